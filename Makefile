@@ -1,0 +1,37 @@
+# Two commands set up a fresh Debian machine: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PACKAGES := cmake ninja-build g++ qt6-base-dev libjpeg-dev xvfb xauth
+MISSING = $(shell for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test bench fuzz format clean
+
+deps:
+	@missing="$(MISSING)"; if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/dalu
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && { echo "== $$b"; $$b; }; done; true
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

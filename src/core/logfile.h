@@ -1,0 +1,50 @@
+#pragma once
+
+#include "qsorecord.h"
+
+#include <QFile>
+#include <QString>
+
+#include <memory>
+
+// Accessor of one log file: a header line, then one QSO a line. Holds no records;
+// every operation but the OpenRead ... Close bracket opens and closes the file itself.
+// Every failure throws DaluError.
+class TLogFile {
+public:
+    explicit TLogFile(QString fileName); // Create: binds the path, opens nothing
+    ~TLogFile();
+    TLogFile(const TLogFile&) = delete;
+    TLogFile& operator=(const TLogFile&) = delete;
+
+    const QString& FileName() const { return m_fileName; }
+
+    void NewFile();
+    void OpenRead();
+    bool ReadRecord(TQsoRecord& rec);
+    void Close();
+    bool ReadRecordAt(TQsoRecord& rec, int n);
+    void AppendRecord(const TQsoRecord& rec);
+    bool ReplaceRecord(const TQsoRecord& rec, int n);
+    void Repair();
+
+    // Reads every record of the file, in order, handing each to the callback.
+    template <typename F> void forEachRecord(F&& callback) {
+        OpenRead();
+        TQsoRecord rec;
+        while (ReadRecord(rec))
+            callback(rec);
+        Close();
+    }
+
+    // Temporary files beside the log: ReplaceRecord's and Repair's.
+    QString replaceTempPath() const;
+    QString repairTempPath() const { return m_fileName + QStringLiteral(".tmp"); }
+
+private:
+    bool readLine(QByteArray& line);
+
+    QString m_fileName;
+    std::unique_ptr<QFile> m_file;
+    int m_lineNumber = 0;
+};

@@ -1,0 +1,63 @@
+#include "qsorecord.h"
+
+#include "germanformat.h"
+
+const QByteArray QsoLine::kHeader =
+    "#;Date;UTC;Band;Mode;Call;RST TX;RST RX;DOK;Name;QTH;Locator;TX Pwr;Comments;QSL out;QSL in";
+
+bool TQsoRecord::isEmpty() const {
+    for (const QByteArray& f : fields) {
+        if (!f.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool TQsoRecord::hasValidDate() const {
+    return GermanFormat::parseDate((*this)[QsoField::Date]).has_value();
+}
+
+bool TQsoRecord::hasValidTime() const {
+    return GermanFormat::parseTime((*this)[QsoField::Utc]).has_value();
+}
+
+std::optional<TQsoRecord> QsoLine::split(const QByteArray& line) {
+    TQsoRecord record;
+    qsizetype start = 0;
+    int index = 0;
+    for (;;) {
+        const qsizetype sep = line.indexOf(';', start);
+        if (index >= kQsoFieldCount)
+            return std::nullopt;
+        if (sep < 0) {
+            record.fields[index] = line.mid(start);
+            break;
+        }
+        record.fields[index++] = line.mid(start, sep - start);
+        start = sep + 1;
+    }
+    record[QsoField::Comments].replace("#13#10", "\r\n");
+    return record;
+}
+
+QByteArray QsoLine::join(const TQsoRecord& record) {
+    qsizetype size = kQsoFieldCount - 1;
+    for (const QByteArray& field : record.fields)
+        size += field.size();
+    QByteArray line;
+    line.reserve(size);
+    bool hasCr = false;
+    for (int i = 0; i < kQsoFieldCount; ++i) {
+        if (i > 0)
+            line.append(';');
+        const QByteArray& field = record.fields[i];
+        for (char c : field) {
+            if (c != ';')
+                line.append(c);
+            hasCr = hasCr || c == '\r';
+        }
+    }
+    if (hasCr)
+        line.replace("\r\n", "#13#10");
+    return line;
+}

@@ -1,0 +1,76 @@
+#include "settingskeys.h"
+
+#include "meminifile.h"
+
+#include <QHash>
+
+namespace SettingsKeys {
+
+namespace {
+
+// Keys built at run time need names that outlive the call.
+const char* stableName(const QByteArray& name) {
+    static QHash<QByteArray, QByteArray> names;
+    auto it = names.find(name);
+    if (it == names.end())
+        it = names.insert(name, name);
+    return it->constData();
+}
+
+QString s(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+QString read(const TMemIniFile& ini, const TextKey& k) {
+    return ini.ReadString(s(k.section), s(k.key), QString::fromUtf8(k.def));
+}
+void write(TMemIniFile& ini, const TextKey& k, const QString& value) {
+    ini.WriteString(s(k.section), s(k.key), value);
+}
+bool read(const TMemIniFile& ini, const BoolKey& k) {
+    return ini.ReadBool(s(k.section), s(k.key), k.def);
+}
+void write(TMemIniFile& ini, const BoolKey& k, bool value) {
+    ini.WriteBool(s(k.section), s(k.key), value);
+}
+int read(const TMemIniFile& ini, const IntKey& k) {
+    return ini.ReadInteger(s(k.section), s(k.key), k.def);
+}
+void write(TMemIniFile& ini, const IntKey& k, int value) {
+    ini.WriteInteger(s(k.section), s(k.key), value);
+}
+double read(const TMemIniFile& ini, const FloatKey& k) {
+    return ini.ReadFloat(s(k.section), s(k.key), k.def);
+}
+void write(TMemIniFile& ini, const FloatKey& k, double value) {
+    ini.WriteFloat(s(k.section), s(k.key), value);
+}
+
+BoolKey showAtStartUp(char fieldLetter) {
+    return {kShowAtStartUp, stableName(QByteArray(1, fieldLetter)), true};
+}
+
+TextKey buttons(int functionKey) {
+    return {kButtons, stableName("BF" + QByteArray::number(functionKey)), ""};
+}
+
+TextKey preset(const Preset& p) {
+    return {kVorgaben, p.key, ""};
+}
+
+IntKey listColumnWidth(int column) {
+    return {"Positionen",
+            stableName("ListeStringGrid.ColWidths[" + QByteArray::number(column) + "]"), 64};
+}
+
+TextKey referenceLog(int n) {
+    return {"Referenz-Logs", stableName("Log" + QByteArray::number(n)), ""};
+}
+
+BoolKey racData(const char* key) {
+    return {"RAC", key, false};
+}
+
+} // namespace SettingsKeys

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+
+class TMemIniFile;
+
+// Every section, key and default of Dalu.ini, in one place.
+namespace SettingsKeys {
+
+struct TextKey {
+    const char* section;
+    const char* key;
+    const char* def;
+};
+struct BoolKey {
+    const char* section;
+    const char* key;
+    bool def;
+};
+struct IntKey {
+    const char* section;
+    const char* key;
+    int def;
+};
+struct FloatKey {
+    const char* section;
+    const char* key;
+    double def;
+};
+
+QString read(const TMemIniFile& ini, const TextKey& k);
+void write(TMemIniFile& ini, const TextKey& k, const QString& value);
+bool read(const TMemIniFile& ini, const BoolKey& k);
+void write(TMemIniFile& ini, const BoolKey& k, bool value);
+int read(const TMemIniFile& ini, const IntKey& k);
+void write(TMemIniFile& ini, const IntKey& k, int value);
+double read(const TMemIniFile& ini, const FloatKey& k);
+void write(TMemIniFile& ini, const FloatKey& k, double value);
+
+inline constexpr const char* kFileName = "Dalu.ini";
+
+// Allgemein
+inline constexpr TextKey EigenesCall{"Allgemein", "EigenesCall", "NOCALL"};
+inline constexpr TextKey EigenerLocator{"Allgemein", "EigenerLocator", "JO43SQ"};
+inline constexpr BoolKey UtcDiffAuto{"Allgemein", "UtcDiffAuto", true};
+inline constexpr FloatKey UtcDiff{"Allgemein", "UtcDiff", 0};
+// The default is the program directory, known only at run time (see qslPathDefault).
+inline constexpr TextKey QslPath{"Allgemein", "QslPath", ""};
+inline constexpr TextKey LastLogFileName{"Allgemein", "LastLogFileName", ""};
+
+// ShowAtStartUp: the seven optional mask fields, by field letter.
+inline constexpr const char* kShowAtStartUp = "ShowAtStartUp";
+inline constexpr const char* kOptionalFieldLetters = "efhijkl";
+BoolKey showAtStartUp(char fieldLetter); // "e" ... "l", default true
+
+// Buttons: BF1 ... BF12 hold the field letters each function key shows and hides.
+inline constexpr const char* kButtons = "Buttons";
+TextKey buttons(int functionKey); // 1 ... 12, default empty
+
+inline constexpr TextKey Language{"Language", "Language", "deutsch.lng"};
+inline constexpr const char* kGermanLanguageFile = "deutsch.lng";
+inline constexpr const char* kEnglishLanguageFile = "english.lng";
+
+// Vorgaben: presets put into the mask after each QSO, in presets-editor order.
+inline constexpr const char* kVorgaben = "Vorgaben";
+struct Preset {
+    const char* rowName; // as the presets editor shows it
+    const char* key;
+};
+inline constexpr Preset kPresets[] = {{"Call", "Call"},     {"RST TX", "RstTx"},
+                                      {"RST RX", "RstRx"},  {"DOK", "Dok"},
+                                      {"Locator", "Locator"}, {"QTH", "Qth"},
+                                      {"Name", "Name"},     {"Comments", "Comments"}};
+TextKey preset(const Preset& p);
+
+inline constexpr TextKey ErgRstTxText{"ErgRstTx", "Text", ""};
+inline constexpr BoolKey ErgRstTxNummer{"ErgRstTx", "Nummer", false};
+
+// Positionen: main window geometry and the list column widths.
+inline constexpr IntKey MainFormTop{"Positionen", "MainForm.Top", 107};
+inline constexpr IntKey MainFormLeft{"Positionen", "MainForm.Left", 204};
+inline constexpr IntKey MainFormWidth{"Positionen", "MainForm.Width", 775};
+inline constexpr IntKey MainFormHeight{"Positionen", "MainForm.Height", 560};
+inline constexpr int kListColumnCount = 16;
+IntKey listColumnWidth(int column); // 0 ... 15, default 64
+
+inline constexpr TextKey DoppelCheckOptions{"Doppel-Check", "Options", "000"};
+
+inline constexpr BoolKey Luxusfunktion{"Referenz-Logs", "Luxusfunktion", false};
+TextKey referenceLog(int n); // 1 ... 4, default empty
+
+inline constexpr TextKey RacFileName{"RAC", "FileName", ""};
+inline constexpr const char* kRacDataKeys[] = {"Name", "Adresse", "Licence",
+                                               "Comment", "FaxNr", "EMail"};
+BoolKey racData(const char* key); // default false
+
+inline constexpr BoolKey ClockShow{"Clock", "Show", false};
+inline constexpr BoolKey ClockUtc{"Clock", "UTC", true};
+inline constexpr TextKey ClockFormat{"Clock", "Format", "hh:nn:ss"};
+inline constexpr const char* kClockWindowFormat = "dddddd', - 'tt";
+inline constexpr IntKey ClockLeft{"Clock", "Left", 100};
+inline constexpr IntKey ClockTop{"Clock", "Top", 100};
+
+inline constexpr BoolKey QslFirstQso{"QSL", "FirstQso", false};
+inline constexpr BoolKey QslBand{"QSL", "Band", false};
+inline constexpr BoolKey QslMode{"QSL", "Mode", false};
+inline constexpr BoolKey QslDay{"QSL", "Day", false};
+inline constexpr BoolKey QslYear{"QSL", "Year", false};
+
+inline constexpr TextKey StatusBarText{"StatusBar", "Text", ""};
+
+} // namespace SettingsKeys
