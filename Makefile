@@ -1,7 +1,7 @@
 # Two commands set up a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-PACKAGES := cmake ninja-build g++ qt6-base-dev libjpeg-dev xvfb xauth
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libjpeg-dev libhamlib-dev xvfb xauth
 MISSING = $(shell for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -29,6 +29,9 @@ test: build
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && { echo "== $$b"; $$b; }; done; true
+
+fuzz: deps
+	bash fuzz/run.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
