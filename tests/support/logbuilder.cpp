@@ -7,10 +7,9 @@
 namespace LogBuilder {
 
 namespace {
-const char* const kNames[kQsoFieldCount] = {"#",       "Date",   "UTC",      "Band",
-                                            "Mode",    "Call",   "RST TX",   "RST RX",
-                                            "DOK",     "Name",   "QTH",      "Locator",
-                                            "TX Pwr",  "Comments", "QSL out", "QSL in"};
+const char* const kNames[kQsoFieldCount] = {
+    "#",   "Date", "UTC", "Band",    "Mode",   "Call",     "RST TX",  "RST RX",
+    "DOK", "Name", "QTH", "Locator", "TX Pwr", "Comments", "QSL out", "QSL in"};
 }
 
 TQsoRecord qso(int n, const QByteArray& call) {

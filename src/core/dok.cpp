@@ -1,0 +1,20 @@
+#include "dok.h"
+
+#include "programdir.h"
+#include "referenceini.h"
+
+QString defaultDokIniPath() {
+    return programDirectory() + QStringLiteral("DOK.ini");
+}
+
+QString DokToOv(const QString& dok, const QString& dokIniPath) {
+    return readReferenceString(dokIniPath, QStringLiteral("OV"), dok);
+}
+
+QString DokToDistrikt(const QString& dok, const QString& dokIniPath) {
+    return readReferenceString(dokIniPath, QStringLiteral("Distrikt"), dok.left(1));
+}
+
+QString DokToWebsite(const QString& dok, const QString& dokIniPath) {
+    return readReferenceString(dokIniPath, QStringLiteral("Website"), dok.left(1));
+}

@@ -1,0 +1,39 @@
+#include "dxcc.h"
+
+#include "asciicase.h"
+#include "programdir.h"
+#include "referenceini.h"
+
+namespace {
+
+// Drops the last n characters when the one before them is "/".
+void dropSuffixAfterSlash(QString& text, qsizetype n) {
+    if (text.size() >= n + 1 && text.at(text.size() - n - 1) == QLatin1Char('/'))
+        text.chop(n + 1);
+}
+
+} // namespace
+
+QString defaultDxccIniPath() {
+    return programDirectory() + QStringLiteral("DXCC.ini");
+}
+
+QString ExtractCall(const QString& call) {
+    QString text = upperAsciiLetters(call);
+    dropSuffixAfterSlash(text, 0); // a trailing "/"
+    dropSuffixAfterSlash(text, 1); // "/P"
+    dropSuffixAfterSlash(text, 2); // "/MM"
+    return text;
+}
+
+QString CallToDxcc(const QString& call, const QString& dxccIniPath) {
+    if (call.size() < 3)
+        return {};
+    const auto ini = TReferenceIni::cached(dxccIniPath);
+    for (qsizetype n = 3; n >= 1; --n) {
+        const QString entity = ini->ReadString(QStringLiteral("DXCC"), call.left(n));
+        if (!entity.isEmpty())
+            return entity;
+    }
+    return {};
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// programDirectory() + "DXCC.ini".
+QString defaultDxccIniPath();
+
+// The call in upper case (a to z only) without a portable suffix of up to two characters
+// ("/P", "/MM", also with a trailing "/"). Prefixes (OE/QX1ABC) and longer suffixes
+// (QX1ABC/QRP) stay.
+QString ExtractCall(const QString& call);
+
+// The DXCC entity of a call as typed or stored (not reduced first): the value of the
+// longest of its first three, two or one characters that is a key of section DXCC.
+// Calls shorter than three characters, and calls no key matches, give an empty text.
+QString CallToDxcc(const QString& call, const QString& dxccIniPath = defaultDxccIniPath());
