@@ -1,0 +1,6 @@
+#include "textform.h"
+
+TTextForm::TTextForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TextForm"));
+    setModal(true);
+}

@@ -1,0 +1,6 @@
+#include "logconverterform.h"
+
+TLogConverterForm::TLogConverterForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("LogConverterForm"));
+    setModal(true);
+}

@@ -1,0 +1,6 @@
+#include "doppeltform.h"
+
+TDoppeltForm::TDoppeltForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("DoppeltForm"));
+    setModal(true);
+}

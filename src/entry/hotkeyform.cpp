@@ -1,0 +1,6 @@
+#include "hotkeyform.h"
+
+THotKeyForm::THotKeyForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("HotKeyForm"));
+    setModal(true);
+}

@@ -1,0 +1,29 @@
+#include "evaluationspage.h"
+
+#include "underconstruction.h"
+
+#include "widgetfactory.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TEvaluationsPage::TEvaluationsPage(QWidget* parent) : QWidget(parent) {
+    AuswertungenPageControl = new QTabWidget(this);
+    AuswertungenPageControl->setObjectName(QStringLiteral("AuswertungenPageControl"));
+    TabSheet1 = WidgetFactory::addPage(AuswertungenPageControl, "TabSheet1", QStringLiteral("QSL"));
+    LocatorGrossfelderTS = WidgetFactory::addPage(AuswertungenPageControl, "LocatorGrossfelderTS",
+                                                  QStringLiteral("Locator-Gro\u00dffelder"));
+    TabSheet3 = WidgetFactory::addPage(AuswertungenPageControl, "TabSheet3", QStringLiteral("DOK"));
+    TabSheet4 =
+        WidgetFactory::addPage(AuswertungenPageControl, "TabSheet4", QStringLiteral("DXCC"));
+    AnzahlQsosTS = WidgetFactory::addPage(AuswertungenPageControl, "AnzahlQsosTS",
+                                          QStringLiteral("Anzahl QSOs"));
+    TabSheet5 =
+        WidgetFactory::addPage(AuswertungenPageControl, "TabSheet5", QStringLiteral("Contest"));
+    UnderConstructionPanel = new TUnderConstructionPanel(TabSheet5);
+    auto* contest = new QVBoxLayout(TabSheet5);
+    contest->addWidget(UnderConstructionPanel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(AuswertungenPageControl);
+}

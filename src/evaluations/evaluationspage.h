@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QTabWidget;
+class TUnderConstructionPanel;
+
+// Page "Auswertungen": the evaluations of the open log, one sub-page each.
+class TEvaluationsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TEvaluationsPage(QWidget* parent = nullptr);
+
+    QTabWidget* AuswertungenPageControl;
+    QWidget* TabSheet1; // QSL
+    QWidget* LocatorGrossfelderTS;
+    QWidget* TabSheet3; // DOK
+    QWidget* TabSheet4; // DXCC
+    QWidget* AnzahlQsosTS;
+    QWidget* TabSheet5; // Contest
+    TUnderConstructionPanel* UnderConstructionPanel;
+};

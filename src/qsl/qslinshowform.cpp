@@ -1,0 +1,6 @@
+#include "qslinshowform.h"
+
+TQslInShowForm::TQslInShowForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("QslInShowForm"));
+    setModal(true);
+}

@@ -1,0 +1,32 @@
+#include "optionspage.h"
+
+#include "widgetfactory.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TOptionsPage::TOptionsPage(QWidget* parent) : QWidget(parent) {
+    OptionenPageControl = new QTabWidget(this);
+    OptionenPageControl->setObjectName(QStringLiteral("OptionenPageControl"));
+    OptionenPageControl->setUsesScrollButtons(true);
+    AllgemeinTS =
+        WidgetFactory::addPage(OptionenPageControl, "AllgemeinTS", QStringLiteral("Allgemein"));
+    OrdnungEingabeTS = WidgetFactory::addPage(OptionenPageControl, "OrdnungEingabeTS",
+                                              QStringLiteral("Ordnung Eingabe"));
+    VorgabenEingabeTS = WidgetFactory::addPage(OptionenPageControl, "VorgabenEingabeTS",
+                                               QStringLiteral("Vorgaben Eingabe"));
+    AutoNrTS =
+        WidgetFactory::addPage(OptionenPageControl, "AutoNrTS", QStringLiteral("RST (+Nr) TX"));
+    DoppelCheckTS = WidgetFactory::addPage(OptionenPageControl, "DoppelCheckTS",
+                                           QStringLiteral("Doppel-Check"));
+    ReferenzLogsTS = WidgetFactory::addPage(OptionenPageControl, "ReferenzLogsTS",
+                                            QStringLiteral("Referenz-Logs"));
+    CallBookTS = WidgetFactory::addPage(OptionenPageControl, "CallBookTS", QStringLiteral("RAC"));
+    ClockTS = WidgetFactory::addPage(OptionenPageControl, "ClockTS", QStringLiteral("Analoge Uhr"));
+    QslTS = WidgetFactory::addPage(OptionenPageControl, "QslTS", QStringLiteral("QSL"));
+    StatusBarTS =
+        WidgetFactory::addPage(OptionenPageControl, "StatusBarTS", QStringLiteral("StatusBar"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(OptionenPageControl);
+}

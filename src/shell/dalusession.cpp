@@ -1,0 +1,46 @@
+#include "dalusession.h"
+
+#include "clockform.h"
+#include "doppeltform.h"
+#include "errorboundary.h"
+#include "hotkeyform.h"
+#include "infoform.h"
+#include "logconverterform.h"
+#include "mainform.h"
+#include "qslinshowform.h"
+#include "textform.h"
+
+DaluSession::DaluSession() {
+    m_mainForm = std::make_unique<TMainForm>();
+    TMainForm* main = m_mainForm.get();
+    m_textForm = std::make_unique<TTextForm>(main);
+    m_hotKeyForm = std::make_unique<THotKeyForm>(main);
+    m_doppeltForm = std::make_unique<TDoppeltForm>(main);
+    m_logConverterForm = std::make_unique<TLogConverterForm>(main);
+    m_clockForm = std::make_unique<TClockForm>(main->settings());
+    m_infoForm = std::make_unique<TInfoForm>(main);
+    m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
+
+    main->registerWindow(QStringLiteral("TTextForm"), m_textForm.get());
+    main->registerWindow(QStringLiteral("THotKeyForm"), m_hotKeyForm.get());
+    main->registerWindow(QStringLiteral("TDoppeltForm"), m_doppeltForm.get());
+    main->registerWindow(QStringLiteral("TLogConverterForm"), m_logConverterForm.get());
+    QObject::connect(main, &TMainForm::infoRequested, m_infoForm.get(), &QDialog::exec);
+    QObject::connect(main, &TMainForm::converterRequested, m_logConverterForm.get(),
+                     &QDialog::exec);
+    QObject::connect(main, &TMainForm::shortcutsRequested, m_hotKeyForm.get(), &QDialog::exec);
+
+    ErrorBoundary::run(main, [main] { main->LoadLanguage(); });
+}
+
+DaluSession::~DaluSession() {
+    m_clockForm.reset();
+    // The dialogs are children of the main window: release them before it goes.
+    m_qslInShowForm.reset();
+    m_infoForm.reset();
+    m_logConverterForm.reset();
+    m_doppeltForm.reset();
+    m_hotKeyForm.reset();
+    m_textForm.reset();
+    m_mainForm.reset();
+}

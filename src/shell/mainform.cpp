@@ -1,0 +1,283 @@
+#include "mainform.h"
+
+#include "entrypage.h"
+#include "errorboundary.h"
+#include "evaluationspage.h"
+#include "languageloader.h"
+#include "languagetargets.h"
+#include "logfile.h"
+#include "meminifile.h"
+#include "optionspage.h"
+#include "programdir.h"
+#include "qsogrid.h"
+#include "qsogridmodel.h"
+#include "settingskeys.h"
+
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const char* const TMainForm::kWebAddress = "https://dalu.example.org/";
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    resize(775, 560);
+    m_language = std::make_unique<LanguageLoader>(*this);
+    createMenus();
+    createPages();
+    createNavigation();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
+
+QString TMainForm::msg(int line) const {
+    return line >= 1 && line <= m_messageLines.size() ? m_messageLines.at(line - 1) : QString();
+}
+
+void TMainForm::registerWindow(const QString& className, QWidget* window) {
+    m_language->addWindow(className, window);
+}
+
+void TMainForm::createPages() {
+    MainPageControl = new QTabWidget(this);
+    MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
+    MainPageControl->setDocumentMode(true);
+    MainPageControl->setUsesScrollButtons(true);
+
+    listeModel = new QsoGridModel(this);
+    liste2Model = new QsoGridModel(this);
+
+    entryPage = new TEntryPage(liste2Model, MainPageControl);
+    EingabeTS = entryPage;
+    EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
+    Liste2StringGrid = entryPage->Liste2StringGrid;
+    MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
+
+    ListeTS = new QWidget(MainPageControl);
+    ListeTS->setObjectName(QStringLiteral("ListeTS"));
+    ListeStringGrid = new QsoGrid(listeModel, ListeTS);
+    ListeStringGrid->setObjectName(QStringLiteral("ListeStringGrid"));
+    ListeStringGrid->setUserResizableColumns(true);
+    auto* listLayout = new QVBoxLayout(ListeTS);
+    listLayout->setContentsMargins(2, 2, 2, 2);
+    listLayout->addWidget(ListeStringGrid);
+    MainPageControl->addTab(ListeTS, QStringLiteral("Liste"));
+    connect(ListeStringGrid, &QsoGrid::headerCtrlReleased, this,
+            &TMainForm::ListeStringGridMouseUp);
+
+    EditierenTS = new QWidget(MainPageControl);
+    EditierenTS->setObjectName(QStringLiteral("EditierenTS"));
+    MainPageControl->addTab(EditierenTS, QStringLiteral("Editieren"));
+    SucheTS = new QWidget(MainPageControl);
+    SucheTS->setObjectName(QStringLiteral("SucheTS"));
+    MainPageControl->addTab(SucheTS, QStringLiteral("Suche"));
+
+    evaluationsPage = new TEvaluationsPage(MainPageControl);
+    AuswertungenTS = evaluationsPage;
+    AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
+    MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));
+
+    optionsPage = new TOptionsPage(MainPageControl);
+    OptionenTS = optionsPage;
+    OptionenTS->setObjectName(QStringLiteral("OptionenTS"));
+    MainPageControl->addTab(OptionenTS, QStringLiteral("Optionen"));
+
+    setCentralWidget(MainPageControl);
+    for (QTabWidget* tabs : {MainPageControl, evaluationsPage->AuswertungenPageControl,
+                             optionsPage->OptionenPageControl})
+        connect(tabs, &QTabWidget::currentChanged, this, &TMainForm::SetHistory);
+
+    StatusBarLabel = new QLabel(this);
+    StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(StatusBarLabel, 1);
+}
+
+void TMainForm::createNavigation() {
+    NavigationPanel = new QWidget(this);
+    NavigationPanel->setObjectName(QStringLiteral("NavigationPanel"));
+    auto* layout = new QHBoxLayout(NavigationPanel);
+    layout->setContentsMargins(0, 0, 2, 0);
+    layout->setSpacing(1);
+    BackSpeedButton = new QToolButton(NavigationPanel);
+    BackSpeedButton->setObjectName(QStringLiteral("BackSpeedButton"));
+    BackSpeedButton->setArrowType(Qt::LeftArrow);
+    BackSpeedButton->setAutoRaise(true);
+    NextSpeedButton = new QToolButton(NavigationPanel);
+    NextSpeedButton->setObjectName(QStringLiteral("NextSpeedButton"));
+    NextSpeedButton->setArrowType(Qt::RightArrow);
+    NextSpeedButton->setAutoRaise(true);
+    layout->addWidget(BackSpeedButton);
+    layout->addWidget(NextSpeedButton);
+    NavigationPanel->adjustSize();
+    connect(BackSpeedButton, &QToolButton::clicked, this, &TMainForm::BackSpeedButtonClick);
+    connect(NextSpeedButton, &QToolButton::clicked, this, &TMainForm::NextSpeedButtonClick);
+    updateHistoryButtons();
+}
+
+// Settings are applied in one fixed order; loading must not write them back.
+void TMainForm::FormCreate() {
+    ErrorBoundary::run(this, [this] {
+        m_settings = std::make_unique<TMemIniFile>(programDirectory() +
+                                                   QLatin1String(SettingsKeys::kFileName));
+    });
+    if (!m_settings)
+        m_settings = std::make_unique<TMemIniFile>(QString());
+    applyLanguageMenu();
+    ErrorBoundary::run(this, [this] {
+        const QString last = SettingsKeys::read(*m_settings, SettingsKeys::LastLogFileName);
+        if (!last.isEmpty() && QFileInfo::exists(programDirectory() + last))
+            openLog(last);
+        else
+            MainPageControl->setEnabled(false);
+    });
+    BuildMenu();
+    applyPositions();
+    setWindowTitle(QStringLiteral("Dalu 0.5"));
+    m_initialised = true;
+}
+
+void TMainForm::FormDestroy() {
+    if (m_destroyed || !m_settings)
+        return;
+    m_destroyed = true;
+    if (m_log)
+        SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
+                            QFileInfo(m_log->FileName()).fileName());
+    savePositions();
+    ErrorBoundary::run(nullptr, [this] { m_settings->UpdateFile(); });
+    m_settings.reset();
+    m_log.reset();
+}
+
+void TMainForm::applyPositions() {
+    using namespace SettingsKeys;
+    const TMemIniFile& ini = *m_settings;
+    move(read(ini, MainFormLeft), read(ini, MainFormTop));
+    resize(read(ini, MainFormWidth), read(ini, MainFormHeight));
+    for (int col = 0; col < kListColumnCount; ++col) {
+        const int width = read(ini, listColumnWidth(col));
+        ListeStringGrid->setColumnWidth(col, width);
+        Liste2StringGrid->setColumnWidth(col, width);
+    }
+}
+
+void TMainForm::savePositions() {
+    using namespace SettingsKeys;
+    TMemIniFile& ini = *m_settings;
+    write(ini, MainFormTop, y());
+    write(ini, MainFormLeft, x());
+    write(ini, MainFormWidth, width());
+    write(ini, MainFormHeight, height());
+    for (int col = 0; col < kListColumnCount; ++col)
+        write(ini, listColumnWidth(col), ListeStringGrid->columnWidth(col));
+}
+
+void TMainForm::openLog(const QString& fileName) {
+    m_log = std::make_unique<TLogFile>(programDirectory() + fileName);
+    MainPageControl->setEnabled(true);
+    ListeNeuFuellen();
+}
+
+void TMainForm::closeLog() {
+    m_log.reset();
+}
+
+QList<TQsoRecord> TMainForm::readOpenLog() {
+    QList<TQsoRecord> records;
+    if (!m_log)
+        return records;
+    try {
+        m_log->forEachRecord([&](const TQsoRecord& r) { records.append(r); });
+    } catch (...) {
+        // The rows read so far stay; the error is shown by the caller's boundary.
+        listeModel->setRecords(records);
+        liste2Model->setRecords(records);
+        throw;
+    }
+    return records;
+}
+
+void TMainForm::ListeNeuFuellen() {
+    listeModel->clear();
+    liste2Model->clear();
+    const QList<TQsoRecord> records = readOpenLog();
+    listeModel->setRecords(records);
+    liste2Model->setRecords(records);
+    entryPage->NumberLabel->setText(QString::number(records.size() + 1));
+    if (!records.isEmpty()) {
+        const TQsoRecord& last = records.last();
+        if (!last[QsoField::Band].isEmpty())
+            entryPage->BandLabel->setText(QString::fromLatin1(last[QsoField::Band]));
+        if (!last[QsoField::Mode].isEmpty())
+            entryPage->ModeLabel->setText(QString::fromLatin1(last[QsoField::Mode]));
+        if (!last[QsoField::TxPwr].isEmpty())
+            entryPage->TxPwrLabel->setText(QString::fromLatin1(last[QsoField::TxPwr]));
+    }
+}
+
+void TMainForm::Liste2NeuFuellen() {
+    liste2Model->clear();
+    liste2Model->setRecords(readOpenLog());
+}
+
+void TMainForm::Listenneuladen1Click() {
+    ErrorBoundary::run(this, [this] { ListeNeuFuellen(); });
+}
+
+void TMainForm::ListeStringGridMouseUp() {
+    ListeStringGrid->fitColumnsToContents();
+}
+
+PageHistory::Entry TMainForm::currentPages() const {
+    return {MainPageControl->currentIndex(),
+            evaluationsPage->AuswertungenPageControl->currentIndex(),
+            optionsPage->OptionenPageControl->currentIndex()};
+}
+
+void TMainForm::SetHistory() {
+    if (m_showingHistory)
+        return;
+    m_history.SetHistory(currentPages());
+    updateHistoryButtons();
+}
+
+void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
+    m_showingHistory = true;
+    MainPageControl->setCurrentIndex(entry.main);
+    evaluationsPage->AuswertungenPageControl->setCurrentIndex(entry.evaluation);
+    optionsPage->OptionenPageControl->setCurrentIndex(entry.options);
+    m_showingHistory = false;
+    updateHistoryButtons();
+}
+
+void TMainForm::updateHistoryButtons() {
+    BackSpeedButton->setEnabled(m_history.backEnabled());
+    NextSpeedButton->setEnabled(m_history.nextEnabled());
+}
+
+void TMainForm::BackSpeedButtonClick() {
+    showHistoryEntry(m_history.back());
+}
+
+void TMainForm::NextSpeedButtonClick() {
+    showHistoryEntry(m_history.next());
+}
+
+void TMainForm::FormResize() {
+    // Top of the client area: just below the menu bar, beside the page tabs.
+    NavigationPanel->move(width() - NavigationPanel->width(), menuBar()->height());
+    NavigationPanel->raise();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}

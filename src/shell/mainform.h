@@ -1,0 +1,128 @@
+#pragma once
+
+#include "pagehistory.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QsoGrid;
+class QsoGridModel;
+class TEntryPage;
+class TEvaluationsPage;
+class TLogFile;
+class TMemIniFile;
+class TOptionsPage;
+class LanguageLoader;
+
+// The main window: menus, the six pages, the open log and the settings object.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr); // runs FormCreate
+    ~TMainForm() override;                         // runs FormDestroy
+
+    TMemIniFile& settings() { return *m_settings; }
+    TLogFile* openLog() const { return m_log.get(); }
+    bool initialised() const { return m_initialised; }
+    // A message text of the language file by line number (empty until loaded).
+    QString msg(int line) const;
+    void setLanguageTexts(const QStringList& lines) { m_messageLines = lines; }
+    // The other windows, by class name, for the language files.
+    void registerWindow(const QString& className, QWidget* window);
+
+    // Components other pages and the language files refer to.
+    QTabWidget* MainPageControl;
+    QWidget* EingabeTS;
+    QWidget* ListeTS;
+    QWidget* EditierenTS;
+    QWidget* SucheTS;
+    QWidget* AuswertungenTS;
+    QWidget* OptionenTS;
+    TEntryPage* entryPage;
+    TEvaluationsPage* evaluationsPage;
+    TOptionsPage* optionsPage;
+    QsoGrid* ListeStringGrid;
+    QsoGrid* Liste2StringGrid;
+    QsoGridModel* listeModel;
+    QsoGridModel* liste2Model;
+    QWidget* NavigationPanel;
+    QToolButton* BackSpeedButton;
+    QToolButton* NextSpeedButton;
+    QLabel* StatusBarLabel;
+    QMenu* Datei1;
+    QAction* Listenneuladen1;
+    QAction* Beenden1;
+    QMenu* LogFileMenu;
+    QMenu* LanguageMenu;
+    QAction* EnglishMenu;
+    QAction* DeutschMenu;
+    QMenu* Tools1;
+    QAction* ImportExport1;
+    QMenu* Hilfe1;
+    QAction* Info1;
+    QAction* astaturkrzel1;
+    QAction* Hilfe2;
+    QAction* Homepage1;
+    QAction* LinklistezuAFU1;
+
+    static const char* const kWebAddress;
+
+public slots:
+    void FormCreate();
+    void FormDestroy();
+    void BuildMenu();
+    void LogFileMenuClick();
+    void NewLogFileMenuClick();
+    void ListeNeuFuellen();
+    void Liste2NeuFuellen();
+    void Listenneuladen1Click();
+    void ListeStringGridMouseUp();
+    void SetHistory();
+    void BackSpeedButtonClick();
+    void NextSpeedButtonClick();
+    void FormResize();
+    void LoadLanguage();
+    void LanguageSubMenuClick();
+    void Info1Click();
+    void Hilfe2Click();
+    void LinklistezuAFU1Click();
+    void Homepage1Click();
+
+signals:
+    void infoRequested();
+    void converterRequested();
+    void shortcutsRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createMenus();
+    void createPages();
+    void createNavigation();
+    void openLog(const QString& fileName);
+    void closeLog();
+    void showHistoryEntry(const PageHistory::Entry& entry);
+    void updateHistoryButtons();
+    PageHistory::Entry currentPages() const;
+    void applyLanguageMenu();
+    void applyPositions();
+    void savePositions();
+    QList<class TQsoRecord> readOpenLog();
+
+    std::unique_ptr<TMemIniFile> m_settings;
+    std::unique_ptr<TLogFile> m_log;
+    std::unique_ptr<LanguageLoader> m_language;
+    PageHistory m_history;
+    QStringList m_messageLines;
+    bool m_initialised = false;
+    bool m_showingHistory = false;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,21 @@
+#include "widgetfactory.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+namespace WidgetFactory {
+
+QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption) {
+    auto* page = new QWidget(tabs);
+    page->setObjectName(QLatin1String(name));
+    tabs->addTab(page, caption);
+    return page;
+}
+
+QLabel* label(const char* name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+} // namespace WidgetFactory

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "qsorecord.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+// The rows of a QSO list as the grid holds them: grid row 0 is the header, grid row r
+// (r >= 1) the r-th row; there is always at least one data row, empty for an empty log.
+// Other pages select a QSO by the grid row of the list page.
+class QsoGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static const QStringList& headerCaptions();
+
+    explicit QsoGridModel(QObject* parent = nullptr);
+
+    // Grid view: header row included.
+    int RowCount() const { return static_cast<int>(m_rows.size()) + 1; }
+    QString Cells(int col, int gridRow) const;
+    const TQsoRecord& row(int gridRow) const { return m_rows.at(gridRow - 1); }
+
+    // Two rows: the header and one empty row.
+    void clear();
+    // The rows of a whole log at once: comments' line breaks shown as one blank each.
+    void setRecords(QList<TQsoRecord> records);
+    // Adds a row below the last one (an empty single row is filled instead).
+    void appendRecord(const TQsoRecord& record);
+    bool isEmptyLog() const { return m_rows.size() == 1 && m_rows.first().isEmpty(); }
+
+    static TQsoRecord asShown(TQsoRecord record);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QList<TQsoRecord> m_rows;
+};

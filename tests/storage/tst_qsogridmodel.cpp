@@ -1,0 +1,52 @@
+#include "logbuilder.h"
+#include "qsogridmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+class TestQsoGridModel : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyModelHasHeaderAndOneEmptyRow();
+    void recordsFillRowsAndJoinCommentLines();
+    void appendFillsTheEmptyRowFirst();
+};
+
+void TestQsoGridModel::emptyModelHasHeaderAndOneEmptyRow() {
+    QsoGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.RowCount(), 2);
+    QCOMPARE(model.Cells(14, 0), QString("QSL Out"));
+    QCOMPARE(model.Cells(15, 0), QString("QSL In"));
+    QCOMPARE(model.Cells(5, 1), QString());
+    QVERIFY(model.isEmptyLog());
+}
+
+void TestQsoGridModel::recordsFillRowsAndJoinCommentLines() {
+    QsoGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    TQsoRecord second = LogBuilder::qso(2);
+    second[QsoField::Comments] = "abc\r\ndef";
+    second[QsoField::Qth] = "K\xf6ln";
+    model.setRecords({LogBuilder::qso(1), second});
+    QCOMPARE(model.RowCount(), 3);
+    QCOMPARE(model.Cells(5, 1), QString("QX1ABC"));
+    QCOMPARE(model.Cells(13, 2), QString("abc def"));
+    QCOMPARE(model.Cells(10, 2), QString::fromUtf8("K\u00f6ln"));
+    QCOMPARE(model.data(model.index(1, 5), Qt::DisplayRole).toString(), QString("QX2ABC"));
+    model.clear();
+    QCOMPARE(model.RowCount(), 2);
+}
+
+void TestQsoGridModel::appendFillsTheEmptyRowFirst() {
+    QsoGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.appendRecord(LogBuilder::qso(1));
+    QCOMPARE(model.RowCount(), 2);
+    model.appendRecord(LogBuilder::qso(2));
+    QCOMPARE(model.RowCount(), 3);
+    QCOMPARE(model.Cells(0, 2), QString("2"));
+}
+
+QTEST_GUILESS_MAIN(TestQsoGridModel)
+#include "tst_qsogridmodel.moc"
