@@ -68,15 +68,26 @@ bool TLogFile::ReadRecord(TQsoRecord& rec) {
     if (!readLine(line))
         return false;
     std::optional<TQsoRecord> parsed = QsoLine::split(line);
-    if (!parsed) {
-        const int lineNumber = m_lineNumber;
-        Close();
-        throw DaluError(QStringLiteral("Line %1 of \"%2\" has more than 16 fields.")
-                            .arg(lineNumber)
-                            .arg(m_fileName));
-    }
+    if (!parsed)
+        throwTooManyFields();
     rec = std::move(*parsed);
     return true;
+}
+
+bool TLogFile::readRecordLine(QByteArray& line, QsoLine::FieldStarts& starts) {
+    if (!readLine(line))
+        return false;
+    if (!QsoLine::fieldStarts(line, starts))
+        throwTooManyFields();
+    return true;
+}
+
+void TLogFile::throwTooManyFields() {
+    const int lineNumber = m_lineNumber;
+    Close();
+    throw DaluError(QStringLiteral("Line %1 of \"%2\" has more than 16 fields.")
+                        .arg(lineNumber)
+                        .arg(m_fileName));
 }
 
 void TLogFile::Close() {

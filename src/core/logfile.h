@@ -37,12 +37,25 @@ public:
         Close();
     }
 
+    // Reads every record line raw (without line end), checked for its field count: for
+    // lists that keep the lines as they are and split them only when shown.
+    template <typename F> void forEachLine(F&& callback) {
+        OpenRead();
+        QByteArray line;
+        QsoLine::FieldStarts starts;
+        while (readRecordLine(line, starts))
+            callback(line, starts);
+        Close();
+    }
+
     // Temporary files beside the log: ReplaceRecord's and Repair's.
     QString replaceTempPath() const;
     QString repairTempPath() const { return m_fileName + QStringLiteral(".tmp"); }
 
 private:
     bool readLine(QByteArray& line);
+    bool readRecordLine(QByteArray& line, QsoLine::FieldStarts& starts);
+    [[noreturn]] void throwTooManyFields();
 
     QString m_fileName;
     std::unique_ptr<QFile> m_file;

@@ -40,6 +40,22 @@ std::optional<TQsoRecord> QsoLine::split(const QByteArray& line) {
     return record;
 }
 
+bool QsoLine::fieldStarts(const QByteArray& line, FieldStarts& starts) {
+    const int size = static_cast<int>(line.size());
+    int field = 0;
+    starts[0] = 0;
+    for (int i = 0; i < size; ++i) {
+        if (line[i] != ';')
+            continue;
+        if (++field >= kQsoFieldCount)
+            return false;
+        starts[field] = i + 1;
+    }
+    for (int f = field + 1; f <= kQsoFieldCount; ++f)
+        starts[f] = size + 1;
+    return true;
+}
+
 QByteArray QsoLine::join(const TQsoRecord& record) {
     qsizetype size = kQsoFieldCount - 1;
     for (const QByteArray& field : record.fields)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QTypeInfo>
 
 #include <array>
 #include <optional>
@@ -44,6 +45,10 @@ struct TQsoRecord {
     bool isConfirmed() const { return !(*this)[QsoField::QslIn].isEmpty(); }
 };
 
+// Sixteen implicitly shared byte arrays move as plain memory: lists of 100,000 records grow
+// without copying each one.
+Q_DECLARE_TYPEINFO(TQsoRecord, Q_RELOCATABLE_TYPE);
+
 namespace QsoLine {
 
 // The header line of every log file, without its line end.
@@ -52,6 +57,12 @@ extern const QByteArray kHeader;
 // Splits a line (without line end) into a record; "#13#10" becomes CR LF in the comments
 // only. Returns nothing when the line has more than sixteen fields.
 std::optional<TQsoRecord> split(const QByteArray& line);
+
+// Where the sixteen fields of a line start: field i is line[start[i] .. start[i+1]-1), the
+// separator excluded (start[16] is one past the line's end). Missing fields are empty.
+// Returns false when the line has more than sixteen fields.
+using FieldStarts = std::array<int, kQsoFieldCount + 1>;
+bool fieldStarts(const QByteArray& line, FieldStarts& starts);
 
 // Joins a record into one line (without line end): ";" is dropped from every field and
 // every CR LF pair becomes "#13#10".

@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include "compactqso.h"
+#include "cp1252.h"
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "evaluationspage.h"
@@ -190,42 +192,47 @@ void TMainForm::closeLog() {
     m_log.reset();
 }
 
-QList<TQsoRecord> TMainForm::readOpenLog() {
-    QList<TQsoRecord> records;
+QList<CompactQso> TMainForm::readOpenLog() {
+    QList<CompactQso> rows;
     if (!m_log)
-        return records;
+        return rows;
     try {
-        m_log->forEachRecord([&](const TQsoRecord& r) { records.append(r); });
+        // Kept as lines and converted for display once, so both lists share the same rows.
+        m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+            rows.append(CompactQso(line, starts).shownInList());
+        });
     } catch (...) {
         // The rows read so far stay; the error is shown by the caller's boundary.
-        listeModel->setRecords(records);
-        liste2Model->setRecords(records);
+        listeModel->setRows(rows);
+        liste2Model->setRows(rows);
         throw;
     }
-    return records;
+    return rows;
 }
 
 void TMainForm::ListeNeuFuellen() {
     listeModel->clear();
     liste2Model->clear();
-    const QList<TQsoRecord> records = readOpenLog();
-    listeModel->setRecords(records);
-    liste2Model->setRecords(records);
-    entryPage->NumberLabel->setText(QString::number(records.size() + 1));
-    if (!records.isEmpty()) {
-        const TQsoRecord& last = records.last();
-        if (!last[QsoField::Band].isEmpty())
-            entryPage->BandLabel->setText(QString::fromLatin1(last[QsoField::Band]));
-        if (!last[QsoField::Mode].isEmpty())
-            entryPage->ModeLabel->setText(QString::fromLatin1(last[QsoField::Mode]));
-        if (!last[QsoField::TxPwr].isEmpty())
-            entryPage->TxPwrLabel->setText(QString::fromLatin1(last[QsoField::TxPwr]));
+    const QList<CompactQso> rows = readOpenLog();
+    listeModel->setRows(rows);
+    liste2Model->setRows(rows);
+    entryPage->NumberLabel->setText(QString::number(rows.size() + 1));
+    if (!rows.isEmpty()) {
+        const CompactQso& last = rows.last();
+        auto carry = [&](QsoField f, QLabel* label) {
+            const QByteArrayView value = last.field(static_cast<int>(f));
+            if (!value.isEmpty())
+                label->setText(fromCp1252(value));
+        };
+        carry(QsoField::Band, entryPage->BandLabel);
+        carry(QsoField::Mode, entryPage->ModeLabel);
+        carry(QsoField::TxPwr, entryPage->TxPwrLabel);
     }
 }
 
 void TMainForm::Liste2NeuFuellen() {
     liste2Model->clear();
-    liste2Model->setRecords(readOpenLog());
+    liste2Model->setRows(readOpenLog());
 }
 
 void TMainForm::Listenneuladen1Click() {

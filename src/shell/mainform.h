@@ -115,7 +115,7 @@ private:
     void applyLanguageMenu();
     void applyPositions();
     void savePositions();
-    QList<class TQsoRecord> readOpenLog();
+    QList<class CompactQso> readOpenLog();
 
     std::unique_ptr<TMemIniFile> m_settings;
     std::unique_ptr<TLogFile> m_log;

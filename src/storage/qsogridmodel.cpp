@@ -14,7 +14,7 @@ const QStringList& QsoGridModel::headerCaptions() {
 }
 
 QsoGridModel::QsoGridModel(QObject* parent) : QAbstractTableModel(parent) {
-    m_rows.append(TQsoRecord{});
+    m_rows.append(CompactQso());
 }
 
 QString QsoGridModel::Cells(int col, int gridRow) const {
@@ -22,42 +22,46 @@ QString QsoGridModel::Cells(int col, int gridRow) const {
         return {};
     if (gridRow == 0)
         return headerCaptions().at(col);
-    return fromCp1252(m_rows.at(gridRow - 1).fields[col]);
+    return fromCp1252(m_rows.at(gridRow - 1).field(col));
 }
 
 void QsoGridModel::clear() {
-    setRecords({});
+    setRows({});
 }
 
-TQsoRecord QsoGridModel::asShown(TQsoRecord record) {
-    QByteArray& comments = record[QsoField::Comments];
-    if (comments.contains('\r'))
-        comments.replace("\r\n", " ");
-    return record;
-}
-
-void QsoGridModel::setRecords(QList<TQsoRecord> records) {
+void QsoGridModel::setRows(QList<CompactQso> rows) {
     beginResetModel();
-    m_rows = std::move(records);
-    for (TQsoRecord& r : m_rows) {
-        if (r[QsoField::Comments].contains('\r'))
-            r = asShown(std::move(r));
-    }
+    m_rows = std::move(rows);
     if (m_rows.isEmpty())
-        m_rows.append(TQsoRecord{});
+        m_rows.append(CompactQso());
     endResetModel();
 }
 
-void QsoGridModel::appendRecord(const TQsoRecord& record) {
-    if (isEmptyLog()) {
-        m_rows.first() = asShown(record);
-        emit dataChanged(index(0, 0), index(0, kQsoFieldCount - 1));
+void QsoGridModel::setRecords(const QList<TQsoRecord>& records) {
+    QList<CompactQso> rows;
+    rows.reserve(records.size());
+    for (const TQsoRecord& r : records)
+        rows.append(CompactQso(r).shownInList());
+    setRows(std::move(rows));
+}
+
+void QsoGridModel::putRow(int gridRow, const TQsoRecord& record) {
+    if (gridRow < 1)
         return;
+    const int wanted = gridRow; // data rows
+    const int have = static_cast<int>(m_rows.size());
+    if (wanted > have) {
+        beginInsertRows({}, have, wanted - 1);
+        while (m_rows.size() < wanted)
+            m_rows.append(CompactQso());
+        endInsertRows();
+    } else if (wanted < have) {
+        beginRemoveRows({}, wanted, have - 1);
+        m_rows.resize(wanted);
+        endRemoveRows();
     }
-    const int row = static_cast<int>(m_rows.size());
-    beginInsertRows({}, row, row);
-    m_rows.append(asShown(record));
-    endInsertRows();
+    m_rows[gridRow - 1] = CompactQso(record).shownInList();
+    emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kQsoFieldCount - 1));
 }
 
 int QsoGridModel::rowCount(const QModelIndex& parent) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qsorecord.h"
+#include "compactqso.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -18,17 +18,16 @@ public:
     // Grid view: header row included.
     int RowCount() const { return static_cast<int>(m_rows.size()) + 1; }
     QString Cells(int col, int gridRow) const;
-    const TQsoRecord& row(int gridRow) const { return m_rows.at(gridRow - 1); }
+    TQsoRecord row(int gridRow) const { return m_rows.at(gridRow - 1).toRecord(); }
 
     // Two rows: the header and one empty row.
     void clear();
-    // The rows of a whole log at once: comments' line breaks shown as one blank each.
-    void setRecords(QList<TQsoRecord> records);
-    // Adds a row below the last one (an empty single row is filled instead).
-    void appendRecord(const TQsoRecord& record);
+    // The rows of a whole log at once, already in their shown form (CompactQso::shownInList).
+    void setRows(QList<CompactQso> rows);
+    void setRecords(const QList<TQsoRecord>& records);
+    // Sets the row count to gridRow + 1 and writes the record into grid row gridRow.
+    void putRow(int gridRow, const TQsoRecord& record);
     bool isEmptyLog() const { return m_rows.size() == 1 && m_rows.first().isEmpty(); }
-
-    static TQsoRecord asShown(TQsoRecord record);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,5 +35,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QList<TQsoRecord> m_rows;
+    QList<CompactQso> m_rows;
 };

@@ -9,6 +9,7 @@
 #include "tempprogramdir.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,6 +55,7 @@ private slots:
     void refillShowsMultiLineCommentOnOneLine();
     void pageHistoryBackTwiceThenNewPage();
     void navigationPanelStaysTopRight();
+    void ctrlClickOnHeaderFitsColumns();
 };
 
 void TestMainForm::firstStartInEmptyDirectory() {
@@ -262,6 +264,31 @@ void TestMainForm::navigationPanelStaysTopRight() {
     form->resize(900, 600);
     QCoreApplication::processEvents();
     QCOMPARE(form->NavigationPanel->x() + form->NavigationPanel->width(), form->width());
+}
+
+void TestMainForm::ctrlClickOnHeaderFitsColumns() {
+    TempProgramDir dir;
+    dir.copyDataFiles();
+    TQsoRecord rec = LogBuilder::qso(1);
+    rec[QsoField::Name] = "  Maximilian Alexander von Wurmbrand  ";
+    rec[QsoField::Band].clear();
+    LogBuilder::writeLog(dir.file("a.log"), {rec});
+    dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
+    DaluSession session;
+    TMainForm* form = session.mainForm();
+    form->show();
+    form->MainPageControl->setCurrentIndex(1);
+    QsoGrid* grid = form->ListeStringGrid;
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    const QPoint cell = grid->visualRect(grid->model()->index(0, 9)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell);
+    QCOMPARE(grid->columnWidth(9), 64);
+    QWidget* header = grid->horizontalHeader()->viewport();
+    QTest::mouseClick(header, Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
+    const QFontMetrics metrics(grid->font());
+    QCOMPARE(grid->columnWidth(9),
+             metrics.horizontalAdvance("Maximilian Alexander von Wurmbrand") + 10);
+    QVERIFY(grid->columnWidth(3) < 64); // only the header "Band"
 }
 
 QTEST_MAIN(TestMainForm)

@@ -9,7 +9,7 @@ class TestQsoGridModel : public QObject {
 private slots:
     void emptyModelHasHeaderAndOneEmptyRow();
     void recordsFillRowsAndJoinCommentLines();
-    void appendFillsTheEmptyRowFirst();
+    void putRowSetsTheRowCount();
 };
 
 void TestQsoGridModel::emptyModelHasHeaderAndOneEmptyRow() {
@@ -38,14 +38,20 @@ void TestQsoGridModel::recordsFillRowsAndJoinCommentLines() {
     QCOMPARE(model.RowCount(), 2);
 }
 
-void TestQsoGridModel::appendFillsTheEmptyRowFirst() {
+void TestQsoGridModel::putRowSetsTheRowCount() {
     QsoGridModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.appendRecord(LogBuilder::qso(1));
+    model.putRow(1, LogBuilder::qso(1));
     QCOMPARE(model.RowCount(), 2);
-    model.appendRecord(LogBuilder::qso(2));
+    model.putRow(2, LogBuilder::qso(2));
     QCOMPARE(model.RowCount(), 3);
     QCOMPARE(model.Cells(0, 2), QString("2"));
+    model.putRow(5, LogBuilder::qso(5));
+    QCOMPARE(model.RowCount(), 6);
+    QCOMPARE(model.Cells(5, 4), QString());
+    model.putRow(2, LogBuilder::qso(7));
+    QCOMPARE(model.RowCount(), 3);
+    QCOMPARE(model.row(2)[QsoField::Call], QByteArray("QX7ABC"));
 }
 
 QTEST_GUILESS_MAIN(TestQsoGridModel)
