@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz/ and runs each in turn.
+# Usage: fuzz/run.sh [seconds per target]   (or FUZZ_SECONDS=...; default 600)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(dirname "$here")"
+seconds="${1:-${FUZZ_SECONDS:-600}}"
+build="${FUZZ_BUILD:-$root/build-fuzz}"
+targets="${FUZZ_TARGETS:-fuzz_adifreader fuzz_htmltable}"
+
+if [ ! -f "$build/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" -j "$(nproc)"
+
+for target in $targets; do
+    corpus="$build/corpus/$target"
+    mkdir -p "$corpus"
+    seeds="$here/seeds/$target"
+    [ -d "$seeds" ] || seeds=""
+    echo "== $target for $seconds s"
+    (cd "$build" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" $seeds)
+done

@@ -1,0 +1,135 @@
+#include "commands.h"
+
+namespace ConvertCli {
+
+namespace {
+
+struct Syntax {
+    const char* name;
+    Action action;
+    int minArgs; // after the command name
+    bool variadic;
+};
+
+const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
+                          {"export-adif", Action::ExportAdif, 2, true},
+                          {"export-html", Action::ExportHtml, 2, true},
+                          {"export-txt", Action::ExportTxt, 2, true},
+                          {"import-html", Action::ImportHtml, 2, false},
+                          {"repair", Action::Repair, 1, true},
+                          {"append", Action::Append, 2, true}};
+
+ParseResult failure(const QString& message) {
+    return {std::nullopt, message};
+}
+
+// Takes "--start-row N" out of the arguments.
+bool takeStartRow(QStringList& args, int& startRow, QString& error) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] != QLatin1String("--start-row"))
+            continue;
+        if (i + 1 >= args.size()) {
+            error = QStringLiteral("--start-row needs a row number");
+            return false;
+        }
+        bool ok = false;
+        const int n = args[i + 1].toInt(&ok);
+        if (!ok) {
+            error = QStringLiteral("--start-row: \"%1\" is no number").arg(args[i + 1]);
+            return false;
+        }
+        // As in the wizard, rows start at 1.
+        startRow = std::max(n, 1);
+        args.remove(i, 2);
+        return true;
+    }
+    return true;
+}
+
+} // namespace
+
+ParseResult parse(const QStringList& arguments) {
+    if (arguments.isEmpty())
+        return failure(QStringLiteral("no command given"));
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")) ||
+        arguments.first() == QLatin1String("help"))
+        return {Command{}, {}};
+
+    QStringList args = arguments.mid(1);
+    const QString& name = arguments.first();
+    const Syntax* syntax = nullptr;
+    for (const Syntax& s : kSyntax) {
+        if (name == QLatin1String(s.name))
+            syntax = &s;
+    }
+    if (!syntax)
+        return failure(QStringLiteral("unknown command \"%1\"").arg(name));
+
+    Command command;
+    command.action = syntax->action;
+    QString error;
+    if (command.action == Action::ImportHtml && !takeStartRow(args, command.startRow, error))
+        return failure(error);
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("--")))
+            return failure(QStringLiteral("%1: unknown option \"%2\"").arg(name, arg));
+    }
+    if (args.size() < syntax->minArgs || (!syntax->variadic && args.size() > syntax->minArgs))
+        return failure(QStringLiteral("%1: wrong number of arguments").arg(name));
+
+    switch (command.action) {
+    case Action::ImportAdif:
+    case Action::ImportHtml:
+        command.source = args[0];
+        command.target = args[1];
+        break;
+    case Action::ExportAdif:
+    case Action::ExportHtml:
+    case Action::ExportTxt:
+    case Action::Append:
+        command.target = args[0];
+        command.logs = args.mid(1);
+        break;
+    case Action::Repair:
+        command.logs = args;
+        break;
+    case Action::Help:
+        break;
+    }
+    return {command, {}};
+}
+
+QString usage() {
+    return QStringLiteral(
+        "Usage: dalu-convert COMMAND ARGUMENTS\n"
+        "\n"
+        "Converts Dalu log files (*.log). Paths are taken as given.\n"
+        "\n"
+        "Commands:\n"
+        "  import-adif FILE.adi TARGET.log\n"
+        "      Appends the QSOs of an ADIF file to TARGET.log (created when missing) and\n"
+        "      repairs it. Records lacking QSO_DATE, TIME_ON, BAND, MODE or CALL are\n"
+        "      skipped and listed.\n"
+        "  import-html FILE.htm TARGET.log [--start-row N]\n"
+        "      Appends the rows of the first table of an HTML file to TARGET.log and\n"
+        "      repairs it. Columns are assigned by the titles of the table's first row\n"
+        "      (\"Date\", \"Call\", ... as the HTML export writes them); import starts at\n"
+        "      table row N (default 2, the row after the titles).\n"
+        "  export-adif OUT.adi A.log [B.log ...]\n"
+        "      Writes the QSOs of the logs, in the order given, to one ADIF file.\n"
+        "  export-html OUT.htm A.log [B.log ...]\n"
+        "      Writes the QSOs of the logs as one HTML table.\n"
+        "  export-txt OUT.txt A.log [B.log ...]\n"
+        "      Writes the QSOs of the logs as one fixed-width text table.\n"
+        "  repair A.log [B.log ...]\n"
+        "      Renumbers each log from 1 and normalises dates, times, letter case and\n"
+        "      transmit power.\n"
+        "  append TARGET.log A.log [B.log ...]\n"
+        "      Appends the QSOs of the logs to TARGET.log (created when missing) and\n"
+        "      repairs it. TARGET.log may be among the sources.\n"
+        "\n"
+        "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on a\n"
+        "usage error.\n");
+}
+
+} // namespace ConvertCli

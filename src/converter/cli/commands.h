@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The command line of dalu-convert, parsed without touching any file.
+namespace ConvertCli {
+
+enum class Action {
+    Help,
+    ImportAdif,
+    ExportAdif,
+    ExportHtml,
+    ExportTxt,
+    ImportHtml,
+    Repair,
+    Append
+};
+
+struct Command {
+    Action action = Action::Help;
+    QString source;   // import-adif, import-html: the file to read
+    QString target;   // the log to import or append into, or the file to export to
+    QStringList logs; // the logs to export, repair or append
+    int startRow = 0; // import-html: first table row to import; 0 = the row after the titles
+};
+
+struct ParseResult {
+    std::optional<Command> command; // empty on a usage error
+    QString error;
+};
+
+// Arguments without the program name.
+ParseResult parse(const QStringList& arguments);
+
+// The text of --help.
+QString usage();
+
+} // namespace ConvertCli

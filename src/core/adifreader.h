@@ -1,0 +1,42 @@
+#pragma once
+
+#include "progress.h"
+#include "qsorecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Reads the QSOs of an ADIF file as other logging programs write it: with or without a
+// header, on one line or many, in any letter case, as UTF-8 or Windows-1252. A value is
+// taken by its length field, cut where a well-formed next tag begins, so that wrong
+// lengths and a "<" inside a comment do no harm.
+namespace AdifReader {
+
+// A record that was not imported because it lacks one of the five required fields.
+struct SkippedRecord {
+    qint64 recordNumber = 0;       // position among the file's records, from 1
+    QByteArray call;               // the record's call as converted, may be empty
+    QList<QByteArray> missingTags; // of QSO_DATE, TIME_ON, BAND, MODE, CALL, in this order
+
+    // "Record 7 (QX1ABC): no BAND, MODE"
+    QString reason() const;
+};
+
+struct ReadResult {
+    qint64 accepted = 0;
+    QList<SkippedRecord> skipped;
+    bool cancelled = false;
+};
+
+// Receives each record that has a date, time, band, mode and call. "#" is empty; the
+// other fields are converted for the log (Repair finishes the job).
+using RecordSink = std::function<void(TQsoRecord& record)>;
+
+// Progress is counted in bytes of data. A cancelled read stops at a record's end.
+ReadResult read(QByteArrayView data, const RecordSink& sink, const ProgressCallback& progress = {});
+
+} // namespace AdifReader

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "qsorecord.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QTime>
+
+// Writes QSOs as ADIF: one header, then four lines per record with the seventeen tags the
+// import understands.
+namespace AdifWriter {
+
+// The program's web address, also in the HTML export's footer.
+extern const QByteArray kWebAddress;
+
+// "This log was created with Dalu LogConverter - <address><EOH>", CR LF, an empty line.
+QByteArray header();
+
+// One record, four CR LF terminated lines. A date or time that cannot be read is written
+// as today's date or the current time.
+QByteArray record(const TQsoRecord& rec, QDate today = QDate::currentDate(),
+                  QTime now = QTime::currentTime());
+
+} // namespace AdifWriter

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "adifreader.h"
+#include "htmltable.h"
+#include "progress.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The converter's jobs on files: imports, exports, repair and append. Every job writes
+// its target through a temporary file, so a job that fails (an unreadable source, a
+// full disk) or is cancelled through its progress callback leaves the target as it was.
+// Failures throw DaluError.
+namespace LogConverter {
+
+// The default credit line of the text and HTML exports.
+extern const QByteArray kCreatedWith;
+
+struct ImportSummary {
+    qint64 imported = 0;
+    QList<AdifReader::SkippedRecord> skipped;
+    bool cancelled = false; // then nothing was written
+};
+
+struct JobResult {
+    qint64 records = 0; // QSOs written (by repair and append: in the target as a whole)
+    bool cancelled = false;
+};
+
+// Appends the QSOs of an ADIF file to the log (created when missing) and repairs the
+// log. Progress counts bytes of the ADIF file.
+ImportSummary importAdif(const QString& adifPath, const QString& logPath,
+                         const ProgressCallback& progress = {});
+
+// The QSOs of the logs, in the order given, into one file. Progress counts bytes of the
+// logs read (the text export reads them twice).
+JobResult exportAdif(const QStringList& logPaths, const QString& outPath,
+                     const ProgressCallback& progress = {});
+JobResult exportText(const QStringList& logPaths, const QString& outPath,
+                     const QByteArray& createdWith = kCreatedWith,
+                     const ProgressCallback& progress = {});
+JobResult exportHtml(const QStringList& logPaths, const QString& outPath,
+                     const QByteArray& createdWith = kCreatedWith,
+                     const ProgressCallback& progress = {});
+
+// The first table of an HTML file.
+HtmlTable::Grid loadHtml(const QString& htmlPath);
+
+// Appends the table's rows from startRow on (the first table row is 1; below 1 counts
+// as 1) to the log (created when missing), fields by the column assignment (field
+// numbers 1 to 16, 0 for none), and repairs the log. Progress counts rows.
+JobResult importHtmlRows(const HtmlTable::Grid& grid, const QList<int>& assignment, int startRow,
+                         const QString& logPath, const ProgressCallback& progress = {});
+
+// Repairs each log in turn. A cancel leaves the log being repaired unchanged.
+JobResult repair(const QStringList& logPaths, const ProgressCallback& progress = {});
+
+// Appends the QSOs of the sources, in order, to the target (created when missing) and
+// repairs it. Every source is read as it was before the job began, the target too when
+// it is among them.
+JobResult append(const QString& targetPath, const QStringList& sourcePaths,
+                 const ProgressCallback& progress = {});
+
+} // namespace LogConverter

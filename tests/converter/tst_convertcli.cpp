@@ -1,0 +1,127 @@
+#include "commands.h"
+#include "logbuilder.h"
+#include "runner.h"
+#include "tempprogramdir.h"
+
+#include <QTest>
+
+using ConvertCli::Action;
+
+class TestConvertCli : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void run_data();
+    void run();
+};
+
+void TestConvertCli::parse_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("logs");
+    QTest::addColumn<int>("startRow");
+    const QStringList none;
+    QTest::newRow("help") << QStringList{"--help"} << true << int(Action::Help) << "" << none << 0;
+    QTest::newRow("help after command")
+        << QStringList{"repair", "-h"} << true << int(Action::Help) << "" << none << 0;
+    QTest::newRow("nothing") << none << false << 0 << "" << none << 0;
+    QTest::newRow("unknown") << QStringList{"split", "a.log"} << false << 0 << "" << none << 0;
+    QTest::newRow("import-adif") << QStringList{"import-adif", "in.adi", "t.log"} << true
+                                 << int(Action::ImportAdif) << "t.log" << none << 0;
+    QTest::newRow("import-adif extra")
+        << QStringList{"import-adif", "in.adi", "t.log", "x"} << false << 0 << "" << none << 0;
+    QTest::newRow("export-adif two logs")
+        << QStringList{"export-adif", "o.adi", "a.log", "b.log"} << true << int(Action::ExportAdif)
+        << "o.adi" << QStringList{"a.log", "b.log"} << 0;
+    QTest::newRow("export-txt without log")
+        << QStringList{"export-txt", "o.txt"} << false << 0 << "" << none << 0;
+    QTest::newRow("import-html start row")
+        << QStringList{"import-html", "--start-row", "3", "in.htm", "t.log"} << true
+        << int(Action::ImportHtml) << "t.log" << none << 3;
+    QTest::newRow("start row 0 is 1")
+        << QStringList{"import-html", "in.htm", "t.log", "--start-row", "0"} << true
+        << int(Action::ImportHtml) << "t.log" << none << 1;
+    QTest::newRow("start row no number")
+        << QStringList{"import-html", "in.htm", "t.log", "--start-row", "x"} << false << 0 << ""
+        << none << 0;
+    QTest::newRow("unknown option")
+        << QStringList{"repair", "--fast", "a.log"} << false << 0 << "" << none << 0;
+    QTest::newRow("append") << QStringList{"append", "t.log", "a.log", "t.log"} << true
+                            << int(Action::Append) << "t.log" << QStringList{"a.log", "t.log"} << 0;
+}
+
+void TestConvertCli::parse() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, valid);
+    QFETCH(int, action);
+    QFETCH(QString, target);
+    QFETCH(QStringList, logs);
+    QFETCH(int, startRow);
+    const ConvertCli::ParseResult result = ConvertCli::parse(args);
+    QCOMPARE(result.command.has_value(), valid);
+    if (!valid) {
+        QVERIFY(!result.error.isEmpty());
+        return;
+    }
+    QCOMPARE(int(result.command->action), action);
+    QCOMPARE(result.command->target, target);
+    QCOMPARE(result.command->logs, logs);
+    QCOMPARE(result.command->startRow, startRow);
+}
+
+// Arguments name files in the temporary directory by their bare names.
+void TestConvertCli::run_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("help lists every command")
+        << QStringList{"--help"} << 0
+        << "import-adif|import-html|export-adif|export-html|export-txt|repair|append";
+    QTest::newRow("import-adif summary")
+        << QStringList{"import-adif", "in.adi", "t.log"} << 0
+        << "Imported 1 QSOs|Skipped 1 records|Record 2 (AB1C): no QSO_DATE";
+    QTest::newRow("import-html by titles")
+        << QStringList{"import-html", "a.htm", "n.log"} << 0 << "Imported 2 rows";
+    QTest::newRow("import-html without titles")
+        << QStringList{"import-html", "plain.htm", "n.log"} << 2 << "names no QSO field";
+    QTest::newRow("export-txt") << QStringList{"export-txt", "o.txt", "a.log"} << 0
+                                << "Exported 2 QSOs";
+    QTest::newRow("missing log") << QStringList{"repair", "a.log", "missing.log"} << 1
+                                 << "a.log (2 QSOs)|Cannot open|missing.log";
+    QTest::newRow("append") << QStringList{"append", "a.log", "a.log"} << 0 << "holds 4 QSOs";
+    QTest::newRow("usage error") << QStringList{"export-html"} << 2 << "--help";
+}
+
+void TestConvertCli::run() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    TempProgramDir dir;
+    dir.writeFile("in.adi", "<CALL:4>DL1X<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605"
+                            "<TIME_ON:4>1731<EOR><CALL:4>AB1C<EOR>");
+    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
+    dir.writeFile("a.htm", "<table>\n<tr><th>Call</th><th>Date</th></tr>\n"
+                           "<tr><td>A1A</td><td>01.02.2003</td></tr>\n"
+                           "<tr><td>B2B</td><td>02.02.2003</td></tr></table>");
+    dir.writeFile("plain.htm", "<table><tr><td>x</td></tr><tr><td>y</td></tr></table>");
+    for (QString& a : args) {
+        if (a.contains('.'))
+            a = dir.file(a);
+    }
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    QCOMPARE(ConvertCli::main(args, out, err), status);
+    out.flush();
+    err.flush();
+    for (const QString& part : output.split('|'))
+        QVERIFY2((outText + errText).contains(part), qPrintable(outText + errText));
+    QCOMPARE(errText.isEmpty(), status == 0);
+}
+
+QTEST_GUILESS_MAIN(TestConvertCli)
+#include "tst_convertcli.moc"
