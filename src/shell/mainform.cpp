@@ -3,6 +3,7 @@
 #include "compactqso.h"
 #include "cp1252.h"
 #include "entrypage.h"
+#include "editpage.h"
 #include "errorboundary.h"
 #include "evaluationspage.h"
 #include "languageloader.h"
@@ -13,6 +14,7 @@
 #include "programdir.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
+#include "searchpage.h"
 #include "settingskeys.h"
 
 #include <QFileInfo>
@@ -75,10 +77,12 @@ void TMainForm::createPages() {
     connect(ListeStringGrid, &QsoGrid::headerCtrlReleased, this,
             &TMainForm::ListeStringGridMouseUp);
 
-    EditierenTS = new QWidget(MainPageControl);
+    editPage = new TEditPage(*this, MainPageControl);
+    EditierenTS = editPage;
     EditierenTS->setObjectName(QStringLiteral("EditierenTS"));
     MainPageControl->addTab(EditierenTS, QStringLiteral("Editieren"));
-    SucheTS = new QWidget(MainPageControl);
+    searchPage = new TSearchPage(*this, MainPageControl);
+    SucheTS = searchPage;
     SucheTS->setObjectName(QStringLiteral("SucheTS"));
     MainPageControl->addTab(SucheTS, QStringLiteral("Suche"));
 

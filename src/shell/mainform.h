@@ -46,6 +46,8 @@ public:
     QWidget* AuswertungenTS;
     QWidget* OptionenTS;
     TEntryPage* entryPage;
+    class TEditPage* editPage;
+    class TSearchPage* searchPage;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
     QsoGrid* ListeStringGrid;

@@ -1,0 +1,4 @@
+#include "editpage.h"
+
+TEditPage::TEditPage(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent), m_mainForm(mainForm) {}

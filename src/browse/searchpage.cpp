@@ -1,0 +1,4 @@
+#include "searchpage.h"
+
+TSearchPage::TSearchPage(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent), m_mainForm(mainForm) {}
