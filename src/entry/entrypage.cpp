@@ -1,24 +1,62 @@
 #include "entrypage.h"
 
+#include "bandmode.h"
+#include "datetickpicker.h"
+#include "mainform.h"
+#include "meminifile.h"
 #include "qsogrid.h"
+#include "settingskeys.h"
 #include "widgetfactory.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimeEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
-TEntryPage::TEntryPage(QsoGridModel* listModel, QWidget* parent) : QWidget(parent) {
-    EingabePanel = new QWidget(this);
-    EingabePanel->setObjectName(QStringLiteral("EingabePanel"));
-    auto* mask = new QGridLayout(EingabePanel);
-    NumberLabel = WidgetFactory::label("NumberLabel", QStringLiteral("1"), EingabePanel);
-    BandLabel = WidgetFactory::label("BandLabel", QStringLiteral("2m"), EingabePanel);
-    ModeLabel = WidgetFactory::label("ModeLabel", QStringLiteral("FM"), EingabePanel);
-    TxPwrLabel = WidgetFactory::label("TxPwrLabel", QStringLiteral("10W"), EingabePanel);
-    mask->addWidget(NumberLabel, 0, 0);
-    mask->addWidget(BandLabel, 0, 1);
-    mask->addWidget(ModeLabel, 0, 2);
-    mask->addWidget(TxPwrLabel, 0, 3);
+namespace {
+
+const QColor kCaptionGreen(0, 128, 0);
+const QColor kCaptionRed(255, 0, 0);
+const QColor kFieldRed(255, 0, 0);
+
+QLineEdit* namedEdit(const char* name, int tag, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setProperty("Tag", tag);
+    return edit;
+}
+
+// A value shown as a label and changed through its pop-up editor.
+QLabel* valueLabel(const char* name, const QString& text, QWidget* parent) {
+    QLabel* label = WidgetFactory::label(name, text, parent);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(72);
+    label->setAlignment(Qt::AlignCenter);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+QLabel* infoValue(const char* name, QWidget* parent) {
+    QLabel* label = WidgetFactory::label(name, QString(), parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+} // namespace
+
+TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* parent)
+    : QWidget(parent), m_mainForm(mainForm), m_listModel(listModel) {
+    createMask();
+    createEditors();
 
     Liste2StringGrid = new QsoGrid(listModel, this);
     Liste2StringGrid->setObjectName(QStringLiteral("Liste2StringGrid"));
@@ -28,4 +66,289 @@ TEntryPage::TEntryPage(QsoGridModel* listModel, QWidget* parent) : QWidget(paren
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(EingabePanel);
     layout->addWidget(Liste2StringGrid, 1);
+
+    AutoDateTimeTimer = new QTimer(this);
+    AutoDateTimeTimer->setObjectName(QStringLiteral("AutoDateTimeTimer"));
+    AutoDateTimeTimer->setInterval(500);
+    connect(AutoDateTimeTimer, &QTimer::timeout, this, &TEntryPage::AutoDateTimeTimerTimer);
+    AutoDateTimeTimerTimer();
+    AutoDateTimeTimer->start();
+}
+
+void TEntryPage::createMask() {
+    EingabePanel = new QWidget(this);
+    EingabePanel->setObjectName(QStringLiteral("EingabePanel"));
+    ShortCutLabel = WidgetFactory::label(
+        "ShortCutLabel",
+        QStringLiteral(
+            "[RT] = n\u00e4chstes Feld bzw Eintragen    [ESC] = Eingabemaske l\u00f6schen"
+            "    [Ctrl] + [L] zur Liste unten springen"),
+        EingabePanel);
+
+    NumberLabel = WidgetFactory::label("NumberLabel", QStringLiteral("1"), EingabePanel);
+    NumberLabel->setMinimumWidth(48);
+    NumberLabel->setAlignment(Qt::AlignCenter);
+    DateLabel = valueLabel("DateLabel", QString(), EingabePanel);
+    UtcLabel = valueLabel("UtcLabel", QString(), EingabePanel);
+    BandLabel = valueLabel("BandLabel", QStringLiteral("2m"), EingabePanel);
+    ModeLabel = valueLabel("ModeLabel", QStringLiteral("FM"), EingabePanel);
+    TxPwrLabel = valueLabel("TxPwrLabel", QStringLiteral("10W"), EingabePanel);
+
+    CallEdit = namedEdit("CallEdit", 0, EingabePanel);
+    RstTxEdit = namedEdit("RstTxEdit", 2, EingabePanel);
+    RstRxEdit = namedEdit("RstRxEdit", 3, EingabePanel);
+    DokEdit = namedEdit("DokEdit", 4, EingabePanel);
+    LocatorEdit = namedEdit("LocatorEdit", 5, EingabePanel);
+    LocatorEdit->setMaxLength(6);
+    QthEdit = namedEdit("QthEdit", 6, EingabePanel);
+    NameEdit = namedEdit("NameEdit", 7, EingabePanel);
+    CommentsMemo = new QPlainTextEdit(EingabePanel);
+    CommentsMemo->setObjectName(QStringLiteral("CommentsMemo"));
+    CommentsMemo->setProperty("Tag", 8);
+    CommentsMemo->setTabChangesFocus(true);
+    CommentsMemo->setFixedHeight(3 * CommentsMemo->fontMetrics().lineSpacing() + 12);
+    QslOutPicker = new TDateTickPicker(EingabePanel);
+    QslOutPicker->setObjectName(QStringLiteral("QslOutPicker"));
+    QslOutPicker->setProperty("Tag", 9);
+    QslInPicker = new TDateTickPicker(EingabePanel);
+    QslInPicker->setObjectName(QStringLiteral("QslInPicker"));
+    QslInPicker->setProperty("Tag", 10);
+
+    CallLabel = WidgetFactory::label("CallLabel", QStringLiteral("Call"), EingabePanel);
+    RstTxLabel = WidgetFactory::label("RstTxLabel", QStringLiteral("RST (+Nr) TX"), EingabePanel);
+    RstRxLabel = WidgetFactory::label("RstRxLabel", QStringLiteral("RST (+Nr) RX"), EingabePanel);
+    DokLabel = WidgetFactory::label("DokLabel", QStringLiteral("DOK"), EingabePanel);
+    LocatorLabel = WidgetFactory::label("LocatorLabel", QStringLiteral("Locator"), EingabePanel);
+    QthLabel = WidgetFactory::label("QthLabel", QStringLiteral("QTH"), EingabePanel);
+    NameLabel = WidgetFactory::label("NameLabel", QStringLiteral("Name"), EingabePanel);
+    CommentsLabel = WidgetFactory::label("CommentsLabel", QStringLiteral("Comments"), EingabePanel);
+    QslOutLabel = WidgetFactory::label("QslOutLabel", QStringLiteral("QSL out"), EingabePanel);
+    QslInLabel = WidgetFactory::label("QslInLabel", QStringLiteral("QSL in"), EingabePanel);
+
+    DxccLabel = WidgetFactory::label("DxccLabel", QStringLiteral("DXCC:"), EingabePanel);
+    DxccValueLabel = infoValue("DxccValueLabel", EingabePanel);
+    OvLabel = WidgetFactory::label("OvLabel", QStringLiteral("OV:"), EingabePanel);
+    OvValueLabel = infoValue("OvValueLabel", EingabePanel);
+    DistriktLabel =
+        WidgetFactory::label("DistriktLabel", QStringLiteral("Distrikt:"), EingabePanel);
+    DistriktValueLabel = infoValue("DistriktValueLabel", EingabePanel);
+    BearingLabel = WidgetFactory::label("BearingLabel", QStringLiteral("Richtung:"), EingabePanel);
+    BearingValueLabel = infoValue("BearingValueLabel", EingabePanel);
+    DistanceLabel =
+        WidgetFactory::label("DistanceLabel", QStringLiteral("Entfernung:"), EingabePanel);
+    DistanceValueLabel = infoValue("DistanceValueLabel", EingabePanel);
+
+    for (QLabel* caption : {CallLabel, RstTxLabel, RstRxLabel, DokLabel, LocatorLabel, QthLabel,
+                            NameLabel, CommentsLabel, QslOutLabel, QslInLabel})
+        setCaptionColour(caption, false);
+
+    auto* grid = new QGridLayout(EingabePanel);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    layoutMask(grid);
+
+    for (QWidget* field : {static_cast<QWidget*>(CallEdit), static_cast<QWidget*>(RstTxEdit),
+                           static_cast<QWidget*>(RstRxEdit), static_cast<QWidget*>(DokEdit),
+                           static_cast<QWidget*>(LocatorEdit), static_cast<QWidget*>(QthEdit),
+                           static_cast<QWidget*>(NameEdit), static_cast<QWidget*>(CommentsMemo)})
+        field->installEventFilter(this);
+    for (TDateTickPicker* picker : {QslOutPicker, QslInPicker}) {
+        picker->checkBox()->installEventFilter(this);
+        picker->dateEdit()->installEventFilter(this);
+    }
+    for (QLabel* label : {DateLabel, UtcLabel, BandLabel, ModeLabel, TxPwrLabel, ShortCutLabel})
+        label->installEventFilter(this);
+    connect(CallEdit, &QLineEdit::textChanged, this, &TEntryPage::callChanged);
+}
+
+void TEntryPage::layoutMask(QGridLayout* grid) {
+    grid->addWidget(ShortCutLabel, 0, 0, 1, 8);
+    const QList<QPair<QString, QLabel*>> values = {
+        {QStringLiteral("#"), NumberLabel},  {QStringLiteral("Date"), DateLabel},
+        {QStringLiteral("UTC"), UtcLabel},   {QStringLiteral("Band"), BandLabel},
+        {QStringLiteral("Mode"), ModeLabel}, {QStringLiteral("TX Pwr"), TxPwrLabel}};
+    for (int i = 0; i < values.size(); ++i) {
+        auto* title = new QLabel(values[i].first, EingabePanel);
+        title->setAlignment(Qt::AlignCenter);
+        grid->addWidget(title, 1, i);
+        grid->addWidget(values[i].second, 2, i);
+    }
+    const QList<QPair<QLabel*, QWidget*>> row1 = {{CallLabel, CallEdit},
+                                                  {RstTxLabel, RstTxEdit},
+                                                  {RstRxLabel, RstRxEdit},
+                                                  {DokLabel, DokEdit},
+                                                  {LocatorLabel, LocatorEdit}};
+    const QList<QPair<QLabel*, QWidget*>> row2 = {{QthLabel, QthEdit},
+                                                  {NameLabel, NameEdit},
+                                                  {QslOutLabel, QslOutPicker},
+                                                  {QslInLabel, QslInPicker}};
+    for (int i = 0; i < row1.size(); ++i) {
+        grid->addWidget(row1[i].first, 3, i);
+        grid->addWidget(row1[i].second, 4, i);
+    }
+    for (int i = 0; i < row2.size(); ++i) {
+        grid->addWidget(row2[i].first, 5, i);
+        grid->addWidget(row2[i].second, 6, i);
+    }
+    grid->addWidget(CommentsLabel, 3, 5, 1, 3);
+    grid->addWidget(CommentsMemo, 4, 5, 3, 3);
+
+    auto* info = new QGridLayout;
+    info->setHorizontalSpacing(6);
+    info->addWidget(DxccLabel, 0, 0);
+    info->addWidget(DxccValueLabel, 0, 1);
+    info->addWidget(OvLabel, 0, 2);
+    info->addWidget(OvValueLabel, 0, 3);
+    info->addWidget(DistriktLabel, 0, 4);
+    info->addWidget(DistriktValueLabel, 0, 5);
+    info->addWidget(BearingLabel, 0, 6);
+    info->addWidget(BearingValueLabel, 0, 7);
+    info->addWidget(DistanceLabel, 0, 8);
+    info->addWidget(DistanceValueLabel, 0, 9);
+    info->setColumnStretch(1, 2);
+    info->setColumnStretch(3, 2);
+    info->setColumnStretch(5, 1);
+    grid->addLayout(info, 7, 0, 1, 8);
+    for (int col = 0; col < 8; ++col)
+        grid->setColumnStretch(col, 1);
+}
+
+void TEntryPage::createEditors() {
+    DatePicker = new QDateEdit(EingabePanel);
+    DatePicker->setObjectName(QStringLiteral("DatePicker"));
+    DatePicker->setDisplayFormat(QStringLiteral("dddd, dd. MMMM yyyy"));
+    DatePicker->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    DatePicker->setCalendarPopup(true);
+    UtcPicker = new QTimeEdit(EingabePanel);
+    UtcPicker->setObjectName(QStringLiteral("UtcPicker"));
+    UtcPicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    BandListBox = new QListWidget(EingabePanel);
+    BandListBox->setObjectName(QStringLiteral("BandListBox"));
+    BandListBox->addItems(BandMode::bandTexts());
+    BandListBox->addItem(QStringLiteral("..."));
+    ModeListBox = new QListWidget(EingabePanel);
+    ModeListBox->setObjectName(QStringLiteral("ModeListBox"));
+    ModeListBox->addItems(BandMode::modeTexts());
+    ModeListBox->addItem(QStringLiteral("..."));
+    TxPwrEdit = new QLineEdit(EingabePanel);
+    TxPwrEdit->setObjectName(QStringLiteral("TxPwrEdit"));
+    TxPwrEdit->setProperty("Tag", 0);
+    for (QWidget* editor : {static_cast<QWidget*>(DatePicker), static_cast<QWidget*>(UtcPicker),
+                            static_cast<QWidget*>(BandListBox), static_cast<QWidget*>(ModeListBox),
+                            static_cast<QWidget*>(TxPwrEdit)}) {
+        editor->hide();
+        editor->installEventFilter(this);
+    }
+    BandListBox->viewport()->installEventFilter(this);
+    ModeListBox->viewport()->installEventFilter(this);
+    connect(TxPwrEdit, &QLineEdit::textChanged, this, &TEntryPage::TxPwrEditChange);
+}
+
+void TEntryPage::applyShowAtStartUp() {
+    for (const char* letter = SettingsKeys::kOptionalFieldLetters; *letter; ++letter)
+        setFieldShown(*letter, SettingsKeys::read(m_mainForm.settings(),
+                                                  SettingsKeys::showAtStartUp(*letter)));
+}
+
+void TEntryPage::setFieldShown(char letter, bool shown) {
+    QList<QWidget*> widgets;
+    switch (letter) {
+    case 'e':
+        widgets = {DokEdit, DokLabel, OvLabel, OvValueLabel, DistriktLabel, DistriktValueLabel};
+        break;
+    case 'f':
+        widgets = {LocatorEdit,  LocatorLabel,       DistanceLabel,
+                   BearingLabel, DistanceValueLabel, BearingValueLabel};
+        break;
+    case 'h':
+        widgets = {QthEdit, QthLabel};
+        break;
+    case 'i':
+        widgets = {NameEdit, NameLabel};
+        break;
+    case 'j':
+        widgets = {CommentsMemo, CommentsLabel};
+        break;
+    case 'k':
+        widgets = {QslOutPicker, QslOutLabel};
+        break;
+    case 'l':
+        widgets = {QslInPicker, QslInLabel};
+        break;
+    default:
+        return;
+    }
+    for (QWidget* w : widgets)
+        w->setVisible(shown);
+}
+
+bool TEntryPage::isFieldShown(char letter) const {
+    switch (letter) {
+    case 'e':
+        return !DokEdit->isHidden();
+    case 'f':
+        return !LocatorEdit->isHidden();
+    case 'h':
+        return !QthEdit->isHidden();
+    case 'i':
+        return !NameEdit->isHidden();
+    case 'j':
+        return !CommentsMemo->isHidden();
+    case 'k':
+        return !QslOutPicker->isHidden();
+    case 'l':
+        return !QslInPicker->isHidden();
+    default:
+        return true;
+    }
+}
+
+void TEntryPage::setUtcOffsetHours(int hours) {
+    m_utcOffsetHours = hours;
+    if (AutoDateTimeTimer->isActive())
+        AutoDateTimeTimerTimer();
+}
+
+void TEntryPage::AutoDateTimeTimerTimer() {
+    const QDateTime t = QDateTime::currentDateTime().addSecs(qint64(m_utcOffsetHours) * 3600);
+    DateLabel->setText(t.toString(QStringLiteral("dd.MM.yyyy")));
+    UtcLabel->setText(t.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void TEntryPage::setSerialText(const QString& serialText) {
+    if (serialText.isEmpty()) {
+        RstTxLabel->setText(QStringLiteral("RST (+Nr) TX"));
+        RstRxLabel->setText(QStringLiteral("RST (+Nr) RX"));
+    } else {
+        RstTxLabel->setText(QStringLiteral("RST + ") + serialText + QStringLiteral(" TX"));
+        RstRxLabel->setText(QStringLiteral("RST + Nr RX"));
+    }
+}
+
+bool TEntryPage::isRed(const QWidget* field) const {
+    return field->property("red").toBool();
+}
+
+void TEntryPage::setRed(QWidget* field, bool red) {
+    field->setProperty("red", red);
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, red ? kFieldRed : palette().color(QPalette::Base));
+    field->setPalette(p);
+}
+
+void TEntryPage::setCaptionColour(QLabel* caption, bool editing) {
+    if (!caption)
+        return;
+    QPalette p = caption->palette();
+    p.setColor(QPalette::WindowText, editing ? kCaptionRed : kCaptionGreen);
+    caption->setPalette(p);
+}
+
+bool TEntryPage::leaveQuietly() const {
+    return CallEdit->property("Tag").toInt() == 1;
+}
+
+void TEntryPage::setLeaveQuietly(bool quiet) {
+    CallEdit->setProperty("Tag", quiet ? 1 : 0);
 }

@@ -2,20 +2,141 @@
 
 #include <QWidget>
 
+class QDateEdit;
+class QGridLayout;
+class QKeyEvent;
 class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTimeEdit;
+class QTimer;
 class QsoGrid;
 class QsoGridModel;
+class TDateTickPicker;
+class TMainForm;
+class TQsoRecord;
 
-// Page "Eingabe": the entry mask above the list of the open log.
+// Page "Eingabe": the entry mask above the list of the open log. One QSO is typed into
+// the mask, Return moves from field to field and commits in the last shown field.
 class TEntryPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TEntryPage(QsoGridModel* listModel, QWidget* parent = nullptr);
+    TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* parent = nullptr);
 
+    // The pop-up editors of the fields shown as labels.
+    enum class Editor { Date, Utc, Band, Mode, TxPwr };
+
+    QWidget* EingabePanel;
+    QLabel* ShortCutLabel;
     QLabel* NumberLabel;
+    QLabel* DateLabel;
+    QLabel* UtcLabel;
     QLabel* BandLabel;
     QLabel* ModeLabel;
     QLabel* TxPwrLabel;
-    QWidget* EingabePanel;
+    QLineEdit* CallEdit;
+    QLineEdit* RstTxEdit;
+    QLineEdit* RstRxEdit;
+    QLineEdit* DokEdit;
+    QLineEdit* LocatorEdit;
+    QLineEdit* QthEdit;
+    QLineEdit* NameEdit;
+    QPlainTextEdit* CommentsMemo;
+    TDateTickPicker* QslOutPicker;
+    TDateTickPicker* QslInPicker;
+    QLabel* CallLabel;
+    QLabel* RstTxLabel;
+    QLabel* RstRxLabel;
+    QLabel* DokLabel;
+    QLabel* LocatorLabel;
+    QLabel* QthLabel;
+    QLabel* NameLabel;
+    QLabel* CommentsLabel;
+    QLabel* QslOutLabel;
+    QLabel* QslInLabel;
+    QLabel* DxccLabel;
+    QLabel* DxccValueLabel;
+    QLabel* OvLabel;
+    QLabel* OvValueLabel;
+    QLabel* DistriktLabel;
+    QLabel* DistriktValueLabel;
+    QLabel* BearingLabel;
+    QLabel* BearingValueLabel;
+    QLabel* DistanceLabel;
+    QLabel* DistanceValueLabel;
+    QDateEdit* DatePicker;
+    QTimeEdit* UtcPicker;
+    QListWidget* BandListBox;
+    QListWidget* ModeListBox;
+    QLineEdit* TxPwrEdit;
+    QTimer* AutoDateTimeTimer;
     QsoGrid* Liste2StringGrid;
+
+    // Start-up: which optional fields are shown.
+    void applyShowAtStartUp();
+    // Toggles or sets an optional field (letter e, f, h, i, j, k, l) with its labels.
+    void setFieldShown(char letter, bool shown);
+    bool isFieldShown(char letter) const;
+    // The working UTC offset in whole hours, added to the local time for date and UTC.
+    void setUtcOffsetHours(int hours);
+    int utcOffsetHours() const { return m_utcOffsetHours; }
+    // The report captions follow the serial-number text.
+    void setSerialText(const QString& serialText);
+    bool isRed(const QWidget* field) const;
+    bool isEditorShown(Editor editor) const;
+
+    // The leave-quietly mark in the Tag of CallEdit.
+    bool leaveQuietly() const;
+    void setLeaveQuietly(bool quiet);
+
+public slots:
+    void ClearMask();
+    void AutoDateTimeTimerTimer();
+    // Fn pressed: opens/closes pop-up editors and toggles fields bound to the key.
+    void FormKeyUp(int functionKey);
+    void toggleListFocus(); // Ctrl+L
+    void openEditor(TEntryPage::Editor editor, bool byFunctionKey);
+    void confirmEditor(TEntryPage::Editor editor);
+
+signals:
+    void callChanged(const QString& call);       // CallEditChange
+    void callLeft();                             // CallEditExit, after the quiet mark
+    void shortcutsRequested();                   // double-click on ShortCutLabel
+    void qsoCommitted(const TQsoRecord& record); // after a successful commit
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMask();
+    void createEditors();
+    void layoutMask(QGridLayout* grid);
+    QWidget* fieldOf(QObject* watched) const;
+    QLabel* captionOf(QWidget* field) const;
+    QWidget* editorWidget(Editor editor) const;
+    QLabel* editorLabel(Editor editor) const;
+    bool EditKeyPress(QWidget* field, QKeyEvent* key);
+    bool TxPwrEditKeyPress(QKeyEvent* key);
+    void TxPwrEditChange();
+    void focusNextFieldOrCommit(QWidget* field);
+    void commitQso();
+    TQsoRecord maskRecord() const;
+    void fieldEnter(QWidget* field);
+    void fieldExit(QWidget* field);
+    void RstTxEditExit();
+    void RstRxEditExit();
+    void markShortReport(QLineEdit* report);
+    void setRed(QWidget* field, bool red);
+    void setCaptionColour(QLabel* caption, bool editing);
+    void keepEditorFocus(QWidget* editor);
+    void applyEditor(Editor editor);
+    void stopClock();
+    static QByteArray toLatin1Text(const QLabel* label);
+    void advanceSerialNumber();
+
+    TMainForm& m_mainForm;
+    QsoGridModel* m_listModel;
+    int m_utcOffsetHours = 0;
+    bool m_confirming = false;
 };

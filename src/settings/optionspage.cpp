@@ -1,11 +1,14 @@
 #include "optionspage.h"
 
+#include "generaloptions.h"
+#include "presetoptions.h"
+#include "serialoptions.h"
 #include "widgetfactory.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TOptionsPage::TOptionsPage(QWidget* parent) : QWidget(parent) {
+TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent) {
     OptionenPageControl = new QTabWidget(this);
     OptionenPageControl->setObjectName(QStringLiteral("OptionenPageControl"));
     OptionenPageControl->setUsesScrollButtons(true);
@@ -26,6 +29,9 @@ TOptionsPage::TOptionsPage(QWidget* parent) : QWidget(parent) {
     QslTS = WidgetFactory::addPage(OptionenPageControl, "QslTS", QStringLiteral("QSL"));
     StatusBarTS =
         WidgetFactory::addPage(OptionenPageControl, "StatusBarTS", QStringLiteral("StatusBar"));
+    generalOptions = new TGeneralOptions(mainForm, AllgemeinTS);
+    presetOptions = new TPresetOptions(mainForm, VorgabenEingabeTS);
+    serialOptions = new TSerialOptions(mainForm, AutoNrTS);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

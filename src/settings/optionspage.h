@@ -3,12 +3,16 @@
 #include <QWidget>
 
 class QTabWidget;
+class TGeneralOptions;
+class TMainForm;
+class TPresetOptions;
+class TSerialOptions;
 
 // Page "Optionen": one sub-page per group of settings.
 class TOptionsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TOptionsPage(QWidget* parent = nullptr);
+    explicit TOptionsPage(TMainForm& mainForm, QWidget* parent = nullptr);
 
     QTabWidget* OptionenPageControl;
     QWidget* AllgemeinTS;
@@ -21,4 +25,7 @@ public:
     QWidget* ClockTS;
     QWidget* QslTS;
     QWidget* StatusBarTS;
+    TGeneralOptions* generalOptions;
+    TPresetOptions* presetOptions;
+    TSerialOptions* serialOptions;
 };

@@ -2,23 +2,28 @@
 
 #include "compactqso.h"
 #include "cp1252.h"
-#include "entrypage.h"
 #include "editpage.h"
+#include "entrypage.h"
 #include "errorboundary.h"
 #include "evaluationspage.h"
+#include "generaloptions.h"
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "optionspage.h"
+#include "presetoptions.h"
 #include "programdir.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "searchpage.h"
+#include "serialoptions.h"
 #include "settingskeys.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -35,10 +40,20 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     createMenus();
     createPages();
     createNavigation();
+    connect(optionsPage->generalOptions, &TGeneralOptions::utcOffsetChanged, entryPage,
+            &TEntryPage::setUtcOffsetHours);
+    connect(optionsPage->serialOptions, &TSerialOptions::serialTextChanged, entryPage,
+            &TEntryPage::setSerialText);
+    connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::shortcutsRequested);
+    qApp->installEventFilter(this);
     FormCreate();
 }
 
 TMainForm::~TMainForm() {
+    // Leaving the focused field runs its exit checks, which need the settings: let that
+    // happen now, while they still exist.
+    qApp->removeEventFilter(this);
+    hide();
     FormDestroy();
 }
 
@@ -59,7 +74,7 @@ void TMainForm::createPages() {
     listeModel = new QsoGridModel(this);
     liste2Model = new QsoGridModel(this);
 
-    entryPage = new TEntryPage(liste2Model, MainPageControl);
+    entryPage = new TEntryPage(*this, liste2Model, MainPageControl);
     EingabeTS = entryPage;
     EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
     Liste2StringGrid = entryPage->Liste2StringGrid;
@@ -91,7 +106,7 @@ void TMainForm::createPages() {
     AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
     MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));
 
-    optionsPage = new TOptionsPage(MainPageControl);
+    optionsPage = new TOptionsPage(*this, MainPageControl);
     OptionenTS = optionsPage;
     OptionenTS->setObjectName(QStringLiteral("OptionenTS"));
     MainPageControl->addTab(OptionenTS, QStringLiteral("Optionen"));
@@ -136,7 +151,12 @@ void TMainForm::FormCreate() {
     });
     if (!m_settings)
         m_settings = std::make_unique<TMemIniFile>(QString());
+    entryPage->applyShowAtStartUp();
     applyLanguageMenu();
+    optionsPage->presetOptions->load();
+    entryPage->ClearMask();
+    optionsPage->generalOptions->load();
+    optionsPage->serialOptions->load();
     ErrorBoundary::run(this, [this] {
         const QString last = SettingsKeys::read(*m_settings, SettingsKeys::LastLogFileName);
         if (!last.isEmpty() && QFileInfo::exists(programDirectory() + last))
@@ -286,6 +306,36 @@ void TMainForm::FormResize() {
     // Top of the client area: just below the menu bar, beside the page tabs.
     NavigationPanel->move(width() - NavigationPanel->width(), menuBar()->height());
     NavigationPanel->raise();
+}
+
+void TMainForm::setSerialNumberText(const QString& text) {
+    optionsPage->serialOptions->setNextNumber(text);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!widget || widget->window() != this || key->isAutoRepeat() || !MainPageControl->isEnabled())
+        return QMainWindow::eventFilter(watched, event);
+    if (type == QEvent::KeyRelease && key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12) {
+        entryPage->FormKeyUp(key->key() - Qt::Key_F1 + 1);
+        return true;
+    }
+    if (type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    if (key->key() == Qt::Key_Escape) {
+        entryPage->ClearMask();
+        return true;
+    }
+    if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier &&
+        MainPageControl->currentWidget() == EingabeTS) {
+        entryPage->toggleListFocus();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

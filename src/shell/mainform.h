@@ -36,6 +36,8 @@ public:
     void setLanguageTexts(const QStringList& lines) { m_messageLines = lines; }
     // The other windows, by class name, for the language files.
     void registerWindow(const QString& className, QWidget* window);
+    // After a QSO with counting on: the next serial number on its options page.
+    void setSerialNumberText(const QString& text);
 
     // Components other pages and the language files refer to.
     QTabWidget* MainPageControl;
@@ -104,6 +106,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The window sees every key before the focused control.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The small rules of the entry mask that need no window.
+namespace MaskRules {
+
+// The report sent with the serial-number text: "59" and "001" give "59 001"; a report
+// that already holds the text, or an empty text, leaves the report as it is.
+QString appendSerial(const QString& report, const QString& serialText);
+
+// The serial-number text after a QSO: the number plus one, at least three digits
+// ("007" -> "008", "999" -> "1000"). Nothing when the text is no whole number.
+std::optional<QString> nextSerial(const QString& serialText);
+
+// Transmit power editor: the watts before the final "W" (0 when no whole number), and
+// the arrow steps (below 20 by 2, else by 10; down: from 30 by 10, 3 to 29 by 2).
+int powerTag(const QString& text);
+int powerUp(int watts);
+int powerDown(int watts);
+
+// The working UTC offset in hours: the UTC difference must be a whole number of hours.
+std::optional<int> wholeHours(const QString& text);
+
+// Trims blanks and control characters at both ends.
+QString trimmedText(const QString& text);
+
+} // namespace MaskRules

@@ -1,0 +1,285 @@
+// The pop-up editors of date, time, band, mode and power, the function keys, and the
+// event filter that routes the mask's keys and focus changes.
+#include "entrypage.h"
+
+#include "bandmode.h"
+#include "errorboundary.h"
+#include "germanformat.h"
+#include "languagetargets.h"
+#include "mainform.h"
+#include "maskrules.h"
+#include "meminifile.h"
+#include "settingskeys.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace {
+
+bool isReturn(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+QWidget* TEntryPage::editorWidget(Editor editor) const {
+    switch (editor) {
+    case Editor::Date:
+        return DatePicker;
+    case Editor::Utc:
+        return UtcPicker;
+    case Editor::Band:
+        return BandListBox;
+    case Editor::Mode:
+        return ModeListBox;
+    case Editor::TxPwr:
+        return TxPwrEdit;
+    }
+    return nullptr;
+}
+
+QLabel* TEntryPage::editorLabel(Editor editor) const {
+    switch (editor) {
+    case Editor::Date:
+        return DateLabel;
+    case Editor::Utc:
+        return UtcLabel;
+    case Editor::Band:
+        return BandLabel;
+    case Editor::Mode:
+        return ModeLabel;
+    case Editor::TxPwr:
+        return TxPwrLabel;
+    }
+    return nullptr;
+}
+
+bool TEntryPage::isEditorShown(Editor editor) const {
+    return !editorWidget(editor)->isHidden();
+}
+
+void TEntryPage::openEditor(Editor editor, bool byFunctionKey) {
+    QLabel* label = editorLabel(editor);
+    QWidget* widget = editorWidget(editor);
+    switch (editor) {
+    case Editor::Date: {
+        const std::optional<QDate> date = GermanFormat::parseDate(toLatin1Text(label));
+        if (!date)
+            throw DaluError(QStringLiteral("\"%1\" is not a valid date.").arg(label->text()));
+        DatePicker->setDate(*date);
+        break;
+    }
+    case Editor::Utc: {
+        const std::optional<QTime> time = GermanFormat::parseTime(toLatin1Text(label));
+        if (!time)
+            throw DaluError(QStringLiteral("\"%1\" is not a valid time.").arg(label->text()));
+        UtcPicker->setTime(*time);
+        break;
+    }
+    case Editor::Band:
+        BandListBox->setCurrentRow(BandMode::TextToBandIndex(label->text()));
+        break;
+    case Editor::Mode:
+        ModeListBox->setCurrentRow(BandMode::TextToModeIndex(label->text()));
+        break;
+    case Editor::TxPwr:
+        TxPwrEdit->setText(label->text());
+        TxPwrEdit->selectAll();
+        break;
+    }
+    // Over the label; the lists open downwards so that every entry shows.
+    QRect area = label->geometry();
+    if (editor == Editor::Band || editor == Editor::Mode) {
+        auto* list = static_cast<QListWidget*>(widget);
+        area.setHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth());
+    } else if (editor == Editor::Date) {
+        area.setWidth(std::max(area.width(), DatePicker->sizeHint().width()));
+    }
+    widget->setGeometry(area);
+    if (byFunctionKey)
+        setLeaveQuietly(true);
+    widget->show();
+    widget->raise();
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+QByteArray TEntryPage::toLatin1Text(const QLabel* label) {
+    return label->text().toLatin1();
+}
+
+void TEntryPage::applyEditor(Editor editor) {
+    QLabel* label = editorLabel(editor);
+    switch (editor) {
+    case Editor::Date:
+        label->setText(QString::fromLatin1(GermanFormat::formatDate(DatePicker->date())));
+        stopClock();
+        break;
+    case Editor::Utc:
+        label->setText(QString::fromLatin1(GermanFormat::formatTime(UtcPicker->time())));
+        stopClock();
+        break;
+    case Editor::Band: {
+        const int index = BandListBox->currentRow();
+        if (index == BandMode::kOtherBand)
+            label->setText(QInputDialog::getText(this, QStringLiteral("Band"),
+                                                 m_mainForm.msg(Msg::BandPrompt), QLineEdit::Normal,
+                                                 label->text()));
+        else if (index >= 0)
+            label->setText(BandMode::BandIndexToText(index));
+        break;
+    }
+    case Editor::Mode: {
+        const int index = ModeListBox->currentRow();
+        if (index == BandMode::kOtherMode)
+            label->setText(QInputDialog::getText(this, QStringLiteral("Mode"),
+                                                 m_mainForm.msg(Msg::ModePrompt), QLineEdit::Normal,
+                                                 label->text()));
+        else if (index >= 0)
+            label->setText(BandMode::ModeIndexToText(index));
+        break;
+    }
+    case Editor::TxPwr:
+        label->setText(TxPwrEdit->text());
+        break;
+    }
+}
+
+void TEntryPage::confirmEditor(Editor editor) {
+    m_confirming = true;
+    editorWidget(editor)->hide();
+    applyEditor(editor);
+    m_confirming = false;
+    CallEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TEntryPage::keepEditorFocus(QWidget* editor) {
+    if (m_confirming || editor->isHidden())
+        return;
+    QApplication::beep();
+    QTimer::singleShot(0, editor, [editor] {
+        if (!editor->isHidden())
+            editor->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void TEntryPage::FormKeyUp(int functionKey) {
+    const QString letters =
+        SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey));
+    for (const QChar c : letters) {
+        const char letter = c.toLatin1();
+        const QString exclusive = QStringLiteral("abcdg");
+        const int e = static_cast<int>(exclusive.indexOf(c));
+        if (e >= 0) {
+            const Editor editor = std::array<Editor, 5>{Editor::Date, Editor::Utc, Editor::Band,
+                                                        Editor::Mode, Editor::TxPwr}[e];
+            if (isEditorShown(editor))
+                confirmEditor(editor);
+            else
+                ErrorBoundary::run(this, [&] { openEditor(editor, true); });
+        } else if (QByteArray(SettingsKeys::kOptionalFieldLetters).contains(letter)) {
+            setFieldShown(letter, !isFieldShown(letter));
+        }
+    }
+}
+
+bool TEntryPage::TxPwrEditKeyPress(QKeyEvent* key) {
+    if (isReturn(key)) {
+        confirmEditor(Editor::TxPwr);
+        return true;
+    }
+    if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+        const int tag = TxPwrEdit->property("Tag").toInt();
+        const int watts =
+            key->key() == Qt::Key_Up ? MaskRules::powerUp(tag) : MaskRules::powerDown(tag);
+        TxPwrEdit->setText(QString::number(watts) + QLatin1Char('W'));
+        TxPwrEdit->setCursorPosition(0);
+        return true;
+    }
+    const QString text = key->text();
+    if (text.isEmpty() || key->key() == Qt::Key_Backspace)
+        return false;
+    const QChar c = text.at(0);
+    const int hint = c == QLatin1Char('m')   ? Msg::TxPwrHintMilli
+                     : c == QLatin1Char('k') ? Msg::TxPwrHintKilo
+                     : c == QLatin1Char('M') ? Msg::TxPwrHintMega
+                                             : 0;
+    if (hint)
+        QMessageBox::information(this, QStringLiteral("TX Pwr"), m_mainForm.msg(hint));
+    return !(c.isDigit() || c == QLatin1Char(','));
+}
+
+void TEntryPage::TxPwrEditChange() {
+    QString text = TxPwrEdit->text();
+    if (!text.endsWith(QLatin1Char('W'))) {
+        const int caret = TxPwrEdit->cursorPosition();
+        const QSignalBlocker block(TxPwrEdit);
+        TxPwrEdit->setText(text + QLatin1Char('W'));
+        TxPwrEdit->setCursorPosition(caret);
+        text = TxPwrEdit->text();
+    }
+    TxPwrEdit->setProperty("Tag", MaskRules::powerTag(text));
+}
+
+bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const QList<Editor> editors = {Editor::Date, Editor::Utc, Editor::Band, Editor::Mode,
+                                   Editor::TxPwr};
+    for (Editor editor : editors) {
+        QWidget* widget = editorWidget(editor);
+        const bool isList = editor == Editor::Band || editor == Editor::Mode;
+        const bool inEditor = watched == widget ||
+                              (isList && watched == static_cast<QListWidget*>(widget)->viewport());
+        if (!inEditor)
+            continue;
+        if (type == QEvent::FocusOut) {
+            keepEditorFocus(widget);
+        } else if (type == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                QApplication::beep();
+                return true;
+            }
+            if (editor == Editor::TxPwr)
+                return TxPwrEditKeyPress(key);
+            if (isReturn(key)) {
+                confirmEditor(editor);
+                return true;
+            }
+        } else if (type == QEvent::MouseButtonDblClick && (isList || editor == Editor::TxPwr)) {
+            confirmEditor(editor);
+            return true;
+        }
+        return false;
+    }
+    if (type == QEvent::MouseButtonDblClick) {
+        for (Editor editor : editors) {
+            if (watched == editorLabel(editor)) {
+                ErrorBoundary::run(this, [&] { openEditor(editor, false); });
+                return true;
+            }
+        }
+        if (watched == ShortCutLabel) {
+            emit shortcutsRequested();
+            return true;
+        }
+    }
+    QWidget* field = fieldOf(watched);
+    if (!field || !captionOf(field))
+        return QWidget::eventFilter(watched, event);
+    if (type == QEvent::KeyPress && EditKeyPress(field, static_cast<QKeyEvent*>(event)))
+        return true;
+    if (type == QEvent::FocusIn)
+        fieldEnter(field);
+    else if (type == QEvent::FocusOut)
+        fieldExit(field);
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,244 @@
+// The keyboard flow of the entry mask: Return from field to field, the commit of a QSO,
+// the checks on entering and leaving fields, and ClearMask.
+#include "entrypage.h"
+
+#include "cp1252.h"
+#include "datetickpicker.h"
+#include "errorboundary.h"
+#include "logfile.h"
+#include "mainform.h"
+#include "maskrules.h"
+#include "meminifile.h"
+#include "qsogrid.h"
+#include "qsogridmodel.h"
+#include "settingskeys.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace {
+
+bool isReturn(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QByteArray bytes(const QString& text) {
+    return toCp1252(text);
+}
+
+} // namespace
+
+QWidget* TEntryPage::fieldOf(QObject* watched) const {
+    for (TDateTickPicker* picker : {QslOutPicker, QslInPicker}) {
+        if (watched == picker->checkBox() || watched == picker->dateEdit())
+            return picker;
+    }
+    return qobject_cast<QWidget*>(watched);
+}
+
+QLabel* TEntryPage::captionOf(QWidget* field) const {
+    const QList<QPair<QWidget*, QLabel*>> captions = {
+        {CallEdit, CallLabel},    {RstTxEdit, RstTxLabel},       {RstRxEdit, RstRxLabel},
+        {DokEdit, DokLabel},      {LocatorEdit, LocatorLabel},   {QthEdit, QthLabel},
+        {NameEdit, NameLabel},    {CommentsMemo, CommentsLabel}, {QslOutPicker, QslOutLabel},
+        {QslInPicker, QslInLabel}};
+    for (const auto& [f, caption] : captions) {
+        if (f == field)
+            return caption;
+    }
+    return nullptr;
+}
+
+bool TEntryPage::EditKeyPress(QWidget* field, QKeyEvent* key) {
+    if (isReturn(key)) {
+        if (field == CommentsMemo && (key->modifiers() & Qt::ControlModifier)) {
+            CommentsMemo->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+        focusNextFieldOrCommit(field);
+        return true;
+    }
+    // Calls, reports, DOKs and locators are written in capitals as they are typed.
+    const bool upper = field == CallEdit || field == RstTxEdit || field == RstRxEdit ||
+                       field == DokEdit || field == LocatorEdit;
+    const QString text = key->text();
+    if (upper && text.size() == 1 && text.at(0) >= QLatin1Char('a') &&
+        text.at(0) <= QLatin1Char('z') && !(key->modifiers() & Qt::ControlModifier)) {
+        static_cast<QLineEdit*>(field)->insert(text.toUpper());
+        return true;
+    }
+    return false;
+}
+
+void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
+    const int tag = field->property("Tag").toInt();
+    const QList<QWidget*> order = {RstTxEdit, RstRxEdit,    DokEdit,      LocatorEdit, QthEdit,
+                                   NameEdit,  CommentsMemo, QslOutPicker, QslInPicker};
+    for (QWidget* next : order) {
+        if (next->property("Tag").toInt() > tag && !next->isHidden()) {
+            stopClock();
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    // The last shown field: a report typed there has not been left yet, check it now so
+    // that a one-character report cannot slip into the log.
+    if (field == RstRxEdit)
+        markShortReport(RstRxEdit);
+    for (QLineEdit* required : {CallEdit, RstTxEdit, RstRxEdit}) {
+        if (isRed(required)) {
+            required->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    commitQso();
+}
+
+TQsoRecord TEntryPage::maskRecord() const {
+    TQsoRecord rec;
+    rec[QsoField::Number] = bytes(NumberLabel->text());
+    rec[QsoField::Date] = bytes(DateLabel->text());
+    rec[QsoField::Utc] = bytes(UtcLabel->text());
+    rec[QsoField::Band] = bytes(BandLabel->text());
+    rec[QsoField::Mode] = bytes(ModeLabel->text());
+    rec[QsoField::Call] = bytes(CallEdit->text());
+    rec[QsoField::RstTx] = bytes(RstTxEdit->text());
+    rec[QsoField::RstRx] = bytes(RstRxEdit->text());
+    rec[QsoField::Dok] = bytes(DokEdit->text());
+    rec[QsoField::Name] = bytes(NameEdit->text());
+    rec[QsoField::Qth] = bytes(QthEdit->text());
+    rec[QsoField::Locator] = bytes(LocatorEdit->text());
+    rec[QsoField::TxPwr] = bytes(TxPwrLabel->text());
+    rec[QsoField::Comments] =
+        bytes(CommentsMemo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    rec[QsoField::QslOut] = bytes(QslOutPicker->dateText());
+    rec[QsoField::QslIn] = bytes(QslInPicker->dateText());
+    return rec;
+}
+
+void TEntryPage::commitQso() {
+    TLogFile* log = m_mainForm.openLog();
+    if (!log)
+        return;
+    const TQsoRecord rec = maskRecord();
+    // A failed append leaves the mask and the lists as they are: nothing typed is lost.
+    if (!ErrorBoundary::run(this, [&] { log->AppendRecord(rec); }))
+        return;
+    const int n = NumberLabel->text().toInt();
+    m_mainForm.listeModel->putRow(n, rec);
+    m_mainForm.liste2Model->putRow(n, rec);
+    NumberLabel->setText(QString::number(n + 1));
+    ClearMask();
+    Liste2StringGrid->selectGridRow(n);
+    Liste2StringGrid->scrollTo(m_mainForm.liste2Model->index(n - 1, 0),
+                               QAbstractItemView::PositionAtBottom);
+    advanceSerialNumber();
+    emit qsoCommitted(rec);
+}
+
+void TEntryPage::advanceSerialNumber() {
+    TMemIniFile& ini = m_mainForm.settings();
+    if (!SettingsKeys::read(ini, SettingsKeys::ErgRstTxNummer))
+        return;
+    const std::optional<QString> next =
+        MaskRules::nextSerial(SettingsKeys::read(ini, SettingsKeys::ErgRstTxText));
+    if (next)
+        m_mainForm.setSerialNumberText(*next);
+}
+
+void TEntryPage::ClearMask() {
+    AutoDateTimeTimer->start();
+    AutoDateTimeTimerTimer();
+    const TMemIniFile& ini = m_mainForm.settings();
+    const QList<QPair<const char*, QWidget*>> presets = {
+        {"Call", CallEdit}, {"RstTx", RstTxEdit},      {"RstRx", RstRxEdit},
+        {"Dok", DokEdit},   {"Locator", LocatorEdit},  {"Qth", QthEdit},
+        {"Name", NameEdit}, {"Comments", CommentsMemo}};
+    for (const auto& [key, field] : presets) {
+        const QString value =
+            ini.ReadString(QLatin1String(SettingsKeys::kVorgaben), QLatin1String(key), {});
+        if (auto* edit = qobject_cast<QLineEdit*>(field))
+            edit->setText(value);
+        else
+            CommentsMemo->setPlainText(value);
+    }
+    for (TDateTickPicker* picker : {QslOutPicker, QslInPicker}) {
+        picker->setDate(QDate::currentDate());
+        picker->setChecked(false);
+    }
+    CallEdit->setFocus(Qt::OtherFocusReason);
+    setRed(RstRxEdit, false);
+    setRed(RstTxEdit, false);
+}
+
+void TEntryPage::stopClock() {
+    AutoDateTimeTimer->stop();
+}
+
+void TEntryPage::fieldEnter(QWidget* field) {
+    setCaptionColour(captionOf(field), true);
+    if (field == CallEdit || field == RstTxEdit || field == RstRxEdit)
+        setRed(field, false);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        // After the focus change has selected the text, put the caret at its end.
+        QTimer::singleShot(0, edit, [edit] { edit->setCursorPosition(edit->text().size()); });
+    } else if (field == CommentsMemo) {
+        CommentsMemo->moveCursor(QTextCursor::End);
+    }
+}
+
+void TEntryPage::fieldExit(QWidget* field) {
+    setCaptionColour(captionOf(field), false);
+    if (field == CallEdit) {
+        if (leaveQuietly()) {
+            setLeaveQuietly(false);
+            return;
+        }
+        if (!Liste2StringGrid->hasFocus())
+            emit callLeft();
+    } else if (field == RstTxEdit) {
+        RstTxEditExit();
+    } else if (field == RstRxEdit) {
+        RstRxEditExit();
+    }
+}
+
+void TEntryPage::RstTxEditExit() {
+    if (leaveQuietly()) {
+        setLeaveQuietly(false);
+        return;
+    }
+    if (Liste2StringGrid->hasFocus())
+        return;
+    const QString serial = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::ErgRstTxText);
+    RstTxEdit->setText(MaskRules::appendSerial(RstTxEdit->text(), serial));
+    markShortReport(RstTxEdit);
+}
+
+void TEntryPage::RstRxEditExit() {
+    if (leaveQuietly()) {
+        setLeaveQuietly(false);
+        return;
+    }
+    if (Liste2StringGrid->hasFocus())
+        return;
+    markShortReport(RstRxEdit);
+}
+
+void TEntryPage::markShortReport(QLineEdit* report) {
+    if (report->text().size() < 2)
+        setRed(report, true);
+}
+
+void TEntryPage::toggleListFocus() {
+    if (Liste2StringGrid->hasFocus())
+        CallEdit->setFocus(Qt::OtherFocusReason);
+    else
+        Liste2StringGrid->setFocus(Qt::OtherFocusReason);
+}

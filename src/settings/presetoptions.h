@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QTableWidget;
+class QWidget;
+class TMainForm;
+
+// Options page "Vorgaben Eingabe": the values the mask is refilled with after each QSO.
+class TPresetOptions : public QObject {
+    Q_OBJECT
+public:
+    TPresetOptions(TMainForm& mainForm, QWidget* page);
+
+    QTableWidget* PreValueListEditor;
+
+    void load();
+
+public slots:
+    // Written to memory; the file gets them with the next flush.
+    void PreValueListEditorExit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TMainForm& m_mainForm;
+};

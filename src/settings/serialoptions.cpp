@@ -1,0 +1,70 @@
+#include "serialoptions.h"
+
+#include "errorboundary.h"
+#include "languagetargets.h"
+#include "mainform.h"
+#include "maskrules.h"
+#include "meminifile.h"
+#include "settingskeys.h"
+#include "widgetfactory.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+TSerialOptions::TSerialOptions(TMainForm& mainForm, QWidget* page)
+    : QObject(page), m_mainForm(mainForm) {
+    Label12 = WidgetFactory::label(
+        "Label12",
+        QStringLiteral("Text, der an RST TX angeh\u00e4ngt wird (z.B. Contest-Nummer 001):"), page);
+    ErgRstTxTextEdit = new QLineEdit(page);
+    ErgRstTxTextEdit->setObjectName(QStringLiteral("ErgRstTxTextEdit"));
+    ErgRstTxTextEdit->setMaximumWidth(160);
+    ErgRstTxNummerCheckBox =
+        new QCheckBox(QStringLiteral("Nummer nach jedem QSO um 1 erh\u00f6hen"), page);
+    ErgRstTxNummerCheckBox->setObjectName(QStringLiteral("ErgRstTxNummerCheckBox"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Label12);
+    layout->addWidget(ErgRstTxTextEdit);
+    layout->addWidget(ErgRstTxNummerCheckBox);
+    layout->addStretch(1);
+    connect(ErgRstTxTextEdit, &QLineEdit::textChanged, this,
+            &TSerialOptions::ErgRstTxTextEditChange);
+    connect(ErgRstTxNummerCheckBox, &QCheckBox::toggled, this,
+            &TSerialOptions::ErgRstTxNummerCheckBoxClick);
+}
+
+void TSerialOptions::load() {
+    const TMemIniFile& ini = m_mainForm.settings();
+    ErgRstTxTextEdit->setText(SettingsKeys::read(ini, SettingsKeys::ErgRstTxText));
+    ErgRstTxNummerCheckBox->setChecked(SettingsKeys::read(ini, SettingsKeys::ErgRstTxNummer));
+    emit serialTextChanged(ErgRstTxTextEdit->text());
+}
+
+void TSerialOptions::ErgRstTxTextEditChange() {
+    emit serialTextChanged(ErgRstTxTextEdit->text());
+    if (!m_mainForm.initialised())
+        return;
+    ErgRstTxNummerCheckBox->setChecked(false);
+    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ErgRstTxText,
+                        ErgRstTxTextEdit->text());
+    ErrorBoundary::run(ErgRstTxTextEdit->window(), [this] { m_mainForm.settings().UpdateFile(); });
+}
+
+void TSerialOptions::ErgRstTxNummerCheckBoxClick() {
+    if (ErgRstTxNummerCheckBox->isChecked() && !MaskRules::nextSerial(ErgRstTxTextEdit->text())) {
+        const QSignalBlocker block(ErgRstTxNummerCheckBox);
+        ErgRstTxNummerCheckBox->setChecked(false);
+        QMessageBox::critical(ErgRstTxNummerCheckBox->window(), QStringLiteral("Dalu"),
+                              m_mainForm.msg(Msg::SerialNotNumber));
+    }
+    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ErgRstTxNummer,
+                        ErgRstTxNummerCheckBox->isChecked());
+}
+
+void TSerialOptions::setNextNumber(const QString& text) {
+    ErgRstTxTextEdit->setText(text);
+    ErgRstTxNummerCheckBox->setChecked(true);
+}
