@@ -84,6 +84,8 @@ public:
     // The report captions follow the serial-number text.
     void setSerialText(const QString& serialText);
     bool isRed(const QWidget* field) const;
+    // A red call or report field blocks the commit; entering it clears the mark.
+    void setRed(QWidget* field, bool red);
     bool isEditorShown(Editor editor) const;
 
     // The leave-quietly mark in the Tag of CallEdit.
@@ -127,7 +129,6 @@ private:
     void RstTxEditExit();
     void RstRxEditExit();
     void markShortReport(QLineEdit* report);
-    void setRed(QWidget* field, bool red);
     void setCaptionColour(QLabel* caption, bool editing);
     void keepEditorFocus(QWidget* editor);
     void applyEditor(Editor editor);
