@@ -159,7 +159,13 @@ void TEntryPage::createMask() {
     }
     for (QLabel* label : {DateLabel, UtcLabel, BandLabel, ModeLabel, TxPwrLabel, ShortCutLabel})
         label->installEventFilter(this);
-    connect(CallEdit, &QLineEdit::textChanged, this, &TEntryPage::callChanged);
+    connect(CallEdit, &QLineEdit::textChanged, this, &TEntryPage::CallEditChange);
+    connect(DokEdit, &QLineEdit::textChanged, this, &TEntryPage::DokEditChange);
+    connect(LocatorEdit, &QLineEdit::textChanged, this, &TEntryPage::LocatorEditChange);
+    DistriktValueLabel->setCursor(Qt::PointingHandCursor);
+    setLinkLook(DistriktValueLabel, false);
+    DistriktValueLabel->setAttribute(Qt::WA_Hover);
+    DistriktValueLabel->installEventFilter(this);
 }
 
 void TEntryPage::layoutMask(QGridLayout* grid) {

@@ -100,9 +100,15 @@ public slots:
     void toggleListFocus(); // Ctrl+L
     void openEditor(TEntryPage::Editor editor, bool byFunctionKey);
     void confirmEditor(TEntryPage::Editor editor);
+    void CallEditChange();
+    void DokEditChange();
+    void LocatorEditChange();
+    void DistriktValueLabelClick();
 
 signals:
-    void callChanged(const QString& call);       // CallEditChange
+    void callChanged(const QString& call);       // CallEditChange, before the DXCC label
+    void dokChanged(const QString& dok);         // after the club and district labels
+    void locatorChanged(const QString& locator); // after bearing and distance
     void callLeft();                             // CallEditExit, after the quiet mark
     void shortcutsRequested();                   // double-click on ShortCutLabel
     void qsoCommitted(const TQsoRecord& record); // after a successful commit
@@ -134,6 +140,7 @@ private:
     void applyEditor(Editor editor);
     void stopClock();
     static QByteArray toLatin1Text(const QLabel* label);
+    static void setLinkLook(QLabel* label, bool hovered);
     void advanceSerialNumber();
 
     TMainForm& m_mainForm;

@@ -260,6 +260,13 @@ bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == DistriktValueLabel) {
+        if (type == QEvent::Enter || type == QEvent::Leave)
+            setLinkLook(DistriktValueLabel, type == QEvent::Enter);
+        else if (type == QEvent::MouseButtonRelease)
+            DistriktValueLabelClick();
+        return QWidget::eventFilter(watched, event);
+    }
     if (type == QEvent::MouseButtonDblClick) {
         for (Editor editor : editors) {
             if (watched == editorLabel(editor)) {
