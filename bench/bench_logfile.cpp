@@ -1,4 +1,5 @@
 // Times a full read, a replace of the middle record and a repair of a 100,000-QSO log.
+#include "logbuilder.h"
 #include "logfile.h"
 
 #include <QElapsedTimer>
@@ -9,20 +10,8 @@
 namespace {
 
 TQsoRecord makeQso(int n) {
-    TQsoRecord r;
-    r[QsoField::Number] = QByteArray::number(n);
-    r[QsoField::Date] = QByteArray::number(1 + n % 28).rightJustified(2, '0') + ".06.2004";
+    TQsoRecord r = LogBuilder::qso(n);
     r[QsoField::Utc] = "17:31:00";
-    r[QsoField::Band] = "2m";
-    r[QsoField::Mode] = "FM";
-    r[QsoField::Call] = "QX" + QByteArray::number(n) + "ABC";
-    r[QsoField::RstTx] = "59";
-    r[QsoField::RstRx] = "59";
-    r[QsoField::Dok] = "Z10";
-    r[QsoField::Name] = "Erika";
-    r[QsoField::Qth] = "Kiel";
-    r[QsoField::Locator] = "JO54AH";
-    r[QsoField::TxPwr] = "10W";
     r[QsoField::Comments] = n % 10 ? QByteArray() : QByteArray("first QSO\r\nvia repeater");
     return r;
 }

@@ -1,24 +1,11 @@
 #include "qsogrid.h"
 
+#include "maskrules.h"
 #include "qsogridmodel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-
-namespace {
-
-QString trimmedForWidth(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= ' ')
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= ' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
 
 QsoGrid::QsoGrid(QsoGridModel* model, QWidget* parent) : QTableView(parent), m_model(model) {
     setModel(model);
@@ -60,10 +47,10 @@ void QsoGrid::fitColumnsToContents() {
     const QFontMetrics metrics(font());
     const QFontMetrics headerMetrics(horizontalHeader()->font());
     for (int col = 0; col < m_model->columnCount(); ++col) {
-        int width = headerMetrics.horizontalAdvance(trimmedForWidth(m_model->Cells(col, 0)));
+        int width = headerMetrics.horizontalAdvance(MaskRules::trimmedText(m_model->Cells(col, 0)));
         for (int row = 1; row < m_model->RowCount(); ++row)
-            width = std::max(width,
-                             metrics.horizontalAdvance(trimmedForWidth(m_model->Cells(col, row))));
+            width = std::max(
+                width, metrics.horizontalAdvance(MaskRules::trimmedText(m_model->Cells(col, row))));
         width += 10;
         if (width > 0)
             setColumnWidth(col, width);
