@@ -1,4 +1,5 @@
 #include "dalusession.h"
+#include "entrypage.h"
 #include "languagetargets.h"
 #include "mainform.h"
 #include "meminifile.h"
@@ -46,6 +47,7 @@ class TestLanguage : public QObject {
 private slots:
     void switchToEnglishAndBackRestoresEveryCaption();
     void shortFileLeavesLaterTargetsEmpty();
+    void lineBreakEscapeGivesTwoLineCaption();
     void missingFileFallsBackToBuiltInGermanOnce();
 };
 
@@ -85,6 +87,17 @@ void TestLanguage::shortFileLeavesLaterTargetsEmpty() {
     QCOMPARE(form->msg(Msg::NewLogItem), QString());
     // Neither language is ticked by name, the menu keeps its laid-out caption.
     QCOMPARE(form->LanguageMenu->title(), QString("Deutsch"));
+}
+
+void TestLanguage::lineBreakEscapeGivesTwoLineCaption() {
+    TempProgramDir dir;
+    dir.copyDataFiles();
+    QList<QByteArray> lines = dir.readFile("deutsch.lng").split('\n');
+    lines[14] = "Zeile 1#13#10Zeile 2\r"; // line 15: the mask's key help
+    dir.writeFile("zwei.lng", lines.join('\n'));
+    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=zwei.lng\r\n");
+    DaluSession session;
+    QCOMPARE(session.mainForm()->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
 }
 
 void TestLanguage::missingFileFallsBackToBuiltInGermanOnce() {
