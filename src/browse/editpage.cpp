@@ -1,4 +1,553 @@
 #include "editpage.h"
 
-TEditPage::TEditPage(TMainForm& mainForm, QWidget* parent)
-    : QWidget(parent), m_mainForm(mainForm) {}
+#include "cp1252.h"
+#include "daluerror.h"
+#include "datetickpicker.h"
+#include "dok.h"
+#include "dxcc.h"
+#include "errorboundary.h"
+#include "germanformat.h"
+#include "languagetargets.h"
+#include "locator.h"
+#include "logfile.h"
+#include "mainform.h"
+#include "programdir.h"
+#include "qsogrid.h"
+#include "settingskeys.h"
+#include "textform.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimeEdit>
+#include <QUrl>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+template <typename W> W* named(const char* name, QWidget* parent) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel* caption(const char* name, const QString& text, QWidget* parent) {
+    auto* label = named<QLabel>(name, parent);
+    label->setText(text);
+    return label;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void setCaptionRed(QLabel* label, bool red) {
+    setTextColour(label, red ? kRed : QApplication::palette().color(QPalette::WindowText));
+}
+
+QString fieldText(const TQsoRecord& record, QsoField field) {
+    return fromCp1252(record[field]);
+}
+
+// The memo works with "\n"; a record keeps its line breaks as CR LF.
+QString memoText(const TQsoRecord& record) {
+    return fieldText(record, QsoField::Comments)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString lowerAscii(QString text) {
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() - 'A' + 'a');
+    }
+    return text;
+}
+
+// Dates and times the controls cannot hold make the QSO one that cannot be saved here:
+// writing it back would replace them by whatever the pickers happen to show.
+QString unreadableFields(const TQsoRecord& record) {
+    QStringList bad;
+    if (!GermanFormat::parseDate(record[QsoField::Date]))
+        bad.append(QStringLiteral("Date \"%1\"").arg(fieldText(record, QsoField::Date)));
+    if (!GermanFormat::parseTime(record[QsoField::Utc]))
+        bad.append(QStringLiteral("UTC \"%1\"").arg(fieldText(record, QsoField::Utc)));
+    for (const auto& [field, name] :
+         {std::pair{QsoField::QslOut, "QSL out"}, std::pair{QsoField::QslIn, "QSL in"}}) {
+        if (!record[field].isEmpty() && !GermanFormat::parseDate(record[field]))
+            bad.append(
+                QStringLiteral("%1 \"%2\"").arg(QLatin1String(name), fieldText(record, field)));
+    }
+    return bad.join(QStringLiteral(", "));
+}
+
+void setPicker(TDateTickPicker* picker, const QByteArray& value) {
+    const auto date = GermanFormat::parseDate(value);
+    picker->setChecked(date.has_value());
+    picker->setDate(date.value_or(QDate::currentDate()));
+}
+
+} // namespace
+
+TEditPage::TEditPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent), m_mainForm(mainForm) {
+    createControls();
+    layoutControls();
+    connectFields();
+    connectLists();
+    eOkBtn->setEnabled(false);
+}
+
+void TEditPage::createControls() {
+    eNumberLabel = named<QLabel>("eNumberLabel", this);
+    eDatePicker = named<QDateEdit>("eDatePicker", this);
+    eDatePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    eDatePicker->setCalendarPopup(true);
+    eUtcPicker = named<QTimeEdit>("eUtcPicker", this);
+    eUtcPicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    eBandComboBox = named<QComboBox>("eBandComboBox", this);
+    eBandComboBox->addItems(
+        {"13cm", "23cm", "70cm", "2m", "10m", "15m", "17m", "20m", "30m", "40m", "80m", "160m"});
+    eModeComboBox = named<QComboBox>("eModeComboBox", this);
+    eModeComboBox->addItems({"CW", "SSB", "FM", "AM", "SSTV"});
+    for (QComboBox* combo : {eBandComboBox, eModeComboBox}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    for (const auto& [edit, name] :
+         {std::pair{&eCallEdit, "eCallEdit"}, std::pair{&eRstTxEdit, "eRstTxEdit"},
+          std::pair{&eRstRxEdit, "eRstRxEdit"}, std::pair{&eDokEdit, "eDokEdit"},
+          std::pair{&eNameEdit, "eNameEdit"}, std::pair{&eQthEdit, "eQthEdit"},
+          std::pair{&eLocatorEdit, "eLocatorEdit"}, std::pair{&eTxPwrEdit, "eTxPwrEdit"}})
+        *edit = named<QLineEdit>(name, this);
+    eCommentsMemo = named<QPlainTextEdit>("eCommentsMemo", this);
+    eCommentsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    eCommentsBtn = named<QPushButton>("eCommentsBtn", this);
+    eCommentsBtn->setText(QStringLiteral("Texteditor"));
+    eQslOutPicker = named<TDateTickPicker>("eQslOutPicker", this);
+    eQslInPicker = named<TDateTickPicker>("eQslInPicker", this);
+
+    GroupBox1 = named<QGroupBox>("GroupBox1", this);
+    GroupBox1->setTitle(QStringLiteral("Antennenrichtung/Entfernung"));
+    GroupBox2 = named<QGroupBox>("GroupBox2", this);
+    GroupBox2->setTitle(QStringLiteral("DXCC"));
+    GroupBox3 = named<QGroupBox>("GroupBox3", this);
+    GroupBox3->setTitle(QStringLiteral("Ortsverband/Distrikt"));
+    eBearingLabel = named<QLabel>("eBearingLabel", GroupBox1);
+    eDistanceLabel = named<QLabel>("eDistanceLabel", GroupBox1);
+    eDxccLabel = named<QLabel>("eDxccLabel", GroupBox2);
+    eOvLabel = named<QLabel>("eOvLabel", GroupBox3);
+    eDistriktLabel = named<QLabel>("eDistriktLabel", GroupBox3);
+    eDistriktLabel->setCursor(Qt::PointingHandCursor);
+    eDistriktLabel->installEventFilter(this);
+
+    eStateLabel = named<QLabel>("eStateLabel", this);
+    eStateLabel->setWordWrap(true);
+    setTextColour(eStateLabel, kRed);
+    eStateLabel->hide();
+    eOkBtn = named<QPushButton>("eOkBtn", this);
+    eOkBtn->setText(QStringLiteral("&Daten Speichern"));
+    eQslInAddBtn = named<QPushButton>("eQslInAddBtn", this);
+    eQslInAddBtn->setText(QStringLiteral("QSL umbenennen"));
+    eQslInShowBtn = named<QPushButton>("eQslInShowBtn", this);
+    eQslInShowBtn->setText(QStringLiteral("QSL anzeigen"));
+    eQslInAddBtn->hide();
+    eQslInShowBtn->hide();
+}
+
+void TEditPage::layoutControls() {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(2);
+    eBandLabel = caption("eBandLabel", QStringLiteral("Band"), this);
+    eModeLabel = caption("eModeLabel", QStringLiteral("Mode"), this);
+    eCallLabel = caption("eCallLabel", QStringLiteral("Call"), this);
+    eRstTxLabel = caption("eRstTxLabel", QStringLiteral("RST TX"), this);
+    eRstRxLabel = caption("eRstRxLabel", QStringLiteral("RST RX"), this);
+    eLocatorLabel = caption("eLocatorLabel", QStringLiteral("Locator"), this);
+    eTxPwrLabel = caption("eTxPwrLabel", QStringLiteral("TX Pwr"), this);
+    // Caption above field, six to a row, as in the entry mask.
+    const QList<QPair<QLabel*, QWidget*>> fields = {
+        {caption("eNrLabel", QStringLiteral("#"), this), eNumberLabel},
+        {caption("eDateLabel", QStringLiteral("Date"), this), eDatePicker},
+        {caption("eUtcLabel", QStringLiteral("UTC"), this), eUtcPicker},
+        {eBandLabel, eBandComboBox},
+        {eModeLabel, eModeComboBox},
+        {eTxPwrLabel, eTxPwrEdit},
+        {eCallLabel, eCallEdit},
+        {eRstTxLabel, eRstTxEdit},
+        {eRstRxLabel, eRstRxEdit},
+        {caption("eDokLabel", QStringLiteral("DOK"), this), eDokEdit},
+        {eLocatorLabel, eLocatorEdit},
+        {caption("eQthLabel", QStringLiteral("QTH"), this), eQthEdit},
+        {caption("eNameLabel", QStringLiteral("Name"), this), eNameEdit},
+        {caption("eQslOutLabel", QStringLiteral("QSL Out"), this), eQslOutPicker},
+        {caption("eQslInLabel", QStringLiteral("QSL In"), this), eQslInPicker}};
+    for (int i = 0; i < fields.size(); ++i) {
+        grid->addWidget(fields[i].first, (i / 6) * 2, i % 6);
+        grid->addWidget(fields[i].second, (i / 6) * 2 + 1, i % 6);
+    }
+    grid->addWidget(eQslInAddBtn, 5, 4);
+    grid->addWidget(eQslInShowBtn, 5, 5);
+    grid->addWidget(caption("eCommentsLabel", QStringLiteral("Comments"), this), 6, 0);
+    grid->addWidget(eCommentsBtn, 6, 5);
+    grid->addWidget(eCommentsMemo, 7, 0, 1, 6);
+
+    auto* bearing = new QGridLayout(GroupBox1);
+    bearing->addWidget(eBearingLabel, 0, 0);
+    bearing->addWidget(eDistanceLabel, 1, 0);
+    (new QVBoxLayout(GroupBox2))->addWidget(eDxccLabel);
+    auto* club = new QVBoxLayout(GroupBox3);
+    club->addWidget(eOvLabel);
+    club->addWidget(eDistriktLabel);
+    auto* info = new QHBoxLayout;
+    info->addWidget(GroupBox1, 1);
+    info->addWidget(GroupBox2, 1);
+    info->addWidget(GroupBox3, 2);
+    grid->addLayout(info, 8, 0, 1, 6);
+    grid->addWidget(eStateLabel, 9, 0, 1, 5);
+    grid->addWidget(eOkBtn, 9, 5);
+    grid->setRowStretch(7, 1);
+    for (int col = 0; col < 6; ++col)
+        grid->setColumnStretch(col, 1);
+}
+
+void TEditPage::connectFields() {
+    for (QLineEdit* edit : {eCallEdit, eRstTxEdit, eRstRxEdit, eDokEdit, eNameEdit, eQthEdit,
+                            eLocatorEdit, eTxPwrEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { eChange(edit); });
+    for (QComboBox* combo : {eBandComboBox, eModeComboBox})
+        connect(combo, &QComboBox::editTextChanged, this, [this, combo] { eChange(combo); });
+    connect(eCommentsMemo, &QPlainTextEdit::textChanged, this, [this] { eChange(eCommentsMemo); });
+    connect(eDatePicker, &QDateEdit::dateChanged, this, [this] { eChange(eDatePicker); });
+    connect(eUtcPicker, &QTimeEdit::timeChanged, this, [this] { eChange(eUtcPicker); });
+    for (TDateTickPicker* picker : {eQslOutPicker, eQslInPicker}) {
+        connect(picker->checkBox(), &QCheckBox::toggled, this, [this, picker] { eChange(picker); });
+        connect(picker->dateEdit(), &QDateEdit::dateChanged, this,
+                [this, picker] { eChange(picker); });
+    }
+    for (QLineEdit* edit : {eCallEdit, eRstTxEdit, eRstRxEdit, eDokEdit, eLocatorEdit, eTxPwrEdit})
+        edit->installEventFilter(this);
+    connect(eOkBtn, &QPushButton::clicked, this, &TEditPage::eOkBtnClick);
+    connect(eCommentsBtn, &QPushButton::clicked, this, &TEditPage::eCommentsBtnClick);
+}
+
+void TEditPage::connectLists() {
+    QTabWidget* pages = m_mainForm.MainPageControl;
+    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
+        if (pages->currentWidget() == this)
+            EditierenTSShow();
+        else if (pages->currentWidget() == m_mainForm.EingabeTS)
+            EingabeTSEnter();
+    });
+    connect(m_mainForm.ListeStringGrid, &QsoGrid::rowActivated, this,
+            &TEditPage::ListeStringGridDblClick);
+    connect(m_mainForm.Liste2StringGrid, &QsoGrid::rowActivated, this,
+            &TEditPage::Liste2StringGridDblClick);
+    QsoGrid* liste2 = m_mainForm.Liste2StringGrid;
+    connect(liste2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    Liste2StringGridSelectCell(current.row() + 1);
+            });
+}
+
+bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == eDistriktLabel) {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+            const bool hover = event->type() == QEvent::Enter;
+            QFont font = eDistriktLabel->font();
+            font.setUnderline(hover);
+            eDistriktLabel->setFont(font);
+            setTextColour(eDistriktLabel,
+                          hover ? kBlue : QApplication::palette().color(QPalette::WindowText));
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            eDistriktLabelClick();
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (!edit || text.size() != 1 || text.at(0).unicode() < ' ')
+        return false; // control keys and navigation pass
+    const QChar c = text.at(0);
+    if (edit == eTxPwrEdit) // eTxPwrEditKeyPress: digits and the decimal comma only
+        return !(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(',');
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) { // eCallEditKeyPress
+        edit->insert(c.toUpper());
+        return true;
+    }
+    return false;
+}
+
+void TEditPage::openQso(int position) {
+    m_mainForm.ListeStringGrid->selectGridRow(position);
+    if (m_mainForm.MainPageControl->currentWidget() == this)
+        EditierenTSShow();
+    else
+        m_mainForm.MainPageControl->setCurrentWidget(this); // records the page history
+}
+
+void TEditPage::ListeStringGridDblClick(int gridRow) {
+    m_returnMarker = ReturnToList;
+    openQso(gridRow);
+}
+
+bool TEditPage::liste2ShowsOpenLog() const {
+    // Yellow: the list under the mask shows reference-log matches, not the open log's rows.
+    return m_mainForm.Liste2StringGrid->palette().color(QPalette::Base) != QColor(Qt::yellow);
+}
+
+void TEditPage::Liste2StringGridDblClick(int gridRow) {
+    if (!liste2ShowsOpenLog())
+        return;
+    m_returnMarker = ReturnToList;
+    openQso(gridRow);
+}
+
+void TEditPage::Liste2StringGridSelectCell(int gridRow) {
+    if (liste2ShowsOpenLog())
+        m_mainForm.ListeStringGrid->selectGridRow(gridRow);
+}
+
+void TEditPage::EingabeTSEnter() {
+    for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
+        m_mainForm.Liste2StringGrid->setColumnWidth(col,
+                                                    m_mainForm.ListeStringGrid->columnWidth(col));
+}
+
+void TEditPage::EditierenTSShow() {
+    m_position = 0;
+    eOkBtn->setEnabled(false);
+    eStateLabel->hide();
+    TLogFile* log = m_mainForm.openLog();
+    if (!log)
+        return;
+    const int n = std::max(1, m_mainForm.ListeStringGrid->Row());
+    TQsoRecord record;
+    bool found = false;
+    if (!ErrorBoundary::run(this, [&] { found = log->ReadRecordAt(record, n); }))
+        return;
+    fillControls(record);
+    // Shown on the page rather than in a box: browsing the pages of an empty log is no error.
+    QString problem;
+    if (!found)
+        problem = QStringLiteral("The log \"%1\" holds no QSO %2 to edit.")
+                      .arg(QFileInfo(log->FileName()).fileName())
+                      .arg(n);
+    else if (const QString unreadable = unreadableFields(record); !unreadable.isEmpty())
+        problem = QStringLiteral("QSO %1 cannot be saved here: %2 cannot be read (dd.mm.yyyy, "
+                                 "hh:nn:ss). The log converter's repair puts such fields right.")
+                      .arg(n)
+                      .arg(unreadable);
+    if (!problem.isEmpty()) {
+        eStateLabel->setText(problem);
+        eStateLabel->show();
+        return;
+    }
+    m_position = n;
+    eOkBtn->setEnabled(true);
+}
+
+void TEditPage::fillControls(const TQsoRecord& record) {
+    {
+        // Each dependent label is worked out once below, so that a locator that cannot be
+        // used is reported once per QSO shown.
+        const QSignalBlocker blocks[] = {
+            QSignalBlocker(eBandComboBox), QSignalBlocker(eModeComboBox),
+            QSignalBlocker(eCallEdit),     QSignalBlocker(eRstTxEdit),
+            QSignalBlocker(eRstRxEdit),    QSignalBlocker(eDokEdit),
+            QSignalBlocker(eNameEdit),     QSignalBlocker(eQthEdit),
+            QSignalBlocker(eLocatorEdit),  QSignalBlocker(eTxPwrEdit),
+            QSignalBlocker(eCommentsMemo)};
+        eNumberLabel->setText(fieldText(record, QsoField::Number));
+        eBandComboBox->setEditText(fieldText(record, QsoField::Band));
+        eModeComboBox->setEditText(fieldText(record, QsoField::Mode));
+        eCallEdit->setText(fieldText(record, QsoField::Call));
+        eRstTxEdit->setText(fieldText(record, QsoField::RstTx));
+        eRstRxEdit->setText(fieldText(record, QsoField::RstRx));
+        eDokEdit->setText(fieldText(record, QsoField::Dok));
+        eNameEdit->setText(fieldText(record, QsoField::Name));
+        eQthEdit->setText(fieldText(record, QsoField::Qth));
+        eLocatorEdit->setText(fieldText(record, QsoField::Locator));
+        eTxPwrEdit->setText(fieldText(record, QsoField::TxPwr));
+        eCommentsMemo->setPlainText(memoText(record));
+    }
+    eDatePicker->setDate(
+        GermanFormat::parseDate(record[QsoField::Date]).value_or(QDate::currentDate()));
+    eUtcPicker->setTime(GermanFormat::parseTime(record[QsoField::Utc]).value_or(QTime(0, 0)));
+    setPicker(eQslOutPicker, record[QsoField::QslOut]);
+    setPicker(eQslInPicker, record[QsoField::QslIn]);
+    for (QObject* field : {static_cast<QObject*>(eCallEdit), static_cast<QObject*>(eDokEdit),
+                           static_cast<QObject*>(eLocatorEdit), static_cast<QObject*>(eTxPwrEdit)})
+        eChange(field);
+}
+
+void TEditPage::eChange(QObject* sender) {
+    updateCaptionColours();
+    if (sender == eCallEdit)
+        eDxccLabel->setText(CallToDxcc(eCallEdit->text()));
+    else if (sender == eDokEdit)
+        updateDok();
+    else if (sender == eLocatorEdit)
+        updateDistanceBearing();
+    else if (sender == eTxPwrEdit)
+        updateTxPwr();
+    updateQslButtons();
+}
+
+void TEditPage::updateCaptionColours() {
+    for (const auto& [label, text] :
+         {std::pair{eBandLabel, eBandComboBox->currentText()},
+          std::pair{eModeLabel, eModeComboBox->currentText()},
+          std::pair{eCallLabel, eCallEdit->text()}, std::pair{eRstTxLabel, eRstTxEdit->text()},
+          std::pair{eRstRxLabel, eRstRxEdit->text()}})
+        setCaptionRed(label, text.size() < 2);
+    const QString locator = eLocatorEdit->text();
+    setCaptionRed(eLocatorLabel, !locator.isEmpty() && locator.size() != 6);
+    const QString power = eTxPwrEdit->text();
+    setCaptionRed(eTxPwrLabel, !power.contains(QLatin1Char('W')) || power.size() < 2);
+}
+
+void TEditPage::updateDok() {
+    const QString dok = eDokEdit->text();
+    if (dok.size() < 3) {
+        eOvLabel->clear();
+        eDistriktLabel->clear();
+        return;
+    }
+    eOvLabel->setText(DokToOv(dok));
+    // An unlisted DOK leaves the district of the one before, as in the entry mask.
+    if (!eOvLabel->text().isEmpty())
+        eDistriktLabel->setText(DokToDistrikt(dok));
+}
+
+void TEditPage::updateDistanceBearing() {
+    eBearingLabel->clear();
+    eDistanceLabel->clear();
+    if (eLocatorEdit->text().size() != 6)
+        return;
+    const QString own = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenerLocator);
+    ErrorBoundary::run(this, [&] {
+        QString bearing;
+        QString distance;
+        LocDistanceBearing(own, eLocatorEdit->text(), m_mainForm.msg(Msg::InvalidLocator), bearing,
+                           distance);
+        eBearingLabel->setText(bearing);
+        eDistanceLabel->setText(distance);
+    });
+}
+
+void TEditPage::updateTxPwr() {
+    const QString power = eTxPwrEdit->text();
+    if (power.isEmpty() || power.endsWith(QLatin1Char('W')))
+        return;
+    const int caret = eTxPwrEdit->cursorPosition();
+    eTxPwrEdit->setText(power + QLatin1Char('W'));
+    eTxPwrEdit->setCursorPosition(caret);
+}
+
+QString TEditPage::eQslInFileName() const {
+    QString folder = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::QslPath);
+    if (folder.isEmpty())
+        folder = programDirectory();
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    const QString call = lowerAscii(eCallEdit->text()).replace(QLatin1Char('/'), QLatin1Char('-'));
+    return folder + call + QLatin1Char('-') +
+           eDatePicker->date().toString(QStringLiteral("ddMMyy")) +
+           eUtcPicker->time().toString(QStringLiteral("HHmmss")) + QStringLiteral(".jpg");
+}
+
+void TEditPage::updateQslButtons() {
+    eQslInAddBtn->setVisible(eQslInPicker->isChecked());
+    eQslInShowBtn->setVisible(QFileInfo::exists(eQslInFileName()));
+}
+
+void TEditPage::eDistriktLabelClick() {
+    if (eDistriktLabel->text().isEmpty())
+        return;
+    const QString address = DokToWebsite(eDokEdit->text());
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+
+TQsoRecord TEditPage::recordFromControls() const {
+    TQsoRecord r;
+    r[QsoField::Number] = toCp1252(eNumberLabel->text());
+    r[QsoField::Date] = GermanFormat::formatDate(eDatePicker->date());
+    r[QsoField::Utc] = GermanFormat::formatTime(eUtcPicker->time());
+    r[QsoField::Band] = toCp1252(eBandComboBox->currentText());
+    r[QsoField::Mode] = toCp1252(eModeComboBox->currentText());
+    r[QsoField::Call] = toCp1252(eCallEdit->text());
+    r[QsoField::RstTx] = toCp1252(eRstTxEdit->text());
+    r[QsoField::RstRx] = toCp1252(eRstRxEdit->text());
+    r[QsoField::Dok] = toCp1252(eDokEdit->text());
+    r[QsoField::Name] = toCp1252(eNameEdit->text());
+    r[QsoField::Qth] = toCp1252(eQthEdit->text());
+    r[QsoField::Locator] = toCp1252(eLocatorEdit->text());
+    r[QsoField::TxPwr] = toCp1252(eTxPwrEdit->text());
+    r[QsoField::Comments] = toCp1252(eCommentsMemo->toPlainText()).replace("\n", "\r\n");
+    r[QsoField::QslOut] = toCp1252(eQslOutPicker->dateText());
+    r[QsoField::QslIn] = toCp1252(eQslInPicker->dateText());
+    return r;
+}
+
+void TEditPage::eOkBtnClick() {
+    TLogFile* log = m_mainForm.openLog();
+    if (!log || m_position < 1)
+        return;
+    // Written back where it was read: a "#" that no longer matches the position (a log not
+    // yet repaired) must not overwrite another QSO.
+    const int position = m_position;
+    const bool saved = ErrorBoundary::run(this, [&] {
+        if (!log->ReplaceRecord(recordFromControls(), position))
+            throw DaluError(QStringLiteral("The log \"%1\" no longer holds QSO %2; nothing was "
+                                           "saved.")
+                                .arg(QFileInfo(log->FileName()).fileName())
+                                .arg(position));
+        m_mainForm.ListeNeuFuellen();
+    });
+    if (!saved)
+        return;
+    QsoGrid* list = m_mainForm.ListeStringGrid;
+    list->selectGridRow(position);
+    list->scrollTo(list->model()->index(position - 1, 0), QAbstractItemView::PositionAtBottom);
+    showReturnPage();
+}
+
+void TEditPage::showReturnPage() {
+    QWidget* page = m_mainForm.ListeTS;
+    if (m_returnMarker == ReturnToEvaluations)
+        page = m_mainForm.AuswertungenTS;
+    else if (m_returnMarker == ReturnToSearch)
+        page = m_mainForm.SucheTS;
+    m_returnMarker = ReturnToList;
+    m_mainForm.MainPageControl->setCurrentWidget(page);
+}
+
+void TEditPage::eCommentsBtnClick() {
+    auto* editor = m_mainForm.findChild<TTextForm*>(QStringLiteral("TextForm"));
+    if (!editor)
+        return;
+    editor->Memo->setPlainText(eCommentsMemo->toPlainText());
+    editor->exec();
+    eCommentsMemo->setPlainText(editor->Memo->toPlainText());
+}

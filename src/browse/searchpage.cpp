@@ -1,4 +1,175 @@
 #include "searchpage.h"
 
+#include "editpage.h"
+#include "errorboundary.h"
+#include "logfile.h"
+#include "mainform.h"
+#include "qsogrid.h"
+#include "qsogridmodel.h"
+#include "qsosearch.h"
+#include "settingskeys.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+const char* const kFormatRules = "Formatvorschriften:\n"
+                                 "Datum    dd.mm.yyyy\n"
+                                 "Uhrzeit  hh:nn:ss\n"
+                                 "Band     immer mit Einheit\n"
+                                 "         (z.B. 70cm)\n"
+                                 "TX Pwr   #W (z.B. 0,5W)\n"
+                                 "DOK      in GROSSBUCHSTABEN\n"
+                                 "Locator  in GROSSBUCHSTABEN";
+
+template <typename W> W* numbered(const char* name, int row, QWidget* parent) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name) + QString::number(row + 1));
+    return widget;
+}
+
+// A search over a long log takes a moment.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
 TSearchPage::TSearchPage(TMainForm& mainForm, QWidget* parent)
-    : QWidget(parent), m_mainForm(mainForm) {}
+    : QWidget(parent), m_mainForm(mainForm) {
+    createCriteria();
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setPlainText(QString::fromUtf8(kFormatRules));
+    SearchBtn = new QPushButton(QStringLiteral("Suche starten!"), this);
+    SearchBtn->setObjectName(QStringLiteral("SearchBtn"));
+    connect(SearchBtn, &QPushButton::clicked, this, &TSearchPage::SearchBtnClick);
+    sModel = new QsoGridModel(this);
+    sStringGrid = new QsoGrid(sModel, this);
+    sStringGrid->setObjectName(QStringLiteral("sStringGrid"));
+    sStringGrid->setUserResizableColumns(true);
+    connect(sStringGrid, &QsoGrid::rowActivated, this, &TSearchPage::sStringGridDblClick);
+    layoutPage();
+
+    // Initial state: row 1 looks for a part of the call, the others are off.
+    setCriterion(0, true, QsoSearch::kCallField, static_cast<int>(QsoSearch::Operator::Contains),
+                 QString());
+    sCheckBoxClick();
+}
+
+void TSearchPage::createCriteria() {
+    for (int row = 0; row < kRows; ++row) {
+        sCheckBox[row] = numbered<QCheckBox>("sCheckBox", row, this);
+        sFeldComboBox[row] = numbered<QComboBox>("sFeldComboBox", row, this);
+        // The list's column captions, then the entity worked out from the call.
+        sFeldComboBox[row]->addItems(QsoGridModel::headerCaptions());
+        sFeldComboBox[row]->addItem(QStringLiteral("DXCC"));
+        sOperatorComboBox[row] = numbered<QComboBox>("sOperatorComboBox", row, this);
+        sOperatorComboBox[row]->addItems(QsoSearch::operatorNames());
+        sEdit[row] = numbered<QLineEdit>("sEdit", row, this);
+        connect(sCheckBox[row], &QCheckBox::clicked, this, &TSearchPage::sCheckBoxClick);
+        for (QComboBox* combo : {sFeldComboBox[row], sOperatorComboBox[row]})
+            connect(combo, &QComboBox::currentIndexChanged, this,
+                    &TSearchPage::sOperatorComboBox1Change);
+        // sEdit1KeyPress: Enter starts the search.
+        connect(sEdit[row], &QLineEdit::returnPressed, this, &TSearchPage::SearchBtnClick);
+    }
+}
+
+void TSearchPage::layoutPage() {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    for (int row = 0; row < kRows; ++row) {
+        grid->addWidget(sCheckBox[row], row, 0);
+        grid->addWidget(sFeldComboBox[row], row, 1);
+        grid->addWidget(sOperatorComboBox[row], row, 2);
+        grid->addWidget(sEdit[row], row, 3);
+    }
+    grid->addWidget(Memo1, 0, 4, kRows, 1);
+    grid->addWidget(SearchBtn, kRows, 3);
+    grid->addWidget(sStringGrid, kRows + 1, 0, 1, 5);
+    grid->setColumnStretch(3, 2);
+    grid->setColumnStretch(4, 2);
+    grid->setRowStretch(kRows + 1, 1);
+}
+
+void TSearchPage::setCriterion(int row, bool active, int field, int op, const QString& text) {
+    if (row < 0 || row >= kRows)
+        return;
+    sCheckBox[row]->setChecked(active);
+    sOperatorComboBox[row]->setCurrentIndex(op);
+    sFeldComboBox[row]->setCurrentIndex(field);
+    sEdit[row]->setText(text);
+    sCheckBoxClick();
+}
+
+void TSearchPage::sCheckBoxClick() {
+    bool any = false;
+    for (int row = 0; row < kRows; ++row) {
+        const bool on = sCheckBox[row]->isChecked();
+        for (QWidget* w :
+             {static_cast<QWidget*>(sFeldComboBox[row]),
+              static_cast<QWidget*>(sOperatorComboBox[row]), static_cast<QWidget*>(sEdit[row])})
+            w->setEnabled(on);
+        any = any || on;
+    }
+    SearchBtn->setEnabled(any);
+}
+
+void TSearchPage::sOperatorComboBox1Change() {
+    for (int row = 0; row < kRows; ++row) {
+        const int op = sOperatorComboBox[row]->currentIndex();
+        if (op >= 0 && QsoSearch::isOrderedOperator(QsoSearch::Operator(op)) &&
+            !QsoSearch::isOrderedField(sFeldComboBox[row]->currentIndex()))
+            sFeldComboBox[row]->setCurrentIndex(QsoSearch::kNumberField);
+    }
+}
+
+void TSearchPage::SearchBtnClick() {
+    sModel->clear();
+    m_positions.clear();
+    for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
+        sStringGrid->setColumnWidth(col, m_mainForm.ListeStringGrid->columnWidth(col));
+    TLogFile* log = m_mainForm.openLog();
+    if (!log || !SearchBtn->isEnabled())
+        return;
+    QList<QsoSearch::Criterion> criteria;
+    for (int row = 0; row < kRows; ++row) {
+        if (sCheckBox[row]->isChecked())
+            criteria.append(
+                {sFeldComboBox[row]->currentIndex(),
+                 QsoSearch::Operator(std::max(0, sOperatorComboBox[row]->currentIndex())),
+                 sEdit[row]->text()});
+    }
+    QList<CompactQso> hits;
+    ErrorBoundary::run(this, [&] {
+        const BusyCursor busy;
+        QsoSearch::TQsoSearch search(criteria);
+        search.findIn(*log, hits, m_positions);
+    });
+    sModel->setRows(hits); // after an error: the hits found until then
+}
+
+int TSearchPage::resultPosition(int gridRow) const {
+    return gridRow >= 1 && gridRow <= m_positions.size() ? m_positions.at(gridRow - 1) : 0;
+}
+
+void TSearchPage::sStringGridDblClick() {
+    // Opened by where the hit lies in the file, which is its "#" in a repaired log.
+    const int position = resultPosition(sStringGrid->Row());
+    if (position < 1)
+        return; // the empty row of a search without hits
+    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToSearch);
+    m_mainForm.editPage->openQso(position);
+}

@@ -1,15 +1,53 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QsoGrid;
+class QsoGridModel;
 class TMainForm;
 
-// Page "Suche".
+// Page "Suche": up to five criteria over the open log, the hits in a grid; a double-click
+// opens a hit on the edit page.
 class TSearchPage : public QWidget {
     Q_OBJECT
 public:
     explicit TSearchPage(TMainForm& mainForm, QWidget* parent = nullptr);
 
+    static constexpr int kRows = 5;
+
+    // Sets criterion row 0 ... 4 as the evaluations' drill-downs do before a search;
+    // field and operator are positions of their lists.
+    void setCriterion(int row, bool active, int field, int op, const QString& text);
+    // The position in the log (1 ...) of the QSO in result grid row gridRow, or 0.
+    int resultPosition(int gridRow) const;
+
+    std::array<QCheckBox*, kRows> sCheckBox;
+    std::array<QComboBox*, kRows> sFeldComboBox;
+    std::array<QComboBox*, kRows> sOperatorComboBox;
+    std::array<QLineEdit*, kRows> sEdit;
+    QPlainTextEdit* Memo1;
+    QPushButton* SearchBtn;
+    QsoGrid* sStringGrid;
+    QsoGridModel* sModel;
+
+public slots:
+    void sCheckBoxClick();
+    void sOperatorComboBox1Change();
+    void SearchBtnClick();
+    void sStringGridDblClick();
+
 private:
+    void createCriteria();
+    void layoutPage();
+
     TMainForm& m_mainForm;
+    QList<int> m_positions; // of the hits, by result row
 };
