@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -284,6 +285,13 @@ bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     if (type == QEvent::KeyPress && EditKeyPress(field, static_cast<QKeyEvent*>(event)))
         return true;
+    // The window losing the activation (a dialog, another program) is no leaving of the
+    // field: its exit checks would run without the operator having moved on.
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QWidget::eventFilter(watched, event);
+    }
     if (type == QEvent::FocusIn)
         fieldEnter(field);
     else if (type == QEvent::FocusOut)

@@ -1,7 +1,9 @@
 #include "mainform.h"
 
+#include "callcheck.h"
 #include "compactqso.h"
 #include "cp1252.h"
+#include "duplicateoptions.h"
 #include "editpage.h"
 #include "entrypage.h"
 #include "errorboundary.h"
@@ -16,6 +18,7 @@
 #include "programdir.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
+#include "referencelogoptions.h"
 #include "searchpage.h"
 #include "serialoptions.h"
 #include "settingskeys.h"
@@ -45,6 +48,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(optionsPage->serialOptions, &TSerialOptions::serialTextChanged, entryPage,
             &TEntryPage::setSerialText);
     connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::shortcutsRequested);
+    // After the pages: the edit page sees a list row's activation before the call check.
+    callCheck = new TCallCheck(*this);
+    duplicateOptions = new TDuplicateOptions(*this, optionsPage->DoppelCheckTS);
+    referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
+    connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
+            &TCallCheck::setCriteria);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -166,6 +175,8 @@ void TMainForm::FormCreate() {
     });
     BuildMenu();
     applyPositions();
+    duplicateOptions->load();
+    referenceLogOptions->load();
     setWindowTitle(QStringLiteral("Dalu 0.5"));
     m_initialised = true;
 }
@@ -235,6 +246,8 @@ QList<CompactQso> TMainForm::readOpenLog() {
 }
 
 void TMainForm::ListeNeuFuellen() {
+    if (callCheck)
+        callCheck->endReferenceState();
     listeModel->clear();
     liste2Model->clear();
     const QList<CompactQso> rows = readOpenLog();
@@ -255,6 +268,8 @@ void TMainForm::ListeNeuFuellen() {
 }
 
 void TMainForm::Liste2NeuFuellen() {
+    if (callCheck)
+        callCheck->endReferenceState();
     liste2Model->clear();
     liste2Model->setRows(readOpenLog());
 }
@@ -328,6 +343,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     if (key->key() == Qt::Key_Escape) {
         entryPage->ClearMask();
+        return true;
+    }
+    if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
+        callCheck->StandartfunktionReferenzLogs();
         return true;
     }
     if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier &&

@@ -50,6 +50,9 @@ public:
     TEntryPage* entryPage;
     class TEditPage* editPage;
     class TSearchPage* searchPage;
+    class TCallCheck* callCheck = nullptr;
+    class TDuplicateOptions* duplicateOptions = nullptr;
+    class TReferenceLogOptions* referenceLogOptions = nullptr;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
     QsoGrid* ListeStringGrid;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "duplicatecheck.h"
+
+#include <QObject>
+
+class QCheckBox;
+class QLabel;
+class QWidget;
+class TMainForm;
+
+// Options page "Doppel-Check": which fields besides the call make a QSO a duplicate.
+class TDuplicateOptions : public QObject {
+    Q_OBJECT
+public:
+    TDuplicateOptions(TMainForm& mainForm, QWidget* page);
+
+    QLabel* Label10;
+    QCheckBox* dcCallCheckBox;
+    QCheckBox* dcBandCheckBox;
+    QCheckBox* dcModeCheckBox;
+    QCheckBox* dcDateCheckBox;
+
+    // Start-up: the three switches from "Options"; a damaged value is reported once.
+    void load();
+    DuplicateCheck::Criteria criteria() const;
+
+public slots:
+    void dcCallCheckBoxClick();
+    void dcCheckBoxClick();
+
+signals:
+    void criteriaChanged(const DuplicateCheck::Criteria& criteria);
+
+private:
+    TMainForm& m_mainForm;
+};
