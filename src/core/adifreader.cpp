@@ -6,6 +6,7 @@
 #include "utf8text.h"
 
 #include <QStringList>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -71,52 +72,113 @@ const std::pair<QsoField, const char*> kRequired[] = {{QsoField::Date, "QSO_DATE
                                                       {QsoField::Mode, "MODE"},
                                                       {QsoField::Call, "CALL"}};
 
-bool isNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+// Byte classes for the scans: a tag name's characters, and what makes a value need a
+// closer look (a "<" that may start a tag, a byte beyond ASCII) or a line-break mend.
+enum ByteClass : unsigned char { NameChar = 1, Lt = 2, High = 4, LineBreak = 8 };
+
+constexpr std::array<unsigned char, 256> kByteClass = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')
+            t[c] |= NameChar;
+        if (c == '<')
+            t[c] |= Lt;
+        if (c >= 0x80)
+            t[c] |= High;
+        if (c == '\r' || c == '\n')
+            t[c] |= LineBreak;
+    }
+    return t;
+}();
+
+unsigned char byteClass(char c) {
+    return kByteClass[static_cast<unsigned char>(c)];
 }
 
 bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 // A tag name of up to 16 characters, upper-cased and packed into two words, so that a
-// lookup (17 a QSO) is a few integer compares.
+// lookup (17 a QSO) is a hash and an integer compare.
 struct NameKey {
     quint64 low = 0;
     quint64 high = 0;
+    qsizetype size = 0;
+
     bool operator==(const NameKey& o) const { return low == o.low && high == o.high; }
+    size_t slot() const { return size_t(((low ^ (high * 31)) * 0x9E3779B97F4A7C15ull) >> 58); }
 };
 
-std::optional<NameKey> keyOf(QByteArrayView name) {
-    char upper[16] = {};
-    if (name.size() > qsizetype(sizeof upper))
-        return std::nullopt;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        upper[i] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-    }
+// Eight name characters upper-cased at once: of the characters a name may hold, only the
+// lower-case letters have both 0x40 and 0x20 set.
+quint64 upperWord(quint64 w) {
+    return w ^ ((w >> 1) & w & 0x2020202020202020ull);
+}
+
+// The key of the name of size characters at p; end bounds the readable bytes.
+NameKey keyOf(const char* p, qsizetype size, const char* end) {
     NameKey key;
-    std::memcpy(&key.low, upper, 8);
-    std::memcpy(&key.high, upper + 8, 8);
+    key.size = size;
+    if (size > 16)
+        return key;
+    char padded[16] = {};
+    if (end - p < 16) {
+        std::memcpy(padded, p, size_t(size));
+        p = padded;
+    }
+    quint64 words[2] = {qFromLittleEndian<quint64>(p), qFromLittleEndian<quint64>(p + 8)};
+    for (int i = 0; i < 2; ++i) {
+        const qsizetype bytes = std::clamp<qsizetype>(size - 8 * i, 0, 8);
+        const quint64 mask = bytes == 8 ? ~quint64(0) : (quint64(1) << (8 * bytes)) - 1;
+        words[i] = upperWord(words[i] & mask);
+    }
+    key.low = words[0];
+    key.high = words[1];
     return key;
 }
 
-Tag lookup(QByteArrayView name) {
-    static const auto keys = [] {
-        std::array<NameKey, std::size(kTags)> k;
-        for (size_t i = 0; i < k.size(); ++i)
-            k[i] = *keyOf(kTags[i].name);
-        return k;
-    }();
-    const std::optional<NameKey> key = keyOf(name);
-    if (!key)
-        return Tag::Unknown;
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i] == *key)
-            return kTags[i].tag;
+// The known tag names in a small open-addressed table.
+class TagTable {
+public:
+    TagTable() {
+        for (const TagName& t : kTags) {
+            const NameKey key = keyOf(t.name.data(), t.name.size(), t.name.data() + t.name.size());
+            size_t i = key.slot();
+            while (m_slots[i].tag != Tag::Unknown)
+                i = (i + 1) % kSlots;
+            m_slots[i] = {key, t.tag};
+        }
     }
-    return Tag::Unknown;
-}
+
+    Tag find(const NameKey& key) const {
+        if (key.size > 16)
+            return Tag::Unknown;
+        for (size_t i = key.slot();; i = (i + 1) % kSlots) {
+            const Slot& s = m_slots[i];
+            if (s.tag == Tag::Unknown || s.key == key)
+                return s.tag;
+        }
+    }
+
+private:
+    static constexpr size_t kSlots = 64;
+    struct Slot {
+        NameKey key;
+        Tag tag = Tag::Unknown;
+    };
+    std::array<Slot, kSlots> m_slots{};
+};
+
+const TagTable kTagTable;
 
 // A well-formed tag: "<NAME:length>", "<NAME:length:type>", "<EOR>" or "<EOH>".
 struct ParsedTag {
@@ -127,12 +189,12 @@ struct ParsedTag {
 
 std::optional<ParsedTag> tagAt(QByteArrayView d, qsizetype pos) {
     qsizetype i = pos + 1;
-    while (i < d.size() && isNameChar(d[i]))
+    while (i < d.size() && (byteClass(d[i]) & NameChar))
         ++i;
     if (i == pos + 1 || i >= d.size())
         return std::nullopt;
     ParsedTag t;
-    t.tag = lookup(d.sliced(pos + 1, i - pos - 1));
+    t.tag = kTagTable.find(keyOf(d.data() + pos + 1, i - pos - 1, d.data() + d.size()));
     if (d[i] == '>') {
         if (t.tag != Tag::Eor && t.tag != Tag::Eoh)
             return std::nullopt;
@@ -163,24 +225,80 @@ std::optional<ParsedTag> tagAt(QByteArrayView d, qsizetype pos) {
     return t;
 }
 
+// Sets a field to the bytes. The parser refills the same record for every QSO, so a
+// field's buffer is reused and most values cost no allocation.
+void assign(QByteArray& field, QByteArrayView value) {
+    if (field.isNull() || !field.isDetached()) {
+        field = QByteArray(value.data(), value.size());
+        return;
+    }
+    field.resize(value.size());
+    if (!value.isEmpty())
+        std::memcpy(field.data(), value.data(), size_t(value.size()));
+}
+
+enum class LetterCase { Keep, Upper, Lower };
+
+// Only ASCII letters change case, as Repair does.
+void assign(QByteArray& field, QByteArrayView value, LetterCase letterCase) {
+    assign(field, value);
+    if (letterCase == LetterCase::Keep || field.isEmpty())
+        return;
+    char* c = field.data();
+    char* const end = c + field.size();
+    for (; c < end; ++c)
+        *c = letterCase == LetterCase::Upper ? asciiUpper(*c) : asciiLower(*c);
+}
+
+// The tags whose value goes to its field as it is or in another letter case.
+struct PlainField {
+    Tag tag;
+    QsoField field;
+    LetterCase letterCase;
+};
+
+constexpr PlainField kPlainFields[] = {{Tag::Band, QsoField::Band, LetterCase::Lower},
+                                       {Tag::Mode, QsoField::Mode, LetterCase::Upper},
+                                       {Tag::Call, QsoField::Call, LetterCase::Upper},
+                                       {Tag::RstSent, QsoField::RstTx, LetterCase::Keep},
+                                       {Tag::RstRcvd, QsoField::RstRx, LetterCase::Keep},
+                                       {Tag::Dok, QsoField::Dok, LetterCase::Upper},
+                                       {Tag::Name, QsoField::Name, LetterCase::Keep},
+                                       {Tag::Qth, QsoField::Qth, LetterCase::Keep},
+                                       {Tag::GridSquare, QsoField::Locator, LetterCase::Upper},
+                                       {Tag::Comment, QsoField::Comments, LetterCase::Keep}};
+
+constexpr auto kPlainFieldOfTag = [] {
+    std::array<const PlainField*, static_cast<size_t>(Tag::Eoh) + 1> byTag{};
+    for (const PlainField& p : kPlainFields)
+        byTag[static_cast<size_t>(p.tag)] = &p;
+    return byTag;
+}();
+
 // yyyymmdd -> dd.mm.yyyy
-QByteArray adifDate(const QByteArray& v) {
-    if (v.size() != 8)
-        return v.mid(6, 2) + '.' + v.mid(4, 2) + '.' + v.left(4);
-    const char* d = v.constData();
+void assignDate(QByteArray& field, QByteArrayView v) {
+    if (v.size() != 8) {
+        const QByteArray b = v.toByteArray();
+        field = b.mid(6, 2) + '.' + b.mid(4, 2) + '.' + b.left(4);
+        return;
+    }
+    const char* d = v.data();
     const char out[10] = {d[6], d[7], '.', d[4], d[5], '.', d[0], d[1], d[2], d[3]};
-    return QByteArray(out, 10);
+    assign(field, QByteArrayView(out, 10));
 }
 
 // hhmm or hhmmss -> hh:mm:ss
-QByteArray adifTime(const QByteArray& v) {
-    if (v.size() != 4 && v.size() != 6)
-        return v.left(2) + ':' + v.mid(2, 2) + ':' + (v.size() == 6 ? v.mid(4, 2) : "00");
-    const char* t = v.constData();
+void assignTime(QByteArray& field, QByteArrayView v) {
+    if (v.size() != 4 && v.size() != 6) {
+        const QByteArray b = v.toByteArray();
+        field = b.left(2) + ':' + b.mid(2, 2) + ':' + (b.size() == 6 ? b.mid(4, 2) : "00");
+        return;
+    }
+    const char* t = v.data();
     const bool seconds = v.size() == 6;
     const char out[8] = {
         t[0], t[1], ':', t[2], t[3], ':', seconds ? t[4] : '0', seconds ? t[5] : '0'};
-    return QByteArray(out, 8);
+    assign(field, QByteArrayView(out, 8));
 }
 
 // A lone CR or LF would break the log's one-line-per-QSO format: in the comments every
@@ -228,17 +346,14 @@ public:
         : m_sink(sink), m_progress(progress, data.size()) {
         m_offset = data.startsWith(Utf8Text::kBom) ? Utf8Text::kBom.size() : 0;
         m_data = data.sliced(m_offset);
-        m_utf8 = Utf8Text::isValid(m_data);
     }
 
     ReadResult run() {
         qsizetype pos = 0;
         while (!m_result.cancelled) {
-            const char* lt = static_cast<const char*>(
-                std::memchr(m_data.data() + pos, '<', m_data.size() - pos));
-            if (!lt)
+            const qsizetype at = nextLt(pos);
+            if (at < 0)
                 break;
-            const qsizetype at = lt - m_data.data();
             const std::optional<ParsedTag> tag = tagAt(m_data, at);
             if (!tag) {
                 pos = at + 1;
@@ -258,31 +373,68 @@ public:
     }
 
 private:
+    // The next "<" from pos on, -1 for none. It mostly follows at once or after a line
+    // break, too near to be worth a call of memchr.
+    qsizetype nextLt(qsizetype pos) const {
+        const char* d = m_data.data();
+        const qsizetype size = m_data.size();
+        for (const qsizetype near = std::min(size, pos + 4); pos < near; ++pos) {
+            if (d[pos] == '<')
+                return pos;
+        }
+        if (pos >= size)
+            return -1;
+        const void* lt = std::memchr(d + pos, '<', size_t(size - pos));
+        return lt ? static_cast<const char*>(lt) - d : -1;
+    }
+
+    // Whether the data are UTF-8 is asked only once a value holds a byte beyond ASCII.
+    bool utf8() {
+        if (!m_utf8Known) {
+            m_utf8 = Utf8Text::isValid(m_data);
+            m_utf8Known = true;
+        }
+        return m_utf8;
+    }
+
+    static unsigned char classesOf(QByteArrayView bytes) {
+        unsigned char classes = 0;
+        for (const char c : bytes)
+            classes |= byteClass(c);
+        return classes;
+    }
+
     // Takes the value of a field tag, stores it and returns the index after the value.
     qsizetype take(const ParsedTag& tag) {
         m_inRecord = true;
         const qsizetype start = tag.end;
         const qsizetype end = std::min(m_data.size() - start, tag.length) + start;
-        const QByteArrayView span = m_data.sliced(start, end - start);
+        unsigned char classes = classesOf(m_data.sliced(start, end - start));
         // Most values are plain ASCII with a true length: then no byte needs a look.
-        const bool plain = !span.contains('<') && Utf8Text::isAscii(span);
+        const bool plain = !(classes & (Lt | High));
         const qsizetype q = plain ? end : scanValue(tag);
-        if (tag.tag != Tag::Unknown) {
-            const QByteArrayView raw = m_data.sliced(start, q - start);
-            store(tag.tag, m_utf8 && !plain && !Utf8Text::isAscii(raw)
-                               ? Utf8Text::toCp1252(raw)
-                               : QByteArray(raw.data(), raw.size()));
-        }
+        if (tag.tag == Tag::Unknown)
+            return q;
+        const QByteArrayView raw = m_data.sliced(start, q - start);
+        if (!plain)
+            classes = classesOf(raw);
+        if (classes & LineBreak)
+            m_lineBreaks = true;
+        if ((classes & High) && utf8())
+            store(tag.tag, Utf8Text::toCp1252(raw));
+        else
+            store(tag.tag, raw);
         return q;
     }
 
     // The value's end counted in characters (UTF-8) or bytes, cut at a well-formed tag.
-    qsizetype scanValue(const ParsedTag& tag) const {
+    qsizetype scanValue(const ParsedTag& tag) {
+        const bool countCharacters = utf8();
         qsizetype q = tag.end;
         qsizetype chars = 0;
         while (q < m_data.size()) {
             const char c = m_data[q];
-            if (m_utf8 && !Utf8Text::startsCharacter(c)) {
+            if (countCharacters && !Utf8Text::startsCharacter(c)) {
                 ++q;
                 continue;
             }
@@ -294,62 +446,66 @@ private:
         return q;
     }
 
-    void store(Tag tag, QByteArray v) {
+    void store(Tag tag, QByteArrayView v) {
         TQsoRecord& r = m_record;
         switch (tag) {
         case Tag::QsoDate:
-            r[QsoField::Date] = v.isEmpty() ? QByteArray() : adifDate(v);
+        case Tag::TimeOn: {
+            QByteArray& f = r[tag == Tag::QsoDate ? QsoField::Date : QsoField::Utc];
+            if (v.isEmpty())
+                assign(f, {});
+            else if (tag == Tag::QsoDate)
+                assignDate(f, v);
+            else
+                assignTime(f, v);
             break;
-        case Tag::TimeOn:
-            r[QsoField::Utc] = v.isEmpty() ? QByteArray() : adifTime(v);
-            break;
+        }
         case Tag::TxPwr:
-            m_power = std::move(v);
+            assign(m_power, v);
             break;
         case Tag::QslSDate:
         case Tag::QslRDate:
             if (!v.isEmpty())
-                r[tag == Tag::QslSDate ? QsoField::QslOut : QsoField::QslIn] = adifDate(v);
+                assignDate(r[tag == Tag::QslSDate ? QsoField::QslOut : QsoField::QslIn], v);
             break;
         case Tag::QslSent:
         case Tag::QslRcvd: {
             QByteArray& qsl = r[tag == Tag::QslSent ? QsoField::QslOut : QsoField::QslIn];
-            if (v == "Y" && qsl.isEmpty())
-                qsl = "01.01.1901";
+            if (v.size() == 1 && v[0] == 'Y' && qsl.isEmpty())
+                assign(qsl, "01.01.1901");
             break;
         }
         default:
-            storePlain(tag, std::move(v));
+            if (const PlainField* p = kPlainFieldOfTag[static_cast<size_t>(tag)])
+                assign(r[p->field], v, p->letterCase);
         }
     }
 
-    // The tags whose value goes to its field as it is or in another letter case.
-    void storePlain(Tag tag, QByteArray v) {
-        enum Case { Keep, Upper, Lower };
-        static const struct {
-            Tag tag;
-            QsoField field;
-            Case letterCase;
-        } kPlain[] = {
-            {Tag::Band, QsoField::Band, Lower},          {Tag::Mode, QsoField::Mode, Upper},
-            {Tag::Call, QsoField::Call, Upper},          {Tag::RstSent, QsoField::RstTx, Keep},
-            {Tag::RstRcvd, QsoField::RstRx, Keep},       {Tag::Dok, QsoField::Dok, Upper},
-            {Tag::Name, QsoField::Name, Keep},           {Tag::Qth, QsoField::Qth, Keep},
-            {Tag::GridSquare, QsoField::Locator, Upper}, {Tag::Comment, QsoField::Comments, Keep}};
-        for (const auto& p : kPlain) {
-            if (p.tag != tag)
-                continue;
-            // Qt changes the case of ASCII letters only, as Repair does.
-            m_record[p.field] = p.letterCase == Upper   ? std::move(v).toUpper()
-                                : p.letterCase == Lower ? std::move(v).toLower()
-                                                        : std::move(v);
+    // "100" becomes "100W" at once; anything else goes the long way.
+    void storePower() {
+        QByteArray& f = m_record[QsoField::TxPwr];
+        const qsizetype n = m_power.size();
+        if (n == 0 || !std::all_of(m_power.cbegin(), m_power.cend(),
+                                   [](char c) { return c >= '0' && c <= '9'; })) {
+            f = importPower(m_power, m_record);
+            return;
         }
+        if (f.isNull() || !f.isDetached())
+            f = QByteArray(n + 1, 'W');
+        else
+            f.resize(n + 1);
+        char* out = f.data();
+        std::memcpy(out, m_power.constData(), size_t(n));
+        out[n] = 'W';
     }
 
+    // Empties the record for the next one, keeping the buffers a sink left it.
     void clearRecord() {
-        m_record = TQsoRecord();
-        m_power.clear();
+        for (QByteArray& f : m_record.fields)
+            assign(f, {});
+        assign(m_power, {});
         m_inRecord = false;
+        m_lineBreaks = false;
     }
 
     void finishRecord(qsizetype end) {
@@ -358,8 +514,9 @@ private:
             std::all_of(std::begin(kRequired), std::end(kRequired),
                         [&](const auto& r) { return !m_record[r.first].isEmpty(); });
         if (complete) {
-            m_record[QsoField::TxPwr] = importPower(m_power, m_record);
-            normaliseLineBreaks(m_record);
+            storePower();
+            if (m_lineBreaks)
+                normaliseLineBreaks(m_record);
             m_sink(m_record);
             ++m_result.accepted;
         } else {
@@ -380,10 +537,12 @@ private:
     ProgressReporter m_progress;
     QByteArrayView m_data;
     qsizetype m_offset = 0;
+    bool m_utf8Known = false;
     bool m_utf8 = false;
     TQsoRecord m_record;
     QByteArray m_power;
     bool m_inRecord = false;
+    bool m_lineBreaks = false; // a stored value holds CR or LF
     qint64 m_recordNumber = 0;
     ReadResult m_result;
 };

@@ -107,24 +107,16 @@ void TestEditPage::captionColours_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("red");
-    QTest::newRow("call of one character") << "eCallEdit"
-                                           << "Q"
-                                           << "eCallLabel" << true;
-    QTest::newRow("report of one character") << "eRstRxEdit"
-                                             << "5"
-                                             << "eRstRxLabel" << true;
-    QTest::newRow("four-character locator") << "eLocatorEdit"
-                                            << "JO43"
-                                            << "eLocatorLabel" << true;
-    QTest::newRow("six-character locator") << "eLocatorEdit"
-                                           << "JO54AH"
-                                           << "eLocatorLabel" << false;
-    QTest::newRow("power gets its unit") << "eTxPwrEdit"
-                                         << "5"
-                                         << "eTxPwrLabel" << false;
-    QTest::newRow("no power") << "eTxPwrEdit"
-                              << ""
-                              << "eTxPwrLabel" << true;
+    const auto row = [](const char* name, const char* field, const char* text, const char* caption,
+                        bool red) {
+        QTest::newRow(name) << QString(field) << QString(text) << QString(caption) << red;
+    };
+    row("call of one character", "eCallEdit", "Q", "eCallLabel", true);
+    row("report of one character", "eRstRxEdit", "5", "eRstRxLabel", true);
+    row("four-character locator", "eLocatorEdit", "JO43", "eLocatorLabel", true);
+    row("six-character locator", "eLocatorEdit", "JO54AH", "eLocatorLabel", false);
+    row("power gets its unit", "eTxPwrEdit", "5", "eTxPwrLabel", false);
+    row("no power", "eTxPwrEdit", "", "eTxPwrLabel", true);
 }
 
 void TestEditPage::captionColours() {

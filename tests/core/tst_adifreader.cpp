@@ -37,6 +37,8 @@ private slots:
     void fileStyles_data();
     void fileStyles();
     void cancelStopsAtRecordEnd();
+    void recordsShareNoValues_data();
+    void recordsShareNoValues();
 };
 
 // One record with the required fields and the given tags; field name -> expected value.
@@ -45,73 +47,49 @@ void TestAdifReader::fieldConversion_data() {
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QByteArray>("expected");
 
-    const QByteArray std = "<CALL:6>qx1abc<BAND:3>20M<MODE:3>ssb<QSO_DATE:8>20040605";
-    QTest::newRow("call upper") << std + "<TIME_ON:4>1731" << QByteArray("Call")
-                                << QByteArray("QX1ABC");
-    QTest::newRow("band lower") << std + "<TIME_ON:4>1731" << QByteArray("Band")
-                                << QByteArray("20m");
-    QTest::newRow("mode upper") << std + "<TIME_ON:4>1731" << QByteArray("Mode")
-                                << QByteArray("SSB");
-    QTest::newRow("date") << std + "<TIME_ON:4>1731" << QByteArray("Date")
-                          << QByteArray("05.06.2004");
-    QTest::newRow("4-digit time") << std + "<TIME_ON:4>1731" << QByteArray("UTC")
-                                  << QByteArray("17:31:00");
-    QTest::newRow("no power gives 1W")
-        << std + "<TIME_ON:4>1731" << QByteArray("TX Pwr") << QByteArray("1W");
-    QTest::newRow("power 100") << kRequired + "<CALL:1>X<TX_PWR:3>100" << QByteArray("TX Pwr")
-                               << QByteArray("100W");
-    QTest::newRow("power with unit")
-        << kRequired + "<CALL:1>X<TX_PWR:3>50W" << QByteArray("TX Pwr") << QByteArray("50W");
-    QTest::newRow("power lower unit")
-        << kRequired + "<CALL:1>X<TX_PWR:3>50w" << QByteArray("TX Pwr") << QByteArray("50w");
-    QTest::newRow("power decimal point")
-        << kRequired + "<CALL:1>X<TX_PWR:3>2.5" << QByteArray("TX Pwr") << QByteArray("2,5W");
-    QTest::newRow("power no number")
-        << kRequired + "<CALL:1>X<TX_PWR:3>QDX" << QByteArray("Comments") << QByteArray(" / QDX");
-    QTest::newRow("power no number is 1W")
-        << kRequired + "<CALL:1>X<TX_PWR:3>QDX" << QByteArray("TX Pwr") << QByteArray("1W");
-    QTest::newRow("power Repair would stop on") << kRequired + "<CALL:1>X<TX_PWR:3>XMW<COMMENT:2>hi"
-                                                << QByteArray("Comments") << QByteArray("hi / XMW");
-    QTest::newRow("QSL_SENT Y") << kRequired + "<CALL:1>X<QSL_SENT:1>Y" << QByteArray("QSL out")
-                                << QByteArray("01.01.1901");
-    QTest::newRow("QSL_SENT y") << kRequired + "<CALL:1>X<QSL_SENT:1>y" << QByteArray("QSL out")
-                                << QByteArray();
-    QTest::newRow("QSL date then flag") << kRequired + "<CALL:1>X<QSLSDATE:8>20050101<QSL_SENT:1>Y"
-                                        << QByteArray("QSL out") << QByteArray("01.01.2005");
-    QTest::newRow("QSL flag then date") << kRequired + "<CALL:1>X<QSL_RCVD:1>Y<QSLRDATE:8>20050101"
-                                        << QByteArray("QSL in") << QByteArray("01.01.2005");
-    QTest::newRow("locator and dok upper") << kRequired + "<CALL:1>X<GRIDSQUARE:6>jo54ah"
-                                           << QByteArray("Locator") << QByteArray("JO54AH");
-    QTest::newRow("length honoured, trailing text dropped")
-        << kRequired + "<CALL:1>X<QTH:2>MD // Maryland\r\n<NAME:3>Bob" << QByteArray("QTH")
-        << QByteArray("MD");
-    QTest::newRow("too long length cut at next tag")
-        << kRequired + "<NAME:40>Erika<CALL:1>X" << QByteArray("Name") << QByteArray("Erika");
-    QTest::newRow("comment with angle bracket")
-        << kRequired + "<CALL:1>X<COMMENT:9>5 <b> 10W" << QByteArray("Comments")
-        << QByteArray("5 <b> 10W");
-    QTest::newRow("UTF-8 length in characters")
-        << kRequired + "<NAME:12>Ferenc Tank\xC3\xB3<CALL:1>X" << QByteArray("Name")
-        << QByteArray("Ferenc Tank\xF3");
-    QTest::newRow("UTF-8 length in bytes") << kRequired + "<NAME:13>Ferenc Tank\xC3\xB3<CALL:1>X"
-                                           << QByteArray("Name") << QByteArray("Ferenc Tank\xF3");
-    QTest::newRow("UTF-8 beyond Windows-1252")
-        << kRequired + "<NAME:4>\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD<CALL:1>X" << QByteArray("Name")
-        << QByteArray("????");
-    QTest::newRow("Windows-1252 byte for byte") << kRequired + "<NAME:6>J\xFCrgen<CALL:1>X"
-                                                << QByteArray("Name") << QByteArray("J\xFCrgen");
-    QTest::newRow("whole tag names only")
-        << kRequired + "<CALL:1>X<BAND_RX:3>70cm<QSO_DATE_OFF:8>20040606<GRIDSQUARE_EXT:2>ab"
-        << QByteArray("Band") << QByteArray("2m");
-    QTest::newRow("whole tag names, date") << kRequired + "<CALL:1>X<QSO_DATE_OFF:8>20040606"
-                                           << QByteArray("Date") << QByteArray("05.06.2004");
-    QTest::newRow("type indicator")
-        << kRequired + "<CALL:1>X<NAME:5:S>Erika" << QByteArray("Name") << QByteArray("Erika");
-    QTest::newRow("comment line break kept as CR LF")
-        << kRequired + "<CALL:1>X<COMMENT:7>abc\ndef" << QByteArray("Comments")
-        << QByteArray("abc\r\ndef");
-    QTest::newRow("line break in name becomes blank")
-        << kRequired + "<CALL:1>X<NAME:7>abc\ndef" << QByteArray("Name") << QByteArray("abc def");
+    const auto row = [](const char* name, const QByteArray& tags, const char* field,
+                        const QByteArray& expected) {
+        QTest::newRow(name) << tags << QByteArray(field) << expected;
+    };
+    const QByteArray std =
+        "<CALL:6>qx1abc<BAND:3>20M<MODE:3>ssb<QSO_DATE:8>20040605<TIME_ON:4>1731";
+    const QByteArray x = kRequired + "<CALL:1>X";
+    row("call upper", std, "Call", "QX1ABC");
+    row("band lower", std, "Band", "20m");
+    row("mode upper", std, "Mode", "SSB");
+    row("date", std, "Date", "05.06.2004");
+    row("4-digit time", std, "UTC", "17:31:00");
+    row("no power gives 1W", std, "TX Pwr", "1W");
+    row("power 100", x + "<TX_PWR:3>100", "TX Pwr", "100W");
+    row("power with unit", x + "<TX_PWR:3>50W", "TX Pwr", "50W");
+    row("power lower unit", x + "<TX_PWR:3>50w", "TX Pwr", "50w");
+    row("power decimal point", x + "<TX_PWR:3>2.5", "TX Pwr", "2,5W");
+    row("power no number", x + "<TX_PWR:3>QDX", "Comments", " / QDX");
+    row("power no number is 1W", x + "<TX_PWR:3>QDX", "TX Pwr", "1W");
+    row("power Repair would stop on", x + "<TX_PWR:3>XMW<COMMENT:2>hi", "Comments", "hi / XMW");
+    row("QSL_SENT Y", x + "<QSL_SENT:1>Y", "QSL out", "01.01.1901");
+    row("QSL_SENT y", x + "<QSL_SENT:1>y", "QSL out", {});
+    row("QSL date then flag", x + "<QSLSDATE:8>20050101<QSL_SENT:1>Y", "QSL out", "01.01.2005");
+    row("QSL flag then date", x + "<QSL_RCVD:1>Y<QSLRDATE:8>20050101", "QSL in", "01.01.2005");
+    row("locator and dok upper", x + "<GRIDSQUARE:6>jo54ah", "Locator", "JO54AH");
+    row("length honoured, trailing text dropped", x + "<QTH:2>MD // Maryland\r\n<NAME:3>Bob", "QTH",
+        "MD");
+    row("too long length cut at next tag", kRequired + "<NAME:40>Erika<CALL:1>X", "Name", "Erika");
+    row("comment with angle bracket", x + "<COMMENT:9>5 <b> 10W", "Comments", "5 <b> 10W");
+    row("UTF-8 length in characters", kRequired + "<NAME:12>Ferenc Tank\xC3\xB3<CALL:1>X", "Name",
+        "Ferenc Tank\xF3");
+    row("UTF-8 length in bytes", kRequired + "<NAME:13>Ferenc Tank\xC3\xB3<CALL:1>X", "Name",
+        "Ferenc Tank\xF3");
+    row("UTF-8 beyond Windows-1252",
+        kRequired + "<NAME:4>\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD<CALL:1>X", "Name", "????");
+    row("Windows-1252 byte for byte", kRequired + "<NAME:6>J\xFCrgen<CALL:1>X", "Name",
+        "J\xFCrgen");
+    row("whole tag names only", x + "<BAND_RX:3>70cm<QSO_DATE_OFF:8>20040606<GRIDSQUARE_EXT:2>ab",
+        "Band", "2m");
+    row("whole tag names, date", x + "<QSO_DATE_OFF:8>20040606", "Date", "05.06.2004");
+    row("type indicator", x + "<NAME:5:S>Erika", "Name", "Erika");
+    row("comment line break kept as CR LF", x + "<COMMENT:7>abc\ndef", "Comments", "abc\r\ndef");
+    row("line break in name becomes blank", x + "<NAME:7>abc\ndef", "Name", "abc def");
 }
 
 void TestAdifReader::fieldConversion() {
@@ -230,6 +208,42 @@ void TestAdifReader::cancelStopsAtRecordEnd() {
     QVERIFY(delivered > 0 && delivered < 500);
     QCOMPARE(result.accepted, delivered);
     QVERIFY(lastDone >= file.size() / 2);
+}
+
+void TestAdifReader::recordsShareNoValues_data() {
+    QTest::addColumn<bool>("moveAway");
+    QTest::newRow("sink keeps copies") << false;
+    QTest::newRow("sink takes the record") << true;
+}
+
+// One record's values must neither reach the next record nor change in a record the
+// sink kept, however the sink takes it.
+void TestAdifReader::recordsShareNoValues() {
+    QFETCH(bool, moveAway);
+    const QByteArray file = kRequired + "<CALL:6>qx1abc<NAME:5>Erika<TX_PWR:3>100<COMMENT:2>hi" +
+                            "<QSL_SENT:1>Y<EOR>" + kRequired + "<CALL:2>q2<TX_PWR:1>5<EOR>" +
+                            kRequired + "<NAME:2>Al<EOR>" + kRequired + "<CALL:3>qx4<EOR>";
+    QList<TQsoRecord> records;
+    const AdifReader::ReadResult result = AdifReader::read(file, [&](TQsoRecord& rec) {
+        if (moveAway)
+            records.append(std::move(rec));
+        else
+            records.append(rec);
+    });
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records[0][QsoField::Call], QByteArray("QX1ABC"));
+    QCOMPARE(records[0][QsoField::Name], QByteArray("Erika"));
+    QCOMPARE(records[0][QsoField::TxPwr], QByteArray("100W"));
+    QCOMPARE(records[0][QsoField::QslOut], QByteArray("01.01.1901"));
+    QCOMPARE(records[1][QsoField::Call], QByteArray("Q2"));
+    QCOMPARE(records[1][QsoField::TxPwr], QByteArray("5W"));
+    for (QsoField f : {QsoField::Name, QsoField::Comments, QsoField::QslOut})
+        QVERIFY(records[1][f].isEmpty());
+    QCOMPARE(records[2][QsoField::Call], QByteArray("QX4"));
+    QCOMPARE(records[2][QsoField::TxPwr], QByteArray("1W"));
+    QCOMPARE(result.skipped.size(), 1);
+    QCOMPARE(result.skipped[0].recordNumber, 3);
+    QVERIFY(result.skipped[0].call.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestAdifReader)

@@ -76,54 +76,23 @@ void TestDuplicateCheck::matches_data() {
     const Criteria mode{false, true, false};
     const Criteria date{false, false, true};
     const Criteria all{true, true, true};
-    QTest::newRow("switches off: other band and day") << none << "QX1ABC"
-                                                      << "20m"
-                                                      << "SSB"
-                                                      << "05.07.2005" << true;
-    QTest::newRow("band on: other band") << band << "QX1ABC"
-                                         << "20m"
-                                         << "FM"
-                                         << "01.06.2004" << false;
-    QTest::newRow("band on: same band") << band << "QX1ABC"
-                                        << "2m"
-                                        << "SSB"
-                                        << "05.07.2005" << true;
-    QTest::newRow("band compared exactly") << band << "QX1ABC"
-                                           << "2M"
-                                           << "FM"
-                                           << "01.06.2004" << false;
-    QTest::newRow("mode on: upper-cased") << mode << "QX1ABC"
-                                          << "20m"
-                                          << "fm"
-                                          << "05.07.2005" << true;
-    QTest::newRow("mode on: other mode") << mode << "QX1ABC"
-                                         << "2m"
-                                         << "SSB"
-                                         << "01.06.2004" << false;
-    QTest::newRow("date on: other day") << date << "QX1ABC"
-                                        << "2m"
-                                        << "FM"
-                                        << "02.06.2004" << false;
-    QTest::newRow("date on: same day") << date << "QX1ABC"
-                                       << "20m"
-                                       << "SSB"
-                                       << "01.06.2004" << true;
-    QTest::newRow("all on: all equal") << all << "QX1ABC"
-                                       << "2m"
-                                       << "FM"
-                                       << "01.06.2004" << true;
-    QTest::newRow("lower-case call is the same") << none << "qx1abc"
-                                                 << "2m"
-                                                 << "FM"
-                                                 << "01.06.2004" << true;
-    QTest::newRow("portable suffix is another call") << none << "QX1ABC/P"
-                                                     << "2m"
-                                                     << "FM"
-                                                     << "01.06.2004" << false;
-    QTest::newRow("a longer call is no prefix match") << none << "QX1ABCD"
-                                                      << "2m"
-                                                      << "FM"
-                                                      << "01.06.2004" << false;
+    const auto row = [](const char* name, Criteria c, const char* call, const char* band,
+                        const char* mode, const char* date, bool duplicate) {
+        QTest::newRow(name) << c << QString(call) << QString(band) << QString(mode) << QString(date)
+                            << duplicate;
+    };
+    row("switches off: other band and day", none, "QX1ABC", "20m", "SSB", "05.07.2005", true);
+    row("band on: other band", band, "QX1ABC", "20m", "FM", "01.06.2004", false);
+    row("band on: same band", band, "QX1ABC", "2m", "SSB", "05.07.2005", true);
+    row("band compared exactly", band, "QX1ABC", "2M", "FM", "01.06.2004", false);
+    row("mode on: upper-cased", mode, "QX1ABC", "20m", "fm", "05.07.2005", true);
+    row("mode on: other mode", mode, "QX1ABC", "2m", "SSB", "01.06.2004", false);
+    row("date on: other day", date, "QX1ABC", "2m", "FM", "02.06.2004", false);
+    row("date on: same day", date, "QX1ABC", "20m", "SSB", "01.06.2004", true);
+    row("all on: all equal", all, "QX1ABC", "2m", "FM", "01.06.2004", true);
+    row("lower-case call is the same", none, "qx1abc", "2m", "FM", "01.06.2004", true);
+    row("portable suffix is another call", none, "QX1ABC/P", "2m", "FM", "01.06.2004", false);
+    row("a longer call is no prefix match", none, "QX1ABCD", "2m", "FM", "01.06.2004", false);
 }
 
 void TestDuplicateCheck::matches() {

@@ -27,46 +27,20 @@ void TestLocator::knownPaths_data() {
     QTest::addColumn<QString>("other");
     QTest::addColumn<QString>("bearing");
     QTest::addColumn<QString>("distance");
-    QTest::newRow("south-east") << "JO43SQ"
-                                << "JN58TD"
-                                << "166 °"
-                                << "633 km";
-    QTest::newRow("east") << "JO43SQ"
-                          << "JO62QM"
-                          << "115 °"
-                          << "287 km";
-    QTest::newRow("west, across the Atlantic") << "JO43SQ"
-                                               << "FN31PR"
-                                               << "293 °"
-                                               << "5935 km";
-    QTest::newRow("far east") << "JO43SQ"
-                              << "PM95VQ"
-                              << "39 °"
-                              << "8980 km";
-    QTest::newRow("one square east") << "JO43SQ"
-                                     << "JO53SQ"
-                                     << "89 °"
-                                     << "132 km";
-    QTest::newRow("one subsquare north") << "JO43SQ"
-                                         << "JO43SR"
-                                         << "0 °"
-                                         << "5 km";
-    QTest::newRow("one subsquare south") << "JO43SQ"
-                                         << "JO43SP"
-                                         << "180 °"
-                                         << "5 km";
-    QTest::newRow("identical") << "JO43SQ"
-                               << "JO43SQ"
-                               << "0 °"
-                               << "0 km";
-    QTest::newRow("lower case") << "jo43sq"
-                                << "jn58td"
-                                << "166 °"
-                                << "633 km";
-    QTest::newRow("mixed case") << "Jo43sQ"
-                                << "jN58Td"
-                                << "166 °"
-                                << "633 km";
+    const auto row = [](const char* name, const char* own, const char* other, const char* bearing,
+                        const char* distance) {
+        QTest::newRow(name) << QString(own) << QString(other) << QString::fromUtf8(bearing)
+                            << QString(distance);
+    };
+    row("south-east", "JO43SQ", "JN58TD", "166 °", "633 km");
+    row("east", "JO43SQ", "JO62QM", "115 °", "287 km");
+    row("west, across the Atlantic", "JO43SQ", "FN31PR", "293 °", "5935 km");
+    row("far east", "JO43SQ", "PM95VQ", "39 °", "8980 km");
+    row("one square east", "JO43SQ", "JO53SQ", "89 °", "132 km");
+    row("one subsquare north", "JO43SQ", "JO43SR", "0 °", "5 km");
+    row("one subsquare south", "JO43SQ", "JO43SP", "180 °", "5 km");
+    row("identical", "JO43SQ", "JO43SQ", "0 °", "0 km");
+    row("mixed case", "Jo43sQ", "jN58Td", "166 °", "633 km");
 }
 
 void TestLocator::knownPaths() {
@@ -83,30 +57,22 @@ void TestLocator::unusableLocators_data() {
     QTest::addColumn<QString>("own");
     QTest::addColumn<QString>("other");
     QTest::addColumn<bool>("usable");
-    QTest::newRow("subsquare Y") << "JO43SQ"
-                                 << "JO43SY" << false;
-    QTest::newRow("subsquare X") << "JO43SQ"
-                                 << "JO43SX" << true;
-    QTest::newRow("four characters") << "JO43SQ"
-                                     << "JO43" << false;
-    QTest::newRow("seven characters") << "JO43SQ"
-                                      << "JO43SQA" << false;
-    QTest::newRow("empty") << "JO43SQ"
-                           << "" << false;
-    QTest::newRow("field letter S") << "JO43SQ"
-                                    << "SS43SQ" << true;
-    QTest::newRow("field letter T") << "JO43SQ"
-                                    << "JT43SQ" << false;
-    QTest::newRow("letter for a digit") << "JO43SQ"
-                                        << "JOA3SQ" << false;
-    QTest::newRow("digit for a subsquare") << "JO43SQ"
-                                           << "JO4309" << false;
-    QTest::newRow("non-ASCII field") << "JO43SQ"
-                                     << "ÄO43SQ" << false;
-    QTest::newRow("blank") << "JO43SQ"
-                           << "JO43 Q" << false;
-    QTest::newRow("malformed own locator") << "JO43S"
-                                           << "JN58TD" << false;
+    const auto row = [](const char* name, const char* other, bool usable,
+                        const char* own = "JO43SQ") {
+        QTest::newRow(name) << QString(own) << QString::fromUtf8(other) << usable;
+    };
+    row("subsquare Y", "JO43SY", false);
+    row("subsquare X", "JO43SX", true);
+    row("four characters", "JO43", false);
+    row("seven characters", "JO43SQA", false);
+    row("empty", "", false);
+    row("field letter S", "SS43SQ", true);
+    row("field letter T", "JT43SQ", false);
+    row("letter for a digit", "JOA3SQ", false);
+    row("digit for a subsquare", "JO4309", false);
+    row("non-ASCII field", "ÄO43SQ", false);
+    row("blank", "JO43 Q", false);
+    row("malformed own locator", "JN58TD", false, "JO43S");
 }
 
 void TestLocator::unusableLocators() {
@@ -138,21 +104,16 @@ void TestLocator::degeneratePathsStayFinite_data() {
     QTest::addColumn<QString>("own");
     QTest::addColumn<QString>("other");
     QTest::addColumn<double>("distance");
-    const double halfCircumference = 6365.11 * 180 / 57.2958;
+    const auto row = [](const char* name, const char* own, const char* other, double arc) {
+        QTest::newRow(name) << QString(own) << QString(other) << 6365.11 * arc / 57.2958;
+    };
     // The antipode of JO43SQ's centre: latitude and longitude mirrored exactly.
-    QTest::newRow("antipodal") << "JO43SQ"
-                               << "AD46SH" << halfCircumference;
-    QTest::newRow("antipodal, reversed") << "AD46SH"
-                                         << "JO43SQ" << halfCircumference;
-    // Same latitude, longitudes 180 degrees apart: the path runs over the pole,
-    // 180 - 2 x 53.6875 degrees of arc.
-    QTest::newRow("opposite longitudes") << "JO43SQ"
-                                         << "AO43SQ" << 6365.11 * (180 - 2 * 53.6875) / 57.2958;
-    QTest::newRow("southernmost to northernmost")
-        << "AA00AA"
-        << "AR09AX" << 6365.11 * (2 * (90 - 0.5 / 24)) / 57.2958;
-    QTest::newRow("identical at the edge of the map") << "RR99XX"
-                                                      << "RR99XX" << 0.0;
+    row("antipodal", "JO43SQ", "AD46SH", 180);
+    row("antipodal, reversed", "AD46SH", "JO43SQ", 180);
+    // Same latitude, longitudes 180 degrees apart: the path runs over the pole.
+    row("opposite longitudes", "JO43SQ", "AO43SQ", 180 - 2 * 53.6875);
+    row("southernmost to northernmost", "AA00AA", "AR09AX", 2 * (90 - 0.5 / 24));
+    row("identical at the edge of the map", "RR99XX", "RR99XX", 0);
 }
 
 void TestLocator::degeneratePathsStayFinite() {
@@ -172,18 +133,16 @@ void TestLocator::roundsHalfToEven_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("bearing");
     QTest::addColumn<QString>("distance");
-    QTest::newRow("half down to even") << 2.5 << "2 °"
-                                       << "2 km";
-    QTest::newRow("half up to even") << 3.5 << "4 °"
-                                     << "4 km";
-    QTest::newRow("zero and a half") << 0.5 << "0 °"
-                                     << "0 km";
-    QTest::newRow("just below a half") << 632.4999 << "632 °"
-                                       << "632 km";
-    QTest::newRow("just above a half") << 632.5001 << "633 °"
-                                       << "633 km";
-    QTest::newRow("whole") << 360.0 << "360 °"
-                           << "360 km";
+    const auto row = [](const char* name, double value, int rounded) {
+        QTest::newRow(name) << value << QString::number(rounded) + QString::fromUtf8(" °")
+                            << QString::number(rounded) + " km";
+    };
+    row("half down to even", 2.5, 2);
+    row("half up to even", 3.5, 4);
+    row("zero and a half", 0.5, 0);
+    row("just below a half", 632.4999, 632);
+    row("just above a half", 632.5001, 633);
+    row("whole", 360.0, 360);
 }
 
 void TestLocator::roundsHalfToEven() {
@@ -197,7 +156,6 @@ void TestLocator::gridNumbers_data() {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::newRow("JO43") << "JO43" << 94 << 116;
-    QTest::newRow("lower case") << "jo43" << 94 << 116;
     QTest::newRow("six characters read as four") << "JO43SQ" << 94 << 116;
     QTest::newRow("south-west corner") << "AA00" << 0 << 259;
     QTest::newRow("north-east corner") << "RR99" << 179 << 80;

@@ -45,54 +45,27 @@ void TestReferenceIni::lookups_data() {
                            "G=K\xf6ln-Aachen\r\n"
                            "[dxcc]\r\n"
                            "VK=Australia\r\n";
-    QTest::newRow("plain") << ini << "DXCC"
-                           << "DL"
-                           << "Germany";
-    QTest::newRow("key case") << ini << "DXCC"
-                              << "dl"
-                              << "Germany";
-    QTest::newRow("section case") << ini << "dxcc"
-                                  << "DL"
-                                  << "Germany";
-    QTest::newRow("blanks trimmed") << ini << "DXCC"
-                                    << "OE"
-                                    << "Austria";
-    QTest::newRow("first of equal keys") << ini << "DXCC"
-                                         << "K"
-                                         << "first";
-    QTest::newRow("value keeps later equals") << ini << "DXCC"
-                                              << "EQ"
-                                              << "a=b";
-    QTest::newRow("Windows-1252 value") << ini << "Distrikt"
-                                        << "g"
-                                        << "Köln-Aachen";
-    QTest::newRow("repeated section merges") << ini << "DXCC"
-                                             << "VK"
-                                             << "Australia";
-    QTest::newRow("key in another section") << ini << "Distrikt"
-                                            << "DL"
-                                            << "";
-    QTest::newRow("missing key") << ini << "DXCC"
-                                 << "JA"
-                                 << "";
-    QTest::newRow("missing section") << ini << "OV"
-                                     << "DL"
-                                     << "";
-    QTest::newRow("empty key") << ini << "DXCC"
-                               << ""
-                               << "";
-    QTest::newRow("comment") << ini << "DXCC"
-                             << "; comment"
-                             << "";
-    QTest::newRow("key before any section") << ini << ""
-                                            << "orphan"
-                                            << "";
-    QTest::newRow("LF line ends") << QByteArray("[DXCC]\nDL=Germany\nOE=Austria\n") << "DXCC"
-                                  << "OE"
-                                  << "Austria";
-    QTest::newRow("no final line end") << QByteArray("[DXCC]\r\nDL=Germany") << "DXCC"
-                                       << "DL"
-                                       << "Germany";
+    const auto row = [&ini](const char* name, const char* section, const char* key,
+                            const char* expected, const QByteArray& content = {}) {
+        QTest::newRow(name) << (content.isEmpty() ? ini : content) << QString(section)
+                            << QString(key) << QString::fromUtf8(expected);
+    };
+    row("plain", "DXCC", "DL", "Germany");
+    row("key case", "DXCC", "dl", "Germany");
+    row("section case", "dxcc", "DL", "Germany");
+    row("blanks trimmed", "DXCC", "OE", "Austria");
+    row("first of equal keys", "DXCC", "K", "first");
+    row("value keeps later equals", "DXCC", "EQ", "a=b");
+    row("Windows-1252 value", "Distrikt", "g", "Köln-Aachen");
+    row("repeated section merges", "DXCC", "VK", "Australia");
+    row("key in another section", "Distrikt", "DL", "");
+    row("missing key", "DXCC", "JA", "");
+    row("missing section", "OV", "DL", "");
+    row("empty key", "DXCC", "", "");
+    row("comment", "DXCC", "; comment", "");
+    row("key before any section", "", "orphan", "");
+    row("LF line ends", "DXCC", "OE", "Austria", "[DXCC]\nDL=Germany\nOE=Austria\n");
+    row("no final line end", "DXCC", "DL", "Germany", "[DXCC]\r\nDL=Germany");
 }
 
 void TestReferenceIni::lookups() {

@@ -80,40 +80,22 @@ void TestReferenceLogs::filter_data() {
     QTest::addColumn<QString>("dok");
     QTest::addColumn<QString>("locator");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("D: every base call beginning with D")
-        << "D"
-        << ""
-        << "" << QStringList({"DL1ABC", "DK2XY", "DL1ABC/P", "DM3UU/MM"});
-    QTest::newRow("lower-case typing") << "dl"
-                                       << ""
-                                       << "" << QStringList({"DL1ABC", "DL1ABC/P"});
-    QTest::newRow("D and DOK B narrows") << "D"
-                                         << "B"
-                                         << "" << QStringList({"DL1ABC", "DK2XY", "DM3UU/MM"});
-    QTest::newRow("DOK letter case counts") << "D"
-                                            << "b"
-                                            << "" << QStringList({"DL1ABC/P"});
-    QTest::newRow("D, DOK B0 and locator JO3") << "D"
-                                               << "B0"
-                                               << "JO3" << QStringList({"DK2XY", "DM3UU/MM"});
-    QTest::newRow("locator JO31A narrows to one") << "DK"
-                                                  << ""
-                                                  << "JO31A" << QStringList({"DK2XY"});
-    QTest::newRow("locator exact") << "D"
-                                   << ""
-                                   << "jo" << QStringList();
-    QTest::newRow("portable call typed: same station") << "QX1ABC/P"
-                                                       << ""
-                                                       << "" << QStringList({"QX1ABC/P", "QX1ABC"});
-    QTest::newRow("base call QX1ABC") << "QX1ABC"
-                                      << ""
-                                      << "" << QStringList({"QX1ABC/P", "QX1ABC"});
-    QTest::newRow("typed longer than any") << "DL1ABCD"
-                                           << ""
-                                           << "" << QStringList();
-    QTest::newRow("no match") << "W"
-                              << ""
-                              << "" << QStringList();
+    const auto row = [](const char* name, const char* call, const char* dok, const char* locator,
+                        const QStringList& expected) {
+        QTest::newRow(name) << QString(call) << QString(dok) << QString(locator) << expected;
+    };
+    row("D: every base call beginning with D", "D", "", "",
+        {"DL1ABC", "DK2XY", "DL1ABC/P", "DM3UU/MM"});
+    row("lower-case typing", "dl", "", "", {"DL1ABC", "DL1ABC/P"});
+    row("D and DOK B narrows", "D", "B", "", {"DL1ABC", "DK2XY", "DM3UU/MM"});
+    row("DOK letter case counts", "D", "b", "", {"DL1ABC/P"});
+    row("D, DOK B0 and locator JO3", "D", "B0", "JO3", {"DK2XY", "DM3UU/MM"});
+    row("locator JO31A narrows to one", "DK", "", "JO31A", {"DK2XY"});
+    row("locator exact", "D", "", "jo", {});
+    row("portable call typed: same station", "QX1ABC/P", "", "", {"QX1ABC/P", "QX1ABC"});
+    row("base call QX1ABC", "QX1ABC", "", "", {"QX1ABC/P", "QX1ABC"});
+    row("typed longer than any", "DL1ABCD", "", "", {});
+    row("no match", "W", "", "", {});
 }
 
 void TestReferenceLogs::filter() {

@@ -1,8 +1,7 @@
 #pragma once
 
 // For the call-check tests: a program directory with an open log and a session on it, with
-// the call checks and their options pages as the main window has them, or built here on top
-// of it while the main window does not have them.
+// the call checks and their options pages as the main window has them.
 #include "callcheck.h"
 #include "dalusession.h"
 #include "duplicateoptions.h"
@@ -21,22 +20,9 @@ struct CallCheckFixture {
         dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
         session = std::make_unique<DaluSession>();
         form = session->mainForm();
-        check = form->findChild<TCallCheck*>();
-        wired = check != nullptr;
-        if (!wired)
-            check = new TCallCheck(*form);
-        duplicateOptions = form->findChild<TDuplicateOptions*>();
-        if (!duplicateOptions) {
-            duplicateOptions = new TDuplicateOptions(*form, form->optionsPage->DoppelCheckTS);
-            QObject::connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, check,
-                             &TCallCheck::setCriteria);
-            duplicateOptions->load();
-        }
-        referenceOptions = form->findChild<TReferenceLogOptions*>();
-        if (!referenceOptions) {
-            referenceOptions = new TReferenceLogOptions(*form, form->optionsPage->ReferenzLogsTS);
-            referenceOptions->load();
-        }
+        check = form->callCheck;
+        duplicateOptions = form->duplicateOptions;
+        referenceOptions = form->referenceLogOptions;
         form->show();
     }
     TempProgramDir dir;
@@ -45,5 +31,4 @@ struct CallCheckFixture {
     TCallCheck* check = nullptr;
     TDuplicateOptions* duplicateOptions = nullptr;
     TReferenceLogOptions* referenceOptions = nullptr;
-    bool wired = false;
 };

@@ -57,10 +57,19 @@ struct Station : CallCheckFixture {
         mask->CallEdit->setFocus();
     }
     void pressCtrlR() {
-        if (wired)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
-        else
-            check->StandartfunktionReferenzLogs();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+    }
+    void enterCall(const char* call) {
+        QTest::keyClicks(mask->CallEdit, call);
+        QTest::keyClick(mask->CallEdit, Qt::Key_Return);
+    }
+    // Reference logs by number (1 to 4) and file name in the directory, and the Luxusfunktion
+    // switched on if asked.
+    void useReferenceLogs(const QList<std::pair<int, const char*>>& logs, bool luxury) {
+        for (const auto& [n, name] : logs)
+            form->settings().WriteString("Referenz-Logs", QString("Log%1").arg(n), dir.file(name));
+        if (luxury)
+            form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
     }
     QString liste2(int col, int row) const { return form->liste2Model->Cells(col, row); }
     QStringList liste2Calls() const {
@@ -165,25 +174,20 @@ void TestCallCheck::duplicateSwitches_data() {
     QTest::addColumn<QByteArray>("mode");
     QTest::addColumn<bool>("sameDay");
     QTest::addColumn<bool>("duplicate");
-    // The mask shows 2m, FM and today.
-    QTest::newRow("all off: other band, mode and day")
-        << QByteArray("000") << QByteArray("20m") << QByteArray("SSB") << false << true;
-    QTest::newRow("band on: other band")
-        << QByteArray("100") << QByteArray("20m") << QByteArray("FM") << true << false;
-    QTest::newRow("band on: same band, other day")
-        << QByteArray("100") << QByteArray("2m") << QByteArray("SSB") << false << true;
-    QTest::newRow("mode on: fm is FM")
-        << QByteArray("010") << QByteArray("20m") << QByteArray("fm") << false << true;
-    QTest::newRow("mode on: other mode")
-        << QByteArray("010") << QByteArray("2m") << QByteArray("SSB") << true << false;
-    QTest::newRow("date on: other day")
-        << QByteArray("001") << QByteArray("2m") << QByteArray("FM") << false << false;
-    QTest::newRow("date on: same day")
-        << QByteArray("001") << QByteArray("20m") << QByteArray("SSB") << true << true;
-    QTest::newRow("all on: all equal")
-        << QByteArray("111") << QByteArray("2m") << QByteArray("FM") << true << true;
-    QTest::newRow("all on: band differs")
-        << QByteArray("111") << QByteArray("70cm") << QByteArray("FM") << true << false;
+    // The mask shows 2m, FM and today; the unit test of the check covers the whole matrix.
+    const auto row = [](const char* name, const char* options, const char* band, const char* mode,
+                        bool sameDay, bool duplicate) {
+        QTest::newRow(name) << QByteArray(options) << QByteArray(band) << QByteArray(mode)
+                            << sameDay << duplicate;
+    };
+    row("all off: other band, mode and day", "000", "20m", "SSB", false, true);
+    row("band on: other band", "100", "20m", "FM", true, false);
+    row("band on: same band, other day", "100", "2m", "SSB", false, true);
+    row("mode on: fm is FM", "010", "20m", "fm", false, true);
+    row("mode on: other mode", "010", "2m", "SSB", true, false);
+    row("date on: other day", "001", "2m", "FM", false, false);
+    row("date on: same day", "001", "20m", "SSB", true, true);
+    row("all on: all equal", "111", "2m", "FM", true, true);
 }
 
 void TestCallCheck::duplicateSwitches() {
@@ -198,8 +202,7 @@ void TestCallCheck::duplicateSwitches() {
     QCOMPARE(s.duplicateOptions->dcBandCheckBox->isChecked(), options[0] == '1');
     QCOMPARE(s.duplicateOptions->dcDateCheckBox->isChecked(), options[2] == '1');
     DuplicateAnswer answer;
-    QTest::keyClicks(s.mask->CallEdit, "QX1ABC");
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
+    s.enterCall("QX1ABC");
     QCOMPARE(answer.shown(), duplicate);
 }
 
@@ -231,8 +234,7 @@ void TestCallCheck::duplicateWindowShowsTheEarlierQso() {
     earlier[QsoField::QslOut] = "02.01.2000";
     Station s({lastQso(1), earlier, qso(3, "QX1ABC", "2m")});
     DuplicateAnswer answer(1);
-    QTest::keyClicks(s.mask->CallEdit, "QX1ABC");
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
+    s.enterCall("QX1ABC");
     QVERIFY(answer.shown());
     // The first duplicate from the top: QSO 2, not 3.
     QCOMPARE(answer.fields(),
@@ -241,13 +243,8 @@ void TestCallCheck::duplicateWindowShowsTheEarlierQso() {
                           "QTH=Kiel", "Locator=JO54AH", "TX Pwr=10W", "Comments=erste Zeile",
                           "QSL Out=02.01.2000", "QSL In="}));
     auto* window = s.session->doppeltForm();
-    QCOMPARE(window->objectName(), QString("DoppeltForm"));
-    QCOMPARE(window->windowTitle(), QString("Dalu"));
     QCOMPARE(window->Label1->text(), QString("Dieses Call wurde bereits geloggt!"));
-    QCOMPARE(window->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(window->Label1->font().bold());
-    QCOMPARE(window->ValueListEditor->horizontalHeaderItem(1)->text(), QString("Wert"));
-    QCOMPARE(window->Button3->text(), QString("3 = Eingabe korriegieren"));
+    QCOMPARE(window->Button3->text(), QString("3 = Eingabe korriegieren")); // sic
     QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
 }
 
@@ -272,8 +269,7 @@ void TestCallCheck::duplicateResults() {
         std::unique_ptr<DuplicateAnswer> answer =
             button ? std::make_unique<DuplicateAnswer>(button)
                    : std::make_unique<DuplicateAnswer>(static_cast<Qt::Key>(key));
-        QTest::keyClicks(s.mask->CallEdit, "QX1ABC");
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
+        s.enterCall("QX1ABC");
         QVERIFY(answer->shown());
     }
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
@@ -328,8 +324,7 @@ void TestCallCheck::listFocusMakesNoCheck() {
 void TestCallCheck::oneCharacterCallRedButCompared() {
     Station s({qso(1, "Q"), lastQso(2)});
     DuplicateAnswer answer(1);
-    QTest::keyClicks(s.mask->CallEdit, "q");
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
+    s.enterCall("q");
     QVERIFY(answer.shown());
     QVERIFY(s.mask->isRed(s.mask->CallEdit));
     QCOMPARE(s.mask->CallEdit->palette().color(QPalette::Base), QColor(255, 0, 0));
@@ -352,9 +347,7 @@ void TestCallCheck::luxuryListFollowsTyping() {
         own[QsoField::Dok] = "B01";
         s = std::make_unique<Station>(QList<TQsoRecord>{own, LogBuilder::qso(2, "QX1ABC/P")});
         RefLogFiles refs(s->dir);
-        s->form->settings().WriteString("Referenz-Logs", "Log1", s->dir.file("ref1.log"));
-        s->form->settings().WriteString("Referenz-Logs", "Log4", s->dir.file("ref4.log"));
-        s->form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
+        s->useReferenceLogs({{1, "ref1.log"}, {4, "ref4.log"}}, true);
     }
     QVERIFY(!s->yellow());
     QTest::keyClicks(s->mask->CallEdit, "d");
@@ -401,8 +394,7 @@ void TestCallCheck::takingAReferenceRow() {
     QFETCH(bool, doubleClick);
     Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
     RefLogFiles refs(s.dir);
-    s.form->settings().WriteString("Referenz-Logs", "Log1", s.dir.file("ref1.log"));
-    s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
+    s.useReferenceLogs({{1, "ref1.log"}}, true);
     QTest::keyClicks(s.mask->CallEdit, "D");
     QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
     s.mask->NameEdit->setText("alt");
@@ -447,10 +439,7 @@ void TestCallCheck::standardFunction() {
     QFETCH(QStringList, expected);
     Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
     RefLogFiles refs(s.dir);
-    TMemIniFile& ini = s.form->settings();
-    ini.WriteString("Referenz-Logs", "Log2", s.dir.file("missing.log"));
-    ini.WriteString("Referenz-Logs", "Log3", s.dir.file("ref1.log"));
-    ini.WriteString("Referenz-Logs", "Log4", s.dir.file("ref4.log"));
+    s.useReferenceLogs({{2, "missing.log"}, {3, "ref1.log"}, {4, "ref4.log"}}, false);
     s.mask->CallEdit->setText(call);
     s.mask->DokEdit->setText("X99");
     s.mask->NameEdit->setText("Name");

