@@ -15,6 +15,7 @@
 #include "qsogrid.h"
 #include "settingskeys.h"
 #include "textform.h"
+#include "widgetfactory.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -52,14 +53,9 @@ QLabel* caption(const char* name, const QString& text, QWidget* parent) {
     return label;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 void setCaptionRed(QLabel* label, bool red) {
-    setTextColour(label, red ? kRed : QApplication::palette().color(QPalette::WindowText));
+    WidgetFactory::setColour(label, QPalette::WindowText,
+                             red ? kRed : QApplication::palette().color(QPalette::WindowText));
 }
 
 QString fieldText(const TQsoRecord& record, QsoField field) {
@@ -158,7 +154,7 @@ void TEditPage::createControls() {
 
     eStateLabel = named<QLabel>("eStateLabel", this);
     eStateLabel->setWordWrap(true);
-    setTextColour(eStateLabel, kRed);
+    WidgetFactory::setColour(eStateLabel, QPalette::WindowText, kRed);
     eStateLabel->hide();
     eOkBtn = named<QPushButton>("eOkBtn", this);
     eOkBtn->setText(QStringLiteral("&Daten Speichern"));
@@ -274,8 +270,9 @@ bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
             QFont font = eDistriktLabel->font();
             font.setUnderline(hover);
             eDistriktLabel->setFont(font);
-            setTextColour(eDistriktLabel,
-                          hover ? kBlue : QApplication::palette().color(QPalette::WindowText));
+            WidgetFactory::setColour(eDistriktLabel, QPalette::WindowText,
+                                     hover ? kBlue
+                                           : QApplication::palette().color(QPalette::WindowText));
         } else if (event->type() == QEvent::MouseButtonRelease) {
             eDistriktLabelClick();
         }

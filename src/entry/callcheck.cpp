@@ -10,6 +10,7 @@
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
+#include "widgetfactory.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,9 +43,8 @@ bool TCallCheck::isReferenceState() const {
 }
 
 void TCallCheck::setReferenceColour(bool yellow) {
-    QPalette p = m_mainForm.Liste2StringGrid->palette();
-    p.setColor(QPalette::Base, yellow ? kYellow : kWhite);
-    m_mainForm.Liste2StringGrid->setPalette(p);
+    WidgetFactory::setColour(m_mainForm.Liste2StringGrid, QPalette::Base,
+                             yellow ? kYellow : kWhite);
 }
 
 TDoppeltForm* TCallCheck::doppeltForm() {

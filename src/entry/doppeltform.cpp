@@ -1,4 +1,5 @@
 #include "doppeltform.h"
+#include "widgetfactory.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -34,9 +35,7 @@ TDoppeltForm::TDoppeltForm(QWidget* parent)
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    QPalette red = Label1->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Label1->setPalette(red);
+    WidgetFactory::setColour(Label1, QPalette::WindowText, QColor(255, 0, 0));
 
     const int rows = static_cast<int>(std::size(kFieldNames));
     ValueListEditor = new QTableWidget(rows, 2, this);

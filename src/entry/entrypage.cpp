@@ -338,17 +338,14 @@ bool TEntryPage::isRed(const QWidget* field) const {
 
 void TEntryPage::setRed(QWidget* field, bool red) {
     field->setProperty("red", red);
-    QPalette p = field->palette();
-    p.setColor(QPalette::Base, red ? kFieldRed : palette().color(QPalette::Base));
-    field->setPalette(p);
+    WidgetFactory::setColour(field, QPalette::Base,
+                             red ? kFieldRed : palette().color(QPalette::Base));
 }
 
 void TEntryPage::setCaptionColour(QLabel* caption, bool editing) {
     if (!caption)
         return;
-    QPalette p = caption->palette();
-    p.setColor(QPalette::WindowText, editing ? kCaptionRed : kCaptionGreen);
-    caption->setPalette(p);
+    WidgetFactory::setColour(caption, QPalette::WindowText, editing ? kCaptionRed : kCaptionGreen);
 }
 
 bool TEntryPage::leaveQuietly() const {

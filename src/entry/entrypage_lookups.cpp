@@ -10,6 +10,7 @@
 #include "locator.h"
 #include "mainform.h"
 #include "settingskeys.h"
+#include "widgetfactory.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -62,7 +63,6 @@ void TEntryPage::setLinkLook(QLabel* label, bool hovered) {
     QFont font = label->font();
     font.setUnderline(hovered);
     label->setFont(font);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, hovered ? QColor(0, 0, 255) : QColor(0, 128, 0));
-    label->setPalette(p);
+    WidgetFactory::setColour(label, QPalette::WindowText,
+                             hovered ? QColor(0, 0, 255) : QColor(0, 128, 0));
 }

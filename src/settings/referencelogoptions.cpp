@@ -42,9 +42,7 @@ QPlainTextEdit* helpMemo(QWidget* page) {
     QFont font(QStringLiteral("Lucida Console"));
     font.setStyleHint(QFont::Monospace);
     memo->setFont(font);
-    QPalette p = memo->palette();
-    p.setColor(QPalette::Text, QColor(255, 0, 0));
-    memo->setPalette(p);
+    WidgetFactory::setColour(memo, QPalette::Text, QColor(255, 0, 0));
     QStringList lines;
     for (const char* line : kMemo6Lines)
         lines.append(QString::fromUtf8(line));

@@ -1,5 +1,7 @@
 #include "infoform.h"
 
+#include "widgetfactory.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,9 +13,7 @@ QWidget* blackPanel(const char* name, QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setAutoFillBackground(true);
-    QPalette p = panel->palette();
-    p.setColor(QPalette::Window, Qt::black);
-    panel->setPalette(p);
+    WidgetFactory::setColour(panel, QPalette::Window, Qt::black);
     return panel;
 }
 
@@ -69,9 +69,7 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
     setWindowTitle(QStringLiteral("Dalu Info"));
     setModal(true);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
+    WidgetFactory::setColour(this, QPalette::Window, Qt::black);
 
     InfoTopPanel = blackPanel("InfoTopPanel", this);
     InfoMainPanel = blackPanel("InfoMainPanel", this);
@@ -85,9 +83,7 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     Info1Memo->setFont(mono);
-    QPalette memo = Info1Memo->palette();
-    memo.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    Info1Memo->setPalette(memo);
+    WidgetFactory::setColour(Info1Memo, QPalette::WindowText, QColor(0, 255, 0));
 
     FocusCatcherEdit = new QLineEdit(this);
     FocusCatcherEdit->setObjectName(QStringLiteral("FocusCatcherEdit"));

@@ -18,4 +18,10 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
     return l;
 }
 
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(role, colour);
+    widget->setPalette(p);
+}
+
 } // namespace WidgetFactory

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 
 class QLabel;
@@ -11,5 +12,7 @@ namespace WidgetFactory {
 
 QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption);
 QLabel* label(const char* name, const QString& text, QWidget* parent);
+// Colour carries state in the windows (red, green, blue, yellow): one role of one widget.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 } // namespace WidgetFactory
