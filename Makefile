@@ -4,6 +4,8 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libjpeg-dev libhamlib-dev xvfb xauth
 MISSING = $(shell for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# ccache, where the machine has it, lets several checkouts share one compile cache.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps configure build run test bench fuzz format clean
 
@@ -15,7 +17,7 @@ deps:
 	fi
 
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

@@ -4,6 +4,7 @@
 #include "languagefile.h"
 #include "languagetargets.h"
 #include "mainform.h"
+#include "uitexts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -86,6 +87,7 @@ LanguageTexts LanguageLoader::builtInGerman() {
 }
 
 void LanguageLoader::load(const QString& path) {
+    setUiLanguage(uiLanguageOfFile(path));
     if (QFile::exists(path)) {
         apply(readLanguageFile(path));
         return;
