@@ -16,6 +16,38 @@ char16_t decodeByte(unsigned char b) {
     return b;
 }
 
+// Letters whose Unicode form has no decomposition to a base letter.
+char16_t undecomposedBase(char16_t c) {
+    switch (c) {
+    case 0x0141:
+        return u'L'; // Ł
+    case 0x0142:
+        return u'l'; // ł
+    case 0x0110:
+        return u'D'; // Đ
+    case 0x0111:
+        return u'd'; // đ
+    case 0x0126:
+        return u'H'; // Ħ
+    case 0x0127:
+        return u'h'; // ħ
+    case 0x0131:
+        return u'i'; // dotless i
+    case 0x0166:
+        return u'T'; // Ŧ
+    case 0x0167:
+        return u't'; // ŧ
+    case 0x0180:
+        return u'b'; // ƀ
+    case 0x01E4:
+        return u'G'; // Ǥ
+    case 0x01E5:
+        return u'g'; // ǥ
+    default:
+        return 0;
+    }
+}
+
 char encodeChar(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
@@ -49,6 +81,48 @@ QByteArray toCp1252(const QString& text) {
             continue;
         }
         out.append(encodeChar(c.unicode()));
+    }
+    return out;
+}
+
+bool cp1252CanHold(QChar c) {
+    const char16_t u = c.unicode();
+    return c.isSurrogate() ? false : encodeChar(u) != '?' || u == u'?';
+}
+
+QString transliterateForCp1252(const QString& text, bool* unmappable) {
+    if (unmappable)
+        *unmappable = false;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (cp1252CanHold(c)) {
+            out.append(c);
+            continue;
+        }
+        if (c.isMark())
+            continue; // a combining mark of a letter already taken
+        if (const char16_t base = undecomposedBase(c.unicode())) {
+            out.append(QChar(base));
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString original = text.mid(i, length);
+        i += length - 1;
+        QString kept;
+        for (const QChar part : original.normalized(QString::NormalizationForm_D)) {
+            if (part.isMark())
+                continue;
+            if (!cp1252CanHold(part)) {
+                kept.clear();
+                break;
+            }
+            kept.append(part);
+        }
+        if (kept.isEmpty() && unmappable)
+            *unmappable = true;
+        out.append(kept.isEmpty() ? original : kept);
     }
     return out;
 }

@@ -44,9 +44,13 @@ const QHash<QByteArray, const char*>& englishByGerman() {
 
 } // namespace
 
-void setUiLanguage(UiLanguage language) { g_language = language; }
+void setUiLanguage(UiLanguage language) {
+    g_language = language;
+}
 
-UiLanguage uiLanguage() { return g_language; }
+UiLanguage uiLanguage() {
+    return g_language;
+}
 
 UiLanguage uiLanguageOfFile(const QString& fileName) {
     return QFileInfo(fileName).fileName().compare(QStringLiteral("english.lng"),
@@ -63,6 +67,10 @@ QString uiText(const char* german) {
     return QString::fromUtf8(german);
 }
 
-int uiTextRowCount() { return int(std::size(kRows)); }
+int uiTextRowCount() {
+    return int(std::size(kRows));
+}
 
-const UiTextRow* uiTextRows() { return kRows; }
+const UiTextRow* uiTextRows() {
+    return kRows;
+}
