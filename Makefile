@@ -5,7 +5,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libjpeg-dev libhamlib-
 MISSING = $(shell for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache, where the machine has it, lets several checkouts share one compile cache.
-LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps configure build run test bench fuzz format clean
 

@@ -26,6 +26,19 @@ const UiTextRow kRows[] = {
     // Function keys, status bar, clock
 
     // Callbook
+    {"Der Callbook-Ordner ist l\u00e4nger als 83 Zeichen: %1",
+     "The callbook folder is longer than 83 characters: %1"},
+    {"Die Callbook-Bibliothek %1 wurde weder im Callbook-Ordner noch neben dem Programm "
+     "gefunden.",
+     "The callbook library %1 was found neither in the callbook folder nor beside the program."},
+    {"Die Callbook-Bibliothek konnte nicht geladen werden: %1",
+     "The callbook library could not be loaded: %1"},
+    {"Der Callbook-Bibliothek %1 fehlt die Funktion %2.",
+     "The callbook library %1 lacks the function %2."},
+    {"Callbook geladen: %1, Version %2", "Callbook loaded: %1, version %2"},
+    {"Kein Callbook geladen.", "No callbook loaded."},
+    {"Die ge\u00e4nderte Position gilt ab dem n\u00e4chsten Start von Dalu.",
+     "The changed location takes effect when Dalu is next started."},
 
     // Shell and settings
 

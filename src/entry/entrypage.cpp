@@ -84,6 +84,9 @@ void TEntryPage::createMask() {
             "[RT] = n\u00e4chstes Feld bzw Eintragen    [ESC] = Eingabemaske l\u00f6schen"
             "    [Ctrl] + [L] zur Liste unten springen"),
         EingabePanel);
+    CallbookLabel = WidgetFactory::label(
+        "CallbookLabel", QStringLiteral("Im Callbook suchen ([Strg]+[B]ook)"), EingabePanel);
+    CallbookLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     NumberLabel = WidgetFactory::label("NumberLabel", QStringLiteral("1"), EingabePanel);
     NumberLabel->setMinimumWidth(48);
@@ -162,14 +165,17 @@ void TEntryPage::createMask() {
     connect(CallEdit, &QLineEdit::textChanged, this, &TEntryPage::CallEditChange);
     connect(DokEdit, &QLineEdit::textChanged, this, &TEntryPage::DokEditChange);
     connect(LocatorEdit, &QLineEdit::textChanged, this, &TEntryPage::LocatorEditChange);
-    DistriktValueLabel->setCursor(Qt::PointingHandCursor);
-    setLinkLook(DistriktValueLabel, false);
-    DistriktValueLabel->setAttribute(Qt::WA_Hover);
-    DistriktValueLabel->installEventFilter(this);
+    for (QLabel* link : {DistriktValueLabel, CallbookLabel}) {
+        link->setCursor(Qt::PointingHandCursor);
+        setLinkLook(link, false);
+        link->setAttribute(Qt::WA_Hover);
+        link->installEventFilter(this);
+    }
 }
 
 void TEntryPage::layoutMask(QGridLayout* grid) {
-    grid->addWidget(ShortCutLabel, 0, 0, 1, 8);
+    grid->addWidget(ShortCutLabel, 0, 0, 1, 6);
+    grid->addWidget(CallbookLabel, 0, 6, 1, 2);
     const QList<QPair<QString, QLabel*>> values = {
         {QStringLiteral("#"), NumberLabel},  {QStringLiteral("Date"), DateLabel},
         {QStringLiteral("UTC"), UtcLabel},   {QStringLiteral("Band"), BandLabel},

@@ -29,6 +29,7 @@ public:
 
     QWidget* EingabePanel;
     QLabel* ShortCutLabel;
+    QLabel* CallbookLabel; // a click looks the call up in the callbook
     QLabel* NumberLabel;
     QLabel* DateLabel;
     QLabel* UtcLabel;
@@ -111,6 +112,7 @@ signals:
     void locatorChanged(const QString& locator); // after bearing and distance
     void callLeft();                             // CallEditExit, after the quiet mark
     void shortcutsRequested();                   // double-click on ShortCutLabel
+    void callbookRequested();                    // click on CallbookLabel
     void qsoCommitted(const TQsoRecord& record); // after a successful commit
 
 protected:

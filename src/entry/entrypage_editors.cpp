@@ -268,6 +268,13 @@ bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
             DistriktValueLabelClick();
         return QWidget::eventFilter(watched, event);
     }
+    if (watched == CallbookLabel) {
+        if (type == QEvent::Enter || type == QEvent::Leave)
+            setLinkLook(CallbookLabel, type == QEvent::Enter);
+        else if (type == QEvent::MouseButtonRelease)
+            emit callbookRequested();
+        return QWidget::eventFilter(watched, event);
+    }
     if (type == QEvent::MouseButtonDblClick) {
         for (Editor editor : editors) {
             if (watched == editorLabel(editor)) {

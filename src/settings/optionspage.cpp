@@ -2,6 +2,7 @@
 
 #include "generaloptions.h"
 #include "presetoptions.h"
+#include "racoptions.h"
 #include "serialoptions.h"
 #include "widgetfactory.h"
 
@@ -32,6 +33,7 @@ TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(paren
     generalOptions = new TGeneralOptions(mainForm, AllgemeinTS);
     presetOptions = new TPresetOptions(mainForm, VorgabenEingabeTS);
     serialOptions = new TSerialOptions(mainForm, AutoNrTS);
+    racOptions = new TRacOptions(mainForm, CallBookTS);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

@@ -6,6 +6,7 @@ class QTabWidget;
 class TGeneralOptions;
 class TMainForm;
 class TPresetOptions;
+class TRacOptions;
 class TSerialOptions;
 
 // Page "Optionen": one sub-page per group of settings.
@@ -28,4 +29,5 @@ public:
     TGeneralOptions* generalOptions;
     TPresetOptions* presetOptions;
     TSerialOptions* serialOptions;
+    TRacOptions* racOptions;
 };

@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include "callbookaccess.h"
+#include "callbooklookup.h"
 #include "callcheck.h"
 #include "compactqso.h"
 #include "cp1252.h"
@@ -18,6 +20,7 @@
 #include "programdir.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
+#include "racoptions.h"
 #include "referencelogoptions.h"
 #include "searchpage.h"
 #include "serialoptions.h"
@@ -48,6 +51,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(optionsPage->serialOptions, &TSerialOptions::serialTextChanged, entryPage,
             &TEntryPage::setSerialText);
     connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::shortcutsRequested);
+    connect(entryPage, &TEntryPage::callbookRequested, this, &TMainForm::CallbookLabelClick);
     // After the pages: the edit page sees a list row's activation before the call check.
     callCheck = new TCallCheck(*this);
     duplicateOptions = new TDuplicateOptions(*this, optionsPage->DoppelCheckTS);
@@ -178,6 +182,9 @@ void TMainForm::FormCreate() {
     duplicateOptions->load();
     referenceLogOptions->load();
     setWindowTitle(QStringLiteral("Dalu 0.5"));
+    m_callBookFileName = SettingsKeys::read(*m_settings, SettingsKeys::RacFileName);
+    m_callBook = CallBookLookup::open(m_callBookFileName);
+    optionsPage->racOptions->load();
     m_initialised = true;
 }
 
@@ -323,6 +330,14 @@ void TMainForm::FormResize() {
     NavigationPanel->raise();
 }
 
+quint16 TMainForm::callBookVersion() const {
+    return m_callBook ? m_callBook->GetCallBookVersion() : 0;
+}
+
+void TMainForm::CallbookLabelClick() {
+    CallBookLookup::fillMask(*this);
+}
+
 void TMainForm::setSerialNumberText(const QString& text) {
     optionsPage->serialOptions->setNextNumber(text);
 }
@@ -343,6 +358,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     if (key->key() == Qt::Key_Escape) {
         entryPage->ClearMask();
+        return true;
+    }
+    if (key->key() == Qt::Key_B && key->modifiers() == Qt::ControlModifier) {
+        CallbookLabelClick();
         return true;
     }
     if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {

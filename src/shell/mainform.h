@@ -11,6 +11,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
+class TCallBook;
 class QToolButton;
 class QsoGrid;
 class QsoGridModel;
@@ -36,6 +37,12 @@ public:
     void setLanguageTexts(const QStringList& lines) { m_messageLines = lines; }
     // The other windows, by class name, for the language files.
     void registerWindow(const QString& className, QWidget* window);
+    // The callbook opened at start-up (none when its file did not exist), and the file it
+    // was opened for; a changed path takes effect at the next start.
+    TCallBook* callBook() const { return m_callBook.get(); }
+    QString callBookFileName() const { return m_callBookFileName; }
+    // RAC_VERSION of the status bar: the loaded callbook library's version, else 0.
+    quint16 callBookVersion() const;
     // After a QSO with counting on: the next serial number on its options page.
     void setSerialNumberText(const QString& text);
 
@@ -101,6 +108,7 @@ public slots:
     void Hilfe2Click();
     void LinklistezuAFU1Click();
     void Homepage1Click();
+    void CallbookLabelClick();
 
 signals:
     void infoRequested();
@@ -129,6 +137,8 @@ private:
     std::unique_ptr<TMemIniFile> m_settings;
     std::unique_ptr<TLogFile> m_log;
     std::unique_ptr<LanguageLoader> m_language;
+    std::unique_ptr<TCallBook> m_callBook;
+    QString m_callBookFileName;
     PageHistory m_history;
     QStringList m_messageLines;
     bool m_initialised = false;

@@ -1,0 +1,133 @@
+#include "callbookinfo.h"
+#include "languagefile.h"
+#include "languagetargets.h"
+
+#include <QTest>
+
+class TestCallBookInfo : public QObject {
+    Q_OBJECT
+private slots:
+    void callArgument_data();
+    void callArgument();
+    void pathArgumentFitsItsBuffer_data();
+    void pathArgumentFitsItsBuffer();
+    void parseBuffer_data();
+    void parseBuffer();
+    void maskTakesTheTickedData_data();
+    void maskTakesTheTickedData();
+    void everyCodeHasItsTextInBothLanguages_data();
+    void everyCodeHasItsTextInBothLanguages();
+};
+
+void TestCallBookInfo::callArgument_data() {
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QByteArray>("argument");
+    QTest::newRow("portable with blanks around") << " QX1ABC/P " << QByteArray("qx1abc/");
+    QTest::newRow("long call cut to 7") << "QX1ABCDEFGHIJ" << QByteArray("qx1abcd");
+    QTest::newRow("only A to Z lowered") << QString::fromUtf8("QX\u00c41")
+                                         << QByteArray("qx\xc4"
+                                                       "1");
+    QTest::newRow("blanks only") << "   " << QByteArray();
+}
+
+void TestCallBookInfo::callArgument() {
+    QFETCH(QString, call);
+    QTEST(CallBookInfo::callArgument(call), "argument");
+}
+
+void TestCallBookInfo::pathArgumentFitsItsBuffer_data() {
+    QTest::addColumn<int>("length"); // of the folder with its trailing separator
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("83 characters") << 83 << true;
+    QTest::newRow("84 characters") << 84 << false;
+}
+
+void TestCallBookInfo::pathArgumentFitsItsBuffer() {
+    QFETCH(int, length);
+    QFETCH(bool, fits);
+    const QString folder = QLatin1Char('/') + QString(length - 2, QLatin1Char('x'));
+    const std::optional<QByteArray> path = CallBookInfo::pathArgument(folder);
+    QCOMPARE(path.has_value(), fits);
+    if (path)
+        QCOMPARE(*path, (folder + QLatin1Char('/')).toLatin1());
+}
+
+void TestCallBookInfo::parseBuffer_data() {
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<QByteArrayList>("fields"); // call, name, address, licence, comment, fax, mail
+    QTest::newRow("Erika") << QByteArray("\x02"
+                                         "Erika, Musterweg 1, 12345 Musterstadt\x18"
+                                         "erika@example.org")
+                           << QByteArrayList{"", "Erika", "Musterweg 1, 12345 Musterstadt", "",
+                                             "", "",      "e-Mail: erika@example.org"};
+    QTest::newRow("no comma: all address")
+        << QByteArray("\x01QX2XYZ\x02Sample Street 3")
+        << QByteArrayList{"QX2XYZ", "", "Sample Street 3", "", "", "", ""};
+    QTest::newRow("prefixes, repeated tag appends")
+        << QByteArray("\x07"
+                      "A\x17"
+                      "0000\x16Nur CW\x07"
+                      "E")
+        << QByteArrayList{"", "", "", "Licence Class: AE", "Nur CW", "Fax-Number: 0000", ""};
+    QTest::newRow("untagged and unknown tags dropped, stops at NUL")
+        << QByteArray("lost\x01QX1\x05gone\x01"
+                      "A\0\x01QX9",
+                      17)
+        << QByteArrayList{"QX1A", "", "", "", "", "", ""};
+}
+
+void TestCallBookInfo::parseBuffer() {
+    QFETCH(QByteArray, buffer);
+    QFETCH(QByteArrayList, fields);
+    const TCallInfo info = CallBookInfo::parseBuffer(buffer.constData(), buffer.size());
+    QCOMPARE((QByteArrayList{info.CallText, info.Name, info.Address, info.Licence, info.Comment,
+                             info.FaxNr, info.EMail}),
+             fields);
+}
+
+void TestCallBookInfo::maskTakesTheTickedData_data() {
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArrayList>("lines");
+    QTest::newRow("only the name box") << false << QByteArray("Erika") << QByteArrayList{};
+    QTest::newRow("every box, in order")
+        << true << QByteArray("Erika")
+        << QByteArrayList{"Musterweg 1", "Licence Class: A", "e-Mail: erika@example.org"};
+}
+
+void TestCallBookInfo::maskTakesTheTickedData() {
+    QFETCH(bool, all);
+    QFETCH(QByteArray, name);
+    TCallInfo info;
+    info.Name = "Erika";
+    info.Address = "Musterweg 1";
+    info.Licence = "Licence Class: A";
+    info.EMail = "e-Mail: erika@example.org";
+    const CallBookInfo::MaskData data =
+        CallBookInfo::forMask(info, {true, all, all, all, all, all});
+    QCOMPARE(data.name.value_or(QByteArray()), name);
+    QTEST(data.commentLines, "lines");
+}
+
+void TestCallBookInfo::everyCodeHasItsTextInBothLanguages_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("line");
+    const QList<std::pair<int, int>> codes = {
+        {-5, Msg::CallBookErrM5},    {-4, Msg::CallBookErrM4},     {-3, Msg::CallBookErrM3},
+        {-2, Msg::CallBookErrM2},    {2, Msg::CallBookErr2},       {3, Msg::CallBookErr3},
+        {5, Msg::CallBookErr5},      {1101, Msg::CallBookErr1101}, {32000, Msg::CallBookErr32000},
+        {-1, Msg::CallBookErrOther}, {1, Msg::CallBookErrOther},   {4, Msg::CallBookErrOther}};
+    for (const auto& [code, line] : codes)
+        QTest::addRow("code %d", code) << code << line;
+}
+
+void TestCallBookInfo::everyCodeHasItsTextInBothLanguages() {
+    QFETCH(int, code);
+    QFETCH(int, line);
+    QCOMPARE(CallBookInfo::messageLine(code), line);
+    for (const char* file : {"/deutsch.lng", "/english.lng"})
+        QVERIFY(!readLanguageFile(QStringLiteral(DALU_DATA_DIR) + file).text(line).isEmpty());
+}
+
+QTEST_APPLESS_MAIN(TestCallBookInfo)
+#include "tst_callbookinfo.moc"
