@@ -9,12 +9,8 @@ class TestCallBookInfo : public QObject {
 private slots:
     void callArgument_data();
     void callArgument();
-    void pathArgumentFitsItsBuffer_data();
-    void pathArgumentFitsItsBuffer();
     void parseBuffer_data();
     void parseBuffer();
-    void maskTakesTheTickedData_data();
-    void maskTakesTheTickedData();
     void everyCodeHasItsTextInBothLanguages_data();
     void everyCodeHasItsTextInBothLanguages();
 };
@@ -33,23 +29,6 @@ void TestCallBookInfo::callArgument_data() {
 void TestCallBookInfo::callArgument() {
     QFETCH(QString, call);
     QTEST(CallBookInfo::callArgument(call), "argument");
-}
-
-void TestCallBookInfo::pathArgumentFitsItsBuffer_data() {
-    QTest::addColumn<int>("length"); // of the folder with its trailing separator
-    QTest::addColumn<bool>("fits");
-    QTest::newRow("83 characters") << 83 << true;
-    QTest::newRow("84 characters") << 84 << false;
-}
-
-void TestCallBookInfo::pathArgumentFitsItsBuffer() {
-    QFETCH(int, length);
-    QFETCH(bool, fits);
-    const QString folder = QLatin1Char('/') + QString(length - 2, QLatin1Char('x'));
-    const std::optional<QByteArray> path = CallBookInfo::pathArgument(folder);
-    QCOMPARE(path.has_value(), fits);
-    if (path)
-        QCOMPARE(*path, (folder + QLatin1Char('/')).toLatin1());
 }
 
 void TestCallBookInfo::parseBuffer_data() {
@@ -83,30 +62,6 @@ void TestCallBookInfo::parseBuffer() {
     QCOMPARE((QByteArrayList{info.CallText, info.Name, info.Address, info.Licence, info.Comment,
                              info.FaxNr, info.EMail}),
              fields);
-}
-
-void TestCallBookInfo::maskTakesTheTickedData_data() {
-    QTest::addColumn<bool>("all");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArrayList>("lines");
-    QTest::newRow("only the name box") << false << QByteArray("Erika") << QByteArrayList{};
-    QTest::newRow("every box, in order")
-        << true << QByteArray("Erika")
-        << QByteArrayList{"Musterweg 1", "Licence Class: A", "e-Mail: erika@example.org"};
-}
-
-void TestCallBookInfo::maskTakesTheTickedData() {
-    QFETCH(bool, all);
-    QFETCH(QByteArray, name);
-    TCallInfo info;
-    info.Name = "Erika";
-    info.Address = "Musterweg 1";
-    info.Licence = "Licence Class: A";
-    info.EMail = "e-Mail: erika@example.org";
-    const CallBookInfo::MaskData data =
-        CallBookInfo::forMask(info, {true, all, all, all, all, all});
-    QCOMPARE(data.name.value_or(QByteArray()), name);
-    QTEST(data.commentLines, "lines");
 }
 
 void TestCallBookInfo::everyCodeHasItsTextInBothLanguages_data() {
