@@ -98,7 +98,8 @@ private:
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* form = qobject_cast<TDoppeltForm*>(QApplication::activeModalWidget());
-            if (!form || m_shown)
+            // Keys go to the focused button only once the window is active.
+            if (!form || m_shown || !form->isActiveWindow())
                 return;
             m_shown = true;
             for (int row = 0; row < form->ValueListEditor->rowCount(); ++row)
