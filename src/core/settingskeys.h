@@ -67,10 +67,9 @@ struct Preset {
     const char* rowName; // as the presets editor shows it
     const char* key;
 };
-inline constexpr Preset kPresets[] = {{"Call", "Call"},     {"RST TX", "RstTx"},
-                                      {"RST RX", "RstRx"},  {"DOK", "Dok"},
-                                      {"Locator", "Locator"}, {"QTH", "Qth"},
-                                      {"Name", "Name"},     {"Comments", "Comments"}};
+inline constexpr Preset kPresets[] = {
+    {"Call", "Call"},       {"RST TX", "RstTx"}, {"RST RX", "RstRx"}, {"DOK", "Dok"},
+    {"Locator", "Locator"}, {"QTH", "Qth"},      {"Name", "Name"},    {"Comments", "Comments"}};
 TextKey preset(const Preset& p);
 
 inline constexpr TextKey ErgRstTxText{"ErgRstTx", "Text", ""};
@@ -90,16 +89,16 @@ inline constexpr BoolKey Luxusfunktion{"Referenz-Logs", "Luxusfunktion", false};
 TextKey referenceLog(int n); // 1 ... 4, default empty
 
 inline constexpr TextKey RacFileName{"RAC", "FileName", ""};
-inline constexpr const char* kRacDataKeys[] = {"Name", "Adresse", "Licence",
-                                               "Comment", "FaxNr", "EMail"};
+inline constexpr const char* kRacDataKeys[] = {"Name",    "Adresse", "Licence",
+                                               "Comment", "FaxNr",   "EMail"};
 BoolKey racData(const char* key); // default false
 
 inline constexpr BoolKey ClockShow{"Clock", "Show", false};
 inline constexpr BoolKey ClockUtc{"Clock", "UTC", true};
 inline constexpr TextKey ClockFormat{"Clock", "Format", "hh:nn:ss"};
 inline constexpr const char* kClockWindowFormat = "dddddd', - 'tt";
-inline constexpr IntKey ClockLeft{"Clock", "Left", 100};
-inline constexpr IntKey ClockTop{"Clock", "Top", 100};
+inline constexpr IntKey ClockLeft{"Clock", "Left", 405};
+inline constexpr IntKey ClockTop{"Clock", "Top", 159};
 
 inline constexpr BoolKey QslFirstQso{"QSL", "FirstQso", false};
 inline constexpr BoolKey QslBand{"QSL", "Band", false};

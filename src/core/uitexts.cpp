@@ -24,6 +24,32 @@ const UiTextRow kRows[] = {
     // QSL
 
     // Function keys, status bar, clock
+    {"Text der StatusBar ", "Status bar text "},
+    {"Variablen:", "Tokens:"},
+    {"(werden nur ca. alle 5 Sekunden aktualisiert)", "(updated only about every 5 seconds)"},
+    {"Datum in ausf\u00fchrlicher Schreibweise", "date, long form"},
+    {"Datum in kurzer Schreibweise", "date, short form"},
+    {"Zeit", "time"},
+    {"Millisekunden seit Systemstart", "milliseconds since system start"},
+    {"Anzahl QSOs in Datenbank", "number of QSOs in the log"},
+    {"Call der letzen geloggten Rufzecihens", "call of the last logged QSO"},
+    {"aktuelles Log-File", "current log file"},
+    {"Staus der Liste in der Eingabemaske", "state of the list under the entry mask"},
+    {"Anzahl der QSOs, die in den Refernz-Logs", "number of QSOs found in the reference"},
+    {"gefunden wurden (steht nur zur Verf\u00fcgung,", "logs (available only"},
+    {"wenn LIST_STATE = \"Referenz-Liste\")", "while LIST_STATE = \"Ref-Logs\")"},
+    {"Name des ersten Refernz-Logs", "name of the first reference log"},
+    {"Name des zweiten Refernz-Logs", "name of the second reference log"},
+    {"Name des dritten Refernz-Logs", "name of the third reference log"},
+    {"Name des vierten Refernz-Logs", "name of the fourth reference log"},
+    {"Version des verwendeten Callbooks", "version of the callbook in use"},
+    {"Version von Dalu", "version of Dalu"},
+    {"Version der verwendeten CallBookAccess Unit", "version of the CallBookAccess unit in use"},
+    {"(regelt den Zugriff auf das RAC \u00fcber raccd32a.dll)",
+     "(accesses the RAC callbook through raccd32a.dll)"},
+    {"Version der verwendeten LogFileAccess Unit", "version of the LogFileAccess unit in use"},
+    {"(regelt den Zugriff auf *.log Dateien)", "(accesses the *.log files)"},
+    {"Version des eingebauten LogConverters", "version of the built-in log converter"},
 
     // Callbook
     {"Der Callbook-Ordner ist l\u00e4nger als 83 Zeichen: %1",

@@ -2,6 +2,9 @@
 
 #include "bandmode.h"
 #include "datetickpicker.h"
+#include "functionkeys.h"
+#include "keycaptionrow.h"
+#include "languagetargets.h"
 #include "mainform.h"
 #include "meminifile.h"
 #include "qsogrid.h"
@@ -78,6 +81,8 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
 void TEntryPage::createMask() {
     EingabePanel = new QWidget(this);
     EingabePanel->setObjectName(QStringLiteral("EingabePanel"));
+    keyCaptions = new TKeyCaptionRow(EingabePanel);
+    connect(keyCaptions, &TKeyCaptionRow::BClick, this, &TEntryPage::BClick);
     ShortCutLabel = WidgetFactory::label(
         "ShortCutLabel",
         QStringLiteral(
@@ -146,7 +151,7 @@ void TEntryPage::createMask() {
         setCaptionColour(caption, false);
 
     auto* grid = new QGridLayout(EingabePanel);
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, keyCaptions->height() + 6, 6, 4);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
     layoutMask(grid);
@@ -360,4 +365,15 @@ bool TEntryPage::leaveQuietly() const {
 
 void TEntryPage::setLeaveQuietly(bool quiet) {
     CallEdit->setProperty("Tag", quiet ? 1 : 0);
+}
+
+void TEntryPage::NewButtonCaption() {
+    const TMemIniFile& ini = m_mainForm.settings();
+    for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
+        const QString letters = SettingsKeys::read(ini, SettingsKeys::buttons(k));
+        keyCaptions->setCaption(k, FunctionKeys::caption(k, letters),
+                                FunctionKeys::hint(k, letters, m_mainForm.msg(Msg::HintBefore),
+                                                   m_mainForm.msg(Msg::HintAfter),
+                                                   m_mainForm.msg(Msg::ListAnd)));
+    }
 }

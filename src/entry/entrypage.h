@@ -14,6 +14,7 @@ class QTimer;
 class QsoGrid;
 class QsoGridModel;
 class TDateTickPicker;
+class TKeyCaptionRow;
 class TMainForm;
 class TQsoRecord;
 
@@ -28,6 +29,7 @@ public:
     enum class Editor { Date, Utc, Band, Mode, TxPwr };
 
     QWidget* EingabePanel;
+    TKeyCaptionRow* keyCaptions; // B1 ... B12
     QLabel* ShortCutLabel;
     QLabel* CallbookLabel; // a click looks the call up in the callbook
     QLabel* NumberLabel;
@@ -98,6 +100,10 @@ public slots:
     void AutoDateTimeTimerTimer();
     // Fn pressed: opens/closes pop-up editors and toggles fields bound to the key.
     void FormKeyUp(int functionKey);
+    // A key caption clicked: as its key, but no letter runs while another editor is open.
+    void BClick(int functionKey);
+    // The twelve key captions and hints from the settings and the language texts.
+    void NewButtonCaption();
     void toggleListFocus(); // Ctrl+L
     void openEditor(TEntryPage::Editor editor, bool byFunctionKey);
     void confirmEditor(TEntryPage::Editor editor);
@@ -125,6 +131,9 @@ private:
     QWidget* fieldOf(QObject* watched) const;
     QLabel* captionOf(QWidget* field) const;
     QWidget* editorWidget(Editor editor) const;
+    void functionKeyLetter(QChar letter);
+    // Another pop-up editor than the letter's own is open (any, for an optional field).
+    bool otherEditorOpen(QChar letter) const;
     QLabel* editorLabel(Editor editor) const;
     bool EditKeyPress(QWidget* field, QKeyEvent* key);
     bool TxPwrEditKeyPress(QKeyEvent* key);

@@ -172,23 +172,64 @@ void TEntryPage::keepEditorFocus(QWidget* editor) {
     });
 }
 
+namespace {
+
+// The pop-up editor of an exclusive field letter (a, b, c, d, g).
+std::optional<TEntryPage::Editor> editorOfLetter(QChar letter) {
+    switch (letter.toLatin1()) {
+    case 'a':
+        return TEntryPage::Editor::Date;
+    case 'b':
+        return TEntryPage::Editor::Utc;
+    case 'c':
+        return TEntryPage::Editor::Band;
+    case 'd':
+        return TEntryPage::Editor::Mode;
+    case 'g':
+        return TEntryPage::Editor::TxPwr;
+    default:
+        return std::nullopt;
+    }
+}
+
+const TEntryPage::Editor kEditors[] = {TEntryPage::Editor::Date, TEntryPage::Editor::Utc,
+                                       TEntryPage::Editor::Band, TEntryPage::Editor::Mode,
+                                       TEntryPage::Editor::TxPwr};
+
+} // namespace
+
+void TEntryPage::functionKeyLetter(QChar letter) {
+    if (const std::optional<Editor> editor = editorOfLetter(letter)) {
+        if (isEditorShown(*editor))
+            confirmEditor(*editor);
+        else
+            ErrorBoundary::run(this, [&] { openEditor(*editor, true); });
+    } else if (QByteArray(SettingsKeys::kOptionalFieldLetters).contains(letter.toLatin1())) {
+        setFieldShown(letter.toLatin1(), !isFieldShown(letter.toLatin1()));
+    }
+}
+
+bool TEntryPage::otherEditorOpen(QChar letter) const {
+    const std::optional<Editor> own = editorOfLetter(letter);
+    for (Editor editor : kEditors) {
+        if (editor != own && isEditorShown(editor))
+            return true;
+    }
+    return false;
+}
+
 void TEntryPage::FormKeyUp(int functionKey) {
-    const QString letters =
-        SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey));
-    for (const QChar c : letters) {
-        const char letter = c.toLatin1();
-        const QString exclusive = QStringLiteral("abcdg");
-        const int e = static_cast<int>(exclusive.indexOf(c));
-        if (e >= 0) {
-            const Editor editor = std::array<Editor, 5>{Editor::Date, Editor::Utc, Editor::Band,
-                                                        Editor::Mode, Editor::TxPwr}[e];
-            if (isEditorShown(editor))
-                confirmEditor(editor);
-            else
-                ErrorBoundary::run(this, [&] { openEditor(editor, true); });
-        } else if (QByteArray(SettingsKeys::kOptionalFieldLetters).contains(letter)) {
-            setFieldShown(letter, !isFieldShown(letter));
-        }
+    for (const QChar c :
+         SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey)))
+        functionKeyLetter(c);
+}
+
+void TEntryPage::BClick(int functionKey) {
+    for (const QChar c :
+         SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey))) {
+        if (otherEditorOpen(c))
+            return;
+        functionKeyLetter(c);
     }
 }
 

@@ -2,9 +2,20 @@
 
 #include <QDialog>
 
-// The list of keyboard shortcuts.
+class QPlainTextEdit;
+
+// The list of keyboard shortcuts, shown modally; Enter closes it.
 class THotKeyForm : public QDialog {
     Q_OBJECT
 public:
     explicit THotKeyForm(QWidget* parent = nullptr);
+
+    QPlainTextEdit* Memo;
+
+public slots:
+    // Fills the memo with the lines and shows the window modally.
+    void showShortcuts(const QStringList& lines);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -1,9 +1,12 @@
 #include "optionspage.h"
 
+#include "clockoptions.h"
+#include "entryorderoptions.h"
 #include "generaloptions.h"
 #include "presetoptions.h"
 #include "racoptions.h"
 #include "serialoptions.h"
+#include "statusbaroptions.h"
 #include "widgetfactory.h"
 
 #include <QTabWidget>
@@ -34,6 +37,9 @@ TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(paren
     presetOptions = new TPresetOptions(mainForm, VorgabenEingabeTS);
     serialOptions = new TSerialOptions(mainForm, AutoNrTS);
     racOptions = new TRacOptions(mainForm, CallBookTS);
+    entryOrderOptions = new TEntryOrderOptions(mainForm, OrdnungEingabeTS);
+    clockOptions = new TClockOptions(mainForm, ClockTS);
+    statusBarOptions = new TStatusBarOptions(mainForm, StatusBarTS);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

@@ -3,7 +3,10 @@
 #include <QWidget>
 
 class QTabWidget;
+class TClockOptions;
+class TEntryOrderOptions;
 class TGeneralOptions;
+class TStatusBarOptions;
 class TMainForm;
 class TPresetOptions;
 class TRacOptions;
@@ -30,4 +33,7 @@ public:
     TPresetOptions* presetOptions;
     TSerialOptions* serialOptions;
     TRacOptions* racOptions;
+    TEntryOrderOptions* entryOrderOptions;
+    TClockOptions* clockOptions;
+    TStatusBarOptions* statusBarOptions;
 };

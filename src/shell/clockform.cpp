@@ -1,18 +1,86 @@
 #include "clockform.h"
 
+#include "clockface.h"
+#include "datetimeformat.h"
+#include "entrypage.h"
 #include "errorboundary.h"
+#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
 
-TClockForm::TClockForm(TMemIniFile& settings, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_settings(settings) {
+#include <QPainter>
+#include <QTimer>
+
+TClockForm::TClockForm(TMainForm& mainForm, QWidget* parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_mainForm(mainForm), m_face(ClockFace::kSize, ClockFace::kSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("ClockForm"));
-    move(SettingsKeys::read(settings, SettingsKeys::ClockLeft),
-         SettingsKeys::read(settings, SettingsKeys::ClockTop));
+    setFixedSize(ClockFace::kSize, ClockFace::kSize);
+    setCursor(Qt::ArrowCursor);
+    m_face.fill(Qt::white);
+    ClockTimer = new QTimer(this);
+    ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
+    ClockTimer->setInterval(500);
+    connect(ClockTimer, &QTimer::timeout, this, &TClockForm::ClockTimerTimer);
+    const TMemIniFile& ini = mainForm.settings();
+    move(SettingsKeys::read(ini, SettingsKeys::ClockLeft),
+         SettingsKeys::read(ini, SettingsKeys::ClockTop));
+    setClockShown(SettingsKeys::read(ini, SettingsKeys::ClockShow));
 }
 
 TClockForm::~TClockForm() {
-    SettingsKeys::write(m_settings, SettingsKeys::ClockLeft, x());
-    SettingsKeys::write(m_settings, SettingsKeys::ClockTop, y());
-    ErrorBoundary::run(nullptr, [this] { m_settings.UpdateFile(); });
+    TMemIniFile& ini = m_mainForm.settings();
+    SettingsKeys::write(ini, SettingsKeys::ClockLeft, x());
+    SettingsKeys::write(ini, SettingsKeys::ClockTop, y());
+    ErrorBoundary::run(nullptr, [&ini] { ini.UpdateFile(); });
+}
+
+void TClockForm::setClockShown(bool shown) {
+    setVisible(shown);
+    if (!shown) {
+        ClockTimer->stop();
+        return;
+    }
+    ClockTimer->start();
+    ClockTimerTimer();
+}
+
+void TClockForm::ClockTimerTimer() {
+    tick(QDateTime::currentDateTime());
+}
+
+void TClockForm::tick(const QDateTime& localTime) {
+    const TMemIniFile& ini = m_mainForm.settings();
+    QDateTime t = localTime;
+    if (SettingsKeys::read(ini, SettingsKeys::ClockUtc))
+        t = t.addSecs(qint64(m_mainForm.entryPage->utcOffsetHours()) * 3600);
+    const QString format = ini.ReadString(QLatin1String(SettingsKeys::ClockFormat.section),
+                                          QLatin1String(SettingsKeys::ClockFormat.key),
+                                          QLatin1String(SettingsKeys::kClockWindowFormat));
+    setWindowTitle(DateTimeFormat::format(format, t));
+    drawFace(t.time().hour(), t.time().minute(), t.time().second());
+    update();
+}
+
+void TClockForm::drawFace(int hour, int minute, int second) {
+    QPainter p(&m_face);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    // The rectangle from (5, 5) to (106, 106), right and bottom edges excluded.
+    p.drawEllipse(QRect(QPoint(5, 5), QPoint(105, 105)));
+    for (const ClockFace::Stroke& s : ClockFace::strokes(hour, minute, second)) {
+        QPen pen{QColor(QRgb(s.rgb))};
+        pen.setWidth(s.width);
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        if (s.from == s.to)
+            p.drawPoint(s.from); // the centre dot: a line of length zero
+        else
+            p.drawLine(s.from, s.to);
+    }
+}
+
+void TClockForm::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(0, 0, m_face);
 }

@@ -1,16 +1,37 @@
 #pragma once
 
+#include <QDateTime>
+#include <QImage>
 #include <QWidget>
 
-class TMemIniFile;
+class QTimer;
+class TMainForm;
 
-// The analogue clock window; it keeps its position in the settings.
+// The analogue clock window: always on top, no title-bar buttons, the date and time in its
+// title. It reads its settings through the main window at every tick.
 class TClockForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TClockForm(TMemIniFile& settings, QWidget* parent = nullptr);
-    ~TClockForm() override; // saves the position, at once
+    explicit TClockForm(TMainForm& mainForm, QWidget* parent = nullptr); // FormCreate
+    ~TClockForm() override; // FormDestroy: saves the position, at once
+
+    QTimer* ClockTimer;
+    // The face as last drawn, 110 by 110 pixels.
+    const QImage& face() const { return m_face; }
+
+public slots:
+    void ClockTimerTimer();
+    // One tick at the given local time.
+    void tick(const QDateTime& localTime);
+    // From Clock/Show at start-up, and from the options page.
+    void setClockShown(bool shown);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    TMemIniFile& m_settings;
+    void drawFace(int hour, int minute, int second);
+
+    TMainForm& m_mainForm;
+    QImage m_face;
 };

@@ -1,12 +1,14 @@
 #include "dalusession.h"
 
 #include "clockform.h"
+#include "clockoptions.h"
 #include "doppeltform.h"
 #include "errorboundary.h"
 #include "hotkeyform.h"
 #include "infoform.h"
 #include "logconverterform.h"
 #include "mainform.h"
+#include "optionspage.h"
 #include "qslinshowform.h"
 #include "textform.h"
 
@@ -17,7 +19,7 @@ DaluSession::DaluSession() {
     m_hotKeyForm = std::make_unique<THotKeyForm>(main);
     m_doppeltForm = std::make_unique<TDoppeltForm>(main);
     m_logConverterForm = std::make_unique<TLogConverterForm>(main);
-    m_clockForm = std::make_unique<TClockForm>(main->settings());
+    m_clockForm = std::make_unique<TClockForm>(*main);
     m_infoForm = std::make_unique<TInfoForm>(main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
 
@@ -28,7 +30,10 @@ DaluSession::DaluSession() {
     QObject::connect(main, &TMainForm::infoRequested, m_infoForm.get(), &QDialog::exec);
     QObject::connect(main, &TMainForm::converterRequested, m_logConverterForm.get(),
                      &QDialog::exec);
-    QObject::connect(main, &TMainForm::shortcutsRequested, m_hotKeyForm.get(), &QDialog::exec);
+    QObject::connect(main, &TMainForm::shortcutsRequested, m_hotKeyForm.get(),
+                     &THotKeyForm::showShortcuts);
+    QObject::connect(main->optionsPage->clockOptions, &TClockOptions::clockShownChanged,
+                     m_clockForm.get(), &TClockForm::setClockShown);
 
     ErrorBoundary::run(main, [main] { main->LoadLanguage(); });
 }

@@ -3,10 +3,12 @@
 #include "callbookaccess.h"
 #include "callbooklookup.h"
 #include "callcheck.h"
+#include "clockoptions.h"
 #include "compactqso.h"
 #include "cp1252.h"
 #include "duplicateoptions.h"
 #include "editpage.h"
+#include "entryorderoptions.h"
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "evaluationspage.h"
@@ -25,6 +27,7 @@
 #include "searchpage.h"
 #include "serialoptions.h"
 #include "settingskeys.h"
+#include "statusbaroptions.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -50,8 +53,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
             &TEntryPage::setUtcOffsetHours);
     connect(optionsPage->serialOptions, &TSerialOptions::serialTextChanged, entryPage,
             &TEntryPage::setSerialText);
-    connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::shortcutsRequested);
     connect(entryPage, &TEntryPage::callbookRequested, this, &TMainForm::CallbookLabelClick);
+    connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::astaturkrzel1Click);
+    connect(optionsPage->entryOrderOptions, &TEntryOrderOptions::buttonsChanged, this,
+            &TMainForm::NewButtonCaption);
     // After the pages: the edit page sees a list row's activation before the call check.
     callCheck = new TCallCheck(*this);
     duplicateOptions = new TDuplicateOptions(*this, optionsPage->DoppelCheckTS);
@@ -165,6 +170,7 @@ void TMainForm::FormCreate() {
     if (!m_settings)
         m_settings = std::make_unique<TMemIniFile>(QString());
     entryPage->applyShowAtStartUp();
+    optionsPage->entryOrderOptions->load();
     applyLanguageMenu();
     optionsPage->presetOptions->load();
     entryPage->ClearMask();
@@ -180,11 +186,14 @@ void TMainForm::FormCreate() {
     BuildMenu();
     applyPositions();
     duplicateOptions->load();
+    NewButtonCaption();
     referenceLogOptions->load();
     setWindowTitle(QStringLiteral("Dalu 0.5"));
     m_callBookFileName = SettingsKeys::read(*m_settings, SettingsKeys::RacFileName);
     m_callBook = CallBookLookup::open(m_callBookFileName);
     optionsPage->racOptions->load();
+    optionsPage->clockOptions->load();
+    optionsPage->statusBarOptions->load();
     m_initialised = true;
 }
 
@@ -336,6 +345,14 @@ quint16 TMainForm::callBookVersion() const {
 
 void TMainForm::CallbookLabelClick() {
     CallBookLookup::fillMask(*this);
+}
+
+void TMainForm::DateComboBoxChange() {
+    optionsPage->entryOrderOptions->DateComboBoxChange();
+}
+
+void TMainForm::NewButtonCaption() {
+    entryPage->NewButtonCaption();
 }
 
 void TMainForm::setSerialNumberText(const QString& text) {

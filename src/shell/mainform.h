@@ -103,6 +103,9 @@ public slots:
     void NextSpeedButtonClick();
     void FormResize();
     void LoadLanguage();
+    void DateComboBoxChange();
+    void NewButtonCaption();
+    void astaturkrzel1Click();
     void LanguageSubMenuClick();
     void Info1Click();
     void Hilfe2Click();
@@ -113,7 +116,7 @@ public slots:
 signals:
     void infoRequested();
     void converterRequested();
-    void shortcutsRequested();
+    void shortcutsRequested(const QStringList& lines);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

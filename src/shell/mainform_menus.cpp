@@ -3,14 +3,17 @@
 
 #include "entrypage.h"
 #include "errorboundary.h"
+#include "functionkeys.h"
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
 #include "logfileset.h"
 #include "meminifile.h"
+#include "optionspage.h"
 #include "programdir.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
+#include "statusbaroptions.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -81,7 +84,7 @@ void TMainForm::createMenus() {
     Homepage1 = namedAction(Hilfe1, "Homepage1", QStringLiteral("Dalu im Internet"));
     LinklistezuAFU1 = namedAction(Hilfe1, "LinklistezuAFU1", QStringLiteral("AFU-Linkliste"));
     connect(Info1, &QAction::triggered, this, &TMainForm::Info1Click);
-    connect(astaturkrzel1, &QAction::triggered, this, &TMainForm::shortcutsRequested);
+    connect(astaturkrzel1, &QAction::triggered, this, &TMainForm::astaturkrzel1Click);
     connect(Hilfe2, &QAction::triggered, this, &TMainForm::Hilfe2Click);
     connect(Homepage1, &QAction::triggered, this, &TMainForm::Homepage1Click);
     connect(LinklistezuAFU1, &QAction::triggered, this, &TMainForm::LinklistezuAFU1Click);
@@ -195,6 +198,9 @@ void TMainForm::LoadLanguage() {
     const QString file = SettingsKeys::read(*m_settings, SettingsKeys::Language);
     m_language->load(programDirectory() + file);
     BuildMenu();
+    // Texts no language line holds, and captions built from language texts.
+    NewButtonCaption();
+    optionsPage->statusBarOptions->applyLanguage();
 }
 
 void TMainForm::Info1Click() {
@@ -211,4 +217,17 @@ void TMainForm::LinklistezuAFU1Click() {
 
 void TMainForm::Homepage1Click() {
     QDesktopServices::openUrl(QUrl(QLatin1String(kWebAddress)));
+}
+
+void TMainForm::astaturkrzel1Click() {
+    FunctionKeys::ShortcutTexts texts;
+    for (int i = 0; i < Msg::ShortcutLineCount; ++i)
+        texts.head.append(msg(Msg::ShortcutLines + i));
+    texts.keyBefore = msg(Msg::ShortcutKeyBefore);
+    texts.keyAfter = msg(Msg::ShortcutKeyAfter);
+    texts.andWord = msg(Msg::ListAnd);
+    FunctionKeys::ButtonTexts buttons;
+    for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
+        buttons[k - 1] = SettingsKeys::read(*m_settings, SettingsKeys::buttons(k));
+    emit shortcutsRequested(FunctionKeys::shortcutLines(texts, buttons));
 }

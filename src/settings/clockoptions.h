@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+class TMainForm;
+
+// Options page "Analoge Uhr": the clock window on or off, UTC or system time, and the
+// format of its title.
+class TClockOptions : public QObject {
+    Q_OBJECT
+public:
+    TClockOptions(TMainForm& mainForm, QWidget* page);
+
+    QCheckBox* clockShowChkBtn;
+    QRadioButton* clockSystemRadioBtn;
+    QRadioButton* clockUtcRadioBtn;
+    QLabel* clockFormatLabel;
+    QLineEdit* clockFormatEdit;
+
+    void load();
+
+public slots:
+    void clockShowChkBtnClick();
+    void clockUtcRadioBtnClick();
+    void clockFormatEditChange();
+
+signals:
+    void clockShownChanged(bool shown);
+
+private:
+    void enableDetails(bool enabled);
+    void flush();
+
+    TMainForm& m_mainForm;
+};

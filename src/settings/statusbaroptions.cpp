@@ -1,0 +1,122 @@
+#include "statusbaroptions.h"
+
+#include "callcheck.h"
+#include "datetimeformat.h"
+#include "errorboundary.h"
+#include "logfile.h"
+#include "mainform.h"
+#include "meminifile.h"
+#include "qsogridmodel.h"
+#include "referencelogoptions.h"
+#include "settingskeys.h"
+#include "uitexts.h"
+#include "widgetfactory.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TStatusBarOptions::TStatusBarOptions(TMainForm& mainForm, QWidget* page)
+    : QObject(page), m_mainForm(mainForm) {
+    StatusBarLabel = WidgetFactory::label("StatusBarLabel", QString(), page);
+    StatusBarEdit = new QLineEdit(page);
+    StatusBarEdit->setObjectName(QStringLiteral("StatusBarEdit"));
+    StatusBarMemo = new QPlainTextEdit(page);
+    StatusBarMemo->setObjectName(QStringLiteral("StatusBarMemo"));
+    StatusBarMemo->setReadOnly(true);
+    StatusBarMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The descriptions stand in a column: blanks must be as wide as letters.
+    StatusBarMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    StatusBarMemo->viewport()->installEventFilter(this);
+    StatusBarTimer = new QTimer(this);
+    StatusBarTimer->setObjectName(QStringLiteral("StatusBarTimer"));
+    StatusBarTimer->setInterval(5000);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(StatusBarLabel);
+    layout->addWidget(StatusBarEdit);
+    layout->addWidget(StatusBarMemo, 1);
+    applyLanguage();
+    connect(StatusBarEdit, &QLineEdit::textChanged, this, &TStatusBarOptions::StatusBarEditChange);
+    connect(StatusBarTimer, &QTimer::timeout, this, &TStatusBarOptions::StatusBarTimerTimer);
+}
+
+void TStatusBarOptions::applyLanguage() {
+    StatusBarLabel->setText(uiText("Text der StatusBar "));
+    StatusBarMemo->setPlainText(StatusBarTemplate::helpLines().join(QLatin1Char('\n')));
+}
+
+void TStatusBarOptions::load() {
+    StatusBarEdit->setText(SettingsKeys::read(m_mainForm.settings(), SettingsKeys::StatusBarText));
+    StatusBarEditChange(); // an empty template fires no change, but sets the timer all the same
+}
+
+void TStatusBarOptions::StatusBarEditChange() {
+    if (StatusBarEdit->text().isEmpty())
+        StatusBarTimer->stop();
+    else if (!StatusBarTimer->isActive())
+        StatusBarTimer->start();
+    // Loading shows the stored value: writing it back would change nothing.
+    if (!m_mainForm.initialised())
+        return;
+    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::StatusBarText, StatusBarEdit->text());
+    ErrorBoundary::run(StatusBarEdit->window(), [this] { m_mainForm.settings().UpdateFile(); });
+}
+
+StatusBarTemplate::Values TStatusBarOptions::currentValues() const {
+    StatusBarTemplate::Values v;
+    const QDateTime now = QDateTime::currentDateTime();
+    v.longDate = DateTimeFormat::longDate(now.date());
+    v.shortDate = DateTimeFormat::shortDate(now.date());
+    v.time = now.time().toString(QStringLiteral("HH:mm"));
+    v.tickCount = StatusBarTemplate::tickCount();
+    const bool refHits = m_mainForm.callCheck && m_mainForm.callCheck->isReferenceState();
+    if (const TLogFile* log = m_mainForm.openLog()) {
+        const QsoGridModel* list = m_mainForm.listeModel;
+        const int last = list->RowCount() - 1;
+        // An empty log keeps one empty row in the list; it holds no QSO.
+        v.openLog = StatusBarTemplate::OpenLogValues{
+            QString::number(list->isEmptyLog() ? 0 : last),
+            list->Cells(static_cast<int>(QsoField::Call), last),
+            QFileInfo(log->FileName()).fileName(),
+            refHits ? QStringLiteral("Ref-Logs") : QStringLiteral("Log")};
+    }
+    v.refCount =
+        refHits ? QString::number(m_mainForm.liste2Model->RowCount() - 1) : QStringLiteral("0");
+    if (const TReferenceLogOptions* refs = m_mainForm.referenceLogOptions) {
+        for (int i = 0; i < TReferenceLogOptions::kLogCount; ++i)
+            v.refLogs[i] = refs->rLogEdit[i]->text();
+    }
+    v.racVersion = m_mainForm.callBookVersion();
+    return v;
+}
+
+void TStatusBarOptions::StatusBarTimerTimer() {
+    m_mainForm.StatusBarLabel->setText(
+        StatusBarTemplate::expand(StatusBarEdit->text(), currentValues()));
+}
+
+void TStatusBarOptions::StatusBarMemoDblClick(const QPoint& viewportPos) {
+    const QTextCursor at = StatusBarMemo->cursorForPosition(viewportPos);
+    const QString word = StatusBarTemplate::tokenAt(at.block().text(), at.positionInBlock());
+    if (word.isEmpty())
+        return;
+    const StatusBarTemplate::Insertion ins = StatusBarTemplate::insertToken(
+        StatusBarEdit->text(), StatusBarEdit->cursorPosition(), word);
+    StatusBarEdit->setText(ins.text);
+    StatusBarEdit->setFocus(Qt::OtherFocusReason);
+    StatusBarEdit->setCursorPosition(ins.caret);
+}
+
+bool TStatusBarOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == StatusBarMemo->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        StatusBarMemoDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

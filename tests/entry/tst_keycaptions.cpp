@@ -1,0 +1,97 @@
+#include "entryorderoptions.h"
+#include "entrypage.h"
+#include "hotkeyform.h"
+#include "keycaptionrow.h"
+#include "modaldialogs.h"
+#include "optionspage.h"
+#include "sessionfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+class TestKeyCaptions : public QObject {
+    Q_OBJECT
+private slots:
+    void entryOrderPageBindsKeys_data() {
+        QTest::addColumn<QByteArray>("buttons");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("kept"); // the field's list afterwards
+        QTest::addColumn<QString>("captionOfKey");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("band takes B3 from mode")
+            << QByteArray("BF3=d") << 2 << 3 << 3 << "F3: Band" << QByteArray("BF3=c\r\n");
+        QTest::newRow("DOK keeps B3 from band")
+            << QByteArray("BF3=e") << 2 << 3 << 0 << "F3: DOK" << QByteArray("BF3=e\r\n");
+        QTest::newRow("DOK and QTH share B5")
+            << QByteArray("BF5=e") << 7 << 5 << 5 << "F5: DOK, QTH" << QByteArray("BF5=eh\r\n");
+    }
+    void entryOrderPageBindsKeys() {
+        QFETCH(QByteArray, buttons);
+        QFETCH(int, field);
+        QFETCH(int, key);
+        SessionFixture s({}, "[Buttons]\r\n" + buttons + "\r\n");
+        TEntryOrderOptions* page = s.form->optionsPage->entryOrderOptions;
+        page->comboBoxes[field]->setCurrentIndex(key);
+        QLabel* caption = s.form->entryPage->keyCaptions->B[key - 1];
+        QFETCH(QString, captionOfKey);
+        QCOMPARE(caption->text(), captionOfKey);
+        QFETCH(QByteArray, written);
+        QVERIFY(s.ini().contains(written));
+        QVERIFY(s.ini().contains("[ShowAtStartUp]\r\ne=1\r\n"));
+        QFETCH(int, kept);
+        QCOMPARE(page->comboBoxes[field]->currentIndex(), kept);
+        QVERIFY(caption->toolTip().startsWith(QStringLiteral("F%1: Ein/Aus f\u00fcr '").arg(key)));
+    }
+
+    void captionClickSkipsWhileAnotherEditorIsOpen() {
+        SessionFixture s({}, "[Buttons]\r\nBF1=a\r\nBF3=c\r\n");
+        TEntryPage* mask = s.form->entryPage;
+        QLabel* b3 = mask->keyCaptions->B[2];
+        QTest::mouseClick(b3, Qt::LeftButton);
+        QVERIFY(mask->BandListBox->isVisible());
+        QTest::keyClick(mask->BandListBox, Qt::Key_Return);
+        QTest::keyClick(mask->CallEdit, Qt::Key_F1);
+        QVERIFY(mask->DatePicker->isVisible());
+        QTest::mouseClick(b3, Qt::LeftButton);
+        QVERIFY(mask->BandListBox->isHidden());
+        QTest::keyClick(mask->DatePicker, Qt::Key_F3);
+        QVERIFY(mask->BandListBox->isVisible());
+    }
+
+    void captionsShareThePanelWidth() {
+        SessionFixture s;
+        TEntryPage* mask = s.form->entryPage;
+        mask->EingabePanel->resize(760, mask->EingabePanel->height());
+        QCOMPARE(mask->keyCaptions->B[0]->geometry().left(), 8);
+        QCOMPARE(mask->keyCaptions->B[1]->geometry().left(), 70);
+        QCOMPARE(mask->keyCaptions->B[11]->geometry().left(), 690);
+        QCOMPARE(mask->keyCaptions->B[11]->width(), 62);
+    }
+
+    void shortcutWindowListsBoundKeys() {
+        SessionFixture s({}, "[Buttons]\r\nBF9=c\r\nBF10=eh\r\n");
+        QString text;
+        bool closed = false;
+        ModalDialogs::onNextModal([&](QWidget* w) {
+            auto* form = qobject_cast<THotKeyForm*>(w);
+            QVERIFY(form);
+            text = form->Memo->toPlainText();
+            QTest::keyClick(form->Memo, Qt::Key_Return);
+            closed = form->isHidden();
+        });
+        s.form->astaturkrzel1->trigger();
+        QVERIFY(closed);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 13);
+        QCOMPARE(lines[11], QStringLiteral("[F9]           Ein/Aus f\u00fcr 'Band'."));
+        QCOMPARE(lines[12], QStringLiteral("[F10]          Ein/Aus f\u00fcr 'DOK' und 'QTH'."));
+    }
+};
+
+QTEST_MAIN(TestKeyCaptions)
+#include "tst_keycaptions.moc"

@@ -1,0 +1,74 @@
+#include "clockform.h"
+#include "clockoptions.h"
+#include "optionspage.h"
+#include "sessionfixture.h"
+#include "statusbaroptions.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTimer>
+
+class TestStatusClock : public QObject {
+    Q_OBJECT
+private slots:
+    void statusBarShowsTheTemplate() {
+        SessionFixture s({LogBuilder::qso(1), LogBuilder::qso(2, "DL1ABC")},
+                         "[StatusBar]\r\nText=Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL\r\n");
+        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
+        QVERIFY(page->StatusBarTimer->isActive());
+        QCOMPARE(page->StatusBarTimer->interval(), 5000);
+        page->StatusBarTimerTimer();
+        QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
+        page->StatusBarEdit->clear();
+        QVERIFY(!page->StatusBarTimer->isActive());
+        QVERIFY(s.ini().contains("[StatusBar]\r\nText=\r\n"));
+    }
+
+    void doubleClickInsertsTokenAtCaret() {
+        SessionFixture s;
+        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
+        s.form->optionsPage->OptionenPageControl->setCurrentWidget(
+            s.form->optionsPage->StatusBarTS);
+        s.form->MainPageControl->setCurrentWidget(s.form->OptionenTS);
+        page->StatusBarEdit->setText(QStringLiteral(" ms"));
+        page->StatusBarEdit->setCursorPosition(0);
+        QTextCursor at(page->StatusBarMemo->document()->findBlockByNumber(6));
+        QVERIFY(at.block().text().startsWith(QStringLiteral("TICK_COUNT")));
+        at.setPosition(at.position() + 3);
+        QTest::mouseDClick(page->StatusBarMemo->viewport(), Qt::LeftButton, {},
+                           page->StatusBarMemo->cursorRect(at).center());
+        QCOMPARE(page->StatusBarEdit->text(), QStringLiteral("TICK_COUNT ms"));
+        QCOMPARE(page->StatusBarEdit->cursorPosition(), 10);
+        QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n"));
+    }
+
+    void clockShowsUtcWithTheWorkingOffset() {
+        SessionFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n[Clock]\r\nShow=1\r\nUTC=1\r\n"
+                             "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n");
+        TClockForm* clock = s.session->clockForm();
+        QVERIFY(clock->isVisible());
+        QVERIFY(clock->ClockTimer->isActive());
+        clock->tick(QDateTime(QDate(2026, 12, 7), QTime(14, 30, 0)));
+        QCOMPARE(clock->windowTitle(), QStringLiteral("13:30:00"));
+        const QImage& face = clock->face();
+        QCOMPARE(face.pixelColor(55, 55), QColor(128, 0, 0)); // centre dot
+        QCOMPARE(face.pixelColor(55, 20), QColor(0, 0, 128)); // second hand, 0 s
+        QCOMPARE(face.pixelColor(55, 85), QColor(Qt::black)); // minute hand, 30 min
+        QCOMPARE(face.pixelColor(69, 41), QColor(Qt::black)); // hour hand, 45 degrees
+        QCOMPARE(face.pixelColor(55, 3), QColor(Qt::black));  // twelve o'clock mark
+        QCOMPARE(face.pixelColor(30, 80), QColor(Qt::white)); // face
+        // Switched off on the options page: hidden, stopped, written at once.
+        s.form->optionsPage->clockOptions->clockShowChkBtn->setChecked(false);
+        QVERIFY(clock->isHidden());
+        QVERIFY(!clock->ClockTimer->isActive());
+        QVERIFY(s.ini().contains("Show=0\r\n"));
+        s.session.reset();
+        QVERIFY(s.ini().contains("Left=300\r\nTop=200\r\n"));
+    }
+};
+
+QTEST_MAIN(TestStatusClock)
+#include "tst_statusclock.moc"
