@@ -28,7 +28,7 @@ THotKeyForm::THotKeyForm(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo);
     const QFontMetrics fm(Memo->font());
-    resize(fm.horizontalAdvance(QLatin1Char('x')) * 72, fm.lineSpacing() * 26);
+    resize(fm.horizontalAdvance(QLatin1Char('x')) * 72, fm.lineSpacing() * 24);
 }
 
 void THotKeyForm::showShortcuts(const QStringList& lines) {

@@ -31,7 +31,7 @@ TKeyCaptionRow::TKeyCaptionRow(QWidget* panel) : QObject(panel), m_panel(panel) 
 }
 
 int TKeyCaptionRow::height() const {
-    return 2 * B[0]->fontMetrics().lineSpacing() + 4;
+    return 3 * B[0]->fontMetrics().lineSpacing() + 2; // "F10: QSL Out, QSL In" takes three lines
 }
 
 void TKeyCaptionRow::setCaption(int key, const QString& caption, const QString& hint) {
