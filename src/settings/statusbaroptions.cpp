@@ -86,8 +86,8 @@ StatusBarTemplate::Values TStatusBarOptions::currentValues() const {
             QFileInfo(log->FileName()).fileName(),
             refHits ? QStringLiteral("Ref-Logs") : QStringLiteral("Log")};
     }
-    v.refCount =
-        refHits ? QString::number(m_mainForm.liste2Model->RowCount() - 1) : QStringLiteral("0");
+    const QsoGridModel* hits = m_mainForm.liste2Model;
+    v.refCount = QString::number(refHits && !hits->isEmptyLog() ? hits->RowCount() - 1 : 0);
     if (const TReferenceLogOptions* refs = m_mainForm.referenceLogOptions) {
         for (int i = 0; i < TReferenceLogOptions::kLogCount; ++i)
             v.refLogs[i] = refs->rLogEdit[i]->text();
