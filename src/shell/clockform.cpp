@@ -26,7 +26,8 @@ TClockForm::TClockForm(TMainForm& mainForm, QWidget* parent)
     const TMemIniFile& ini = mainForm.settings();
     move(SettingsKeys::read(ini, SettingsKeys::ClockLeft),
          SettingsKeys::read(ini, SettingsKeys::ClockTop));
-    setClockShown(SettingsKeys::read(ini, SettingsKeys::ClockShow));
+    if (SettingsKeys::read(ini, SettingsKeys::ClockShow))
+        setClockShown(true);
 }
 
 TClockForm::~TClockForm() {
