@@ -105,8 +105,8 @@ void TestConvertCli::run_data() {
         << QStringList{"evaluate", "dxcc", "a.log", "--all"} << 1 << "Cannot open|DXCC.ini";
     QTest::newRow("evaluate counts with a filter")
         << QStringList{"evaluate", "confirmed", "a.log", "--modes", "FM"} << 2 << "no options";
-    QTest::newRow("evaluate what") << QStringList{"evaluate", "calls", "a.log"} << 2
-                                   << "unknown evaluation";
+    QTest::newRow("evaluate what")
+        << QStringList{"evaluate", "calls", "a.log"} << 2 << "unknown evaluation";
 }
 
 void TestConvertCli::run() {

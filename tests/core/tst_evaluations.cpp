@@ -22,12 +22,16 @@ QList<TQsoRecord> qsos(const QStringList& specs) {
         for (QByteArray& v : f)
             v = v == "-" ? QByteArray() : v;
         f.resize(8);
-        TQsoRecord r = LogBuilder::record(
-            {{"#", QByteArray::number(records.size() + 1)},
-             {"Date", f[6].isNull() ? QByteArray("05.06.2004") : f[6]},
-             {"UTC", f[7].isNull() ? QByteArray("12:00:00") : f[7]}, {"Band", f[0]},
-             {"Mode", f[1]}, {"Call", f[2]}, {"DOK", f[3]}, {"Locator", f[4]},
-             {"QSL in", f[5]}});
+        TQsoRecord r =
+            LogBuilder::record({{"#", QByteArray::number(records.size() + 1)},
+                                {"Date", f[6].isNull() ? QByteArray("05.06.2004") : f[6]},
+                                {"UTC", f[7].isNull() ? QByteArray("12:00:00") : f[7]},
+                                {"Band", f[0]},
+                                {"Mode", f[1]},
+                                {"Call", f[2]},
+                                {"DOK", f[3]},
+                                {"Locator", f[4]},
+                                {"QSL in", f[5]}});
         records.append(r);
     }
     return records;
@@ -180,8 +184,8 @@ void TestEvaluations::squareTable_data() {
     QTest::addColumn<QStringList>("worked");
     QTest::addColumn<QString>("table"); // rows by "|", "*" blue, "+" worked
     QTest::addColumn<QStringList>("unreadable");
-    QTest::newRow("grows left and up") << "JO43SQ" << QStringList{"JO32"}
-                                       << "JO33 JO43*|JO32+ JO42" << QStringList();
+    QTest::newRow("grows left and up")
+        << "JO43SQ" << QStringList{"JO32"} << "JO33 JO43*|JO32+ JO42" << QStringList();
     QTest::newRow("lower case paints the same cell")
         << "JO43SQ" << QStringList{"jo43", "JO44"} << "JO44+|JO43*" << QStringList();
     QTest::newRow("unreadable left out")
@@ -223,7 +227,8 @@ void TestEvaluations::htmlDocument() {
     const QList<QByteArray> both = LocatorHtml::document(o, list, table).split('\n');
     QCOMPARE(both.size(), 28); // 16 lines, 5 for each table, the paragraph, "" after the last
     QCOMPARE(both[3], "<title>Squares of QX1&lt;A&gt;</title>\r");
-    QCOMPARE(both[16], " <td class=\"l\" style=\"background-color:#FF0000\">J&amp;&lt;&gt;&quot;</td>\r");
+    QCOMPARE(both[16],
+             " <td class=\"l\" style=\"background-color:#FF0000\">J&amp;&lt;&gt;&quot;</td>\r");
     QCOMPARE(both[22], " <td style=\"background-color:#0000FF\">JO43</td>\r");
     o.withList = o.withTable = false;
     o.forPrinting = true;
@@ -278,8 +283,7 @@ void TestEvaluations::dxccAllEntities() {
     const QList<DxccEvaluation::Entry> worked{{"Austria", State::Confirmed}};
     const QByteArray ini = "[Info]\r\nQX=Not me\r\n[DXCC]\r\n\r\nQX=Qx Land\r\nqx1=Qx Land\r\n"
                            "oe=AUSTRIA\r\nQX=Other\r\n[Later]\r\n";
-    QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, ini)),
-             QString("0,Austria2,Qx Land0"));
+    QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, ini)), QString("0,Austria2,Qx Land0"));
     QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, QByteArray("QX=Qx\r\n"))),
              QString("Austria2"));
     QVERIFY_THROWS_EXCEPTION(DaluError,
@@ -290,7 +294,8 @@ void TestEvaluations::dxccAllEntities() {
 // the start date); DOKs and DXCCs ignore UTC, squares read it.
 void TestEvaluations::dateFilterTakesWholeDays() {
     Log l({"2m FM QX1A A01 JO01 - 01.06.2004 00:00:00", "2m FM QX1B A02 JO02 - 02.06.2004 23:59:59",
-           "2m FM QX1C A03 JO03 - 03.06.2004 00:00:00", "2m FM QX1D A04 JO04 - 31.05.2004 23:59:59"});
+           "2m FM QX1C A03 JO03 - 03.06.2004 00:00:00",
+           "2m FM QX1D A04 JO04 - 31.05.2004 23:59:59"});
     EvaluationFilter f = filter();
     f.from = EvaluationFilter::startOfDay(QDate(2004, 6, 1));
     f.to = EvaluationFilter::endOfDay(QDate(2004, 6, 2));

@@ -13,14 +13,11 @@ struct Syntax {
     bool variadic;
 };
 
-const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
-                          {"export-adif", Action::ExportAdif, 2, true},
-                          {"export-html", Action::ExportHtml, 2, true},
-                          {"export-txt", Action::ExportTxt, 2, true},
-                          {"import-html", Action::ImportHtml, 2, false},
-                          {"repair", Action::Repair, 1, true},
-                          {"append", Action::Append, 2, true},
-                          {"evaluate", Action::Evaluate, 2, false}};
+const Syntax kSyntax[] = {
+    {"import-adif", Action::ImportAdif, 2, false}, {"export-adif", Action::ExportAdif, 2, true},
+    {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
+    {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
+    {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -163,8 +160,7 @@ ParseResult parse(const QStringList& arguments) {
         command.logs = {args[1]};
         if (!kEvaluations.contains(command.evaluation))
             return failure(QStringLiteral("evaluate: unknown evaluation \"%1\"").arg(args[0]));
-        if (command.evaluation.startsWith(QLatin1Char('c')) &&
-            arguments.size() != 3)
+        if (command.evaluation.startsWith(QLatin1Char('c')) && arguments.size() != 3)
             return failure(QStringLiteral("evaluate %1: takes no options").arg(args[0]));
         break;
     case Action::Help:
