@@ -46,7 +46,9 @@ private:
 Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dxccIniPath) {
     const EvaluationSelection selection(filter);
     QsoSearch::DxccCache dxcc(dxccIniPath);
-    EntryIndex index;
+    // By the entity's bytes first: names are decoded and compared without case once per
+    // entity, not once per QSO.
+    QHash<QByteArray, State> stateByEntity;
     Worked worked;
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
     log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
@@ -64,9 +66,16 @@ Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dx
         const QByteArray entity = dxcc.entityOf(call);
         if (entity.isEmpty())
             return;
-        index.raise(fromCp1252(entity),
-                    f(qso, QsoField::QslIn).isEmpty() ? State::Worked : State::Confirmed);
+        const State state = f(qso, QsoField::QslIn).isEmpty() ? State::Worked : State::Confirmed;
+        const auto found = stateByEntity.find(entity);
+        if (found == stateByEntity.end())
+            stateByEntity.insert(entity, state);
+        else
+            *found = std::max(*found, state);
     });
+    EntryIndex index;
+    for (auto it = stateByEntity.cbegin(); it != stateByEntity.cend(); ++it)
+        index.raise(fromCp1252(it.key()), it.value());
     worked.entries = index.sorted();
     return worked;
 }
