@@ -78,6 +78,10 @@ TLocatorPage::TLocatorPage(TMainForm& mainForm, QWidget* tabSheet)
     locListeDrawGrid = createGrid("locListeDrawGrid", listModel, squareWidth + 20, locListeTS);
     locTabelleDrawGrid = createGrid("locTabelleDrawGrid", tableModel, squareWidth, locTabelleTS);
     locSpeichernDruckenTS = createSavePage();
+    connect(locPageControl, &QTabWidget::currentChanged, this, [this] {
+        if (locPageControl->currentWidget() == locTabelleTS)
+            centreOwnSquare();
+    });
     layoutPage();
 }
 
@@ -220,6 +224,13 @@ void TLocatorPage::showTable() {
         }
     }
     tableModel->setCells(rows, colours);
+    centreOwnSquare();
+}
+
+// The map opens around the own square; centring needs the grid's size, known once shown.
+void TLocatorPage::centreOwnSquare() {
+    if (!locTabelleDrawGrid->isVisible())
+        return;
     for (int i = 0; i < m_table.cells.size(); ++i) {
         if (m_table.cells[i].colour == LocatorSquares::kOwn)
             locTabelleDrawGrid->scrollTo(

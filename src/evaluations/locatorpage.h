@@ -62,6 +62,7 @@ private:
     void layoutPage();
     void showList();
     void showTable();
+    void centreOwnSquare();
     void locListeDrawGridMouseUp(QTableView* grid, const QModelIndex& index);
 
     TMainForm& m_mainForm;
