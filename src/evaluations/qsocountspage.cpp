@@ -99,15 +99,9 @@ void TQsoCountsPage::AnzahlQsosTSShow() {
 void TQsoCountsPage::fillGrids(const QsoCounts& counts) {
     const QString total = m_mainForm.msg(Msg::TotalCaption);
     const QList<QStringList> all = countTable(counts, false, total);
-    // Headings in the window colour, as fixed cells.
-    QList<QList<QColor>> colours;
-    const QColor fixed = palette().color(QPalette::Window);
-    for (qsizetype row = 0; row < all.size(); ++row)
-        colours.append(QList<QColor>(all[row].size(), row == 0 ? fixed : QColor()));
-    for (QList<QColor>& row : colours)
-        row[0] = fixed;
-    allModel->setCells(all, colours);
-    confirmedModel->setCells(countTable(counts, true, total), colours);
+    // The headings are painted like the counts, in the window (base) colour.
+    allModel->setCells(all);
+    confirmedModel->setCells(countTable(counts, true, total));
     fitColumns();
 }
 
