@@ -15,10 +15,10 @@ namespace {
 
 // One QSO a text: "band mode call dok locator qslIn [date utc]", "-" for an empty field;
 // numbered from 1.
-QList<TQsoRecord> qsos(const QStringList& specs) {
+QList<TQsoRecord> qsos(const QStringList& lines) {
     QList<TQsoRecord> records;
-    for (const QString& spec : specs) {
-        QList<QByteArray> f = spec.toLatin1().split(' ');
+    for (const QString& line : lines) {
+        QList<QByteArray> f = line.toLatin1().split(' ');
         for (QByteArray& v : f)
             v = v == "-" ? QByteArray() : v;
         f.resize(8);
@@ -40,8 +40,8 @@ QList<TQsoRecord> qsos(const QStringList& specs) {
 struct Log {
     TempProgramDir dir;
     TLogFile file;
-    explicit Log(const QStringList& specs) : file(dir.file("a.log")) {
-        LogBuilder::writeLog(dir.file("a.log"), qsos(specs));
+    explicit Log(const QStringList& lines) : file(dir.file("a.log")) {
+        LogBuilder::writeLog(dir.file("a.log"), qsos(lines));
     }
 };
 
