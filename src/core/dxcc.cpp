@@ -29,9 +29,14 @@ QString ExtractCall(const QString& call) {
 QString CallToDxcc(const QString& call, const QString& dxccIniPath) {
     if (call.size() < 3)
         return {};
-    const auto ini = TReferenceIni::cached(dxccIniPath);
+    return CallToDxcc(call, *TReferenceIni::cached(dxccIniPath));
+}
+
+QString CallToDxcc(const QString& call, const TReferenceIni& dxccIni) {
+    if (call.size() < 3)
+        return {};
     for (qsizetype n = 3; n >= 1; --n) {
-        const QString entity = ini->ReadString(QStringLiteral("DXCC"), call.left(n));
+        const QString entity = dxccIni.ReadString(QStringLiteral("DXCC"), call.left(n));
         if (!entity.isEmpty())
             return entity;
     }

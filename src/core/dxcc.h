@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class TReferenceIni;
+
 // programDirectory() + "DXCC.ini".
 QString defaultDxccIniPath();
 
@@ -14,3 +16,5 @@ QString ExtractCall(const QString& call);
 // longest of its first three, two or one characters that is a key of section DXCC.
 // Calls shorter than three characters, and calls no key matches, give an empty text.
 QString CallToDxcc(const QString& call, const QString& dxccIniPath = defaultDxccIniPath());
+// The same over a reference file already read, for many lookups in one go.
+QString CallToDxcc(const QString& call, const TReferenceIni& dxccIni);

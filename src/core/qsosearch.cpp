@@ -112,13 +112,15 @@ std::optional<double> orderKey(int field, QByteArrayView text, QDate today) {
     }
 }
 
+DxccCache::DxccCache(const QString& dxccIniPath) : m_ini(TReferenceIni::cached(dxccIniPath)) {}
+
 QByteArray DxccCache::entityOf(QByteArrayView call) {
     if (call.size() < 3)
         return {};
     const QByteArray prefix = call.first(3).toByteArray();
     auto found = m_byPrefix.constFind(prefix);
     if (found == m_byPrefix.constEnd())
-        found = m_byPrefix.insert(prefix, toCp1252(CallToDxcc(fromCp1252(prefix), m_path)));
+        found = m_byPrefix.insert(prefix, toCp1252(CallToDxcc(fromCp1252(prefix), *m_ini)));
     return *found;
 }
 

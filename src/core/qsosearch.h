@@ -3,6 +3,7 @@
 #include "compactqso.h"
 #include "dxcc.h"
 #include "qsorecord.h"
+#include "referenceini.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -42,16 +43,16 @@ struct Criterion {
     QString text;
 };
 
-// The DXCC entity of each call for the length of one search. The entity depends only on
-// the first three characters, so each prefix is looked up (and the reference file checked)
-// once.
+// The DXCC entity of each call for the length of one search or evaluation. The entity
+// depends only on the first three characters, so each prefix is looked up once, in the
+// reference file as it was when the cache was made.
 class DxccCache {
 public:
-    explicit DxccCache(QString dxccIniPath) : m_path(std::move(dxccIniPath)) {}
+    explicit DxccCache(const QString& dxccIniPath);
     QByteArray entityOf(QByteArrayView call); // Windows-1252, like the fields
 
 private:
-    QString m_path;
+    std::shared_ptr<const TReferenceIni> m_ini;
     QHash<QByteArray, QByteArray> m_byPrefix;
 };
 

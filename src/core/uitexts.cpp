@@ -20,6 +20,15 @@ const UiTextRow kRows[] = {
     // Converter
 
     // Evaluations
+    {"gearbeitete QSOs", "worked QSOs"},
+    {"best\u00e4tigte QSOs", "confirmed QSOs"},
+    {"B\u00e4nder / Modes:", "Bands / modes:"},
+    {"Datum von / bis:", "Date from / to:"},
+    {"QSO-Nr. von / bis:", "QSO no. from / to:"},
+    {"Ortsverband ", "Local club "},
+    {"Distrikt ", "District "},
+    {"Sonder-DOK", "Special DOK"},
+    {"... und %1 weitere (siehe Details).", "... and %1 more (see Details)."},
 
     // QSL
 

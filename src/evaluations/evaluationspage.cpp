@@ -1,5 +1,9 @@
 #include "evaluationspage.h"
 
+#include "dokpage.h"
+#include "dxccpage.h"
+#include "locatorpage.h"
+#include "qsocountspage.h"
 #include "underconstruction.h"
 
 #include "widgetfactory.h"
@@ -7,7 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TEvaluationsPage::TEvaluationsPage(QWidget* parent) : QWidget(parent) {
+TEvaluationsPage::TEvaluationsPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent) {
     AuswertungenPageControl = new QTabWidget(this);
     AuswertungenPageControl->setObjectName(QStringLiteral("AuswertungenPageControl"));
     TabSheet1 = WidgetFactory::addPage(AuswertungenPageControl, "TabSheet1", QStringLiteral("QSL"));
@@ -20,6 +24,10 @@ TEvaluationsPage::TEvaluationsPage(QWidget* parent) : QWidget(parent) {
                                           QStringLiteral("Anzahl QSOs"));
     TabSheet5 =
         WidgetFactory::addPage(AuswertungenPageControl, "TabSheet5", QStringLiteral("Contest"));
+    locatorPage = new TLocatorPage(mainForm, LocatorGrossfelderTS);
+    dokPage = new TDokPage(mainForm, TabSheet3);
+    dxccPage = new TDxccPage(mainForm, TabSheet4);
+    qsoCountsPage = new TQsoCountsPage(mainForm, AnzahlQsosTS);
     UnderConstructionPanel = new TUnderConstructionPanel(TabSheet5);
     auto* contest = new QVBoxLayout(TabSheet5);
     contest->addWidget(UnderConstructionPanel);

@@ -3,13 +3,18 @@
 #include <QWidget>
 
 class QTabWidget;
+class TDokPage;
+class TDxccPage;
+class TLocatorPage;
+class TMainForm;
+class TQsoCountsPage;
 class TUnderConstructionPanel;
 
 // Page "Auswertungen": the evaluations of the open log, one sub-page each.
 class TEvaluationsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TEvaluationsPage(QWidget* parent = nullptr);
+    explicit TEvaluationsPage(TMainForm& mainForm, QWidget* parent = nullptr);
 
     QTabWidget* AuswertungenPageControl;
     QWidget* TabSheet1; // QSL
@@ -19,4 +24,8 @@ public:
     QWidget* AnzahlQsosTS;
     QWidget* TabSheet5; // Contest
     TUnderConstructionPanel* UnderConstructionPanel;
+    TLocatorPage* locatorPage;
+    TDokPage* dokPage;
+    TDxccPage* dxccPage;
+    TQsoCountsPage* qsoCountsPage;
 };

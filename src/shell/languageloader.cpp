@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -138,5 +140,11 @@ void LanguageLoader::apply(const LanguageTexts& texts) {
         default:
             break;
         }
+    }
+    // The program's own texts (uiText) follow the language: pages renew them on this event,
+    // which every widget passes on to its children.
+    for (QWidget* window : std::as_const(m_windows)) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
     }
 }

@@ -119,7 +119,7 @@ void TMainForm::createPages() {
     SucheTS->setObjectName(QStringLiteral("SucheTS"));
     MainPageControl->addTab(SucheTS, QStringLiteral("Suche"));
 
-    evaluationsPage = new TEvaluationsPage(MainPageControl);
+    evaluationsPage = new TEvaluationsPage(*this, MainPageControl);
     AuswertungenTS = evaluationsPage;
     AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
     MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));

@@ -79,7 +79,7 @@ void TestConvertCli::run_data() {
     QTest::addColumn<QString>("output");
     QTest::newRow("help lists every command")
         << QStringList{"--help"} << 0
-        << "import-adif|import-html|export-adif|export-html|export-txt|repair|append";
+        << "import-adif|import-html|export-adif|export-html|export-txt|repair|append|evaluate";
     QTest::newRow("import-adif summary")
         << QStringList{"import-adif", "in.adi", "t.log"} << 0
         << "Imported 1 QSOs|Skipped 1 records|Record 2 (AB1C): no QSO_DATE";
@@ -93,6 +93,20 @@ void TestConvertCli::run_data() {
                                  << "a.log (2 QSOs)|Cannot open|missing.log";
     QTest::newRow("append") << QStringList{"append", "a.log", "a.log"} << 0 << "holds 4 QSOs";
     QTest::newRow("usage error") << QStringList{"export-html"} << 2 << "--help";
+    QTest::newRow("evaluate counts")
+        << QStringList{"evaluate", "counts", "a.log"} << 0
+        << "Mode / Band\t2m\t20m\tTotal\nFM\t1\t1\t2\nTotal\t1\t1\t2\n";
+    QTest::newRow("evaluate squares by band")
+        << QStringList{"evaluate", "squares", "a.log", "--bands", "20M, 70cm"} << 0
+        << "JO54\tworked\n";
+    QTest::newRow("evaluate doks by number")
+        << QStringList{"evaluate", "doks", "a.log", "--numbers", "2-2"} << 0 << "Z10\tworked";
+    QTest::newRow("evaluate dxcc without DXCC.ini")
+        << QStringList{"evaluate", "dxcc", "a.log", "--all"} << 1 << "Cannot open|DXCC.ini";
+    QTest::newRow("evaluate counts with a filter")
+        << QStringList{"evaluate", "confirmed", "a.log", "--modes", "FM"} << 2 << "no options";
+    QTest::newRow("evaluate what")
+        << QStringList{"evaluate", "calls", "a.log"} << 2 << "unknown evaluation";
 }
 
 void TestConvertCli::run() {

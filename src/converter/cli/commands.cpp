@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <limits>
+
 namespace ConvertCli {
 
 namespace {
@@ -11,13 +13,15 @@ struct Syntax {
     bool variadic;
 };
 
-const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
-                          {"export-adif", Action::ExportAdif, 2, true},
-                          {"export-html", Action::ExportHtml, 2, true},
-                          {"export-txt", Action::ExportTxt, 2, true},
-                          {"import-html", Action::ImportHtml, 2, false},
-                          {"repair", Action::Repair, 1, true},
-                          {"append", Action::Append, 2, true}};
+const Syntax kSyntax[] = {
+    {"import-adif", Action::ImportAdif, 2, false}, {"export-adif", Action::ExportAdif, 2, true},
+    {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
+    {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
+    {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false}};
+
+const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
+                                  QStringLiteral("squares"), QStringLiteral("doks"),
+                                  QStringLiteral("dxcc")};
 
 ParseResult failure(const QString& message) {
     return {std::nullopt, message};
@@ -46,6 +50,62 @@ bool takeStartRow(QStringList& args, int& startRow, QString& error) {
     return true;
 }
 
+std::optional<QDate> date(const QString& text) {
+    const QDate d = QDate::fromString(text, QStringLiteral("d.M.yyyy"));
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+// Takes the filter options of evaluate out of the arguments.
+bool takeFilter(QStringList& args, Command& command, QString& error) {
+    EvaluationFilter& f = command.filter;
+    // Every QSO unless --numbers says otherwise: scripts evaluate whole logs.
+    f.stopNumber = QString::number(std::numeric_limits<int>::max());
+    for (qsizetype i = 0; i < args.size();) {
+        const QString option = args[i];
+        if (option == QLatin1String("--all")) {
+            command.allEntities = true;
+            args.remove(i);
+            continue;
+        }
+        if (!option.startsWith(QLatin1String("--"))) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = QStringLiteral("%1 needs a value").arg(option);
+            return false;
+        }
+        const QString value = args[i + 1];
+        if (option == QLatin1String("--bands")) {
+            f.bands = value;
+        } else if (option == QLatin1String("--modes")) {
+            f.modes = value;
+        } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
+            const auto d = date(value);
+            if (!d) {
+                error = QStringLiteral("%1: \"%2\" is no date (dd.mm.yyyy)").arg(option, value);
+                return false;
+            }
+            (option == QLatin1String("--from") ? f.from : f.to) =
+                option == QLatin1String("--from") ? EvaluationFilter::startOfDay(*d)
+                                                  : EvaluationFilter::endOfDay(*d);
+        } else if (option == QLatin1String("--numbers")) {
+            const QStringList range = value.split(QLatin1Char('-'));
+            if (range.size() != 2) {
+                error = QStringLiteral("--numbers: \"%1\" is no range like 1-10000").arg(value);
+                return false;
+            }
+            f.startNumber = range[0];
+            f.stopNumber = range[1];
+        } else {
+            error = QStringLiteral("evaluate: unknown option \"%1\"").arg(option);
+            return false;
+        }
+        args.remove(i, 2);
+    }
+    return true;
+}
+
 } // namespace
 
 ParseResult parse(const QStringList& arguments) {
@@ -70,6 +130,8 @@ ParseResult parse(const QStringList& arguments) {
     QString error;
     if (command.action == Action::ImportHtml && !takeStartRow(args, command.startRow, error))
         return failure(error);
+    if (command.action == Action::Evaluate && !takeFilter(args, command, error))
+        return failure(error);
     for (const QString& arg : args) {
         if (arg.startsWith(QLatin1String("--")))
             return failure(QStringLiteral("%1: unknown option \"%2\"").arg(name, arg));
@@ -92,6 +154,14 @@ ParseResult parse(const QStringList& arguments) {
         break;
     case Action::Repair:
         command.logs = args;
+        break;
+    case Action::Evaluate:
+        command.evaluation = args[0];
+        command.logs = {args[1]};
+        if (!kEvaluations.contains(command.evaluation))
+            return failure(QStringLiteral("evaluate: unknown evaluation \"%1\"").arg(args[0]));
+        if (command.evaluation.startsWith(QLatin1Char('c')) && arguments.size() != 3)
+            return failure(QStringLiteral("evaluate %1: takes no options").arg(args[0]));
         break;
     case Action::Help:
         break;
@@ -127,6 +197,13 @@ QString usage() {
         "  append TARGET.log A.log [B.log ...]\n"
         "      Appends the QSOs of the logs to TARGET.log (created when missing) and\n"
         "      repairs it. TARGET.log may be among the sources.\n"
+        "  evaluate counts|confirmed|squares|doks|dxcc LOG [FILTERS]\n"
+        "      Prints an evaluation of LOG, tab-separated: the counts of all or of the\n"
+        "      confirmed QSOs by mode and band; the worked squares, DOKs or DXCC entities,\n"
+        "      each with \"worked\" or \"confirmed\". FILTERS (not for counts, confirmed):\n"
+        "      --bands \"2m, 70cm\"  --modes \"FM, SSB\"  (\"*\" for all, the default)\n"
+        "      --from dd.mm.yyyy  --to dd.mm.yyyy  --numbers 1-10000 (default: every QSO)\n"
+        "      dxcc --all also lists the entities of DXCC.ini not yet worked.\n"
         "\n"
         "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on a\n"
         "usage error.\n");

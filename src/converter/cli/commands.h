@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluationfilter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,15 +18,19 @@ enum class Action {
     ExportTxt,
     ImportHtml,
     Repair,
-    Append
+    Append,
+    Evaluate
 };
 
 struct Command {
     Action action = Action::Help;
-    QString source;   // import-adif, import-html: the file to read
-    QString target;   // the log to import or append into, or the file to export to
-    QStringList logs; // the logs to export, repair or append
-    int startRow = 0; // import-html: first table row to import; 0 = the row after the titles
+    QString source;          // import-adif, import-html: the file to read
+    QString target;          // the log to import or append into, or the file to export to
+    QStringList logs;        // the logs to export, repair or append
+    int startRow = 0;        // import-html: first table row to import; 0 = the row after the titles
+    QString evaluation;      // evaluate: counts, confirmed, squares, doks or dxcc
+    EvaluationFilter filter; // evaluate: squares, doks, dxcc
+    bool allEntities = false; // evaluate dxcc --all
 };
 
 struct ParseResult {

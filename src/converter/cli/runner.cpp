@@ -1,7 +1,14 @@
 #include "runner.h"
 
+#include "cp1252.h"
 #include "daluerror.h"
+#include "dokevaluation.h"
+#include "dxcc.h"
+#include "dxccevaluation.h"
+#include "locatorsquares.h"
 #include "logconverter.h"
+#include "logfile.h"
+#include "qsocounts.h"
 
 #include <algorithm>
 
@@ -23,6 +30,51 @@ int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
     const LogConverter::JobResult result =
         LogConverter::importHtmlRows(grid, assignment, startRow, command.target);
     out << "Imported " << result.records << " rows into " << command.target << "\n";
+    return 0;
+}
+
+// The same core functions as the evaluation pages; one tab-separated line per row.
+int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
+    TLogFile log(command.logs.first());
+    const QString& kind = command.evaluation;
+    auto state = [](bool confirmed) {
+        return confirmed ? QStringLiteral("confirmed") : QStringLiteral("worked");
+    };
+    if (kind == QLatin1String("counts") || kind == QLatin1String("confirmed")) {
+        QsoCounts counts;
+        QsoCounts::count(log, counts);
+        for (const QStringList& row :
+             countTable(counts, kind == QLatin1String("confirmed"), QStringLiteral("Total")))
+            out << row.join(QLatin1Char('\t')) << "\n";
+    } else if (kind == QLatin1String("squares")) {
+        QList<LocatorSquares::Square> list;
+        LocatorSquares::select(log, command.filter, list);
+        for (const LocatorSquares::Square& s : list)
+            out << s.text << "\t" << state(s.colour == LocatorSquares::kConfirmed) << "\n";
+    } else if (kind == QLatin1String("doks")) {
+        DokEvaluation::Lists lists;
+        DokEvaluation::evaluate(log, command.filter, lists);
+        for (const QByteArray& dok : lists.worked)
+            out << fromCp1252(dok) << "\t" << state(false) << "\n";
+        for (const QByteArray& dok : lists.confirmed)
+            out << fromCp1252(dok) << "\t" << state(true) << "\n";
+    } else {
+        using DxccEvaluation::State;
+        const DxccEvaluation::Worked worked =
+            DxccEvaluation::evaluate(log, command.filter, defaultDxccIniPath());
+        const QList<DxccEvaluation::Entry> entries =
+            command.allEntities
+                ? DxccEvaluation::withAllEntities(worked.entries, defaultDxccIniPath())
+                : worked.entries;
+        for (const DxccEvaluation::Entry& e : entries)
+            out << e.name << "\t"
+                << (e.state == State::NotWorked ? QStringLiteral("not worked")
+                                                : state(e.state == State::Confirmed))
+                << "\n";
+        for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
+            err << "dalu-convert: QSO " << fromCp1252(s.number) << ": the call \""
+                << fromCp1252(s.call) << "\" is too short and is not evaluated\n";
+    }
     return 0;
 }
 
@@ -62,6 +114,8 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
             out << "Repaired " << log << " (" << result.records << " QSOs)\n";
         }
         return 0;
+    case Action::Evaluate:
+        return evaluate(command, out, err);
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";

@@ -1,0 +1,97 @@
+// Times each evaluation page over a 100,000-QSO log, as the operator runs it: counts when
+// the page is shown, squares, DOKs and DXCC entities (with their DXCC lookups) on "anzeigen!".
+#include "dokpage.h"
+#include "dxccpage.h"
+#include "evaluationgridmodel.h"
+#include "evaluationspage.h"
+#include "locatorpage.h"
+#include "logbuilder.h"
+#include "mainform.h"
+#include "qsocountspage.h"
+#include "tempprogramdir.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QStringListModel>
+#include <QTextEdit>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int kQsos = 100000;
+
+// Bands, modes, entities, DOKs and squares spread as in a busy station's log.
+QList<TQsoRecord> bigLog() {
+    const char* const prefixes[] = {"DL", "DK", "OE", "HB9", "PA", "F",  "G",  "I",  "SP", "OK",
+                                    "OZ", "SM", "ON", "EA",  "K",  "JA", "VK", "UA", "9A", "LY"};
+    const char* const bands[] = {"80m", "40m", "20m", "15m", "10m", "2m", "70cm"};
+    const char* const modes[] = {"CW", "SSB", "FM", "RTTY", "FT8"};
+    QRandomGenerator random(42);
+    QList<TQsoRecord> records;
+    for (int n = 1; n <= kQsos; ++n) {
+        TQsoRecord r = LogBuilder::qso(n, QByteArray(prefixes[random.bounded(20)]) +
+                                              QByteArray::number(random.bounded(10)) + "ABC");
+        r[QsoField::Band] = bands[random.bounded(7)];
+        r[QsoField::Mode] = modes[random.bounded(5)];
+        r[QsoField::Dok] = QByteArray(1, char('A' + random.bounded(26))) +
+                           QByteArray::number(random.bounded(10, 60));
+        r[QsoField::Locator] = QByteArray(1, char('I' + random.bounded(4))) +
+                               QByteArray(1, char('M' + random.bounded(4))) +
+                               QByteArray::number(random.bounded(10, 100)) + "AB";
+        r[QsoField::QslIn] = random.bounded(3) == 0 ? "01.02.2006" : "";
+        records.append(r);
+    }
+    return records;
+}
+
+// Wall-clock milliseconds; the processor time of this process goes to cpuMs, which shows
+// the work itself on a machine loaded by other programs.
+template <typename F> double timed(F&& action, double& cpuMs) {
+    QElapsedTimer t;
+    const std::clock_t cpu = std::clock();
+    t.start();
+    action();
+    QApplication::processEvents();
+    cpuMs = double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC;
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TempProgramDir dir;
+    QApplication app(argc, argv);
+    dir.copyDataFiles();
+    LogBuilder::writeLog(dir.file("big.log"), bigLog());
+    dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
+    TMainForm form;
+    form.show();
+    form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
+    TEvaluationsPage* e = form.evaluationsPage;
+    for (QLineEdit* stop :
+         {e->locatorPage->filterControls.stopNumberEdit, e->dokPage->filterControls.stopNumberEdit,
+          e->dxccPage->filterControls.stopNumberEdit})
+        stop->setText(QString::number(kQsos));
+    QApplication::processEvents();
+
+    for (int round = 1; round <= 3; ++round) {
+        double cpu[4];
+        const double counts = timed([&] { e->qsoCountsPage->AnzahlQsosTSShow(); }, cpu[0]);
+        const double squares = timed([&] { e->locatorPage->locAuswertenBtnClick(); }, cpu[1]);
+        const double doks = timed([&] { e->dokPage->dokOkBtnClick(); }, cpu[2]);
+        const double dxcc = timed([&] { e->dxccPage->dxccStartBtnClick(); }, cpu[3]);
+        std::printf(
+            "round %d, %d QSOs, wall (cpu) ms: counts %.0f (%.0f), squares %.0f (%.0f) "
+            "for %d squares, DOKs %.0f (%.0f) for %d, DXCC %.0f (%.0f) for %d lines\n",
+            round, kQsos, counts, cpu[0], squares, cpu[1], int(e->locatorPage->squareList().size()),
+            doks, cpu[2],
+            int(e->dokPage->workedModel->rowCount() + e->dokPage->confirmedModel->rowCount()), dxcc,
+            cpu[3], e->dxccPage->dxccAllRichEdit->document()->blockCount());
+    }
+    return 0;
+}

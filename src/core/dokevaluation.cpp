@@ -1,0 +1,75 @@
+#include "dokevaluation.h"
+
+#include "compactqso.h"
+#include "cp1252.h"
+#include "dok.h"
+#include "logfile.h"
+
+#include <QCollator>
+#include <QHash>
+
+#include <algorithm>
+
+namespace DokEvaluation {
+
+void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
+    const EvaluationSelection selection(filter);
+    QHash<QByteArray, bool> confirmedByDok;
+    auto collect = [&] {
+        lists = {};
+        for (auto it = confirmedByDok.cbegin(); it != confirmedByDok.cend(); ++it)
+            (it.value() ? lists.confirmed : lists.worked).append(it.key());
+        sortCaseInsensitive(lists.worked);
+        sortCaseInsensitive(lists.confirmed);
+    };
+    auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
+    try {
+        log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+            const CompactQso qso(line, starts);
+            const QByteArrayView dok = f(qso, QsoField::Dok);
+            if (dok.isEmpty() || !selection.numberSelected(f(qso, QsoField::Number)) ||
+                !selection.dateSelected(f(qso, QsoField::Date)) ||
+                !selection.modeSelected(f(qso, QsoField::Mode)) ||
+                !selection.bandSelected(f(qso, QsoField::Band)))
+                return;
+            // Confirmed once, a DOK stays confirmed whatever follows.
+            bool& confirmed = confirmedByDok[dok.toByteArray()];
+            confirmed = confirmed || !f(qso, QsoField::QslIn).isEmpty();
+        });
+    } catch (...) {
+        collect();
+        throw;
+    }
+    collect();
+}
+
+Info info(const QString& dok, const QString& dokIniPath) {
+    Info i;
+    i.club = DokToOv(dok, dokIniPath);
+    if (!i.isSpecial()) {
+        i.district = DokToDistrikt(dok, dokIniPath);
+        i.website = DokToWebsite(dok, dokIniPath);
+    }
+    return i;
+}
+
+} // namespace DokEvaluation
+
+void sortCaseInsensitive(QStringList& texts) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(texts.begin(), texts.end(), [&](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+void sortCaseInsensitive(QList<QByteArray>& texts) {
+    QStringList shown;
+    for (const QByteArray& t : texts)
+        shown.append(fromCp1252(t));
+    sortCaseInsensitive(shown);
+    texts.clear();
+    for (const QString& s : shown)
+        texts.append(toCp1252(s));
+}

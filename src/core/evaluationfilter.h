@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The band and mode lists of the evaluation pages: items separated by the delimiter or by
+// blanks and control characters, quoted items allowed; "*" selects everything.
+class DelimitedList {
+public:
+    DelimitedList(QByteArrayView listText, char delimiter);
+    // The value, trimmed and upper-cased (a to z), equals an item, or an item is "*".
+    bool contains(QByteArrayView value) const;
+    const QList<QByteArray>& items() const { return m_items; }
+
+private:
+    QList<QByteArray> m_items; // upper-cased
+    bool m_all = false;
+};
+
+// Whether value is selected by the list text; both compared upper-cased (a to z).
+bool InDelimitedText(const QString& listText, const QString& value, QChar delimiter);
+
+// What the filters of the locator, DOK and DXCC evaluations select. The date-times are
+// compared as they stand, without time zones.
+struct EvaluationFilter {
+    QString bands = QStringLiteral("*");
+    QString modes = QStringLiteral("*");
+    QDateTime from{QDate(1800, 1, 1), QTime(0, 0)};
+    QDateTime to{QDate(2200, 1, 1), QTime(23, 59, 59, 999)};
+    QString startNumber = QStringLiteral("1");
+    QString stopNumber = QStringLiteral("10000");
+
+    // A date picker means the whole day: from its start, or to its end.
+    static QDateTime startOfDay(QDate date) { return {date, QTime(0, 0)}; }
+    static QDateTime endOfDay(QDate date) { return {date, QTime(23, 59, 59, 999)}; }
+};
+
+// The filter prepared for one pass over the log. Each test throws DaluError with the
+// standard conversion message when the text it needs cannot be read; a number edit is
+// read only when a QSO gets that far, so an unreadable one in an empty log goes unnoticed.
+class EvaluationSelection {
+public:
+    explicit EvaluationSelection(const EvaluationFilter& filter);
+
+    bool numberSelected(QByteArrayView number) const;
+    // The QSO's date at 0:00.
+    bool dateSelected(QByteArrayView date) const;
+    // The QSO's date with its UTC time.
+    bool dateTimeSelected(QByteArrayView date, QByteArrayView utc) const;
+    bool modeSelected(QByteArrayView mode) const { return m_modes.contains(mode); }
+    bool bandSelected(QByteArrayView band) const { return m_bands.contains(band); }
+
+private:
+    bool inRange(qint64 key) const { return key >= m_from && key <= m_to; }
+
+    DelimitedList m_bands;
+    DelimitedList m_modes;
+    qint64 m_from;
+    qint64 m_to;
+    QString m_startText;
+    QString m_stopText;
+    std::optional<long long> m_start;
+    std::optional<long long> m_stop;
+    QDate m_today;
+};
+
+namespace ConversionError {
+// The standard conversion messages, naming the text.
+QString notANumber(const QString& text);
+QString notADate(const QString& text);
+QString notATime(const QString& text);
+} // namespace ConversionError

@@ -1,0 +1,93 @@
+#include "evaluationcommon.h"
+
+#include "mainform.h"
+#include "searchpage.h"
+#include "uitexts.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabWidget>
+
+namespace Evaluation {
+
+namespace {
+
+template <typename W> W* named(const char* prefix, const char* name, QWidget* parent) {
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(prefix) + QLatin1String(name));
+    return w;
+}
+
+QLineEdit* edit(const char* prefix, const char* name, const QString& text, QWidget* parent) {
+    auto* e = named<QLineEdit>(prefix, name, parent);
+    e->setText(text);
+    return e;
+}
+
+QDateEdit* datePicker(const char* prefix, const char* name, QDate date, QWidget* parent) {
+    auto* picker = named<QDateEdit>(prefix, name, parent);
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setCalendarPopup(true);
+    picker->setDate(date);
+    return picker;
+}
+
+constexpr int kShownMessages = 8;
+
+} // namespace
+
+FilterControls::FilterControls(const char* prefix, QWidget* parent)
+    : bandEdit(edit(prefix, "BandEdit", QStringLiteral("*"), parent)),
+      modeEdit(edit(prefix, "ModeEdit", QStringLiteral("*"), parent)),
+      startDatePicker(datePicker(prefix, "StartDatePicker", QDate(1800, 1, 1), parent)),
+      stopDatePicker(datePicker(prefix, "StopDatePicker", QDate(2200, 1, 1), parent)),
+      startNumberEdit(edit(prefix, "StartNumberEdit", QStringLiteral("1"), parent)),
+      stopNumberEdit(edit(prefix, "StopNumberEdit", QStringLiteral("10000"), parent)) {}
+
+EvaluationFilter FilterControls::filter() const {
+    EvaluationFilter f;
+    f.bands = bandEdit->text();
+    f.modes = modeEdit->text();
+    f.from = EvaluationFilter::startOfDay(startDatePicker->date());
+    f.to = EvaluationFilter::endOfDay(stopDatePicker->date());
+    f.startNumber = startNumberEdit->text();
+    f.stopNumber = stopNumberEdit->text();
+    return f;
+}
+
+QColor colour(quint32 value) {
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows) {
+    TSearchPage* search = form.searchPage;
+    for (int row = 0; row < TSearchPage::kRows; ++row) {
+        const std::optional<SearchRow> r = rows.value(row);
+        if (r)
+            search->setCriterion(row, true, r->field, int(r->op), r->text);
+        else
+            search->sCheckBox[row]->setChecked(false);
+    }
+    search->sCheckBoxClick();
+    search->SearchBtnClick();
+    form.MainPageControl->setCurrentWidget(form.SucheTS);
+}
+
+void showMessages(QWidget* parent, const QStringList& messages) {
+    if (messages.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Dalu"), QString(), QMessageBox::Ok,
+                    parent);
+    QStringList shown = messages.mid(0, kShownMessages);
+    if (messages.size() > kShownMessages) {
+        shown.append(
+            uiText("... und %1 weitere (siehe Details).").arg(messages.size() - kShownMessages));
+        box.setDetailedText(messages.join(QLatin1Char('\n')));
+    }
+    box.setText(shown.join(QLatin1Char('\n')));
+    box.exec();
+}
+
+} // namespace Evaluation

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "daluerror.h"
+#include "errorboundary.h"
+#include "evaluationfilter.h"
+#include "qsosearch.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QDateEdit;
+class QLineEdit;
+class QWidget;
+class TMainForm;
+
+// What the evaluation pages share: the busy cursor, their filter controls, their colours,
+// the drill-down into the search page and messages that list many items.
+namespace Evaluation {
+
+// An evaluation of a long log takes a moment.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Runs action under the busy cursor; an error it raises is shown once the normal cursor is
+// back. Returns whether it succeeded.
+template <typename F> bool runBusy(QWidget* parent, F&& action) {
+    QString error;
+    {
+        const BusyCursor busy;
+        try {
+            action();
+            return true;
+        } catch (const std::exception& e) {
+            const auto* dalu = dynamic_cast<const DaluError*>(&e);
+            error = dalu ? dalu->message() : QString::fromLocal8Bit(e.what());
+        }
+    }
+    ErrorBoundary::show(parent, error);
+    return false;
+}
+
+// Bands, modes, date range and QSO-number range, named prefix + "BandEdit", ... as the
+// language files know them.
+struct FilterControls {
+    FilterControls(const char* prefix, QWidget* parent);
+    // The dates mean whole days: the start from its first, the stop to its last moment.
+    EvaluationFilter filter() const;
+
+    QLineEdit* bandEdit;
+    QLineEdit* modeEdit;
+    QDateEdit* startDatePicker;
+    QDateEdit* stopDatePicker;
+    QLineEdit* startNumberEdit;
+    QLineEdit* stopNumberEdit;
+};
+
+QColor colour(quint32 redLowBlueHigh);
+inline const QColor kWorkedColour(0, 128, 0);
+inline const QColor kConfirmedColour(255, 0, 0);
+
+// One checked criterion row of the search page.
+struct SearchRow {
+    int field;
+    QsoSearch::Operator op;
+    QString text;
+};
+inline constexpr int kBandField = 3;
+inline constexpr int kModeField = 4;
+inline constexpr int kDokField = 8;
+inline constexpr int kLocatorField = 11;
+inline constexpr int kQslInField = 15;
+// Criterion rows 2 ... for "confirmed only": QSL In is not empty.
+inline const SearchRow kConfirmedRow{kQslInField, QsoSearch::Operator::IsNot, QString()};
+
+// Checks the given criterion rows (row 1 first; rows not given unchecked), runs the search
+// and brings the search page to the front, which the page history records.
+void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows);
+
+// One message box for a list of complaints: a few shown, all of them under "Details".
+void showMessages(QWidget* parent, const QStringList& messages);
+
+} // namespace Evaluation

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "evaluationcommon.h"
+#include "locatorsquares.h"
+
+#include <QWidget>
+
+class EvaluationGridModel;
+class QCheckBox;
+class QLabel;
+class QPainter;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class TMainForm;
+
+// Page "Locator-Großfelder": the squares of the selected QSOs as a list and as a map
+// around the own square, worked green, confirmed red, own blue; saved or printed as HTML.
+// A Ctrl+click on a square searches its QSOs.
+class TLocatorPage : public QWidget {
+    Q_OBJECT
+public:
+    TLocatorPage(TMainForm& mainForm, QWidget* tabSheet);
+
+    Evaluation::FilterControls filterControls;
+    QPushButton* locAuswertenBtn;
+    QLabel* locResultLabel;
+    QTabWidget* locPageControl;
+    QWidget* locListeTS;
+    QWidget* locTabelleTS;
+    QWidget* locSpeichernDruckenTS;
+    QTableView* locListeDrawGrid;
+    QTableView* locTabelleDrawGrid;
+    EvaluationGridModel* listModel;
+    EvaluationGridModel* tableModel;
+    QCheckBox* locExportListe;
+    QCheckBox* locExportTabelle;
+    QPushButton* locSpeichernBtn;
+    QPushButton* locDruckenBtn;
+
+    // The last result, which saving, printing and Ctrl+click use.
+    const QList<LocatorSquares::Square>& squareList() const { return m_list; }
+    const LocatorSquares::Table& squareTable() const { return m_table; }
+    QByteArray htmlDocument(bool forPrinting) const;
+
+    // Fills the cell with the square's colour (the window colour for none) and centres its
+    // text in black.
+    void locListeDrawGridDrawCell(QPainter* painter, const QRect& rect, const QModelIndex& index);
+
+public slots:
+    void locAuswertenBtnClick();
+    void locSpeichernBtnClick();
+    void locDruckenBtnClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTableView* createGrid(const char* name, EvaluationGridModel* model, int columnWidth,
+                           QWidget* page);
+    QWidget* createSavePage();
+    void layoutPage();
+    void showList();
+    void showTable();
+    void centreOwnSquare();
+    void locListeDrawGridMouseUp(QTableView* grid, const QModelIndex& index);
+
+    TMainForm& m_mainForm;
+    QList<LocatorSquares::Square> m_list{LocatorSquares::Square()};
+    LocatorSquares::Table m_table;
+};
