@@ -21,10 +21,11 @@ enum class Action {
 
 struct Command {
     Action action = Action::Help;
-    QString source;   // import-adif, import-html: the file to read
-    QString target;   // the log to import or append into, or the file to export to
-    QStringList logs; // the logs to export, repair or append
-    int startRow = 0; // import-html: first table row to import; 0 = the row after the titles
+    QString source;     // import-adif, import-html: the file to read
+    QString target;     // the log to import or append into, or the file to export to
+    QStringList logs;   // the logs to export, repair or append
+    int startRow = 0;   // import-html: first table row to import; 0 = the row after the titles
+    bool force = false; // export-*: an existing target may be replaced
 };
 
 struct ParseResult {
