@@ -19,6 +19,10 @@ for target in $targets; do
     seeds="$here/seeds/$target"
     [ -d "$seeds" ] || seeds=""
     echo "== $target for $seconds s"
-    (cd "$build" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" $seeds)
+    # Inputs up to 200 KB, so that blow-ups in size (a row of thousands of cells) are
+    # reachable; the target's dictionary of tags, where there is one.
+    dict="$here/dicts/$target.dict"
+    [ -f "$dict" ] && dict="-dict=$dict" || dict=""
+    (cd "$build" && nice -n 19 ./"$target" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=2048 -max_len=204800 $dict -print_final_stats=1 "$corpus" $seeds)
 done
