@@ -143,12 +143,6 @@ void TestConvertCli::run() {
     QFile kept(dir.file("o.txt.tmp"));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("the operator's"));
-    if (QTest::currentDataTag() == QLatin1String("existing target refused") ||
-        QTest::currentDataTag() == QLatin1String("source as target refused")) {
-        QFile untouched(args[1]);
-        QVERIFY(untouched.open(QIODevice::ReadOnly));
-        QVERIFY(untouched.readAll().startsWith(args[1].endsWith(".log") ? "#;Date" : "<CALL:4>"));
-    }
 }
 
 // Any failure, running out of memory included, ends the job with a message and status 1.
