@@ -19,6 +19,11 @@ for target in $targets; do
     seeds="$here/seeds/$target"
     [ -d "$seeds" ] || seeds=""
     echo "== $target for $seconds s"
-    (cd "$build" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" $seeds)
+    # Inputs up to 200 KB from the first run on (no slow growth of the length limit), so
+    # that blow-ups in size (a row of thousands of cells) are reachable within minutes;
+    # the target's dictionary of tags, where there is one.
+    dict="$here/dicts/$target.dict"
+    [ -f "$dict" ] && dict="-dict=$dict" || dict=""
+    (cd "$build" && nice -n 19 ./"$target" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=2048 -max_len=204800 -len_control=0 $dict -print_final_stats=1 "$corpus" $seeds)
 done

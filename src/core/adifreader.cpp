@@ -180,6 +180,10 @@ private:
 
 const TagTable kTagTable;
 
+// How every file of our export begins; such a file holds Windows-1252 bytes with true
+// byte lengths, so its values are taken exactly as they stand.
+constexpr QByteArrayView kOwnHeader = "This log was created with Dalu LogConverter";
+
 // A well-formed tag: "<NAME:length>", "<NAME:length:type>", "<EOR>" or "<EOH>".
 struct ParsedTag {
     Tag tag = Tag::Unknown;
@@ -346,6 +350,7 @@ public:
         : m_sink(sink), m_progress(progress, data.size()) {
         m_offset = data.startsWith(Utf8Text::kBom) ? Utf8Text::kBom.size() : 0;
         m_data = data.sliced(m_offset);
+        m_ownExport = m_data.startsWith(kOwnHeader);
     }
 
     ReadResult run() {
@@ -366,7 +371,7 @@ public:
                 clearRecord();
         }
         if (m_inRecord && !m_result.cancelled)
-            finishRecord(m_data.size());
+            finishRecord(m_data.size(), m_valueCut);
         if (!m_result.cancelled)
             m_result.cancelled = !m_progress.finish();
         return std::move(m_result);
@@ -410,22 +415,35 @@ private:
         const qsizetype start = tag.end;
         const qsizetype end = std::min(m_data.size() - start, tag.length) + start;
         unsigned char classes = classesOf(m_data.sliced(start, end - start));
-        // Most values are plain ASCII with a true length: then no byte needs a look.
-        const bool plain = !(classes & (Lt | High));
+        // Most values are plain ASCII with a true length: then no byte needs a look. Our
+        // own files hold Windows-1252 bytes with true byte lengths, whatever the bytes.
+        const bool plain = m_ownExport || !(classes & (Lt | High));
+        if (plain && tag.length > m_data.size() - start)
+            m_valueCut = true;
         const qsizetype q = plain ? end : scanValue(tag);
         if (tag.tag == Tag::Unknown)
             return q;
-        const QByteArrayView raw = m_data.sliced(start, q - start);
+        QByteArrayView raw = m_data.sliced(start, q - start);
+        // Other programs pad values inside the declared length.
+        if (!m_ownExport) {
+            while (!raw.isEmpty() && isPadding(raw.back()))
+                raw.chop(1);
+        }
         if (!plain)
             classes = classesOf(raw);
         if (classes & LineBreak)
             m_lineBreaks = true;
-        if ((classes & High) && utf8())
-            store(tag.tag, Utf8Text::toCp1252(raw));
-        else
+        if ((classes & High) && !m_ownExport && utf8()) {
+            bool unmappable = false;
+            store(tag.tag, Utf8Text::toCp1252(raw, &unmappable));
+            m_unmappable = m_unmappable || unmappable;
+        } else {
             store(tag.tag, raw);
+        }
         return q;
     }
+
+    static bool isPadding(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
     // The value's end counted in characters (UTF-8) or bytes, cut at a well-formed tag.
     qsizetype scanValue(const ParsedTag& tag) {
@@ -439,10 +457,12 @@ private:
                 continue;
             }
             if (chars == tag.length || (c == '<' && tagAt(m_data, q)))
-                break;
+                return q;
             ++chars;
             ++q;
         }
+        if (chars < tag.length)
+            m_valueCut = true;
         return q;
     }
 
@@ -506,23 +526,29 @@ private:
         assign(m_power, {});
         m_inRecord = false;
         m_lineBreaks = false;
+        m_valueCut = false;
+        m_unmappable = false;
     }
 
-    void finishRecord(qsizetype end) {
+    // truncated: the data end inside a value of the record, before its "<EOR>".
+    void finishRecord(qsizetype end, bool truncated = false) {
         ++m_recordNumber;
         const bool complete =
             std::all_of(std::begin(kRequired), std::end(kRequired),
                         [&](const auto& r) { return !m_record[r.first].isEmpty(); });
-        if (complete) {
+        if (complete && !truncated) {
             storePower();
             if (m_lineBreaks)
                 normaliseLineBreaks(m_record);
+            if (m_unmappable)
+                ++m_result.unmappableRecords;
             m_sink(m_record);
             ++m_result.accepted;
-        } else {
+        } else if (++m_result.skippedCount <= kListedSkips) {
             SkippedRecord skip;
             skip.recordNumber = m_recordNumber;
             skip.call = m_record[QsoField::Call];
+            skip.incomplete = truncated;
             for (const auto& [field, tagName] : kRequired) {
                 if (m_record[field].isEmpty())
                     skip.missingTags.append(tagName);
@@ -541,8 +567,11 @@ private:
     bool m_utf8 = false;
     TQsoRecord m_record;
     QByteArray m_power;
+    bool m_ownExport = false; // written by our export: Windows-1252, byte lengths
     bool m_inRecord = false;
     bool m_lineBreaks = false; // a stored value holds CR or LF
+    bool m_valueCut = false;   // a value of the record was cut short by the data's end
+    bool m_unmappable = false; // a value held a character Windows-1252 has no letter for
     qint64 m_recordNumber = 0;
     ReadResult m_result;
 };
@@ -555,6 +584,10 @@ QString SkippedRecord::reason() const {
         tags.append(QString::fromLatin1(t));
     const QString who =
         call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromLatin1(call));
+    if (incomplete)
+        return QStringLiteral("Record %1%2: incomplete, the file ends inside it")
+            .arg(recordNumber)
+            .arg(who);
     return QStringLiteral("Record %1%2: no %3")
         .arg(recordNumber)
         .arg(who, tags.join(QStringLiteral(", ")));

@@ -10,7 +10,15 @@ const QByteArray kWebAddress = "https://dalu.example.org/";
 
 namespace {
 
-void field(QByteArray& out, const char* tag, const QByteArray& value) {
+// A value on one line: every line break (CR LF, lone CR, lone LF) becomes one blank.
+QByteArray oneLine(const QByteArray& value) {
+    if (!value.contains('\r') && !value.contains('\n'))
+        return value;
+    return QByteArray(value).replace("\r\n", " ").replace('\r', ' ').replace('\n', ' ');
+}
+
+void field(QByteArray& out, const char* tag, const QByteArray& rawValue) {
+    const QByteArray value = oneLine(rawValue);
     out += '<';
     out += tag;
     out += ':';
@@ -75,7 +83,7 @@ QByteArray record(const TQsoRecord& rec, QDate today, QTime now) {
 
     optionalField(out, "GRIDSQUARE", rec[QsoField::Locator]);
     field(out, "TX_PWR", rec[QsoField::TxPwr].chopped(rec[QsoField::TxPwr].isEmpty() ? 0 : 1));
-    optionalField(out, "COMMENT", QByteArray(rec[QsoField::Comments]).replace("\r\n", " "));
+    optionalField(out, "COMMENT", rec[QsoField::Comments]);
     out += "\r\n";
 
     qslPair(out, rec[QsoField::QslOut], "<QSLSDATE:8>", "<QSL_SENT:1>", today);

@@ -62,8 +62,18 @@ QByteArray escape(const QByteArray& text) {
     return out;
 }
 
-QByteArray documentStart(const QList<QByteArray>& logNames) {
-    const QByteArray names = escape(logNames.join(" / "));
+QByteArray documentStart(const QStringList& logNames) {
+    // File names are Unicode, whatever the log's charset: every character beyond ASCII
+    // as its reference.
+    QByteArray names;
+    for (const char32_t c : logNames.join(QStringLiteral(" / ")).toUcs4()) {
+        if (c == ' ')
+            names += ' ';
+        else if (c < 0x80)
+            names += escape(QByteArray(1, char(c)));
+        else
+            names += "&#" + QByteArray::number(uint(c)) + ';';
+    }
     QByteArray out = "<html>\r\n<head>\r\n<title>" + names + "</title>\r\n</head>\r\n<h1>" + names +
                      "</h1>\r\n<body>\r\n<table border=\"1\">\r\n <tr>\r\n";
     for (const char* title : kTitles)

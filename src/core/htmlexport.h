@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 
 // The HTML export: one table of all QSOs, in the plain tags the HTML import reads back.
 namespace HtmlExport {
@@ -15,7 +16,7 @@ QByteArray escape(const QByteArray& text);
 
 // From "<html>" to the title row; logNames (file names with extension) make the title and
 // the heading, joined by " / ".
-QByteArray documentStart(const QList<QByteArray>& logNames);
+QByteArray documentStart(const QStringList& logNames);
 // One table row of sixteen cells.
 QByteArray row(const TQsoRecord& rec);
 // From "</table>" to "</html>", with the credit line and link.

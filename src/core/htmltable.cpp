@@ -22,8 +22,15 @@ bool startsWith(QByteArrayView text, qsizetype pos, QByteArrayView prefix) {
     return text.sliced(pos).startsWith(prefix);
 }
 
+bool isControl(uint code) {
+    return code < 0x20 || code == 0x7F;
+}
+
 // "&#65;" or "&#x41;" at pos: the character as Windows-1252 and the reference's length.
-bool numericReference(QByteArrayView text, qsizetype pos, QByteArray& out, qsizetype& length) {
+// A line feed or carriage return (or the pair) is a line break; another control character
+// a blank, so that none reaches a field.
+bool numericReference(QByteArrayView text, qsizetype pos, QByteArray& out, qsizetype& length,
+                      bool& unmappable) {
     qsizetype i = pos + 2;
     const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
     if (hex)
@@ -45,13 +52,23 @@ bool numericReference(QByteArrayView text, qsizetype pos, QByteArray& out, qsize
     if (i == digitsStart || i >= text.size() || text[i] != ';' || code > 0x10FFFF ||
         (code >= 0xD800 && code <= 0xDFFF))
         return false;
-    const char32_t character = code;
-    out += toCp1252(QString::fromUcs4(&character, 1));
     length = i + 1 - pos;
+    if (code == '\r' && text.sliced(pos + length).startsWith("&#10;"))
+        return true; // the line feed that follows makes the one line break
+    if (code == '\r' || code == '\n') {
+        out += "\r\n";
+    } else if (isControl(code)) {
+        out += ' ';
+    } else {
+        const char32_t character = code;
+        bool lost = false;
+        out += toCp1252(transliterateForCp1252(QString::fromUcs4(&character, 1), &lost));
+        unmappable = unmappable || lost;
+    }
     return true;
 }
 
-QByteArray decodeCell(QByteArrayView raw) {
+QByteArray decodeCell(QByteArrayView raw, bool& unmappable) {
     QByteArray spaced;
     spaced.reserve(raw.size());
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -78,7 +95,7 @@ QByteArray decodeCell(QByteArrayView raw) {
     for (qsizetype i = 0; i < trimmed.size(); ++i) {
         const char c = trimmed[i];
         if (c != '<' && c != '&') {
-            out += c;
+            out += isControl(static_cast<unsigned char>(c)) ? ' ' : c;
             continue;
         }
         bool replaced = false;
@@ -92,7 +109,7 @@ QByteArray decodeCell(QByteArrayView raw) {
         }
         qsizetype length = 0;
         if (!replaced && startsWith(trimmed, i, "&#") &&
-            numericReference(trimmed, i, out, length)) {
+            numericReference(trimmed, i, out, length, unmappable)) {
             i += length - 1;
             replaced = true;
         }
@@ -122,18 +139,18 @@ QByteArray tableText(QByteArrayView html) {
 Grid load(QByteArrayView html) {
     if (html.startsWith(Utf8Text::kBom))
         html = html.sliced(Utf8Text::kBom.size());
+    Grid grid;
     QByteArray converted;
     if (Utf8Text::isValid(html)) {
         for (char c : html) {
             if (static_cast<unsigned char>(c) >= 0x80) {
-                converted = Utf8Text::toCp1252(html);
+                converted = Utf8Text::toCp1252(html, &grid.unmappable);
                 html = converted;
                 break;
             }
         }
     }
     const QByteArray text = tableText(html);
-    Grid grid;
     qsizetype pos = 0;
     int column = -1;
     while (pos < text.size()) {
@@ -165,17 +182,17 @@ Grid load(QByteArrayView html) {
             // Cells before the first row have no row to go to.
             if (grid.rows.isEmpty())
                 continue;
+            QByteArray cell =
+                decodeCell(QByteArrayView(text).sliced(start, end - start), grid.unmappable);
+            // Empty cells are not stored: a row of thousands of them costs nothing.
+            if (cell.isEmpty())
+                continue;
             QList<QByteArray>& row = grid.rows.last();
-            while (row.size() <= column)
-                row.append(QByteArray());
-            row[column] = decodeCell(QByteArrayView(text).sliced(start, end - start));
+            row.resize(column + 1);
+            row[column] = std::move(cell);
         } else {
             ++pos;
         }
-    }
-    for (QList<QByteArray>& row : grid.rows) {
-        while (row.size() < grid.columnCount)
-            row.append(QByteArray());
     }
     return grid;
 }

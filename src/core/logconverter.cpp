@@ -7,9 +7,12 @@
 #include "logfile.h"
 #include "qsorepair.h"
 #include "textexport.h"
+#include "uitexts.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
 
 namespace LogConverter {
 
@@ -114,10 +117,31 @@ private:
     qint64 m_count = 0;
 };
 
+// A temporary name beside the path that no file has yet: a file of the operator's that
+// happens to be called like it is never overwritten or removed.
+QString freeTempPath(const QString& path) {
+    QString temp = path + QStringLiteral(".tmp");
+    for (int n = 1; QFileInfo::exists(temp) || QFileInfo(temp).isSymLink(); ++n)
+        temp = path + QStringLiteral(".%1.tmp").arg(n);
+    return temp;
+}
+
+// An export never writes over one of the logs it reads (also by another name or link).
+void refuseSourceAsTarget(const QStringList& logPaths, const QString& outPath) {
+    const std::filesystem::path out(QFile::encodeName(outPath).toStdString());
+    for (const QString& log : logPaths) {
+        std::error_code error;
+        if (std::filesystem::equivalent(QFile::encodeName(log).toStdString(), out, error))
+            throw DaluError(uiText("Die Zieldatei \"%1\" ist eine der Dalu-Dateien, aus denen "
+                                   "exportiert wird.")
+                                .arg(outPath));
+    }
+}
+
 // An export file written through a temporary file beside it.
 class ExportFile {
 public:
-    explicit ExportFile(const QString& path) : m_writer(path, path + QStringLiteral(".tmp")) {}
+    explicit ExportFile(const QString& path) : m_writer(path, freeTempPath(path)) {}
     void write(const QByteArray& bytes) {
         m_buffer += bytes;
         if (m_buffer.size() > (1 << 20))
@@ -147,6 +171,7 @@ template <typename RecordText>
 JobResult exportRecords(const QStringList& logPaths, const QString& outPath,
                         const QByteArray& header, RecordText&& recordText, const QByteArray& footer,
                         ProgressReporter& progress, qint64 done = 0) {
+    refuseSourceAsTarget(logPaths, outPath);
     ExportFile out(outPath);
     out.write(header);
     qint64 records = 0;
@@ -178,6 +203,8 @@ ImportSummary importAdif(const QString& adifPath, const QString& logPath,
     log.commit();
     summary.imported = result.accepted;
     summary.skipped = result.skipped;
+    summary.skippedCount = result.skippedCount;
+    summary.unmappableRecords = result.unmappableRecords;
     return summary;
 }
 
@@ -193,6 +220,7 @@ JobResult exportAdif(const QStringList& logPaths, const QString& outPath,
 
 JobResult exportText(const QStringList& logPaths, const QString& outPath,
                      const QByteArray& createdWith, const ProgressCallback& progress) {
+    refuseSourceAsTarget(logPaths, outPath);
     const qint64 size = totalSize(logPaths);
     ProgressReporter reporter(progress, 2 * size);
     FixedWidthTable table;
@@ -206,9 +234,9 @@ JobResult exportText(const QStringList& logPaths, const QString& outPath,
 
 JobResult exportHtml(const QStringList& logPaths, const QString& outPath,
                      const QByteArray& createdWith, const ProgressCallback& progress) {
-    QList<QByteArray> names;
+    QStringList names;
     for (const QString& path : logPaths)
-        names.append(QFile::encodeName(QFileInfo(path).fileName()));
+        names.append(QFileInfo(path).fileName());
     ProgressReporter reporter(progress, totalSize(logPaths));
     return exportRecords(logPaths, outPath, HtmlExport::documentStart(names), &HtmlExport::row,
                          HtmlExport::documentEnd(createdWith), reporter);

@@ -20,8 +20,10 @@ extern const QByteArray kCreatedWith;
 
 struct ImportSummary {
     qint64 imported = 0;
-    QList<AdifReader::SkippedRecord> skipped;
-    bool cancelled = false; // then nothing was written
+    QList<AdifReader::SkippedRecord> skipped; // the first AdifReader::kListedSkips
+    qint64 skippedCount = 0;
+    qint64 unmappableRecords = 0; // QSOs holding a "?" for a character without equivalent
+    bool cancelled = false;       // then nothing was written
 };
 
 struct JobResult {
@@ -34,8 +36,9 @@ struct JobResult {
 ImportSummary importAdif(const QString& adifPath, const QString& logPath,
                          const ProgressCallback& progress = {});
 
-// The QSOs of the logs, in the order given, into one file. Progress counts bytes of the
-// logs read (the text export reads them twice).
+// The QSOs of the logs, in the order given, into one file. A target that is one of the
+// logs is refused. Progress counts bytes of the logs read (the text export reads them
+// twice).
 JobResult exportAdif(const QStringList& logPaths, const QString& outPath,
                      const ProgressCallback& progress = {});
 JobResult exportText(const QStringList& logPaths, const QString& outPath,

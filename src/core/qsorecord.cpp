@@ -62,18 +62,26 @@ QByteArray QsoLine::join(const TQsoRecord& record) {
         size += field.size();
     QByteArray line;
     line.reserve(size);
-    bool hasCr = false;
+    constexpr int comments = static_cast<int>(QsoField::Comments);
     for (int i = 0; i < kQsoFieldCount; ++i) {
         if (i > 0)
             line.append(';');
         const QByteArray& field = record.fields[i];
-        for (char c : field) {
-            if (c != ';')
+        const qsizetype n = field.size();
+        for (qsizetype k = 0; k < n; ++k) {
+            const char c = field[k];
+            if (c == ';')
+                continue;
+            if (c != '\r' && c != '\n') {
                 line.append(c);
-            hasCr = hasCr || c == '\r';
+                continue;
+            }
+            // A raw line break would split the record: CR LF, a lone CR and a lone LF are
+            // each one line break of the comments, and a blank anywhere else.
+            if (c == '\r' && k + 1 < n && field[k + 1] == '\n')
+                ++k;
+            line.append(i == comments ? QByteArrayView("#13#10") : QByteArrayView(" "));
         }
     }
-    if (hasCr)
-        line.replace("\r\n", "#13#10");
     return line;
 }

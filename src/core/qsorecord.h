@@ -64,8 +64,9 @@ std::optional<TQsoRecord> split(const QByteArray& line);
 using FieldStarts = std::array<int, kQsoFieldCount + 1>;
 bool fieldStarts(const QByteArray& line, FieldStarts& starts);
 
-// Joins a record into one line (without line end): ";" is dropped from every field and
-// every CR LF pair becomes "#13#10".
+// Joins a record into one line (without line end): ";" is dropped from every field; a line
+// break (CR LF, lone CR or lone LF) becomes "#13#10" in the comments and a blank elsewhere,
+// so that whatever the caller hands in, the record stays one line of sixteen fields.
 QByteArray join(const TQsoRecord& record);
 
 } // namespace QsoLine

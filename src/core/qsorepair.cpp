@@ -3,6 +3,8 @@
 #include "daluerror.h"
 #include "germanformat.h"
 
+#include <cmath>
+
 namespace QsoRepair {
 
 namespace {
@@ -50,9 +52,10 @@ std::optional<QByteArray> convertDate(const QByteArray& value, QDate today) {
 QByteArray scaledPower(const QByteArray& power, const char* unit, double factor) {
     const QByteArray number = power.left(power.indexOf(unit));
     const std::optional<double> value = GermanFormat::parseDecimal(number);
-    if (!value)
-        throw DaluError(QStringLiteral("\"%1\" is not a valid power value.")
-                            .arg(QString::fromLatin1(power)));
+    // A value that overflows ("1e308KW") is as unreadable as no number at all.
+    if (!value || !std::isfinite(*value * factor))
+        throw DaluError(
+            QStringLiteral("\"%1\" is not a valid power value.").arg(QString::fromLatin1(power)));
     return GermanFormat::formatDecimal(*value * factor) + 'W';
 }
 
@@ -87,8 +90,8 @@ std::optional<QByteArray> normalisePower(const QByteArray& upperPower) {
 void normalise(TQsoRecord& rec, int number, QDate today, QTime now) {
     rec[QsoField::Number] = QByteArray::number(number);
     toAsciiCase(rec[QsoField::Band], false);
-    for (QsoField f : {QsoField::Mode, QsoField::Call, QsoField::Dok, QsoField::Locator,
-                       QsoField::TxPwr})
+    for (QsoField f :
+         {QsoField::Mode, QsoField::Call, QsoField::Dok, QsoField::Locator, QsoField::TxPwr})
         toAsciiCase(rec[f], true);
 
     QByteArray& power = rec[QsoField::TxPwr];

@@ -18,6 +18,24 @@ const UiTextRow kRows[] = {
     // Edit page and search
 
     // Converter
+    {"%1 QSOs wurden in %2 importiert.", "%1 QSOs were imported into %2."},
+    {"%1 QSOs wurden nach %2 exportiert.", "%1 QSOs were exported to %2."},
+    {"%1 QSOs in %2 Dalu-Dateien wurden korrigiert.", "%1 QSOs in %2 Dalu files were repaired."},
+    {"%1 enthält jetzt %2 QSOs.", "%1 now holds %2 QSOs."},
+    {"%1 Datensätze wurden übersprungen:", "%1 records were skipped:"},
+    {"Datensatz %1%2: es fehlt %3", "Record %1%2: no %3"},
+    {"Datensatz %1%2: unvollständig, die Datei endet darin",
+     "Record %1%2: incomplete, the file ends inside it"},
+    {"... und %1 weitere", "... and %1 more"},
+    {"%1 QSOs enthalten Zeichen ohne Entsprechung in Windows-1252; sie wurden als \"?\" "
+     "geschrieben.",
+     "%1 QSOs hold characters without an equivalent in Windows-1252; they were written as "
+     "\"?\"."},
+    {"Zeichen ohne Entsprechung in Windows-1252 wurden als \"?\" geschrieben.",
+     "Characters without an equivalent in Windows-1252 were written as \"?\"."},
+    {"\"%1\" ist keine gültige Zeilennummer.", "\"%1\" is not a valid row number."},
+    {"Die Zieldatei \"%1\" ist eine der Dalu-Dateien, aus denen exportiert wird.",
+     "The target file \"%1\" is one of the Dalu files being exported."},
 
     // Evaluations
     {"gearbeitete QSOs", "worked QSOs"},

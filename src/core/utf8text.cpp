@@ -73,8 +73,8 @@ bool isValid(QByteArrayView bytes) {
     return true;
 }
 
-QByteArray toCp1252(QByteArrayView utf8) {
-    return ::toCp1252(QString::fromUtf8(utf8));
+QByteArray toCp1252(QByteArrayView utf8, bool* unmappable) {
+    return ::toCp1252(transliterateForCp1252(QString::fromUtf8(utf8), unmappable));
 }
 
 } // namespace Utf8Text

@@ -16,8 +16,9 @@ bool isAscii(QByteArrayView bytes);
 // True when the bytes are well-formed UTF-8 (plain ASCII included).
 bool isValid(QByteArrayView bytes);
 
-// UTF-8 to Windows-1252; characters it cannot hold become "?".
-QByteArray toCp1252(QByteArrayView utf8);
+// UTF-8 to Windows-1252. Letters it cannot hold become their base letter ("ř" -> "r");
+// what has none becomes "?", and unmappable then reports true.
+QByteArray toCp1252(QByteArrayView utf8, bool* unmappable = nullptr);
 
 // True when the byte starts a character (is no continuation byte).
 inline bool startsCharacter(char byte) {

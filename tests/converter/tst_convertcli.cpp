@@ -3,7 +3,12 @@
 #include "runner.h"
 #include "tempprogramdir.h"
 
+#include <QFile>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using ConvertCli::Action;
 
@@ -14,6 +19,7 @@ private slots:
     void parse();
     void run_data();
     void run();
+    void outOfMemoryIsAMessage();
 };
 
 void TestConvertCli::parse_data() {
@@ -107,6 +113,16 @@ void TestConvertCli::run_data() {
         << QStringList{"evaluate", "confirmed", "a.log", "--modes", "FM"} << 2 << "no options";
     QTest::newRow("evaluate what")
         << QStringList{"evaluate", "calls", "a.log"} << 2 << "unknown evaluation";
+    QTest::newRow("existing target refused")
+        << QStringList{"export-adif", "in.adi", "a.log"} << 1 << "in.adi\" exists|--force";
+    QTest::newRow("existing target forced")
+        << QStringList{"export-adif", "in.adi", "a.log", "--force"} << 0 << "Exported 2 QSOs";
+    QTest::newRow("source as target refused")
+        << QStringList{"export-txt", "a.log", "a.log", "--force"} << 1
+        << "is one of the Dalu files";
+    QTest::newRow("skipped listed, then counted")
+        << QStringList{"import-adif", "bad.adi", "t.log"} << 0
+        << "Skipped 25 records|Record 20 (X): no QSO_DATE|... and 5 more";
 }
 
 void TestConvertCli::run() {
@@ -121,6 +137,8 @@ void TestConvertCli::run() {
                            "<tr><td>A1A</td><td>01.02.2003</td></tr>\n"
                            "<tr><td>B2B</td><td>02.02.2003</td></tr></table>");
     dir.writeFile("plain.htm", "<table><tr><td>x</td></tr><tr><td>y</td></tr></table>");
+    dir.writeFile("bad.adi", "<EOH>" + QByteArray("<CALL:1>X<EOR>").repeated(25));
+    dir.writeFile("o.txt.tmp", "the operator's");
     for (QString& a : args) {
         if (a.contains('.'))
             a = dir.file(a);
@@ -135,6 +153,39 @@ void TestConvertCli::run() {
     for (const QString& part : output.split('|'))
         QVERIFY2((outText + errText).contains(part), qPrintable(outText + errText));
     QCOMPARE(errText.isEmpty(), status == 0);
+    QVERIFY(!(outText + errText).contains("Record 21"));
+    QFile kept(dir.file("o.txt.tmp"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("the operator's"));
+}
+
+// Any failure, running out of memory included, ends the job with a message and status 1.
+// A child process with little address space reads a file far larger than that.
+void TestConvertCli::outOfMemoryIsAMessage() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address space cannot be limited under AddressSanitizer");
+#endif
+    TempProgramDir dir;
+    QFile big(dir.file("big.adi"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(3) << 30));
+    big.close();
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit{rlim_t(1) << 30, rlim_t(1) << 30};
+        setrlimit(RLIMIT_AS, &limit);
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        const int status =
+            ConvertCli::main({"import-adif", dir.file("big.adi"), dir.file("t.log")}, out, err);
+        err.flush();
+        _exit(status == 1 && errText.startsWith("dalu-convert: ") ? 0 : 3);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "the job died instead of reporting");
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 QTEST_GUILESS_MAIN(TestConvertCli)

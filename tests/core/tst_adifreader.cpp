@@ -34,6 +34,8 @@ private slots:
     void fieldConversion();
     void requiredFields_data();
     void requiredFields();
+    void truncatedLastRecord();
+    void skippedAreCountedBeyondTheList();
     void fileStyles_data();
     void fileStyles();
     void cancelStopsAtRecordEnd();
@@ -80,8 +82,15 @@ void TestAdifReader::fieldConversion_data() {
         "Ferenc Tank\xF3");
     row("UTF-8 length in bytes", kRequired + "<NAME:13>Ferenc Tank\xC3\xB3<CALL:1>X", "Name",
         "Ferenc Tank\xF3");
-    row("UTF-8 beyond Windows-1252",
+    row("UTF-8 without base letters",
         kRequired + "<NAME:4>\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD<CALL:1>X", "Name", "????");
+    row("UTF-8 transliterated", kRequired + "<NAME:4>Ji\xC5\x99\xC3\xAD<CALL:1>X", "Name",
+        "Jir\xED");
+    row("padding inside the length dropped", x + "<NAME:9>Erika \t\r\n<QTH:4>Kiel", "Name",
+        "Erika");
+    row("own export taken byte for byte",
+        "This log was created with Dalu LogConverter - x<EOH>" + x + "<NAME:12>\xC3\xA4<CALL:1>Y ",
+        "Name", "\xC3\xA4<CALL:1>Y ");
     row("Windows-1252 byte for byte", kRequired + "<NAME:6>J\xFCrgen<CALL:1>X", "Name",
         "J\xFCrgen");
     row("whole tag names only", x + "<BAND_RX:3>70cm<QSO_DATE_OFF:8>20040606<GRIDSQUARE_EXT:2>ab",
@@ -96,8 +105,11 @@ void TestAdifReader::fieldConversion() {
     QFETCH(QByteArray, tags);
     QFETCH(QByteArray, field);
     QFETCH(QByteArray, expected);
-    const QList<TQsoRecord> records = readAll("<EOH>" + tags + "<EOR>");
+    AdifReader::ReadResult result;
+    const QList<TQsoRecord> records =
+        readAll((tags.startsWith("This") ? "" : "<EOH>") + tags + "<EOR>", &result);
     QCOMPARE(records.size(), 1);
+    QCOMPARE(result.unmappableRecords, expected.contains('?') ? 1 : 0);
     QCOMPARE(fieldByName(records[0], field), expected);
     QCOMPARE(records[0][QsoField::Number], QByteArray());
 }
@@ -115,6 +127,25 @@ void TestAdifReader::requiredFields_data() {
         << QByteArray(all).replace("<TIME_ON:4>1731", "<TIME_ON:0>") << QByteArray("TIME_ON");
     QTest::newRow("only a call") << QByteArray("<CALL:4>AB1C")
                                  << QByteArray("QSO_DATE,TIME_ON,BAND,MODE");
+}
+
+// A file cut inside its last record: the cut QSO is listed as incomplete, not imported.
+void TestAdifReader::truncatedLastRecord() {
+    const QByteArray good = kRequired + "<CALL:4>DL1X<EOR>\r\n";
+    AdifReader::ReadResult result;
+    const QList<TQsoRecord> records = readAll(good + kRequired + "<CALL:6>QX1A", &result);
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(result.skippedCount, 1);
+    QCOMPARE(result.skipped[0].reason(),
+             QStringLiteral("Record 2 (QX1A): incomplete, the file ends inside it"));
+}
+
+// Two million bad records must not make two million lines: the first few are listed.
+void TestAdifReader::skippedAreCountedBeyondTheList() {
+    AdifReader::ReadResult result;
+    readAll("<EOH>" + QByteArray("<CALL:1>X<EOR>").repeated(AdifReader::kListedSkips + 5), &result);
+    QCOMPARE(result.skipped.size(), AdifReader::kListedSkips);
+    QCOMPARE(result.skippedCount, AdifReader::kListedSkips + 5);
 }
 
 void TestAdifReader::requiredFields() {

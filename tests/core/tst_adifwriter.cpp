@@ -1,11 +1,20 @@
+#include "adifreader.h"
 #include "adifwriter.h"
 #include "logbuilder.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
 const QDate kToday(2026, 12, 6);
 const QTime kNow(21, 5, 9);
+
+QByteArray randomBytes(QRandomGenerator& random, int maxLength) {
+    QByteArray bytes(random.bounded(maxLength + 1), Qt::Uninitialized);
+    for (char& c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
 
 TQsoRecord erika() {
     return *QsoLine::split("12;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;;Erika;Kiel;JO54AH;10W;;;");
@@ -19,6 +28,7 @@ private slots:
     void exampleRecord();
     void lines_data();
     void lines();
+    void anyLogReadsBackExactly();
 };
 
 void TestAdifWriter::header() {
@@ -86,6 +96,46 @@ void TestAdifWriter::lines() {
     const QList<QByteArray> lines = out.chopped(2).split('\n');
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines[line - 1].chopped(line < 4 ? 1 : 0), expected);
+}
+
+// A log of random bytes, as the log file holds it, exported and imported again: every value
+// comes back as the import's letter case makes it, whatever bytes it holds (also bytes
+// that happen to form UTF-8, or a "<" followed by a tag).
+void TestAdifWriter::anyLogReadsBackExactly() {
+    QRandomGenerator random(7);
+    QList<TQsoRecord> log;
+    QByteArray file = AdifWriter::header();
+    for (int n = 1; n <= 500; ++n) {
+        TQsoRecord rec;
+        for (QByteArray& f : rec.fields)
+            f = randomBytes(random, 12);
+        if (n % 5 == 0)
+            rec[QsoField::Name] = "\xC3\xA4<CALL:1>X \r\n<EOR>";
+        rec[QsoField::Date] = QDate(2000, 1, 1).addDays(n).toString("dd.MM.yyyy").toLatin1();
+        rec[QsoField::Utc] = QTime(0, 0).addSecs(n * 97).toString("hh:mm:ss").toLatin1();
+        rec[QsoField::TxPwr] = QByteArray::number(n) + 'W';
+        rec[QsoField::QslOut] = n % 2 ? QByteArray() : rec[QsoField::Date];
+        rec[QsoField::QslIn] = n % 3 ? QByteArray() : rec[QsoField::Date];
+        rec = *QsoLine::split(QsoLine::join(rec));
+        for (QsoField f : {QsoField::Band, QsoField::Mode, QsoField::Call})
+            rec[f] += 'x';
+        log.append(rec);
+        file += AdifWriter::record(rec, kToday, kNow);
+    }
+    QList<TQsoRecord> back;
+    const AdifReader::ReadResult result =
+        AdifReader::read(file, [&](TQsoRecord& rec) { back.append(rec); });
+    QCOMPARE(back.size(), log.size());
+    QCOMPARE(result.skippedCount, 0);
+    for (int i = 0; i < log.size(); ++i) {
+        TQsoRecord expected = log[i];
+        expected[QsoField::Number].clear();
+        expected[QsoField::Band] = expected[QsoField::Band].toLower(); // ASCII letters only
+        for (QsoField f : {QsoField::Mode, QsoField::Call, QsoField::Dok, QsoField::Locator})
+            expected[f] = expected[f].toUpper();
+        expected[QsoField::Comments].replace("\r\n", " ");
+        QCOMPARE(back[i], expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAdifWriter)

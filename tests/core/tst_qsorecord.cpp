@@ -1,6 +1,7 @@
 #include "logbuilder.h"
 #include "qsorecord.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 class TestQsoRecord : public QObject {
@@ -12,6 +13,7 @@ private slots:
     void join();
     void moreThanSixteenFieldsIsRejected();
     void roundTripKeepsUntouchedLine();
+    void anyBytesStayOneLine();
 };
 
 void TestQsoRecord::split_data() {
@@ -20,8 +22,8 @@ void TestQsoRecord::split_data() {
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("number of short line") << QByteArray("5;01.01.2004") << 0 << QByteArray("5");
-    QTest::newRow("date of short line") << QByteArray("5;01.01.2004") << 1
-                                        << QByteArray("01.01.2004");
+    QTest::newRow("date of short line")
+        << QByteArray("5;01.01.2004") << 1 << QByteArray("01.01.2004");
     QTest::newRow("missing fields are empty") << QByteArray("5;01.01.2004") << 15 << QByteArray();
     QTest::newRow("no separator fills field 1") << QByteArray("abc") << 0 << QByteArray("abc");
     QTest::newRow("empty line") << QByteArray() << 0 << QByteArray();
@@ -29,8 +31,8 @@ void TestQsoRecord::split_data() {
         << QByteArray("1;;;;;;;;;;;;;abc#13#10def;;") << 13 << QByteArray("abc\r\ndef");
     QTest::newRow("name keeps #13#10 literally")
         << QByteArray("1;;;;;;;;;ab#13#10c;;;;;;") << 9 << QByteArray("ab#13#10c");
-    QTest::newRow("sixteen fields, last one") << QByteArray("1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16")
-                                              << 15 << QByteArray("16");
+    QTest::newRow("sixteen fields, last one")
+        << QByteArray("1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16") << 15 << QByteArray("16");
 }
 
 void TestQsoRecord::split() {
@@ -63,12 +65,13 @@ void TestQsoRecord::join_data() {
                                {"Comments", "first QSO\r\nvia repeater"}})
         << QByteArray("12;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;10W;"
                       "first QSO#13#10via repeater;;");
-    QTest::newRow("semicolon dropped") << LogBuilder::record({{"Name", "A;B"}})
-                                       << QByteArray(";;;;;;;;;AB;;;;;;");
-    QTest::newRow("CR LF in any field") << LogBuilder::record({{"QTH", "a\r\nb"}})
-                                        << QByteArray(";;;;;;;;;;a#13#10b;;;;;");
-    QTest::newRow("lone CR and LF kept") << LogBuilder::record({{"Comments", "a\rb\nc"}})
-                                         << QByteArray(";;;;;;;;;;;;;a\rb\nc;;");
+    QTest::newRow("semicolon dropped")
+        << LogBuilder::record({{"Name", "A;B"}}) << QByteArray(";;;;;;;;;AB;;;;;;");
+    QTest::newRow("line breaks outside comments are blanks")
+        << LogBuilder::record({{"QTH", "a\r\nb\rc\nd"}}) << QByteArray(";;;;;;;;;;a b c d;;;;;");
+    QTest::newRow("lone CR and LF in comments are line breaks")
+        << LogBuilder::record({{"Comments", "a\rb\nc\n\r"}})
+        << QByteArray(";;;;;;;;;;;;;a#13#10b#13#10c#13#10#13#10;;");
 }
 
 void TestQsoRecord::join() {
@@ -87,6 +90,26 @@ void TestQsoRecord::roundTripKeepsUntouchedLine() {
     const QByteArray line = "7;01.02.2003;12:00:00;40m;CW;DL1ABC;599 001;579 012;A01;J\xf6rg;"
                             "K\xf6ln;JO30AA;5W;two#13#10lines;03.02.2003;";
     QCOMPARE(QsoLine::join(*QsoLine::split(line)), line);
+}
+
+// Whatever bytes the fields hold, the record is one line of sixteen fields that reads
+// back to itself.
+void TestQsoRecord::anyBytesStayOneLine() {
+    QRandomGenerator random(12);
+    for (int round = 0; round < 2000; ++round) {
+        TQsoRecord rec;
+        for (QByteArray& f : rec.fields) {
+            f.resize(random.bounded(6));
+            for (char& c : f)
+                c = char(random.bounded(256));
+        }
+        const QByteArray line = QsoLine::join(rec);
+        QVERIFY(!line.contains('\r') && !line.contains('\n'));
+        QCOMPARE(line.count(';'), kQsoFieldCount - 1);
+        const std::optional<TQsoRecord> back = QsoLine::split(line);
+        QVERIFY(back.has_value());
+        QCOMPARE(QsoLine::join(*back), line);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestQsoRecord)

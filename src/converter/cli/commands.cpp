@@ -132,6 +132,11 @@ ParseResult parse(const QStringList& arguments) {
         return failure(error);
     if (command.action == Action::Evaluate && !takeFilter(args, command, error))
         return failure(error);
+    const bool exports = command.action == Action::ExportAdif ||
+                         command.action == Action::ExportHtml ||
+                         command.action == Action::ExportTxt;
+    if (exports && args.removeAll(QStringLiteral("--force")) > 0)
+        command.force = true;
     for (const QString& arg : args) {
         if (arg.startsWith(QLatin1String("--")))
             return failure(QStringLiteral("%1: unknown option \"%2\"").arg(name, arg));
@@ -178,19 +183,22 @@ QString usage() {
         "Commands:\n"
         "  import-adif FILE.adi TARGET.log\n"
         "      Appends the QSOs of an ADIF file to TARGET.log (created when missing) and\n"
-        "      repairs it. Records lacking QSO_DATE, TIME_ON, BAND, MODE or CALL are\n"
-        "      skipped and listed.\n"
+        "      repairs it. Records lacking QSO_DATE, TIME_ON, BAND, MODE or CALL, and\n"
+        "      a last record the file ends inside, are skipped and listed (the first\n"
+        "      20, then their number).\n"
         "  import-html FILE.htm TARGET.log [--start-row N]\n"
         "      Appends the rows of the first table of an HTML file to TARGET.log and\n"
         "      repairs it. Columns are assigned by the titles of the table's first row\n"
         "      (\"Date\", \"Call\", ... as the HTML export writes them); import starts at\n"
         "      table row N (default 2, the row after the titles).\n"
-        "  export-adif OUT.adi A.log [B.log ...]\n"
+        "  export-adif OUT.adi A.log [B.log ...] [--force]\n"
         "      Writes the QSOs of the logs, in the order given, to one ADIF file.\n"
-        "  export-html OUT.htm A.log [B.log ...]\n"
+        "  export-html OUT.htm A.log [B.log ...] [--force]\n"
         "      Writes the QSOs of the logs as one HTML table.\n"
-        "  export-txt OUT.txt A.log [B.log ...]\n"
+        "  export-txt OUT.txt A.log [B.log ...] [--force]\n"
         "      Writes the QSOs of the logs as one fixed-width text table.\n"
+        "      An export refuses an existing OUT file unless --force is given, and\n"
+        "      never writes over one of the logs it reads.\n"
         "  repair A.log [B.log ...]\n"
         "      Renumbers each log from 1 and normalises dates, times, letter case and\n"
         "      transmit power.\n"
@@ -205,8 +213,9 @@ QString usage() {
         "      --from dd.mm.yyyy  --to dd.mm.yyyy  --numbers 1-10000 (default: every QSO)\n"
         "      dxcc --all also lists the entities of DXCC.ini not yet worked.\n"
         "\n"
-        "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on a\n"
-        "usage error.\n");
+        "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
+        "written, an existing export target without --force, not enough memory), 2 on\n"
+        "a usage error.\n");
 }
 
 } // namespace ConvertCli

@@ -28,6 +28,7 @@ struct Command {
     QString target;          // the log to import or append into, or the file to export to
     QStringList logs;        // the logs to export, repair or append
     int startRow = 0;        // import-html: first table row to import; 0 = the row after the titles
+    bool force = false;      // export-*: an existing target may be replaced
     QString evaluation;      // evaluate: counts, confirmed, squares, doks or dxcc
     EvaluationFilter filter; // evaluate: squares, doks, dxcc
     bool allEntities = false; // evaluate dxcc --all

@@ -9,12 +9,20 @@
 #include "logconverter.h"
 #include "logfile.h"
 #include "qsocounts.h"
+#include "uitexts.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
+#include <exception>
+#include <new>
 
 namespace ConvertCli {
 
 namespace {
+
+const char* const kUnmappable =
+    "characters without an equivalent in Windows-1252 (and no base letter) were written as \"?\"";
 
 int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
     const HtmlTable::Grid grid = LogConverter::loadHtml(command.source);
@@ -30,6 +38,8 @@ int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
     const LogConverter::JobResult result =
         LogConverter::importHtmlRows(grid, assignment, startRow, command.target);
     out << "Imported " << result.records << " rows into " << command.target << "\n";
+    if (grid.unmappable)
+        out << kUnmappable << "\n";
     return 0;
 }
 
@@ -78,20 +88,28 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+void printImportSummary(const LogConverter::ImportSummary& summary, const QString& target,
+                        QTextStream& out) {
+    out << "Imported " << summary.imported << " QSOs into " << target << "\n";
+    if (summary.unmappableRecords > 0)
+        out << summary.unmappableRecords << " QSOs: " << kUnmappable << "\n";
+    if (summary.skippedCount == 0)
+        return;
+    out << "Skipped " << summary.skippedCount << " records:\n";
+    for (const AdifReader::SkippedRecord& s : summary.skipped)
+        out << "  " << s.reason() << "\n";
+    if (summary.skippedCount > summary.skipped.size())
+        out << "  ... and " << summary.skippedCount - summary.skipped.size() << " more\n";
+}
+
 int execute(const Command& command, QTextStream& out, QTextStream& err) {
     switch (command.action) {
     case Action::Help:
         out << usage();
         return 0;
     case Action::ImportAdif: {
-        const LogConverter::ImportSummary summary =
-            LogConverter::importAdif(command.source, command.target);
-        out << "Imported " << summary.imported << " QSOs into " << command.target << "\n";
-        if (!summary.skipped.isEmpty()) {
-            out << "Skipped " << summary.skipped.size() << " records lacking a required field:\n";
-            for (const AdifReader::SkippedRecord& s : summary.skipped)
-                out << "  " << s.reason() << "\n";
-        }
+        printImportSummary(LogConverter::importAdif(command.source, command.target), command.target,
+                           out);
         return 0;
     }
     case Action::ImportHtml:
@@ -99,6 +117,12 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
     case Action::ExportAdif:
     case Action::ExportHtml:
     case Action::ExportTxt: {
+        if (!command.force &&
+            (QFileInfo::exists(command.target) || QFileInfo(command.target).isSymLink())) {
+            err << "dalu-convert: \"" << command.target
+                << "\" exists; give --force to replace it\n";
+            return 1;
+        }
         const LogConverter::JobResult result =
             command.action == Action::ExportAdif
                 ? LogConverter::exportAdif(command.logs, command.target)
@@ -128,15 +152,23 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
 } // namespace
 
 int run(const Command& command, QTextStream& out, QTextStream& err) {
+    // No failure may end the program without a word: every one is a message and status 1.
     try {
         return execute(command, out, err);
     } catch (const DaluError& e) {
         err << "dalu-convert: " << e.message() << "\n";
-        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "dalu-convert: not enough memory for this job\n";
+    } catch (const std::exception& e) {
+        err << "dalu-convert: " << e.what() << "\n";
+    } catch (...) {
+        err << "dalu-convert: the job failed\n";
     }
+    return 1;
 }
 
 int main(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    setUiLanguage(UiLanguage::English); // the messages of the core in the command line's language
     const ParseResult parsed = parse(arguments);
     if (!parsed.command) {
         err << "dalu-convert: " << parsed.error << "\n"

@@ -60,13 +60,6 @@ const DefaultText kDefaultTexts[] = {
     {"TxtCreatedWith", "Erstellt mit Dalu LogConverter"},
     {"DlgImportHtmlTitle", "Import HTML ..."},
     {"DlgImportHtmlFilter", DALU_HTML_FILTER},
-    // The finish page's account of the job; no language line holds these yet.
-    {"TxtSummaryImport", "%1 QSOs wurden in %2 importiert."},
-    {"TxtSummarySkipped", "%1 Datensätze wurden übersprungen, weil ihnen ein Pflichtfeld fehlt:"},
-    {"TxtSummarySkippedRecord", "Datensatz %1%2: es fehlt %3"},
-    {"TxtSummaryExport", "%1 QSOs wurden nach %2 exportiert."},
-    {"TxtSummaryRepair", "%1 QSOs in %2 Dalu-Dateien wurden korrigiert."},
-    {"TxtSummaryAppend", "%1 enthält jetzt %2 QSOs."},
 };
 
 #undef DALU_ADIF_FILTER

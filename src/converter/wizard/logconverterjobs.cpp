@@ -7,6 +7,7 @@
 #include "logconverter.h"
 #include "logconverterform.h"
 #include "programdir.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace {
 
@@ -69,24 +72,48 @@ void TLogConverterForm::showSummary(const QString& summary, const QStringList& d
     SkippedMemo->setVisible(!details.isEmpty());
 }
 
+namespace {
+
+QString skippedLine(const AdifReader::SkippedRecord& s) {
+    const QString call =
+        s.call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(fromCp1252(s.call));
+    if (s.incomplete)
+        return uiText("Datensatz %1%2: unvollständig, die Datei endet darin")
+            .arg(QString::number(s.recordNumber), call);
+    QStringList tags;
+    for (const QByteArray& tag : s.missingTags)
+        tags.append(QString::fromLatin1(tag));
+    return uiText("Datensatz %1%2: es fehlt %3")
+        .arg(QString::number(s.recordNumber), call, tags.join(QStringLiteral(", ")));
+}
+
+QString importedText(qint64 records, const QString& target) {
+    return uiText("%1 QSOs wurden in %2 importiert.").arg(QString::number(records), target);
+}
+
+QString exportedText(qint64 records, const QString& target) {
+    return uiText("%1 QSOs wurden nach %2 exportiert.").arg(QString::number(records), target);
+}
+
+} // namespace
+
 void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
     const LogConverter::ImportSummary result =
         LogConverter::importAdif(Import1Edit->text(), targetLogPath(), progress);
-    QString summary = text("TxtSummaryImport")
-                          .arg(QString::number(result.imported), ImpLogFileComboBox->currentText());
+    QString summary = importedText(result.imported, ImpLogFileComboBox->currentText());
+    if (result.unmappableRecords > 0)
+        summary += QLatin1Char(' ') + uiText("%1 QSOs enthalten Zeichen ohne Entsprechung in "
+                                             "Windows-1252; sie wurden als \"?\" geschrieben.")
+                                          .arg(result.unmappableRecords);
     QStringList details;
-    if (!result.skipped.isEmpty()) {
-        summary += QLatin1Char(' ') + text("TxtSummarySkipped").arg(result.skipped.size());
-        for (const AdifReader::SkippedRecord& s : result.skipped) {
-            const QString call =
-                s.call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(fromCp1252(s.call));
-            QStringList tags;
-            for (const QByteArray& tag : s.missingTags)
-                tags.append(QString::fromLatin1(tag));
+    if (result.skippedCount > 0) {
+        summary += QLatin1Char(' ') +
+                   uiText("%1 Datensätze wurden übersprungen:").arg(result.skippedCount);
+        for (const AdifReader::SkippedRecord& s : result.skipped)
+            details.append(skippedLine(s));
+        if (result.skippedCount > result.skipped.size())
             details.append(
-                text("TxtSummarySkippedRecord")
-                    .arg(QString::number(s.recordNumber), call, tags.join(QStringLiteral(", "))));
-        }
+                uiText("... und %1 weitere").arg(result.skippedCount - result.skipped.size()));
     }
     showSummary(summary, details);
 }
@@ -94,45 +121,54 @@ void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
 void TLogConverterForm::ExportAdif(const ProgressCallback& progress) {
     const LogConverter::JobResult result =
         LogConverter::exportAdif(selectedLogPaths(), ExportEdit->text(), progress);
-    showSummary(text("TxtSummaryExport").arg(QString::number(result.records), ExportEdit->text()));
+    showSummary(exportedText(result.records, ExportEdit->text()));
 }
 
 void TLogConverterForm::ExportHtml(const ProgressCallback& progress) {
     const LogConverter::JobResult result = LogConverter::exportHtml(
         selectedLogPaths(), ExportEdit->text(), toCp1252(text("TxtCreatedWith")), progress);
-    showSummary(text("TxtSummaryExport").arg(QString::number(result.records), ExportEdit->text()));
+    showSummary(exportedText(result.records, ExportEdit->text()));
 }
 
 void TLogConverterForm::ExportTxtFest(const ProgressCallback& progress) {
     const LogConverter::JobResult result = LogConverter::exportText(
         selectedLogPaths(), ExportEdit->text(), toCp1252(text("TxtCreatedWith")), progress);
-    showSummary(text("TxtSummaryExport").arg(QString::number(result.records), ExportEdit->text()));
+    showSummary(exportedText(result.records, ExportEdit->text()));
 }
 
+// A first row recognised as the titles is not offered for import; the operator may still
+// choose row 1.
 void TLogConverterForm::LoadHtml() {
     StringGridModel->setGrid(LogConverter::loadHtml(Import1Edit->text()));
     if (StringGridModel->columnCount() > 0 && StringGridModel->rowCount() > 0)
         StringGrid->setCurrentIndex(StringGridModel->index(0, 0));
     StringGridClick();
+    const QList<int>& assignment = StringGridModel->assignment();
+    const bool titles =
+        std::any_of(assignment.begin(), assignment.end(), [](int n) { return n > 0; });
+    ImportStartZeileEdit->setText(QString::number(titles ? 2 : 1));
 }
 
 void TLogConverterForm::ImportStringGrid(const ProgressCallback& progress) {
     bool ok = false;
     const int startRow = ImportStartZeileEdit->text().toInt(&ok);
     if (!ok)
-        throw DaluError(QStringLiteral("\"%1\" ist keine gültige Zeilennummer.")
-                            .arg(ImportStartZeileEdit->text()));
+        throw DaluError(
+            uiText("\"%1\" ist keine gültige Zeilennummer.").arg(ImportStartZeileEdit->text()));
     const LogConverter::JobResult result =
         LogConverter::importHtmlRows(StringGridModel->grid(), StringGridModel->assignment(),
                                      startRow, targetLogPath(), progress);
-    showSummary(text("TxtSummaryImport")
-                    .arg(QString::number(result.records), ImpLogFileComboBox->currentText()));
+    QString summary = importedText(result.records, ImpLogFileComboBox->currentText());
+    if (StringGridModel->grid().unmappable)
+        summary += QLatin1Char(' ') + uiText("Zeichen ohne Entsprechung in Windows-1252 wurden "
+                                             "als \"?\" geschrieben.");
+    showSummary(summary);
 }
 
 void TLogConverterForm::Repair(const ProgressCallback& progress) {
     const QStringList paths = selectedLogPaths();
     const LogConverter::JobResult result = LogConverter::repair(paths, progress);
-    showSummary(text("TxtSummaryRepair")
+    showSummary(uiText("%1 QSOs in %2 Dalu-Dateien wurden korrigiert.")
                     .arg(QString::number(result.records), QString::number(paths.size())));
 }
 
@@ -141,6 +177,6 @@ void TLogConverterForm::Repair(const ProgressCallback& progress) {
 void TLogConverterForm::Verbinden(const ProgressCallback& progress) {
     const LogConverter::JobResult result =
         LogConverter::append(targetLogPath(), selectedLogPaths(), progress);
-    showSummary(text("TxtSummaryAppend")
+    showSummary(uiText("%1 enthält jetzt %2 QSOs.")
                     .arg(ImpLogFileComboBox->currentText(), QString::number(result.records)));
 }
