@@ -6,6 +6,7 @@
 #include "htmlexport.h"
 #include "logfile.h"
 #include "qsorepair.h"
+#include "regularfile.h"
 #include "textexport.h"
 
 #include <QFile>
@@ -19,14 +20,9 @@ namespace {
 
 const QByteArray kCrLf = "\r\n";
 
+// Imports of a million QSOs take a few hundred megabytes.
 QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), path, file.errorString());
-    return data;
+    return RegularFile::readAll(path, qint64(2) * 1024 * 1024 * 1024 - 1);
 }
 
 qint64 totalSize(const QStringList& paths) {
@@ -68,8 +64,7 @@ bool readLogs(const QStringList& paths, ProgressReporter& progress, qint64& done
 class RepairedLogWriter {
 public:
     explicit RepairedLogWriter(const QString& logPath)
-        : m_writer(logPath, TLogFile(logPath).repairTempPath()), m_today(QDate::currentDate()),
-          m_now(QTime::currentTime()) {
+        : m_writer(logPath), m_today(QDate::currentDate()), m_now(QTime::currentTime()) {
         m_writer.write(QsoLine::kHeader + kCrLf);
     }
 
@@ -97,6 +92,7 @@ public:
 
     qint64 commit() {
         flush();
+        TLogFile::refuseEmptying(m_writer.targetPath(), m_count);
         m_writer.commit();
         return m_count;
     }
@@ -117,7 +113,7 @@ private:
 // An export file written through a temporary file beside it.
 class ExportFile {
 public:
-    explicit ExportFile(const QString& path) : m_writer(path, path + QStringLiteral(".tmp")) {}
+    explicit ExportFile(const QString& path) : m_writer(path) {}
     void write(const QByteArray& bytes) {
         m_buffer += bytes;
         if (m_buffer.size() > (1 << 20))

@@ -3,6 +3,7 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -20,7 +21,7 @@ private slots:
     void replaceKeepsOtherLinesByteForByte();
     void replaceBeyondLastRecord_data();
     void replaceBeyondLastRecord();
-    void replaceTempPathStaysInTheFolder();
+    void rewriteLeavesOtherTempFilesAlone();
     void seventeenFieldsNamesFileAndLine();
     void repairRenumbersAndRestoresHeader();
     void repairFailureLeavesLogUnchanged();
@@ -80,8 +81,8 @@ void TestLogFile::readRecordAt() {
     QFETCH(bool, found);
     QFETCH(QByteArray, call);
     TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2),
-                                             LogBuilder::qso(3)});
+    LogBuilder::writeLog(dir.file("a.log"),
+                         {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)});
     TLogFile log(dir.file("a.log"));
     TQsoRecord rec;
     rec[QsoField::Call] = "unchanged";
@@ -164,12 +165,18 @@ void TestLogFile::replaceBeyondLastRecord() {
     QVERIFY(!QFile::exists(dir.file("a.tmp")));
 }
 
-void TestLogFile::replaceTempPathStaysInTheFolder() {
-    QCOMPARE(TLogFile("/home/op/x.logs/mylog.log").replaceTempPath(),
-             QString("/home/op/x.logs/mylog.tmp"));
-    QCOMPARE(TLogFile("/d/contest.LOG.log").replaceTempPath(), QString("/d/contest.LOG.tmp"));
-    QCOMPARE(TLogFile("/d/ref.txt").replaceTempPath(), QString("/d/ref.txt.tmp"));
-    QCOMPARE(TLogFile("/d/mylog.log").repairTempPath(), QString("/d/mylog.log.tmp"));
+void TestLogFile::rewriteLeavesOtherTempFilesAlone() {
+    // Temporary names are unique per writer: files of the old fixed names stay.
+    TempProgramDir dir;
+    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1)});
+    dir.writeFile("a.tmp", "mine");
+    dir.writeFile("a.log.tmp", "mine too");
+    TLogFile log(dir.file("a.log"));
+    QVERIFY(log.ReplaceRecord(LogBuilder::qso(2), 1));
+    log.Repair();
+    QCOMPARE(dir.readFile("a.tmp"), QByteArray("mine"));
+    QCOMPARE(dir.readFile("a.log.tmp"), QByteArray("mine too"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 void TestLogFile::seventeenFieldsNamesFileAndLine() {
