@@ -6,7 +6,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 seconds="${1:-${FUZZ_SECONDS:-600}}"
 build="${FUZZ_BUILD:-$root/build-fuzz}"
-targets="${FUZZ_TARGETS:-fuzz_adifreader fuzz_htmltable fuzz_callbookinfo}"
+targets="${FUZZ_TARGETS:-fuzz_adifreader fuzz_htmltable fuzz_callbookinfo fuzz_logrepair fuzz_meminifile fuzz_languagefile fuzz_referenceini}"
 
 if [ ! -f "$build/build.ninja" ]; then
     CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -18,7 +18,10 @@ for target in $targets; do
     mkdir -p "$corpus"
     seeds="$here/seeds/$target"
     [ -d "$seeds" ] || seeds=""
+    dict="$here/$target.dict"
+    [ -f "$dict" ] && dict="-dict=$dict" || dict=""
     echo "== $target for $seconds s"
+    # Inputs up to 256 KB, so that blow-ups of size are within reach.
     (cd "$build" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" $seeds)
+        -max_len=262144 $dict -print_final_stats=1 "$corpus" $seeds)
 done
