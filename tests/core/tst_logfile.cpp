@@ -3,7 +3,6 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -21,7 +20,6 @@ private slots:
     void replaceKeepsOtherLinesByteForByte();
     void replaceBeyondLastRecord_data();
     void replaceBeyondLastRecord();
-    void rewriteLeavesOtherTempFilesAlone();
     void seventeenFieldsNamesFileAndLine();
     void repairRenumbersAndRestoresHeader();
     void repairFailureLeavesLogUnchanged();
@@ -163,20 +161,6 @@ void TestLogFile::replaceBeyondLastRecord() {
     QVERIFY(!log.ReplaceRecord(LogBuilder::qso(9), n));
     QCOMPARE(dir.readFile("a.log"), before);
     QVERIFY(!QFile::exists(dir.file("a.tmp")));
-}
-
-void TestLogFile::rewriteLeavesOtherTempFilesAlone() {
-    // Temporary names are unique per writer: files of the old fixed names stay.
-    TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1)});
-    dir.writeFile("a.tmp", "mine");
-    dir.writeFile("a.log.tmp", "mine too");
-    TLogFile log(dir.file("a.log"));
-    QVERIFY(log.ReplaceRecord(LogBuilder::qso(2), 1));
-    log.Repair();
-    QCOMPARE(dir.readFile("a.tmp"), QByteArray("mine"));
-    QCOMPARE(dir.readFile("a.log.tmp"), QByteArray("mine too"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 void TestLogFile::seventeenFieldsNamesFileAndLine() {

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
