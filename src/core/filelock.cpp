@@ -63,8 +63,7 @@ FileWriteLock::FileWriteLock(const QString& path, int openFlags) {
             throw DaluError::fromErrno(QStringLiteral("Cannot open"), path);
         const int dirFd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dirFd < 0)
-            throw DaluError::fromErrno(QStringLiteral("Cannot open"),
-                                       QFileInfo(path).absolutePath());
+            throw DaluError::fromErrno(QStringLiteral("Cannot create"), path);
         if (!lockWaiting(dirFd, waitMs)) {
             ::close(dirFd);
             break;
