@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
