@@ -2,6 +2,7 @@
 
 #include "cp1252.h"
 #include "daluerror.h"
+#include "regularfile.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -41,12 +42,6 @@ LanguageTexts readLanguageTexts(QIODevice& device) {
 }
 
 LanguageTexts readLanguageFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
-    const QByteArray bytes = file.readAll();
     // Parsed only after the whole file was read, so a failed read changes no text.
-    if (file.error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), path, file.errorString());
-    return parseLanguageTexts(bytes);
+    return parseLanguageTexts(RegularFile::readAll(path));
 }

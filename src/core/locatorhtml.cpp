@@ -74,7 +74,7 @@ QByteArray document(const Options& options, const QList<LocatorSquares::Square>&
 }
 
 void save(const QString& path, const QByteArray& document) {
-    AtomicFileWriter writer(path, path + QStringLiteral(".tmp"));
+    AtomicFileWriter writer(path);
     writer.write(document);
     writer.commit();
 }

@@ -6,6 +6,7 @@
 #include "htmlexport.h"
 #include "logfile.h"
 #include "qsorepair.h"
+#include "regularfile.h"
 #include "textexport.h"
 #include "uitexts.h"
 
@@ -22,14 +23,9 @@ namespace {
 
 const QByteArray kCrLf = "\r\n";
 
+// Imports of a million QSOs take a few hundred megabytes.
 QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), path, file.errorString());
-    return data;
+    return RegularFile::readAll(path, qint64(2) * 1024 * 1024 * 1024 - 1);
 }
 
 qint64 totalSize(const QStringList& paths) {
@@ -71,8 +67,7 @@ bool readLogs(const QStringList& paths, ProgressReporter& progress, qint64& done
 class RepairedLogWriter {
 public:
     explicit RepairedLogWriter(const QString& logPath)
-        : m_writer(logPath, TLogFile(logPath).repairTempPath()), m_today(QDate::currentDate()),
-          m_now(QTime::currentTime()) {
+        : m_writer(logPath), m_today(QDate::currentDate()), m_now(QTime::currentTime()) {
         m_writer.write(QsoLine::kHeader + kCrLf);
     }
 
@@ -100,6 +95,7 @@ public:
 
     qint64 commit() {
         flush();
+        TLogFile::refuseEmptying(m_writer.targetPath(), m_count);
         m_writer.commit();
         return m_count;
     }
@@ -117,15 +113,6 @@ private:
     qint64 m_count = 0;
 };
 
-// A temporary name beside the path that no file has yet: a file of the operator's that
-// happens to be called like it is never overwritten or removed.
-QString freeTempPath(const QString& path) {
-    QString temp = path + QStringLiteral(".tmp");
-    for (int n = 1; QFileInfo::exists(temp) || QFileInfo(temp).isSymLink(); ++n)
-        temp = path + QStringLiteral(".%1.tmp").arg(n);
-    return temp;
-}
-
 // An export never writes over one of the logs it reads (also by another name or link).
 void refuseSourceAsTarget(const QStringList& logPaths, const QString& outPath) {
     const std::filesystem::path out(QFile::encodeName(outPath).toStdString());
@@ -141,7 +128,7 @@ void refuseSourceAsTarget(const QStringList& logPaths, const QString& outPath) {
 // An export file written through a temporary file beside it.
 class ExportFile {
 public:
-    explicit ExportFile(const QString& path) : m_writer(path, freeTempPath(path)) {}
+    explicit ExportFile(const QString& path) : m_writer(path) {}
     void write(const QByteArray& bytes) {
         m_buffer += bytes;
         if (m_buffer.size() > (1 << 20))

@@ -2,21 +2,22 @@
 
 #include "atomicfilewriter.h"
 #include "daluerror.h"
+#include "filelock.h"
+#include "linereader.h"
 #include "qsorepair.h"
+#include "regularfile.h"
+#include "uitexts.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QByteArray kCrLf = "\r\n";
-
-void chopLineEnd(QByteArray& line) {
-    if (line.endsWith('\n')) {
-        line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-}
 
 } // namespace
 
@@ -24,41 +25,56 @@ TLogFile::TLogFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
 TLogFile::~TLogFile() = default;
 
-QString TLogFile::replaceTempPath() const {
-    // Only the file name is searched, so that a ".log" in a folder name cannot send the
-    // temporary file elsewhere.
-    const qsizetype nameStart = m_fileName.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = m_fileName.indexOf(QStringLiteral(".log"), nameStart);
-    return (dot < 0 ? m_fileName : m_fileName.left(dot)) + QStringLiteral(".tmp");
+bool TLogFile::isRecordLine(const QByteArray& line) {
+    const qsizetype semicolon = line.indexOf(';');
+    if (semicolon <= 0)
+        return false;
+    for (qsizetype i = 0; i < semicolon; ++i) {
+        if (line[i] < '0' || line[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+void TLogFile::refuseEmptying(const QString& path, qint64 records) {
+    if (records > 0 || !QFile::exists(path))
+        return;
+    LineReader reader(RegularFile::openForReading(path), path);
+    QByteArray first;
+    if (!reader.next(first) || first.trimmed().isEmpty() || first.startsWith('#'))
+        return;
+    throw DaluError(uiText("\"%1\" enthält Text, aber kein lesbares QSO: die Datei wird nicht "
+                           "durch ein leeres Log ersetzt.")
+                        .arg(path));
 }
 
 void TLogFile::NewFile() {
     Close();
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw DaluError::io(QStringLiteral("Cannot create"), m_fileName, file.errorString());
-    if (file.write(QsoLine::kHeader + kCrLf) < 0 || !file.flush())
-        throw DaluError::io(QStringLiteral("Cannot write"), m_fileName, file.errorString());
+    AtomicFileWriter file(m_fileName);
+    file.write(QsoLine::kHeader + kCrLf);
+    file.commit();
 }
 
 void TLogFile::OpenRead() {
     Close();
-    auto file = std::make_unique<QFile>(m_fileName);
-    if (!file->open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), m_fileName, file->errorString());
-    m_file = std::move(file);
+    m_reader = std::make_unique<LineReader>(RegularFile::openForReading(m_fileName), m_fileName);
     m_lineNumber = 0;
-    QByteArray header;
-    readLine(header);
+    QByteArray first;
+    if (readLine(first) && isRecordLine(first)) {
+        m_pendingLine = first;
+        m_hasPending = true;
+    }
 }
 
 bool TLogFile::readLine(QByteArray& line) {
-    if (!m_file || m_file->atEnd())
+    if (m_hasPending) {
+        m_hasPending = false;
+        line = std::move(m_pendingLine);
+        m_pendingLine = {};
+        return true;
+    }
+    if (!m_reader || !m_reader->next(line))
         return false;
-    line = m_file->readLine();
-    if (line.isEmpty() && m_file->error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), m_fileName, m_file->errorString());
-    chopLineEnd(line);
     ++m_lineNumber;
     return true;
 }
@@ -91,7 +107,9 @@ void TLogFile::throwTooManyFields() {
 }
 
 void TLogFile::Close() {
-    m_file.reset();
+    m_reader.reset();
+    m_hasPending = false;
+    m_pendingLine = {};
 }
 
 bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
@@ -111,54 +129,72 @@ bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
 
 void TLogFile::AppendRecord(const TQsoRecord& rec) {
     Close();
-    QFile file(m_fileName);
-    if (!file.exists())
+    const FileWriteLock lock(m_fileName, O_RDWR);
+    const int fd = lock.fd();
+    if (fd < 0)
         throw DaluError::io(QStringLiteral("Cannot append to"), m_fileName,
                             QStringLiteral("File not found"));
-    if (!file.open(QIODevice::ReadWrite))
-        throw DaluError::io(QStringLiteral("Cannot append to"), m_fileName, file.errorString());
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        throw DaluError(
+            uiText("\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.").arg(m_fileName));
+    const off_t oldSize = st.st_size;
     QByteArray line = QsoLine::join(rec) + kCrLf;
     // A last line without its line end would otherwise swallow the new record.
-    if (file.size() > 0 && file.seek(file.size() - 1) && file.read(1) != "\n")
+    char last = '\n';
+    if (oldSize > 0 && ::pread(fd, &last, 1, oldSize - 1) == 1 && last != '\n' && last != '\r')
         line.prepend(kCrLf);
-    if (!file.seek(file.size()) || file.write(line) != line.size() || !file.flush())
-        throw DaluError::io(QStringLiteral("Cannot write"), m_fileName, file.errorString());
+    auto fail = [&] {
+        // Half a record would be read as a bogus QSO: the file goes back to its old size.
+        const int error = errno;
+        (void)::ftruncate(fd, oldSize);
+        errno = error;
+        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_fileName);
+    };
+    for (qsizetype done = 0; done < line.size();) {
+        const ssize_t n =
+            ::pwrite(fd, line.constData() + done, size_t(line.size() - done), oldSize + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail();
+        done += n;
+    }
+    // The QSO is on disk when the commit returns.
+    if (::fdatasync(fd) != 0)
+        fail();
 }
 
 bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {
     if (n < 1)
         return false;
     Close();
-    QFile source(m_fileName);
-    if (!source.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), m_fileName, source.errorString());
-    AtomicFileWriter target(m_fileName, replaceTempPath());
-    auto copyLine = [&](const QByteArray& line) {
+    // The lock comes first: the file read must be the file replaced.
+    AtomicFileWriter target(m_fileName);
+    LineReader source(RegularFile::openForReading(target.targetPath()), m_fileName);
+    QByteArray line;
+    QByteArray ending;
+    int record = 0;
+    bool first = true;
+    while (source.next(line, &ending)) {
+        const bool isRecord = !first || isRecordLine(line);
+        first = false;
+        if (isRecord && ++record == n) {
+            target.write(QsoLine::join(rec) + kCrLf);
+            continue;
+        }
         target.write(line);
-        if (!line.endsWith('\n'))
-            target.write(kCrLf);
-    };
-    for (int i = 0; i < n; ++i) {
-        if (source.atEnd())
-            return false;
-        copyLine(source.readLine());
+        target.write(ending.isEmpty() ? kCrLf : ending);
     }
-    if (source.atEnd())
+    if (record < n)
         return false;
-    source.readLine();
-    target.write(QsoLine::join(rec) + kCrLf);
-    while (!source.atEnd())
-        copyLine(source.readLine());
-    if (source.error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), m_fileName, source.errorString());
-    source.close();
     target.commit();
     return true;
 }
 
 void TLogFile::Repair() {
     Close();
-    AtomicFileWriter target(m_fileName, repairTempPath());
+    AtomicFileWriter target(m_fileName);
     target.write(QsoLine::kHeader + kCrLf);
     OpenRead();
     TQsoRecord rec;
@@ -172,5 +208,6 @@ void TLogFile::Repair() {
         ++counter;
     }
     Close();
+    refuseEmptying(m_fileName, counter - 1);
     target.commit();
 }

@@ -2,7 +2,6 @@
 
 #include "qsorecord.h"
 
-#include <QFile>
 #include <QString>
 
 #include <memory>
@@ -10,6 +9,8 @@
 // Accessor of one log file: a header line, then one QSO a line. Holds no records;
 // every operation but the OpenRead ... Close bracket opens and closes the file itself.
 // Every failure throws DaluError.
+class LineReader;
+
 class TLogFile {
 public:
     explicit TLogFile(QString fileName); // Create: binds the path, opens nothing
@@ -48,9 +49,12 @@ public:
         Close();
     }
 
-    // Temporary files beside the log: ReplaceRecord's and Repair's.
-    QString replaceTempPath() const;
-    QString repairTempPath() const { return m_fileName + QStringLiteral(".tmp"); }
+    // Whether the first line of a file is a QSO rather than the header: its first field is
+    // a number. Such a line is read as record 1; any other first line is skipped.
+    static bool isRecordLine(const QByteArray& line);
+    // Throws unless a log of that many records may replace the file: a file that holds
+    // any QSO or other text than a header is never turned into an empty log.
+    static void refuseEmptying(const QString& path, qint64 records);
 
 private:
     bool readLine(QByteArray& line);
@@ -58,6 +62,8 @@ private:
     [[noreturn]] void throwTooManyFields();
 
     QString m_fileName;
-    std::unique_ptr<QFile> m_file;
+    std::unique_ptr<LineReader> m_reader;
+    QByteArray m_pendingLine; // a header-less file's first record, read by OpenRead
+    bool m_hasPending = false;
     int m_lineNumber = 0;
 };

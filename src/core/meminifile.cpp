@@ -4,15 +4,20 @@
 #include "cp1252.h"
 #include "daluerror.h"
 #include "germanformat.h"
+#include "regularfile.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <climits>
 
 namespace {
 
-bool sameName(const QByteArray& a, const QString& b) {
-    return fromCp1252(a).compare(b, Qt::CaseInsensitive) == 0;
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
+
+QString fold(const QByteArray& rawName) {
+    return fromCp1252(rawName).toCaseFolded();
 }
 
 std::optional<long long> parseIniInteger(const QByteArray& raw) {
@@ -30,16 +35,20 @@ std::optional<long long> parseIniInteger(const QByteArray& raw) {
 } // namespace
 
 TMemIniFile::TMemIniFile(QString fileName) : m_fileName(std::move(fileName)) {
-    QFile file(m_fileName);
-    if (!file.exists())
+    if (!QFileInfo::exists(m_fileName))
         return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), m_fileName, file.errorString());
-    parse(file.readAll());
+    parse(RegularFile::readAll(m_fileName));
+}
+
+TMemIniFile TMemIniFile::unread(QString fileName) {
+    TMemIniFile ini;
+    ini.m_fileName = std::move(fileName);
+    return ini;
 }
 
 void TMemIniFile::parse(const QByteArray& content) {
     m_sections.clear();
+    m_sectionIndex.clear();
     Section* current = nullptr;
     for (QByteArray line : content.split('\n')) {
         if (line.endsWith('\r'))
@@ -54,36 +63,35 @@ void TMemIniFile::parse(const QByteArray& content) {
         const qsizetype eq = line.indexOf('=');
         if (!current || eq < 0)
             continue;
-        current->entries.append(Entry{line.left(eq).trimmed(), line.mid(eq + 1)});
+        const QByteArray key = line.left(eq).trimmed();
+        const QString folded = fold(key);
+        if (!current->keyIndex.contains(folded)) // the first of two equal keys wins
+            current->keyIndex.insert(folded, current->entries.size());
+        current->entries.append(Entry{key, line.mid(eq + 1)});
     }
 }
 
 TMemIniFile::Section& TMemIniFile::ensureSection(const QByteArray& rawName) {
-    for (Section& s : m_sections) {
-        if (sameName(s.name, fromCp1252(rawName)))
-            return s;
-    }
-    m_sections.append(Section{rawName, {}});
+    const QString folded = fold(rawName);
+    const auto found = m_sectionIndex.constFind(folded);
+    if (found != m_sectionIndex.constEnd())
+        return m_sections[*found];
+    m_sectionIndex.insert(folded, m_sections.size());
+    m_sections.append(Section{rawName, {}, {}});
     return m_sections.last();
 }
 
 const TMemIniFile::Section* TMemIniFile::findSection(const QString& name) const {
-    for (const Section& s : m_sections) {
-        if (sameName(s.name, name))
-            return &s;
-    }
-    return nullptr;
+    const auto found = m_sectionIndex.constFind(fold(name));
+    return found == m_sectionIndex.constEnd() ? nullptr : &m_sections.at(*found);
 }
 
 const QByteArray* TMemIniFile::findValue(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
     if (!s)
         return nullptr;
-    for (const Entry& e : s->entries) {
-        if (sameName(e.key, key))
-            return &e.value;
-    }
-    return nullptr;
+    const auto found = s->keyIndex.constFind(fold(key));
+    return found == s->keyIndex.constEnd() ? nullptr : &s->entries.at(*found).value;
 }
 
 bool TMemIniFile::ValueExists(const QString& section, const QString& key) const {
@@ -111,12 +119,13 @@ void TMemIniFile::WriteString(const QString& section, const QString& key, const 
     clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QByteArray bytes = toCp1252(clean);
     Section& s = ensureSection(toCp1252(section));
-    for (Entry& e : s.entries) {
-        if (sameName(e.key, key)) {
-            e.value = bytes;
-            return;
-        }
+    const QString folded = fold(key);
+    const auto found = s.keyIndex.constFind(folded);
+    if (found != s.keyIndex.constEnd()) {
+        s.entries[*found].value = bytes;
+        return;
     }
+    s.keyIndex.insert(folded, s.entries.size());
     s.entries.append(Entry{toCp1252(key), bytes});
 }
 
@@ -165,7 +174,7 @@ QByteArray TMemIniFile::serialise() const {
 }
 
 void TMemIniFile::UpdateFile() const {
-    AtomicFileWriter writer(m_fileName, m_fileName + QStringLiteral(".tmp"));
+    AtomicFileWriter writer(m_fileName);
     writer.write(serialise());
     writer.commit();
 }

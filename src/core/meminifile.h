@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -9,6 +10,9 @@
 class TMemIniFile {
 public:
     explicit TMemIniFile(QString fileName); // a missing file reads as empty
+    // An empty image bound to the file, which is not read (it could not be): the next
+    // UpdateFile writes there and reports its own failure.
+    static TMemIniFile unread(QString fileName);
 
     const QString& FileName() const { return m_fileName; }
 
@@ -40,12 +44,16 @@ private:
     struct Section {
         QByteArray name;
         QList<Entry> entries;
+        QHash<QString, qsizetype> keyIndex; // folded key -> its first entry
     };
 
+    TMemIniFile() = default;
     Section& ensureSection(const QByteArray& rawName);
     const Section* findSection(const QString& name) const;
     const QByteArray* findValue(const QString& section, const QString& key) const;
 
     QString m_fileName;
     QList<Section> m_sections;
+    // Folded section name -> index: thousands of sections must not make lookups slow.
+    QHash<QString, qsizetype> m_sectionIndex;
 };

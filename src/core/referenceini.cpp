@@ -1,6 +1,8 @@
 #include "referenceini.h"
 
 #include "cp1252.h"
+#include "daluerror.h"
+#include "regularfile.h"
 
 #include <QFile>
 
@@ -91,13 +93,18 @@ std::shared_ptr<const TReferenceIni> TReferenceIni::cached(const QString& fileNa
     if (entry.ini && entry.stamp == stamp)
         return entry.ini;
 
-    QFile file(fileName);
-    if (!stamp.exists || !file.open(QIODevice::ReadOnly)) {
-        // Unreadable counts as missing; not remembering the stamp tries again next time.
+    if (!stamp.exists) {
         entry = {};
         return empty;
     }
-    entry = {stamp, std::make_shared<const TReferenceIni>(file.readAll())};
+    try {
+        entry = {stamp, std::make_shared<const TReferenceIni>(RegularFile::readAll(fileName))};
+    } catch (const DaluError& e) {
+        // Looked up at every keystroke: no message box, and the same file is not tried
+        // again until it changes. A file that is no regular one or too large reads empty.
+        qWarning("%s", qPrintable(e.message()));
+        entry = {stamp, empty};
+    }
     return entry.ini;
 }
 

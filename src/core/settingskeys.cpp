@@ -73,4 +73,11 @@ BoolKey racData(const char* key) {
     return {"RAC", key, false};
 }
 
+QString readFileName(const TMemIniFile& ini, const TextKey& k) {
+    const QString name = read(ini, k).section(QLatin1Char('/'), -1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QString::fromUtf8(k.def);
+    return name;
+}
+
 } // namespace SettingsKeys

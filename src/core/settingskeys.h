@@ -29,6 +29,10 @@ struct FloatKey {
 };
 
 QString read(const TMemIniFile& ini, const TextKey& k);
+// A key naming a file of the program directory (LastLogFileName, Language): only the
+// file-name part counts, so that no settings file can make the program open or write a
+// file elsewhere ("../x" gives "x", ".." the default).
+QString readFileName(const TMemIniFile& ini, const TextKey& k);
 void write(TMemIniFile& ini, const TextKey& k, const QString& value);
 bool read(const TMemIniFile& ini, const BoolKey& k);
 void write(TMemIniFile& ini, const BoolKey& k, bool value);

@@ -94,8 +94,21 @@ const UiTextRow kRows[] = {
      "The changed location takes effect when Dalu is next started."},
 
     // Shell and settings
+    {"Das Log \"%1\" ist schon in einem anderen laufenden Dalu geöffnet und wird hier nicht "
+     "geöffnet.",
+     "The log \"%1\" is already open in another running Dalu and is not opened here."},
 
     // Errors of the core
+    {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",
+     "\"%1\" is not a regular file and is not read."},
+    {"\"%1\" ist größer als %2 MB und wird nicht gelesen.",
+     "\"%1\" is larger than %2 MB and is not read."},
+    {"\"%1\" wird gerade von einem anderen Programm geschrieben. Bitte später noch einmal "
+     "versuchen.",
+     "\"%1\" is being written by another program. Please try again later."},
+    {"\"%1\" enthält Text, aber kein lesbares QSO: die Datei wird nicht durch ein leeres Log "
+     "ersetzt.",
+     "\"%1\" holds text but no readable QSO: the file is not replaced by an empty log."},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

@@ -126,9 +126,15 @@ void TEntryPage::commitQso() {
     TLogFile* log = m_mainForm.openLog();
     if (!log)
         return;
+    // A log another program changed is read first: the number follows the file.
+    if (!ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); }))
+        return;
     const TQsoRecord rec = maskRecord();
     // A failed append leaves the mask and the lists as they are: nothing typed is lost.
-    if (!ErrorBoundary::run(this, [&] { log->AppendRecord(rec); }))
+    if (!ErrorBoundary::run(this, [&] {
+            log->AppendRecord(rec);
+            m_mainForm.noteListsCurrent();
+        }))
         return;
     const int n = NumberLabel->text().toInt();
     m_mainForm.listeModel->putRow(n, rec);

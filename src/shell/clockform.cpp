@@ -3,7 +3,6 @@
 #include "clockface.h"
 #include "datetimeformat.h"
 #include "entrypage.h"
-#include "errorboundary.h"
 #include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
@@ -34,7 +33,7 @@ TClockForm::~TClockForm() {
     TMemIniFile& ini = m_mainForm.settings();
     SettingsKeys::write(ini, SettingsKeys::ClockLeft, x());
     SettingsKeys::write(ini, SettingsKeys::ClockTop, y());
-    ErrorBoundary::run(nullptr, [&ini] { ini.UpdateFile(); });
+    // The main window flushes right after: one write at exit, so a failure shows once.
 }
 
 void TClockForm::setClockShown(bool shown) {

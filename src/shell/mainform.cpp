@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "atomicfilewriter.h"
 #include "callbookaccess.h"
 #include "callbooklookup.h"
 #include "callcheck.h"
@@ -28,17 +29,23 @@
 #include "serialoptions.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 const char* const TMainForm::kWebAddress = "https://dalu.example.org/";
 
@@ -163,12 +170,14 @@ void TMainForm::createNavigation() {
 
 // Settings are applied in one fixed order; loading must not write them back.
 void TMainForm::FormCreate() {
-    ErrorBoundary::run(this, [this] {
-        m_settings = std::make_unique<TMemIniFile>(programDirectory() +
-                                                   QLatin1String(SettingsKeys::kFileName));
-    });
+    // Temporary files of writers that were killed; files still being written stay.
+    AtomicFileWriter::removeLeftovers(programDirectory());
+    const QString settingsPath = programDirectory() + QLatin1String(SettingsKeys::kFileName);
+    ErrorBoundary::run(this, [&] { m_settings = std::make_unique<TMemIniFile>(settingsPath); });
+    // An unreadable file gives the defaults; saving still goes to that file and says why
+    // it fails.
     if (!m_settings)
-        m_settings = std::make_unique<TMemIniFile>(QString());
+        m_settings = std::make_unique<TMemIniFile>(TMemIniFile::unread(settingsPath));
     entryPage->applyShowAtStartUp();
     optionsPage->entryOrderOptions->load();
     applyLanguageMenu();
@@ -177,7 +186,7 @@ void TMainForm::FormCreate() {
     optionsPage->generalOptions->load();
     optionsPage->serialOptions->load();
     ErrorBoundary::run(this, [this] {
-        const QString last = SettingsKeys::read(*m_settings, SettingsKeys::LastLogFileName);
+        const QString last = SettingsKeys::readFileName(*m_settings, SettingsKeys::LastLogFileName);
         if (!last.isEmpty() && QFileInfo::exists(programDirectory() + last))
             openLog(last);
         else
@@ -207,16 +216,27 @@ void TMainForm::FormDestroy() {
     savePositions();
     ErrorBoundary::run(nullptr, [this] { m_settings->UpdateFile(); });
     m_settings.reset();
-    m_log.reset();
+    closeLog();
 }
 
 void TMainForm::applyPositions() {
     using namespace SettingsKeys;
     const TMemIniFile& ini = *m_settings;
-    move(read(ini, MainFormLeft), read(ini, MainFormTop));
-    resize(read(ini, MainFormWidth), read(ini, MainFormHeight));
+    // A crafted or stale size must not make a window larger than the screen (its
+    // backing store would take gigabytes) nor put it out of reach.
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    const int w = std::clamp(read(ini, MainFormWidth), 200, std::max(200, screen.width()));
+    const int h = std::clamp(read(ini, MainFormHeight), 150, std::max(150, screen.height()));
+    const int x = std::clamp(read(ini, MainFormLeft), screen.left(),
+                             std::max(screen.left(), screen.right() + 1 - w));
+    const int y = std::clamp(read(ini, MainFormTop), screen.top(),
+                             std::max(screen.top(), screen.bottom() + 1 - h));
+    move(x, y);
+    resize(w, h);
     for (int col = 0; col < kListColumnCount; ++col) {
-        const int width = read(ini, listColumnWidth(col));
+        const int width = std::clamp(read(ini, listColumnWidth(col)), 0, screen.width());
         ListeStringGrid->setColumnWidth(col, width);
         Liste2StringGrid->setColumnWidth(col, width);
     }
@@ -234,43 +254,83 @@ void TMainForm::savePositions() {
 }
 
 void TMainForm::openLog(const QString& fileName) {
-    m_log = std::make_unique<TLogFile>(programDirectory() + fileName);
+    const QString path = programDirectory() + fileName;
+    if (!claimLog(path)) {
+        MainPageControl->setEnabled(false);
+        return;
+    }
+    m_log = std::make_unique<TLogFile>(path);
     MainPageControl->setEnabled(true);
     ListeNeuFuellen();
 }
 
 void TMainForm::closeLog() {
     m_log.reset();
+    m_logLock.reset();
 }
 
-QList<CompactQso> TMainForm::readOpenLog() {
-    QList<CompactQso> rows;
-    if (!m_log)
-        return rows;
-    try {
-        // Kept as lines and converted for display once, so both lists share the same rows.
-        m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-            rows.append(CompactQso(line, starts).shownInList());
-        });
-    } catch (...) {
-        // The rows read so far stay; the error is shown by the caller's boundary.
-        listeModel->setRows(rows);
-        liste2Model->setRows(rows);
-        throw;
+bool TMainForm::claimLog(const QString& path) {
+    auto lock = std::make_unique<LogOpenLock>(path);
+    if (!lock->acquired()) {
+        QMessageBox::warning(this, QStringLiteral("Dalu"),
+                             uiText("Das Log \"%1\" ist schon in einem anderen laufenden Dalu "
+                                    "geöffnet und wird hier nicht geöffnet.")
+                                 .arg(path));
+        return false;
     }
-    return rows;
+    m_logLock = std::move(lock);
+    return true;
+}
+
+void TMainForm::readOpenLog(QList<CompactQso>& rows) {
+    if (!m_log)
+        return;
+    // Kept as lines and converted for display once, so both lists share the same rows.
+    m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        rows.append(CompactQso(line, starts).shownInList());
+    });
 }
 
 void TMainForm::ListeNeuFuellen() {
+    fillLists(true);
+}
+
+void TMainForm::refillIfChanged() {
+    if (!m_log)
+        return;
+    // A vanished log keeps the lists: the append then says why it fails.
+    const RegularFile::Stamp now = RegularFile::Stamp::of(m_log->FileName());
+    if (now.exists && now != m_listsStamp)
+        fillLists(false);
+}
+
+void TMainForm::noteListsCurrent() {
+    m_listsStamp = m_log ? RegularFile::Stamp::of(m_log->FileName()) : RegularFile::Stamp{};
+}
+
+void TMainForm::fillLists(bool carryMask) {
     if (callCheck)
         callCheck->endReferenceState();
     listeModel->clear();
     liste2Model->clear();
-    const QList<CompactQso> rows = readOpenLog();
+    noteListsCurrent();
+    QList<CompactQso> rows;
+    // A read stopped by a bad line keeps the rows read so far, and the next number
+    // follows them; the error is shown by the caller's boundary.
+    try {
+        readOpenLog(rows);
+    } catch (...) {
+        showRows(rows, carryMask);
+        throw;
+    }
+    showRows(rows, carryMask);
+}
+
+void TMainForm::showRows(const QList<CompactQso>& rows, bool carryMask) {
     listeModel->setRows(rows);
     liste2Model->setRows(rows);
     entryPage->NumberLabel->setText(QString::number(rows.size() + 1));
-    if (!rows.isEmpty()) {
+    if (carryMask && !rows.isEmpty()) {
         const CompactQso& last = rows.last();
         auto carry = [&](QsoField f, QLabel* label) {
             const QByteArrayView value = last.field(static_cast<int>(f));
@@ -287,7 +347,14 @@ void TMainForm::Liste2NeuFuellen() {
     if (callCheck)
         callCheck->endReferenceState();
     liste2Model->clear();
-    liste2Model->setRows(readOpenLog());
+    QList<CompactQso> rows;
+    try {
+        readOpenLog(rows);
+    } catch (...) {
+        liste2Model->setRows(rows);
+        throw;
+    }
+    liste2Model->setRows(rows);
 }
 
 void TMainForm::Listenneuladen1Click() {

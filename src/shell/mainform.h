@@ -1,6 +1,8 @@
 #pragma once
 
+#include "filelock.h"
 #include "pagehistory.h"
+#include "regularfile.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -43,6 +45,12 @@ public:
     QString callBookFileName() const { return m_callBookFileName; }
     // RAC_VERSION of the status bar: the loaded callbook library's version, else 0.
     quint16 callBookVersion() const;
+    // Before a commit: a log changed by another program since the lists were filled is
+    // read again, so that the next number follows the file; the mask keeps its band,
+    // mode and power.
+    void refillIfChanged();
+    // After the program's own append: the lists show the file as it is.
+    void noteListsCurrent();
     // After a QSO with counting on: the next serial number on its options page.
     void setSerialNumberText(const QString& text);
 
@@ -129,16 +137,23 @@ private:
     void createNavigation();
     void openLog(const QString& fileName);
     void closeLog();
+    // Marks the log as open in this program; false (after saying so) when another
+    // running Dalu has it open.
+    bool claimLog(const QString& path);
+    void fillLists(bool carryMask);
+    void showRows(const QList<class CompactQso>& rows, bool carryMask);
     void showHistoryEntry(const PageHistory::Entry& entry);
     void updateHistoryButtons();
     PageHistory::Entry currentPages() const;
     void applyLanguageMenu();
     void applyPositions();
     void savePositions();
-    QList<class CompactQso> readOpenLog();
+    void readOpenLog(QList<class CompactQso>& rows);
 
     std::unique_ptr<TMemIniFile> m_settings;
     std::unique_ptr<TLogFile> m_log;
+    std::unique_ptr<LogOpenLock> m_logLock;
+    RegularFile::Stamp m_listsStamp; // the open log as the lists last saw it
     std::unique_ptr<LanguageLoader> m_language;
     std::unique_ptr<TCallBook> m_callBook;
     QString m_callBookFileName;

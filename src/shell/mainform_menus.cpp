@@ -130,6 +130,11 @@ void TMainForm::LogFileMenuClick() {
             closeLog();
         }
         if (QFileInfo::exists(path)) {
+            if (!claimLog(path)) {
+                MainPageControl->setEnabled(false);
+                BuildMenu();
+                return;
+            }
             m_log = std::make_unique<TLogFile>(path);
             BuildMenu();
             MainPageControl->setEnabled(true);
@@ -160,7 +165,9 @@ void TMainForm::NewLogFileMenuClick() {
         closeLog();
         auto log = std::make_unique<TLogFile>(path);
         log->NewFile();
+        claimLog(path); // nobody else can have opened a log just made
         m_log = std::move(log);
+        noteListsCurrent();
         BuildMenu();
         MainPageControl->setEnabled(true);
         listeModel->clear();
@@ -171,7 +178,7 @@ void TMainForm::NewLogFileMenuClick() {
 }
 
 void TMainForm::applyLanguageMenu() {
-    const QString file = SettingsKeys::read(*m_settings, SettingsKeys::Language);
+    const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
     if (file == QLatin1String(SettingsKeys::kGermanLanguageFile)) {
         DeutschMenu->setChecked(true);
         LanguageMenu->setTitle(QStringLiteral("Deutsch"));
@@ -195,7 +202,7 @@ void TMainForm::LanguageSubMenuClick() {
 }
 
 void TMainForm::LoadLanguage() {
-    const QString file = SettingsKeys::read(*m_settings, SettingsKeys::Language);
+    const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
     m_language->load(programDirectory() + file);
     BuildMenu();
     // Texts no language line holds, and captions built from language texts.

@@ -49,8 +49,8 @@ void QsoGrid::fitColumnsToContents() {
     for (int col = 0; col < m_model->columnCount(); ++col) {
         int width = headerMetrics.horizontalAdvance(MaskRules::trimmedText(m_model->Cells(col, 0)));
         for (int row = 1; row < m_model->RowCount(); ++row)
-            width = std::max(
-                width, metrics.horizontalAdvance(MaskRules::trimmedText(m_model->Cells(col, row))));
+            width = std::max(width, metrics.horizontalAdvance(
+                                        MaskRules::trimmedText(m_model->shownCell(col, row))));
         width += 10;
         if (width > 0)
             setColumnWidth(col, width);

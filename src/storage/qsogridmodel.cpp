@@ -25,6 +25,15 @@ QString QsoGridModel::Cells(int col, int gridRow) const {
     return fromCp1252(m_rows.at(gridRow - 1).field(col));
 }
 
+QString QsoGridModel::shownCell(int col, int gridRow) const {
+    if (col < 0 || col >= kQsoFieldCount || gridRow < 1 || gridRow >= RowCount())
+        return Cells(col, gridRow);
+    const QByteArrayView field = m_rows.at(gridRow - 1).field(col);
+    if (field.size() <= kShownLength)
+        return fromCp1252(field);
+    return fromCp1252(field.first(kShownLength)) + QChar(0x2026);
+}
+
 void QsoGridModel::clear() {
     setRows({});
 }
@@ -75,7 +84,7 @@ int QsoGridModel::columnCount(const QModelIndex& parent) const {
 QVariant QsoGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return Cells(index.column(), index.row() + 1);
+    return shownCell(index.column(), index.row() + 1);
 }
 
 QVariant QsoGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -18,6 +18,10 @@ public:
     // Grid view: header row included.
     int RowCount() const { return static_cast<int>(m_rows.size()) + 1; }
     QString Cells(int col, int gridRow) const;
+    // The cell as the list shows and tips it: a field of megabytes would be laid out at
+    // every paint, so at most kShownLength characters, then an ellipsis.
+    static constexpr int kShownLength = 300;
+    QString shownCell(int col, int gridRow) const;
     TQsoRecord row(int gridRow) const { return m_rows.at(gridRow - 1).toRecord(); }
 
     // Two rows: the header and one empty row.

@@ -20,7 +20,6 @@ private slots:
     void replaceKeepsOtherLinesByteForByte();
     void replaceBeyondLastRecord_data();
     void replaceBeyondLastRecord();
-    void replaceTempPathStaysInTheFolder();
     void seventeenFieldsNamesFileAndLine();
     void repairRenumbersAndRestoresHeader();
     void repairFailureLeavesLogUnchanged();
@@ -80,8 +79,8 @@ void TestLogFile::readRecordAt() {
     QFETCH(bool, found);
     QFETCH(QByteArray, call);
     TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2),
-                                             LogBuilder::qso(3)});
+    LogBuilder::writeLog(dir.file("a.log"),
+                         {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)});
     TLogFile log(dir.file("a.log"));
     TQsoRecord rec;
     rec[QsoField::Call] = "unchanged";
@@ -162,14 +161,6 @@ void TestLogFile::replaceBeyondLastRecord() {
     QVERIFY(!log.ReplaceRecord(LogBuilder::qso(9), n));
     QCOMPARE(dir.readFile("a.log"), before);
     QVERIFY(!QFile::exists(dir.file("a.tmp")));
-}
-
-void TestLogFile::replaceTempPathStaysInTheFolder() {
-    QCOMPARE(TLogFile("/home/op/x.logs/mylog.log").replaceTempPath(),
-             QString("/home/op/x.logs/mylog.tmp"));
-    QCOMPARE(TLogFile("/d/contest.LOG.log").replaceTempPath(), QString("/d/contest.LOG.tmp"));
-    QCOMPARE(TLogFile("/d/ref.txt").replaceTempPath(), QString("/d/ref.txt.tmp"));
-    QCOMPARE(TLogFile("/d/mylog.log").repairTempPath(), QString("/d/mylog.log.tmp"));
 }
 
 void TestLogFile::seventeenFieldsNamesFileAndLine() {

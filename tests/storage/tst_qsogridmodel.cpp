@@ -10,6 +10,7 @@ private slots:
     void emptyModelHasHeaderAndOneEmptyRow();
     void recordsFillRowsAndJoinCommentLines();
     void putRowSetsTheRowCount();
+    void hugeFieldIsShownShortened();
 };
 
 void TestQsoGridModel::emptyModelHasHeaderAndOneEmptyRow() {
@@ -52,6 +53,20 @@ void TestQsoGridModel::putRowSetsTheRowCount() {
     model.putRow(2, LogBuilder::qso(7));
     QCOMPARE(model.RowCount(), 3);
     QCOMPARE(model.row(2)[QsoField::Call], QByteArray("QX7ABC"));
+}
+
+void TestQsoGridModel::hugeFieldIsShownShortened() {
+    // A field of 50 MB must not be laid out whole at every paint or tooltip.
+    QsoGridModel model;
+    TQsoRecord rec = LogBuilder::qso(1);
+    rec[QsoField::Name] = QByteArray(50 * 1024 * 1024, 'x');
+    model.putRow(1, rec);
+    for (int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole)}) {
+        const QString shown = model.data(model.index(0, 9), role).toString();
+        QCOMPARE(shown.size(), QsoGridModel::kShownLength + 1);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+    }
+    QCOMPARE(model.data(model.index(0, 5), Qt::DisplayRole).toString(), QString("QX1ABC"));
 }
 
 QTEST_GUILESS_MAIN(TestQsoGridModel)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads a file line by line through a buffer. A line ends at CR LF, LF or a lone CR (old
+// Mac files); the last line may lack its end. Lines may be of any length.
+class LineReader {
+public:
+    LineReader(int fd, QString path); // takes the descriptor
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // The next line without its end, and the end as it was ("" for the last line without
+    // one). False at the end of the file. A read error throws DaluError.
+    bool next(QByteArray& line, QByteArray* ending = nullptr);
+
+private:
+    bool fill(); // appends more bytes to the buffer; false at the end of the file
+
+    int m_fd;
+    QString m_path;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_eof = false;
+};

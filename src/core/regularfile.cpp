@@ -1,0 +1,80 @@
+#include "regularfile.h"
+
+#include "daluerror.h"
+#include "uitexts.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace RegularFile {
+
+int openForReading(const QString& path) {
+    // Non-blocking, so that opening a FIFO returns at once; the flag is dropped again
+    // once the file is known to be regular.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw DaluError::fromErrno(QStringLiteral("Cannot open"), path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw DaluError(
+            uiText("\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.").arg(path));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+QByteArray readAll(const QString& path, qint64 limit) {
+    const int fd = openForReading(path);
+    QByteArray data;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_size > limit) {
+        ::close(fd);
+        throw DaluError(uiText("\"%1\" ist größer als %2 MB und wird nicht gelesen.")
+                            .arg(path)
+                            .arg(limit / (1024 * 1024)));
+    }
+    data.resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    for (;;) {
+        if (done == data.size()) {
+            // The file may have grown since fstat(); the limit still holds.
+            if (data.size() >= limit + 1)
+                break;
+            data.resize(std::min<qint64>(limit + 1, data.size() + 65536));
+        }
+        const ssize_t got = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            throw DaluError::fromErrno(QStringLiteral("Cannot read"), path);
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    ::close(fd);
+    if (done > limit)
+        throw DaluError(uiText("\"%1\" ist größer als %2 MB und wird nicht gelesen.")
+                            .arg(path)
+                            .arg(limit / (1024 * 1024)));
+    data.truncate(done);
+    return data;
+}
+
+Stamp Stamp::of(const QString& path) {
+    struct stat st;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_ino)};
+}
+
+} // namespace RegularFile
