@@ -98,8 +98,9 @@ private:
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* form = qobject_cast<TDoppeltForm*>(QApplication::activeModalWidget());
-            // Keys go to the focused button only once the window is active.
-            if (!form || m_shown || !form->isActiveWindow())
+            // A key goes to the focused button only once the window is active and focused.
+            if (!form || m_shown || !form->isActiveWindow() ||
+                !form->isAncestorOf(QApplication::focusWidget()))
                 return;
             m_shown = true;
             for (int row = 0; row < form->ValueListEditor->rowCount(); ++row)
@@ -116,6 +117,7 @@ private:
         });
         m_timer.start();
     }
+    ModalDialogs::Expecting m_expecting;
     QTimer m_timer;
     Qt::Key m_key = Qt::Key_Return;
     int m_button = 0;

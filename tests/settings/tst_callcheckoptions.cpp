@@ -55,6 +55,7 @@ public:
     QString text() const { return m_text; }
 
 private:
+    ModalDialogs::Expecting m_expecting;
     QTimer m_timer;
     int m_count = 0;
     QString m_text;
