@@ -1,5 +1,6 @@
 #include "maskrules.h"
 
+#include "cp1252.h"
 #include "germanformat.h"
 
 namespace MaskRules {
@@ -12,6 +13,38 @@ QString trimmedText(const QString& text) {
     while (end > begin && text.at(end - 1).unicode() <= ' ')
         --end;
     return text.mid(begin, end - begin);
+}
+
+QDateTime maskUtc(const QDateTime& now, bool automatic, int hours) {
+    if (automatic)
+        return now.toUTC();
+    const QDateTime local = now.toLocalTime();
+    return QDateTime(local.date(), local.time(), Qt::UTC).addSecs(qint64(hours) * 3600);
+}
+
+bool typeable(QChar c) {
+    return c != QLatin1Char(';') && cp1252CanHold(c);
+}
+
+QString storableText(const QString& text, bool oneLine) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool crLf =
+            c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n');
+        if (crLf)
+            ++i;
+        if (crLf || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            out += oneLine ? QLatin1Char(' ') : QLatin1Char('\n');
+        else if (c == QLatin1Char(';'))
+            out += QLatin1Char(',');
+        else if (c.unicode() < ' ' && (oneLine || c != QLatin1Char('\t')))
+            out += QLatin1Char(' ');
+        else
+            out += c;
+    }
+    return transliterateForCp1252(out);
 }
 
 QString appendSerial(const QString& report, const QString& serialText) {

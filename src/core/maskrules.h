@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,19 @@ int powerDown(int watts);
 
 // The working UTC offset in hours: the UTC difference must be a whole number of hours.
 std::optional<int> wholeHours(const QString& text);
+
+// Date and UTC shown by the mask at the moment now: with the automatic difference the
+// system's UTC; with a manual one the local wall-clock date and time plus the hours, so
+// that a change of daylight saving time moves it as it moves the operator's clock.
+QDateTime maskUtc(const QDateTime& now, bool automatic, int hours);
+
+// Whether a typed character may go into a field: Windows-1252 holds it and it is not the
+// field separator ";".
+bool typeable(QChar c);
+// Pasted text made storable: letters Windows-1252 cannot hold become their base letter and
+// ";" a comma. In a one-line field every line break (CR LF, CR or LF) and other control
+// character becomes one blank; in the comments line breaks stay as "\n".
+QString storableText(const QString& text, bool oneLine);
 
 // Trims blanks and control characters at both ends.
 QString trimmedText(const QString& text);

@@ -6,9 +6,12 @@
 #include "keycaptionrow.h"
 #include "languagetargets.h"
 #include "mainform.h"
+#include "maskrules.h"
 #include "meminifile.h"
 #include "qsogrid.h"
 #include "settingskeys.h"
+#include "textinput.h"
+#include "uitexts.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -60,6 +63,9 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
     : QWidget(parent), m_mainForm(mainForm), m_listModel(listModel) {
     createMask();
     createEditors();
+    for (QLineEdit* edit :
+         {CallEdit, RstTxEdit, RstRxEdit, DokEdit, LocatorEdit, QthEdit, NameEdit, TxPwrEdit})
+        TextInput::makeOneLine(edit);
 
     Liste2StringGrid = new QsoGrid(listModel, this);
     Liste2StringGrid->setObjectName(QStringLiteral("Liste2StringGrid"));
@@ -73,9 +79,8 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
     AutoDateTimeTimer = new QTimer(this);
     AutoDateTimeTimer->setObjectName(QStringLiteral("AutoDateTimeTimer"));
     AutoDateTimeTimer->setInterval(500);
+    // Started with the settings by ClearMask.
     connect(AutoDateTimeTimer, &QTimer::timeout, this, &TEntryPage::AutoDateTimeTimerTimer);
-    AutoDateTimeTimerTimer();
-    AutoDateTimeTimer->start();
 }
 
 void TEntryPage::createMask() {
@@ -110,7 +115,7 @@ void TEntryPage::createMask() {
     LocatorEdit->setMaxLength(6);
     QthEdit = namedEdit("QthEdit", 6, EingabePanel);
     NameEdit = namedEdit("NameEdit", 7, EingabePanel);
-    CommentsMemo = new QPlainTextEdit(EingabePanel);
+    CommentsMemo = new TCommentsMemo(EingabePanel);
     CommentsMemo->setObjectName(QStringLiteral("CommentsMemo"));
     CommentsMemo->setProperty("Tag", 8);
     CommentsMemo->setTabChangesFocus(true);
@@ -167,6 +172,9 @@ void TEntryPage::createMask() {
     }
     for (QLabel* label : {DateLabel, UtcLabel, BandLabel, ModeLabel, TxPwrLabel, ShortCutLabel})
         label->installEventFilter(this);
+    for (QLineEdit* checked : {CallEdit, RstTxEdit, RstRxEdit})
+        connect(checked, &QLineEdit::textChanged, this,
+                [this, checked] { clearRedWhenValid(checked); });
     connect(CallEdit, &QLineEdit::textChanged, this, &TEntryPage::CallEditChange);
     connect(DokEdit, &QLineEdit::textChanged, this, &TEntryPage::DokEditChange);
     connect(LocatorEdit, &QLineEdit::textChanged, this, &TEntryPage::LocatorEditChange);
@@ -328,19 +336,28 @@ void TEntryPage::setUtcOffsetHours(int hours) {
 }
 
 void TEntryPage::AutoDateTimeTimerTimer() {
-    const QDateTime t = QDateTime::currentDateTime().addSecs(qint64(m_utcOffsetHours) * 3600);
+    const bool automatic = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::UtcDiffAuto);
+    const QDateTime t =
+        MaskRules::maskUtc(QDateTime::currentDateTime(), automatic, m_utcOffsetHours);
     DateLabel->setText(t.toString(QStringLiteral("dd.MM.yyyy")));
     UtcLabel->setText(t.toString(QStringLiteral("HH:mm:ss")));
 }
 
 void TEntryPage::setSerialText(const QString& serialText) {
+    m_serialText = serialText;
     if (serialText.isEmpty()) {
-        RstTxLabel->setText(QStringLiteral("RST (+Nr) TX"));
-        RstRxLabel->setText(QStringLiteral("RST (+Nr) RX"));
+        RstTxLabel->setText(uiText("RST (+Nr) TX"));
+        RstRxLabel->setText(uiText("RST (+Nr) RX"));
     } else {
         RstTxLabel->setText(QStringLiteral("RST + ") + serialText + QStringLiteral(" TX"));
-        RstRxLabel->setText(QStringLiteral("RST + Nr RX"));
+        RstRxLabel->setText(uiText("RST + Nr RX"));
     }
+}
+
+void TEntryPage::applyUiTexts() {
+    OvLabel->setText(uiText("OV:"));
+    DistriktLabel->setText(uiText("Distrikt:"));
+    setSerialText(m_serialText);
 }
 
 bool TEntryPage::isRed(const QWidget* field) const {
@@ -357,6 +374,12 @@ void TEntryPage::setCaptionColour(QLabel* caption, bool editing) {
     if (!caption)
         return;
     WidgetFactory::setColour(caption, QPalette::WindowText, editing ? kCaptionRed : kCaptionGreen);
+}
+
+void TEntryPage::clearRedWhenValid(QLineEdit* field) {
+    // A call or report corrected in place: a commit must not be refused for the old text.
+    if (isRed(field) && field->text().size() >= 2)
+        setRed(field, false);
 }
 
 bool TEntryPage::leaveQuietly() const {

@@ -86,6 +86,8 @@ public:
     int utcOffsetHours() const { return m_utcOffsetHours; }
     // The report captions follow the serial-number text.
     void setSerialText(const QString& serialText);
+    // The captions no language line holds, after a language change.
+    void applyUiTexts();
     bool isRed(const QWidget* field) const;
     // A red call or report field blocks the commit; entering it clears the mark.
     void setRed(QWidget* field, bool red);
@@ -149,6 +151,8 @@ private:
     void setCaptionColour(QLabel* caption, bool editing);
     void keepEditorFocus(QWidget* editor);
     void applyEditor(Editor editor);
+    void askOther(QLabel* label, const QString& title, const QString& prompt);
+    void clearRedWhenValid(QLineEdit* field);
     void stopClock();
     static QByteArray toLatin1Text(const QLabel* label);
     static void setLinkLook(QLabel* label, bool hovered);
@@ -157,5 +161,7 @@ private:
     TMainForm& m_mainForm;
     QsoGridModel* m_listModel;
     int m_utcOffsetHours = 0;
+    QString m_serialText;
     bool m_confirming = false;
+    QWidget* m_enteredField = nullptr; // whose enter step ran and exit step did not
 };

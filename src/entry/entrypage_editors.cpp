@@ -10,6 +10,7 @@
 #include "maskrules.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -75,14 +76,14 @@ void TEntryPage::openEditor(Editor editor, bool byFunctionKey) {
     case Editor::Date: {
         const std::optional<QDate> date = GermanFormat::parseDate(toLatin1Text(label));
         if (!date)
-            throw DaluError(QStringLiteral("\"%1\" is not a valid date.").arg(label->text()));
+            throw DaluError(uiText("\"%1\" ist kein g\u00fcltiges Datum.").arg(label->text()));
         DatePicker->setDate(*date);
         break;
     }
     case Editor::Utc: {
         const std::optional<QTime> time = GermanFormat::parseTime(toLatin1Text(label));
         if (!time)
-            throw DaluError(QStringLiteral("\"%1\" is not a valid time.").arg(label->text()));
+            throw DaluError(uiText("\"%1\" ist keine g\u00fcltige Uhrzeit.").arg(label->text()));
         UtcPicker->setTime(*time);
         break;
     }
@@ -131,9 +132,7 @@ void TEntryPage::applyEditor(Editor editor) {
     case Editor::Band: {
         const int index = BandListBox->currentRow();
         if (index == BandMode::kOtherBand)
-            label->setText(QInputDialog::getText(this, QStringLiteral("Band"),
-                                                 m_mainForm.msg(Msg::BandPrompt), QLineEdit::Normal,
-                                                 label->text()));
+            askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
         break;
@@ -141,9 +140,7 @@ void TEntryPage::applyEditor(Editor editor) {
     case Editor::Mode: {
         const int index = ModeListBox->currentRow();
         if (index == BandMode::kOtherMode)
-            label->setText(QInputDialog::getText(this, QStringLiteral("Mode"),
-                                                 m_mainForm.msg(Msg::ModePrompt), QLineEdit::Normal,
-                                                 label->text()));
+            askOther(label, QStringLiteral("Mode"), m_mainForm.msg(Msg::ModePrompt));
         else if (index >= 0)
             label->setText(BandMode::ModeIndexToText(index));
         break;
@@ -152,6 +149,14 @@ void TEntryPage::applyEditor(Editor editor) {
         label->setText(TxPwrEdit->text());
         break;
     }
+}
+
+void TEntryPage::askOther(QLabel* label, const QString& title, const QString& prompt) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(this, title, prompt, QLineEdit::Normal, label->text(), &ok);
+    if (ok) // cancel keeps the band or mode the next QSOs are logged with
+        label->setText(text);
 }
 
 void TEntryPage::confirmEditor(Editor editor) {
@@ -247,8 +252,8 @@ bool TEntryPage::TxPwrEditKeyPress(QKeyEvent* key) {
         return true;
     }
     const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace)
-        return false;
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false; // editing and navigation keys: Delete, Backspace, Home, End, arrows
     const QChar c = text.at(0);
     const int hint = c == QLatin1Char('m')   ? Msg::TxPwrHintMilli
                      : c == QLatin1Char('k') ? Msg::TxPwrHintKilo
@@ -334,15 +339,14 @@ bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress && EditKeyPress(field, static_cast<QKeyEvent*>(event)))
         return true;
     // The window losing the activation (a dialog, another program) is no leaving of the
-    // field: its exit checks would run without the operator having moved on.
-    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            return QWidget::eventFilter(watched, event);
-    }
-    if (type == QEvent::FocusIn)
+    // field: its exit checks would run without the operator having moved on. Getting it
+    // back is no entering either, unless the focus has moved to another field meanwhile.
+    if (type == QEvent::FocusIn && field != m_enteredField) {
         fieldEnter(field);
-    else if (type == QEvent::FocusOut)
-        fieldExit(field);
+    } else if (type == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            fieldExit(field);
+    }
     return QWidget::eventFilter(watched, event);
 }

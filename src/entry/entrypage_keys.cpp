@@ -12,6 +12,7 @@
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -124,8 +125,12 @@ TQsoRecord TEntryPage::maskRecord() const {
 
 void TEntryPage::commitQso() {
     TLogFile* log = m_mainForm.openLog();
-    if (!log)
+    if (!log) {
+        ErrorBoundary::show(this, uiText("Kein Log ist ge\u00f6ffnet: das QSO wurde nicht "
+                                         "eingetragen. Bitte im Log-Men\u00fc ein Log \u00f6ffnen "
+                                         "oder anlegen."));
         return;
+    }
     // A log another program changed is read first: the number follows the file.
     if (!ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); }))
         return;
@@ -188,6 +193,10 @@ void TEntryPage::stopClock() {
 }
 
 void TEntryPage::fieldEnter(QWidget* field) {
+    // A field left while the window was inactive keeps no editing colour.
+    if (m_enteredField)
+        setCaptionColour(captionOf(m_enteredField), false);
+    m_enteredField = field;
     setCaptionColour(captionOf(field), true);
     if (field == CallEdit || field == RstTxEdit || field == RstRxEdit)
         setRed(field, false);
@@ -200,6 +209,8 @@ void TEntryPage::fieldEnter(QWidget* field) {
 }
 
 void TEntryPage::fieldExit(QWidget* field) {
+    if (m_enteredField == field)
+        m_enteredField = nullptr;
     setCaptionColour(captionOf(field), false);
     if (field == CallEdit) {
         if (leaveQuietly()) {

@@ -12,10 +12,8 @@
 #include "settingskeys.h"
 #include "widgetfactory.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
-#include <QUrl>
 
 void TEntryPage::CallEditChange() {
     emit callChanged(CallEdit->text());
@@ -54,9 +52,7 @@ void TEntryPage::LocatorEditChange() {
 void TEntryPage::DistriktValueLabelClick() {
     if (DistriktValueLabel->text().isEmpty())
         return;
-    const QString address = DokToWebsite(DokEdit->text());
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl(address));
+    WidgetFactory::openWebAddress(DokToWebsite(DokEdit->text()));
 }
 
 void TEntryPage::setLinkLook(QLabel* label, bool hovered) {

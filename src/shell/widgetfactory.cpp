@@ -1,7 +1,9 @@
 #include "widgetfactory.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QTabWidget>
+#include <QUrl>
 
 namespace WidgetFactory {
 
@@ -22,6 +24,11 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     QPalette p = widget->palette();
     p.setColor(role, colour);
     widget->setPalette(p);
+}
+
+void openWebAddress(const QString& address) {
+    if (!address.trimmed().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(address.trimmed()));
 }
 
 } // namespace WidgetFactory

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <time.h>
+
 class TestMaskRules : public QObject {
     Q_OBJECT
 private slots:
@@ -14,6 +16,8 @@ private slots:
     void powerSteps();
     void wholeHours_data();
     void wholeHours();
+    void utcAcrossDaylightSavingChanges_data();
+    void utcAcrossDaylightSavingChanges();
 };
 
 void TestMaskRules::bandAndModeTables() {
@@ -115,6 +119,38 @@ void TestMaskRules::wholeHours() {
     QCOMPARE(parsed.has_value(), valid);
     if (valid)
         QCOMPARE(*parsed, hours);
+}
+
+void TestMaskRules::utcAcrossDaylightSavingChanges_data() {
+    QTest::addColumn<QString>("instant"); // the system clock, in UTC
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<QString>("shown");
+    // Berlin: 29.03.2026 02:00 CET -> 03:00 CEST; 25.10.2026 03:00 CEST -> 02:00 CET.
+    QTest::newRow("spring, automatic")
+        << "2026-03-29T01:30:00Z" << true << 0 << "29.03.2026 01:30:00";
+    QTest::newRow("spring, manual -2 on summer time")
+        << "2026-03-29T01:30:00Z" << false << -2 << "29.03.2026 01:30:00";
+    QTest::newRow("spring, manual -1 before the change")
+        << "2026-03-29T00:30:00Z" << false << -1 << "29.03.2026 00:30:00";
+    QTest::newRow("autumn, automatic, second 02:30")
+        << "2026-10-25T01:30:00Z" << true << 0 << "25.10.2026 01:30:00";
+    QTest::newRow("autumn, manual -2 in the first 02:30")
+        << "2026-10-25T00:30:00Z" << false << -2 << "25.10.2026 00:30:00";
+    QTest::newRow("autumn, manual -1 after the change")
+        << "2026-10-25T02:30:00Z" << false << -1 << "25.10.2026 02:30:00";
+}
+
+void TestMaskRules::utcAcrossDaylightSavingChanges() {
+    QFETCH(QString, instant);
+    QFETCH(bool, automatic);
+    QFETCH(int, hours);
+    QFETCH(QString, shown);
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    // The clock reads local time.
+    const QDateTime now = QDateTime::fromString(instant, Qt::ISODate).toLocalTime();
+    QCOMPARE(MaskRules::maskUtc(now, automatic, hours).toString("dd.MM.yyyy HH:mm:ss"), shown);
 }
 
 QTEST_APPLESS_MAIN(TestMaskRules)

@@ -12,6 +12,7 @@
 #include "tempprogramdir.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,10 @@ private slots:
     void utcOffsetMinusOneHour();
     void failedCommitKeepsMaskAndLists();
     void ctrlReturnInsertsLineInComments();
+    void fieldsTakeOnlyWhatTheLogCanHold_data();
+    void fieldsTakeOnlyWhatTheLogCanHold();
+    void editingKeysWorkInThePowerEditor();
+    void enterStepRunsAfterTheInputBox();
 };
 
 void TestEntryMask::returnWalksThroughShownFieldsAndCommits() {
@@ -169,23 +174,30 @@ void TestEntryMask::presetsRefillWhileBandModePowerCarryOver() {
 void TestEntryMask::shortReportBlocksCommit_data() {
     QTest::addColumn<QString>("rstTx");
     QTest::addColumn<QString>("rstRx");
+    QTest::addColumn<QString>("correction"); // typed into the refused field, then Return
     QTest::addColumn<bool>("committed");
     QTest::newRow("report sent of one character") << "5"
-                                                  << "59" << false;
+                                                  << "59" << QString() << false;
     QTest::newRow("report received of one character") << "59"
-                                                      << "5" << false;
+                                                      << "5" << QString() << false;
     QTest::newRow("both two characters") << "55"
-                                         << "57" << true;
+                                         << "57" << QString() << true;
+    QTest::newRow("last report corrected in place") << "59"
+                                                    << "5"
+                                                    << "7" << true;
 }
 
 void TestEntryMask::shortReportBlocksCommit() {
     QFETCH(QString, rstTx);
     QFETCH(QString, rstRx);
+    QFETCH(QString, correction);
     QFETCH(bool, committed);
     Station s({}, kOnlyCallAndReports);
     s.type("DL1ABC");
     s.type(rstTx);
     s.type(rstRx);
+    if (!correction.isEmpty())
+        s.type(correction);
     QCOMPARE(s.logLines().isEmpty(), !committed);
     if (!committed) {
         // The short report gets the focus back (and, being entered, its normal colour).
@@ -295,6 +307,11 @@ void TestEntryMask::bandListAndOtherBand() {
     ModalDialogs::answerInputDialog("6m");
     QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
     QCOMPARE(s.mask->BandLabel->text(), QString("6m"));
+    QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
+    s.mask->BandListBox->setCurrentRow(12);
+    ModalDialogs::cancelNextModal();
+    QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+    QCOMPARE(s.mask->BandLabel->text(), QString("6m")); // cancel keeps the band
     QTest::mouseDClick(s.mask->ModeLabel, Qt::LeftButton);
     s.mask->ModeListBox->setCurrentRow(9);
     QTest::keyClick(s.mask->ModeListBox, Qt::Key_Return);
@@ -334,6 +351,75 @@ void TestEntryMask::ctrlReturnInsertsLineInComments() {
     QTest::keyClicks(s.mask->CommentsMemo, "def");
     QCOMPARE(s.mask->CommentsMemo->toPlainText(), QString("abc\ndef"));
     QVERIFY(s.mask->CommentsMemo->hasFocus());
+}
+
+void TestEntryMask::fieldsTakeOnlyWhatTheLogCanHold_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("stored");
+    const QString jiri = QString::fromUtf8("Ji\u0159\u00ed;");
+    QTest::newRow("typed: letter and separator refused")
+        << "NameEdit" << false << jiri << QByteArray("Ji\xed");
+    QTest::newRow("pasted: line break, letter, separator")
+        << "NameEdit" << true << jiri + "\r\nNov\u00e1k" << QByteArray("Jir\xed, Nov\xe1k");
+    QTest::newRow("pasted into the comments: line break kept")
+        << "CommentsMemo" << true << jiri + "\r\nx" << QByteArray("Jir\xed,#13#10x");
+}
+
+void TestEntryMask::fieldsTakeOnlyWhatTheLogCanHold() {
+    QFETCH(QString, field);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QByteArray, stored);
+    Station s({}, "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=1\r\nj=1\r\nk=0\r\nl=0\r\n");
+    s.type("DL1ABC");
+    s.type("59");
+    s.type("59");
+    QWidget* target = s.mask->findChild<QWidget*>(field);
+    target->setFocus();
+    if (paste) {
+        QApplication::clipboard()->setText(input);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        for (const QChar c : input) // also letters beyond Latin-1, which keyClicks refuses
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    for (int i = 0; i < 3 && s.logLines().isEmpty(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(s.logLines().size(), 1);
+    const QList<QByteArray> fields = s.logLines()[0].split(';');
+    QCOMPARE(fields.size(), 16);
+    QCOMPARE(fields[field == "NameEdit" ? 9 : 13], stored);
+}
+
+void TestEntryMask::editingKeysWorkInThePowerEditor() {
+    Station s;
+    s.mask->TxPwrLabel->setText("25W");
+    QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_End, Qt::Key_Left})
+        QTest::keyClick(s.mask->TxPwrEdit, key);
+    QCOMPARE(s.mask->TxPwrEdit->text(), QString("5W"));
+    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Backspace);
+    QCOMPARE(s.mask->TxPwrEdit->text(), QString("W"));
+}
+
+void TestEntryMask::enterStepRunsAfterTheInputBox() {
+    Station s({}, kOnlyCallAndReports);
+    s.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.form));
+    s.type("D"); // too short: the call is marked red when left
+    QVERIFY(s.mask->isRed(s.mask->CallEdit));
+    QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
+    s.mask->BandListBox->setCurrentRow(12);
+    ModalDialogs::answerInputDialog("6m");
+    QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+    // The call field gets the focus while the input box closes: entered, its mark cleared.
+    s.form->activateWindow(); // as the window manager does when the input box has gone
+    QVERIFY(QTest::qWaitForWindowActive(s.form));
+    QVERIFY(s.mask->CallEdit->hasFocus());
+    QCOMPARE(s.mask->CallLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(!s.mask->isRed(s.mask->CallEdit));
 }
 
 QTEST_MAIN(TestEntryMask)

@@ -1,4 +1,5 @@
 #include "dalusession.h"
+#include "editpage.h"
 #include "entrypage.h"
 #include "logbuilder.h"
 #include "mainform.h"
@@ -32,6 +33,7 @@ private slots:
     void locatorGivesBearingAndDistance();
     void invalidLocatorIsReported();
     void districtLabelOpensItsWebsite();
+    void addressWithoutSchemeOpensAlikeFromMaskAndEditPage();
 
 private:
     std::unique_ptr<TempProgramDir> m_dir;
@@ -49,11 +51,13 @@ void TestMaskLookups::init() {
     m_session = std::make_unique<DaluSession>();
     m_mask = m_session->mainForm()->entryPage;
     QDesktopServices::setUrlHandler("https", &m_urls, "open");
+    QDesktopServices::setUrlHandler("http", &m_urls, "open");
     m_urls.opened.clear();
 }
 
 void TestMaskLookups::cleanup() {
     QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("http");
     m_session.reset();
     m_dir.reset();
 }
@@ -132,6 +136,20 @@ void TestMaskLookups::districtLabelOpensItsWebsite() {
     QTest::mouseClick(m_mask->DistriktValueLabel, Qt::LeftButton);
     QCOMPARE(m_urls.opened.size(), 1);
     QVERIFY(m_urls.opened.first().toString().contains("darc.de"));
+}
+
+void TestMaskLookups::addressWithoutSchemeOpensAlikeFromMaskAndEditPage() {
+    m_dir->writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
+                                "[Website]\r\nA=www.example.org/baden\r\n");
+    TEditPage* edit = m_session->mainForm()->editPage;
+    m_mask->DokEdit->setText("A01");
+    edit->eDokEdit->setText("A01");
+    for (QWidget* page : {static_cast<QWidget*>(m_mask), static_cast<QWidget*>(edit)}) {
+        page->show();
+        QLabel* district = page == m_mask ? m_mask->DistriktValueLabel : edit->eDistriktLabel;
+        QTest::mouseClick(district, Qt::LeftButton);
+    }
+    QCOMPARE(m_urls.opened, QList<QUrl>(2, QUrl("http://www.example.org/baden")));
 }
 
 QTEST_MAIN(TestMaskLookups)
