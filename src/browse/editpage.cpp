@@ -1,5 +1,6 @@
 #include "editpage.h"
 
+#include "compactqso.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "datetickpicker.h"
@@ -13,8 +14,11 @@
 #include "mainform.h"
 #include "programdir.h"
 #include "qsogrid.h"
+#include "qsogridmodel.h"
 #include "settingskeys.h"
 #include "textform.h"
+#include "textinput.h"
+#include "uitexts.h"
 #include "widgetfactory.h"
 
 #include <QApplication>
@@ -22,7 +26,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,7 +37,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimeEdit>
-#include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -78,19 +82,31 @@ QString lowerAscii(QString text) {
 
 // Dates and times the controls cannot hold make the QSO one that cannot be saved here:
 // writing it back would replace them by whatever the pickers happen to show.
-QString unreadableFields(const TQsoRecord& record) {
+QString unreadableFields(const TQsoRecord& record, const QDateEdit* picker) {
     QStringList bad;
-    if (!GermanFormat::parseDate(record[QsoField::Date]))
-        bad.append(QStringLiteral("Date \"%1\"").arg(fieldText(record, QsoField::Date)));
-    if (!GermanFormat::parseTime(record[QsoField::Utc]))
-        bad.append(QStringLiteral("UTC \"%1\"").arg(fieldText(record, QsoField::Utc)));
-    for (const auto& [field, name] :
-         {std::pair{QsoField::QslOut, "QSL out"}, std::pair{QsoField::QslIn, "QSL in"}}) {
-        if (!record[field].isEmpty() && !GermanFormat::parseDate(record[field]))
+    auto checkDate = [&](QsoField field, const char* name, bool mayBeEmpty) {
+        if (mayBeEmpty && record[field].isEmpty())
+            return;
+        const std::optional<QDate> date = GermanFormat::parseDate(record[field]);
+        if (!date || *date < picker->minimumDate() || *date > picker->maximumDate())
             bad.append(
                 QStringLiteral("%1 \"%2\"").arg(QLatin1String(name), fieldText(record, field)));
-    }
+    };
+    checkDate(QsoField::Date, "Date", false);
+    if (!GermanFormat::parseTime(record[QsoField::Utc]))
+        bad.append(QStringLiteral("UTC \"%1\"").arg(fieldText(record, QsoField::Utc)));
+    checkDate(QsoField::QslOut, "QSL out", true);
+    checkDate(QsoField::QslIn, "QSL in", true);
     return bad.join(QStringLiteral(", "));
+}
+
+// A record as the lists show it, for telling whether a list row still is that QSO.
+QStringList shownCells(const TQsoRecord& record) {
+    const TQsoRecord shown = CompactQso(record).shownInList().toRecord();
+    QStringList cells;
+    for (const QByteArray& field : shown.fields)
+        cells.append(fromCp1252(field));
+    return cells;
 }
 
 void setPicker(TDateTickPicker* picker, const QByteArray& value) {
@@ -131,7 +147,7 @@ void TEditPage::createControls() {
           std::pair{&eNameEdit, "eNameEdit"}, std::pair{&eQthEdit, "eQthEdit"},
           std::pair{&eLocatorEdit, "eLocatorEdit"}, std::pair{&eTxPwrEdit, "eTxPwrEdit"}})
         *edit = named<QLineEdit>(name, this);
-    eCommentsMemo = named<QPlainTextEdit>("eCommentsMemo", this);
+    eCommentsMemo = named<TCommentsMemo>("eCommentsMemo", this);
     eCommentsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     eCommentsBtn = named<QPushButton>("eCommentsBtn", this);
     eCommentsBtn->setText(QStringLiteral("Texteditor"));
@@ -143,7 +159,7 @@ void TEditPage::createControls() {
     GroupBox2 = named<QGroupBox>("GroupBox2", this);
     GroupBox2->setTitle(QStringLiteral("DXCC"));
     GroupBox3 = named<QGroupBox>("GroupBox3", this);
-    GroupBox3->setTitle(QStringLiteral("Ortsverband/Distrikt"));
+    GroupBox3->setTitle(uiText("Ortsverband/Distrikt"));
     eBearingLabel = named<QLabel>("eBearingLabel", GroupBox1);
     eDistanceLabel = named<QLabel>("eDistanceLabel", GroupBox1);
     eDxccLabel = named<QLabel>("eDxccLabel", GroupBox2);
@@ -157,7 +173,7 @@ void TEditPage::createControls() {
     WidgetFactory::setColour(eStateLabel, QPalette::WindowText, kRed);
     eStateLabel->hide();
     eOkBtn = named<QPushButton>("eOkBtn", this);
-    eOkBtn->setText(QStringLiteral("&Daten Speichern"));
+    eOkBtn->setText(QStringLiteral("Daten &Speichern"));
     eQslInAddBtn = named<QPushButton>("eQslInAddBtn", this);
     eQslInAddBtn->setText(QStringLiteral("QSL umbenennen"));
     eQslInShowBtn = named<QPushButton>("eQslInShowBtn", this);
@@ -223,6 +239,12 @@ void TEditPage::layoutControls() {
         grid->setColumnStretch(col, 1);
 }
 
+void TEditPage::applyUiTexts() {
+    GroupBox3->setTitle(uiText("Ortsverband/Distrikt"));
+    if (isVisible())
+        EditierenTSShow(); // a message on the page in the new language
+}
+
 void TEditPage::connectFields() {
     for (QLineEdit* edit : {eCallEdit, eRstTxEdit, eRstRxEdit, eDokEdit, eNameEdit, eQthEdit,
                             eLocatorEdit, eTxPwrEdit})
@@ -239,6 +261,10 @@ void TEditPage::connectFields() {
     }
     for (QLineEdit* edit : {eCallEdit, eRstTxEdit, eRstRxEdit, eDokEdit, eLocatorEdit, eTxPwrEdit})
         edit->installEventFilter(this);
+    for (QLineEdit* edit :
+         {eCallEdit, eRstTxEdit, eRstRxEdit, eDokEdit, eNameEdit, eQthEdit, eLocatorEdit,
+          eTxPwrEdit, eBandComboBox->lineEdit(), eModeComboBox->lineEdit()})
+        TextInput::makeOneLine(edit);
     connect(eOkBtn, &QPushButton::clicked, this, &TEditPage::eOkBtnClick);
     connect(eCommentsBtn, &QPushButton::clicked, this, &TEditPage::eCommentsBtnClick);
 }
@@ -282,8 +308,8 @@ bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (!edit || text.size() != 1 || text.at(0).unicode() < ' ')
-        return false; // control keys and navigation pass
+    if (!edit || text.size() != 1 || !text.at(0).isPrint())
+        return false; // editing and navigation keys pass
     const QChar c = text.at(0);
     if (edit == eTxPwrEdit) // eTxPwrEditKeyPress: digits and the decimal comma only
         return !(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(',');
@@ -294,7 +320,12 @@ bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TEditPage::openQso(int position) {
+void TEditPage::openQso(int position, const QStringList& expected) {
+    // A position beyond the list: the log has grown behind it (an import into the open
+    // log). Selecting it would leave another row selected and open that QSO.
+    if (position >= m_mainForm.listeModel->RowCount())
+        ErrorBoundary::run(this, [this] { m_mainForm.ListeNeuFuellen(); });
+    m_expected = expected;
     m_mainForm.ListeStringGrid->selectGridRow(position);
     if (m_mainForm.MainPageControl->currentWidget() == this)
         EditierenTSShow();
@@ -338,22 +369,32 @@ void TEditPage::EditierenTSShow() {
     if (!log)
         return;
     const int n = std::max(1, m_mainForm.ListeStringGrid->Row());
+    const QStringList expected = std::exchange(m_expected, {});
     TQsoRecord record;
     bool found = false;
     if (!ErrorBoundary::run(this, [&] { found = log->ReadRecordAt(record, n); }))
         return;
+    const QStringList listed = shownCells(m_mainForm.listeModel->row(n));
+    const bool stale =
+        found && (shownCells(record) != listed || (!expected.isEmpty() && expected != listed));
+    if (stale) // the log changed behind the lists: never edit another QSO than the one chosen
+        ErrorBoundary::run(this, [this] { m_mainForm.ListeNeuFuellen(); });
     fillControls(record);
     // Shown on the page rather than in a box: browsing the pages of an empty log is no error.
     QString problem;
     if (!found)
-        problem = QStringLiteral("The log \"%1\" holds no QSO %2 to edit.")
+        problem = uiText("Das Log \"%1\" enth\u00e4lt kein QSO %2 zum Bearbeiten.")
                       .arg(QFileInfo(log->FileName()).fileName())
                       .arg(n);
-    else if (const QString unreadable = unreadableFields(record); !unreadable.isEmpty())
-        problem = QStringLiteral("QSO %1 cannot be saved here: %2 cannot be read (dd.mm.yyyy, "
-                                 "hh:nn:ss). The log converter's repair puts such fields right.")
+    else if (stale)
+        problem = uiText("Das Log hat sich ge\u00e4ndert, seit die Listen gef\u00fcllt wurden; "
+                         "sie sind neu gef\u00fcllt. Bitte das QSO erneut w\u00e4hlen.");
+    else if (const QString bad = unreadableFields(record, eDatePicker); !bad.isEmpty())
+        problem = uiText("QSO %1 kann hier nicht gespeichert werden: %2 ist nicht lesbar oder "
+                         "liegt au\u00dferhalb des Kalenders (dd.mm.yyyy, hh:nn:ss). Die "
+                         "Reparatur des LogConverters berichtigt solche Felder.")
                       .arg(n)
-                      .arg(unreadable);
+                      .arg(bad);
     if (!problem.isEmpty()) {
         eStateLabel->setText(problem);
         eStateLabel->show();
@@ -392,6 +433,8 @@ void TEditPage::fillControls(const TQsoRecord& record) {
     eUtcPicker->setTime(GermanFormat::parseTime(record[QsoField::Utc]).value_or(QTime(0, 0)));
     setPicker(eQslOutPicker, record[QsoField::QslOut]);
     setPicker(eQslInPicker, record[QsoField::QslIn]);
+    m_loaded = record;
+    m_shown = controlTexts();
     for (QObject* field : {static_cast<QObject*>(eCallEdit), static_cast<QObject*>(eDokEdit),
                            static_cast<QObject*>(eLocatorEdit), static_cast<QObject*>(eTxPwrEdit)})
         eChange(field);
@@ -481,29 +524,41 @@ void TEditPage::updateQslButtons() {
 void TEditPage::eDistriktLabelClick() {
     if (eDistriktLabel->text().isEmpty())
         return;
-    const QString address = DokToWebsite(eDokEdit->text());
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    WidgetFactory::openWebAddress(DokToWebsite(eDokEdit->text()));
+}
+
+std::array<QString, kQsoFieldCount> TEditPage::controlTexts() const {
+    return {eNumberLabel->text(),
+            QString::fromLatin1(GermanFormat::formatDate(eDatePicker->date())),
+            QString::fromLatin1(GermanFormat::formatTime(eUtcPicker->time())),
+            eBandComboBox->currentText(),
+            eModeComboBox->currentText(),
+            eCallEdit->text(),
+            eRstTxEdit->text(),
+            eRstRxEdit->text(),
+            eDokEdit->text(),
+            eNameEdit->text(),
+            eQthEdit->text(),
+            eLocatorEdit->text(),
+            eTxPwrEdit->text(),
+            eCommentsMemo->toPlainText(),
+            eQslOutPicker->dateText(),
+            eQslInPicker->dateText()};
 }
 
 TQsoRecord TEditPage::recordFromControls() const {
+    // A field the operator did not touch is written back as it was read: the controls
+    // show some bytes differently (a no-break space, a lone line break).
+    const std::array<QString, kQsoFieldCount> texts = controlTexts();
     TQsoRecord r;
-    r[QsoField::Number] = toCp1252(eNumberLabel->text());
-    r[QsoField::Date] = GermanFormat::formatDate(eDatePicker->date());
-    r[QsoField::Utc] = GermanFormat::formatTime(eUtcPicker->time());
-    r[QsoField::Band] = toCp1252(eBandComboBox->currentText());
-    r[QsoField::Mode] = toCp1252(eModeComboBox->currentText());
-    r[QsoField::Call] = toCp1252(eCallEdit->text());
-    r[QsoField::RstTx] = toCp1252(eRstTxEdit->text());
-    r[QsoField::RstRx] = toCp1252(eRstRxEdit->text());
-    r[QsoField::Dok] = toCp1252(eDokEdit->text());
-    r[QsoField::Name] = toCp1252(eNameEdit->text());
-    r[QsoField::Qth] = toCp1252(eQthEdit->text());
-    r[QsoField::Locator] = toCp1252(eLocatorEdit->text());
-    r[QsoField::TxPwr] = toCp1252(eTxPwrEdit->text());
-    r[QsoField::Comments] = toCp1252(eCommentsMemo->toPlainText()).replace("\n", "\r\n");
-    r[QsoField::QslOut] = toCp1252(eQslOutPicker->dateText());
-    r[QsoField::QslIn] = toCp1252(eQslInPicker->dateText());
+    for (int i = 0; i < kQsoFieldCount; ++i) {
+        if (texts[i] == m_shown[i])
+            r.fields[i] = m_loaded.fields[i];
+        else if (i == int(QsoField::Comments))
+            r.fields[i] = toCp1252(texts[i]).replace("\n", "\r\n");
+        else
+            r.fields[i] = toCp1252(texts[i]);
+    }
     return r;
 }
 
@@ -516,14 +571,15 @@ void TEditPage::eOkBtnClick() {
     const int position = m_position;
     const bool saved = ErrorBoundary::run(this, [&] {
         if (!log->ReplaceRecord(recordFromControls(), position))
-            throw DaluError(QStringLiteral("The log \"%1\" no longer holds QSO %2; nothing was "
-                                           "saved.")
+            throw DaluError(uiText("Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde "
+                                   "gespeichert.")
                                 .arg(QFileInfo(log->FileName()).fileName())
                                 .arg(position));
         m_mainForm.ListeNeuFuellen();
     });
     if (!saved)
         return;
+    emit qsoSaved();
     QsoGrid* list = m_mainForm.ListeStringGrid;
     list->selectGridRow(position);
     list->scrollTo(list->model()->index(position - 1, 0), QAbstractItemView::PositionAtBottom);

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "qsorecord.h"
+
+#include <QStringList>
 #include <QWidget>
+
+#include <array>
 
 class QComboBox;
 class QDateEdit;
@@ -12,7 +17,6 @@ class QPushButton;
 class QTimeEdit;
 class TDateTickPicker;
 class TMainForm;
-class TQsoRecord;
 
 // Page "Editieren": one stored QSO in editable controls, written back in place.
 // It always works on the QSO of the selected row of the list page.
@@ -27,10 +31,13 @@ public:
     void setReturnMarker(int marker) { m_returnMarker = marker; }
 
     // Selects the QSO at this position of the log (1 ...) in the list page and brings the
-    // page to the front.
-    void openQso(int position);
+    // page to the front. With expected (a search hit's cells), a QSO that no longer looks
+    // so is not opened for saving.
+    void openQso(int position, const QStringList& expected = {});
     // The scanned card of the QSO as the fields now name it.
     QString eQslInFileName() const;
+    // The captions no language line holds, after a language change.
+    void applyUiTexts();
 
     QLabel* eNumberLabel;
     QDateEdit* eDatePicker;
@@ -83,6 +90,9 @@ public slots:
     void Liste2StringGridSelectCell(int gridRow);
     void EingabeTSEnter();
 
+signals:
+    void qsoSaved();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -93,6 +103,7 @@ private:
     void connectLists();
     void fillControls(const TQsoRecord& record);
     TQsoRecord recordFromControls() const;
+    std::array<QString, kQsoFieldCount> controlTexts() const;
     void updateCaptionColours();
     void updateDistanceBearing();
     void updateDok();
@@ -104,4 +115,7 @@ private:
     TMainForm& m_mainForm;
     int m_returnMarker = ReturnToList;
     int m_position = 0;
+    TQsoRecord m_loaded;                         // as read from the log
+    std::array<QString, kQsoFieldCount> m_shown; // as the controls showed it then
+    QStringList m_expected;
 };

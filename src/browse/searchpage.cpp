@@ -61,6 +61,14 @@ TSearchPage::TSearchPage(TMainForm& mainForm, QWidget* parent)
     sStringGrid->setUserResizableColumns(true);
     connect(sStringGrid, &QsoGrid::rowActivated, this, &TSearchPage::sStringGridDblClick);
     layoutPage();
+    // Hits shown after one of them was saved on the edit page are searched again when the
+    // page comes back, so that they show the saved values.
+    connect(m_mainForm.editPage, &TEditPage::qsoSaved, this, [this] { m_stale = m_searched; });
+    QTabWidget* pages = m_mainForm.MainPageControl;
+    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
+        if (pages->currentWidget() == this && m_stale)
+            searchAgain();
+    });
 
     // Initial state: row 1 looks for a part of the call, the others are off.
     setCriterion(0, true, QsoSearch::kCallField, static_cast<int>(QsoSearch::Operator::Contains),
@@ -136,7 +144,17 @@ void TSearchPage::sOperatorComboBox1Change() {
     }
 }
 
+void TSearchPage::searchAgain() {
+    const int position = resultPosition(sStringGrid->Row());
+    SearchBtnClick();
+    const int row = int(m_positions.indexOf(position)) + 1;
+    if (position > 0 && row > 0)
+        sStringGrid->selectGridRow(row);
+}
+
 void TSearchPage::SearchBtnClick() {
+    m_stale = false;
+    m_searched = true;
     sModel->clear();
     m_positions.clear();
     for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
@@ -170,6 +188,9 @@ void TSearchPage::sStringGridDblClick() {
     const int position = resultPosition(sStringGrid->Row());
     if (position < 1)
         return; // the empty row of a search without hits
+    QStringList hit;
+    for (int col = 0; col < sModel->columnCount(); ++col)
+        hit.append(sModel->Cells(col, sStringGrid->Row()));
     m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToSearch);
-    m_mainForm.editPage->openQso(position);
+    m_mainForm.editPage->openQso(position, hit);
 }

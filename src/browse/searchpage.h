@@ -47,7 +47,10 @@ public slots:
 private:
     void createCriteria();
     void layoutPage();
+    void searchAgain();
 
     TMainForm& m_mainForm;
     QList<int> m_positions; // of the hits, by result row
+    bool m_searched = false;
+    bool m_stale = false;
 };

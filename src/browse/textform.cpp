@@ -1,4 +1,5 @@
 #include "textform.h"
+#include "uitexts.h"
 
 #include "cp1252.h"
 #include "daluerror.h"
@@ -70,18 +71,17 @@ void TTextForm::saveFile(const QString& path) const {
 }
 
 void TTextForm::Laden1Click() {
-    runFileDialog(QStringLiteral("Text laden ..."), false,
-                  [this](const QString& path) { loadFile(path); });
+    runFileDialog(uiText("Text laden ..."), false, [this](const QString& path) { loadFile(path); });
 }
 
 void TTextForm::Speichern1Click() {
-    runFileDialog(QStringLiteral("Text speichern ..."), true,
+    runFileDialog(uiText("Text speichern ..."), true,
                   [this](const QString& path) { saveFile(path); });
 }
 
 void TTextForm::runFileDialog(const QString& title, bool save,
                               std::function<void(const QString&)> action) {
-    auto* dialog = new QFileDialog(this, title, QString(), QLatin1String(kFileFilter));
+    auto* dialog = new QFileDialog(this, title, QString(), uiText(kFileFilter));
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setDefaultSuffix(QStringLiteral("txt"));
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

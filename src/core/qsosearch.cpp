@@ -1,4 +1,5 @@
 #include "qsosearch.h"
+#include "uitexts.h"
 
 #include "cp1252.h"
 #include "daluerror.h"
@@ -56,13 +57,13 @@ QByteArrayView withoutUnit(QByteArrayView power) {
 QString unreadableText(int field, const QString& text) {
     switch (field) {
     case kNumberField:
-        return QStringLiteral("\"%1\" is not a valid whole number.").arg(text);
+        return uiText("\"%1\" ist keine g\u00fcltige ganze Zahl.").arg(text);
     case kUtc:
-        return QStringLiteral("\"%1\" is not a valid time (hh:nn:ss).").arg(text);
+        return uiText("\"%1\" ist keine g\u00fcltige Uhrzeit (hh:nn:ss).").arg(text);
     case kTxPwr:
-        return QStringLiteral("\"%1\" is not a valid power value (e.g. 0,5W).").arg(text);
+        return uiText("\"%1\" ist keine g\u00fcltige Leistung (z.B. 0,5W).").arg(text);
     default:
-        return QStringLiteral("\"%1\" is not a valid date (dd.mm.yyyy).").arg(text);
+        return uiText("\"%1\" ist kein g\u00fcltiges Datum (dd.mm.yyyy).").arg(text);
     }
 }
 

@@ -6,10 +6,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -55,6 +58,10 @@ private slots:
     void theMaskListOpensTheRowReachedAndTakesTheWidths();
     void commentEditorHandsTheTextBack();
     void qslButtonsFollowPickerAndCardFile();
+    void untouchedQsoIsSavedUnchanged_data();
+    void untouchedQsoIsSavedUnchanged();
+    void staleListRowOpensNoOtherQso();
+    void pastedLineBreakStaysOnOneLine();
 };
 
 void TestEditPage::loadsTheSelectedRowAndSavesItInPlace() {
@@ -75,6 +82,9 @@ void TestEditPage::loadsTheSelectedRowAndSavesItInPlace() {
     QVERIFY(e->eQslOutPicker->isChecked());
     QCOMPARE(e->eQslOutPicker->date(), QDate(2004, 6, 5));
     QVERIFY(e->eOkBtn->isEnabled());
+    // Alt + the save button's letter saves, and opens no menu.
+    for (QMenu* menu : f.form()->menuBar()->findChildren<QMenu*>())
+        QVERIFY(QKeySequence::mnemonic(menu->title()) != QKeySequence::mnemonic(e->eOkBtn->text()));
 
     e->eNameEdit->setText(QString::fromUtf8("J\u00fcrgen"));
     e->eOkBtn->click();
@@ -180,13 +190,15 @@ void TestEditPage::dependentLabelsFollowTheFields() {
 void TestEditPage::unusableQsoCannotBeSaved_data() {
     QTest::addColumn<QList<QByteArray>>("lines");
     QTest::addColumn<QString>("named");
-    QTest::newRow("empty log") << QList<QByteArray>() << "no QSO";
+    QTest::newRow("empty log") << QList<QByteArray>() << "kein QSO 1";
     QTest::newRow("unreadable date")
         << QList<QByteArray>{"1;5 June 2004;17:31:00;2m;FM;QX1ABC"} << "5 June 2004";
     QTest::newRow("unreadable time")
         << QList<QByteArray>{"1;05.06.2004;;2m;FM;QX1ABC"} << "UTC \"\"";
     QTest::newRow("unreadable QSL in")
         << QList<QByteArray>{"1;05.06.2004;17:31:00;2m;FM;QX1ABC;;;;;;;;;;yes"} << "yes";
+    QTest::newRow("date before the calendar")
+        << QList<QByteArray>{"1;05.06.1004;17:31:00;2m;FM;QX1ABC"} << "05.06.1004";
 }
 
 void TestEditPage::unusableQsoCannotBeSaved() {
@@ -337,6 +349,53 @@ void TestEditPage::qslButtonsFollowPickerAndCardFile() {
     QVERIFY(!e->eQslInShowBtn->isVisible());
     e->eUtcPicker->setTime(QTime(17, 31, 0));
     QVERIFY(e->eQslInShowBtn->isVisible());
+}
+
+void TestEditPage::untouchedQsoIsSavedUnchanged_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("no-break spaces") << QByteArray("1;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;;"
+                                                   "A\xa0"
+                                                   "B;;;10W;x\xa0y;;");
+    QTest::newRow("two-line comment, QSL dates")
+        << QByteArray("1;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;;;;;10W;a#13#10b;06.06.2004;"
+                      "07.06.2004");
+}
+
+void TestEditPage::untouchedQsoIsSavedUnchanged() {
+    QFETCH(QByteArray, line);
+    BrowseFixture f({});
+    f.dir.writeFile("a.log", LogBuilder::rawLog({line}));
+    f.form()->ListeNeuFuellen();
+    f.editRow(1);
+    f.edit()->eOkBtn->click();
+    QCOMPARE(f.log(), LogBuilder::rawLog({line}));
+}
+
+void TestEditPage::staleListRowOpensNoOtherQso() {
+    BrowseFixture f(numberedQsos(3));
+    // Another program rewrote the log behind the lists: row 2 is another QSO now.
+    LogBuilder::writeLog(f.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(7)});
+    f.editRow(2);
+    QVERIFY(f.edit()->eStateLabel->isVisible());
+    QVERIFY(!f.edit()->eOkBtn->isEnabled());
+    QCOMPARE(f.form()->listeModel->Cells(5, 2), QString("QX7ABC")); // the lists were refilled
+    f.editRow(2);
+    QVERIFY(f.edit()->eOkBtn->isEnabled());
+}
+
+void TestEditPage::pastedLineBreakStaysOnOneLine() {
+    BrowseFixture f(numberedQsos(2));
+    f.editRow(1);
+    QApplication::clipboard()->setText(QString::fromUtf8("Ji\u0159\u00ed\r\nNov\u00e1k"));
+    f.edit()->eQthEdit->clear();
+    QTest::keyClick(f.edit()->eQthEdit, Qt::Key_V, Qt::ControlModifier);
+    for (const QChar c : QString::fromUtf8(";\u0159")) // refused as typed
+        QTest::sendKeyEvent(QTest::Click, f.edit()->eNameEdit, Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+    f.edit()->eOkBtn->click();
+    const QList<QByteArray> lines = recordLines(f.log());
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].contains(";Erika;Jir\xed Nov\xe1k;"), lines[0].constData());
 }
 
 QTEST_MAIN(TestEditPage)

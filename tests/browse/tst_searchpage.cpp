@@ -60,6 +60,7 @@ private slots:
     void unreadableTextStopsWithItsName();
     void englishOperatorsKeepTheirPositions();
     void hitOpensOnTheEditPageAndSavingReturns();
+    void hitBeyondTheListsOpensItself();
 };
 
 void TestSearchPage::startsWithCallContainsInRowOne() {
@@ -201,6 +202,22 @@ void TestSearchPage::hitOpensOnTheEditPageAndSavingReturns() {
     QVERIFY(f.log().contains("\r\n7;03.06.2004;"));
     QVERIFY(f.log().contains(";Kiel-Holtenau;"));
     QCOMPARE(f.form()->listeModel->Cells(10, 2), QString("Kiel-Holtenau"));
+    QCOMPARE(s->sModel->Cells(10, 1), QString("Kiel-Holtenau")); // searched again
+    QCOMPARE(s->sStringGrid->Row(), 1);
+}
+
+void TestSearchPage::hitBeyondTheListsOpensItself() {
+    BrowseFixture f(mixedLog());
+    // An import into the open log appended a QSO the lists do not show yet.
+    LogBuilder::writeLog(f.dir.file("a.log"), mixedLog() << qso("6", "QX6NEW", "2m", "FM", "", ""));
+    f.form()->MainPageControl->setCurrentWidget(f.form()->SucheTS);
+    TSearchPage* s = f.search();
+    s->setCriterion(0, true, 5, 2, "new");
+    s->SearchBtn->click();
+    s->sStringGrid->selectGridRow(1);
+    QTest::keyClick(s->sStringGrid, Qt::Key_Return);
+    QCOMPARE(f.edit()->eCallEdit->text(), QString("QX6NEW"));
+    QVERIFY(f.edit()->eOkBtn->isEnabled());
 }
 
 QTEST_MAIN(TestSearchPage)
