@@ -14,8 +14,39 @@ const UiTextRow kRows[] = {
     // Entry mask
     {"Distrikt:", "District:"},
     {"OV:", "Club:"},
+    {"RST (+Nr) TX", "RST (+No) TX"},
+    {"RST (+Nr) RX", "RST (+No) RX"},
+    {"RST + Nr RX", "RST + No RX"},
+    {"\"%1\" ist kein g\u00fcltiges Datum.", "\"%1\" is not a valid date."},
+    {"\"%1\" ist keine g\u00fcltige Uhrzeit.", "\"%1\" is not a valid time."},
+    {"Kein Log ist ge\u00f6ffnet: das QSO wurde nicht eingetragen. Bitte im Log-Men\u00fc ein "
+     "Log \u00f6ffnen oder anlegen.",
+     "No log is open: the QSO was not entered. Please open or create a log in the log menu."},
 
     // Edit page and search
+    {"Ortsverband/Distrikt", "Club/District"},
+    {"Das Log \"%1\" enth\u00e4lt kein QSO %2 zum Bearbeiten.",
+     "The log \"%1\" holds no QSO %2 to edit."},
+    {"Das Log hat sich ge\u00e4ndert, seit die Listen gef\u00fcllt wurden; sie sind neu "
+     "gef\u00fcllt. Bitte das QSO erneut w\u00e4hlen.",
+     "The log has changed since the lists were filled; they have been refilled. Please choose "
+     "the QSO again."},
+    {"QSO %1 kann hier nicht gespeichert werden: %2 ist nicht lesbar oder liegt au\u00dferhalb "
+     "des Kalenders (dd.mm.yyyy, hh:nn:ss). Die Reparatur des LogConverters berichtigt solche "
+     "Felder.",
+     "QSO %1 cannot be saved here: %2 cannot be read or lies outside the calendar (dd.mm.yyyy, "
+     "hh:nn:ss). The log converter's repair puts such fields right."},
+    {"Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde gespeichert.",
+     "The log \"%1\" no longer holds QSO %2; nothing was saved."},
+    {"Text laden ...", "Load text ..."},
+    {"Text speichern ...", "Save text ..."},
+    {"Textdateien (*.txt);;Alle Dateien (*.*)", "Text files (*.txt);;All files (*.*)"},
+    {"\"%1\" ist keine g\u00fcltige ganze Zahl.", "\"%1\" is not a valid whole number."},
+    {"\"%1\" ist keine g\u00fcltige Uhrzeit (hh:nn:ss).", "\"%1\" is not a valid time (hh:nn:ss)."},
+    {"\"%1\" ist keine g\u00fcltige Leistung (z.B. 0,5W).",
+     "\"%1\" is not a valid power value (e.g. 0,5W)."},
+    {"\"%1\" ist kein g\u00fcltiges Datum (dd.mm.yyyy).",
+     "\"%1\" is not a valid date (dd.mm.yyyy)."},
 
     // Converter
     {"%1 QSOs wurden in %2 importiert.", "%1 QSOs were imported into %2."},
@@ -97,6 +128,27 @@ const UiTextRow kRows[] = {
     {"Das Log \"%1\" ist schon in einem anderen laufenden Dalu geöffnet und wird hier nicht "
      "geöffnet.",
      "The log \"%1\" is already open in another running Dalu and is not opened here."},
+    {"Logbuch f\u00fcr Funkamateure", "Logbook for radio amateurs"},
+    {"Entwicklungsbeginn: September 2004", "Development started: September 2004"},
+    {"Module", "Modules"},
+    {"%1  Version %2  (Entwicklungsbeginn %3 2004)",
+     "%1  version %2  (development started %3 2004)"},
+    {"Dezember", "December"},
+    {"Sprachdateien", "Language files"},
+    {"%1  Version 0.1 vom 19.12.2004", "%1  version 0.1 of 19.12.2004"},
+    {"Daten", "Data"},
+    {"DOK-Liste  Stand 11.10.2004", "DOK list  as of 11.10.2004"},
+    {"DXCC-Liste  Stand 13.10.04", "DXCC list  as of 13.10.04"},
+    {"Dank an alle, die getestet, gemeldet und geholfen haben,",
+     "Thanks to everyone who tested, reported and helped,"},
+    {"und an alle Funkamateure f\u00fcr viele sch\u00f6ne QSOs.",
+     "and to all radio amateurs for many fine QSOs."},
+    {"Dalu ist Freeware: kostenlos zu benutzen und weiterzugeben.",
+     "Dalu is freeware: free to use and to pass on."},
+    {"ENDE", "END"},
+    {"Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im Men\u00fc \u201e%2\u201c legt "
+     "ein neues an.",
+     "No log is open: the item \u201c%1\u201d of the menu \u201c%2\u201d creates a new one."},
 
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",

@@ -27,6 +27,7 @@ DaluSession::DaluSession() {
     main->registerWindow(QStringLiteral("THotKeyForm"), m_hotKeyForm.get());
     main->registerWindow(QStringLiteral("TDoppeltForm"), m_doppeltForm.get());
     main->registerWindow(QStringLiteral("TLogConverterForm"), m_logConverterForm.get());
+    main->registerWindow(QStringLiteral("TInfoForm"), m_infoForm.get());
     QObject::connect(main, &TMainForm::infoRequested, m_infoForm.get(), &QDialog::exec);
     QObject::connect(main, &TMainForm::converterRequested, m_logConverterForm.get(),
                      &QDialog::exec);

@@ -9,3 +9,12 @@ void show(QWidget* parent, const QString& message) {
 }
 
 } // namespace ErrorBoundary
+
+DaluApplication::DaluApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool DaluApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    ErrorBoundary::run(QApplication::activeWindow(),
+                       [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

@@ -2,6 +2,7 @@
 
 #include "daluerror.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -26,3 +27,11 @@ template <typename F> bool run(QWidget* parent, F&& action) {
 }
 
 } // namespace ErrorBoundary
+
+// The global boundary: an error that escapes any event handler is shown in a message box
+// and the program goes on with the next event.
+class DaluApplication : public QApplication {
+public:
+    DaluApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,4 +1,5 @@
 #include "infoform.h"
+#include "uitexts.h"
 
 #include "widgetfactory.h"
 
@@ -19,6 +20,15 @@ QWidget* blackPanel(const char* name, QWidget* parent) {
 
 } // namespace
 
+namespace {
+
+QString module(const char* name, const char* version, const char* month) {
+    return uiText("%1  Version %2  (Entwicklungsbeginn %3 2004)")
+        .arg(QLatin1String(name), QLatin1String(version), uiText(month));
+}
+
+} // namespace
+
 QString TInfoForm::infoText() {
     const QStringList lines = {
         QStringLiteral(" ____    _    _    _   _ "),
@@ -28,32 +38,32 @@ QString TInfoForm::infoText() {
         QStringLiteral("|____/_/   \\_\\_____\\___/ "),
         QString(),
         QStringLiteral("Dalu 0.5"),
-        QStringLiteral("Logbuch f\u00fcr Funkamateure"),
-        QStringLiteral("Entwicklungsbeginn: September 2004"),
+        uiText("Logbuch f\u00fcr Funkamateure"),
+        uiText("Entwicklungsbeginn: September 2004"),
         QString(),
         QStringLiteral("1;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;10W;;;"),
         QString(),
-        QStringLiteral("Module"),
-        QStringLiteral("CallBookAccess  Version 1.0  (Entwicklungsbeginn Dezember 2004)"),
-        QStringLiteral("LogCoverter  Version 1.0  (Entwicklungsbeginn November 2004)"),
-        QStringLiteral("LogFileAccess  Version 1.1  (Entwicklungsbeginn September 2004)"),
+        uiText("Module"),
+        module("CallBookAccess", "1.0", "Dezember"),
+        module("LogCoverter", "1.0", "November"),
+        module("LogFileAccess", "1.1", "September"),
         QString(),
         QStringLiteral("2;05.06.2004;17:45:00;20m;SSB;QX2XYZ;57;59;;Hans;Wien;JN88EF;100W;;;"),
         QString(),
-        QStringLiteral("Sprachdateien"),
-        QStringLiteral("deutsch.lng  Version 0.1 vom 19.12.2004"),
-        QStringLiteral("english.lng  Version 0.1 vom 19.12.2004"),
+        uiText("Sprachdateien"),
+        uiText("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("deutsch.lng")),
+        uiText("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("english.lng")),
         QString(),
-        QStringLiteral("Daten"),
-        QStringLiteral("DOK-Liste  Stand 11.10.2004"),
-        QStringLiteral("DXCC-Liste  Stand 13.10.04"),
+        uiText("Daten"),
+        uiText("DOK-Liste  Stand 11.10.2004"),
+        uiText("DXCC-Liste  Stand 13.10.04"),
         QString(),
         QStringLiteral("3;06.06.2004;08:12:00;40m;CW;QX3DEF;599;579;A01;Jo;Konstanz;JN47NQ;5W;;;"),
         QString(),
-        QStringLiteral("Dank an alle, die getestet, gemeldet und geholfen haben,"),
-        QStringLiteral("und an alle Funkamateure f\u00fcr viele sch\u00f6ne QSOs."),
+        uiText("Dank an alle, die getestet, gemeldet und geholfen haben,"),
+        uiText("und an alle Funkamateure f\u00fcr viele sch\u00f6ne QSOs."),
         QString(),
-        QStringLiteral("Dalu ist Freeware: kostenlos zu benutzen und weiterzugeben."),
+        uiText("Dalu ist Freeware: kostenlos zu benutzen und weiterzugeben."),
         QStringLiteral("https://dalu.example.org/"),
         QString(),
         QStringLiteral("73!"),
@@ -61,7 +71,7 @@ QString TInfoForm::infoText() {
     QString text = lines.join(QLatin1Char('\n'));
     for (int i = 0; i < 12; ++i)
         text += QLatin1Char('\n');
-    return text + QStringLiteral("\nENDE");
+    return text + QLatin1Char('\n') + uiText("ENDE");
 }
 
 TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
@@ -145,4 +155,10 @@ bool TInfoForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TInfoForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Info1Memo->setText(infoText());
+    QDialog::changeEvent(event);
 }

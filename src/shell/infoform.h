@@ -28,6 +28,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override; // the about text follows the language
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

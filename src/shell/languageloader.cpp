@@ -14,11 +14,13 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTranslator>
 
 namespace {
 
@@ -78,6 +80,19 @@ LanguageLoader::LanguageLoader(TMainForm& mainForm) : m_mainForm(mainForm) {
     m_windows.insert(QStringLiteral("TMainForm"), &mainForm);
 }
 
+LanguageLoader::~LanguageLoader() = default;
+
+void LanguageLoader::setLanguage(UiLanguage language) {
+    setUiLanguage(language);
+    if (!m_qtTranslator)
+        m_qtTranslator = std::make_unique<QTranslator>();
+    QCoreApplication::removeTranslator(m_qtTranslator.get());
+    const QString name =
+        language == UiLanguage::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_de");
+    if (m_qtTranslator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_qtTranslator.get());
+}
+
 void LanguageLoader::addWindow(const QString& className, QWidget* window) {
     m_windows.insert(className, window);
 }
@@ -89,11 +104,14 @@ LanguageTexts LanguageLoader::builtInGerman() {
 }
 
 void LanguageLoader::load(const QString& path) {
-    setUiLanguage(uiLanguageOfFile(path));
     if (QFile::exists(path)) {
-        apply(readLanguageFile(path));
+        // Read first: a file that cannot be read changes no text.
+        const LanguageTexts texts = readLanguageFile(path);
+        setLanguage(uiLanguageOfFile(path));
+        apply(texts);
         return;
     }
+    setLanguage(UiLanguage::German);
     apply(builtInGerman());
     if (!m_fallbackReported) {
         m_fallbackReported = true;

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "uitexts.h"
+
 #include <QHash>
 #include <QString>
+
+#include <memory>
+
+class QTranslator;
 
 class QWidget;
 class TMainForm;
@@ -12,6 +18,7 @@ class LanguageTexts;
 class LanguageLoader {
 public:
     explicit LanguageLoader(TMainForm& mainForm);
+    ~LanguageLoader();
 
     void addWindow(const QString& className, QWidget* window);
 
@@ -23,7 +30,11 @@ public:
     static LanguageTexts builtInGerman();
 
 private:
+    // The program's own texts and Qt's (standard buttons, file dialogs) follow the language.
+    void setLanguage(UiLanguage language);
+
     TMainForm& m_mainForm;
+    std::unique_ptr<QTranslator> m_qtTranslator;
     QHash<QString, QWidget*> m_windows;
     bool m_fallbackReported = false;
 };

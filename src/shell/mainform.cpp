@@ -103,6 +103,10 @@ void TMainForm::createPages() {
     EingabeTS = entryPage;
     EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
     Liste2StringGrid = entryPage->Liste2StringGrid;
+    // Without an open log the disabled mask says, in its empty list, how to get one.
+    NoLogHintLabel = new QLabel(Liste2StringGrid->viewport());
+    NoLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
+    NoLogHintLabel->setGeometry(6, 1, 2000, 18);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
     ListeTS = new QWidget(MainPageControl);
@@ -235,8 +239,22 @@ void TMainForm::applyPositions() {
                              std::max(screen.top(), screen.bottom() + 1 - h));
     move(x, y);
     resize(w, h);
+    // Content a column usually holds: without a stored width it must fit in this font.
+    static const char* const kSamples[kListColumnCount] = {
+        "9999",    "31.12.2026", "23:59:59",   "160m",      "Pactor", "QX1ABC/P",
+        "599 001", "599 001",    "Z10",        "",          "",       "JO43SQ",
+        "100W",    "",           "31.12.2026", "31.12.2026"};
+    const QFontMetrics metrics(ListeStringGrid->font());
     for (int col = 0; col < kListColumnCount; ++col) {
-        const int width = std::clamp(read(ini, listColumnWidth(col)), 0, screen.width());
+        const IntKey key = listColumnWidth(col);
+        const int fitted =
+            std::max(metrics.horizontalAdvance(QLatin1String(kSamples[col])),
+                     metrics.horizontalAdvance(QsoGridModel::headerCaptions().value(col))) +
+            12;
+        const int stored = std::clamp(read(ini, key), 0, screen.width());
+        const int width = ini.ValueExists(QLatin1String(key.section), QLatin1String(key.key))
+                              ? stored
+                              : std::max(stored, fitted);
         ListeStringGrid->setColumnWidth(col, width);
         Liste2StringGrid->setColumnWidth(col, width);
     }

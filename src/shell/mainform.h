@@ -78,6 +78,7 @@ public:
     QToolButton* BackSpeedButton;
     QToolButton* NextSpeedButton;
     QLabel* StatusBarLabel;
+    QLabel* NoLogHintLabel;
     QMenu* Datei1;
     QAction* Listenneuladen1;
     QAction* Beenden1;

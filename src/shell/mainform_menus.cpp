@@ -1,6 +1,7 @@
 // The main menu of the main window: log files, language, tools and help.
 #include "mainform.h"
 
+#include "editpage.h"
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "functionkeys.h"
@@ -14,6 +15,7 @@
 #include "qsogridmodel.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
+#include "uitexts.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -115,6 +117,11 @@ void TMainForm::BuildMenu() {
     connect(newLog, &QAction::triggered, this, &TMainForm::NewLogFileMenuClick);
     // An empty caption would make the menu vanish from the bar.
     LogFileMenu->setTitle(caption.isEmpty() ? QStringLiteral("Log") : caption);
+    const auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
+    NoLogHintLabel->setText(uiText("Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im "
+                                   "Men\u00fc \u201e%2\u201c legt ein neues an.")
+                                .arg(plain(newLog->text()), plain(LogFileMenu->title())));
+    NoLogHintLabel->setVisible(!m_log);
 }
 
 void TMainForm::LogFileMenuClick() {
@@ -161,10 +168,11 @@ void TMainForm::NewLogFileMenuClick() {
                                   QStringLiteral("\"!"));
         return;
     }
+    // The open log is closed only once the new one exists: a failure keeps it open.
     ErrorBoundary::run(this, [&] {
-        closeLog();
         auto log = std::make_unique<TLogFile>(path);
         log->NewFile();
+        closeLog();
         claimLog(path); // nobody else can have opened a log just made
         m_log = std::move(log);
         noteListsCurrent();
@@ -173,6 +181,7 @@ void TMainForm::NewLogFileMenuClick() {
         listeModel->clear();
         liste2Model->clear();
         entryPage->NumberLabel->setText(QStringLiteral("1"));
+        entryPage->ClearMask(); // the call field takes the focus for the first QSO
     });
     BuildMenu();
 }
@@ -198,12 +207,14 @@ void TMainForm::LanguageSubMenuClick() {
                             QLatin1String(SettingsKeys::kGermanLanguageFile));
         LanguageMenu->setTitle(QStringLiteral("Deutsch"));
     }
-    LoadLanguage();
+    ErrorBoundary::run(this, [this] { LoadLanguage(); });
 }
 
 void TMainForm::LoadLanguage() {
     const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
     m_language->load(programDirectory() + file);
+    entryPage->applyUiTexts();
+    editPage->applyUiTexts();
     BuildMenu();
     // Texts no language line holds, and captions built from language texts.
     NewButtonCaption();

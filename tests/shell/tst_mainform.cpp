@@ -1,6 +1,8 @@
 #include "dalusession.h"
 #include "entrypage.h"
+#include "languagetargets.h"
 #include "logbuilder.h"
+#include "logfile.h"
 #include "mainform.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -52,6 +55,8 @@ private slots:
     void newLog_data();
     void newLog();
     void newLogWithExistingNameKeepsOpenLog();
+    void failedNewLogKeepsTheOpenLog();
+    void commitWithoutLogSaysWhy();
     void refillShowsMultiLineCommentOnOneLine();
     void pageHistoryBackTwiceThenNewPage();
     void navigationPanelStaysTopRight();
@@ -61,6 +66,7 @@ private slots:
 void TestMainForm::firstStartInEmptyDirectory() {
     TempProgramDir dir;
     dir.copyDataFiles();
+    int dateWidth = 0;
     {
         DaluSession session;
         TMainForm* form = session.mainForm();
@@ -70,10 +76,17 @@ void TestMainForm::firstStartInEmptyDirectory() {
         QCOMPARE(form->LanguageMenu->title(), QString("Deutsch"));
         QCOMPARE(form->LogFileMenu->actions().size(), 1);
         QVERIFY(form->menuBar()->actions().size() == 5);
+        // The empty list under the disabled mask says how to get a log.
+        QVERIFY(form->NoLogHintLabel->isVisibleTo(form));
+        QVERIFY(form->NoLogHintLabel->text().contains(form->msg(Msg::NewLogItem).remove('&')));
+        dateWidth = form->ListeStringGrid->fontMetrics().horizontalAdvance("07.12.2026");
     }
     const TMemIniFile ini(dir.file("Dalu.ini"));
     QCOMPARE(ini.ReadInteger("Positionen", "MainForm.Width", -1), 775);
-    QCOMPARE(ini.ReadInteger("Positionen", "ListeStringGrid.ColWidths[15]", -1), 64);
+    // Default widths fit a date in the platform font.
+    for (int col : {1, 14, 15})
+        QVERIFY(ini.ReadInteger("Positionen", QString("ListeStringGrid.ColWidths[%1]").arg(col),
+                                -1) > dateWidth);
     QVERIFY(!ini.ValueExists("Allgemein", "LastLogFileName"));
 }
 
@@ -192,6 +205,45 @@ void TestMainForm::newLog() {
     QCOMPARE(form->LogFileMenu->title(), created);
     QCOMPARE(form->entryPage->NumberLabel->text(), QString("1"));
     QCOMPARE(form->listeModel->RowCount(), 2);
+    QCOMPARE(form->focusWidget(), form->entryPage->CallEdit);
+    QVERIFY(!form->NoLogHintLabel->isVisibleTo(form));
+}
+
+void TestMainForm::failedNewLogKeepsTheOpenLog() {
+    TempProgramDir dir;
+    dir.copyDataFiles();
+    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1)});
+    dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
+    DaluSession session;
+    TMainForm* form = session.mainForm();
+    ModalDialogs::answerInputDialog(QString(300, 'x')); // a name no file system takes
+    QString message;
+    ModalDialogs::answerMessageBox(&message);
+    newLogItem(form)->trigger();
+    QVERIFY(!message.isEmpty());
+    QCOMPARE(form->openLog()->FileName(), dir.file("a.log"));
+    QVERIFY(form->MainPageControl->isEnabled());
+    QCOMPARE(form->LogFileMenu->title(), QString("a.log"));
+    QCOMPARE(form->listeModel->RowCount(), 2);
+}
+
+void TestMainForm::commitWithoutLogSaysWhy() {
+    TempProgramDir dir;
+    dir.copyDataFiles();
+    dir.writeFile("Dalu.ini",
+                  "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n");
+    DaluSession session;
+    TMainForm* form = session.mainForm();
+    form->MainPageControl->setEnabled(true); // as a failed "new log" used to leave it
+    TEntryPage* mask = form->entryPage;
+    mask->CallEdit->setText("DL1ABC");
+    mask->RstTxEdit->setText("59");
+    mask->RstRxEdit->setText("59");
+    QString message;
+    ModalDialogs::answerMessageBox(&message);
+    QTest::keyClick(mask->RstRxEdit, Qt::Key_Return);
+    QVERIFY2(message.contains("Log"), qPrintable(message));
+    QCOMPARE(mask->CallEdit->text(), QString("DL1ABC"));
 }
 
 void TestMainForm::newLogWithExistingNameKeepsOpenLog() {
@@ -204,7 +256,7 @@ void TestMainForm::newLogWithExistingNameKeepsOpenLog() {
     TMainForm* form = session.mainForm();
     ModalDialogs::answerInputDialog("a");
     QString message;
-    QTimer::singleShot(300, [&] { ModalDialogs::answerMessageBox(&message); });
+    ModalDialogs::answerMessageBox(&message);
     newLogItem(form)->trigger();
     QTRY_VERIFY(!message.isEmpty());
     QVERIFY2(message.startsWith("\"a.log") && message.endsWith(dir.file("a.log") + "\"!"),
