@@ -33,7 +33,4 @@ public:
     Expecting& operator=(const Expecting&) = delete;
 };
 
-// Closes the modal window and fails the running test function.
-void failAndClose(QWidget* modal, const QString& why);
-
 } // namespace ModalDialogs

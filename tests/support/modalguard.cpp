@@ -17,6 +17,7 @@ namespace {
 
 struct Pending {
     QByteArray test; // the test function and data row that expects the window
+    std::function<bool(QWidget*)> accepts;
     std::function<void(QWidget*)> action;
 };
 
@@ -38,11 +39,14 @@ void closeModal(QWidget* modal) {
         modal->close();
 }
 
+// Closes the modal window and fails the running test function.
+void failAndClose(QWidget* modal, const QString& why) {
+    closeModal(modal);
+    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+}
+
 // Runs inside every event loop, the nested loop of a modal window included.
 void check() {
-    // A modal window the test merely shows does not block it; one in its own loop does.
-    if (QThread::currentThread()->loopLevel() == 0)
-        return;
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
@@ -50,12 +54,15 @@ void check() {
     const QByteArray test = currentTest();
     while (!list.isEmpty() && list.first().test != test)
         list.removeFirst(); // left over from an earlier test function
-    if (!list.isEmpty()) {
-        const Pending next = list.takeFirst();
-        next.action(modal);
-        return;
+    for (int i = 0; i < list.size(); ++i) {
+        if (list[i].accepts(modal)) {
+            const Pending next = list.takeAt(i);
+            next.action(modal);
+            return;
+        }
     }
-    if (g_expecting > 0)
+    // A modal window the test merely shows does not block it; one in its own loop does.
+    if (g_expecting > 0 || QThread::currentThread()->loopLevel() == 0)
         return;
     QString text;
     if (auto* box = qobject_cast<QMessageBox*>(modal))
@@ -77,14 +84,16 @@ void installGuard() {
 } // namespace
 
 void onNextModal(std::function<void(QWidget*)> action) {
-    pending().append({currentTest(), std::move(action)});
+    pending().append({currentTest(), [](QWidget*) { return true; }, std::move(action)});
+}
+
+template <typename W> void onNext(std::function<void(W*)> action) {
+    pending().append({currentTest(), [](QWidget* w) { return qobject_cast<W*>(w) != nullptr; },
+                      [action](QWidget* w) { action(qobject_cast<W*>(w)); }});
 }
 
 void answerMessageBox(QString* text, QMessageBox::StandardButton button) {
-    onNextModal([text, button](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (!box)
-            return failAndClose(w, QStringLiteral("a message box was expected"));
+    onNext<QMessageBox>([text, button](QMessageBox* box) {
         if (text)
             *text = box->text();
         if (QAbstractButton* b = box->button(button))
@@ -95,10 +104,7 @@ void answerMessageBox(QString* text, QMessageBox::StandardButton button) {
 }
 
 void answerInputDialog(const QString& answer) {
-    onNextModal([answer](QWidget* w) {
-        auto* input = qobject_cast<QInputDialog*>(w);
-        if (!input)
-            return failAndClose(w, QStringLiteral("an input box was expected"));
+    onNext<QInputDialog>([answer](QInputDialog* input) {
         input->setTextValue(answer);
         input->accept();
     });
@@ -114,11 +120,6 @@ Expecting::Expecting() {
 
 Expecting::~Expecting() {
     --g_expecting;
-}
-
-void failAndClose(QWidget* modal, const QString& why) {
-    closeModal(modal);
-    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
 }
 
 } // namespace ModalDialogs
