@@ -106,7 +106,10 @@ void TMainForm::createPages() {
     // Without an open log the disabled mask says, in its empty list, how to get one.
     NoLogHintLabel = new QLabel(Liste2StringGrid->viewport());
     NoLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
-    NoLogHintLabel->setGeometry(6, 1, 2000, 18);
+    NoLogHintLabel->setGeometry(0, 0, 4000, 18);
+    NoLogHintLabel->setIndent(6);
+    NoLogHintLabel->setAutoFillBackground(true); // over the empty row's cells
+    NoLogHintLabel->setBackgroundRole(QPalette::Base);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
     ListeTS = new QWidget(MainPageControl);
