@@ -397,8 +397,12 @@ void TestEntryMask::editingKeysWorkInThePowerEditor() {
     Station s;
     s.mask->TxPwrLabel->setText("25W");
     QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
-    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_End, Qt::Key_Left})
-        QTest::keyClick(s.mask->TxPwrEdit, key);
+    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Home);
+    // With the text the X server gives it, which the test library leaves out.
+    QTest::sendKeyEvent(QTest::Click, s.mask->TxPwrEdit, Qt::Key_Delete, QString(QChar(0x7f)),
+                        Qt::NoModifier);
+    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_End);
+    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Left);
     QCOMPARE(s.mask->TxPwrEdit->text(), QString("5W"));
     QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Backspace);
     QCOMPARE(s.mask->TxPwrEdit->text(), QString("W"));
