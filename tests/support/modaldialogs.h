@@ -4,7 +4,11 @@
 // A modal window that runs its own event loop while no test code expects it would block
 // the test until the suite's time-out; instead it is closed at once and fails the running
 // test function, naming the window.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <functional>
 
