@@ -108,7 +108,7 @@ bool languageNeutral(const QString& text) {
                        "Mode|Call|RST TX|RST RX|DOK|Name|QTH|Locator|TX Pwr|Comments|QSL [Oo]ut|"
                        "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
                        "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
-                       "Name\\)|\\d+(c?m|W)|[A-Z]{2,6}|"
+                       "Name\\)|\\d+(c?m|W)|[A-Z_]{2,}|[BF]\\d+:?|Modes:|"
                        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK)$"));
     return neutral.match(text.trimmed()).hasMatch();
 }
