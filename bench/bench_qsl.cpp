@@ -1,0 +1,69 @@
+// Times the QSL out list over a 100,000-QSO log (rule "first QSO with the call" with band,
+// mode, day and year) and marking a stack of 200 cards, each mark read, rewritten and
+// flushed to disk as the QSL page does it.
+#include "compactqso.h"
+#include "logbuilder.h"
+#include "logfile.h"
+#include "qslcards.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Calls repeat every 7 QSOs with changing band, mode and day, so the index has work to do.
+TQsoRecord makeQso(int n) {
+    TQsoRecord r = LogBuilder::qso(n, "QX" + QByteArray::number(n % 14000) + "ABC");
+    r[QsoField::Comments] = n % 10 ? QByteArray() : QByteArray("first QSO\r\nvia repeater");
+    return r;
+}
+
+double msSince(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main() {
+    constexpr int kQsos = 100000;
+    constexpr int kMarks = 200;
+    // Beside the build, not in a RAM-backed /tmp: the marks must pay for reaching the disk.
+    QTemporaryDir dir(QStringLiteral("bench-qsl-XXXXXX"));
+    const QString path = dir.filePath(QStringLiteral("bench.log"));
+    QList<TQsoRecord> records;
+    for (int n = 1; n <= kQsos; ++n)
+        records.append(makeQso(n));
+    LogBuilder::writeLog(path, records);
+    TLogFile log(path);
+
+    QElapsedTimer t;
+    t.start();
+    QList<CompactQso> qsos;
+    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        qsos.append(CompactQso(line, starts));
+    });
+    const double readMs = msSince(t);
+    t.restart();
+    const QList<int> list = QslCards::outList(qsos, {true, true, true, true, true});
+    const double ruleMs = msSince(t);
+    std::printf("QSL out list of %d QSOs: read %.1f ms + rule %.1f ms = %.1f ms (%lld listed)\n",
+                kQsos, readMs, ruleMs, readMs + ruleMs, static_cast<long long>(list.size()));
+
+    // The operator's stack: the last 200 listed QSOs, the far end of the file, Enter each.
+    QList<double> times;
+    const QDate today = QDate::currentDate();
+    for (qsizetype i = list.size() - kMarks; i < list.size(); ++i) {
+        const int position = list.at(i);
+        t.restart();
+        QslCards::markInLog(log, position, qsos.at(position - 1), QslCards::Mark::Sent, today);
+        times.append(msSince(t));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%d marks at the end of the log: median %.1f ms, 90%% %.1f ms, max %.1f ms\n",
+                kMarks, times.at(kMarks / 2), times.at(kMarks * 9 / 10), times.last());
+    return list.isEmpty() ? 1 : 0;
+}
