@@ -114,13 +114,15 @@ void TLogFile::Close() {
 
 bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
     OpenRead();
-    // The lines before it are skipped unsplit: marking a stack of QSL cards reads one QSO
-    // near the end of a long log per card.
-    QByteArray line;
-    bool found = true;
-    for (int i = 1; i < n && found; ++i)
-        found = readLine(line);
-    found = found && ReadRecord(rec);
+    TQsoRecord current;
+    bool found = false;
+    for (int i = 1; ReadRecord(current); ++i) {
+        if (i >= n) {
+            rec = std::move(current);
+            found = true;
+            break;
+        }
+    }
     Close();
     return found;
 }

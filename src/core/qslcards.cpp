@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+#include <deque>
+
 namespace QslCards {
 
 namespace {
@@ -28,31 +31,51 @@ bool isCanonicalDate(QByteArrayView d) {
     return true;
 }
 
-// The calendar day or year of a date as comparable text; a date that cannot be read is
-// compared as it stands.
-QByteArray dateKey(QByteArrayView text, bool dayOnly, QDate today) {
-    if (isCanonicalDate(text))
-        return (dayOnly ? text : text.sliced(6)).toByteArray();
-    const std::optional<QDate> date = GermanFormat::parseDate(text, today);
-    if (!date)
-        return text.toByteArray();
-    return dayOnly ? GermanFormat::formatDate(*date) : QByteArray::number(date->year());
+// The attributes that decide whether two QSOs with the same call need one card only. The
+// views point into the QSOs, or into normalised dates kept for the length of one list.
+struct CardKey {
+    QByteArrayView call, band, mode, date;
+    bool operator==(const CardKey& o) const {
+        return call == o.call && band == o.band && mode == o.mode && date == o.date;
+    }
+};
+
+size_t qHash(const CardKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.call, k.band, k.mode, k.date);
 }
 
-// Two QSOs with the same call and the same key need only one card.
-QByteArray cardKey(const CardRule& rule, const CompactQso& qso, QDate today) {
-    QByteArray key = fieldOf(qso, QsoField::Call).toByteArray();
-    key += '\x01';
-    if (rule.band)
-        key += fieldOf(qso, QsoField::Band);
-    key += '\x01';
-    if (rule.mode)
-        key += fieldOf(qso, QsoField::Mode);
-    key += '\x01';
-    if (rule.day || rule.year)
-        key += dateKey(fieldOf(qso, QsoField::Date), rule.day, today);
-    return key;
-}
+class CardKeys {
+public:
+    CardKeys(const CardRule& rule) : m_rule(rule), m_today(QDate::currentDate()) {}
+
+    CardKey of(const CompactQso& qso) {
+        CardKey key{fieldOf(qso, QsoField::Call), {}, {}, {}};
+        if (m_rule.band)
+            key.band = fieldOf(qso, QsoField::Band);
+        if (m_rule.mode)
+            key.mode = fieldOf(qso, QsoField::Mode);
+        if (m_rule.day || m_rule.year)
+            key.date = dateKey(fieldOf(qso, QsoField::Date));
+        return key;
+    }
+
+private:
+    // The calendar day (or year) of a date; a date that cannot be read counts as it stands.
+    QByteArrayView dateKey(QByteArrayView text) {
+        if (isCanonicalDate(text))
+            return m_rule.day ? text : text.sliced(6);
+        const std::optional<QDate> date = GermanFormat::parseDate(text, m_today);
+        if (!date)
+            return text;
+        m_normalised.push_back(m_rule.day ? GermanFormat::formatDate(*date)
+                                          : QByteArray::number(date->year()));
+        return m_normalised.back();
+    }
+
+    CardRule m_rule;
+    QDate m_today;
+    std::deque<QByteArray> m_normalised; // stays where it is while views point into it
+};
 
 bool listable(const CompactQso& qso) {
     return fieldOf(qso, QsoField::QslOut).isEmpty() &&
@@ -83,14 +106,10 @@ void saveRule(TMemIniFile& ini, const CardRule& rule) {
 bool cardNeeded(const CardRule& rule, const CompactQso& qso, const QList<CompactQso>& earlier) {
     if (!rule.firstQso)
         return true;
-    const QDate today = QDate::currentDate();
-    const QByteArray key = cardKey(rule, qso, today);
-    for (const CompactQso& e : earlier) {
-        if (fieldOf(e, QsoField::Call) == fieldOf(qso, QsoField::Call) &&
-            cardKey(rule, e, today) == key)
-            return false;
-    }
-    return true;
+    CardKeys keys(rule);
+    const CardKey key = keys.of(qso);
+    return std::none_of(earlier.begin(), earlier.end(),
+                        [&](const CompactQso& e) { return keys.of(e) == key; });
 }
 
 bool wantsNoCard(QByteArrayView comments) {
@@ -109,18 +128,17 @@ bool wantsNoCard(QByteArrayView comments) {
 QList<int> outList(const QList<CompactQso>& qsos, const CardRule& rule) {
     QList<int> positions;
     // Every QSO counts as an earlier one for those after it, listed or not.
-    QSet<QByteArray> seen;
+    QSet<CardKey> seen;
+    CardKeys keys(rule);
     if (rule.firstQso)
         seen.reserve(qsos.size());
-    const QDate today = QDate::currentDate();
     for (qsizetype i = 0; i < qsos.size(); ++i) {
         const CompactQso& qso = qsos.at(i);
         bool needed = true;
         if (rule.firstQso) {
-            const QByteArray key = cardKey(rule, qso, today);
-            needed = !seen.contains(key);
-            if (needed)
-                seen.insert(key);
+            const qsizetype before = seen.size();
+            seen.insert(keys.of(qso));
+            needed = seen.size() > before;
         }
         if (needed && listable(qso))
             positions.append(int(i) + 1);

@@ -175,13 +175,17 @@ void TQslPage::createQslIn() {
 
 void TQslPage::qslCreateListBtnClick() {
     qslModel->clear();
-    if (!m_mainForm.openLog())
+    TLogFile* log = m_mainForm.openLog();
+    if (!log)
         return;
-    ErrorBoundary::run(this, [this] {
+    ErrorBoundary::run(this, [&] {
         const BusyCursor busy;
-        // The list page is the mirror of the file the list is built from.
-        m_mainForm.ListeNeuFuellen();
-        const QList<CompactQso> all = m_mainForm.listeModel->rows();
+        // Read here rather than through a refill of the list page, which would cost more
+        // than the list itself; the rows keep their position in the file.
+        QList<CompactQso> all;
+        log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+            all.append(CompactQso(line, starts).shownInList());
+        });
         const QList<int> positions =
             QslCards::outList(all, QslCards::loadRule(m_mainForm.settings()));
         QList<CompactQso> listed;

@@ -34,8 +34,6 @@ public:
     bool isEmptyLog() const { return m_rows.size() == 1 && m_rows.first().isEmpty(); }
     // Rewrites grid row gridRow in place, when the grid has it (a changed QSO of the log).
     void replaceRow(int gridRow, const TQsoRecord& record);
-    // The data rows as shown; an empty log gives no rows.
-    QList<CompactQso> rows() const { return isEmptyLog() ? QList<CompactQso>() : m_rows; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
