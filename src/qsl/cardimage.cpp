@@ -16,7 +16,11 @@ namespace CardImage {
 namespace {
 
 // A 1200 dpi scan of a card is about 30 megapixels; a header claiming more is not a card.
-constexpr qint64 kMaxPixels = 64LL * 1000 * 1000;
+// (The fuzzer builds with a smaller limit, so that its inputs stay quick.)
+#ifndef DALU_CARD_MAX_MEGAPIXELS
+#define DALU_CARD_MAX_MEGAPIXELS 64
+#endif
+constexpr qint64 kMaxPixels = qint64(DALU_CARD_MAX_MEGAPIXELS) * 1000 * 1000;
 // Progressive files of hostile make can hold thousands of scans, each a pass over the image.
 constexpr int kMaxScans = 200;
 
@@ -34,8 +38,11 @@ struct ErrorManager {
 }
 
 void emitMessage(j_common_ptr cinfo, int level) {
-    // A file that ends early would otherwise show as a grey half card, silently.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    // Data that ends early or is corrupt would otherwise show as a grey rest of the card,
+    // silently (and a few bytes claiming a huge picture would be decoded as one).
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER ||
+                      code == JWRN_MUST_RESYNC || code == JWRN_HUFF_BAD_CODE))
         errorExit(cinfo);
 }
 

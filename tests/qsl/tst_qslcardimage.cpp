@@ -68,6 +68,10 @@ void TestQslCardImage::decode_data() {
     QTest::newRow("PNG under a .jpg name") << picture(30, 20, "PNG") << QSize(30, 20);
     QTest::newRow("BMP") << picture(30, 20, "BMP") << QSize(30, 20);
     QTest::newRow("text") << QByteArray("no picture") << QSize();
+    // Found by the fuzzer: 455 bytes whose header claims a huge CMYK picture.
+    QFile huge(QFINDTESTDATA("data/corrupt-huge-cmyk.jpg"));
+    QVERIFY(huge.open(QIODevice::ReadOnly));
+    QTest::newRow("corrupt, claiming a huge picture") << huge.readAll() << QSize();
 }
 
 void TestQslCardImage::decode() {
