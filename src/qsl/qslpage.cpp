@@ -36,6 +36,8 @@ QTableView* grid(const char* name, QslListModel* model, QWidget* parent) {
     view->verticalHeader()->setDefaultSectionSize(18);
     view->horizontalHeader()->setDefaultSectionSize(64);
     view->horizontalHeader()->setHighlightSections(false);
+    // Widths from the first rows: a list of 30,000 cards is not measured whole.
+    view->horizontalHeader()->setResizeContentsPrecision(100);
     return view;
 }
 
@@ -88,7 +90,6 @@ void TQslPage::createQslOut() {
          QsoField::Mode, QsoField::RstTx, QsoField::Comments, QsoField::QslOut},
         {"#", "Call", "Date", "UTC", "Band", "Mode", "RST TX", "Comments", "QSL out"}, this);
     qslStringGrid = grid("qslStringGrid", qslModel, QslOutGroupBox);
-    qslStringGrid->horizontalHeader()->setSectionResizeMode(7, QHeaderView::Stretch);
     qslStringGrid->installEventFilter(this);
     connect(qslCreateListBtn, &QPushButton::clicked, this, &TQslPage::qslCreateListBtnClick);
     connect(qslStringGrid, &QTableView::doubleClicked, this, &TQslPage::qslStringGridDblClick);
@@ -154,23 +155,28 @@ void TQslPage::createQslIn() {
     panel->addWidget(qslSearchStringGrid);
     qslSearchPanel->hide();
 
-    auto* layout = new QGridLayout(box);
-    layout->addWidget(Label67, 0, 0, 1, 3);
+    auto* inputs = new QGridLayout;
+    inputs->addWidget(Label67, 0, 0, 1, 3);
     const std::pair<QLabel*, QWidget*> rows[] = {{Label19, qslCallEdit},
                                                  {Label20, qslDateEdit},
                                                  {Label21, qslUtcEdit},
                                                  {Label99, qslInDatePicker}};
     int row = 1;
     for (const auto& [label, input] : rows) {
-        layout->addWidget(label, row, 0);
-        layout->addWidget(input, row++, 1);
+        inputs->addWidget(label, row, 0);
+        inputs->addWidget(input, row++, 1);
     }
-    layout->addWidget(Label24, 1, 2);
-    layout->addWidget(Label25, 2, 2);
-    layout->addWidget(Label26, 3, 2);
-    layout->addWidget(qslInBtn, 4, 2, Qt::AlignLeft);
-    layout->addWidget(qslSearchPanel, 0, 3, 5, 1);
-    layout->setColumnStretch(3, 1);
+    inputs->addWidget(Label24, 1, 2);
+    inputs->addWidget(Label25, 2, 2);
+    inputs->addWidget(Label26, 3, 2);
+    inputs->addWidget(qslInBtn, 4, 2, Qt::AlignLeft);
+    inputs->setColumnStretch(3, 1);
+    inputs->setRowStretch(5, 1);
+    // The hit list takes the room beside the inputs without making the box taller.
+    qslSearchPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    auto* layout = new QHBoxLayout(box);
+    layout->addLayout(inputs, 0);
+    layout->addWidget(qslSearchPanel, 1);
 }
 
 void TQslPage::qslCreateListBtnClick() {
@@ -193,6 +199,10 @@ void TQslPage::qslCreateListBtnClick() {
         for (int position : positions)
             listed.append(all.at(position - 1));
         qslModel->setRows(std::move(listed), positions);
+        qslStringGrid->resizeColumnsToContents();
+        // Room for the date a mark writes into the column.
+        qslStringGrid->setColumnWidth(
+            8, std::max(qslStringGrid->columnWidth(8), qslStringGrid->columnWidth(2)));
     });
 }
 

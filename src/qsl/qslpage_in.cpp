@@ -130,6 +130,7 @@ void TQslPage::showHits() {
         positions.append(search->resultPosition(row));
     }
     qslSearchModel->setRows(std::move(hits), std::move(positions));
+    qslSearchStringGrid->resizeColumnsToContents();
     qslSearchPanel->show();
     qslSearchStringGrid->setFocus();
     qslSearchStringGrid->setCurrentIndex(qslSearchModel->index(0, 0));
