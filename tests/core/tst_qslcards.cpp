@@ -43,8 +43,6 @@ class TestQslCards : public QObject {
 private slots:
     void cardRule_data();
     void cardRule();
-    void outList_data();
-    void outList();
     void marks();
     void markRefusesAChangedLog();
     void killedMarkingKeepsEveryReturnedMark();
@@ -104,32 +102,6 @@ void TestQslCards::cardRule() {
     // The list's index must agree with the rule.
     QList<CompactQso> all = qsos(earlier) + qsos(qso);
     QCOMPARE(QslCards::outList(all, r).contains(int(all.size())), needed);
-}
-
-void TestQslCards::outList_data() {
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QList<int>>("positions");
-    QTest::newRow("every QSO") << "" << QList<int>{1, 3, 5, 6};
-    // QSO 2 is sent already and QSO 4 wants no card, yet both are earlier QSOs.
-    QTest::newRow("first per band") << "fb" << QList<int>{1, 6};
-}
-
-void TestQslCards::outList() {
-    QFETCH(QString, rule);
-    QFETCH(QList<int>, positions);
-    QList<CompactQso> log = qsos("QX1A 20m CW 01.02.2024,QX2B 20m CW 01.02.2024,"
-                                 "QX1A 20m CW 02.02.2024,QX3C 20m CW 01.02.2024,"
-                                 "QX2B 20m CW 03.02.2024,QX3C 40m CW 03.02.2024");
-    TQsoRecord sent = log[1].toRecord();
-    sent[QsoField::QslOut] = "05.02.2024";
-    log[1] = CompactQso(sent);
-    TQsoRecord noCard = log[3].toRecord();
-    noCard[QsoField::Comments] = "No QSL please";
-    log[3] = CompactQso(noCard);
-    TQsoRecord noqsl = log[4].toRecord();
-    noqsl[QsoField::Comments] = "noqsl";
-    log[4] = CompactQso(noqsl);
-    QCOMPARE(QslCards::outList(log, ::rule(rule)), positions);
 }
 
 void TestQslCards::marks() {
