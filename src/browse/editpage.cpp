@@ -13,6 +13,7 @@
 #include "logfile.h"
 #include "mainform.h"
 #include "programdir.h"
+#include "qslcardfile.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
@@ -70,14 +71,6 @@ QString fieldText(const TQsoRecord& record, QsoField field) {
 QString memoText(const TQsoRecord& record) {
     return fieldText(record, QsoField::Comments)
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString lowerAscii(QString text) {
-    for (QChar& c : text) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() - 'A' + 'a');
-    }
-    return text;
 }
 
 // Dates and times the controls cannot hold make the QSO one that cannot be saved here:
@@ -505,15 +498,10 @@ void TEditPage::updateTxPwr() {
 }
 
 QString TEditPage::eQslInFileName() const {
-    QString folder = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::QslPath);
-    if (folder.isEmpty())
-        folder = programDirectory();
-    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
-        folder += QLatin1Char('/');
-    const QString call = lowerAscii(eCallEdit->text()).replace(QLatin1Char('/'), QLatin1Char('-'));
-    return folder + call + QLatin1Char('-') +
-           eDatePicker->date().toString(QStringLiteral("ddMMyy")) +
-           eUtcPicker->time().toString(QStringLiteral("HHmmss")) + QStringLiteral(".jpg");
+    return QslCardFile::eQslInFileName(
+        QslCardFile::folder(SettingsKeys::read(m_mainForm.settings(), SettingsKeys::QslPath),
+                            programDirectory()),
+        eCallEdit->text(), eDatePicker->date(), eUtcPicker->time());
 }
 
 void TEditPage::updateQslButtons() {

@@ -80,6 +80,7 @@ const UiTextRow kRows[] = {
     {"... und %1 weitere (siehe Details).", "... and %1 more (see Details)."},
 
     // QSL
+    {"Alle Bilder (*.jpg;*.jpeg;*.png;*.bmp)", "All pictures (*.jpg;*.jpeg;*.png;*.bmp)"},
 
     // Function keys, status bar, clock
     {"Text der StatusBar ", "Status bar text "},

@@ -3,6 +3,7 @@
 #include "dokpage.h"
 #include "dxccpage.h"
 #include "locatorpage.h"
+#include "qslpage.h"
 #include "qsocountspage.h"
 #include "underconstruction.h"
 
@@ -28,6 +29,10 @@ TEvaluationsPage::TEvaluationsPage(TMainForm& mainForm, QWidget* parent) : QWidg
     dokPage = new TDokPage(mainForm, TabSheet3);
     dxccPage = new TDxccPage(mainForm, TabSheet4);
     qsoCountsPage = new TQsoCountsPage(mainForm, AnzahlQsosTS);
+    qslPage = new TQslPage(mainForm, TabSheet1);
+    auto* qsl = new QVBoxLayout(TabSheet1);
+    qsl->setContentsMargins(0, 0, 0, 0);
+    qsl->addWidget(qslPage);
     UnderConstructionPanel = new TUnderConstructionPanel(TabSheet5);
     auto* contest = new QVBoxLayout(TabSheet5);
     contest->addWidget(UnderConstructionPanel);

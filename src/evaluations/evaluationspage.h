@@ -8,6 +8,7 @@ class TDxccPage;
 class TLocatorPage;
 class TMainForm;
 class TQsoCountsPage;
+class TQslPage;
 class TUnderConstructionPanel;
 
 // Page "Auswertungen": the evaluations of the open log, one sub-page each.
@@ -28,4 +29,5 @@ public:
     TDokPage* dokPage;
     TDxccPage* dxccPage;
     TQsoCountsPage* qsoCountsPage;
+    TQslPage* qslPage;
 };

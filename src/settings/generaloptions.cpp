@@ -72,8 +72,8 @@ TGeneralOptions::TGeneralOptions(TMainForm& mainForm, QWidget* page)
     connect(UtcDiffAutoCheckBox, &QCheckBox::clicked, this,
             &TGeneralOptions::UtcDiffAutoCheckBoxClick);
     connect(QslPathBtn, &QToolButton::clicked, this, [this] {
-        const QString dir =
-            QFileDialog::getExistingDirectory(QslPathBtn->window(), QString(), QslPathEdit->text());
+        const QString dir = QFileDialog::getExistingDirectory(
+            QslPathBtn->window(), QslPathLabel->text(), QslPathEdit->text());
         if (!dir.isEmpty())
             QslPathEdit->setText(withTrailingSeparator(dir));
     });

@@ -4,6 +4,7 @@
 #include "entryorderoptions.h"
 #include "generaloptions.h"
 #include "presetoptions.h"
+#include "qsloptions.h"
 #include "racoptions.h"
 #include "serialoptions.h"
 #include "statusbaroptions.h"
@@ -40,6 +41,7 @@ TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(paren
     entryOrderOptions = new TEntryOrderOptions(mainForm, OrdnungEingabeTS);
     clockOptions = new TClockOptions(mainForm, ClockTS);
     statusBarOptions = new TStatusBarOptions(mainForm, StatusBarTS);
+    qslOptions = new TQslOptions(mainForm, QslTS);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

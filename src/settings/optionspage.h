@@ -10,6 +10,7 @@ class TStatusBarOptions;
 class TMainForm;
 class TPresetOptions;
 class TRacOptions;
+class TQslOptions;
 class TSerialOptions;
 
 // Page "Optionen": one sub-page per group of settings.
@@ -36,4 +37,5 @@ public:
     TEntryOrderOptions* entryOrderOptions;
     TClockOptions* clockOptions;
     TStatusBarOptions* statusBarOptions;
+    TQslOptions* qslOptions;
 };

@@ -21,6 +21,7 @@
 #include "optionspage.h"
 #include "presetoptions.h"
 #include "programdir.h"
+#include "qsloptions.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "racoptions.h"
@@ -209,6 +210,7 @@ void TMainForm::FormCreate() {
     m_callBook = CallBookLookup::open(m_callBookFileName);
     optionsPage->racOptions->load();
     optionsPage->clockOptions->load();
+    optionsPage->qslOptions->load();
     optionsPage->statusBarOptions->load();
     m_initialised = true;
 }

@@ -73,6 +73,13 @@ void QsoGridModel::putRow(int gridRow, const TQsoRecord& record) {
     emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kQsoFieldCount - 1));
 }
 
+void QsoGridModel::replaceRow(int gridRow, const TQsoRecord& record) {
+    if (gridRow < 1 || gridRow > m_rows.size())
+        return;
+    m_rows[gridRow - 1] = CompactQso(record).shownInList();
+    emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kQsoFieldCount - 1));
+}
+
 int QsoGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }

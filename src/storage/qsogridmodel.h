@@ -32,6 +32,8 @@ public:
     // Sets the row count to gridRow + 1 and writes the record into grid row gridRow.
     void putRow(int gridRow, const TQsoRecord& record);
     bool isEmptyLog() const { return m_rows.size() == 1 && m_rows.first().isEmpty(); }
+    // Rewrites grid row gridRow in place, when the grid has it (a changed QSO of the log).
+    void replaceRow(int gridRow, const TQsoRecord& record);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

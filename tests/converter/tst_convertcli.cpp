@@ -83,9 +83,9 @@ void TestConvertCli::run_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");
-    QTest::newRow("help lists every command")
-        << QStringList{"--help"} << 0
-        << "import-adif|import-html|export-adif|export-html|export-txt|repair|append|evaluate";
+    QTest::newRow("help lists every command") << QStringList{"--help"} << 0
+                                              << "import-adif|import-html|export-adif|export-html|"
+                                                 "export-txt|repair|append|evaluate|qsl-out";
     QTest::newRow("import-adif summary")
         << QStringList{"import-adif", "in.adi", "t.log"} << 0
         << "Imported 1 QSOs|Skipped 1 records|Record 2 (AB1C): no QSO_DATE";
@@ -123,6 +123,14 @@ void TestConvertCli::run_data() {
     QTest::newRow("skipped listed, then counted")
         << QStringList{"import-adif", "bad.adi", "t.log"} << 0
         << "Skipped 25 records|Record 20 (X): no QSO_DATE|... and 5 more";
+    // q.log: QX1ABC on 2m, then on 20m; Dalu.ini asks for the first QSO with a call.
+    QTest::newRow("qsl-out, rule of Dalu.ini")
+        << QStringList{"qsl-out", "q.log"} << 0
+        << "1\tQX1ABC\t02.06.2004\t01:31:00\t2m\tFM\t59\t\t\n";
+    QTest::newRow("qsl-out, per band") << QStringList{"qsl-out", "q.log", "--first-qso", "--band"}
+                                       << 0 << "2\tQX1ABC\t03.06.2004\t02:31:00\t20m";
+    QTest::newRow("qsl-out, band alone")
+        << QStringList{"qsl-out", "q.log", "--band"} << 2 << "need --first-qso";
 }
 
 void TestConvertCli::run() {
@@ -133,6 +141,9 @@ void TestConvertCli::run() {
     dir.writeFile("in.adi", "<CALL:4>DL1X<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605"
                             "<TIME_ON:4>1731<EOR><CALL:4>AB1C<EOR>");
     LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
+    LogBuilder::writeLog(dir.file("q.log"),
+                         {LogBuilder::qso(1, "QX1ABC"), LogBuilder::qso(2, "QX1ABC")});
+    dir.writeFile("Dalu.ini", "[QSL]\r\nFirstQso=1\r\n");
     dir.writeFile("a.htm", "<table>\n<tr><th>Call</th><th>Date</th></tr>\n"
                            "<tr><td>A1A</td><td>01.02.2003</td></tr>\n"
                            "<tr><td>B2B</td><td>02.02.2003</td></tr></table>");

@@ -18,6 +18,7 @@ private slots:
     void appendAfterUnterminatedLastLine();
     void appendToMissingFileFails();
     void replaceKeepsOtherLinesByteForByte();
+    void replaceEndsAnUnterminatedLastLine();
     void replaceBeyondLastRecord_data();
     void replaceBeyondLastRecord();
     void seventeenFieldsNamesFileAndLine();
@@ -143,6 +144,17 @@ void TestLogFile::replaceKeepsOtherLinesByteForByte() {
     expected.replace(oldLine, QsoLine::join(rec));
     QCOMPARE(dir.readFile("a.log"), expected);
     QVERIFY(!QFile::exists(dir.file("a.tmp")));
+}
+
+void TestLogFile::replaceEndsAnUnterminatedLastLine() {
+    TempProgramDir dir;
+    dir.writeFile("a.log", LogBuilder::rawLog({"1;a", "2;b"}) + "3;c");
+    TLogFile log(dir.file("a.log"));
+    QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "2"}}), 2));
+    QCOMPARE(dir.readFile("a.log"), LogBuilder::rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;c"}));
+    QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "3"}}), 3));
+    QCOMPARE(dir.readFile("a.log"),
+             LogBuilder::rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;;;;;;;;;;;;;;;"}));
 }
 
 void TestLogFile::replaceBeyondLastRecord_data() {

@@ -17,7 +17,8 @@ const Syntax kSyntax[] = {
     {"import-adif", Action::ImportAdif, 2, false}, {"export-adif", Action::ExportAdif, 2, true},
     {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
     {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
-    {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false}};
+    {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false},
+    {"qsl-out", Action::QslOut, 1, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -106,6 +107,28 @@ bool takeFilter(QStringList& args, Command& command, QString& error) {
     return true;
 }
 
+// Takes the card rule's switches out of the arguments.
+bool takeQslRule(QStringList& args, std::optional<QslCards::CardRule>& rule, QString& error) {
+    QslCards::CardRule r;
+    const std::pair<const char*, bool*> switches[] = {{"--first-qso", &r.firstQso},
+                                                      {"--band", &r.band},
+                                                      {"--mode", &r.mode},
+                                                      {"--day", &r.day},
+                                                      {"--year", &r.year}};
+    bool any = false;
+    for (const auto& [name, flag] : switches) {
+        *flag = args.removeAll(QLatin1String(name)) > 0;
+        any = any || *flag;
+    }
+    if (any && !r.firstQso && (r.band || r.mode || r.day || r.year)) {
+        error = QStringLiteral("qsl-out: --band, --mode, --day and --year need --first-qso");
+        return false;
+    }
+    if (any)
+        rule = r;
+    return true;
+}
+
 } // namespace
 
 ParseResult parse(const QStringList& arguments) {
@@ -137,6 +160,8 @@ ParseResult parse(const QStringList& arguments) {
                          command.action == Action::ExportTxt;
     if (exports && args.removeAll(QStringLiteral("--force")) > 0)
         command.force = true;
+    if (command.action == Action::QslOut && !takeQslRule(args, command.qslRule, error))
+        return failure(error);
     for (const QString& arg : args) {
         if (arg.startsWith(QLatin1String("--")))
             return failure(QStringLiteral("%1: unknown option \"%2\"").arg(name, arg));
@@ -158,6 +183,7 @@ ParseResult parse(const QStringList& arguments) {
         command.logs = args.mid(1);
         break;
     case Action::Repair:
+    case Action::QslOut:
         command.logs = args;
         break;
     case Action::Evaluate:
@@ -212,6 +238,12 @@ QString usage() {
         "      --bands \"2m, 70cm\"  --modes \"FM, SSB\"  (\"*\" for all, the default)\n"
         "      --from dd.mm.yyyy  --to dd.mm.yyyy  --numbers 1-10000 (default: every QSO)\n"
         "      dxcc --all also lists the entities of DXCC.ini not yet worked.\n"
+        "  qsl-out A.log [--first-qso [--band] [--mode] [--day] [--year]]\n"
+        "      Prints the QSOs that still need a QSL card, one a line, tab-separated:\n"
+        "      #, Call, Date, UTC, Band, Mode, RST TX, Comments, QSL out. Without\n"
+        "      switches the card rule is the one stored in Dalu.ini of the program\n"
+        "      folder; --first-qso: only the first QSO with a call, again when band,\n"
+        "      mode, day or year differ as switched on.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluationfilter.h"
+#include "qslcards.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +20,8 @@ enum class Action {
     ImportHtml,
     Repair,
     Append,
-    Evaluate
+    Evaluate,
+    QslOut
 };
 
 struct Command {
@@ -32,6 +34,8 @@ struct Command {
     QString evaluation;      // evaluate: counts, confirmed, squares, doks or dxcc
     EvaluationFilter filter; // evaluate: squares, doks, dxcc
     bool allEntities = false; // evaluate dxcc --all
+    // qsl-out: the card rule of the command line; none given: the one in Dalu.ini.
+    std::optional<QslCards::CardRule> qslRule;
 };
 
 struct ParseResult {

@@ -11,6 +11,10 @@
 #include "qsocounts.h"
 #include "uitexts.h"
 
+#include "meminifile.h"
+#include "programdir.h"
+#include "settingskeys.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -88,6 +92,30 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+// The QSL out list as the QSL page shows it, for scripts.
+int qslOut(const Command& command, QTextStream& out) {
+    const QslCards::CardRule rule =
+        command.qslRule ? *command.qslRule
+                        : QslCards::loadRule(TMemIniFile(programDirectory() +
+                                                         QLatin1String(SettingsKeys::kFileName)));
+    QList<CompactQso> qsos;
+    TLogFile log(command.logs.first());
+    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        qsos.append(CompactQso(line, starts).shownInList());
+    });
+    const QsoField columns[] = {QsoField::Number, QsoField::Call,     QsoField::Date,
+                                QsoField::Utc,    QsoField::Band,     QsoField::Mode,
+                                QsoField::RstTx,  QsoField::Comments, QsoField::QslOut};
+    for (int position : QslCards::outList(qsos, rule)) {
+        QStringList cells;
+        for (QsoField f : columns)
+            cells.append(fromCp1252(qsos.at(position - 1).field(int(f)))
+                             .replace(QLatin1Char('\t'), QLatin1Char(' ')));
+        out << cells.join(QLatin1Char('\t')) << "\n";
+    }
+    return 0;
+}
+
 void printImportSummary(const LogConverter::ImportSummary& summary, const QString& target,
                         QTextStream& out) {
     out << "Imported " << summary.imported << " QSOs into " << target << "\n";
@@ -140,6 +168,8 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         return 0;
     case Action::Evaluate:
         return evaluate(command, out, err);
+    case Action::QslOut:
+        return qslOut(command, out);
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+
+class TMainForm;
+
+// The two card buttons of the edit page: move a scanned card under the QSO's card name,
+// and show it.
+class TQslCardButtons : public QObject {
+    Q_OBJECT
+public:
+    TQslCardButtons(TMainForm& mainForm, QObject* parent);
+
+public slots:
+    void eQslInAddBtnClick();
+    void eQslInShowBtnClick();
+
+private:
+    TMainForm& m_mainForm;
+};

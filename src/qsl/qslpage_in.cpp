@@ -1,0 +1,161 @@
+// QSL in: the QSO of a received card, found through the search page.
+#include "qslpage.h"
+
+#include "asciicase.h"
+#include "cp1252.h"
+#include "datetickpicker.h"
+#include "editpage.h"
+#include "errorboundary.h"
+#include "germanformat.h"
+#include "languagetargets.h"
+#include "logfile.h"
+#include "mainform.h"
+#include "qslin.h"
+#include "qsllistmodel.h"
+#include "qsogrid.h"
+#include "qsogridmodel.h"
+#include "qsosearch.h"
+#include "searchpage.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+enum CriterionRow { CallRow, DateRow, UtcRow };
+
+constexpr int kDateField = static_cast<int>(QsoField::Date);
+constexpr int kUtcField = static_cast<int>(QsoField::Utc);
+
+} // namespace
+
+void TQslPage::qslInBtnClick() {
+    bool complete = false;
+    if (!ErrorBoundary::run(this, [&] { setCardCriteria(complete); }))
+        return; // a date or time that cannot be read: the operator corrects it
+    TSearchPage* search = m_mainForm.searchPage;
+    qslSearchPanel->hide();
+    if (!search->SearchBtn->isEnabled()) {
+        QMessageBox::critical(this, QStringLiteral("Dalu"), m_mainForm.msg(Msg::QslInNoCriterion));
+        return;
+    }
+    search->SearchBtnClick();
+    if (search->resultPosition(1) < 1) {
+        if (!complete) {
+            QMessageBox::information(this, QStringLiteral("Dalu"),
+                                     m_mainForm.msg(Msg::QslInNotFound));
+            return;
+        }
+        if (QMessageBox::information(this, QStringLiteral("Dalu"),
+                                     m_mainForm.msg(Msg::QslInAskNewQso),
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+            ErrorBoundary::run(this, [this] { createQsoFromCard(); });
+    } else if (search->resultPosition(2) < 1) {
+        search->sStringGrid->selectGridRow(1);
+        search->sStringGridDblClick();
+        m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+        applyCardArrival();
+    } else {
+        showHits();
+    }
+    clearInputs();
+}
+
+// Criteria 1 to 3 of the search page from the card; 4 and 5 off. complete: call, date and
+// time are all given, enough for a new QSO.
+void TQslPage::setCardCriteria(bool& complete) {
+    TSearchPage* search = m_mainForm.searchPage;
+    const QString call = upperAsciiLetters(qslCallEdit->text().trimmed());
+    search->setCriterion(CallRow, !call.isEmpty(), QsoSearch::kCallField,
+                         int(QsoSearch::Operator::Contains), call);
+    const QslIn::Input date = QslIn::completeDate(qslDateEdit->text(), QDate::currentDate().year());
+    if (date.state == QslIn::Input::Invalid)
+        throw DaluError(QStringLiteral("\"%1\" is not a valid date.").arg(date.text));
+    if (date.state == QslIn::Input::Valid)
+        qslDateEdit->setText(date.text);
+    search->setCriterion(DateRow, date.state == QslIn::Input::Valid, kDateField,
+                         int(QsoSearch::Operator::Is), date.text);
+    const QslIn::Input utc = QslIn::completeTime(qslUtcEdit->text());
+    if (utc.state == QslIn::Input::Invalid)
+        throw DaluError(QStringLiteral("\"%1\" is not a valid time.").arg(utc.text));
+    if (utc.state == QslIn::Input::Valid)
+        qslUtcEdit->setText(utc.text);
+    search->setCriterion(UtcRow, utc.state == QslIn::Input::Valid, kUtcField,
+                         int(QsoSearch::Operator::Is), utc.text);
+    for (int row = UtcRow + 1; row < TSearchPage::kRows; ++row)
+        search->sCheckBox[row]->setChecked(false);
+    search->sCheckBoxClick();
+    complete =
+        !call.isEmpty() && date.state == QslIn::Input::Valid && utc.state == QslIn::Input::Valid;
+}
+
+// The card's QSO was not logged: it is appended with the card's data and opened for the
+// operator to complete.
+void TQslPage::createQsoFromCard() {
+    TLogFile* log = m_mainForm.openLog();
+    if (!log)
+        return;
+    int count = 0;
+    QByteArray lastNumber;
+    log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        ++count;
+        lastNumber = CompactQso(line, starts).field(int(QsoField::Number)).toByteArray();
+    });
+    // An empty log starts at 1; a last "#" that cannot be read counts by position.
+    const std::optional<long long> last = GermanFormat::parseInteger(lastNumber);
+    TQsoRecord record;
+    record[QsoField::Number] = QByteArray::number(last ? *last + 1 : count + 1);
+    record[QsoField::Call] = toCp1252(upperAsciiLetters(qslCallEdit->text().trimmed()));
+    record[QsoField::Date] = toCp1252(qslDateEdit->text());
+    record[QsoField::Utc] = toCp1252(qslUtcEdit->text());
+    record[QsoField::QslIn] = GermanFormat::formatDate(qslInDatePicker->date());
+    log->AppendRecord(record);
+    // The lists get the new row, so that the edit page opens this QSO.
+    m_mainForm.ListeNeuFuellen();
+    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+    m_mainForm.editPage->openQso(count + 1);
+}
+
+void TQslPage::showHits() {
+    TSearchPage* search = m_mainForm.searchPage;
+    QList<CompactQso> hits;
+    QList<int> positions;
+    for (int row = 1; search->resultPosition(row) > 0; ++row) {
+        hits.append(CompactQso(search->sModel->row(row)));
+        positions.append(search->resultPosition(row));
+    }
+    qslSearchModel->setRows(std::move(hits), std::move(positions));
+    qslSearchStringGrid->resizeColumnsToContents();
+    qslSearchPanel->show();
+    qslSearchStringGrid->setFocus();
+    qslSearchStringGrid->setCurrentIndex(qslSearchModel->index(0, 0));
+}
+
+void TQslPage::qslSearchStringGridDblClick() {
+    const QModelIndex current = qslSearchStringGrid->currentIndex();
+    const int position = qslSearchModel->position(current.isValid() ? current.row() : -1);
+    if (position < 1)
+        return;
+    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+    m_mainForm.editPage->openQso(position);
+    applyCardArrival();
+}
+
+// The day the card arrived, unless the QSO already records a received card.
+void TQslPage::applyCardArrival() {
+    TDateTickPicker* picker = m_mainForm.editPage->eQslInPicker;
+    if (picker->isChecked())
+        return;
+    picker->setChecked(true);
+    picker->setDate(qslInDatePicker->date());
+}
+
+void TQslPage::clearInputs() {
+    for (QLineEdit* edit : {qslCallEdit, qslDateEdit, qslUtcEdit})
+        edit->clear();
+}

@@ -1,0 +1,266 @@
+// The card rule, the QSL out list, the marks, the QSL-in inputs and the card files.
+#include "daluerror.h"
+#include "logbuilder.h"
+#include "logfile.h"
+#include "qslcardfile.h"
+#include "qslcards.h"
+#include "qslin.h"
+#include "tempprogramdir.h"
+
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace QslCards;
+
+namespace {
+
+// "CALL band mode date", the QSOs separated by ",".
+QList<CompactQso> qsos(const QString& spec) {
+    QList<CompactQso> out;
+    for (const QString& item : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList p = item.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        out.append(CompactQso(LogBuilder::record({{"Call", p[0].toLatin1()},
+                                                  {"Band", p[1].toLatin1()},
+                                                  {"Mode", p[2].toLatin1()},
+                                                  {"Date", p[3].toLatin1()}})));
+    }
+    return out;
+}
+
+// "f b m d y" letters switch the rule's parts on.
+CardRule rule(const QString& letters) {
+    return {letters.contains('f'), letters.contains('b'), letters.contains('m'),
+            letters.contains('d'), letters.contains('y')};
+}
+
+} // namespace
+
+class TestQslCards : public QObject {
+    Q_OBJECT
+private slots:
+    void cardRule_data();
+    void cardRule();
+    void marks();
+    void markRefusesAChangedLog();
+    void killedMarkingKeepsEveryReturnedMark();
+    void completion_data();
+    void completion();
+    void cardFileName_data();
+    void cardFileName();
+    void moveNeverReplaces();
+    void moveAcrossFileSystems();
+};
+
+void TestQslCards::cardRule_data() {
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("earlier");
+    QTest::addColumn<QString>("qso");
+    QTest::addColumn<bool>("needed");
+    const QString q = "QX1A 20m CW 01.02.2024";
+    QTest::newRow("every QSO") << "" << q << q << true;
+    QTest::newRow("first, nothing before") << "f"
+                                           << "" << q << true;
+    QTest::newRow("first, call known") << "f"
+                                       << "QX1A 40m SSB 03.03.2020" << q << false;
+    QTest::newRow("call case matters") << "f"
+                                       << "qx1a 20m CW 01.02.2024" << q << true;
+    QTest::newRow("band: same band") << "fb"
+                                     << "QX1A 20m SSB 05.05.2020" << q << false;
+    QTest::newRow("band: other band") << "fb"
+                                      << "QX1A 40m CW 01.02.2024" << q << true;
+    // Any earlier match is enough: the 40m QSO between does not make 20m new again.
+    QTest::newRow("band: 20m, 40m, 20m")
+        << "fb"
+        << "QX1A 20m CW 01.01.2024,QX1A 40m CW 01.01.2024" << q << false;
+    QTest::newRow("mode: other mode") << "fm"
+                                      << "QX1A 20m SSB 01.02.2024" << q << true;
+    QTest::newRow("band+mode: one differs") << "fbm"
+                                            << "QX1A 20m SSB 01.02.2024" << q << true;
+    QTest::newRow("day: same day") << "fd"
+                                   << "QX1A 40m SSB 01.02.2024" << q << false;
+    QTest::newRow("day: written short") << "fd"
+                                        << "QX1A 40m SSB 1.2.24" << q << false;
+    QTest::newRow("day: next day") << "fd"
+                                   << "QX1A 20m CW 02.02.2024" << q << true;
+    QTest::newRow("year: same year") << "fy"
+                                     << "QX1A 20m CW 31.12.2024" << q << false;
+    QTest::newRow("year: other year") << "fy"
+                                      << "QX1A 20m CW 01.02.2023" << q << true;
+    QTest::newRow("boxes without first") << "bmdy" << q << q << true;
+}
+
+void TestQslCards::cardRule() {
+    QFETCH(QString, rule);
+    QFETCH(QString, earlier);
+    QFETCH(QString, qso);
+    QFETCH(bool, needed);
+    const CardRule r = ::rule(rule);
+    QCOMPARE(cardNeeded(r, qsos(qso).first(), qsos(earlier)), needed);
+    // The list's index must agree with the rule.
+    QList<CompactQso> all = qsos(earlier) + qsos(qso);
+    QCOMPARE(QslCards::outList(all, r).contains(int(all.size())), needed);
+}
+
+void TestQslCards::marks() {
+    const QDate today(2026, 12, 7);
+    TQsoRecord r = LogBuilder::qso(1);
+    QCOMPARE(marked(r, Mark::Sent, today)[QsoField::QslOut], QByteArray("07.12.2026"));
+    QCOMPARE(marked(r, Mark::NoCard, today)[QsoField::Comments], QByteArray("no QSL"));
+    r[QsoField::Comments] = "tnx";
+    QCOMPARE(marked(r, Mark::NoCard, today)[QsoField::Comments], QByteArray("tnx / no QSL"));
+}
+
+void TestQslCards::markRefusesAChangedLog() {
+    TempProgramDir dir;
+    QList<TQsoRecord> records = {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)};
+    LogBuilder::writeLog(dir.file("a.log"), records);
+    TLogFile log(dir.file("a.log"));
+    const CompactQso listed(records[1]);
+    markInLog(log, 2, listed, Mark::Sent, QDate(2026, 12, 7));
+    records[1][QsoField::QslOut] = "07.12.2026";
+    QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
+    // The QSO listed as number 3 is now elsewhere: nothing may be written.
+    QVERIFY_THROWS_EXCEPTION(DaluError, markInLog(log, 3, listed, Mark::Sent, QDate()));
+    QVERIFY_THROWS_EXCEPTION(DaluError, markInLog(log, 4, listed, Mark::Sent, QDate()));
+    QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
+}
+
+// A child marks the QSOs one after the other and reports each returned mark; it is killed
+// after the tenth report, in the middle of the next marks.
+void TestQslCards::killedMarkingKeepsEveryReturnedMark() {
+    TempProgramDir dir;
+    QList<TQsoRecord> records;
+    for (int n = 1; n <= 2000; ++n)
+        records.append(LogBuilder::qso(n));
+    LogBuilder::writeLog(dir.file("a.log"), records);
+    int pipeFds[2];
+    QVERIFY(pipe(pipeFds) == 0);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        try {
+            TLogFile log(dir.file("a.log"));
+            for (int n = 1; n <= records.size(); ++n) {
+                markInLog(log, n, CompactQso(records[n - 1]), Mark::Sent, QDate(2026, 12, 7));
+                if (write(pipeFds[1], "m", 1) != 1)
+                    _exit(1);
+            }
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    char reports[10];
+    for (size_t got = 0; got < sizeof reports;) {
+        const ssize_t n = read(pipeFds[0], reports + got, sizeof reports - got);
+        QVERIFY(n > 0);
+        got += size_t(n);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(pipeFds[0]);
+    TLogFile log(dir.file("a.log"));
+    int count = 0;
+    int markedCount = 0;
+    log.forEachRecord([&](const TQsoRecord& r) {
+        ++count;
+        TQsoRecord expected = records[count - 1];
+        if (!r[QsoField::QslOut].isEmpty()) {
+            ++markedCount;
+            expected[QsoField::QslOut] = "07.12.2026";
+        }
+        QCOMPARE(r, expected);
+    });
+    QCOMPARE(count, int(records.size()));
+    QVERIFY(markedCount >= 10);
+}
+
+void TestQslCards::completion_data() {
+    QTest::addColumn<bool>("isDate");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ddmm") << true << "0512" << int(QslIn::Input::Valid) << "05.12.2026";
+    QTest::newRow("ddmmyy") << true << "051224" << int(QslIn::Input::Valid) << "05.12.2024";
+    QTest::newRow("ddmmyyyy") << true << "05122024" << int(QslIn::Input::Valid) << "05.12.2024";
+    QTest::newRow("dotted") << true << "5.12.24" << int(QslIn::Input::Valid) << "05.12.2024";
+    QTest::newRow("3 digits off") << true << "123" << int(QslIn::Input::Off) << "";
+    QTest::newRow("5 digits") << true << "05122" << int(QslIn::Input::Invalid) << "05122";
+    QTest::newRow("hh") << false << "14" << int(QslIn::Input::Valid) << "14:00:00";
+    QTest::newRow("hhmm") << false << "1423" << int(QslIn::Input::Valid) << "14:23:00";
+    QTest::newRow("hhmmss") << false << "142305" << int(QslIn::Input::Valid) << "14:23:05";
+    QTest::newRow("1 digit off") << false << "1" << int(QslIn::Input::Off) << "";
+    QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
+}
+
+void TestQslCards::completion() {
+    QFETCH(bool, isDate);
+    QFETCH(QString, typed);
+    QFETCH(int, state);
+    QFETCH(QString, text);
+    const QslIn::Input in = isDate ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
+    QCOMPARE(int(in.state), state);
+    QCOMPARE(in.text, text);
+}
+
+void TestQslCards::cardFileName_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("portable") << "/home/op/QSL/"
+                              << "QX1ABC/P"
+                              << "/home/op/QSL/qx1abc-p-050604173100.jpg";
+    QTest::newRow("prefix and mobile") << "/q"
+                                       << "9A/QX1ABC/M"
+                                       << "/q/9a-qx1abc-m-050604173100.jpg";
+    QTest::newRow("stored on Windows") << "/q\\"
+                                       << "QX1ABC"
+                                       << "/q/qx1abc-050604173100.jpg";
+    QTest::newRow("not set") << ""
+                             << "QX1ABC"
+                             << "/prog/qx1abc-050604173100.jpg";
+}
+
+void TestQslCards::cardFileName() {
+    QFETCH(QString, stored);
+    QFETCH(QString, call);
+    QFETCH(QString, expected);
+    const QString folder = QslCardFile::folder(stored, QStringLiteral("/prog/"));
+    QCOMPARE(QslCardFile::eQslInFileName(folder, call, QDate(2004, 6, 5), QTime(17, 31)), expected);
+}
+
+void TestQslCards::moveNeverReplaces() {
+    TempProgramDir dir;
+    dir.writeFile("scan.png", "new");
+    dir.writeFile("card.jpg", "old");
+    QVERIFY_THROWS_EXCEPTION(DaluError,
+                             QslCardFile::moveCard(dir.file("scan.png"), dir.file("card.jpg")));
+    QCOMPARE(dir.readFile("card.jpg"), QByteArray("old"));
+    QCOMPARE(dir.readFile("scan.png"), QByteArray("new"));
+    QslCardFile::moveCard(dir.file("scan.png"), dir.file("other.jpg"));
+    QCOMPARE(dir.readFile("other.jpg"), QByteArray("new"));
+    QVERIFY(!QFile::exists(dir.file("scan.png")));
+}
+
+void TestQslCards::moveAcrossFileSystems() {
+    QTemporaryDir shm(QStringLiteral("/dev/shm/dalu-XXXXXX"));
+    if (!shm.isValid())
+        QSKIP("no /dev/shm");
+    TempProgramDir dir;
+    const QByteArray image(300000, 'x');
+    const QString source = shm.filePath(QStringLiteral("scan.jpg"));
+    QFile f(source);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
+    f.close();
+    QslCardFile::moveCard(source, dir.file("card.jpg"));
+    QCOMPARE(dir.readFile("card.jpg"), image);
+    QVERIFY(!QFile::exists(source));
+    QVERIFY(!QFile::exists(dir.file("card.jpg.part")));
+}
+
+QTEST_GUILESS_MAIN(TestQslCards)
+#include "tst_qslcards.moc"

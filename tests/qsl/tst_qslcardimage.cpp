@@ -1,0 +1,177 @@
+// Scanned cards: decoding, the viewer's size, and the two card buttons of the edit page.
+#include "../browse/browsefixture.h"
+#include "cardimage.h"
+#include "daluerror.h"
+#include "datetickpicker.h"
+#include "modaldialogs.h"
+#include "qslinshowform.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryFile>
+
+namespace {
+
+QByteArray picture(int width, int height, const char* format) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, 128));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// The QSO whose card is "cards/qx1abc-p-050604173100.jpg", opened on the edit page.
+struct CardFixture : BrowseFixture {
+    CardFixture()
+        : BrowseFixture({[] {
+              TQsoRecord r = LogBuilder::qso(1, "QX1ABC/P");
+              r[QsoField::Date] = "05.06.2004";
+              r[QsoField::Utc] = "17:31:00";
+              return r;
+          }()}) {
+        QDir(dir.path()).mkdir("cards");
+        form()->settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
+        editRow(1);
+        edit()->eQslInPicker->checkBox()->click();
+    }
+    QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
+};
+
+} // namespace
+
+class TestQslCardImage : public QObject {
+    Q_OBJECT
+private slots:
+    void decode_data();
+    void decode();
+    void viewerFitsThePicture_data();
+    void viewerFitsThePicture();
+    void addThenShowTheCard();
+    void addNeverReplacesACard();
+};
+
+void TestQslCardImage::decode_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size"); // empty: an error
+    const QByteArray jpeg = picture(1000, 700, "JPG");
+    QTest::newRow("JPEG") << jpeg << QSize(1000, 700);
+    QTest::newRow("truncated JPEG") << jpeg.left(jpeg.size() / 2) << QSize();
+    QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << QSize();
+    QTest::newRow("PNG under a .jpg name") << picture(30, 20, "PNG") << QSize(30, 20);
+    QTest::newRow("BMP") << picture(30, 20, "BMP") << QSize(30, 20);
+    QTest::newRow("text") << QByteArray("no picture") << QSize();
+    // Found by the fuzzer: 455 bytes whose header claims a huge CMYK picture.
+    QFile huge(QFINDTESTDATA("data/corrupt-huge-cmyk.jpg"));
+    QVERIFY(huge.open(QIODevice::ReadOnly));
+    QTest::newRow("corrupt, claiming a huge picture") << huge.readAll() << QSize();
+}
+
+void TestQslCardImage::decode() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    TempProgramDir dir;
+    dir.writeFile("card.jpg", bytes);
+    try {
+        QCOMPARE(CardImage::load(dir.file("card.jpg")).size(), size);
+    } catch (const DaluError& e) {
+        QVERIFY2(size.isEmpty(), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(dir.file("card.jpg")), qPrintable(e.message()));
+    }
+}
+
+void TestQslCardImage::viewerFitsThePicture_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("1000x700") << QSize(1000, 700);
+    QTest::newRow("larger than the screen") << QSize(4000, 2000);
+}
+
+void TestQslCardImage::viewerFitsThePicture() {
+    QFETCH(QSize, picture);
+    TQslInShowForm viewer;
+    viewer.setPicture(QImage(picture, QImage::Format_RGB32));
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    const QSize screen = viewer.screen()->availableGeometry().size();
+    if (picture.width() <= screen.width() - 100) {
+        QCOMPARE(viewer.size(), picture);
+    } else {
+        QVERIFY(viewer.frameGeometry().width() <= screen.width());
+        QVERIFY(qAbs(viewer.width() * picture.height() - viewer.height() * picture.width()) <=
+                picture.width());
+    }
+    QCOMPARE(viewer.Image->pixmap().size(), viewer.size());
+    QTest::mouseClick(viewer.Image, Qt::LeftButton);
+    QTRY_VERIFY(!viewer.isVisible());
+}
+
+void TestQslCardImage::addThenShowTheCard() {
+    CardFixture f;
+    TEditPage* e = f.edit();
+    QVERIFY(e->eQslInAddBtn->isVisible());
+    QVERIFY(!e->eQslInShowBtn->isVisible());
+    f.dir.writeFile("scan.jpg", picture(1000, 700, "JPG"));
+    QString message;
+    ModalDialogs::onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        ModalDialogs::answerMessageBox(&message);
+        dialog->selectFile(f.dir.file("scan.jpg"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    e->eQslInAddBtn->click();
+    QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
+    QVERIFY(!QFile::exists(f.dir.file("scan.jpg")));
+    QVERIFY(e->eQslInShowBtn->isVisible());
+
+    QSize shown;
+    ModalDialogs::onNextModal([&](QWidget* w) {
+        auto* viewer = qobject_cast<TQslInShowForm*>(w);
+        QVERIFY(viewer);
+        shown = viewer->size();
+        QTest::mouseClick(viewer->Image, Qt::LeftButton);
+    });
+    e->eQslInShowBtn->click();
+    QCOMPARE(shown, QSize(1000, 700));
+}
+
+void TestQslCardImage::addNeverReplacesACard() {
+    CardFixture f;
+    f.dir.writeFile("cards/qx1abc-p-050604173100.jpg", "old card");
+    f.dir.writeFile("scan.jpg", "new scan");
+    QString message;
+    ModalDialogs::onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        ModalDialogs::answerMessageBox(&message);
+        dialog->selectFile(f.dir.file("scan.jpg"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    f.edit()->eQslInAddBtn->click();
+    QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
+    QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), QByteArray("old card"));
+    QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
+}
+
+// A screen large enough for a 1000x700 card, so that it is shown unscaled.
+int main(int argc, char* argv[]) {
+    QTemporaryFile config(QDir::tempPath() + "/dalu-screen-XXXXXX.json");
+    if (!config.open())
+        return 1;
+    config.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1920,
+                    "height": 1200, "logicalDpiX": 96, "logicalDpiY": 96}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
+    QApplication app(argc, argv);
+    TestQslCardImage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_qslcardimage.moc"
