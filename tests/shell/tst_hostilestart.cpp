@@ -7,6 +7,7 @@
 #include "logfile.h"
 #include "mainform.h"
 #include "meminifile.h"
+#include "modaldialogs.h"
 #include "qsogridmodel.h"
 #include "tempprogramdir.h"
 
@@ -34,6 +35,7 @@ struct MessageBoxCloser {
         });
         timer.start();
     }
+    ModalDialogs::Expecting expecting; // these boxes are the test's to answer
     QTimer timer;
     QStringList texts;
 };

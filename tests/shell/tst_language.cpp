@@ -103,13 +103,13 @@ QMap<QString, QString> shownTexts(const QList<QWidget*>& windows) {
 
 // Texts that read the same in both languages: field names, units, codes, names.
 bool languageNeutral(const QString& text) {
-    static const QRegularExpression neutral(
-        QStringLiteral("^[^A-Za-z\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00df]*$|^(#|Date|UTC|Band|"
-                       "Mode|Call|RST TX|RST RX|DOK|Name|QTH|Locator|TX Pwr|Comments|QSL [Oo]ut|"
-                       "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
-                       "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
-                       "Name\\)|\\d+(c?m|W)|[A-Z_]{2,}|[BF]\\d+:?|Modes:|"
-                       "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK)$"));
+    static const QRegularExpression neutral(QStringLiteral(
+        "^[^A-Za-z\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00df]*$|^(#|Date|UTC:?|Call:|Band|"
+        "Mode|Call|RST TX|RST RX|DOK|Name|QTH|Locator|TX Pwr|Comments|QSL [Oo]ut|"
+        "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
+        "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
+        "Name\\)|\\d+(c?m|W)|[A-Z_]{2,}|[BF]\\d+:?|Modes:|"
+        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK)$"));
     return neutral.match(text.trimmed()).hasMatch();
 }
 
