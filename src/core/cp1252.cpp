@@ -1,6 +1,7 @@
 #include "cp1252.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -16,36 +17,15 @@ char16_t decodeByte(unsigned char b) {
     return b;
 }
 
-// Letters whose Unicode form has no decomposition to a base letter.
+// Letters whose Unicode form has no decomposition, and their base letters, place by place.
+constexpr std::u16string_view kUndecomposed = u"\u0141\u0142\u0110\u0111\u0126\u0127\u0131"
+                                              u"\u0166\u0167\u0180\u01E4\u01E5";
+constexpr std::u16string_view kUndecomposedBase = u"LlDdHhiTtbGg";
+static_assert(kUndecomposed.size() == kUndecomposedBase.size());
+
 char16_t undecomposedBase(char16_t c) {
-    switch (c) {
-    case 0x0141:
-        return u'L'; // Ł
-    case 0x0142:
-        return u'l'; // ł
-    case 0x0110:
-        return u'D'; // Đ
-    case 0x0111:
-        return u'd'; // đ
-    case 0x0126:
-        return u'H'; // Ħ
-    case 0x0127:
-        return u'h'; // ħ
-    case 0x0131:
-        return u'i'; // dotless i
-    case 0x0166:
-        return u'T'; // Ŧ
-    case 0x0167:
-        return u't'; // ŧ
-    case 0x0180:
-        return u'b'; // ƀ
-    case 0x01E4:
-        return u'G'; // Ǥ
-    case 0x01E5:
-        return u'g'; // ǥ
-    default:
-        return 0;
-    }
+    const size_t at = kUndecomposed.find(c);
+    return at == std::u16string_view::npos ? 0 : kUndecomposedBase[at];
 }
 
 char encodeChar(char16_t c) {
