@@ -114,15 +114,15 @@ void TLogFile::Close() {
 
 bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
     OpenRead();
-    TQsoRecord current;
-    bool found = false;
-    for (int i = 1; ReadRecord(current); ++i) {
-        if (i >= n) {
-            rec = std::move(current);
-            found = true;
-            break;
+    // Only the record asked for is split into fields; the lines before it are only counted.
+    QByteArray skipped;
+    for (int i = 1; i < n; ++i) {
+        if (!readLine(skipped)) {
+            Close();
+            return false;
         }
     }
+    const bool found = ReadRecord(rec);
     Close();
     return found;
 }
