@@ -165,31 +165,52 @@ void TLogFile::AppendRecord(const TQsoRecord& rec) {
         fail();
 }
 
+namespace {
+
+// Where the line starting at pos ends and the next one starts: LF, CR LF or a lone CR.
+void findLineEnd(const QByteArray& bytes, qsizetype pos, qsizetype& end, qsizetype& next) {
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    end = pos;
+    while (end < size && data[end] != '\n' && data[end] != '\r')
+        ++end;
+    next = end == size
+               ? size
+               : end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
+}
+
+} // namespace
+
 bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {
     if (n < 1)
         return false;
     Close();
     // The lock comes first: the file read must be the file replaced.
     AtomicFileWriter target(m_fileName);
-    LineReader source(RegularFile::openForReading(target.targetPath()), m_fileName);
-    QByteArray line;
-    QByteArray ending;
+    // Read whole and written in three pieces: every line but the replaced one stays as it
+    // was, without copying the file line by line (a QSL mark rewrites 100,000 lines).
+    const QByteArray bytes =
+        RegularFile::readAll(target.targetPath(), qint64(2) * 1024 * 1024 * 1024 - 1);
+    qsizetype pos = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
     int record = 0;
-    bool first = true;
-    while (source.next(line, &ending)) {
-        const bool isRecord = !first || isRecordLine(line);
-        first = false;
-        if (isRecord && ++record == n) {
-            target.write(QsoLine::join(rec) + kCrLf);
+    for (bool first = true; pos < bytes.size(); first = false, pos = next) {
+        findLineEnd(bytes, pos, end, next);
+        if (first && !isRecordLine(QByteArray::fromRawData(bytes.constData() + pos, end - pos)))
             continue;
-        }
-        target.write(line);
-        target.write(ending.isEmpty() ? kCrLf : ending);
+        if (++record < n)
+            continue;
+        target.write(bytes.constData(), size_t(pos));
+        target.write(QsoLine::join(rec) + kCrLf);
+        target.write(bytes.constData() + next, size_t(bytes.size() - next));
+        const char last = bytes.back();
+        if (next < bytes.size() && last != '\n' && last != '\r')
+            target.write(kCrLf); // the last line gets the line end it lacked
+        target.commit();
+        return true;
     }
-    if (record < n)
-        return false;
-    target.commit();
-    return true;
+    return false;
 }
 
 void TLogFile::Repair() {
