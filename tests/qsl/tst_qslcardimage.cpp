@@ -43,6 +43,16 @@ struct CardFixture : BrowseFixture {
         edit()->eQslInPicker->checkBox()->click();
     }
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
+    // Chooses "scan.jpg" in the next file dialog and keeps the message shown after the move.
+    void chooseScan(QString* message) {
+        ModalDialogs::onNextModal([this, message](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            ModalDialogs::answerMessageBox(message);
+            dialog->selectFile(dir.file("scan.jpg"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    }
 };
 
 } // namespace
@@ -119,13 +129,7 @@ void TestQslCardImage::addThenShowTheCard() {
     QVERIFY(!e->eQslInShowBtn->isVisible());
     f.dir.writeFile("scan.jpg", picture(1000, 700, "JPG"));
     QString message;
-    ModalDialogs::onNextModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        QVERIFY(dialog);
-        ModalDialogs::answerMessageBox(&message);
-        dialog->selectFile(f.dir.file("scan.jpg"));
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    f.chooseScan(&message);
     e->eQslInAddBtn->click();
     QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
     QVERIFY(!QFile::exists(f.dir.file("scan.jpg")));
@@ -147,13 +151,7 @@ void TestQslCardImage::addNeverReplacesACard() {
     f.dir.writeFile("cards/qx1abc-p-050604173100.jpg", "old card");
     f.dir.writeFile("scan.jpg", "new scan");
     QString message;
-    ModalDialogs::onNextModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        QVERIFY(dialog);
-        ModalDialogs::answerMessageBox(&message);
-        dialog->selectFile(f.dir.file("scan.jpg"));
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    f.chooseScan(&message);
     f.edit()->eQslInAddBtn->click();
     QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
     QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), QByteArray("old card"));
