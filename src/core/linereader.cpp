@@ -41,27 +41,31 @@ bool LineReader::fill() {
     return got > 0;
 }
 
+qsizetype findLineBreak(const char* data, qsizetype from, qsizetype size) {
+    while (from < size && data[from] != '\n' && data[from] != '\r')
+        ++from;
+    return from;
+}
+
+qsizetype lineBreakLength(const char* data, qsizetype at, qsizetype size) {
+    return data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1;
+}
+
 bool LineReader::next(QByteArray& line, QByteArray* ending) {
     qsizetype scan = m_pos;
     for (;;) {
         const char* data = m_buffer.constData();
         const qsizetype size = m_buffer.size();
-        qsizetype i = scan;
-        while (i < size && data[i] != '\n' && data[i] != '\r')
-            ++i;
+        const qsizetype i = findLineBreak(data, scan, size);
         if (i < size) {
-            qsizetype endLength = 1;
-            if (data[i] == '\r') {
-                if (i + 1 == size && !m_eof) {
-                    // A CR at the buffer's end: whether LF follows decides the line end.
-                    const qsizetype offset = i - m_pos;
-                    fill();
-                    scan = m_pos + offset;
-                    continue;
-                }
-                if (i + 1 < size && data[i + 1] == '\n')
-                    endLength = 2;
+            if (data[i] == '\r' && i + 1 == size && !m_eof) {
+                // A CR at the buffer's end: whether LF follows decides the line end.
+                const qsizetype offset = i - m_pos;
+                fill();
+                scan = m_pos + offset;
+                continue;
             }
+            const qsizetype endLength = lineBreakLength(data, i, size);
             line = m_buffer.mid(m_pos, i - m_pos);
             if (ending)
                 *ending = m_buffer.mid(i, endLength);

@@ -3,6 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+// The line-end rule, for bytes already in memory: the first CR or LF at or after from
+// (size when there is none), and the length of the line end found there (2 for CR LF).
+qsizetype findLineBreak(const char* data, qsizetype from, qsizetype size);
+qsizetype lineBreakLength(const char* data, qsizetype at, qsizetype size);
+
 // Reads a file line by line through a buffer. A line ends at CR LF, LF or a lone CR (old
 // Mac files); the last line may lack its end. Lines may be of any length.
 class LineReader {

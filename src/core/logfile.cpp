@@ -165,22 +165,6 @@ void TLogFile::AppendRecord(const TQsoRecord& rec) {
         fail();
 }
 
-namespace {
-
-// Where the line starting at pos ends and the next one starts: LF, CR LF or a lone CR.
-void findLineEnd(const QByteArray& bytes, qsizetype pos, qsizetype& end, qsizetype& next) {
-    const char* data = bytes.constData();
-    const qsizetype size = bytes.size();
-    end = pos;
-    while (end < size && data[end] != '\n' && data[end] != '\r')
-        ++end;
-    next = end == size
-               ? size
-               : end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
-}
-
-} // namespace
-
 bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {
     if (n < 1)
         return false;
@@ -196,7 +180,9 @@ bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {
     qsizetype next = 0;
     int record = 0;
     for (bool first = true; pos < bytes.size(); first = false, pos = next) {
-        findLineEnd(bytes, pos, end, next);
+        end = findLineBreak(bytes.constData(), pos, bytes.size());
+        next =
+            end == bytes.size() ? end : end + lineBreakLength(bytes.constData(), end, bytes.size());
         if (first && !isRecordLine(QByteArray::fromRawData(bytes.constData() + pos, end - pos)))
             continue;
         if (++record < n)
