@@ -7,7 +7,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache, where the machine has it, lets several checkouts share one compile cache.
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps configure build run test bench fuzz format clean
+.PHONY: deps configure build run test bench fuzz format clean package package-test
 
 deps:
 	@missing="$(MISSING)"; if [ -n "$$missing" ]; then \
@@ -27,6 +27,17 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package: the programs, the callbook library and the delivered files.
+package: PACKAGES += dpkg-dev file
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target dalu dalu-convert raccd32a package_files
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package into a clean root, commits a QSO under Xvfb, runs lintian.
+package-test: PACKAGES += lintian xdotool imagemagick
+package-test: package
+	tools/package-test.sh $(BUILD)
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks

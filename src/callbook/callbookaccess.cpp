@@ -33,9 +33,11 @@ TCallBook::TCallBook(const QString& folder) {
         return;
     }
     m_databasePath = *path;
-    // A callbook may bring its own library; else the one built beside the program, else
-    // the system's.
-    for (const QString& place : {folder, QCoreApplication::applicationDirPath()}) {
+    // A callbook may bring its own library; else the one built beside the program or
+    // installed in the package's private library folder, else the system's.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    for (const QString& place :
+         {folder, programFolder, programFolder + QStringLiteral("/" DALU_PRIVATE_LIB_FROM_BIN)}) {
         const QString file = libraryFileIn(place);
         if (!file.isEmpty()) {
             load(file);

@@ -4,7 +4,7 @@
 #include "referenceini.h"
 
 QString defaultDokIniPath() {
-    return programDirectory() + QStringLiteral("DOK.ini");
+    return programFile(QStringLiteral("DOK.ini"));
 }
 
 QString DokToOv(const QString& dok, const QString& dokIniPath) {

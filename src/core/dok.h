@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// programDirectory() + "DOK.ini".
+// The DOK.ini the program reads: the operator's copy, else the installed one.
 QString defaultDokIniPath();
 
 // Lookups in DOK.ini; each gives an empty text when the file, section or key is missing.

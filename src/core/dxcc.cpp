@@ -15,7 +15,7 @@ void dropSuffixAfterSlash(QString& text, qsizetype n) {
 } // namespace
 
 QString defaultDxccIniPath() {
-    return programDirectory() + QStringLiteral("DXCC.ini");
+    return programFile(QStringLiteral("DXCC.ini"));
 }
 
 QString ExtractCall(const QString& call) {

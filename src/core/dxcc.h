@@ -4,7 +4,7 @@
 
 class TReferenceIni;
 
-// programDirectory() + "DXCC.ini".
+// The DXCC.ini the program reads: the operator's copy, else the installed one.
 QString defaultDxccIniPath();
 
 // The call in upper case (a to z only) without a portable suffix of up to two characters

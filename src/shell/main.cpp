@@ -1,12 +1,14 @@
 #include "dalusession.h"
 #include "errorboundary.h"
 #include "mainform.h"
+#include "programdir.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     DaluApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dalu"));
+    prepareProgramDirectory();
     DaluSession session;
     session.mainForm()->show();
     return app.exec();

@@ -43,8 +43,8 @@ QMenu* namedMenu(QMenuBar* bar, const char* name, const QString& caption) {
     return menu;
 }
 
-void openBelowProgramDirectory(const QString& relativePath) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(programDirectory() + relativePath));
+void openProgramFile(const QString& relativePath) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(programFile(relativePath)));
 }
 
 } // namespace
@@ -212,7 +212,7 @@ void TMainForm::LanguageSubMenuClick() {
 
 void TMainForm::LoadLanguage() {
     const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
-    m_language->load(programDirectory() + file);
+    m_language->load(programFile(file));
     entryPage->applyUiTexts();
     editPage->applyUiTexts();
     BuildMenu();
@@ -226,11 +226,11 @@ void TMainForm::Info1Click() {
 }
 
 void TMainForm::Hilfe2Click() {
-    openBelowProgramDirectory(QStringLiteral("Hilfe/index.htm"));
+    openProgramFile(QStringLiteral("Hilfe/index.htm"));
 }
 
 void TMainForm::LinklistezuAFU1Click() {
-    openBelowProgramDirectory(QStringLiteral("Hilfe/links.htm"));
+    openProgramFile(QStringLiteral("Hilfe/links.htm"));
 }
 
 void TMainForm::Homepage1Click() {
