@@ -52,7 +52,6 @@ class TestLogConverter : public QObject {
 private slots:
     void roundTrip_data();
     void roundTrip();
-    void appendToItself();
     void unreadableSourceLeavesTarget_data();
     void unreadableSourceLeavesTarget();
     void cancelLeavesTarget();
@@ -91,18 +90,6 @@ void TestLogConverter::roundTrip() {
     QCOMPARE(back.size(), expected.size());
     for (int i = 0; i < back.size(); ++i)
         QCOMPARE(back[i], expected[i]);
-}
-
-void TestLogConverter::appendToItself() {
-    TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
-    const LogConverter::JobResult result =
-        LogConverter::append(dir.file("a.log"), {dir.file("a.log"), dir.file("a.log")});
-    QCOMPARE(result.records, 6);
-    const QList<TQsoRecord> log = readLog(dir.file("a.log"));
-    QCOMPARE(log.size(), 6);
-    QCOMPARE(log[4][QsoField::Call], LogBuilder::qso(1)[QsoField::Call]);
-    QCOMPARE(log[5][QsoField::Number], "6");
 }
 
 void TestLogConverter::unreadableSourceLeavesTarget_data() {
