@@ -135,6 +135,7 @@ void TestHtml::exportedDocumentReadsBack() {
     for (const TQsoRecord& r : records)
         html += HtmlExport::row(r);
     html += HtmlExport::documentEnd("Erstellt mit Dalu LogConverter");
+    QVERIFY(html.contains("&lt;b&gt;a &amp; b&lt;/b&gt; &quot;q&quot;<br>line two<br>"));
     QVERIFY(html.endsWith("</table>\r\n<p align=\"right\">Erstellt mit Dalu LogConverter - <a "
                           "href=\"https://dalu.example.org/\" target=\"_new\">dalu.example.org/"
                           "</a></p>\r\n</body>\r\n</html>\r\n"));
