@@ -22,60 +22,41 @@ private slots:
     void outOfMemoryIsAMessage();
 };
 
+// A parsed command as "action source target logs start-row"; "" for a usage error. Commands
+// that only run are in run().
 void TestConvertCli::parse_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("logs");
-    QTest::addColumn<int>("startRow");
-    const QStringList none;
-    QTest::newRow("help") << QStringList{"--help"} << true << int(Action::Help) << "" << none << 0;
-    QTest::newRow("help after command")
-        << QStringList{"repair", "-h"} << true << int(Action::Help) << "" << none << 0;
-    QTest::newRow("nothing") << none << false << 0 << "" << none << 0;
-    QTest::newRow("unknown") << QStringList{"split", "a.log"} << false << 0 << "" << none << 0;
-    QTest::newRow("import-adif") << QStringList{"import-adif", "in.adi", "t.log"} << true
-                                 << int(Action::ImportAdif) << "t.log" << none << 0;
-    QTest::newRow("import-adif extra")
-        << QStringList{"import-adif", "in.adi", "t.log", "x"} << false << 0 << "" << none << 0;
-    QTest::newRow("export-adif two logs")
-        << QStringList{"export-adif", "o.adi", "a.log", "b.log"} << true << int(Action::ExportAdif)
-        << "o.adi" << QStringList{"a.log", "b.log"} << 0;
-    QTest::newRow("export-txt without log")
-        << QStringList{"export-txt", "o.txt"} << false << 0 << "" << none << 0;
-    QTest::newRow("import-html start row")
-        << QStringList{"import-html", "--start-row", "3", "in.htm", "t.log"} << true
-        << int(Action::ImportHtml) << "t.log" << none << 3;
-    QTest::newRow("start row 0 is 1")
-        << QStringList{"import-html", "in.htm", "t.log", "--start-row", "0"} << true
-        << int(Action::ImportHtml) << "t.log" << none << 1;
-    QTest::newRow("start row no number")
-        << QStringList{"import-html", "in.htm", "t.log", "--start-row", "x"} << false << 0 << ""
-        << none << 0;
-    QTest::newRow("unknown option")
-        << QStringList{"repair", "--fast", "a.log"} << false << 0 << "" << none << 0;
-    QTest::newRow("append") << QStringList{"append", "t.log", "a.log", "t.log"} << true
-                            << int(Action::Append) << "t.log" << QStringList{"a.log", "t.log"} << 0;
+    QTest::addColumn<QString>("command");
+    const auto row = [](const char* name, const QStringList& args, const char* command) {
+        QTest::newRow(name) << args << command;
+    };
+    row("help after command", {"repair", "-h"}, "0    0");
+    row("nothing", {}, "");
+    row("unknown", {"split", "a.log"}, "");
+    row("import-adif", {"import-adif", "in.adi", "t.log"}, "1 in.adi t.log  0");
+    row("import-adif extra", {"import-adif", "in.adi", "t.log", "x"}, "");
+    row("export-adif two logs", {"export-adif", "o.adi", "a.log", "b.log"},
+        "2  o.adi a.log,b.log 0");
+    row("export-txt without log", {"export-txt", "o.txt"}, "");
+    row("import-html start row", {"import-html", "--start-row", "3", "in.htm", "t.log"},
+        "5 in.htm t.log  3");
+    row("start row 0 is 1", {"import-html", "in.htm", "t.log", "--start-row", "0"},
+        "5 in.htm t.log  1");
+    row("start row no number", {"import-html", "in.htm", "t.log", "--start-row", "x"}, "");
+    row("unknown option", {"repair", "--fast", "a.log"}, "");
+    row("append", {"append", "t.log", "a.log", "t.log"}, "7  t.log a.log,t.log 0");
 }
 
 void TestConvertCli::parse() {
     QFETCH(QStringList, args);
-    QFETCH(bool, valid);
-    QFETCH(int, action);
-    QFETCH(QString, target);
-    QFETCH(QStringList, logs);
-    QFETCH(int, startRow);
     const ConvertCli::ParseResult result = ConvertCli::parse(args);
-    QCOMPARE(result.command.has_value(), valid);
-    if (!valid) {
-        QVERIFY(!result.error.isEmpty());
-        return;
-    }
-    QCOMPARE(int(result.command->action), action);
-    QCOMPARE(result.command->target, target);
-    QCOMPARE(result.command->logs, logs);
-    QCOMPARE(result.command->startRow, startRow);
+    QCOMPARE(result.error.isEmpty(), result.command.has_value());
+    const std::optional<ConvertCli::Command>& c = result.command;
+    QTEST(c ? QStringList({QString::number(int(c->action)), c->source, c->target, c->logs.join(','),
+                           QString::number(c->startRow)})
+                  .join(' ')
+            : QString(),
+          "command");
 }
 
 // Arguments name files in the temporary directory by their bare names.
@@ -83,54 +64,47 @@ void TestConvertCli::run_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");
-    QTest::newRow("help lists every command") << QStringList{"--help"} << 0
-                                              << "import-adif|import-html|export-adif|export-html|"
-                                                 "export-txt|repair|append|evaluate|qsl-out";
-    QTest::newRow("import-adif summary")
-        << QStringList{"import-adif", "in.adi", "t.log"} << 0
-        << "Imported 1 QSOs|Skipped 1 records|Record 2 (AB1C): no QSO_DATE";
-    QTest::newRow("import-html by titles")
-        << QStringList{"import-html", "a.htm", "n.log"} << 0 << "Imported 2 rows";
-    QTest::newRow("import-html without titles")
-        << QStringList{"import-html", "plain.htm", "n.log"} << 2 << "names no QSO field";
-    QTest::newRow("export-txt") << QStringList{"export-txt", "o.txt", "a.log"} << 0
-                                << "Exported 2 QSOs";
-    QTest::newRow("missing log") << QStringList{"repair", "a.log", "missing.log"} << 1
-                                 << "a.log (2 QSOs)|Cannot open|missing.log";
-    QTest::newRow("append") << QStringList{"append", "a.log", "a.log"} << 0 << "holds 4 QSOs";
-    QTest::newRow("usage error") << QStringList{"export-html"} << 2 << "--help";
-    QTest::newRow("evaluate counts")
-        << QStringList{"evaluate", "counts", "a.log"} << 0
-        << "Mode / Band\t2m\t20m\tTotal\nFM\t1\t1\t2\nTotal\t1\t1\t2\n";
-    QTest::newRow("evaluate squares by band")
-        << QStringList{"evaluate", "squares", "a.log", "--bands", "20M, 70cm"} << 0
-        << "JO54\tworked\n";
-    QTest::newRow("evaluate doks by number")
-        << QStringList{"evaluate", "doks", "a.log", "--numbers", "2-2"} << 0 << "Z10\tworked";
-    QTest::newRow("evaluate dxcc without DXCC.ini")
-        << QStringList{"evaluate", "dxcc", "a.log", "--all"} << 1 << "Cannot open|DXCC.ini";
-    QTest::newRow("evaluate counts with a filter")
-        << QStringList{"evaluate", "confirmed", "a.log", "--modes", "FM"} << 2 << "no options";
-    QTest::newRow("evaluate what")
-        << QStringList{"evaluate", "calls", "a.log"} << 2 << "unknown evaluation";
-    QTest::newRow("existing target refused")
-        << QStringList{"export-adif", "in.adi", "a.log"} << 1 << "in.adi\" exists|--force";
-    QTest::newRow("existing target forced")
-        << QStringList{"export-adif", "in.adi", "a.log", "--force"} << 0 << "Exported 2 QSOs";
-    QTest::newRow("source as target refused")
-        << QStringList{"export-txt", "a.log", "a.log", "--force"} << 1
-        << "is one of the Dalu files";
-    QTest::newRow("skipped listed, then counted")
-        << QStringList{"import-adif", "bad.adi", "t.log"} << 0
-        << "Skipped 25 records|Record 20 (X): no QSO_DATE|... and 5 more";
+    const auto row = [](const char* name, const QStringList& args, int status, const char* output) {
+        QTest::newRow(name) << args << status << output;
+    };
+    row("help lists every command", {"--help"}, 0,
+        "import-adif|import-html|export-adif|export-html|export-txt|repair|append|"
+        "evaluate|qsl-out");
+    row("import-adif summary", {"import-adif", "in.adi", "t.log"}, 0,
+        "Imported 1 QSOs|Skipped 1 records|Record 2 (AB1C): no QSO_DATE");
+    row("import-html by titles", {"import-html", "a.htm", "n.log"}, 0, "Imported 2 rows");
+    row("import-html without titles", {"import-html", "plain.htm", "n.log"}, 2,
+        "names no QSO field");
+    row("export-txt", {"export-txt", "o.txt", "a.log"}, 0, "Exported 2 QSOs");
+    row("missing log", {"repair", "a.log", "missing.log"}, 1,
+        "a.log (2 QSOs)|Cannot open|missing.log");
+    row("append", {"append", "a.log", "a.log"}, 0, "holds 4 QSOs");
+    row("usage error", {"export-html"}, 2, "--help");
+    row("evaluate counts", {"evaluate", "counts", "a.log"}, 0,
+        "Mode / Band\t2m\t20m\tTotal\nFM\t1\t1\t2\nTotal\t1\t1\t2\n");
+    row("evaluate squares by band", {"evaluate", "squares", "a.log", "--bands", "20M, 70cm"}, 0,
+        "JO54\tworked\n");
+    row("evaluate doks by number", {"evaluate", "doks", "a.log", "--numbers", "2-2"}, 0,
+        "Z10\tworked");
+    row("evaluate dxcc without DXCC.ini", {"evaluate", "dxcc", "a.log", "--all"}, 1,
+        "Cannot open|DXCC.ini");
+    row("evaluate counts with a filter", {"evaluate", "confirmed", "a.log", "--modes", "FM"}, 2,
+        "no options");
+    row("evaluate what", {"evaluate", "calls", "a.log"}, 2, "unknown evaluation");
+    row("existing target refused", {"export-adif", "in.adi", "a.log"}, 1,
+        "in.adi\" exists|--force");
+    row("existing target forced", {"export-adif", "in.adi", "a.log", "--force"}, 0,
+        "Exported 2 QSOs");
+    row("source as target refused", {"export-txt", "a.log", "a.log", "--force"}, 1,
+        "is one of the Dalu files");
+    row("skipped listed, then counted", {"import-adif", "bad.adi", "t.log"}, 0,
+        "Skipped 25 records|Record 20 (X): no QSO_DATE|... and 5 more");
     // q.log: QX1ABC on 2m, then on 20m; Dalu.ini asks for the first QSO with a call.
-    QTest::newRow("qsl-out, rule of Dalu.ini")
-        << QStringList{"qsl-out", "q.log"} << 0
-        << "1\tQX1ABC\t02.06.2004\t01:31:00\t2m\tFM\t59\t\t\n";
-    QTest::newRow("qsl-out, per band") << QStringList{"qsl-out", "q.log", "--first-qso", "--band"}
-                                       << 0 << "2\tQX1ABC\t03.06.2004\t02:31:00\t20m";
-    QTest::newRow("qsl-out, band alone")
-        << QStringList{"qsl-out", "q.log", "--band"} << 2 << "need --first-qso";
+    row("qsl-out, rule of Dalu.ini", {"qsl-out", "q.log"}, 0,
+        "1\tQX1ABC\t02.06.2004\t01:31:00\t2m\tFM\t59\t\t\n");
+    row("qsl-out, per band", {"qsl-out", "q.log", "--first-qso", "--band"}, 0,
+        "2\tQX1ABC\t03.06.2004\t02:31:00\t20m");
+    row("qsl-out, band alone", {"qsl-out", "q.log", "--band"}, 2, "need --first-qso");
 }
 
 void TestConvertCli::run() {

@@ -24,22 +24,18 @@ TQsoRecord erika() {
 class TestAdifWriter : public QObject {
     Q_OBJECT
 private slots:
-    void header();
     void exampleRecord();
     void lines_data();
     void lines();
     void anyLogReadsBackExactly();
 };
 
-void TestAdifWriter::header() {
-    QCOMPARE(AdifWriter::header(), QByteArray("This log was created with Dalu LogConverter - "
-                                              "https://dalu.example.org/<EOH>\r\n\r\n"));
-}
-
 void TestAdifWriter::exampleRecord() {
     QCOMPARE(
-        AdifWriter::record(erika(), kToday, kNow),
-        QByteArray("<QSO_DATE:8>20040605<TIME_ON:6>173100<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC\r\n"
+        AdifWriter::header() + AdifWriter::record(erika(), kToday, kNow),
+        QByteArray("This log was created with Dalu LogConverter - "
+                   "https://dalu.example.org/<EOH>\r\n\r\n"
+                   "<QSO_DATE:8>20040605<TIME_ON:6>173100<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC\r\n"
                    "<RST_SENT:2>59<RST_RCVD:2>59<NAME:5>Erika<QTH:4>Kiel\r\n"
                    "<GRIDSQUARE:6>JO54AH<TX_PWR:2>10\r\n"
                    "<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n"));
@@ -51,33 +47,26 @@ void TestAdifWriter::lines_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<int>("line");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("power 100W") << QByteArray("TX Pwr") << QByteArray("100W") << 3
-                                << QByteArray("<GRIDSQUARE:6>JO54AH<TX_PWR:3>100");
-    QTest::newRow("empty power") << QByteArray("TX Pwr") << QByteArray() << 3
-                                 << QByteArray("<GRIDSQUARE:6>JO54AH<TX_PWR:0>");
-    QTest::newRow("two-line comment")
-        << QByteArray("Comments") << QByteArray("first QSO\r\nvia repeater") << 3
-        << QByteArray("<GRIDSQUARE:6>JO54AH<TX_PWR:2>10<COMMENT:22>first QSO via repeater");
-    QTest::newRow("unreadable date") << QByteArray("Date") << QByteArray("soon") << 1
-                                     << QByteArray("<QSO_DATE:8>20261206<TIME_ON:6>173100"
-                                                   "<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC");
-    QTest::newRow("unreadable time") << QByteArray("UTC") << QByteArray("") << 1
-                                     << QByteArray("<QSO_DATE:8>20040605<TIME_ON:6>210509"
-                                                   "<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC");
-    QTest::newRow("empty call has length 0") << QByteArray("Call") << QByteArray() << 1
-                                             << QByteArray("<QSO_DATE:8>20040605<TIME_ON:6>"
-                                                           "173100<BAND:2>2m<MODE:2>FM<CALL:0>");
-    QTest::newRow("dok") << QByteArray("DOK") << QByteArray("Z10") << 2
-                         << QByteArray("<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<NAME:5>Erika"
-                                       "<QTH:4>Kiel");
-    QTest::newRow("QSL out") << QByteArray("QSL out") << QByteArray("01.02.2005") << 4
-                             << QByteArray("<QSLSDATE:8>20050201<QSL_SENT:1>Y<QSL_RCVD:1>N<EOR>");
-    QTest::newRow("QSL in placeholder")
-        << QByteArray("QSL in") << QByteArray("01.01.1901") << 4
-        << QByteArray("<QSL_SENT:1>N<QSLRDATE:8>19010101<QSL_RCVD:1>Y<EOR>");
-    QTest::newRow("unreadable QSL in") << QByteArray("QSL in") << QByteArray("x") << 4
-                                       << QByteArray("<QSL_SENT:1>N<QSLRDATE:8>20261206"
-                                                     "<QSL_RCVD:1>Y<EOR>");
+    const auto row = [](const char* name, const char* field, const QByteArray& value, int line,
+                        const QByteArray& expected) {
+        QTest::newRow(name) << QByteArray(field) << value << line << expected;
+    };
+    const QByteArray tail = "<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC";
+    row("power 100W", "TX Pwr", "100W", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:3>100");
+    row("empty power", "TX Pwr", "", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:0>");
+    row("two-line comment", "Comments", "first QSO\r\nvia repeater", 3,
+        "<GRIDSQUARE:6>JO54AH<TX_PWR:2>10<COMMENT:22>first QSO via repeater");
+    row("unreadable date", "Date", "soon", 1, "<QSO_DATE:8>20261206<TIME_ON:6>173100" + tail);
+    row("unreadable time", "UTC", "", 1, "<QSO_DATE:8>20040605<TIME_ON:6>210509" + tail);
+    row("empty call has length 0", "Call", "", 1,
+        "<QSO_DATE:8>20040605<TIME_ON:6>173100<BAND:2>2m<MODE:2>FM<CALL:0>");
+    row("dok", "DOK", "Z10", 2, "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
+    row("QSL out", "QSL out", "01.02.2005", 4,
+        "<QSLSDATE:8>20050201<QSL_SENT:1>Y<QSL_RCVD:1>N<EOR>");
+    row("QSL in placeholder", "QSL in", "01.01.1901", 4,
+        "<QSL_SENT:1>N<QSLRDATE:8>19010101<QSL_RCVD:1>Y<EOR>");
+    row("unreadable QSL in", "QSL in", "x", 4,
+        "<QSL_SENT:1>N<QSLRDATE:8>20261206<QSL_RCVD:1>Y<EOR>");
 }
 
 void TestAdifWriter::lines() {

@@ -18,21 +18,12 @@ namespace {
 QList<TQsoRecord> qsos(const QStringList& lines) {
     QList<TQsoRecord> records;
     for (const QString& line : lines) {
-        QList<QByteArray> f = line.toLatin1().split(' ');
-        for (QByteArray& v : f)
-            v = v == "-" ? QByteArray() : v;
+        QList<QByteArray> f = line.toLatin1().replace('-', "").split(' ');
         f.resize(8);
-        TQsoRecord r =
-            LogBuilder::record({{"#", QByteArray::number(records.size() + 1)},
-                                {"Date", f[6].isNull() ? QByteArray("05.06.2004") : f[6]},
-                                {"UTC", f[7].isNull() ? QByteArray("12:00:00") : f[7]},
-                                {"Band", f[0]},
-                                {"Mode", f[1]},
-                                {"Call", f[2]},
-                                {"DOK", f[3]},
-                                {"Locator", f[4]},
-                                {"QSL in", f[5]}});
-        records.append(r);
+        records.append(*QsoLine::split(
+            QByteArray::number(records.size() + 1) + ';' + (f[6].isEmpty() ? "05.06.2004" : f[6]) +
+            ';' + (f[7].isEmpty() ? "12:00:00" : f[7]) + ';' + f[0] + ';' + f[1] + ';' + f[2] +
+            ";;;" + f[3] + ";;;" + f[4] + ";;;;" + f[5]));
     }
     return records;
 }
@@ -81,14 +72,11 @@ class TestEvaluations : public QObject {
 private slots:
     void inDelimitedText_data();
     void inDelimitedText();
-    void counts_data();
-    void counts();
-    void squareList_data();
-    void squareList();
+    void fromLog_data();
+    void fromLog();
     void squareTable_data();
     void squareTable();
     void htmlDocument();
-    void doks();
     void dokInfo();
     void dxccWorkedInEitherOrder();
     void dxccAllEntities();
@@ -100,26 +88,19 @@ void TestEvaluations::inDelimitedText_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("selected");
-    QTest::newRow("comma and blank, first") << "2m, 70cm"
-                                            << "2m" << true;
-    QTest::newRow("comma and blank, second") << "2m, 70cm"
-                                             << "70CM" << true;
-    QTest::newRow("other band") << "2m, 70cm"
-                                << "20m" << false;
-    QTest::newRow("list in upper case") << "20M"
-                                        << "20m" << true;
-    QTest::newRow("value trimmed") << "20m"
-                                   << " 20m " << true;
-    QTest::newRow("star anywhere") << "2m,*"
-                                   << "anything" << true;
-    QTest::newRow("blanks separate") << "2m 70cm"
-                                     << "70cm" << true;
-    QTest::newRow("quoted item keeps its blank") << "\"a b\", c"
-                                                 << "A B" << true;
-    QTest::newRow("trailing comma selects empty") << "2m,"
-                                                  << "" << true;
-    QTest::newRow("empty list selects nothing") << ""
-                                                << "" << false;
+    const auto row = [](const char* name, const char* list, const char* value, bool selected) {
+        QTest::newRow(name) << list << value << selected;
+    };
+    row("comma and blank, first", "2m, 70cm", "2m", true);
+    row("comma and blank, second", "2m, 70cm", "70CM", true);
+    row("other band", "2m, 70cm", "20m", false);
+    row("list in upper case", "20M", "20m", true);
+    row("value trimmed", "20m", " 20m ", true);
+    row("star anywhere", "2m,*", "anything", true);
+    row("blanks separate", "2m 70cm", "70cm", true);
+    row("quoted item keeps its blank", "\"a b\", c", "A B", true);
+    row("trailing comma selects empty", "2m,", "", true);
+    row("empty list selects nothing", "", "", false);
 }
 
 void TestEvaluations::inDelimitedText() {
@@ -128,55 +109,58 @@ void TestEvaluations::inDelimitedText() {
     QTEST(InDelimitedText(list, value, QLatin1Char(',')), "selected");
 }
 
-void TestEvaluations::counts_data() {
-    QTest::addColumn<QStringList>("log");
-    QTest::addColumn<QString>("all");
-    QTest::addColumn<QString>("confirmed");
-    QTest::newRow("empty log") << QStringList() << "Mode / Band,Sum|Sum,0"
-                               << "Mode / Band,Sum|Sum,0";
-    QTest::newRow("bands and modes in log order")
-        << QStringList{"20m CW x - - -", "40m SSB x - - 01.01.2005", "20m SSB x - - -"}
-        << "Mode / Band,20m,40m,Sum|CW,1,0,1|SSB,1,1,2|Sum,2,1,3"
-        << "Mode / Band,20m,40m,Sum|CW,0,0,0|SSB,0,1,1|Sum,0,1,1";
-    QTest::newRow("letter case makes another band")
-        << QStringList{"20m CW x - - -", "20M CW x - - -"}
-        << "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2"
-        << "Mode / Band,20m,20M,Sum|CW,0,0,0|Sum,0,0,0";
-}
-
-void TestEvaluations::counts() {
-    QFETCH(QStringList, log);
-    Log l(log);
-    QsoCounts counts;
-    QsoCounts::count(l.file, counts);
-    QTEST(joined(countTable(counts, false, "Sum")), "all");
-    QTEST(joined(countTable(counts, true, "Sum")), "confirmed");
-}
-
-void TestEvaluations::squareList_data() {
+// What counts (all, then confirmed), squares and DOKs (confirmed, then worked) make of a log.
+void TestEvaluations::fromLog_data() {
+    QTest::addColumn<QString>("evaluation");
     QTest::addColumn<QStringList>("log");
     QTest::addColumn<QString>("bands");
-    QTest::addColumn<QString>("list");
-    QTest::newRow("confirmed once stays red")
-        << QStringList{"2m FM x - JO43AB 01.01.2005", "2m FM x - JO42 -", "2m FM x - JO43SQ -"}
-        << "*"
-        << "JO43+ JO42";
-    QTest::newRow("case kept, empty never counted")
-        << QStringList{"2m FM x - JO43SQ -", "2m FM x - - -", "2m FM x - jo43xx -"} << "*"
-        << "JO43 jo43";
-    QTest::newRow("band list") << QStringList{"2m FM x - JO01 -", "70cm FM x - JO02 -",
-                                              "20m FM x - JO03 -"}
-                               << "2m, 70cm"
-                               << "JO01 JO02";
+    QTest::addColumn<QString>("result");
+    const auto row = [](const char* name, const char* evaluation, const QStringList& log,
+                        const char* bands, const char* result) {
+        QTest::newRow(name) << evaluation << log << bands << result;
+    };
+    row("counts, empty log", "counts", {}, "*", "Mode / Band,Sum|Sum,0 / Mode / Band,Sum|Sum,0");
+    row("counts, bands and modes in log order", "counts",
+        {"20m CW x - - -", "40m SSB x - - 01.01.2005", "20m SSB x - - -"}, "*",
+        "Mode / Band,20m,40m,Sum|CW,1,0,1|SSB,1,1,2|Sum,2,1,3 / "
+        "Mode / Band,20m,40m,Sum|CW,0,0,0|SSB,0,1,1|Sum,0,1,1");
+    row("counts, letter case makes another band", "counts", {"20m CW x - - -", "20M CW x - - -"},
+        "*",
+        "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2 / Mode / Band,20m,20M,Sum|CW,0,0,0|Sum,0,0,0");
+    row("squares, confirmed once stays red", "squares",
+        {"2m FM x - JO43AB 01.01.2005", "2m FM x - JO42 -", "2m FM x - JO43SQ -"}, "*",
+        "JO43+ JO42");
+    row("squares, case kept, empty never counted", "squares",
+        {"2m FM x - JO43SQ -", "2m FM x - - -", "2m FM x - jo43xx -"}, "*", "JO43 jo43");
+    row("squares, band list", "squares",
+        {"2m FM x - JO01 -", "70cm FM x - JO02 -", "20m FM x - JO03 -"}, "2m, 70cm", "JO01 JO02");
+    row("DOKs, confirmed once, letter case sorts apart", "doks",
+        {"2m FM x B01 - -", "2m FM x B01 - 01.01.2005", "2m FM x B01 - -", "2m FM x b01 - -",
+         "2m FM x - - -", "2m FM x a02 - -"},
+        "*", "B01 / a02,b01");
 }
 
-void TestEvaluations::squareList() {
+void TestEvaluations::fromLog() {
+    QFETCH(QString, evaluation);
     QFETCH(QStringList, log);
     QFETCH(QString, bands);
     Log l(log);
-    QList<LocatorSquares::Square> list;
-    LocatorSquares::select(l.file, filter(bands), list);
-    QTEST(squares(list), "list");
+    QString result;
+    if (evaluation == "counts") {
+        QsoCounts counts;
+        QsoCounts::count(l.file, counts);
+        result = joined(countTable(counts, false, "Sum")) + " / " +
+                 joined(countTable(counts, true, "Sum"));
+    } else if (evaluation == "squares") {
+        QList<LocatorSquares::Square> list;
+        LocatorSquares::select(l.file, filter(bands), list);
+        result = squares(list);
+    } else {
+        DokEvaluation::Lists lists;
+        DokEvaluation::evaluate(l.file, filter(bands), lists);
+        result = QString::fromLatin1(lists.confirmed.join(',') + " / " + lists.worked.join(','));
+    }
+    QTEST(result, "result");
 }
 
 void TestEvaluations::squareTable_data() {
@@ -237,17 +221,6 @@ void TestEvaluations::htmlDocument() {
     QCOMPARE(none[13], "<body onLoad=\"window.print();\">\r");
     QCOMPARE(none[14], "</body>\r");
     QCOMPARE(none[15], "</html>\r");
-    QCOMPARE(LocatorSquares::htmlColour(LocatorSquares::kWorked), QString("#008000"));
-    QCOMPARE(LocatorSquares::htmlColour(LocatorSquares::kNotWorked), QString("#FFFFFF"));
-}
-
-void TestEvaluations::doks() {
-    Log l({"2m FM x B01 - -", "2m FM x B01 - 01.01.2005", "2m FM x B01 - -", "2m FM x b01 - -",
-           "2m FM x - - -", "2m FM x a02 - -"});
-    DokEvaluation::Lists lists;
-    DokEvaluation::evaluate(l.file, filter(), lists);
-    QCOMPARE(lists.confirmed, QList<QByteArray>{"B01"});
-    QCOMPARE(lists.worked, (QList<QByteArray>{"a02", "b01"}));
 }
 
 void TestEvaluations::dokInfo() {

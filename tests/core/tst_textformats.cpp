@@ -78,8 +78,7 @@ void TestTextFormats::utcDifferenceFromBias_data() {
 
 void TestTextFormats::utcDifferenceFromBias() {
     QFETCH(int, season);
-    QFETCH(double, expected);
-    QCOMPARE(UtcDifference::fromBias(-60, 0, -60, UtcDifference::Season(season)), expected);
+    QTEST(UtcDifference::fromBias(-60, 0, -60, UtcDifference::Season(season)), "expected");
 }
 
 void TestTextFormats::automaticUtcDifferenceFollowsSystemZone() {
