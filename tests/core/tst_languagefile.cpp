@@ -11,8 +11,6 @@
 #include <set>
 #include <string>
 
-Q_DECLARE_METATYPE(LanguageTargetKind)
-
 namespace {
 
 const char* const kFiles[] = {SettingsKeys::kGermanLanguageFile,
@@ -102,35 +100,30 @@ private slots:
 
     // The first lines of the windows' blocks, the last line, and the named message lines.
     void spotChecks_data() {
-        using K = LanguageTargetKind;
         QTest::addColumn<int>("line");
-        QTest::addColumn<QByteArray>("window");
-        QTest::addColumn<QByteArray>("component");
-        QTest::addColumn<LanguageTargetKind>("kind");
-        const auto row = [](int line, const char* window, const char* component, K kind) {
-            QTest::addRow("line %d %s", line, component)
-                << line << QByteArray(window) << QByteArray(component) << kind;
+        QTest::addColumn<QString>(
+            "target"); // window, component, kind (0 caption, 3 message, 4 wizard)
+        const auto row = [](int line, const char* target) {
+            QTest::addRow("line %d", line) << line << QString(target);
         };
-        const char* main = LanguageWindow::Main;
-        row(1, main, "Datei1", K::Caption);
-        row(131, LanguageWindow::Doppelt, "Label1", K::Caption);
-        row(136, LanguageWindow::HotKey, "HotKeyForm", K::Caption);
-        row(142, LanguageWindow::Text, "Zeilenumbruch1", K::Caption);
-        row(210, LanguageWindow::Converter, "TitleStart", K::WizardText);
-        row(239, LanguageWindow::Converter, "BackBtn", K::Caption);
-        row(275, main, "ConfirmedQsosTS", K::Caption);
-        row(Msg::BandPrompt, main, "MsgBandPrompt", K::Message);
-        row(Msg::ShortcutLines + Msg::ShortcutLineCount - 1, main, "TxtShortcutLine11", K::Message);
-        row(Msg::ShortcutKeyBefore, main, "TxtShortcutKeyBefore", K::Message);
-        row(Msg::DcCallAlwaysOn, main, "MsgDcCallAlwaysOn", K::Message);
-        row(Msg::RefLogDialogFilter, main, "TxtRefLogDialogFilter", K::Message);
-        row(Msg::QslImageFilter, main, "TxtQslImageFilter", K::Message);
+        row(1, "TMainForm Datei1 0");
+        row(131, "TDoppeltForm Label1 0");
+        row(136, "THotKeyForm HotKeyForm 0");
+        row(142, "TTextForm Zeilenumbruch1 0");
+        row(210, "TLogConverterForm TitleStart 4");
+        row(239, "TLogConverterForm BackBtn 0");
+        row(275, "TMainForm ConfirmedQsosTS 0");
+        row(Msg::BandPrompt, "TMainForm MsgBandPrompt 3");
+        row(Msg::ShortcutLines + Msg::ShortcutLineCount - 1, "TMainForm TxtShortcutLine11 3");
+        row(Msg::ShortcutKeyBefore, "TMainForm TxtShortcutKeyBefore 3");
+        row(Msg::DcCallAlwaysOn, "TMainForm MsgDcCallAlwaysOn 3");
+        row(Msg::RefLogDialogFilter, "TMainForm TxtRefLogDialogFilter 3");
+        row(Msg::QslImageFilter, "TMainForm TxtQslImageFilter 3");
     }
     void spotChecks() {
         QFETCH(int, line);
-        QTEST(QByteArray(target(line).window), "window");
-        QTEST(QByteArray(target(line).component), "component");
-        QTEST(target(line).kind, "kind");
+        const LanguageTarget& t = target(line);
+        QTEST(QString("%1 %2 %3").arg(t.window, t.component).arg(int(t.kind)), "target");
     }
 
     void deliveredFiles_data() {

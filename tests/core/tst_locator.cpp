@@ -81,12 +81,9 @@ private slots:
         QFETCH(double, distance);
         const std::optional<TDistanceBearing> path = LocatorDistanceBearing(own, other);
         QVERIFY(path);
-        QVERIFY(std::isfinite(path->bearing));
-        QVERIFY(std::isfinite(path->distance));
-        QVERIFY2(path->bearing >= 0 && path->bearing <= 360,
-                 qPrintable(QString::number(path->bearing)));
-        QVERIFY2(std::abs(path->distance - distance) < 1,
-                 qPrintable(QString::number(path->distance)));
+        QVERIFY2(std::isfinite(path->bearing) && path->bearing >= 0 && path->bearing <= 360 &&
+                     std::abs(path->distance - distance) < 1,
+                 qPrintable(QString("%1 ° %2 km").arg(path->bearing).arg(path->distance)));
     }
 
     void roundsHalfToEven_data() {
@@ -136,11 +133,8 @@ private slots:
         for (char lon = 'A'; lon <= 'R'; ++lon) {
             for (char lat = 'A'; lat <= 'R'; ++lat) {
                 for (int square = 0; square < 100; ++square) {
-                    const QString locator = QString("%1%2%3%4")
-                                                .arg(QLatin1Char(lon))
-                                                .arg(QLatin1Char(lat))
-                                                .arg(square / 10)
-                                                .arg(square % 10);
+                    const QString locator = QString(QChar(lon)) + QChar(lat) +
+                                            QString::number(square).rightJustified(2, '0');
                     QCOMPARE(NrToLocator(LocatorToNr(locator.toLower())), locator);
                 }
             }
