@@ -15,6 +15,11 @@ private slots:
         h.SetHistory({1, 0, 0});
         h.SetHistory({2, 0, 0});
         h.SetHistory({3, 0, 0});
+        // One step back opens Next, which returns to where it was.
+        QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
+        QVERIFY(h.nextEnabled());
+        QCOMPARE(h.next(), (PageHistory::Entry{3, 0, 0}));
+        QVERIFY(!h.nextEnabled() && h.backEnabled());
         QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
         QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
         QVERIFY(h.nextEnabled());

@@ -111,8 +111,9 @@ private slots:
 
     void withoutNumberKeepsEveryOtherField_data() {
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("complete line") << QByteArray("12;01.06.2004;10:00:00;2m;FM;DL1ABC;59;59;"
-                                                     "B01;Erika;Kiel;JO54AH;10W;hi;01.07.2004;");
+        QTest::newRow("complete line")
+            << QByteArray("12;01.06.2004;10:00:00;2m;FM;DL1ABC;59;59;"
+                          "B01;Erika;Kiel;JO54AH;10W;hi;01.07.2004;02.07.2004");
         QTest::newRow("short line") << QByteArray("123;01.06.2004;10:00:00");
         QTest::newRow("only a number") << QByteArray("5");
         QTest::newRow("empty line") << QByteArray();
