@@ -59,12 +59,7 @@ private slots:
     }
 
     void notesCollectInOrder() {
-        TQsoRecord rec = LogBuilder::record({{"Date", "bad date"},
-                                             {"UTC", "bad time"},
-                                             {"TX Pwr", "qrp"},
-                                             {"QSL out", "x1"},
-                                             {"QSL in", "x2"},
-                                             {"Comments", "old"}});
+        TQsoRecord rec = *QsoLine::split(";bad date;bad time;;;;;;;;;;qrp;old;x1;x2");
         QsoRepair::normalise(rec, 3, kToday, kNow);
         QCOMPARE(rec[QsoField::Comments], QByteArray("old / QRP / bad date / x1 / x2 / bad time"));
     }

@@ -114,20 +114,19 @@ private slots:
         records[2][QsoField::Comments] = "first\r\nsecond";
         LogBuilder::writeLog(dir.file("a.log"), records);
         TLogFile log(dir.file("a.log"));
-
-        QsoSearch::TQsoSearch search({{kCall, Operator::Is, "qx1abc"}}, QString());
         QList<CompactQso> hits;
         QList<int> positions;
-        search.findIn(log, hits, positions);
+        QsoSearch::TQsoSearch({{kCall, Operator::Is, "qx1abc"}}, QString())
+            .findIn(log, hits, positions);
         QCOMPARE(positions, QList<int>({1, 3, 4}));
         QCOMPARE(hits.size(), 3);
         QCOMPARE(hits[1].field(0), QByteArrayView("5"));
         QCOMPARE(hits[1].field(kComments), QByteArrayView("first second"));
-
-        QsoSearch::TQsoSearch lines({{kComments, Operator::Contains, "t\r\ns"}}, QString());
+        // A line break typed into the search text matches the one stored in the comments.
         hits.clear();
         positions.clear();
-        lines.findIn(log, hits, positions);
+        QsoSearch::TQsoSearch({{kComments, Operator::Contains, "t\r\ns"}}, QString())
+            .findIn(log, hits, positions);
         QCOMPARE(positions, QList<int>({3}));
     }
 

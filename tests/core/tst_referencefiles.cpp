@@ -28,19 +28,10 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const QByteArray ini = "; comment=not a key\r\n"
-                               "orphan=before any section\r\n"
-                               "[DXCC]\r\n"
-                               "DL=Germany\r\n"
-                               "  OE = Austria  \r\n"
-                               "K=first\r\n"
-                               "k=second\r\n"
-                               "=no key\r\n"
-                               "EQ=a=b\r\n"
-                               "[Distrikt]\r\n"
-                               "G=K\xf6ln-Aachen\r\n"
-                               "[dxcc]\r\n"
-                               "VK=Australia\r\n";
+        const QByteArray ini = "; comment=not a key\r\norphan=before any section\r\n[DXCC]\r\n"
+                               "DL=Germany\r\n  OE = Austria  \r\nK=first\r\nk=second\r\n"
+                               "=no key\r\nEQ=a=b\r\n[Distrikt]\r\nG=K\xf6ln-Aachen\r\n"
+                               "[dxcc]\r\nVK=Australia\r\n";
         const auto row = [&ini](const char* name, const char* section, const char* key,
                                 const char* expected, const QByteArray& content = {}) {
             QTest::newRow(name) << (content.isEmpty() ? ini : content) << QString(section)
