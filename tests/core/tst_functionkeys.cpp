@@ -7,9 +7,9 @@ using namespace FunctionKeys;
 namespace {
 
 // Field keys written as a..l = key, e.g. "c3 d3".
-KeyOfField keysOf(const QString& spec) {
+KeyOfField keysOf(const QString& text) {
     KeyOfField keys{};
-    for (const QString& item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString& item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         keys[fieldIndex(item.at(0))] = item.mid(1).toInt();
     return keys;
 }
