@@ -29,6 +29,8 @@ private slots:
         QTest::newRow("LF only, empty line, last line unended")
             << QByteArray("some other first line\n1;01.01.2004\n\n3;03.01.2004")
             << QByteArrayList{"1", "", "3"};
+        QTest::newRow("first line without a number is the header")
+            << QByteArray(";Date;UTC\r\n1;x\r\n") << QByteArrayList{"1"};
     }
     void reads() {
         QFETCH(QByteArray, content);
