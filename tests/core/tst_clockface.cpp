@@ -1,5 +1,6 @@
 #include "clockface.h"
 #include "datetimeformat.h"
+#include "textrows.h"
 #include "uitexts.h"
 
 #include <QTest>
@@ -25,12 +26,9 @@ private slots:
     void angles() {
         QFETCH(QTime, time);
         const Angles a = handAngles(time.hour(), time.minute(), time.second());
-        QFETCH(int, hour);
-        QCOMPARE(a.hour, hour);
-        QFETCH(int, minute);
-        QCOMPARE(a.minute, minute);
-        QFETCH(int, second);
-        QCOMPARE(a.second, second);
+        QTEST(a.hour, "hour");
+        QTEST(a.minute, "minute");
+        QTEST(a.second, "second");
     }
 
     void dialPoints_data() {
@@ -46,29 +44,22 @@ private slots:
     void dialPoints() {
         QFETCH(int, angle);
         QFETCH(int, radius);
-        QFETCH(QPoint, point);
-        QCOMPARE(dialPoint(angle, radius), point);
+        QTEST(dialPoint(angle, radius), "point");
     }
 
     void format_data() {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("default") << "dddddd', - 'tt"
-                                 << "Montag, 7. Dezember 2026, - 13:05:09";
-        QTest::newRow("design") << "dddd', der 'dd.mm.yyyy' 'hh:nn:ss"
-                                << "Montag, der 07.12.2026 13:05:09";
-        QTest::newRow("minutes after hour") << "hh:mm"
-                                            << "13:05";
-        QTest::newRow("quoted letters") << "'hh' hh"
-                                        << "hh 13";
-        QTest::newRow("unclosed quote") << "ss'abc"
-                                        << "09abc";
+        addTextRows(
+            "pattern", "text",
+            {{"default", "dddddd', - 'tt", "Montag, 7. Dezember 2026, - 13:05:09"},
+             {"design", "dddd', der 'dd.mm.yyyy' 'hh:nn:ss", "Montag, der 07.12.2026 13:05:09"},
+             {"minutes after hour", "hh:mm", "13:05"},
+             {"quoted letters", "'hh' hh", "hh 13"},
+             {"unclosed quote", "ss'abc", "09abc"}});
     }
     void format() {
         QFETCH(QString, pattern);
-        const QDateTime t(QDate(2026, 12, 7), QTime(13, 5, 9));
-        QFETCH(QString, text);
-        QCOMPARE(DateTimeFormat::format(pattern, t), text);
+        QTEST(DateTimeFormat::format(pattern, QDateTime(QDate(2026, 12, 7), QTime(13, 5, 9))),
+              "text");
     }
     void formatFollowsTheLanguage() {
         setUiLanguage(UiLanguage::English);

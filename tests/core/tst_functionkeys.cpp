@@ -7,9 +7,9 @@ using namespace FunctionKeys;
 namespace {
 
 // Field keys written as a..l = key, e.g. "c3 d3".
-KeyOfField keysOf(const QString& spec) {
+KeyOfField keysOf(const QString& text) {
     KeyOfField keys{};
-    for (const QString& item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString& item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         keys[fieldIndex(item.at(0))] = item.mid(1).toInt();
     return keys;
 }
@@ -23,22 +23,16 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("bf3");
+        const auto row = [](const char* name, const char* chosen, const char* kept,
+                            const char* bf3) {
+            QTest::newRow(name) << QString(chosen) << QString(kept) << QString(bf3);
+        };
         // Band (c) was just chosen in each row.
-        QTest::newRow("mode loses to band") << "c3 d3"
-                                            << "c3"
-                                            << "c";
-        QTest::newRow("date loses to band") << "a3 c3"
-                                            << "c3"
-                                            << "c";
-        QTest::newRow("band loses to DOK") << "c3 e3"
-                                           << "e3"
-                                           << "e";
-        QTest::newRow("optional fields share") << "c1 e3 h3"
-                                               << "c1 e3 h3"
-                                               << "eh";
-        QTest::newRow("no conflict") << "a1 c3"
-                                     << "a1 c3"
-                                     << "c";
+        row("mode loses to band", "c3 d3", "c3", "c");
+        row("date loses to band", "a3 c3", "c3", "c");
+        row("band loses to DOK", "c3 e3", "e3", "e");
+        row("optional fields share", "c1 e3 h3", "c1 e3 h3", "eh");
+        row("no conflict", "a1 c3", "a1 c3", "c");
     }
     void bindingRule() {
         QFETCH(QString, chosen);
@@ -54,58 +48,40 @@ private slots:
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("shortText");
         QTest::addColumn<QString>("quotedText");
-        QTest::newRow("DOK and QTH") << "eh"
-                                     << "DOK, QTH"
-                                     << "'DOK' und 'QTH'";
-        QTest::newRow("three") << "efh"
-                               << "DOK, Locat., QTH"
-                               << "'DOK', 'Locator' und 'QTH'";
-        QTest::newRow("one") << "j"
-                             << "Cmnts."
-                             << "'Comments'";
-        QTest::newRow("no field letter") << "cx"
-                                         << "Band, "
-                                         << "'Band' und ";
-        QTest::newRow("unbound") << ""
-                                 << ""
-                                 << "";
+        const auto row = [](const char* name, const char* letters, const char* shortText,
+                            const char* quoted) {
+            QTest::newRow(name) << QString(letters) << QString(shortText) << QString(quoted);
+        };
+        row("DOK and QTH", "eh", "DOK, QTH", "'DOK' und 'QTH'");
+        row("three", "efh", "DOK, Locat., QTH", "'DOK', 'Locator' und 'QTH'");
+        row("one", "j", "Cmnts.", "'Comments'");
+        row("last two fields", "kl", "QSL Out, QSL In", "'QSL Out' und 'QSL In'");
+        row("no field letter", "cx", "Band, ", "'Band' und ");
+        row("unbound", "", "", "");
     }
     void lists() {
         QFETCH(QString, letters);
-        QFETCH(QString, shortText);
-        QCOMPARE(shortList(letters), shortText);
-        QFETCH(QString, quotedText);
-        QCOMPARE(quotedList(letters, QStringLiteral(" und ")), quotedText);
+        QTEST(shortList(letters), "shortText");
+        QTEST(quotedList(letters, QStringLiteral(" und ")), "quotedText");
     }
 
-    void captionAndHint() {
-        QCOMPARE(caption(5, QStringLiteral("eh")), QStringLiteral("F5: DOK, QTH"));
-        QCOMPARE(caption(7, QString()), QStringLiteral("F7: "));
-        QCOMPARE(hint(5, QStringLiteral("eh"), QStringLiteral("Ein/Aus f\u00fcr"),
-                      QStringLiteral("(Taste oder Klick)"), QStringLiteral(" und ")),
-                 QStringLiteral("F5: Ein/Aus f\u00fcr 'DOK' und 'QTH' (Taste oder Klick)"));
-    }
-
-    void captionLayout() {
+    void captionsAndHint() {
+        QCOMPARE(caption(5, "eh"), QString("F5: DOK, QTH"));
+        QCOMPARE(caption(7, QString()), QString("F7: "));
+        QCOMPARE(hint(5, "eh", QString::fromUtf8("Ein/Aus für"), "(Taste oder Klick)", " und "),
+                 QString::fromUtf8("F5: Ein/Aus für 'DOK' und 'QTH' (Taste oder Klick)"));
         const int w = captionWidth(760);
-        QCOMPARE(w, 62);
-        QCOMPARE(captionLeft(1, w), 8);
-        QCOMPARE(captionLeft(2, w), 70);
-        QCOMPARE(captionLeft(3, w), 132);
-        QCOMPARE(captionLeft(12, w), 690);
+        QCOMPARE((QList<int>{w, captionLeft(1, w), captionLeft(2, w), captionLeft(3, w),
+                             captionLeft(12, w)}),
+                 (QList<int>{62, 8, 70, 132, 690}));
     }
 
     void shortcutLinesListOnlyBoundKeys() {
         ButtonTexts buttons;
-        buttons[8] = QStringLiteral("c");
-        buttons[9] = QStringLiteral("eh");
-        const QStringList lines = shortcutLines({{QStringLiteral("head")},
-                                                 QStringLiteral(" On/off "),
-                                                 QStringLiteral("."),
-                                                 QStringLiteral(" and ")},
-                                                buttons);
-        QCOMPARE(lines, QStringList({QStringLiteral("head"), QStringLiteral("[F9]  On/off 'Band'."),
-                                     QStringLiteral("[F10] On/off 'DOK' and 'QTH'.")}));
+        buttons[8] = "c";
+        buttons[9] = "eh";
+        QCOMPARE(shortcutLines({{"head"}, " On/off ", ".", " and "}, buttons),
+                 QStringList({"head", "[F9]  On/off 'Band'.", "[F10] On/off 'DOK' and 'QTH'."}));
     }
 };
 

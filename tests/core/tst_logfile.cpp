@@ -1,222 +1,172 @@
-#include "daluerror.h"
+#include "errorof.h"
 #include "logbuilder.h"
 #include "logfile.h"
 #include "tempprogramdir.h"
 
-#include <QFile>
+#include <QDir>
 #include <QTest>
+
+using LogBuilder::qso;
+using LogBuilder::rawLog;
+
+namespace {
+
+QByteArrayList numbers(const QString& path) {
+    QByteArrayList list;
+    TLogFile(path).forEachRecord([&](const TQsoRecord& r) { list.append(r[QsoField::Number]); });
+    return list;
+}
+
+} // namespace
 
 class TestLogFile : public QObject {
     Q_OBJECT
 private slots:
-    void headerOnlyHasNoRecords();
-    void newFileWritesHeader();
-    void readsLfOnlyAndUnterminatedLines();
-    void readRecordAt_data();
-    void readRecordAt();
-    void appendRecord();
-    void appendAfterUnterminatedLastLine();
-    void appendToMissingFileFails();
-    void replaceKeepsOtherLinesByteForByte();
-    void replaceEndsAnUnterminatedLastLine();
-    void replaceBeyondLastRecord_data();
-    void replaceBeyondLastRecord();
-    void seventeenFieldsNamesFileAndLine();
-    void repairRenumbersAndRestoresHeader();
-    void repairFailureLeavesLogUnchanged();
+    void reads_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArrayList>("numbers");
+        QTest::newRow("header only") << rawLog({}) << QByteArrayList{};
+        QTest::newRow("LF only, empty line, last line unended")
+            << QByteArray("some other first line\n1;01.01.2004\n\n3;03.01.2004")
+            << QByteArrayList{"1", "", "3"};
+        QTest::newRow("first line without a number is the header")
+            << QByteArray(";Date;UTC\r\n1;x\r\n") << QByteArrayList{"1"};
+    }
+    void reads() {
+        QFETCH(QByteArray, content);
+        TempProgramDir dir;
+        dir.writeFile("a.log", content);
+        QTEST(numbers(dir.file("a.log")), "numbers");
+    }
 
-private:
-    QList<TQsoRecord> readAll(TLogFile& log);
+    void newFileWritesHeader() {
+        TempProgramDir dir;
+        dir.writeFile("a.log", "old content\r\n1;2\r\n");
+        TLogFile(dir.file("a.log")).NewFile();
+        QCOMPARE(dir.readFile("a.log"), "#;Date;UTC;Band;Mode;Call;RST TX;RST RX;DOK;Name;QTH;"
+                                        "Locator;TX Pwr;Comments;QSL out;QSL in\r\n");
+    }
+
+    void readRecordAt_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QByteArray>("call");
+        QTest::newRow("first") << 1 << QByteArray("QX1ABC");
+        QTest::newRow("last") << 3 << QByteArray("QX3ABC");
+        QTest::newRow("zero reads first") << 0 << QByteArray("QX1ABC");
+        QTest::newRow("negative reads first") << -4 << QByteArray("QX1ABC");
+        QTest::newRow("one beyond last: not found") << 4 << QByteArray("unchanged");
+    }
+    void readRecordAt() {
+        QFETCH(int, n);
+        QFETCH(QByteArray, call);
+        TempProgramDir dir;
+        LogBuilder::writeLog(dir.file("a.log"), {qso(1), qso(2), qso(3)});
+        TQsoRecord rec;
+        rec[QsoField::Call] = "unchanged";
+        QCOMPARE(TLogFile(dir.file("a.log")).ReadRecordAt(rec, n), call != "unchanged");
+        QCOMPARE(rec[QsoField::Call], call);
+    }
+
+    void append_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray line = "1;02.06.2004;01:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;"
+                                "10W;abc#13#10def;;\r\n";
+        QTest::newRow("after the header") << rawLog({}) << rawLog({}) + line;
+        // The new QSO would otherwise be glued to the last line.
+        QTest::newRow("last line unended") << rawLog({}) + "7;a" << rawLog({}) + "7;a\r\n" + line;
+    }
+    void append() {
+        QFETCH(QByteArray, before);
+        TempProgramDir dir;
+        dir.writeFile("a.log", before);
+        TQsoRecord rec = qso(1);
+        rec[QsoField::Comments] = "abc\r\ndef";
+        TLogFile(dir.file("a.log")).AppendRecord(rec);
+        QTEST(dir.readFile("a.log"), "after");
+    }
+
+    void appendToMissingFileFails() {
+        TempProgramDir dir;
+        const QString error = errorOf([&] { TLogFile(dir.file("no.log")).AppendRecord(qso(1)); });
+        QVERIFY2(error.contains(dir.file("no.log")) && error.contains("File not found"),
+                 qPrintable(error));
+        QVERIFY(!QFile::exists(dir.file("no.log")));
+    }
+
+    void replaceKeepsOtherLinesByteForByte() {
+        TempProgramDir dir;
+        // Odd but valid bytes in the untouched lines: a literal #13#10 in the name, umlauts,
+        // an LF-only line and extra blanks must all survive.
+        const QByteArray original =
+            "my own header\r\n"
+            "1;01.01.2004;10:00:00;2m;FM;QX1ABC;59;59;;J\xf6rg#13#10;;;;;;\r\n"
+            "2;02.01.2004;11:00:00;2m;FM;QX2ABC;59;59;; x ;;;;;;\n"
+            "3;03.01.2004;12:00:00;2m;FM;QX3ABC;59;59;;;;;;;;\r\n"
+            "4;04.01.2004;13:00:00;2m;FM;QX4ABC;59;59;;;;;;;;\r\n";
+        dir.writeFile("a.log", original);
+        QVERIFY(TLogFile(dir.file("a.log")).ReplaceRecord(qso(3, "QX9NEW"), 3));
+        QByteArray expected = original;
+        expected.replace("3;03.01.2004;12:00:00;2m;FM;QX3ABC;59;59;;;;;;;;",
+                         QsoLine::join(qso(3, "QX9NEW")));
+        QCOMPARE(dir.readFile("a.log"), expected);
+    }
+
+    void replaceEndsAnUnterminatedLastLine() {
+        TempProgramDir dir;
+        dir.writeFile("a.log", rawLog({"1;a", "2;b"}) + "3;c");
+        TLogFile log(dir.file("a.log"));
+        QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "2"}}), 2));
+        QCOMPARE(dir.readFile("a.log"), rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;c"}));
+        QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "3"}}), 3));
+        QCOMPARE(dir.readFile("a.log"), rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;;;;;;;;;;;;;;;"}));
+    }
+
+    void replaceBeyondLastRecord_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("one beyond") << 3;
+        QTest::newRow("far beyond") << 100;
+        QTest::newRow("zero would hit the header") << 0;
+    }
+    void replaceBeyondLastRecord() {
+        QFETCH(int, n);
+        TempProgramDir dir;
+        LogBuilder::writeLog(dir.file("a.log"), {qso(1), qso(2)});
+        const QByteArray before = dir.readFile("a.log");
+        QVERIFY(!TLogFile(dir.file("a.log")).ReplaceRecord(qso(9), n));
+        QCOMPARE(dir.readFile("a.log"), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
+    }
+
+    void seventeenFieldsNamesFileAndLine() {
+        TempProgramDir dir;
+        dir.writeFile("a.log", rawLog({"1;a", "2;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16"}));
+        int read = 0;
+        const QString error = errorOf(
+            [&] { TLogFile(dir.file("a.log")).forEachRecord([&](const TQsoRecord&) { ++read; }); });
+        QVERIFY2(error.contains("Line 3") && error.contains(dir.file("a.log")), qPrintable(error));
+        QCOMPARE(read, 1);
+    }
+
+    void repairRenumbersAndRestoresHeader() {
+        TempProgramDir dir;
+        QList<TQsoRecord> records{qso(1), qso(2), qso(5), qso(7)};
+        dir.writeFile("a.log",
+                      LogBuilder::logContent(records).replace(QsoLine::kHeader, "damaged header"));
+        TLogFile(dir.file("a.log")).Repair();
+        for (int i = 0; i < records.size(); ++i)
+            records[i][QsoField::Number] = QByteArray::number(i + 1);
+        QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
+    }
+
+    void repairFailureLeavesLogUnchanged() {
+        TempProgramDir dir;
+        const QByteArray content = rawLog({"1;01.01.2004;10:00;2m;FM;QX1ABC;;;;;;;XMW;;;"});
+        dir.writeFile("a.log", content);
+        QVERIFY_THROWS_EXCEPTION(DaluError, TLogFile(dir.file("a.log")).Repair());
+        QCOMPARE(dir.readFile("a.log"), content);
+    }
 };
-
-QList<TQsoRecord> TestLogFile::readAll(TLogFile& log) {
-    QList<TQsoRecord> records;
-    log.forEachRecord([&](const TQsoRecord& r) { records.append(r); });
-    return records;
-}
-
-void TestLogFile::headerOnlyHasNoRecords() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", LogBuilder::rawLog({}));
-    TLogFile log(dir.file("a.log"));
-    QVERIFY(readAll(log).isEmpty());
-    TQsoRecord rec;
-    QVERIFY(!log.ReadRecordAt(rec, 1));
-}
-
-void TestLogFile::newFileWritesHeader() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", "old content\r\n1;2\r\n");
-    TLogFile log(dir.file("a.log"));
-    log.NewFile();
-    QCOMPARE(dir.readFile("a.log"), QsoLine::kHeader + "\r\n");
-    QCOMPARE(QsoLine::kHeader.size(), 91);
-}
-
-void TestLogFile::readsLfOnlyAndUnterminatedLines() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", "some other first line\n1;01.01.2004\n\n3;03.01.2004");
-    TLogFile log(dir.file("a.log"));
-    const QList<TQsoRecord> records = readAll(log);
-    QCOMPARE(records.size(), 3);
-    QCOMPARE(records[0][QsoField::Date], QByteArray("01.01.2004"));
-    QVERIFY(records[1].isEmpty());
-    QCOMPARE(records[2][QsoField::Number], QByteArray("3"));
-}
-
-void TestLogFile::readRecordAt_data() {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QByteArray>("call");
-    QTest::newRow("first") << 1 << true << QByteArray("QX1ABC");
-    QTest::newRow("last") << 3 << true << QByteArray("QX3ABC");
-    QTest::newRow("zero reads first") << 0 << true << QByteArray("QX1ABC");
-    QTest::newRow("negative reads first") << -4 << true << QByteArray("QX1ABC");
-    QTest::newRow("one beyond last") << 4 << false << QByteArray("unchanged");
-}
-
-void TestLogFile::readRecordAt() {
-    QFETCH(int, n);
-    QFETCH(bool, found);
-    QFETCH(QByteArray, call);
-    TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"),
-                         {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)});
-    TLogFile log(dir.file("a.log"));
-    TQsoRecord rec;
-    rec[QsoField::Call] = "unchanged";
-    QCOMPARE(log.ReadRecordAt(rec, n), found);
-    QCOMPARE(rec[QsoField::Call], call);
-}
-
-void TestLogFile::appendRecord() {
-    TempProgramDir dir;
-    TLogFile log(dir.file("a.log"));
-    log.NewFile();
-    TQsoRecord rec = LogBuilder::qso(1);
-    rec[QsoField::Comments] = "abc\r\ndef";
-    log.AppendRecord(rec);
-    QVERIFY(dir.readFile("a.log").endsWith(";abc#13#10def;;\r\n"));
-    const QList<TQsoRecord> records = readAll(log);
-    QCOMPARE(records.size(), 1);
-    QCOMPARE(records[0], rec);
-}
-
-void TestLogFile::appendAfterUnterminatedLastLine() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", QsoLine::kHeader + "\r\n1;01.01.2004");
-    TLogFile log(dir.file("a.log"));
-    log.AppendRecord(LogBuilder::qso(2));
-    const QList<TQsoRecord> records = readAll(log);
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(records[1][QsoField::Call], QByteArray("QX2ABC"));
-}
-
-void TestLogFile::appendToMissingFileFails() {
-    TempProgramDir dir;
-    TLogFile log(dir.file("missing.log"));
-    try {
-        log.AppendRecord(LogBuilder::qso(1));
-        QFAIL("append to a missing file must fail");
-    } catch (const DaluError& e) {
-        QVERIFY(e.message().contains(dir.file("missing.log")));
-        QVERIFY(e.message().contains("File not found"));
-    }
-    QVERIFY(!QFile::exists(dir.file("missing.log")));
-}
-
-void TestLogFile::replaceKeepsOtherLinesByteForByte() {
-    TempProgramDir dir;
-    // Odd but valid bytes in the untouched lines: a literal #13#10 in the name, umlauts,
-    // an LF-only line and extra blanks must all survive.
-    const QByteArray original = "my own header\r\n"
-                                "1;01.01.2004;10:00:00;2m;FM;QX1ABC;59;59;;J\xf6rg#13#10;;;;;;\r\n"
-                                "2;02.01.2004;11:00:00;2m;FM;QX2ABC;59;59;; x ;;;;;;\n"
-                                "3;03.01.2004;12:00:00;2m;FM;QX3ABC;59;59;;;;;;;;\r\n"
-                                "4;04.01.2004;13:00:00;2m;FM;QX4ABC;59;59;;;;;;;;\r\n"
-                                "5;05.01.2004;14:00:00;2m;FM;QX5ABC;59;59;;;;;;;;\r\n";
-    dir.writeFile("a.log", original);
-    TLogFile log(dir.file("a.log"));
-    TQsoRecord rec = LogBuilder::qso(3, "QX9NEW");
-    QVERIFY(log.ReplaceRecord(rec, 3));
-    QByteArray expected = original;
-    const QByteArray oldLine = "3;03.01.2004;12:00:00;2m;FM;QX3ABC;59;59;;;;;;;;";
-    expected.replace(oldLine, QsoLine::join(rec));
-    QCOMPARE(dir.readFile("a.log"), expected);
-    QVERIFY(!QFile::exists(dir.file("a.tmp")));
-}
-
-void TestLogFile::replaceEndsAnUnterminatedLastLine() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", LogBuilder::rawLog({"1;a", "2;b"}) + "3;c");
-    TLogFile log(dir.file("a.log"));
-    QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "2"}}), 2));
-    QCOMPARE(dir.readFile("a.log"), LogBuilder::rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;c"}));
-    QVERIFY(log.ReplaceRecord(LogBuilder::record({{"#", "3"}}), 3));
-    QCOMPARE(dir.readFile("a.log"),
-             LogBuilder::rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;;;;;;;;;;;;;;;"}));
-}
-
-void TestLogFile::replaceBeyondLastRecord_data() {
-    QTest::addColumn<int>("n");
-    QTest::newRow("one beyond") << 3;
-    QTest::newRow("far beyond") << 100;
-    QTest::newRow("zero would hit the header") << 0;
-}
-
-void TestLogFile::replaceBeyondLastRecord() {
-    QFETCH(int, n);
-    TempProgramDir dir;
-    LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
-    const QByteArray before = dir.readFile("a.log");
-    TLogFile log(dir.file("a.log"));
-    QVERIFY(!log.ReplaceRecord(LogBuilder::qso(9), n));
-    QCOMPARE(dir.readFile("a.log"), before);
-    QVERIFY(!QFile::exists(dir.file("a.tmp")));
-}
-
-void TestLogFile::seventeenFieldsNamesFileAndLine() {
-    TempProgramDir dir;
-    dir.writeFile("a.log", LogBuilder::rawLog({"1;a", "2;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16"}));
-    TLogFile log(dir.file("a.log"));
-    QList<TQsoRecord> read;
-    try {
-        log.forEachRecord([&](const TQsoRecord& r) { read.append(r); });
-        QFAIL("a 17-field line must fail");
-    } catch (const DaluError& e) {
-        QVERIFY2(e.message().contains("Line 3"), qPrintable(e.message()));
-        QVERIFY(e.message().contains(dir.file("a.log")));
-    }
-    QCOMPARE(read.size(), 1);
-}
-
-void TestLogFile::repairRenumbersAndRestoresHeader() {
-    TempProgramDir dir;
-    QList<TQsoRecord> records;
-    for (int n : {1, 2, 5, 7})
-        records.append(LogBuilder::qso(n));
-    QByteArray content = LogBuilder::logContent(records);
-    content.replace(QsoLine::kHeader, "damaged header");
-    dir.writeFile("a.log", content);
-    TLogFile log(dir.file("a.log"));
-    log.Repair();
-    const QByteArray repaired = dir.readFile("a.log");
-    QVERIFY(repaired.startsWith(QsoLine::kHeader + "\r\n"));
-    const QList<TQsoRecord> after = readAll(log);
-    QCOMPARE(after.size(), 4);
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(after[i][QsoField::Number], QByteArray::number(i + 1));
-    QVERIFY(!QFile::exists(dir.file("a.log.tmp")));
-}
-
-void TestLogFile::repairFailureLeavesLogUnchanged() {
-    TempProgramDir dir;
-    const QByteArray content = LogBuilder::rawLog({"1;01.01.2004;10:00;2m;FM;QX1ABC;;;;;;;XMW;;;"});
-    dir.writeFile("a.log", content);
-    TLogFile log(dir.file("a.log"));
-    QVERIFY_THROWS_EXCEPTION(DaluError, log.Repair());
-    QCOMPARE(dir.readFile("a.log"), content);
-}
 
 QTEST_GUILESS_MAIN(TestLogFile)
 #include "tst_logfile.moc"

@@ -38,106 +38,102 @@ QList<TQsoRecord> readLog(const QString& path) {
 class TestLogFileCrash : public QObject {
     Q_OBJECT
 private slots:
-    void killedWriterLeavesWholeFile_data();
-    void killedWriterLeavesWholeFile();
-};
-
-void TestLogFileCrash::killedWriterLeavesWholeFile_data() {
-    QTest::addColumn<QString>("writer");
-    for (const char* writer : {"edit", "repair", "commit", "settings", "converter"})
-        QTest::newRow(writer) << writer;
-}
-
-void TestLogFileCrash::killedWriterLeavesWholeFile() {
-    QFETCH(QString, writer);
-    TempProgramDir dir;
-    const QString log = dir.file("crash.log");
-    // write(v) writes version v; whole() tells whether the file is one of the versions.
-    std::function<void(int)> write;
-    std::function<bool()> whole;
-    if (writer == "edit") {
-        LogBuilder::writeLog(log, records(300));
-        write = [&](int v) {
-            TQsoRecord rec = records(150).last();
-            rec[QsoField::Call] = "V" + QByteArray::number(v);
-            TLogFile(log).ReplaceRecord(rec, 150);
-        };
-        whole = [&] {
-            QList<TQsoRecord> now = readLog(log);
-            if (now.size() != 300 || !now[149][QsoField::Call].startsWith('V'))
-                return false;
-            now[149] = records(150).last();
-            return now == records(300);
-        };
-    } else if (writer == "repair") {
-        LogBuilder::writeLog(log, records(300, "100")); // the repair appends the W
-        write = [&](int) { TLogFile(log).Repair(); };
-        whole = [&] { return readLog(log) == records(300); };
-    } else if (writer == "commit") {
-        LogBuilder::writeLog(log, {});
-        write = [&, count = 0](int) mutable {
-            if (count == 0)
-                count = int(readLog(log).size());
-            TLogFile(log).AppendRecord(records(++count).last());
-        };
-        whole = [&] { return readLog(log) == records(int(readLog(log).size())); };
-    } else if (writer == "settings") {
-        write = [&](int v) {
-            TMemIniFile ini(dir.file("Dalu.ini"));
-            for (int key = 0; key < 200; ++key)
-                ini.WriteInteger("Crash", QString::number(key), v);
-            ini.UpdateFile();
-        };
-        whole = [&] {
-            const TMemIniFile ini(dir.file("Dalu.ini"));
-            const int v = ini.ReadInteger("Crash", "0", 0);
-            for (int key = 1; key < 200; ++key)
-                if (ini.ReadInteger("Crash", QString::number(key), -1) != v)
+    void killedWriterLeavesWholeFile_data() {
+        QTest::addColumn<QString>("writer");
+        for (const char* writer : {"edit", "repair", "commit", "settings", "converter"})
+            QTest::newRow(writer) << writer;
+    }
+    void killedWriterLeavesWholeFile() {
+        QFETCH(QString, writer);
+        TempProgramDir dir;
+        const QString log = dir.file("crash.log");
+        // write(v) writes version v; whole() tells whether the file is one of the versions.
+        std::function<void(int)> write;
+        std::function<bool()> whole;
+        if (writer == "edit") {
+            LogBuilder::writeLog(log, records(300));
+            write = [&](int v) {
+                TQsoRecord rec = records(150).last();
+                rec[QsoField::Call] = "V" + QByteArray::number(v);
+                TLogFile(log).ReplaceRecord(rec, 150);
+            };
+            whole = [&] {
+                QList<TQsoRecord> now = readLog(log);
+                if (now.size() != 300 || !now[149][QsoField::Call].startsWith('V'))
                     return false;
-            return v >= 1;
-        };
-    } else {
-        LogBuilder::writeLog(dir.file("source.log"), records(20));
-        write = [&](int) { LogConverter::append(log, {dir.file("source.log")}); };
-        whole = [&] { return !readLog(log).isEmpty() && readLog(log).size() % 20 == 0; };
-    }
-
-    QRandomGenerator random(20261207);
-    int killedInRewrite = 0;
-    const QStringList temporary = {"*.dalu-*.tmp"};
-    for (int kill = 0; kill < 20; ++kill) {
-        int ready[2];
-        QCOMPARE(pipe(ready), 0);
-        const pid_t child = fork();
-        if (child == 0) {
-            try {
-                write(kill * 1000 + 1);
-                (void)!::write(ready[1], "x", 1); // the first new version is on disk
-                for (int v = kill * 1000 + 2;; ++v)
-                    write(v);
-            } catch (...) {
-            }
-            _exit(1);
+                now[149] = records(150).last();
+                return now == records(300);
+            };
+        } else if (writer == "repair") {
+            LogBuilder::writeLog(log, records(300, "100")); // the repair appends the W
+            write = [&](int) { TLogFile(log).Repair(); };
+            whole = [&] { return readLog(log) == records(300); };
+        } else if (writer == "commit") {
+            LogBuilder::writeLog(log, {});
+            write = [&, count = 0](int) mutable {
+                if (count == 0)
+                    count = int(readLog(log).size());
+                TLogFile(log).AppendRecord(records(++count).last());
+            };
+            whole = [&] { return readLog(log) == records(int(readLog(log).size())); };
+        } else if (writer == "settings") {
+            write = [&](int v) {
+                TMemIniFile ini(dir.file("Dalu.ini"));
+                for (int key = 0; key < 200; ++key)
+                    ini.WriteInteger("Crash", QString::number(key), v);
+                ini.UpdateFile();
+            };
+            whole = [&] {
+                const TMemIniFile ini(dir.file("Dalu.ini"));
+                const int v = ini.ReadInteger("Crash", "0", 0);
+                for (int key = 1; key < 200; ++key)
+                    if (ini.ReadInteger("Crash", QString::number(key), -1) != v)
+                        return false;
+                return v >= 1;
+            };
+        } else {
+            LogBuilder::writeLog(dir.file("source.log"), records(20));
+            write = [&](int) { LogConverter::append(log, {dir.file("source.log")}); };
+            whole = [&] { return !readLog(log).isEmpty() && readLog(log).size() % 20 == 0; };
         }
-        char byte = 0;
-        QCOMPARE(::read(ready[0], &byte, 1), 1);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        usleep(useconds_t(random.bounded(0, 3000)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        // Killed while still writing: an error would have ended it on its own.
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-        QVERIFY2(whole(), qPrintable(QString("after kill %1").arg(kill)));
-        killedInRewrite += !QDir(dir.path()).entryList(temporary, QDir::Files).isEmpty();
+
+        QRandomGenerator random(20261207);
+        int killedInRewrite = 0;
+        const QStringList temporary = {"*.dalu-*.tmp"};
+        for (int kill = 0; kill < 20; ++kill) {
+            int ready[2];
+            QCOMPARE(pipe(ready), 0);
+            const pid_t child = fork();
+            if (child == 0) {
+                try {
+                    write(kill * 1000 + 1);
+                    (void)!::write(ready[1], "x", 1); // the first new version is on disk
+                    for (int v = kill * 1000 + 2;; ++v)
+                        write(v);
+                } catch (...) {
+                }
+                _exit(1);
+            }
+            char byte = 0;
+            QCOMPARE(::read(ready[0], &byte, 1), 1);
+            ::close(ready[0]);
+            ::close(ready[1]);
+            usleep(useconds_t(random.bounded(0, 3000)));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            // Killed while still writing: an error would have ended it on its own.
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+            QVERIFY2(whole(), qPrintable(QString("after kill %1").arg(kill)));
+            killedInRewrite += !QDir(dir.path()).entryList(temporary, QDir::Files).isEmpty();
+        }
+        // The kills did land inside rewrites (an append has no temporary file), and the next
+        // start clears what they left.
+        QVERIFY(writer == "commit" || killedInRewrite > 0);
+        AtomicFileWriter::removeLeftovers(dir.path());
+        QVERIFY(QDir(dir.path()).entryList(temporary, QDir::Files).isEmpty());
     }
-    // The kills did land inside rewrites (an append has no temporary file), and the next
-    // start clears what they left.
-    QVERIFY(writer == "commit" || killedInRewrite > 0);
-    AtomicFileWriter::removeLeftovers(dir.path());
-    QVERIFY(QDir(dir.path()).entryList(temporary, QDir::Files).isEmpty());
-}
+};
 
 QTEST_GUILESS_MAIN(TestLogFileCrash)
 #include "tst_logfile_crash.moc"

@@ -1,157 +1,223 @@
 #include "bandmode.h"
+#include "duplicatecheck.h"
 #include "maskrules.h"
+#include "textrows.h"
 
 #include <QTest>
 
 #include <time.h>
 
+using DuplicateCheck::Criteria;
+using DuplicateCheck::MaskQso;
+
+namespace {
+
+// Switches written as text: "band mode date", each 1 or 0.
+QString text(const Criteria& c) {
+    return QString("%1%2%3").arg(int(c.band)).arg(int(c.mode)).arg(int(c.date));
+}
+
+} // namespace
+
 class TestMaskRules : public QObject {
     Q_OBJECT
 private slots:
-    void bandAndModeTables();
-    void appendSerial_data();
-    void appendSerial();
-    void nextSerial_data();
-    void nextSerial();
-    void powerSteps();
-    void wholeHours_data();
-    void wholeHours();
-    void utcAcrossDaylightSavingChanges_data();
-    void utcAcrossDaylightSavingChanges();
+    void bandAndModeTables() {
+        using namespace BandMode;
+        QCOMPARE(TextToBandIndex("70CM"), 2);
+        QCOMPARE(TextToBandIndex("6m"), kOtherBand);
+        QCOMPARE(TextToBandIndex("160m"), 11);
+        QCOMPARE(TextToModeIndex("pactor"), 9);
+        QCOMPARE(ModeIndexToText(9), QString("Pactor"));
+        QCOMPARE(TextToModeIndex("MFSK"), kOtherMode);
+        QCOMPARE(BandIndexToText(kOtherBand), QString());
+        QCOMPARE(BandIndexToText(-1), QString());
+        for (int i = 0; i < bandTexts().size(); ++i)
+            QCOMPARE(TextToBandIndex(BandIndexToText(i)), i);
+    }
+
+    void appendSerial_data() {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char* name, const char* report, const char* serial,
+                            const char* result) {
+            QTest::newRow(name) << QString(report) << QString(serial) << QString(result);
+        };
+        row("appended with one blank", "59", "001", "59 001");
+        row("trailing blanks dropped first", "59  ", "001", "59 001");
+        row("already there", "59 001", "001", "59 001");
+        row("no serial text", "59", "", "59");
+        row("serial trimmed", "599", " 12\t", "599 12");
+    }
+    void appendSerial() {
+        QFETCH(QString, report);
+        QFETCH(QString, serial);
+        QTEST(MaskRules::appendSerial(report, serial), "result");
+    }
+
+    void nextSerial_data() {
+        addTextRows("text", "next",
+                    {{"007", "007", "008"},
+                     {"099", "099", "100"},
+                     {"999", "999", "1000"},
+                     {"1", "1", "002"},
+                     {"not a number", "A1", ""},
+                     {"empty", "", ""}});
+    }
+    void nextSerial() {
+        QFETCH(QString, text);
+        QTEST(MaskRules::nextSerial(text).value_or(QString()), "next");
+    }
+
+    void powerSteps() {
+        QList<int> up{2};
+        while (up.last() < 40)
+            up.append(MaskRules::powerUp(up.last()));
+        QCOMPARE(up, (QList<int>{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 30, 40}));
+        QList<int> down{40};
+        while (MaskRules::powerDown(down.last()) != down.last())
+            down.append(MaskRules::powerDown(down.last()));
+        QCOMPARE(down, (QList<int>{40, 30, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2}));
+        QCOMPARE(MaskRules::powerDown(3), 1);
+        QCOMPARE(MaskRules::powerTag("100W"), 100);
+        QCOMPARE(MaskRules::powerTag("0,5W"), 0);
+        QCOMPARE(MaskRules::powerTag("W"), 0);
+    }
+
+    void wholeHours_data() {
+        addTextRows("text", "hours",
+                    {{"minus one", "-1", "-1"},
+                     {"zero", "0", "0"},
+                     {"half hour", "0,5", "none"},
+                     {"lone minus", "-", "none"},
+                     {"empty", "", "none"}});
+    }
+    void wholeHours() {
+        QFETCH(QString, text);
+        const std::optional<int> parsed = MaskRules::wholeHours(text);
+        QTEST(parsed ? QString::number(*parsed) : QString("none"), "hours");
+    }
+
+    void utcAcrossDaylightSavingChanges_data() {
+        QTest::addColumn<QString>("instant"); // the system clock, in UTC
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("hours");
+        QTest::addColumn<QString>("shown");
+        // Berlin: 29.03.2026 02:00 CET -> 03:00 CEST; 25.10.2026 03:00 CEST -> 02:00 CET.
+        QTest::newRow("spring, automatic")
+            << "2026-03-29T01:30:00Z" << true << 0 << "29.03.2026 01:30:00";
+        QTest::newRow("spring, manual -2 on summer time")
+            << "2026-03-29T01:30:00Z" << false << -2 << "29.03.2026 01:30:00";
+        QTest::newRow("spring, manual -1 before the change")
+            << "2026-03-29T00:30:00Z" << false << -1 << "29.03.2026 00:30:00";
+        QTest::newRow("autumn, automatic, second 02:30")
+            << "2026-10-25T01:30:00Z" << true << 0 << "25.10.2026 01:30:00";
+        QTest::newRow("autumn, manual -2 in the first 02:30")
+            << "2026-10-25T00:30:00Z" << false << -2 << "25.10.2026 00:30:00";
+        QTest::newRow("autumn, manual -1 after the change")
+            << "2026-10-25T02:30:00Z" << false << -1 << "25.10.2026 02:30:00";
+    }
+    void utcAcrossDaylightSavingChanges() {
+        QFETCH(QString, instant);
+        QFETCH(bool, automatic);
+        QFETCH(int, hours);
+        QFETCH(QString, shown);
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        // The clock reads local time.
+        const QDateTime now = QDateTime::fromString(instant, Qt::ISODate).toLocalTime();
+        QCOMPARE(MaskRules::maskUtc(now, automatic, hours).toString("dd.MM.yyyy HH:mm:ss"), shown);
+    }
+
+    void parseOptions_data() {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<bool>("mended");
+        QTest::newRow("default 000") << "000"
+                                     << "000" << false;
+        QTest::newRow("band only") << "100"
+                                   << "100" << false;
+        QTest::newRow("mode and date") << "011"
+                                       << "011" << false;
+        QTest::newRow("other digit is off, no error") << "210"
+                                                      << "010" << false;
+        QTest::newRow("longer value: rest ignored") << "001x"
+                                                    << "001" << false;
+        QTest::newRow("empty") << ""
+                               << "000" << true;
+        QTest::newRow("short 1") << "1"
+                                 << "100" << true;
+        QTest::newRow("short 11") << "11"
+                                  << "110" << true;
+        QTest::newRow("letter in the middle") << "1x1"
+                                              << "101" << true;
+        QTest::newRow("blank counts as bad") << " 11"
+                                             << "011" << true;
+        QTest::newRow("boolean text") << "true"
+                                      << "000" << true;
+    }
+    void parseOptions() {
+        QFETCH(QString, options);
+        const DuplicateCheck::ParsedOptions parsed = DuplicateCheck::parseOptions(options);
+        QTEST(text(parsed.criteria), "switches");
+        QTEST(parsed.mended, "mended");
+    }
+
+    void formatOptionsRoundTrip() {
+        for (int bits = 0; bits < 8; ++bits) {
+            const Criteria c{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            QCOMPARE(DuplicateCheck::formatOptions(c), text(c));
+            QVERIFY(!DuplicateCheck::parseOptions(text(c)).mended);
+        }
+    }
+
+    void matches_data() {
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<QStringList>("qso"); // call, band, mode, date
+        QTest::addColumn<bool>("duplicate");
+        // The mask: QX1ABC on 2m FM, 01.06.2004.
+        const auto row = [](const char* name, const char* switches, const QStringList& qso,
+                            bool duplicate) {
+            QTest::newRow(name) << switches << qso << duplicate;
+        };
+        row("switches off: other band and day", "000", {"QX1ABC", "20m", "SSB", "05.07.2005"},
+            true);
+        row("band on: other band", "100", {"QX1ABC", "20m", "FM", "01.06.2004"}, false);
+        row("band on: same band", "100", {"QX1ABC", "2m", "SSB", "05.07.2005"}, true);
+        row("band compared exactly", "100", {"QX1ABC", "2M", "FM", "01.06.2004"}, false);
+        row("mode on: upper-cased", "010", {"QX1ABC", "20m", "fm", "05.07.2005"}, true);
+        row("mode on: other mode", "010", {"QX1ABC", "2m", "SSB", "01.06.2004"}, false);
+        row("date on: other day", "001", {"QX1ABC", "2m", "FM", "02.06.2004"}, false);
+        row("date on: same day", "001", {"QX1ABC", "20m", "SSB", "01.06.2004"}, true);
+        row("all on: all equal", "111", {"QX1ABC", "2m", "FM", "01.06.2004"}, true);
+        row("lower-case call is the same", "000", {"qx1abc", "2m", "FM", "01.06.2004"}, true);
+        row("portable suffix is another call", "000", {"QX1ABC/P", "2m", "FM", "01.06.2004"},
+            false);
+        row("a longer call is no prefix match", "000", {"QX1ABCD", "2m", "FM", "01.06.2004"},
+            false);
+    }
+    void matches() {
+        QFETCH(QString, switches);
+        QFETCH(QStringList, qso);
+        const Criteria criteria = DuplicateCheck::parseOptions(switches).criteria;
+        const MaskQso mask{"QX1ABC", "2m", "FM", "01.06.2004"};
+        QTEST(DuplicateCheck::matches(criteria, mask, qso[0], qso[1], qso[2], qso[3]), "duplicate");
+    }
+
+    void firstDuplicateTakesTheFirstRowBelowTheHeader() {
+        // Grid rows: 0 is the header (here a call that would match), 1 ... are QSOs.
+        const QStringList calls = {"QX1ABC", "DL1AA", "QX1ABC", "QX1ABC"};
+        auto field = [&](int row, QsoField f) {
+            return f == QsoField::Call ? calls.at(row) : QString();
+        };
+        const MaskQso mask{"qx1abc", "", "", ""};
+        QCOMPARE(DuplicateCheck::firstDuplicate({}, mask, calls.size(), field), 2);
+        QCOMPARE(DuplicateCheck::firstDuplicate({}, {"DL1AA", "", "", ""}, calls.size(), field), 1);
+        QCOMPARE(DuplicateCheck::firstDuplicate({}, {"DL2BB", "", "", ""}, calls.size(), field), 0);
+        QCOMPARE(DuplicateCheck::firstDuplicate({}, mask, 2, field), 0);
+    }
 };
-
-void TestMaskRules::bandAndModeTables() {
-    using namespace BandMode;
-    QCOMPARE(TextToBandIndex("70CM"), 2);
-    QCOMPARE(TextToBandIndex("6m"), kOtherBand);
-    QCOMPARE(TextToBandIndex("160m"), 11);
-    QCOMPARE(TextToModeIndex("pactor"), 9);
-    QCOMPARE(ModeIndexToText(9), QString("Pactor"));
-    QCOMPARE(TextToModeIndex("MFSK"), kOtherMode);
-    QCOMPARE(BandIndexToText(kOtherBand), QString());
-    QCOMPARE(BandIndexToText(-1), QString());
-    for (int i = 0; i < bandTexts().size(); ++i)
-        QCOMPARE(TextToBandIndex(BandIndexToText(i)), i);
-}
-
-void TestMaskRules::appendSerial_data() {
-    QTest::addColumn<QString>("report");
-    QTest::addColumn<QString>("serial");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("appended with one blank") << "59"
-                                             << "001"
-                                             << "59 001";
-    QTest::newRow("trailing blanks dropped first") << "59  "
-                                                   << "001"
-                                                   << "59 001";
-    QTest::newRow("already there") << "59 001"
-                                   << "001"
-                                   << "59 001";
-    QTest::newRow("no serial text") << "59"
-                                    << ""
-                                    << "59";
-    QTest::newRow("serial trimmed") << "599"
-                                    << " 12\t"
-                                    << "599 12";
-}
-
-void TestMaskRules::appendSerial() {
-    QFETCH(QString, report);
-    QFETCH(QString, serial);
-    QFETCH(QString, result);
-    QCOMPARE(MaskRules::appendSerial(report, serial), result);
-}
-
-void TestMaskRules::nextSerial_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("next");
-    QTest::newRow("007") << "007"
-                         << "008";
-    QTest::newRow("099") << "099"
-                         << "100";
-    QTest::newRow("999") << "999"
-                         << "1000";
-    QTest::newRow("1") << "1"
-                       << "002";
-    QTest::newRow("not a number") << "A1"
-                                  << "";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void TestMaskRules::nextSerial() {
-    QFETCH(QString, text);
-    QFETCH(QString, next);
-    QCOMPARE(MaskRules::nextSerial(text).value_or(QString()), next);
-}
-
-void TestMaskRules::powerSteps() {
-    QList<int> up{2};
-    while (up.last() < 40)
-        up.append(MaskRules::powerUp(up.last()));
-    QCOMPARE(up, (QList<int>{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 30, 40}));
-    QList<int> down{40};
-    while (MaskRules::powerDown(down.last()) != down.last())
-        down.append(MaskRules::powerDown(down.last()));
-    QCOMPARE(down, (QList<int>{40, 30, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2}));
-    QCOMPARE(MaskRules::powerDown(3), 1);
-    QCOMPARE(MaskRules::powerTag("100W"), 100);
-    QCOMPARE(MaskRules::powerTag("0,5W"), 0);
-    QCOMPARE(MaskRules::powerTag("W"), 0);
-}
-
-void TestMaskRules::wholeHours_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("minus one") << "-1" << -1 << true;
-    QTest::newRow("zero") << "0" << 0 << true;
-    QTest::newRow("half hour") << "0,5" << 0 << false;
-    QTest::newRow("lone minus") << "-" << 0 << false;
-    QTest::newRow("empty") << "" << 0 << false;
-}
-
-void TestMaskRules::wholeHours() {
-    QFETCH(QString, text);
-    QFETCH(int, hours);
-    QFETCH(bool, valid);
-    const std::optional<int> parsed = MaskRules::wholeHours(text);
-    QCOMPARE(parsed.has_value(), valid);
-    if (valid)
-        QCOMPARE(*parsed, hours);
-}
-
-void TestMaskRules::utcAcrossDaylightSavingChanges_data() {
-    QTest::addColumn<QString>("instant"); // the system clock, in UTC
-    QTest::addColumn<bool>("automatic");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<QString>("shown");
-    // Berlin: 29.03.2026 02:00 CET -> 03:00 CEST; 25.10.2026 03:00 CEST -> 02:00 CET.
-    QTest::newRow("spring, automatic")
-        << "2026-03-29T01:30:00Z" << true << 0 << "29.03.2026 01:30:00";
-    QTest::newRow("spring, manual -2 on summer time")
-        << "2026-03-29T01:30:00Z" << false << -2 << "29.03.2026 01:30:00";
-    QTest::newRow("spring, manual -1 before the change")
-        << "2026-03-29T00:30:00Z" << false << -1 << "29.03.2026 00:30:00";
-    QTest::newRow("autumn, automatic, second 02:30")
-        << "2026-10-25T01:30:00Z" << true << 0 << "25.10.2026 01:30:00";
-    QTest::newRow("autumn, manual -2 in the first 02:30")
-        << "2026-10-25T00:30:00Z" << false << -2 << "25.10.2026 00:30:00";
-    QTest::newRow("autumn, manual -1 after the change")
-        << "2026-10-25T02:30:00Z" << false << -1 << "25.10.2026 02:30:00";
-}
-
-void TestMaskRules::utcAcrossDaylightSavingChanges() {
-    QFETCH(QString, instant);
-    QFETCH(bool, automatic);
-    QFETCH(int, hours);
-    QFETCH(QString, shown);
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
-    // The clock reads local time.
-    const QDateTime now = QDateTime::fromString(instant, Qt::ISODate).toLocalTime();
-    QCOMPARE(MaskRules::maskUtc(now, automatic, hours).toString("dd.MM.yyyy HH:mm:ss"), shown);
-}
 
 QTEST_APPLESS_MAIN(TestMaskRules)
 #include "tst_maskrules.moc"

@@ -1,95 +1,79 @@
 #include "logfileset.h"
 #include "pagehistory.h"
 #include "tempprogramdir.h"
+#include "textrows.h"
 
 #include <QTest>
 
 class TestPageHistory : public QObject {
     Q_OBJECT
 private slots:
-    void startsWithNothingToGoBackTo();
-    void backTwiceThenNewPageDropsNewerEntries();
-    void keepsAtMostSixEntries();
-    void newLogFileName_data();
-    void newLogFileName();
-    void logFileNamesListOnlyLogs();
-};
-
-void TestPageHistory::startsWithNothingToGoBackTo() {
-    PageHistory h;
-    QVERIFY(!h.backEnabled());
-    QVERIFY(!h.nextEnabled());
-    QCOMPARE(h.entry(1).value(), PageHistory::Entry{});
-}
-
-void TestPageHistory::backTwiceThenNewPageDropsNewerEntries() {
-    PageHistory h;
-    h.SetHistory({1, 0, 0});
-    h.SetHistory({2, 0, 0});
-    h.SetHistory({3, 0, 0});
-    QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
-    QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
-    QVERIFY(h.nextEnabled());
-    h.SetHistory({5, 0, 4});
-    QVERIFY(!h.nextEnabled());
-    QVERIFY(h.backEnabled());
-    QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
-    QCOMPARE(h.back(), (PageHistory::Entry{0, 0, 0}));
-    QVERIFY(!h.backEnabled());
-    QCOMPARE(h.next(), (PageHistory::Entry{1, 0, 0}));
-    QCOMPARE(h.next(), (PageHistory::Entry{5, 0, 4}));
-    QVERIFY(!h.nextEnabled());
-}
-
-void TestPageHistory::keepsAtMostSixEntries() {
-    PageHistory h;
-    for (int page = 1; page <= 8; ++page)
-        h.SetHistory({page % 6, page, 0});
-    int steps = 0;
-    while (h.backEnabled()) {
-        h.back();
-        ++steps;
+    void backTwiceThenNewPageDropsNewerEntries() {
+        PageHistory h;
+        QVERIFY(!h.backEnabled() && !h.nextEnabled());
+        QCOMPARE(h.entry(1).value(), PageHistory::Entry{});
+        h.SetHistory({1, 0, 0});
+        h.SetHistory({2, 0, 0});
+        h.SetHistory({3, 0, 0});
+        // One step back opens Next, which returns to where it was.
+        QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
+        QVERIFY(h.nextEnabled());
+        QCOMPARE(h.next(), (PageHistory::Entry{3, 0, 0}));
+        QVERIFY(!h.nextEnabled() && h.backEnabled());
+        QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
+        QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
+        QVERIFY(h.nextEnabled());
+        h.SetHistory({5, 0, 4});
+        QVERIFY(!h.nextEnabled());
+        QVERIFY(h.backEnabled());
+        QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
+        QCOMPARE(h.back(), (PageHistory::Entry{0, 0, 0}));
+        QVERIFY(!h.backEnabled());
+        QCOMPARE(h.next(), (PageHistory::Entry{1, 0, 0}));
+        QCOMPARE(h.next(), (PageHistory::Entry{5, 0, 4}));
+        QVERIFY(!h.nextEnabled());
     }
-    QCOMPARE(steps, 5);
-    QCOMPARE(h.position(), 6);
-    QCOMPARE(h.entry(6)->evaluation, 3);
-}
 
-void TestPageHistory::newLogFileName_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "contest"
-                           << "contest.log";
-    QTest::newRow("already .log") << "contest.log"
-                                  << "contest.log";
-    QTest::newRow("upper-case extension") << "contest.LOG"
-                                          << "contest.LOG.log";
-    QTest::newRow("path keeps last part") << "/tmp/x/field.log"
-                                          << "field.log";
-    QTest::newRow("windows path") << "C:\\logs\\dx"
-                                  << "dx.log";
-    QTest::newRow("trailing slash leaves nothing") << "/tmp/"
-                                                   << "";
-    QTest::newRow("dot dot") << ".."
-                             << "";
-    QTest::newRow("empty") << ""
-                           << "";
-}
+    void keepsAtMostSixEntries() {
+        PageHistory h;
+        for (int page = 1; page <= 8; ++page)
+            h.SetHistory({page % 6, page, 0});
+        int steps = 0;
+        while (h.backEnabled()) {
+            h.back();
+            ++steps;
+        }
+        QCOMPARE(steps, 5);
+        QCOMPARE(h.position(), 6);
+        QCOMPARE(h.entry(6)->evaluation, 3);
+    }
 
-void TestPageHistory::newLogFileName() {
-    QFETCH(QString, answer);
-    QFETCH(QString, name);
-    QCOMPARE(LogFileSet::newLogFileName(answer), name);
-}
+    void newLogFileName_data() {
+        addTextRows("answer", "name",
+                    {{"plain", "contest", "contest.log"},
+                     {"already .log", "contest.log", "contest.log"},
+                     {"upper-case extension", "contest.LOG", "contest.LOG.log"},
+                     {"path keeps last part", "/tmp/x/field.log", "field.log"},
+                     {"windows path", "C:\\logs\\dx", "dx.log"},
+                     {"trailing slash leaves nothing", "/tmp/", ""},
+                     {"dot dot", "..", ""},
+                     {"empty", "", ""}});
+    }
+    void newLogFileName() {
+        QFETCH(QString, answer);
+        QFETCH(QString, name);
+        QCOMPARE(LogFileSet::newLogFileName(answer), name);
+    }
 
-void TestPageHistory::logFileNamesListOnlyLogs() {
-    TempProgramDir dir;
-    dir.writeFile("b.log", "");
-    dir.writeFile("a.log", "");
-    dir.writeFile("a.log.tmp", "");
-    dir.writeFile("notes.txt", "");
-    QCOMPARE(LogFileSet::logFileNames(dir.path()), (QStringList{"a.log", "b.log"}));
-}
+    void logFileNamesListOnlyLogs() {
+        TempProgramDir dir;
+        dir.writeFile("b.log", "");
+        dir.writeFile("a.log", "");
+        dir.writeFile("a.log.tmp", "");
+        dir.writeFile("notes.txt", "");
+        QCOMPARE(LogFileSet::logFileNames(dir.path()), (QStringList{"a.log", "b.log"}));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPageHistory)
 #include "tst_pagehistory.moc"
