@@ -3,6 +3,7 @@
 #include "textrows.h"
 #include "uitexts.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace ClockFace;
@@ -11,30 +12,24 @@ class TestClockFace : public QObject {
     Q_OBJECT
 private slots:
     void angles_data() {
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<int>("hour");
-        QTest::addColumn<int>("minute");
-        QTest::addColumn<int>("second");
-        QTest::newRow("11:58") << QTime(11, 58, 0) << 359 << 348 << 0;
-        QTest::newRow("11:59:00 rounds to the top") << QTime(11, 59, 0) << 360 << 354 << 0;
-        QTest::newRow("11:59:59") << QTime(11, 59, 59) << 360 << 360 << 354;
-        QTest::newRow("midnight") << QTime(0, 0, 0) << 0 << 0 << 0;
-        QTest::newRow("mm:59:55 ties to even") << QTime(14, 59, 55) << 90 << 360 << 330;
-        QTest::newRow("mm:00:05 ties to even") << QTime(14, 0, 5) << 60 << 0 << 30;
-        QTest::newRow("mm:00:15 ties to even") << QTime(14, 0, 15) << 60 << 2 << 90;
+        addTextRows("time", "angles", // hour, minute, second hand
+                    {{"11:58", "11:58:00", "359 348 0"},
+                     {"11:59:00 rounds to the top", "11:59:00", "360 354 0"},
+                     {"11:59:59", "11:59:59", "360 360 354"},
+                     {"midnight", "00:00:00", "0 0 0"},
+                     {"mm:59:55 ties to even", "14:59:55", "90 360 330"},
+                     {"mm:00:05 ties to even", "14:00:05", "60 0 30"},
+                     {"mm:00:15 ties to even", "14:00:15", "60 2 90"}});
     }
     void angles() {
-        QFETCH(QTime, time);
-        const Angles a = handAngles(time.hour(), time.minute(), time.second());
-        QTEST(a.hour, "hour");
-        QTEST(a.minute, "minute");
-        QTEST(a.second, "second");
+        QFETCH(QString, time);
+        const QTime t = QTime::fromString(time);
+        const Angles a = handAngles(t.hour(), t.minute(), t.second());
+        QTEST(QString("%1 %2 %3").arg(a.hour).arg(a.minute).arg(a.second), "angles");
     }
 
     void dialPoints_data() {
-        QTest::addColumn<int>("angle");
-        QTest::addColumn<int>("radius");
-        QTest::addColumn<QPoint>("point");
+        addColumns<int, int, QPoint>("angle", "radius", "point");
         QTest::newRow("360 at the top") << 360 << 30 << QPoint(55, 25);
         QTest::newRow("0 at the top") << 0 << 54 << QPoint(55, 1);
         QTest::newRow("3 o'clock") << 90 << 48 << QPoint(103, 55);
@@ -67,6 +62,21 @@ private slots:
             DateTimeFormat::format(QStringLiteral("dddd"), QDateTime(QDate(2026, 12, 7), QTime())),
             QStringLiteral("Monday"));
         setUiLanguage(UiLanguage::German);
+    }
+
+    void uiTextTableIsUnambiguousAndComplete() {
+        QSet<QByteArray> seen;
+        for (int i = 0; i < uiTextRowCount(); ++i) {
+            const UiTextRow& row = uiTextRows()[i];
+            QVERIFY2(!seen.contains(row.german) && row.english && *row.english, row.german);
+            seen.insert(row.german);
+        }
+    }
+    void uiTextFollowsTheLanguage() {
+        setUiLanguage(uiLanguageOfFile(QStringLiteral("/x/English.lng")));
+        QCOMPARE(uiText("Distrikt:"), QStringLiteral("District:"));
+        setUiLanguage(uiLanguageOfFile(QStringLiteral("deutsch.lng")));
+        QCOMPARE(uiText("Distrikt:"), QStringLiteral("Distrikt:"));
     }
 };
 

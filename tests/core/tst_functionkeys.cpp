@@ -1,8 +1,11 @@
 #include "functionkeys.h"
+#include "statusbartemplate.h"
+#include "textrows.h"
 
 #include <QTest>
 
 using namespace FunctionKeys;
+using namespace StatusBarTemplate;
 
 namespace {
 
@@ -14,15 +17,23 @@ KeyOfField keysOf(const QString& text) {
     return keys;
 }
 
+Values sample(bool logOpen) {
+    Values v;
+    v.time = "14:30";
+    v.refCount = "0";
+    v.refLogs = {"/logs/TIME.log", {}, {}, {}};
+    if (logOpen)
+        v.openLog = OpenLogValues{"42", "DL1ABC", "main.log", "Log"};
+    return v;
+}
+
 } // namespace
 
 class TestFunctionKeys : public QObject {
     Q_OBJECT
 private slots:
     void bindingRule_data() {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<QString>("bf3");
+        addColumns<QString, QString, QString>("chosen", "kept", "bf3");
         const auto row = [](const char* name, const char* chosen, const char* kept,
                             const char* bf3) {
             QTest::newRow(name) << QString(chosen) << QString(kept) << QString(bf3);
@@ -45,9 +56,7 @@ private slots:
     }
 
     void lists_data() {
-        QTest::addColumn<QString>("letters");
-        QTest::addColumn<QString>("shortText");
-        QTest::addColumn<QString>("quotedText");
+        addColumns<QString, QString, QString>("letters", "shortText", "quotedText");
         const auto row = [](const char* name, const char* letters, const char* shortText,
                             const char* quoted) {
             QTest::newRow(name) << QString(letters) << QString(shortText) << QString(quoted);
@@ -82,6 +91,35 @@ private slots:
         buttons[9] = "eh";
         QCOMPARE(shortcutLines({{"head"}, " On/off ", ".", " and "}, buttons),
                  QStringList({"head", "[F9]  On/off 'Band'.", "[F10] On/off 'DOK' and 'QTH'."}));
+    }
+
+    void statusBarExpand_data() {
+        addColumns<QString, bool, QString>("templ", "logOpen", "line");
+        QTest::newRow("example") << "Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL" << true
+                                 << "Log: main.log, 42 QSOs DL1ABC";
+        QTest::newRow("lower case") << "time" << true << "14:30";
+        QTest::newRow("no log keeps its tokens") << "QSO_COUNT TIME" << false << "QSO_COUNT 14:30";
+        QTest::newRow("sequential") << "REF_LOG_1" << true << "/logs/TIME.log";
+        QTest::newRow("versions") << "DALU_VERSION LOGFILEACCESS_VERSION RAC_VERSION" << false
+                                  << "0.5 1.2 0";
+    }
+    void statusBarExpand() {
+        QFETCH(QString, templ);
+        QFETCH(bool, logOpen);
+        QTEST(StatusBarTemplate::expand(templ, sample(logOpen)), "line");
+    }
+    // A path holding a later token is expanded too: the replacement is sequential.
+    void statusBarSequentialReachesIntoValues() {
+        Values v = sample(true);
+        v.refLogs = {"REF_LOG_2", "b.log", {}, {}};
+        QCOMPARE(StatusBarTemplate::expand("REF_LOG_1", v), QString("b.log"));
+    }
+
+    void statusBarInsertAtCaret() {
+        const QString word = tokenAt(helpLines().at(6), 4);
+        QCOMPARE(word, QString("TICK_COUNT"));
+        const Insertion ins = insertToken(" ms", 0, word);
+        QCOMPARE(ins.text + QString::number(ins.caret), QString("TICK_COUNT ms10"));
     }
 };
 

@@ -14,3 +14,8 @@ inline void addTextRows(const char* input, const char* expected,
     for (const auto& [name, in, out] : rows)
         QTest::newRow(name) << in << out;
 }
+
+// Columns of the given types, named in order: addColumns<QString, int>("call", "count").
+template <typename... T, typename... Names> void addColumns(Names... names) {
+    (QTest::addColumn<T>(names), ...);
+}
