@@ -1,6 +1,7 @@
 #include "callbookinfo.h"
 #include "languagefile.h"
 #include "languagetargets.h"
+#include "textrows.h"
 
 #include <QTest>
 
@@ -8,8 +9,7 @@ class TestCallBookInfo : public QObject {
     Q_OBJECT
 private slots:
     void callArgument_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QByteArray>("argument");
+        addColumns<QString, QByteArray>("call", "argument");
         QTest::newRow("portable with blanks around") << " QX1ABC/P " << QByteArray("qx1abc/");
         QTest::newRow("long call cut to 7") << "QX1ABCDEFGHIJ" << QByteArray("qx1abcd");
         QTest::newRow("only A to Z lowered")
@@ -23,8 +23,7 @@ private slots:
 
     // Tags: 1 call, 2 name and address, 7 licence, 0x16 comment, 0x17 fax, 0x18 mail.
     void parseBuffer_data() {
-        QTest::addColumn<QByteArray>("buffer");
-        QTest::addColumn<QByteArray>("fields"); // call|name|address|licence|comment|fax|mail
+        addColumns<QByteArray, QByteArray>("buffer", "fields"); // call|name|address|licence|...
         QTest::newRow("Erika")
             << QByteArray("\x02\x45rika, Musterweg 1, 12345 Musterstadt\x18\x65rika@example.org")
             << QByteArray("|Erika|Musterweg 1, 12345 Musterstadt||||e-Mail: erika@example.org");
@@ -46,8 +45,7 @@ private slots:
     }
 
     void everyCodeHasItsTextInBothLanguages_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("line");
+        addColumns<int, int>("code", "line");
         const QList<std::pair<int, int>> codes = {
             {-5, Msg::CallBookErrM5},       {-4, Msg::CallBookErrM4},
             {-3, Msg::CallBookErrM3},       {-2, Msg::CallBookErrM2},

@@ -4,6 +4,7 @@
 #include "languagetargets.h"
 #include "settingskeys.h"
 #include "tempprogramdir.h"
+#include "textrows.h"
 
 #include <QFile>
 #include <QTest>
@@ -31,9 +32,7 @@ class TestLanguageFile : public QObject {
     Q_OBJECT
 private slots:
     void parse_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("expected");
+        addColumns<QByteArray, int, QString>("bytes", "line", "expected");
         const auto row = [](const char* name, const QByteArray& bytes, int line,
                             const QString& expected) {
             QTest::newRow(name) << bytes << line << expected;
@@ -100,9 +99,8 @@ private slots:
 
     // The first lines of the windows' blocks, the last line, and the named message lines.
     void spotChecks_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>(
-            "target"); // window, component, kind (0 caption, 3 message, 4 wizard)
+        // The target: window, component, kind (0 caption, 3 message, 4 wizard).
+        addColumns<int, QString>("line", "target");
         const auto row = [](int line, const char* target) {
             QTest::addRow("line %d", line) << line << QString(target);
         };
@@ -135,35 +133,26 @@ private slots:
         QFETCH(QByteArray, name);
         const QByteArray bytes = deliveredFile(name);
         QVERIFY(bytes.endsWith("\r\n"));
-        const QList<QByteArray> lines = bytes.chopped(2).split('\n');
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        const QList<QByteArray> lines =
+            QByteArray(bytes).replace("\r\n", "\n").chopped(1).split('\n');
         QCOMPARE(lines.size(), 275);
         for (int i = 0; i < lines.size(); ++i) {
+            const QByteArray& text = lines[i];
             const QByteArray where = name + " line " + QByteArray::number(i + 1);
-            QVERIFY2(i == lines.size() - 1 || lines[i].endsWith('\r'), where.constData());
-            const QByteArray text = i == lines.size() - 1 ? lines[i] : lines[i].chopped(1);
             QVERIFY2(!text.isEmpty(), where.constData());
-            for (const char c : text) {
-                const auto b = static_cast<unsigned char>(c);
-                // Control characters, and the five bytes Windows-1252 leaves undefined.
-                const bool bad = b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F ||
-                                 b == 0x90 || b == 0x9D;
-                QVERIFY2(!bad, where.constData());
-            }
+            // Control characters, and the five bytes Windows-1252 leaves undefined.
+            for (const char c : text)
+                QVERIFY2(uchar(c) >= 0x20 && !QByteArray("\x7F\x81\x8D\x8F\x90\x9D").contains(c),
+                         where.constData());
             // UTF-8 umlauts would read as "Ã¤" and the like.
             QVERIFY2(!fromCp1252(text).contains(QChar(0xC3)), where.constData());
         }
         const LanguageTexts t = parseLanguageTexts(bytes);
         // Lists and column titles: line, number of entries.
-        for (const auto& [line, entries] : {std::pair{22, 8},
-                                            {24, 6},
-                                            {25, 6},
-                                            {26, 6},
-                                            {27, 6},
-                                            {28, 6},
-                                            {65, 5},
-                                            {100, 2},
-                                            {111, 16},
-                                            {135, 2}}) {
+        const std::pair<int, int> lists[] = {{22, 8}, {24, 6}, {25, 6},  {26, 6},   {27, 6},
+                                             {28, 6}, {65, 5}, {100, 2}, {111, 16}, {135, 2}};
+        for (const auto& [line, entries] : lists) {
             QVERIFY(target(line).kind == LanguageTargetKind::List ||
                     target(line).kind == LanguageTargetKind::ColumnTitles);
             QVERIFY2(t.text(line).count(QStringLiteral("\r\n")) + 1 == entries,
@@ -205,11 +194,8 @@ private slots:
         const LanguageTexts english = parseLanguageTexts(deliveredFile(kFiles[1]));
         const auto shape = [](const QString& t, int line) {
             // Texts joined with others keep their outer blanks in both languages.
-            return QStringLiteral("line %1: %2 lines, %3 %4")
-                .arg(line)
-                .arg(t.count(QStringLiteral("\r\n")))
-                .arg(t.startsWith(QLatin1Char(' ')))
-                .arg(t.endsWith(QLatin1Char(' ')));
+            return QString::asprintf("line %d: %d lines, %d %d", line, int(t.count("\r\n")),
+                                     t.startsWith(' '), t.endsWith(' '));
         };
         for (int line = 1; line <= LanguageTexts::lineCount(); ++line)
             QCOMPARE(shape(german.text(line), line), shape(english.text(line), line));

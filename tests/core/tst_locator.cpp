@@ -1,5 +1,6 @@
 #include "errorof.h"
 #include "locator.h"
+#include "textrows.h"
 
 #include <QTest>
 
@@ -10,9 +11,7 @@ class TestLocator : public QObject {
 private slots:
     // Bearing and distance as shown; "-" for a pair refused, "*" for any path.
     void paths_data() {
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<QString>("other");
-        QTest::addColumn<QString>("shown");
+        addColumns<QString, QString, QString>("own", "other", "shown");
         const auto row = [](const char* name, const char* own, const char* other,
                             const char* shown) {
             QTest::newRow(name) << QString(own) << QString::fromUtf8(other)
@@ -44,8 +43,7 @@ private slots:
         QFETCH(QString, own);
         QFETCH(QString, other);
         QFETCH(QString, shown);
-        QString bearing = "kept";
-        QString distance = "kept";
+        QString bearing = "kept", distance = "kept";
         const QString error = errorOf(
             [&] { LocDistanceBearing(own, other, "Ungültiger Locator", bearing, distance); });
         if (shown == "-") {
@@ -61,9 +59,7 @@ private slots:
     }
 
     void degeneratePathsStayFinite_data() {
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<QString>("other");
-        QTest::addColumn<double>("distance");
+        addColumns<QString, QString, double>("own", "other", "distance");
         const auto row = [](const char* name, const char* own, const char* other, double arc) {
             QTest::newRow(name) << QString(own) << QString(other) << 6365.11 * arc / 57.2958;
         };
@@ -87,9 +83,7 @@ private slots:
     }
 
     void roundsHalfToEven_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("bearing");
-        QTest::addColumn<QString>("distance");
+        addColumns<double, QString, QString>("value", "bearing", "distance");
         const auto row = [](const char* name, double value, int rounded) {
             QTest::newRow(name) << value << QString::number(rounded) + QString::fromUtf8(" °")
                                 << QString::number(rounded) + " km";
@@ -108,9 +102,7 @@ private slots:
     }
 
     void gridNumbers_data() {
-        QTest::addColumn<QString>("locator");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
+        addColumns<QString, int, int>("locator", "x", "y");
         QTest::newRow("JO43") << "JO43" << 94 << 116;
         QTest::newRow("six characters read as four") << "JO43SQ" << 94 << 116;
         QTest::newRow("south-west corner") << "AA00" << 0 << 259;
@@ -131,13 +123,12 @@ private slots:
 
     void gridNumbersRoundTripOverTheWholeMap() {
         for (char lon = 'A'; lon <= 'R'; ++lon) {
-            for (char lat = 'A'; lat <= 'R'; ++lat) {
+            for (char lat = 'A'; lat <= 'R'; ++lat)
                 for (int square = 0; square < 100; ++square) {
                     const QString locator = QString(QChar(lon)) + QChar(lat) +
                                             QString::number(square).rightJustified(2, '0');
                     QCOMPARE(NrToLocator(LocatorToNr(locator.toLower())), locator);
                 }
-            }
         }
     }
 };

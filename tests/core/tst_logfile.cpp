@@ -2,6 +2,7 @@
 #include "logbuilder.h"
 #include "logfile.h"
 #include "tempprogramdir.h"
+#include "textrows.h"
 
 #include <QDir>
 #include <QTest>
@@ -23,8 +24,7 @@ class TestLogFile : public QObject {
     Q_OBJECT
 private slots:
     void reads_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArrayList>("numbers");
+        addColumns<QByteArray, QByteArrayList>("content", "numbers");
         QTest::newRow("header only") << rawLog({}) << QByteArrayList{};
         QTest::newRow("LF only, empty line, last line unended")
             << QByteArray("some other first line\n1;01.01.2004\n\n3;03.01.2004")
@@ -48,8 +48,7 @@ private slots:
     }
 
     void readRecordAt_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QByteArray>("call");
+        addColumns<int, QByteArray>("n", "call");
         QTest::newRow("first") << 1 << QByteArray("QX1ABC");
         QTest::newRow("last") << 3 << QByteArray("QX3ABC");
         QTest::newRow("zero reads first") << 0 << QByteArray("QX1ABC");
@@ -68,8 +67,7 @@ private slots:
     }
 
     void append_data() {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
+        addColumns<QByteArray, QByteArray>("before", "after");
         const QByteArray line = "1;02.06.2004;01:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;"
                                 "10W;abc#13#10def;;\r\n";
         QTest::newRow("after the header") << rawLog({}) << rawLog({}) + line;
@@ -122,18 +120,13 @@ private slots:
         QCOMPARE(dir.readFile("a.log"), rawLog({"1;a", "2;;;;;;;;;;;;;;;", "3;;;;;;;;;;;;;;;"}));
     }
 
-    void replaceBeyondLastRecord_data() {
-        QTest::addColumn<int>("n");
-        QTest::newRow("one beyond") << 3;
-        QTest::newRow("far beyond") << 100;
-        QTest::newRow("zero would hit the header") << 0;
-    }
     void replaceBeyondLastRecord() {
-        QFETCH(int, n);
         TempProgramDir dir;
         LogBuilder::writeLog(dir.file("a.log"), {qso(1), qso(2)});
         const QByteArray before = dir.readFile("a.log");
-        QVERIFY(!TLogFile(dir.file("a.log")).ReplaceRecord(qso(9), n));
+        for (int n : {3, 100, 0}) // 0 would hit the header
+            QVERIFY2(!TLogFile(dir.file("a.log")).ReplaceRecord(qso(9), n),
+                     qPrintable(QString::number(n)));
         QCOMPARE(dir.readFile("a.log"), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
     }

@@ -10,28 +10,24 @@ class TestPageHistory : public QObject {
 private slots:
     void backTwiceThenNewPageDropsNewerEntries() {
         PageHistory h;
-        QVERIFY(!h.backEnabled() && !h.nextEnabled());
         QCOMPARE(h.entry(1).value(), PageHistory::Entry{});
-        h.SetHistory({1, 0, 0});
-        h.SetHistory({2, 0, 0});
-        h.SetHistory({3, 0, 0});
-        // One step back opens Next, which returns to where it was.
-        QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
-        QVERIFY(h.nextEnabled());
-        QCOMPARE(h.next(), (PageHistory::Entry{3, 0, 0}));
-        QVERIFY(!h.nextEnabled() && h.backEnabled());
-        QCOMPARE(h.back(), (PageHistory::Entry{2, 0, 0}));
-        QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
-        QVERIFY(h.nextEnabled());
+        // "<" steps back, ">" steps on; each gives the entry reached and the buttons enabled.
+        const auto walk = [&h](const QString& steps) {
+            QStringList out;
+            for (const QChar c : steps) {
+                const PageHistory::Entry e = c == '<' ? h.back() : h.next();
+                out << QString::asprintf("%d.%d.%d %s%s", e.main, e.evaluation, e.options,
+                                         h.backEnabled() ? "<" : "", h.nextEnabled() ? ">" : "");
+            }
+            return out.join(", ");
+        };
+        QVERIFY(!h.backEnabled() && !h.nextEnabled());
+        for (int page : {1, 2, 3})
+            h.SetHistory({page, 0, 0});
+        QCOMPARE(walk("<><<"), "2.0.0 <>, 3.0.0 <, 2.0.0 <>, 1.0.0 <>");
         h.SetHistory({5, 0, 4});
-        QVERIFY(!h.nextEnabled());
-        QVERIFY(h.backEnabled());
-        QCOMPARE(h.back(), (PageHistory::Entry{1, 0, 0}));
-        QCOMPARE(h.back(), (PageHistory::Entry{0, 0, 0}));
-        QVERIFY(!h.backEnabled());
-        QCOMPARE(h.next(), (PageHistory::Entry{1, 0, 0}));
-        QCOMPARE(h.next(), (PageHistory::Entry{5, 0, 4}));
-        QVERIFY(!h.nextEnabled());
+        QVERIFY(!h.nextEnabled() && h.backEnabled());
+        QCOMPARE(walk("<<>>"), "1.0.0 <>, 0.0.0 >, 1.0.0 <>, 5.0.4 <");
     }
 
     void keepsAtMostSixEntries() {

@@ -3,6 +3,7 @@
 #include "logfile.h"
 #include "qsosearch.h"
 #include "tempprogramdir.h"
+#include "textrows.h"
 
 #include <QTest>
 
@@ -30,11 +31,7 @@ class TestQsoSearch : public QObject {
     Q_OBJECT
 private slots:
     void oneCriterion_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("op");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<bool>("passes");
+        addColumns<int, int, QString, QByteArray, bool>("field", "op", "text", "value", "passes");
         using O = Operator;
         using F = QsoField;
         const auto row = [](const char* name, auto field, O op, const QString& text,
@@ -83,9 +80,7 @@ private slots:
     }
 
     void unreadableSearchTextStops_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("op");
-        QTest::addColumn<QString>("text");
+        addColumns<int, int, QString>("field", "op", "text");
         QTest::newRow("number with letters") << 0 << int(Operator::Greater) << "abc";
         QTest::newRow("date in another form") << kDate << int(Operator::Greater) << "2004-01-01";
         QTest::newRow("hour 25") << kUtc << int(Operator::Less) << "25:00:00";
@@ -115,19 +110,18 @@ private slots:
         LogBuilder::writeLog(dir.file("a.log"), records);
         TLogFile log(dir.file("a.log"));
         QList<CompactQso> hits;
-        QList<int> positions;
-        QsoSearch::TQsoSearch({{kCall, Operator::Is, "qx1abc"}}, QString())
-            .findIn(log, hits, positions);
-        QCOMPARE(positions, QList<int>({1, 3, 4}));
+        const auto find = [&](const QsoSearch::Criterion& c) {
+            QList<int> positions;
+            hits.clear();
+            QsoSearch::TQsoSearch({c}, QString()).findIn(log, hits, positions);
+            return positions;
+        };
+        QCOMPARE(find({kCall, Operator::Is, "qx1abc"}), QList<int>({1, 3, 4}));
         QCOMPARE(hits.size(), 3);
         QCOMPARE(hits[1].field(0), QByteArrayView("5"));
         QCOMPARE(hits[1].field(kComments), QByteArrayView("first second"));
         // A line break typed into the search text matches the one stored in the comments.
-        hits.clear();
-        positions.clear();
-        QsoSearch::TQsoSearch({{kComments, Operator::Contains, "t\r\ns"}}, QString())
-            .findIn(log, hits, positions);
-        QCOMPARE(positions, QList<int>({3}));
+        QCOMPARE(find({kComments, Operator::Contains, "t\r\ns"}), QList<int>({3}));
     }
 
     void readErrorKeepsTheHitsSoFar() {
