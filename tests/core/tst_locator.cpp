@@ -2,6 +2,7 @@
 #include "locator.h"
 #include "textrows.h"
 
+#include <QPoint>
 #include <QTest>
 
 #include <cmath>
@@ -102,23 +103,22 @@ private slots:
     }
 
     void gridNumbers_data() {
-        addColumns<QString, int, int>("locator", "x", "y");
-        QTest::newRow("JO43") << "JO43" << 94 << 116;
-        QTest::newRow("six characters read as four") << "JO43SQ" << 94 << 116;
-        QTest::newRow("south-west corner") << "AA00" << 0 << 259;
-        QTest::newRow("north-east corner") << "RR99" << 179 << 80;
-        QTest::newRow("three characters") << "JO4" << -1 << -1;
-        QTest::newRow("letter for a digit") << "JOA3" << -1 << -1;
-        QTest::newRow("letter for the last digit") << "JO4A" << -1 << -1;
-        QTest::newRow("empty") << "" << -1 << -1;
+        addColumns<QString, QPoint>("locator", "xy");
+        QTest::newRow("JO43") << "JO43" << QPoint(94, 116);
+        QTest::newRow("six characters read as four") << "JO43SQ" << QPoint(94, 116);
+        QTest::newRow("south-west corner") << "AA00" << QPoint(0, 259);
+        QTest::newRow("north-east corner") << "RR99" << QPoint(179, 80);
+        QTest::newRow("three characters") << "JO4" << QPoint(-1, -1);
+        QTest::newRow("letter for a digit") << "JOA3" << QPoint(-1, -1);
+        QTest::newRow("letter for the last digit") << "JO4A" << QPoint(-1, -1);
+        QTest::newRow("empty") << "" << QPoint(-1, -1);
         // Field letters are not checked: a digit there gives a number off the map.
-        QTest::newRow("digit for a field letter") << "0O43" << -166 << 116;
+        QTest::newRow("digit for a field letter") << "0O43" << QPoint(-166, 116);
     }
     void gridNumbers() {
         QFETCH(QString, locator);
-        QFETCH(int, x);
-        QFETCH(int, y);
-        QCOMPARE(LocatorToNr(locator), (TLocatorNr{x, y}));
+        const TLocatorNr nr = LocatorToNr(locator);
+        QTEST(QPoint(nr.x, nr.y), "xy");
     }
 
     void gridNumbersRoundTripOverTheWholeMap() {
