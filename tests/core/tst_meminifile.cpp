@@ -7,23 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-void write(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-}
-
-QByteArray read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-} // namespace
 
 class TestMemIniFile : public QObject {
     Q_OBJECT
@@ -140,13 +124,13 @@ private slots:
         QFETCH(bool, iniBesideProgram);
         QFETCH(bool, installed);
         QFETCH(QString, expected);
-        QTemporaryDir root;
-        const QString r = root.path() + '/';
+        TempProgramDir root;
+        const QString r = root.path();
         QDir().mkpath(r + "usr/bin");
         if (iniBesideProgram)
-            write(r + "usr/bin/Dalu.ini", "");
+            root.writeFile("usr/bin/Dalu.ini", "");
         if (installed)
-            write(r + "usr/share/dalu/DXCC.ini", "[DXCC]\r\n");
+            root.writeFile("usr/share/dalu/DXCC.ini", "[DXCC]\r\n");
         QCOMPARE(ProgramPlaces::sharedData(r + "usr/bin"),
                  installed ? r + "usr/share/dalu/" : QString());
         QCOMPARE(ProgramPlaces::decide({home ? r + "home" : QString(), r + "usr/bin", r + "user"}),
@@ -154,24 +138,21 @@ private slots:
     }
 
     void firstStartSeedsAndLaterStartsKeepEdits() {
-        QTemporaryDir root;
-        const QString shared = root.path() + "/share/";
-        const QString user = root.path() + "/user/";
+        TempProgramDir root;
+        const QString user = root.file("user/");
         for (const char* name : {"DXCC.ini", "DOK.ini", "deutsch.lng", "callbook/callbook.txt"})
-            write(shared + name, QByteArray("delivered ") + name);
-        ProgramPlaces::seed(user, shared);
-        QCOMPARE(read(user + "DXCC.ini"), QByteArray("delivered DXCC.ini"));
-        QCOMPARE(read(user + "callbook/callbook.txt"),
-                 QByteArray("delivered callbook/callbook.txt"));
+            root.writeFile(QString("share/") + name, QByteArray("delivered ") + name);
+        ProgramPlaces::seed(user, root.file("share/"));
+        QCOMPARE(root.readFile("user/DXCC.ini") + "|" + root.readFile("user/callbook/callbook.txt"),
+                 "delivered DXCC.ini|delivered callbook/callbook.txt");
         // Language files are read from the installed originals.
         QVERIFY(!QFileInfo::exists(user + "deutsch.lng"));
-
         // The first run leaves its settings; the operator edits one file and drops another.
-        write(user + "Dalu.ini", "[Allgemein]\r\n");
-        write(user + "DXCC.ini", "edited");
+        root.writeFile("user/Dalu.ini", "[Allgemein]\r\n");
+        root.writeFile("user/DXCC.ini", "edited");
         QVERIFY(QFile::remove(user + "DOK.ini"));
-        ProgramPlaces::seed(user, shared);
-        QCOMPARE(read(user + "DXCC.ini"), QByteArray("edited"));
+        ProgramPlaces::seed(user, root.file("share/"));
+        QCOMPARE(root.readFile("user/DXCC.ini"), QByteArray("edited"));
         QVERIFY(!QFileInfo::exists(user + "DOK.ini"));
     }
 };
