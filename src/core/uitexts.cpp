@@ -151,6 +151,22 @@ const UiTextRow kRows[] = {
      "ein neues an.",
      "No log is open: the item \u201c%1\u201d of the menu \u201c%2\u201d creates a new one."},
 
+    // Transceiver
+    {"Transceiver: keine Verbindung", "Transceiver: no connection"},
+    {"Transceiver: %1 MHz liegt in keinem Band; das Band bleibt %2.",
+     "Transceiver: %1 MHz lies in no band; the band stays %2."},
+    {"Transceiver: die Betriebsart %1 fehlt in der Mode-Liste; der Mode bleibt %2.",
+     "Transceiver: the rig mode %1 is not in the mode list; the mode stays %2."},
+    {"Band, Mode und Leistung vom Transceiver lesen (Hamlib)",
+     "Read band, mode and power from the transceiver (hamlib)"},
+    {"Modell:", "Model:"},
+    {"Schnittstelle (serielles Ger\u00e4t oder Rechner:Port von rigctld; leer: die des "
+     "Modells):",
+     "Port (serial device, or host:port of rigctld; empty: the model's own):"},
+    {"Geschwindigkeit (Baud):", "Speed (baud):"},
+    {"die des Modells", "the model's own"},
+    {"Mode f\u00fcr Daten-Betrieb (PKTUSB, PKTLSB):", "Mode for data operation (PKTUSB, PKTLSB):"},
+
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",
      "\"%1\" is not a regular file and is not read."},
