@@ -160,12 +160,14 @@ const UiTextRow kRows[] = {
     {"Band, Mode und Leistung vom Transceiver lesen (Hamlib)",
      "Read band, mode and power from the transceiver (hamlib)"},
     {"Modell:", "Model:"},
-    {"Schnittstelle (serielles Ger\u00e4t oder Rechner:Port von rigctld; leer: die des "
-     "Modells):",
-     "Port (serial device, or host:port of rigctld; empty: the model's own):"},
+    {"Schnittstelle:", "Port:"},
+    {"Serielles Ger\u00e4t (z.B. /dev/ttyUSB0) oder Rechner:Port eines rigctld (z.B. "
+     "localhost:4532); leer: die Vorgabe des Modells.",
+     "A serial device (e.g. /dev/ttyUSB0) or the host:port of a rigctld (e.g. localhost:4532); "
+     "empty: the model's default."},
     {"Geschwindigkeit (Baud):", "Speed (baud):"},
     {"die des Modells", "the model's own"},
-    {"Mode f\u00fcr Daten-Betrieb (PKTUSB, PKTLSB):", "Mode for data operation (PKTUSB, PKTLSB):"},
+    {"Mode f\u00fcr Daten (PKTUSB, PKTLSB):", "Mode for data (PKTUSB, PKTLSB):"},
 
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",

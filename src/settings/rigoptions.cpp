@@ -60,8 +60,8 @@ TRigOptions::TRigOptions(TMainForm& mainForm, QWidget* page)
     RigDataModeComboBox->setEditable(true);
     for (const char* mode : kDataModes)
         RigDataModeComboBox->addItem(QLatin1String(mode));
-    for (QLabel* label : {RigModelLabel, RigPortLabel, RigSpeedLabel, RigDataModeLabel})
-        label->setWordWrap(true);
+    RigPortHintLabel = WidgetFactory::label("RigPortHintLabel", QString(), page);
+    RigPortHintLabel->setWordWrap(true);
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(RigEnabledChkBox, 0, 0, 1, 2);
@@ -70,11 +70,12 @@ TRigOptions::TRigOptions(TMainForm& mainForm, QWidget* page)
                                                   {RigSpeedLabel, RigSpeedComboBox},
                                                   {RigDataModeLabel, RigDataModeComboBox}};
     for (int i = 0; i < rows.size(); ++i) {
-        grid->addWidget(rows[i].first, i + 1, 0);
-        grid->addWidget(rows[i].second, i + 1, 1);
+        grid->addWidget(rows[i].first, 2 * i + 1, 0);
+        grid->addWidget(rows[i].second, 2 * i + 1, 1);
     }
+    grid->addWidget(RigPortHintLabel, 4, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(rows.size() + 1, 1);
+    grid->setRowStretch(2 * rows.size() + 1, 1);
     applyLanguage();
 
     connect(RigEnabledChkBox, &QCheckBox::toggled, this, &TRigOptions::save);
@@ -89,11 +90,13 @@ TRigOptions::TRigOptions(TMainForm& mainForm, QWidget* page)
 void TRigOptions::applyLanguage() {
     RigEnabledChkBox->setText(uiText("Band, Mode und Leistung vom Transceiver lesen (Hamlib)"));
     RigModelLabel->setText(uiText("Modell:"));
-    RigPortLabel->setText(uiText("Schnittstelle (serielles Ger\u00e4t oder Rechner:Port von "
-                                 "rigctld; leer: die des Modells):"));
+    RigPortLabel->setText(uiText("Schnittstelle:"));
+    RigPortHintLabel->setText(uiText("Serielles Ger\u00e4t (z.B. /dev/ttyUSB0) oder Rechner:Port "
+                                     "eines rigctld (z.B. localhost:4532); leer: die Vorgabe des "
+                                     "Modells."));
     RigSpeedLabel->setText(uiText("Geschwindigkeit (Baud):"));
     RigSpeedComboBox->setItemText(0, uiText("die des Modells"));
-    RigDataModeLabel->setText(uiText("Mode f\u00fcr Daten-Betrieb (PKTUSB, PKTLSB):"));
+    RigDataModeLabel->setText(uiText("Mode f\u00fcr Daten (PKTUSB, PKTLSB):"));
 }
 
 void TRigOptions::load() {

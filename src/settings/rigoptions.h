@@ -21,6 +21,7 @@ public:
     QComboBox* RigModelComboBox; // every hamlib model, the number as item data
     QLabel* RigPortLabel;
     QLineEdit* RigPortEdit;
+    QLabel* RigPortHintLabel;
     QLabel* RigSpeedLabel;
     QComboBox* RigSpeedComboBox; // the speed as item data, 0 first: the model's own
     QLabel* RigDataModeLabel;
