@@ -14,7 +14,6 @@ struct RigPortSettings {
     QString port;
     int speed = 0;
 };
-Q_DECLARE_METATYPE(RigPortSettings)
 
 struct RigModelInfo {
     int model;
