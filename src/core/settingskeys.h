@@ -112,4 +112,14 @@ inline constexpr BoolKey QslYear{"QSL", "Year", false};
 
 inline constexpr TextKey StatusBarText{"StatusBar", "Text", ""};
 
+// Rig: band, mode and power read from the transceiver through hamlib. Model is hamlib's
+// model number (1 is its dummy rig); Port a serial device or the host:port of a rigctld;
+// an empty port and speed 0 take the model's own; DataMode is the mask's mode for data on
+// a sideband (PKTUSB, PKTLSB).
+inline constexpr BoolKey RigEnabled{"Rig", "Enabled", false};
+inline constexpr IntKey RigModel{"Rig", "Model", 1};
+inline constexpr TextKey RigPort{"Rig", "Port", ""};
+inline constexpr IntKey RigSpeed{"Rig", "Speed", 0};
+inline constexpr TextKey RigDataMode{"Rig", "DataMode", "FT8"};
+
 } // namespace SettingsKeys

@@ -151,6 +151,24 @@ const UiTextRow kRows[] = {
      "ein neues an.",
      "No log is open: the item \u201c%1\u201d of the menu \u201c%2\u201d creates a new one."},
 
+    // Transceiver
+    {"Transceiver: keine Verbindung", "Transceiver: no connection"},
+    {"Transceiver: %1 MHz liegt in keinem Band; das Band bleibt %2.",
+     "Transceiver: %1 MHz lies in no band; the band stays %2."},
+    {"Transceiver: die Betriebsart %1 fehlt in der Mode-Liste; der Mode bleibt %2.",
+     "Transceiver: the rig mode %1 is not in the mode list; the mode stays %2."},
+    {"Band, Mode und Leistung vom Transceiver lesen (Hamlib)",
+     "Read band, mode and power from the transceiver (hamlib)"},
+    {"Modell:", "Model:"},
+    {"Schnittstelle:", "Port:"},
+    {"Serielles Ger\u00e4t (z.B. /dev/ttyUSB0) oder Rechner:Port eines rigctld (z.B. "
+     "localhost:4532); leer: die Vorgabe des Modells.",
+     "A serial device (e.g. /dev/ttyUSB0) or the host:port of a rigctld (e.g. localhost:4532); "
+     "empty: the model's default."},
+    {"Geschwindigkeit (Baud):", "Speed (baud):"},
+    {"die des Modells", "the model's own"},
+    {"Mode f\u00fcr Daten (PKTUSB, PKTLSB):", "Mode for data (PKTUSB, PKTLSB):"},
+
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",
      "\"%1\" is not a regular file and is not read."},

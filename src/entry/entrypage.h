@@ -122,6 +122,12 @@ signals:
     void shortcutsRequested();                   // double-click on ShortCutLabel
     void callbookRequested();                    // click on CallbookLabel
     void qsoCommitted(const TQsoRecord& record); // after a successful commit
+    // Return moved on to the next field: date and time are frozen for this QSO.
+    void qsoStarted();
+    // ClearMask ran: the mask is ready for the next QSO.
+    void maskCleared();
+    // A pop-up editor's value went into its label.
+    void editorApplied(TEntryPage::Editor editor);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -149,6 +149,7 @@ void TEntryPage::applyEditor(Editor editor) {
         label->setText(TxPwrEdit->text());
         break;
     }
+    emit editorApplied(editor);
 }
 
 void TEntryPage::askOther(QLabel* label, const QString& title, const QString& prompt) {

@@ -84,6 +84,7 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
     for (QWidget* next : order) {
         if (next->property("Tag").toInt() > tag && !next->isHidden()) {
             stopClock();
+            emit qsoStarted();
             next->setFocus(Qt::TabFocusReason);
             return;
         }
@@ -186,6 +187,7 @@ void TEntryPage::ClearMask() {
     CallEdit->setFocus(Qt::OtherFocusReason);
     setRed(RstRxEdit, false);
     setRed(RstTxEdit, false);
+    emit maskCleared();
 }
 
 void TEntryPage::stopClock() {

@@ -6,6 +6,7 @@
 #include "presetoptions.h"
 #include "qsloptions.h"
 #include "racoptions.h"
+#include "rigoptions.h"
 #include "serialoptions.h"
 #include "statusbaroptions.h"
 #include "widgetfactory.h"
@@ -34,6 +35,8 @@ TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(paren
     QslTS = WidgetFactory::addPage(OptionenPageControl, "QslTS", QStringLiteral("QSL"));
     StatusBarTS =
         WidgetFactory::addPage(OptionenPageControl, "StatusBarTS", QStringLiteral("StatusBar"));
+    // The same word in German and English.
+    RigTS = WidgetFactory::addPage(OptionenPageControl, "RigTS", QStringLiteral("Transceiver"));
     generalOptions = new TGeneralOptions(mainForm, AllgemeinTS);
     presetOptions = new TPresetOptions(mainForm, VorgabenEingabeTS);
     serialOptions = new TSerialOptions(mainForm, AutoNrTS);
@@ -42,6 +45,7 @@ TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(paren
     clockOptions = new TClockOptions(mainForm, ClockTS);
     statusBarOptions = new TStatusBarOptions(mainForm, StatusBarTS);
     qslOptions = new TQslOptions(mainForm, QslTS);
+    rigOptions = new TRigOptions(mainForm, RigTS);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

@@ -11,6 +11,7 @@ class TMainForm;
 class TPresetOptions;
 class TRacOptions;
 class TQslOptions;
+class TRigOptions;
 class TSerialOptions;
 
 // Page "Optionen": one sub-page per group of settings.
@@ -30,6 +31,7 @@ public:
     QWidget* ClockTS;
     QWidget* QslTS;
     QWidget* StatusBarTS;
+    QWidget* RigTS;
     TGeneralOptions* generalOptions;
     TPresetOptions* presetOptions;
     TSerialOptions* serialOptions;
@@ -38,4 +40,5 @@ public:
     TClockOptions* clockOptions;
     TStatusBarOptions* statusBarOptions;
     TQslOptions* qslOptions;
+    TRigOptions* rigOptions;
 };

@@ -26,6 +26,8 @@
 #include "qsogridmodel.h"
 #include "racoptions.h"
 #include "referencelogoptions.h"
+#include "rigcontrol.h"
+#include "rigoptions.h"
 #include "searchpage.h"
 #include "serialoptions.h"
 #include "settingskeys.h"
@@ -71,6 +73,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
     connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
             &TCallCheck::setCriteria);
+    rigControl = new TRigControl(*this, *entryPage, RigStatusLabel);
+    connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, rigControl,
+            &TRigControl::applySettings);
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -152,6 +157,9 @@ void TMainForm::createPages() {
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusBarLabel, 1);
+    RigStatusLabel = new QLabel(this);
+    RigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
+    statusBar()->addPermanentWidget(RigStatusLabel);
 }
 
 void TMainForm::createNavigation() {
@@ -212,6 +220,8 @@ void TMainForm::FormCreate() {
     optionsPage->clockOptions->load();
     optionsPage->qslOptions->load();
     optionsPage->statusBarOptions->load();
+    optionsPage->rigOptions->load();
+    rigControl->applySettings();
     m_initialised = true;
 }
 
@@ -219,6 +229,7 @@ void TMainForm::FormDestroy() {
     if (m_destroyed || !m_settings)
         return;
     m_destroyed = true;
+    rigControl->stop();
     if (m_log)
         SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
                             QFileInfo(m_log->FileName()).fileName());

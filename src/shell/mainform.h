@@ -70,6 +70,7 @@ public:
     class TReferenceLogOptions* referenceLogOptions = nullptr;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
+    class TRigControl* rigControl = nullptr;
     QsoGrid* ListeStringGrid;
     QsoGrid* Liste2StringGrid;
     QsoGridModel* listeModel;
@@ -78,6 +79,7 @@ public:
     QToolButton* BackSpeedButton;
     QToolButton* NextSpeedButton;
     QLabel* StatusBarLabel;
+    QLabel* RigStatusLabel; // the transceiver's state, shown only while it is read
     QLabel* NoLogHintLabel;
     QMenu* Datei1;
     QAction* Listenneuladen1;

@@ -13,6 +13,8 @@
 #include "optionspage.h"
 #include "programdir.h"
 #include "qsogridmodel.h"
+#include "rigcontrol.h"
+#include "rigoptions.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
@@ -219,6 +221,8 @@ void TMainForm::LoadLanguage() {
     // Texts no language line holds, and captions built from language texts.
     NewButtonCaption();
     optionsPage->statusBarOptions->applyLanguage();
+    optionsPage->rigOptions->applyLanguage();
+    rigControl->applyLanguage();
 }
 
 void TMainForm::Info1Click() {

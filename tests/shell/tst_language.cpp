@@ -108,8 +108,10 @@ bool languageNeutral(const QString& text) {
         "Mode|Call|RST TX|RST RX|DOK|Name|QTH|Locator|TX Pwr|Comments|QSL [Oo]ut|"
         "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
         "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
-        "Name\\)|\\d+(c?m|W)|[A-Z_]{2,}|[BF]\\d+:?|Modes:|"
-        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK)$"));
+        "Name\\)|\\d+(c?m|W)|[A-Z0-9_]{2,}|[BF]\\d+:?|Modes:|"
+        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK|Transceiver|"
+        // a transceiver model as hamlib names it, with its number
+        ".+ \\(\\d+\\))$"));
     return neutral.match(text.trimmed()).hasMatch();
 }
 

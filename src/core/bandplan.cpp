@@ -1,0 +1,46 @@
+#include "bandplan.h"
+
+#include <iterator>
+
+namespace BandPlan {
+
+namespace {
+
+constexpr qint64 kKHz = 1000;
+constexpr qint64 kMHz = 1000 * kKHz;
+
+constexpr BandEdges kRegion1[] = {
+    {"13cm", 2300 * kMHz, 2450 * kMHz},  {"23cm", 1240 * kMHz, 1300 * kMHz},
+    {"70cm", 430 * kMHz, 440 * kMHz},    {"2m", 144 * kMHz, 146 * kMHz},
+    {"10m", 28000 * kKHz, 29700 * kKHz}, {"15m", 21000 * kKHz, 21450 * kKHz},
+    {"17m", 18068 * kKHz, 18168 * kKHz}, {"20m", 14000 * kKHz, 14350 * kKHz},
+    {"30m", 10100 * kKHz, 10150 * kKHz}, {"40m", 7000 * kKHz, 7200 * kKHz},
+    {"80m", 3500 * kKHz, 3800 * kKHz},   {"160m", 1810 * kKHz, 2000 * kKHz}};
+
+} // namespace
+
+const BandEdges* region1Begin() {
+    return std::begin(kRegion1);
+}
+
+const BandEdges* region1End() {
+    return std::end(kRegion1);
+}
+
+QString bandOfFrequency(qint64 hz) {
+    for (const BandEdges& edges : kRegion1) {
+        if (hz >= edges.lowHz && hz <= edges.highHz)
+            return QLatin1String(edges.band);
+    }
+    return {};
+}
+
+QString megahertzText(qint64 hz) {
+    const qint64 magnitude = hz < 0 ? -hz : hz;
+    return QStringLiteral("%1%2,%3")
+        .arg(hz < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / kMHz)
+        .arg(magnitude % kMHz, 6, 10, QLatin1Char('0'));
+}
+
+} // namespace BandPlan

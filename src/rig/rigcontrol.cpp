@@ -1,0 +1,191 @@
+#include "rigcontrol.h"
+
+#include "bandplan.h"
+#include "entrypage.h"
+#include "mainform.h"
+#include "meminifile.h"
+#include "rigpoller.h"
+#include "settingskeys.h"
+#include "uitexts.h"
+
+#include <QLabel>
+#include <QThread>
+
+TRigControl::TRigControl(TMainForm& mainForm, TEntryPage& mask, QLabel* statusLabel)
+    : QObject(&mainForm), m_mainForm(mainForm), m_mask(mask), m_statusLabel(statusLabel) {
+    m_statusLabel->hide();
+    connect(&m_mask, &TEntryPage::qsoStarted, this, [this] { m_follow.freeze(); });
+    connect(&m_mask, &TEntryPage::maskCleared, this, [this] {
+        m_follow.release();
+        show(m_follow.current());
+    });
+    connect(&m_mask, &TEntryPage::editorApplied, this, [this](TEntryPage::Editor editor) {
+        if (editor == TEntryPage::Editor::Band)
+            m_follow.setManual(RigFollow::Band);
+        else if (editor == TEntryPage::Editor::Mode)
+            m_follow.setManual(RigFollow::Mode);
+        else if (editor == TEntryPage::Editor::TxPwr)
+            m_follow.setManual(RigFollow::Power);
+    });
+    connect(&m_mask, &TEntryPage::qsoCommitted, this, [this] {
+        m_follow.committed();
+        show(m_follow.current());
+    });
+}
+
+TRigControl::~TRigControl() {
+    stop();
+}
+
+void TRigControl::applySettings() {
+    const TMemIniFile& ini = m_mainForm.settings();
+    m_follow.setDataMode(SettingsKeys::read(ini, SettingsKeys::RigDataMode));
+    if (!SettingsKeys::read(ini, SettingsKeys::RigEnabled)) {
+        switchOff();
+        return;
+    }
+    const RigPortSettings settings{SettingsKeys::read(ini, SettingsKeys::RigModel),
+                                   SettingsKeys::read(ini, SettingsKeys::RigPort),
+                                   SettingsKeys::read(ini, SettingsKeys::RigSpeed)};
+    if (m_thread && settings.model == m_running.model && settings.port == m_running.port &&
+        settings.speed == m_running.speed) {
+        show(m_follow.current()); // only the data mode changed
+        return;
+    }
+    start(settings);
+}
+
+void TRigControl::start(const RigPortSettings& settings) {
+    if (!m_thread) {
+        m_thread = new QThread(this);
+        m_thread->setObjectName(QStringLiteral("RigThread"));
+        m_poller = new RigPoller;
+        m_poller->moveToThread(m_thread);
+        // The rig is closed on its own thread when the thread ends.
+        connect(m_thread, &QThread::finished, m_poller, &QObject::deleteLater);
+        connect(m_poller, &RigPoller::reading, this, &TRigControl::takeReading);
+        connect(m_poller, &RigPoller::connected, this, &TRigControl::connected);
+        connect(m_poller, &RigPoller::connectionLost, this, &TRigControl::connectionLost);
+        m_thread->start();
+    }
+    m_running = settings;
+    m_lost = false;
+    m_rigName.clear();
+    setStatus(QString());
+    m_statusLabel->show();
+    RigPoller* poller = m_poller;
+    QMetaObject::invokeMethod(
+        poller, [poller, settings] { poller->start(settings); }, Qt::QueuedConnection);
+}
+
+void TRigControl::stop() {
+    if (!m_thread)
+        return;
+    // The end of the program: a poll under way is waited for (one hamlib time-out at most),
+    // so that the rig is closed on its own thread.
+    m_thread->quit();
+    m_thread->wait();
+    delete m_thread;
+    forgetThread();
+}
+
+void TRigControl::switchOff() {
+    if (!m_thread)
+        return;
+    // Switched off on the options page: the window does not wait for a poll under way;
+    // the thread ends (closing the rig) and is deleted on its own.
+    disconnect(m_poller, nullptr, this, nullptr);
+    m_thread->setParent(nullptr);
+    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    m_thread->quit();
+    forgetThread();
+}
+
+void TRigControl::forgetThread() {
+    m_thread = nullptr;
+    m_poller = nullptr;
+    m_lost = false;
+    setStatus(QString());
+    m_statusLabel->hide();
+}
+
+void TRigControl::pollNow() {
+    if (m_poller)
+        QMetaObject::invokeMethod(m_poller, &RigPoller::pollNow, Qt::QueuedConnection);
+}
+
+void TRigControl::tune(qint64 hz, const QString& mode, double watts) {
+    RigPoller* poller = m_poller;
+    if (poller)
+        QMetaObject::invokeMethod(
+            poller, [poller, hz, mode, watts] { poller->tune(hz, mode, watts); },
+            Qt::QueuedConnection);
+}
+
+void TRigControl::takeReading(const RigReading& reading) {
+    ++m_readings;
+    m_lost = false;
+    show(m_follow.take(reading));
+}
+
+void TRigControl::connected(const QString& rigName) {
+    m_rigName = rigName;
+    m_lost = false;
+    applyLanguage();
+}
+
+void TRigControl::connectionLost(const QString& reason) {
+    m_lost = true;
+    m_lostReason = reason;
+    applyLanguage();
+}
+
+void TRigControl::show(const RigFollow::Labels& labels) {
+    if (!m_thread)
+        return;
+    if (!labels.band.isEmpty())
+        m_mask.BandLabel->setText(labels.band);
+    if (!labels.mode.isEmpty())
+        m_mask.ModeLabel->setText(labels.mode);
+    if (!labels.power.isEmpty())
+        m_mask.TxPwrLabel->setText(labels.power);
+    applyLanguage();
+}
+
+void TRigControl::applyLanguage() {
+    if (!m_thread)
+        return;
+    if (m_lost) {
+        setStatus(uiText("Transceiver: keine Verbindung"), m_lostReason);
+        return;
+    }
+    const std::optional<RigReading> last = m_follow.last();
+    if (!last) {
+        setStatus(QString(), m_rigName);
+        return;
+    }
+    const RigFollow::Labels labels = m_follow.current();
+    const QString mhz = BandPlan::megahertzText(last->frequencyHz);
+    QStringList parts;
+    if (labels.outOfBand)
+        parts << uiText("Transceiver: %1 MHz liegt in keinem Band; das Band bleibt %2.")
+                     .arg(mhz, m_mask.BandLabel->text());
+    if (!labels.unknownMode.isEmpty())
+        parts << uiText("Transceiver: die Betriebsart %1 fehlt in der Mode-Liste; der Mode "
+                        "bleibt %2.")
+                     .arg(labels.unknownMode, m_mask.ModeLabel->text());
+    if (parts.isEmpty())
+        parts << QStringLiteral("Transceiver: %1 MHz %2").arg(mhz, last->mode);
+    setStatus(parts.join(QStringLiteral("  ")), m_rigName);
+}
+
+QString TRigControl::statusText() const {
+    return m_statusLabel->text();
+}
+
+void TRigControl::setStatus(const QString& text, const QString& detail) {
+    if (m_statusLabel->text() == text && m_statusLabel->toolTip() == detail)
+        return;
+    m_statusLabel->setText(text);
+    m_statusLabel->setToolTip(detail);
+}
