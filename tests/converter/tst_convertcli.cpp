@@ -2,6 +2,7 @@
 #include "logbuilder.h"
 #include "runner.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
 #include <QFile>
 #include <QTest>
@@ -18,8 +19,7 @@ private slots:
     // A parsed command as "action source target logs start-row"; "" for a usage error. Commands
     // that only run are in run().
     void parse_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("command");
+        columns<QStringList, QString>("args", "command");
         const auto row = [](const char* name, const QStringList& args, const char* command) {
             QTest::newRow(name) << args << command;
         };
@@ -39,7 +39,6 @@ private slots:
         row("unknown option", {"repair", "--fast", "a.log"}, "");
         row("append", {"append", "t.log", "a.log", "t.log"}, "7  t.log a.log,t.log 0");
     }
-
     void parse() {
         QFETCH(QStringList, args);
         const ConvertCli::ParseResult result = ConvertCli::parse(args);
@@ -54,9 +53,7 @@ private slots:
 
     // Arguments name files in the temporary directory by their bare names.
     void run_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
+        columns<QStringList, int, QString>("args", "status", "output");
         const auto row = [](const char* name, const QStringList& args, int status,
                             const char* output) {
             QTest::newRow(name) << args << status << output;
@@ -100,7 +97,6 @@ private slots:
             "2\tQX1ABC\t03.06.2004\t02:31:00\t20m");
         row("qsl-out, band alone", {"qsl-out", "q.log", "--band"}, 2, "need --first-qso");
     }
-
     void run() {
         QFETCH(QStringList, args);
         QFETCH(int, status);

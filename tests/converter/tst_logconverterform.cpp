@@ -8,6 +8,7 @@
 #include "logfile.h"
 #include "modaldialogs.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 #include "uitexts.h"
 
 #include <QComboBox>
@@ -148,14 +149,9 @@ private slots:
     // Each job's result, also after one Back and one Next on a page (at input "detour"): the
     // page comes back with every choice kept and the job writes what it writes without it.
     void jobs_data() {
-        QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<int>("detour");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<QString>("summary");
+        columns<QStringList, int, QString, QStringList, QString>("inputs", "detour", "file",
+                                                                 "calls", "summary");
         const QStringList imported{"1 QX1ABC", "2 QX2ABC"};
-        const QStringList ab{"1 QX1ABC", "2 QX2ABC", "3 QX3ABC", "4 QX11ABC", "5 QX12ABC"};
-        const QStringList ba{"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC", "5 QX3ABC"};
         const auto row = [](const char* name, const QStringList& inputs, int detour,
                             const char* file, const QStringList& calls, const char* summary) {
             QTest::newRow(name) << inputs << detour << file << calls << summary;
@@ -177,27 +173,23 @@ private slots:
         row("HTML import, Back on the column page", {imp, "ImpHtmlRadioBtn a.htm", "neu", ""}, 3,
             "neu.log", {"1 QX1ABC", "2 QX2ABC", "3 QX3ABC"},
             "3 QSOs wurden in neu.log importiert.");
-        row("append two sources, Back on the list", {app, "a.log b.log", "neu"}, 1, "neu.log", ab,
+        row("append two sources, Back on the list", {app, "a.log b.log", "neu"}, 1, "neu.log",
+            {"1 QX1ABC", "2 QX2ABC", "3 QX3ABC", "4 QX11ABC", "5 QX12ABC"},
             "neu.log enthält jetzt 5 QSOs.");
         row("append to an existing target, Back on the target page", {app, "a.log", "b.log"}, 2,
-            "b.log", ba, "b.log enthält jetzt 5 QSOs.");
+            "b.log", {"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC", "5 QX3ABC"},
+            "b.log enthält jetzt 5 QSOs.");
         row("append a log onto itself", {app, "b.log", "b.log"}, -1, "b.log",
             {"1 QX11ABC", "2 QX12ABC", "3 QX11ABC", "4 QX12ABC"}, "b.log enthält jetzt 4 QSOs.");
     }
-
     void jobs() {
-        QFETCH(QStringList, inputs);
-        QFETCH(int, detour);
-        QFETCH(QString, file);
-        QFETCH(QString, summary);
         Wizard w;
-        w.go(inputs, QMessageBox::NoButton, detour);
+        w.go(fetched<QStringList>("inputs"), QMessageBox::NoButton, fetched<int>("detour"));
         QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
-        QVERIFY(!w.form.busy());
-        QCOMPARE(w.form.StatusLabel->text().right(7), QString("Fertig!"));
-        QVERIFY2(w.form.SummaryLabel->text().contains(summary),
+        QVERIFY(!w.form.busy() && w.form.StatusLabel->text().endsWith("Fertig!"));
+        QVERIFY2(w.form.SummaryLabel->text().contains(fetched<QString>("summary")),
                  qPrintable(w.form.SummaryLabel->text()));
-        QTEST(numberedCalls(w.dir.file(file)), "calls");
+        QTEST(numberedCalls(w.dir.file(fetched<QString>("file"))), "calls");
         QVERIFY(!QFile::exists(w.dir.path() + "../up/archiv.log"));
     }
 
@@ -218,7 +210,6 @@ private slots:
                 QCOMPARE(form.property(t.component).toString(), german.text(t.line));
         }
     }
-
     void englishFileReachesWizard() {
         TempProgramDir dir;
         dir.copyDataFiles();
@@ -233,9 +224,7 @@ private slots:
 
     // A Next that cannot go on says why and leaves the wizard on its step, title and page.
     void refusedNextKeepsStep_data() {
-        QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("message");
+        columns<QStringList, QString, QString>("inputs", "title", "message");
         const auto row = [](const char* name, const QStringList& inputs, const char* title,
                             const char* message) {
             QTest::newRow(name) << inputs << title << message;
@@ -257,11 +246,8 @@ private slots:
         row("repair: unreadable log", {"RepairRadioBtn", "bad.log"}, "3.1 ", "bad.log");
         row("append: no target", {"VerbindenRadioBtn", "a.log", ""}, "4.2 ", noLog);
     }
-
     void refusedNextKeepsStep() {
         QFETCH(QStringList, inputs);
-        QFETCH(QString, title);
-        QFETCH(QString, message);
         Wizard w;
         w.dir.writeFile("bad.log",
                         LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
@@ -270,44 +256,33 @@ private slots:
         const Step step = w.form.step();
         QWidget* page = visiblePage(w.form);
         w.go(inputs.mid(inputs.size() - 1), QMessageBox::Ok);
-        QVERIFY2(w.message.contains(message), qPrintable(w.message));
-        QCOMPARE(w.form.step(), step);
-        QCOMPARE(visiblePage(w.form), page);
-        QVERIFY2(w.form.StatusLabel->text().startsWith(title),
+        QVERIFY2(w.message.contains(fetched<QString>("message")), qPrintable(w.message));
+        QVERIFY(w.form.step() == step && visiblePage(w.form) == page && w.form.busy());
+        QVERIFY2(w.form.StatusLabel->text().startsWith(fetched<QString>("title")),
                  qPrintable(w.form.StatusLabel->text()));
-        QVERIFY(w.form.busy());
     }
 
     // The account follows the language; a cut last record is named as incomplete.
     void importAdifSummaryListsSkipped_data() {
-        QTest::addColumn<UiLanguage>("language");
-        QTest::addColumn<QString>("summary");
-        QTest::addColumn<QString>("details");
-        QTest::newRow("German")
-            << UiLanguage::German
-            << "2 QSOs wurden in neu.log importiert. 2 Datensätze wurden "
-               "übersprungen:"
-            << "Datensatz 3: es fehlt CALL\nDatensatz 4 (QX): unvollständig, die "
-               "Datei endet darin";
+        columns<UiLanguage, QString>("language", "summary");
+        QTest::newRow("German") << UiLanguage::German
+                                << "2 QSOs wurden in neu.log importiert. 2 Datensätze wurden "
+                                   "übersprungen:|Datensatz 3: es fehlt CALL\nDatensatz 4 (QX): "
+                                   "unvollständig, die Datei endet darin";
         QTest::newRow("English") << UiLanguage::English
-                                 << "2 QSOs were imported into neu.log. 2 records were skipped:"
-                                 << "Record 3: no CALL\nRecord 4 (QX): incomplete, the file ends "
+                                 << "2 QSOs were imported into neu.log. 2 records were skipped:|"
+                                    "Record 3: no CALL\nRecord 4 (QX): incomplete, the file ends "
                                     "inside it";
     }
-
     void importAdifSummaryListsSkipped() {
-        QFETCH(UiLanguage, language);
-        setUiLanguage(language);
+        setUiLanguage(fetched<UiLanguage>("language"));
         Wizard w;
         w.dir.writeFile("in.adi", kAdif + "<BAND:2>2m<CALL:4>QX");
         w.go({"ImportRadioBtn", "in.adi", "neu"});
         setUiLanguage(UiLanguage::German);
-        QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
-        QTEST(w.form.SummaryLabel->text(), "summary");
-        QVERIFY(w.form.SkippedMemo->isVisible());
-        QTEST(w.form.SkippedMemo->toPlainText(), "details");
+        QVERIFY(visiblePage(w.form) == w.form.FertigPanel && w.form.SkippedMemo->isVisible());
+        QTEST(w.form.SummaryLabel->text() + '|' + w.form.SkippedMemo->toPlainText(), "summary");
     }
-
     void importHtmlTable() {
         Wizard w;
         w.go({"ImportRadioBtn", "ImpHtmlRadioBtn a.htm", "neu"});
@@ -316,19 +291,18 @@ private slots:
                  QString("1.4 Wie sollen die Daten zugeordnet werden?"));
         QCOMPARE(w.form.StringGridModel->rowCount(), 4);
         QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("2")); // row 1 holds the titles
-        QCOMPARE(w.form.StringGridModel->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QString("06 - Call"));
-
+        const auto title = [&w](int c) {
+            return w.form.StringGridModel->headerData(c, Qt::Horizontal).toString();
+        };
+        QCOMPARE(title(5), QString("06 - Call"));
         w.form.StringGrid->setCurrentIndex(w.form.StringGridModel->index(1, 9));
         QCOMPARE(w.form.StringGridComboBox->currentText(), QString("10 - Name"));
         emit w.form.StringGridComboBox->activated(0);
-        QCOMPARE(w.form.StringGridModel->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QString("00 - none"));
+        QCOMPARE(title(9), QString("00 - none"));
         w.form.ImportStartZeileEdit->setText("0");
         QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("1"));
         w.go({"2"});
         QCOMPARE(w.form.step(), Step::Import15);
-
         QList<TQsoRecord> expected = records(w.dir.file("a.log"));
         for (TQsoRecord& r : expected)
             r[QsoField::Name].clear();
@@ -337,10 +311,7 @@ private slots:
 
     // Back and Next on the list page or the target page change nothing.
     void exportFormats_data() {
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<int>("detour");
-        QTest::addColumn<QByteArray>("begin");
-        QTest::addColumn<QByteArray>("end");
+        columns<QString, int, QByteArray, QByteArray>("radio", "detour", "begin", "end");
         QTest::newRow("ADIF") << "ExpAdifRadioBtn" << -1
                               << QByteArray("This log was created with Dalu LogConverter")
                               << QByteArray("<EOR>\r\n");
@@ -350,46 +321,36 @@ private slots:
         QTest::newRow("text, Back on the target page")
             << "ExpTxtFestRadioBtn" << 2 << QByteArray("#  Date") << QByteArray("Dalu\r\n");
     }
-
     void exportFormats() {
         QFETCH(QString, radio);
-        QFETCH(int, detour);
         QFETCH(QByteArray, begin);
-        QFETCH(QByteArray, end);
         Wizard w;
         w.form.setProperty("TxtCreatedWith", QString("Gemacht mit Dalu"));
-        w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::NoButton, detour);
-        QCOMPARE(w.form.step(), Step::Export23);
-        QVERIFY(!w.form.busy());
+        w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::NoButton,
+             fetched<int>("detour"));
+        QVERIFY(w.form.step() == Step::Export23 && !w.form.busy());
         const QByteArray out = w.dir.readFile("out.x");
-        QVERIFY2(out.startsWith(begin) && out.endsWith(end), out.constData());
+        QVERIFY2(out.startsWith(begin) && out.endsWith(fetched<QByteArray>("end")), out.data());
         QCOMPARE(out.count(begin), 1);
         // The logs in list order, not in the order they were clicked.
-        QVERIFY(out.indexOf("QX3ABC") < out.indexOf("QX11ABC"));
-        QVERIFY(out.contains("QX12ABC"));
+        QVERIFY(out.indexOf("QX3ABC") < out.indexOf("QX11ABC") && out.contains("QX12ABC"));
         QCOMPARE(out.contains("Gemacht mit Dalu"), radio != "ExpAdifRadioBtn");
         QCOMPARE(w.form.SummaryLabel->text(),
                  QString("5 QSOs wurden nach %1 exportiert.").arg(w.dir.file("out.x")));
     }
-
     void overwriteQuestion_data() {
-        QTest::addColumn<Button>("answer");
-        QTest::addColumn<Step>("step");
-        QTest::addColumn<bool>("written");
+        columns<Button, Step, bool>("answer", "step", "written");
         QTest::newRow("No writes nothing") << QMessageBox::No << Step::Export22 << false;
         QTest::newRow("Yes overwrites") << QMessageBox::Yes << Step::Export23 << true;
     }
-
     void overwriteQuestion() {
-        QFETCH(Button, answer);
-        QFETCH(bool, written);
         Wizard w;
         w.dir.writeFile("out.adi", "old");
-        w.go({"ExportRadioBtn", "a.log", "ExpAdifRadioBtn out.adi"}, answer);
+        w.go({"ExportRadioBtn", "a.log", "ExpAdifRadioBtn out.adi"}, fetched<Button>("answer"));
         const QString path = w.dir.file("out.adi");
         QCOMPARE(w.message, QString("Die Datei \"%1\" existiert.\nÜberschreiben?").arg(path));
         QTEST(w.form.step(), "step");
-        QCOMPARE(w.dir.readFile("out.adi") != "old", written);
+        QTEST(w.dir.readFile("out.adi") != "old", "written");
         QVERIFY(!QFile::exists(path + ".tmp"));
     }
 
@@ -414,40 +375,32 @@ private slots:
         w.go({"VerbindenRadioBtn", "a.log", "neu"});
         QVERIFY(!w.form.busy());
         w.form.GotoStartBtn->click();
-        QVERIFY(w.form.busy());
-        QCOMPARE(w.form.step(), Step::Start);
+        QVERIFY(w.form.busy() && w.form.step() == Step::Start);
         QCOMPARE(visiblePage(w.form), w.form.StartPanel);
-        QVERIFY(w.form.VerbindenRadioBtn->isChecked());
-        QVERIFY(w.form.TrennenRadioBtn->isHidden());
+        QVERIFY(w.form.VerbindenRadioBtn->isChecked() && w.form.TrennenRadioBtn->isHidden());
         QCOMPARE(w.form.ExpLogFileListBox->count(), 3);
         QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty());
         QCOMPARE(w.form.ImpLogFileComboBox->count(), 3);
         QVERIFY(w.form.ImpLogFileComboBox->findText("neu.log") >= 0);
-        QCOMPARE(w.form.ImpLogFileComboBox->currentText(), QString());
+        QVERIFY(w.form.ImpLogFileComboBox->currentText().isEmpty());
         QVERIFY(w.form.SummaryLabel->text().isEmpty());
     }
 
     void closeQuestion_data() {
-        QTest::addColumn<bool>("finished");
-        QTest::addColumn<bool>("escape");
-        QTest::addColumn<Button>("answer");
-        QTest::addColumn<bool>("open");
+        columns<bool, bool, Button, bool>("finished", "escape", "answer", "open");
         QTest::newRow("busy, No stays") << false << false << QMessageBox::No << true;
         QTest::newRow("busy, Yes closes") << false << false << QMessageBox::Yes << false;
         QTest::newRow("busy, Escape asks too") << false << true << QMessageBox::No << true;
         QTest::newRow("finished closes at once") << true << false << QMessageBox::NoButton << false;
     }
-
     void closeQuestion() {
         QFETCH(bool, finished);
-        QFETCH(bool, escape);
-        QFETCH(Button, answer);
         Wizard w;
         w.go(finished ? QStringList{"RepairRadioBtn", "a.log"} : QStringList{"RepairRadioBtn"});
         QString question;
         if (!finished)
-            ModalDialogs::answerMessageBox(&question, answer);
-        if (escape)
+            ModalDialogs::answerMessageBox(&question, fetched<Button>("answer"));
+        if (fetched<bool>("escape"))
             QTest::keyClick(&w.form, Qt::Key_Escape);
         else
             (finished ? w.form.CloseBtn : w.form.CancelBtn)->click();
@@ -459,9 +412,7 @@ private slots:
 
     // Title, default suffix and whether the file must exist; the filter offers that suffix.
     void browseDialogs_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<QString>("expected");
+        columns<QString, QString, QString>("button", "radio", "expected");
         const auto row = [](const char* name, const char* button, const char* radio,
                             const char* expected) {
             QTest::newRow(name) << button << radio << expected;
@@ -473,10 +424,8 @@ private slots:
         row("export text", "ExportBrowseBtn", "ExpTxtFestRadioBtn",
             "Export Text (feste Breite) ...|txt|0");
     }
-
     void browseDialogs() {
         QFETCH(QString, button);
-        QFETCH(QString, radio);
         Wizard w;
         FileChoice asked;
         QString answer = "/somewhere/chosen";
@@ -484,7 +433,7 @@ private slots:
             asked = choice;
             return answer;
         };
-        w.form.findChild<QRadioButton*>(radio)->setChecked(true);
+        w.form.findChild<QRadioButton*>(fetched<QString>("radio"))->setChecked(true);
         QLineEdit* edit = button.startsWith("Import") ? w.form.Import1Edit : w.form.ExportEdit;
         w.form.findChild<QPushButton*>(button)->click();
         QTEST(QStringList({asked.title, asked.defaultSuffix, QString::number(asked.mustExist)})
@@ -497,7 +446,6 @@ private slots:
         w.form.findChild<QPushButton*>(button)->click();
         QCOMPARE(edit->text(), QString());
     }
-
     void longJobShowsProgress() {
         Wizard w;
         LogBuilder::writeLog(w.dir.file("big.log"), qsos(1, 100000));
@@ -515,21 +463,17 @@ private slots:
     }
 
     void nameFilters_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("expected");
+        columns<QString, QStringList>("filter", "expected");
         QTest::newRow("ADIF") << "ADIF-Logs (*.adi)|*.adi|Alle Dateien (*.*)|*.*"
                               << QStringList{"ADIF-Logs (*.adi)", "Alle Dateien (*)"};
         QTest::newRow("two patterns") << "HTML-Dateien (*.htm;*.html)|*.htm;*.html"
                                       << QStringList{"HTML-Dateien (*.htm *.html)"};
-        QTest::newRow("description without patterns")
-            << "Logs|*.log" << QStringList{"Logs (*.log)"};
+        QTest::newRow("no patterns") << "Logs|*.log" << QStringList{"Logs (*.log)"};
         QTest::newRow("pattern missing") << "Logs" << QStringList{"Logs (*)"};
         QTest::newRow("empty") << "" << QStringList();
     }
-
     void nameFilters() {
-        QFETCH(QString, filter);
-        QTEST(WizardFileDialog::nameFilters(filter), "expected");
+        QTEST(WizardFileDialog::nameFilters(fetched<QString>("filter")), "expected");
     }
 };
 

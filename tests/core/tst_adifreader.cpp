@@ -1,5 +1,6 @@
 #include "adifreader.h"
 #include "logbuilder.h"
+#include "testdata.h"
 
 #include <QTest>
 
@@ -32,9 +33,7 @@ private slots:
     // One record with the given tags; the expected value of one field, or without a field name
     // the whole record as its log line.
     void fieldConversion_data() {
-        QTest::addColumn<QByteArray>("tags");
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<QByteArray>("expected");
+        columns<QByteArray, QByteArray, QByteArray>("tags", "field", "expected");
         const auto row = [](const char* name, const QByteArray& tags, const char* field,
                             const QByteArray& expected) {
             QTest::newRow(name) << tags << QByteArray(field) << expected;
@@ -84,7 +83,6 @@ private slots:
             "abc\r\ndef");
         row("line break in name becomes blank", x + "<NAME:7>abc\ndef", "Name", "abc def");
     }
-
     void fieldConversion() {
         QFETCH(QByteArray, tags);
         QFETCH(QByteArray, field);
@@ -106,8 +104,7 @@ private slots:
     }
 
     void requiredFields_data() {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<QString>("reason");
+        columns<QByteArray, QString>("record", "reason");
         const QByteArray all =
             "<CALL:4>AB1C<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605<TIME_ON:4>1731";
         const auto row = [&all](const char* name, const QByteArray& cut, const char* reason) {
@@ -122,7 +119,6 @@ private slots:
         QTest::newRow("only a call")
             << QByteArray("<CALL:4>AB1C") << "Record 2 (AB1C): no QSO_DATE, TIME_ON, BAND, MODE";
     }
-
     void requiredFields() {
         QFETCH(QByteArray, record);
         const QByteArray good =
@@ -158,8 +154,7 @@ private slots:
 
     // Files as other programs write them: every QSO arrives with its fields.
     void fileStyles_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArrayList>("qsos");
+        columns<QByteArray, QByteArrayList>("file", "qsos");
         const QByteArray a =
             "<CALL:4>AB1C<BAND:3>20m<MODE:3>SSB<QSO_DATE:8>20240105<TIME_ON:6>101500";
         const QByteArray b = "<CALL:5>DL2XY<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20240106<TIME_ON:4>0930";
@@ -187,7 +182,6 @@ private slots:
         QTest::newRow("header only") << QByteArray("Log <EOH>\r\n") << QByteArrayList();
         QTest::newRow("unfinished tag at end") << "<EOH>" + a + "<EOR><CALL:1" << both.mid(0, 1);
     }
-
     void fileStyles() {
         QFETCH(QByteArray, file);
         AdifReader::ReadResult result;

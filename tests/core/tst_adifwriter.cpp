@@ -1,6 +1,7 @@
 #include "adifreader.h"
 #include "adifwriter.h"
 #include "logbuilder.h"
+#include "testdata.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -37,10 +38,7 @@ private slots:
 
     // One field changed from the example; the expected line (1 to 4) of the record.
     void lines_data() {
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QByteArray>("expected");
+        columns<QByteArray, QByteArray, int, QByteArray>("field", "value", "line", "expected");
         const auto row = [](const char* name, const char* field, const QByteArray& value, int line,
                             const QByteArray& expected) {
             QTest::newRow(name) << QByteArray(field) << value << line << expected;
@@ -63,7 +61,6 @@ private slots:
         row("unreadable QSL in", "QSL in", "x", 4,
             "<QSL_SENT:1>N<QSLRDATE:8>20261206<QSL_RCVD:1>Y<EOR>");
     }
-
     void lines() {
         QFETCH(QByteArray, field);
         QFETCH(QByteArray, value);

@@ -2,6 +2,7 @@
 #include "htmlexport.h"
 #include "htmltable.h"
 #include "logbuilder.h"
+#include "testdata.h"
 
 #include <QStringDecoder>
 #include <QTest>
@@ -13,8 +14,7 @@ class TestHtml : public QObject {
     Q_OBJECT
 private slots:
     void cellText_data() {
-        QTest::addColumn<QByteArray>("cell");
-        QTest::addColumn<QByteArray>("text");
+        columns<QByteArray, QByteArray>("cell", "text");
         const auto row = [](const char* name, const QByteArray& cell, const QByteArray& text) {
             QTest::newRow(name) << cell << text;
         };
@@ -37,7 +37,6 @@ private slots:
         row("references transliterated", "Ji&#345;&#237; &#321;&#x151;d&#378;", "Jir\xED Lodz");
         row("UTF-8 file transliterated", "Ji\xC5\x99\xC3\xAD", "Jir\xED");
     }
-
     void cellText() {
         QFETCH(QByteArray, cell);
         const auto table = [](const QByteArray& cell) {
@@ -52,10 +51,7 @@ private slots:
     }
 
     void tableShapes_data() {
-        QTest::addColumn<QByteArray>("html");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("cells");
+        columns<QByteArray, int, int, int>("html", "rows", "columns", "cells");
         const auto row = [](const char* name, const QByteArray& html, int rows, int columns,
                             int cells) { QTest::newRow(name) << html << rows << columns << cells; };
         row("upper-case tags load nothing", "<TABLE>\r\n<TR><TD>a</TD></TR>\r\n</TABLE>", 0, 0, 0);
@@ -73,7 +69,6 @@ private slots:
                 QByteArray("<tr></tr>").repeated(12000) + "</table>",
             12001, 12001, 1);
     }
-
     void tableShapes() {
         QFETCH(QByteArray, html);
         QFETCH(int, rows);
@@ -94,8 +89,7 @@ private slots:
     }
 
     void titles_data() {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QByteArray>("title");
+        columns<QStringList, QByteArray>("names", "title");
         QTest::newRow("one log") << QStringList{"test.log"} << QByteArray("test.log");
         QTest::newRow("two logs in order")
             << QStringList{"test.log", "dx.log"} << QByteArray("test.log / dx.log");
@@ -104,7 +98,6 @@ private slots:
             << QStringList{QString::fromUtf8("M\xC3\xBCll Ji\xC5\x99\xC3\xAD.log")}
             << QByteArray("M&#252;ll Ji&#345;&#237;.log");
     }
-
     void titles() {
         QFETCH(QStringList, names);
         QFETCH(QByteArray, title);

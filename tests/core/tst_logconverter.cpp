@@ -4,6 +4,7 @@
 #include "logconverter.h"
 #include "logfile.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
 #include <QDate>
 #include <QFile>
@@ -55,7 +56,6 @@ private slots:
         QTest::newRow("ADIF") << false;
         QTest::newRow("HTML") << true;
     }
-
     void roundTrip() {
         QFETCH(bool, html);
         TempProgramDir dir;
@@ -91,7 +91,6 @@ private slots:
         QTest::newRow("import missing ADIF") << "adif";
         QTest::newRow("export missing log") << "export";
     }
-
     void unreadableSourceLeavesTarget() {
         QFETCH(QString, job);
         TempProgramDir dir;
@@ -137,15 +136,12 @@ private slots:
     }
 
     void htmlImportRows_data() {
-        QTest::addColumn<int>("startRow");
-        QTest::addColumn<bool>("withDate");
-        QTest::addColumn<int>("imported");
+        columns<int, bool, int>("startRow", "withDate", "imported");
         QTest::newRow("start row 2") << 2 << true << 2;
         QTest::newRow("start row 0 is 1") << 0 << true << 3;
         QTest::newRow("beyond the last row") << 9 << true << 0;
         QTest::newRow("no Date column") << 2 << false << 2;
     }
-
     void htmlImportRows() {
         QFETCH(int, startRow);
         QFETCH(bool, withDate);

@@ -6,6 +6,7 @@
 #include "qslcards.h"
 #include "qslin.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
 #include <QTest>
 
@@ -42,10 +43,7 @@ class TestQslCards : public QObject {
     Q_OBJECT
 private slots:
     void cardRule_data() {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("earlier");
-        QTest::addColumn<QString>("qso");
-        QTest::addColumn<bool>("needed");
+        columns<QString, QString, QString, bool>("rule", "earlier", "qso", "needed");
         const QString q = "QX1A 20m CW 01.02.2024";
         const auto row = [&q](const char* name, const char* rule, const QString& earlier,
                               bool needed) {
@@ -68,7 +66,6 @@ private slots:
         row("year: other year", "fy", "QX1A 20m CW 01.02.2023", true);
         row("boxes without first", "bmdy", q, true);
     }
-
     void cardRule() {
         QFETCH(QString, rule);
         QFETCH(QString, earlier);
@@ -155,10 +152,7 @@ private slots:
     }
 
     void completion_data() {
-        QTest::addColumn<bool>("isDate");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QString>("text");
+        columns<bool, QString, int, QString>("isDate", "typed", "state", "text");
         QTest::newRow("ddmm") << true << "0512" << int(QslIn::Input::Valid) << "05.12.2026";
         QTest::newRow("ddmmyy") << true << "051224" << int(QslIn::Input::Valid) << "05.12.2024";
         QTest::newRow("ddmmyyyy") << true << "05122024" << int(QslIn::Input::Valid) << "05.12.2024";
@@ -171,7 +165,6 @@ private slots:
         QTest::newRow("1 digit off") << false << "1" << int(QslIn::Input::Off) << "";
         QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
     }
-
     void completion() {
         QFETCH(bool, isDate);
         QFETCH(QString, typed);
@@ -182,9 +175,7 @@ private slots:
     }
 
     void cardFileName_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QString>("expected");
+        columns<QString, QString, QString>("stored", "call", "expected");
         const auto row = [](const char* name, const char* stored, const char* call,
                             const char* expected) {
             QTest::newRow(name) << stored << call << expected;
@@ -194,7 +185,6 @@ private slots:
         row("stored on Windows", "/q\\", "QX1ABC", "/q/qx1abc-050604173100.jpg");
         row("not set", "", "QX1ABC", "/prog/qx1abc-050604173100.jpg");
     }
-
     void cardFileName() {
         QFETCH(QString, stored);
         QFETCH(QString, call);

@@ -1,4 +1,5 @@
 #include "logbuilder.h"
+#include "testdata.h"
 #include "textexport.h"
 
 #include <QTest>
@@ -7,9 +8,7 @@ class TestTextExport : public QObject {
     Q_OBJECT
 private slots:
     void widths_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("width");
+        columns<int, QByteArray, int>("field", "value", "width");
         QTest::newRow("title wider than value") << int(QsoField::Call) << QByteArray("AB") << 5;
         QTest::newRow("6-character call") << int(QsoField::Call) << QByteArray("QX1ABC") << 7;
         QTest::newRow("two-line comment")
@@ -17,7 +16,6 @@ private slots:
         QTest::newRow("empty locator keeps title width")
             << int(QsoField::Locator) << QByteArray() << 8;
     }
-
     void widths() {
         QFETCH(int, field);
         QFETCH(QByteArray, value);

@@ -1,5 +1,6 @@
 #include "cp1252.h"
 #include "germanformat.h"
+#include "testdata.h"
 #include "utcdifference.h"
 
 #include <QTest>
@@ -9,8 +10,7 @@ class TestTextFormats : public QObject {
     Q_OBJECT
 private slots:
     void dates_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QDate>("expected");
+        columns<QByteArray, QDate>("text", "expected");
         QTest::newRow("full") << QByteArray("05.06.2004") << QDate(2004, 6, 5);
         QTest::newRow("no leading zeros") << QByteArray("5.6.2004") << QDate(2004, 6, 5);
         QTest::newRow("day and month only") << QByteArray("24.12") << QDate(2026, 12, 24);
@@ -22,7 +22,6 @@ private slots:
         QTest::newRow("slashes") << QByteArray("01/01/2004") << QDate();
         QTest::newRow("empty") << QByteArray() << QDate();
     }
-
     void dates() {
         QFETCH(QByteArray, text);
         QFETCH(QDate, expected);
@@ -33,15 +32,13 @@ private slots:
     }
 
     void decimals_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QByteArray>("text");
+        columns<double, QByteArray>("value", "text");
         QTest::newRow("half") << 0.5 << QByteArray("0,5");
         QTest::newRow("whole") << 1500.0 << QByteArray("1500");
         QTest::newRow("negative") << -1.0 << QByteArray("-1");
         QTest::newRow("negative zero") << -0.0 << QByteArray("0");
         QTest::newRow("fraction") << 1.25 << QByteArray("1,25");
     }
-
     void decimals() {
         QFETCH(double, value);
         QFETCH(QByteArray, text);
@@ -58,14 +55,12 @@ private slots:
     }
 
     void utcDifferenceFromBias_data() {
-        QTest::addColumn<int>("season");
-        QTest::addColumn<double>("expected");
+        columns<int, double>("season", "expected");
         // Central Europe: bias -60, standard bias 0, daylight bias -60.
         QTest::newRow("winter") << int(UtcDifference::Season::Standard) << -1.0;
         QTest::newRow("summer") << int(UtcDifference::Season::Daylight) << -2.0;
         QTest::newRow("unknown season") << int(UtcDifference::Season::Unknown) << -1.0;
     }
-
     void utcDifferenceFromBias() {
         QFETCH(int, season);
         QTEST(UtcDifference::fromBias(-60, 0, -60, UtcDifference::Season(season)), "expected");
