@@ -237,8 +237,7 @@ private slots:
                                  DxccEvaluation::withAllEntities(worked, QString("/x/")));
     }
 
-    // The pickers mean whole days (the start picker's time of day no longer drops the QSOs of
-    // the start date); DOKs and DXCCs ignore UTC, squares read it.
+    // The pickers mean whole days, whatever their time of day; squares read UTC, DOKs do not.
     void dateFilterTakesWholeDays() {
         Log l({"2m FM QX1A A01 JO01 - 01.06.2004 00:00:00",
                "2m FM QX1B A02 JO02 - 02.06.2004 23:59:59",
