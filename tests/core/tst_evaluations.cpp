@@ -269,10 +269,9 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(DaluError, DokEvaluation::evaluate(l.file, filter(), doks));
         // With the stop number 10000 the QSO numbered 10001 is not selected, without any error.
-        Log big({"2m FM x A01 JO01 -"});
-        TQsoRecord r = qsos({"2m FM x A01 JO01 -"}).first();
-        r[QsoField::Number] = "10001";
-        LogBuilder::writeLog(big.dir.file("a.log"), {r});
+        Log big({});
+        big.dir.writeFile(
+            "a.log", LogBuilder::rawLog({"10001;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO01;;;;"}));
         QList<LocatorSquares::Square> list;
         LocatorSquares::select(big.file, filter(), list);
         QVERIFY(list.isEmpty());
