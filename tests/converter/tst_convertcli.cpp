@@ -126,9 +126,8 @@ private slots:
         QSKIP("the address space cannot be limited under AddressSanitizer");
 #endif
         TempProgramDir dir;
-        QFile big(dir.file("big.adi"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(3) << 30));
-        big.close();
+        dir.writeFile("big.adi", {});
+        QVERIFY(QFile::resize(dir.file("big.adi"), qint64(3) << 30));
         const pid_t child = fork();
         if (child == 0) {
             const rlimit limit{rlim_t(1) << 30, rlim_t(1) << 30};

@@ -147,15 +147,15 @@ private slots:
     void squareTable_data() {
         // Table rows by "|", "*" blue, "+" worked.
         columns<QString, QStringList, QString, QStringList>("own", "worked", "table", "unreadable");
-        QTest::newRow("grows left and up")
-            << "JO43SQ" << QStringList{"JO32"} << "JO33 JO43*|JO32+ JO42" << QStringList();
-        QTest::newRow("lower case paints the same cell")
-            << "JO43SQ" << QStringList{"jo43", "JO44"} << "JO44+|JO43*" << QStringList();
-        QTest::newRow("unreadable left out")
-            << "JO43SQ" << QStringList{"JO4", "JOA3", "\xC4O43", "JO42"} << "JO43*|JO42+"
-            << QStringList{"JO4", "JOA3", "\xC4O43"};
-        QTest::newRow("unreadable own locator")
-            << "J" << QStringList{"JO43"} << "" << QStringList();
+        const auto row = [](const char* name, const char* own, const QStringList& worked,
+                            const char* table, const QStringList& unreadable) {
+            QTest::newRow(name) << own << worked << table << unreadable;
+        };
+        row("grows left and up", "JO43SQ", {"JO32"}, "JO33 JO43*|JO32+ JO42", {});
+        row("lower case paints the same cell", "JO43SQ", {"jo43", "JO44"}, "JO44+|JO43*", {});
+        row("unreadable left out", "JO43SQ", {"JO4", "JOA3", "\xC4O43", "JO42"}, "JO43*|JO42+",
+            {"JO4", "JOA3", "\xC4O43"});
+        row("unreadable own locator", "J", {"JO43"}, "", {});
     }
     void squareTable() {
         QFETCH(QString, own);
