@@ -8,6 +8,7 @@
 #include "logfile.h"
 #include "modaldialogs.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 #include "uitexts.h"
 
 #include <QComboBox>
@@ -57,17 +58,13 @@ QList<TQsoRecord> qsos(int first, int count) {
 }
 
 QWidget* visiblePage(TLogConverterForm& form) {
-    QWidget* shown = nullptr;
+    QList<QWidget*> shown;
     for (QWidget* p :
          {form.StartPanel, form.ImportPanel, form.ImpLogFilePanel, form.ExpLogFilePanel,
-          form.ExportPanel, form.StringGridPanel, form.FertigPanel}) {
-        if (p->isVisible()) {
-            if (shown)
-                return nullptr; // two pages at once
-            shown = p;
-        }
-    }
-    return shown;
+          form.ExportPanel, form.StringGridPanel, form.FertigPanel})
+        if (p->isVisible())
+            shown.append(p);
+    return shown.size() == 1 ? shown[0] : nullptr; // never two pages at once
 }
 
 // Every choice the pages hold, as one text.
@@ -97,11 +94,9 @@ struct Wizard {
         form.show();
     }
 
-    // Fills the page shown with each input, then presses Next. An input's blank-separated
-    // parts are radio buttons to check or, on the page shown: the file to import or export
-    // into, the logs to select, the target log as typed, the start row. With an answer,
-    // the last Next must show a message box. At input `detour`, Back and then Next come
-    // first and must return to the same step with every choice kept.
+    // Fills the page shown with each input (blank-separated radio buttons, file, logs to
+    // select, target log or start row), then presses Next; the last Next must show a message
+    // box when given an answer. At input `detour`, Back and Next must keep step and choices.
     void go(const QStringList& inputs, Button answer = QMessageBox::NoButton,
             qsizetype detour = -1) {
         for (qsizetype i = 0; i < inputs.size(); ++i) {
@@ -145,406 +140,335 @@ struct Wizard {
 class TestLogConverterForm : public QObject {
     Q_OBJECT
 private slots:
-    void jobs_data();
-    void jobs();
-    void languageFilesMatchTheWindow();
-    void englishFileReachesWizard();
-    void refusedNextKeepsStep_data();
-    void refusedNextKeepsStep();
-    void importAdifSummaryListsSkipped_data();
-    void importAdifSummaryListsSkipped();
-    void importHtmlTable();
-    void exportFormats_data();
-    void exportFormats();
-    void overwriteQuestion_data();
-    void overwriteQuestion();
-    void repairSelectedLogs();
-    void restartShowsNewLogsAndKeepsChoices();
-    void closeQuestion_data();
-    void closeQuestion();
-    void browseDialogs_data();
-    void browseDialogs();
-    void longJobShowsProgress();
-    void nameFilters_data();
-    void nameFilters();
-};
-
-// Each job's result, also after one Back and one Next on a page (at input "detour"): the
-// page comes back with every choice kept and the job writes what it writes without it.
-void TestLogConverterForm::jobs_data() {
-    QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<int>("detour");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("calls");
-    QTest::addColumn<QString>("summary");
-    const QStringList imported{"1 QX1ABC", "2 QX2ABC"};
-    const QStringList ab{"1 QX1ABC", "2 QX2ABC", "3 QX3ABC", "4 QX11ABC", "5 QX12ABC"};
-    const QStringList ba{"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC", "5 QX3ABC"};
-    const auto row = [](const char* name, const QStringList& inputs, int detour, const char* file,
-                        const QStringList& calls, const char* summary) {
-        QTest::newRow(name) << inputs << detour << file << calls << summary;
-    };
-    const QString imp = "ImportRadioBtn";
-    const QString app = "VerbindenRadioBtn";
-    row("import, no dot gets .log", {imp, "in.adi", "archiv"}, -1, "archiv.log", imported,
-        "2 QSOs wurden in archiv.log importiert.");
-    row("import, dot kept", {imp, "in.adi", "archiv.txt"}, -1, "archiv.txt", imported,
-        "in archiv.txt importiert");
-    row("import, folder parts dropped", {imp, "in.adi", "../up\\archiv"}, -1, "archiv.log",
-        imported, "in archiv.log importiert");
-    row("import, existing log", {imp, "in.adi", "b.log"}, -1, "b.log",
-        {"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC"}, "in b.log importiert");
-    row("import, Back on the source page", {imp, "in.adi", "neu"}, 1, "neu.log", imported,
-        "in neu.log importiert");
-    row("import, Back on the target page", {imp, "in.adi", "neu"}, 2, "neu.log", imported,
-        "in neu.log importiert");
-    row("HTML import, Back on the column page", {imp, "ImpHtmlRadioBtn a.htm", "neu", ""}, 3,
-        "neu.log", {"1 QX1ABC", "2 QX2ABC", "3 QX3ABC"}, "3 QSOs wurden in neu.log importiert.");
-    row("append two sources, Back on the list", {app, "a.log b.log", "neu"}, 1, "neu.log", ab,
-        "neu.log enthält jetzt 5 QSOs.");
-    row("append to an existing target, Back on the target page", {app, "a.log", "b.log"}, 2,
-        "b.log", ba, "b.log enthält jetzt 5 QSOs.");
-    row("append a log onto itself", {app, "b.log", "b.log"}, -1, "b.log",
-        {"1 QX11ABC", "2 QX12ABC", "3 QX11ABC", "4 QX12ABC"}, "b.log enthält jetzt 4 QSOs.");
-}
-
-void TestLogConverterForm::jobs() {
-    QFETCH(QStringList, inputs);
-    QFETCH(int, detour);
-    QFETCH(QString, file);
-    QFETCH(QString, summary);
-    Wizard w;
-    w.go(inputs, QMessageBox::NoButton, detour);
-    QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
-    QVERIFY(!w.form.busy());
-    QCOMPARE(w.form.StatusLabel->text().right(7), QString("Fertig!"));
-    QVERIFY2(w.form.SummaryLabel->text().contains(summary),
-             qPrintable(w.form.SummaryLabel->text()));
-    QTEST(numberedCalls(w.dir.file(file)), "calls");
-    QVERIFY(!QFile::exists(w.dir.path() + "../up/archiv.log"));
-}
-
-// Every caption line finds its control; the texts the window starts with are those the
-// German file gives it (some lines are kept for texts no step shows).
-void TestLogConverterForm::languageFilesMatchTheWindow() {
-    QFile file(QStringLiteral(DALU_DATA_DIR "/deutsch.lng"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const LanguageTexts german = readLanguageTexts(file);
-    const TLogConverterForm form;
-    for (const LanguageTarget& t : languageTargets()) {
-        if (qstrcmp(t.window, LanguageWindow::Converter) != 0)
-            continue;
-        if (t.kind == LanguageTargetKind::Caption)
-            QVERIFY2(form.findChild<QWidget*>(t.component), t.component);
-        else if (t.kind == LanguageTargetKind::WizardText && form.property(t.component).isValid())
-            QCOMPARE(form.property(t.component).toString(), german.text(t.line));
+    // Each job's result, also after one Back and one Next on a page (at input "detour").
+    void jobs_data() {
+        columns<QStringList, int, QString, QStringList, QString>("inputs", "detour", "file",
+                                                                 "calls", "summary");
+        const QStringList imported{"1 QX1ABC", "2 QX2ABC"};
+        const auto row = [](const char* name, const QStringList& inputs, int detour,
+                            const char* file, const QStringList& calls, const char* summary) {
+            QTest::newRow(name) << inputs << detour << file << calls << summary;
+        };
+        const QString imp = "ImportRadioBtn";
+        const QString app = "VerbindenRadioBtn";
+        row("import, no dot gets .log", {imp, "in.adi", "archiv"}, -1, "archiv.log", imported,
+            "2 QSOs wurden in archiv.log importiert.");
+        row("import, dot kept", {imp, "in.adi", "archiv.txt"}, -1, "archiv.txt", imported,
+            "in archiv.txt importiert");
+        row("import, folder parts dropped", {imp, "in.adi", "../up\\archiv"}, -1, "archiv.log",
+            imported, "in archiv.log importiert");
+        row("import, existing log", {imp, "in.adi", "b.log"}, -1, "b.log",
+            {"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC"}, "in b.log importiert");
+        row("import, Back on the source page", {imp, "in.adi", "neu"}, 1, "neu.log", imported,
+            "in neu.log importiert");
+        row("import, Back on the target page", {imp, "in.adi", "neu"}, 2, "neu.log", imported,
+            "in neu.log importiert");
+        row("HTML import, Back on the column page", {imp, "ImpHtmlRadioBtn a.htm", "neu", ""}, 3,
+            "neu.log", {"1 QX1ABC", "2 QX2ABC", "3 QX3ABC"},
+            "3 QSOs wurden in neu.log importiert.");
+        row("append two sources, Back on the list", {app, "a.log b.log", "neu"}, 1, "neu.log",
+            {"1 QX1ABC", "2 QX2ABC", "3 QX3ABC", "4 QX11ABC", "5 QX12ABC"},
+            "neu.log enthält jetzt 5 QSOs.");
+        row("append to an existing target, Back on the target page", {app, "a.log", "b.log"}, 2,
+            "b.log", {"1 QX11ABC", "2 QX12ABC", "3 QX1ABC", "4 QX2ABC", "5 QX3ABC"},
+            "b.log enthält jetzt 5 QSOs.");
+        row("append a log onto itself", {app, "b.log", "b.log"}, -1, "b.log",
+            {"1 QX11ABC", "2 QX12ABC", "3 QX11ABC", "4 QX12ABC"}, "b.log enthält jetzt 4 QSOs.");
     }
-}
+    void jobs() {
+        Wizard w;
+        w.go(fetched<QStringList>("inputs"), QMessageBox::NoButton, fetched<int>("detour"));
+        QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
+        QVERIFY(!w.form.busy() && w.form.StatusLabel->text().endsWith("Fertig!"));
+        QVERIFY2(w.form.SummaryLabel->text().contains(fetched<QString>("summary")),
+                 qPrintable(w.form.SummaryLabel->text()));
+        QTEST(numberedCalls(w.dir.file(fetched<QString>("file"))), "calls");
+        QVERIFY(!QFile::exists(w.dir.path() + "../up/archiv.log"));
+    }
 
-void TestLogConverterForm::englishFileReachesWizard() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
-    DaluSession session;
-    TLogConverterForm* form = session.logConverterForm();
-    QCOMPARE(form->NextBtn->text(), QString("Next >"));
-    form->show();
-    QCOMPARE(form->StatusLabel->text(), QString("What do you want to do?"));
-    form->hide();
-}
+    // Every caption line finds its control; the texts the window starts with are those the
+    // German file gives it (some lines are kept for texts no step shows).
+    void languageFilesMatchTheWindow() {
+        QFile file(QStringLiteral(DALU_DATA_DIR "/deutsch.lng"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const LanguageTexts german = readLanguageTexts(file);
+        const TLogConverterForm form;
+        for (const LanguageTarget& t : languageTargets()) {
+            if (qstrcmp(t.window, LanguageWindow::Converter) != 0)
+                continue;
+            if (t.kind == LanguageTargetKind::Caption)
+                QVERIFY2(form.findChild<QWidget*>(t.component), t.component);
+            else if (t.kind == LanguageTargetKind::WizardText &&
+                     form.property(t.component).isValid())
+                QCOMPARE(form.property(t.component).toString(), german.text(t.line));
+        }
+    }
+    void englishFileReachesWizard() {
+        TempProgramDir dir;
+        dir.copyDataFiles();
+        dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
+        DaluSession session;
+        TLogConverterForm* form = session.logConverterForm();
+        QCOMPARE(form->NextBtn->text(), QString("Next >"));
+        form->show();
+        QCOMPARE(form->StatusLabel->text(), QString("What do you want to do?"));
+        form->hide();
+    }
 
-// A Next that cannot go on says why and leaves the wizard on its step, title and page.
-void TestLogConverterForm::refusedNextKeepsStep_data() {
-    QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("message");
-    const auto row = [](const char* name, const QStringList& inputs, const char* title,
-                        const char* message) { QTest::newRow(name) << inputs << title << message; };
-    const char* noLog = "Keine Dalu-Datei ausgewählt!";
-    const char* selectOne = "Du musst mindestens eine Dalu-Datei auswählen!";
-    const QString imp = "ImportRadioBtn";
-    row("import: missing file", {imp, "missing.adi"}, "1.1 ", "Datei existiert nicht!");
-    row("import: a folder", {imp, "."}, "1.1 ", "Datei existiert nicht!");
-    row("import: no target", {imp, "in.adi", ""}, "1.2 ", noLog);
-    row("import: only a folder", {imp, "in.adi", "sub/"}, "1.2 ", noLog);
-    row("export: no log", {"ExportRadioBtn", ""}, "2.1 ", selectOne);
-    row("export: no target", {"ExportRadioBtn", "a.log", ""}, "2.2 ",
-        "Keine Datei, in die exportiert werden soll, angegeben!");
-    row("export: missing folder", {"ExportRadioBtn", "a.log", "ExpAdifRadioBtn nowhere/out.adi"},
-        "2.2 ", "nowhere/out.adi");
-    row("repair: no log", {"RepairRadioBtn", ""}, "3.1 ", selectOne);
-    row("repair: unreadable log", {"RepairRadioBtn", "bad.log"}, "3.1 ", "bad.log");
-    row("append: no target", {"VerbindenRadioBtn", "a.log", ""}, "4.2 ", noLog);
-}
+    // A Next that cannot go on says why and leaves the wizard on its step, title and page.
+    void refusedNextKeepsStep_data() {
+        columns<QStringList, QString, QString>("inputs", "title", "message");
+        const auto row = [](const char* name, const QStringList& inputs, const char* title,
+                            const char* message) {
+            QTest::newRow(name) << inputs << title << message;
+        };
+        const char* noLog = "Keine Dalu-Datei ausgewählt!";
+        const char* selectOne = "Du musst mindestens eine Dalu-Datei auswählen!";
+        const QString imp = "ImportRadioBtn";
+        row("import: missing file", {imp, "missing.adi"}, "1.1 ", "Datei existiert nicht!");
+        row("import: a folder", {imp, "."}, "1.1 ", "Datei existiert nicht!");
+        row("import: no target", {imp, "in.adi", ""}, "1.2 ", noLog);
+        row("import: only a folder", {imp, "in.adi", "sub/"}, "1.2 ", noLog);
+        row("export: no log", {"ExportRadioBtn", ""}, "2.1 ", selectOne);
+        row("export: no target", {"ExportRadioBtn", "a.log", ""}, "2.2 ",
+            "Keine Datei, in die exportiert werden soll, angegeben!");
+        row("export: missing folder",
+            {"ExportRadioBtn", "a.log", "ExpAdifRadioBtn nowhere/out.adi"}, "2.2 ",
+            "nowhere/out.adi");
+        row("repair: no log", {"RepairRadioBtn", ""}, "3.1 ", selectOne);
+        row("repair: unreadable log", {"RepairRadioBtn", "bad.log"}, "3.1 ", "bad.log");
+        row("append: no target", {"VerbindenRadioBtn", "a.log", ""}, "4.2 ", noLog);
+    }
+    void refusedNextKeepsStep() {
+        QFETCH(QStringList, inputs);
+        Wizard w;
+        w.dir.writeFile("bad.log",
+                        LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
+        w.form.GotoStartBtn->click();
+        w.go(inputs.mid(0, inputs.size() - 1));
+        const Step step = w.form.step();
+        QWidget* page = visiblePage(w.form);
+        w.go(inputs.mid(inputs.size() - 1), QMessageBox::Ok);
+        QVERIFY2(w.message.contains(fetched<QString>("message")), qPrintable(w.message));
+        QVERIFY(w.form.step() == step && visiblePage(w.form) == page && w.form.busy());
+        QVERIFY2(w.form.StatusLabel->text().startsWith(fetched<QString>("title")),
+                 qPrintable(w.form.StatusLabel->text()));
+    }
 
-void TestLogConverterForm::refusedNextKeepsStep() {
-    QFETCH(QStringList, inputs);
-    QFETCH(QString, title);
-    QFETCH(QString, message);
-    Wizard w;
-    w.dir.writeFile("bad.log", LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
-    w.form.GotoStartBtn->click();
-    w.go(inputs.mid(0, inputs.size() - 1));
-    const Step step = w.form.step();
-    QWidget* page = visiblePage(w.form);
-    w.go(inputs.mid(inputs.size() - 1), QMessageBox::Ok);
-    QVERIFY2(w.message.contains(message), qPrintable(w.message));
-    QCOMPARE(w.form.step(), step);
-    QCOMPARE(visiblePage(w.form), page);
-    QVERIFY2(w.form.StatusLabel->text().startsWith(title), qPrintable(w.form.StatusLabel->text()));
-    QVERIFY(w.form.busy());
-}
+    // The account follows the language; a cut last record is named as incomplete.
+    void importAdifSummaryListsSkipped_data() {
+        columns<UiLanguage, QString>("language", "summary");
+        QTest::newRow("German") << UiLanguage::German
+                                << "2 QSOs wurden in neu.log importiert. 2 Datensätze wurden "
+                                   "übersprungen:|Datensatz 3: es fehlt CALL\nDatensatz 4 (QX): "
+                                   "unvollständig, die Datei endet darin";
+        QTest::newRow("English") << UiLanguage::English
+                                 << "2 QSOs were imported into neu.log. 2 records were skipped:|"
+                                    "Record 3: no CALL\nRecord 4 (QX): incomplete, the file ends "
+                                    "inside it";
+    }
+    void importAdifSummaryListsSkipped() {
+        setUiLanguage(fetched<UiLanguage>("language"));
+        Wizard w;
+        w.dir.writeFile("in.adi", kAdif + "<BAND:2>2m<CALL:4>QX");
+        w.go({"ImportRadioBtn", "in.adi", "neu"});
+        setUiLanguage(UiLanguage::German);
+        QVERIFY(visiblePage(w.form) == w.form.FertigPanel && w.form.SkippedMemo->isVisible());
+        QTEST(w.form.SummaryLabel->text() + '|' + w.form.SkippedMemo->toPlainText(), "summary");
+    }
+    void importHtmlTable() {
+        Wizard w;
+        w.go({"ImportRadioBtn", "ImpHtmlRadioBtn a.htm", "neu"});
+        QCOMPARE(w.form.step(), Step::Import14);
+        QCOMPARE(w.form.StatusLabel->text(),
+                 QString("1.4 Wie sollen die Daten zugeordnet werden?"));
+        QCOMPARE(w.form.StringGridModel->rowCount(), 4);
+        QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("2")); // row 1 holds the titles
+        const auto title = [&w](int c) {
+            return w.form.StringGridModel->headerData(c, Qt::Horizontal, Qt::DisplayRole)
+                .toString();
+        };
+        QCOMPARE(title(5), QString("06 - Call"));
+        w.form.StringGrid->setCurrentIndex(w.form.StringGridModel->index(1, 9));
+        QCOMPARE(w.form.StringGridComboBox->currentText(), QString("10 - Name"));
+        emit w.form.StringGridComboBox->activated(0);
+        QCOMPARE(title(9), QString("00 - none"));
+        w.form.ImportStartZeileEdit->setText("0");
+        QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("1"));
+        w.go({"2"});
+        QCOMPARE(w.form.step(), Step::Import15);
+        QList<TQsoRecord> expected = records(w.dir.file("a.log"));
+        for (TQsoRecord& r : expected)
+            r[QsoField::Name].clear();
+        QCOMPARE(records(w.dir.file("neu.log")), expected);
+    }
 
-// The account follows the language; a cut last record is named as incomplete.
-void TestLogConverterForm::importAdifSummaryListsSkipped_data() {
-    QTest::addColumn<UiLanguage>("language");
-    QTest::addColumn<QString>("summary");
-    QTest::addColumn<QString>("details");
-    QTest::newRow("German") << UiLanguage::German
-                            << "2 QSOs wurden in neu.log importiert. 2 Datensätze wurden "
-                               "übersprungen:"
-                            << "Datensatz 3: es fehlt CALL\nDatensatz 4 (QX): unvollständig, die "
-                               "Datei endet darin";
-    QTest::newRow("English") << UiLanguage::English
-                             << "2 QSOs were imported into neu.log. 2 records were skipped:"
-                             << "Record 3: no CALL\nRecord 4 (QX): incomplete, the file ends "
-                                "inside it";
-}
+    // Back and Next on the list page or the target page change nothing.
+    void exportFormats_data() {
+        columns<QString, int, QByteArray, QByteArray>("radio", "detour", "begin", "end");
+        QTest::newRow("ADIF") << "ExpAdifRadioBtn" << -1
+                              << QByteArray("This log was created with Dalu LogConverter")
+                              << QByteArray("<EOR>\r\n");
+        QTest::newRow("HTML, Back on the list page")
+            << "ExpHtmlRadioBtn" << 1 << QByteArray("<html>\r\n<head>\r\n<title>a.log / b.log")
+            << QByteArray("</html>\r\n");
+        QTest::newRow("text, Back on the target page")
+            << "ExpTxtFestRadioBtn" << 2 << QByteArray("#  Date") << QByteArray("Dalu\r\n");
+    }
+    void exportFormats() {
+        QFETCH(QString, radio);
+        QFETCH(QByteArray, begin);
+        Wizard w;
+        w.form.setProperty("TxtCreatedWith", QString("Gemacht mit Dalu"));
+        w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::NoButton,
+             fetched<int>("detour"));
+        QVERIFY(w.form.step() == Step::Export23 && !w.form.busy());
+        const QByteArray out = w.dir.readFile("out.x");
+        QVERIFY2(out.startsWith(begin) && out.endsWith(fetched<QByteArray>("end")), out.data());
+        QCOMPARE(out.count(begin), 1);
+        // The logs in list order, not in the order they were clicked.
+        QVERIFY(out.indexOf("QX3ABC") < out.indexOf("QX11ABC") && out.contains("QX12ABC"));
+        QCOMPARE(out.contains("Gemacht mit Dalu"), radio != "ExpAdifRadioBtn");
+        QCOMPARE(w.form.SummaryLabel->text(),
+                 QString("5 QSOs wurden nach %1 exportiert.").arg(w.dir.file("out.x")));
+    }
+    void overwriteQuestion_data() {
+        columns<Button, Step, bool>("answer", "step", "written");
+        QTest::newRow("No writes nothing") << QMessageBox::No << Step::Export22 << false;
+        QTest::newRow("Yes overwrites") << QMessageBox::Yes << Step::Export23 << true;
+    }
+    void overwriteQuestion() {
+        Wizard w;
+        w.dir.writeFile("out.adi", "old");
+        w.go({"ExportRadioBtn", "a.log", "ExpAdifRadioBtn out.adi"}, fetched<Button>("answer"));
+        const QString path = w.dir.file("out.adi");
+        QCOMPARE(w.message, QString("Die Datei \"%1\" existiert.\nÜberschreiben?").arg(path));
+        QTEST(w.form.step(), "step");
+        QTEST(w.dir.readFile("out.adi") != "old", "written");
+        QVERIFY(!QFile::exists(path + ".tmp"));
+    }
 
-void TestLogConverterForm::importAdifSummaryListsSkipped() {
-    QFETCH(UiLanguage, language);
-    setUiLanguage(language);
-    Wizard w;
-    w.dir.writeFile("in.adi", kAdif + "<BAND:2>2m<CALL:4>QX");
-    w.go({"ImportRadioBtn", "in.adi", "neu"});
-    setUiLanguage(UiLanguage::German);
-    QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
-    QTEST(w.form.SummaryLabel->text(), "summary");
-    QVERIFY(w.form.SkippedMemo->isVisible());
-    QTEST(w.form.SkippedMemo->toPlainText(), "details");
-}
+    void repairSelectedLogs() {
+        Wizard w;
+        TQsoRecord odd = LogBuilder::qso(7, "qx7abc");
+        odd[QsoField::TxPwr] = "5";
+        LogBuilder::writeLog(w.dir.file("a.log"), {odd, LogBuilder::qso(9)});
+        const QByteArray untouched = LogBuilder::logContent({odd});
+        w.dir.writeFile("c.log", untouched);
+        w.form.GotoStartBtn->click();
+        w.go({"RepairRadioBtn", "a.log b.log"});
+        QCOMPARE(w.form.step(), Step::Repair32);
+        QCOMPARE(numberedCalls(w.dir.file("a.log")), QStringList({"1 QX7ABC", "2 QX9ABC"}));
+        QCOMPARE(records(w.dir.file("a.log")).first()[QsoField::TxPwr], QByteArray("5W"));
+        QCOMPARE(w.dir.readFile("c.log"), untouched);
+    }
 
-void TestLogConverterForm::importHtmlTable() {
-    Wizard w;
-    w.go({"ImportRadioBtn", "ImpHtmlRadioBtn a.htm", "neu"});
-    QCOMPARE(w.form.step(), Step::Import14);
-    QCOMPARE(w.form.StatusLabel->text(), QString("1.4 Wie sollen die Daten zugeordnet werden?"));
-    QCOMPARE(w.form.StringGridModel->rowCount(), 4);
-    QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("2")); // row 1 holds the titles
-    QCOMPARE(w.form.StringGridModel->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
-             QString("06 - Call"));
+    void restartShowsNewLogsAndKeepsChoices() {
+        Wizard w;
+        w.go({"VerbindenRadioBtn", "a.log", "neu"});
+        QVERIFY(!w.form.busy());
+        w.form.GotoStartBtn->click();
+        QVERIFY(w.form.busy() && w.form.step() == Step::Start);
+        QCOMPARE(visiblePage(w.form), w.form.StartPanel);
+        QVERIFY(w.form.VerbindenRadioBtn->isChecked() && w.form.TrennenRadioBtn->isHidden());
+        QCOMPARE(w.form.ExpLogFileListBox->count(), 3);
+        QCOMPARE(w.form.ImpLogFileComboBox->count(), 3);
+        QVERIFY(w.form.ImpLogFileComboBox->findText("neu.log") >= 0);
+        QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty() &&
+                w.form.ImpLogFileComboBox->currentText().isEmpty() &&
+                w.form.SummaryLabel->text().isEmpty());
+    }
 
-    w.form.StringGrid->setCurrentIndex(w.form.StringGridModel->index(1, 9));
-    QCOMPARE(w.form.StringGridComboBox->currentText(), QString("10 - Name"));
-    emit w.form.StringGridComboBox->activated(0);
-    QCOMPARE(w.form.StringGridModel->headerData(9, Qt::Horizontal, Qt::DisplayRole).toString(),
-             QString("00 - none"));
-    w.form.ImportStartZeileEdit->setText("0");
-    QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("1"));
-    w.go({"2"});
-    QCOMPARE(w.form.step(), Step::Import15);
+    void closeQuestion_data() {
+        columns<bool, bool, Button, bool>("finished", "escape", "answer", "open");
+        QTest::newRow("busy, No stays") << false << false << QMessageBox::No << true;
+        QTest::newRow("busy, Yes closes") << false << false << QMessageBox::Yes << false;
+        QTest::newRow("busy, Escape asks too") << false << true << QMessageBox::No << true;
+        QTest::newRow("finished closes at once") << true << false << QMessageBox::NoButton << false;
+    }
+    void closeQuestion() {
+        QFETCH(bool, finished);
+        Wizard w;
+        w.go(finished ? QStringList{"RepairRadioBtn", "a.log"} : QStringList{"RepairRadioBtn"});
+        QString question;
+        if (!finished)
+            ModalDialogs::answerMessageBox(&question, fetched<Button>("answer"));
+        if (fetched<bool>("escape"))
+            QTest::keyClick(&w.form, Qt::Key_Escape);
+        else
+            (finished ? w.form.CloseBtn : w.form.CancelBtn)->click();
+        QTEST(w.form.isVisible(), "open");
+        QCOMPARE(question, finished ? QString()
+                                    : QString("Der Vorgang ist noch nicht beendet, "
+                                              "willst du wirklich abbrechen?"));
+    }
 
-    QList<TQsoRecord> expected = records(w.dir.file("a.log"));
-    for (TQsoRecord& r : expected)
-        r[QsoField::Name].clear();
-    QCOMPARE(records(w.dir.file("neu.log")), expected);
-}
+    // Title, default suffix and whether the file must exist; the filter offers that suffix.
+    void browseDialogs_data() {
+        columns<QString, QString, QString>("button", "radio", "expected");
+        const auto row = [](const char* name, const char* button, const char* radio,
+                            const char* expected) {
+            QTest::newRow(name) << button << radio << expected;
+        };
+        row("import ADIF", "Import1BrowseBtn", "ImpAdifRadioBtn", "Import ADIF ...|adi|1");
+        row("import HTML", "Import1BrowseBtn", "ImpHtmlRadioBtn", "Import HTML ...|htm|1");
+        row("export ADIF", "ExportBrowseBtn", "ExpAdifRadioBtn", "Export ADIF ...|adi|0");
+        row("export HTML", "ExportBrowseBtn", "ExpHtmlRadioBtn", "Export HTML ...|htm|0");
+        row("export text", "ExportBrowseBtn", "ExpTxtFestRadioBtn",
+            "Export Text (feste Breite) ...|txt|0");
+    }
+    void browseDialogs() {
+        QFETCH(QString, button);
+        Wizard w;
+        FileChoice asked;
+        QString answer = "/somewhere/chosen";
+        w.form.chooseFile = [&](QWidget*, const FileChoice& choice) {
+            asked = choice;
+            return answer;
+        };
+        w.form.findChild<QRadioButton*>(fetched<QString>("radio"))->setChecked(true);
+        QLineEdit* edit = button.startsWith("Import") ? w.form.Import1Edit : w.form.ExportEdit;
+        w.form.findChild<QPushButton*>(button)->click();
+        QTEST(QStringList({asked.title, asked.defaultSuffix, QString::number(asked.mustExist)})
+                  .join('|'),
+              "expected");
+        QVERIFY2(asked.filter.contains("(*." + asked.defaultSuffix), qPrintable(asked.filter));
+        QCOMPARE(asked.directory, w.dir.path());
+        QCOMPARE(edit->text(), answer);
+        answer.clear();
+        w.form.findChild<QPushButton*>(button)->click();
+        QCOMPARE(edit->text(), QString());
+    }
+    void longJobShowsProgress() {
+        Wizard w;
+        LogBuilder::writeLog(w.dir.file("big.log"), qsos(1, 100000));
+        w.form.GotoStartBtn->click();
+        w.form.progressDelay = 1;
+        QString label;
+        ModalDialogs::onNextModal([&label](QWidget* modal) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(modal))
+                label = progress->labelText();
+        });
+        w.go({"VerbindenRadioBtn", "big.log", "copy"});
+        QCOMPARE(label, QString("copy.log"));
+        QCOMPARE(w.form.step(), Step::Append43);
+        QCOMPARE(numberedCalls(w.dir.file("copy.log")).size(), 100000);
+    }
 
-// Back and Next on the list page or the target page change nothing.
-void TestLogConverterForm::exportFormats_data() {
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<int>("detour");
-    QTest::addColumn<QByteArray>("begin");
-    QTest::addColumn<QByteArray>("end");
-    QTest::newRow("ADIF") << "ExpAdifRadioBtn" << -1
-                          << QByteArray("This log was created with Dalu LogConverter")
-                          << QByteArray("<EOR>\r\n");
-    QTest::newRow("HTML, Back on the list page")
-        << "ExpHtmlRadioBtn" << 1 << QByteArray("<html>\r\n<head>\r\n<title>a.log / b.log")
-        << QByteArray("</html>\r\n");
-    QTest::newRow("text, Back on the target page")
-        << "ExpTxtFestRadioBtn" << 2 << QByteArray("#  Date") << QByteArray("Dalu\r\n");
-}
-
-void TestLogConverterForm::exportFormats() {
-    QFETCH(QString, radio);
-    QFETCH(int, detour);
-    QFETCH(QByteArray, begin);
-    QFETCH(QByteArray, end);
-    Wizard w;
-    w.form.setProperty("TxtCreatedWith", QString("Gemacht mit Dalu"));
-    w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::NoButton, detour);
-    QCOMPARE(w.form.step(), Step::Export23);
-    QVERIFY(!w.form.busy());
-    const QByteArray out = w.dir.readFile("out.x");
-    QVERIFY2(out.startsWith(begin) && out.endsWith(end), out.constData());
-    QCOMPARE(out.count(begin), 1);
-    // The logs in list order, not in the order they were clicked.
-    QVERIFY(out.indexOf("QX3ABC") < out.indexOf("QX11ABC"));
-    QVERIFY(out.contains("QX12ABC"));
-    QCOMPARE(out.contains("Gemacht mit Dalu"), radio != "ExpAdifRadioBtn");
-    QCOMPARE(w.form.SummaryLabel->text(),
-             QString("5 QSOs wurden nach %1 exportiert.").arg(w.dir.file("out.x")));
-}
-
-void TestLogConverterForm::overwriteQuestion_data() {
-    QTest::addColumn<Button>("answer");
-    QTest::addColumn<Step>("step");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("No writes nothing") << QMessageBox::No << Step::Export22 << false;
-    QTest::newRow("Yes overwrites") << QMessageBox::Yes << Step::Export23 << true;
-}
-
-void TestLogConverterForm::overwriteQuestion() {
-    QFETCH(Button, answer);
-    QFETCH(bool, written);
-    Wizard w;
-    w.dir.writeFile("out.adi", "old");
-    w.go({"ExportRadioBtn", "a.log", "ExpAdifRadioBtn out.adi"}, answer);
-    const QString path = w.dir.file("out.adi");
-    QCOMPARE(w.message, QString("Die Datei \"%1\" existiert.\nÜberschreiben?").arg(path));
-    QTEST(w.form.step(), "step");
-    QCOMPARE(w.dir.readFile("out.adi") != "old", written);
-    QVERIFY(!QFile::exists(path + ".tmp"));
-}
-
-// Only the selected logs are repaired.
-void TestLogConverterForm::repairSelectedLogs() {
-    Wizard w;
-    TQsoRecord odd = LogBuilder::qso(7, "qx7abc");
-    odd[QsoField::TxPwr] = "5";
-    LogBuilder::writeLog(w.dir.file("a.log"), {odd, LogBuilder::qso(9)});
-    const QByteArray untouched = LogBuilder::logContent({odd});
-    w.dir.writeFile("c.log", untouched);
-    w.form.GotoStartBtn->click();
-    w.go({"RepairRadioBtn", "a.log b.log"});
-    QCOMPARE(w.form.step(), Step::Repair32);
-    QCOMPARE(numberedCalls(w.dir.file("a.log")), QStringList({"1 QX7ABC", "2 QX9ABC"}));
-    QCOMPARE(records(w.dir.file("a.log")).first()[QsoField::TxPwr], QByteArray("5W"));
-    QCOMPARE(w.dir.readFile("c.log"), untouched);
-}
-
-void TestLogConverterForm::restartShowsNewLogsAndKeepsChoices() {
-    Wizard w;
-    w.go({"VerbindenRadioBtn", "a.log", "neu"});
-    QVERIFY(!w.form.busy());
-    w.form.GotoStartBtn->click();
-    QVERIFY(w.form.busy());
-    QCOMPARE(w.form.step(), Step::Start);
-    QCOMPARE(visiblePage(w.form), w.form.StartPanel);
-    QVERIFY(w.form.VerbindenRadioBtn->isChecked());
-    QVERIFY(w.form.TrennenRadioBtn->isHidden());
-    QCOMPARE(w.form.ExpLogFileListBox->count(), 3);
-    QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty());
-    QCOMPARE(w.form.ImpLogFileComboBox->count(), 3);
-    QVERIFY(w.form.ImpLogFileComboBox->findText("neu.log") >= 0);
-    QCOMPARE(w.form.ImpLogFileComboBox->currentText(), QString());
-    QVERIFY(w.form.SummaryLabel->text().isEmpty());
-}
-
-void TestLogConverterForm::closeQuestion_data() {
-    QTest::addColumn<bool>("finished");
-    QTest::addColumn<bool>("escape");
-    QTest::addColumn<Button>("answer");
-    QTest::addColumn<bool>("open");
-    QTest::newRow("busy, No stays") << false << false << QMessageBox::No << true;
-    QTest::newRow("busy, Yes closes") << false << false << QMessageBox::Yes << false;
-    QTest::newRow("busy, Escape asks too") << false << true << QMessageBox::No << true;
-    QTest::newRow("finished closes at once") << true << false << QMessageBox::NoButton << false;
-}
-
-void TestLogConverterForm::closeQuestion() {
-    QFETCH(bool, finished);
-    QFETCH(bool, escape);
-    QFETCH(Button, answer);
-    Wizard w;
-    w.go(finished ? QStringList{"RepairRadioBtn", "a.log"} : QStringList{"RepairRadioBtn"});
-    QString question;
-    if (!finished)
-        ModalDialogs::answerMessageBox(&question, answer);
-    if (escape)
-        QTest::keyClick(&w.form, Qt::Key_Escape);
-    else
-        (finished ? w.form.CloseBtn : w.form.CancelBtn)->click();
-    QTEST(w.form.isVisible(), "open");
-    QCOMPARE(question, finished ? QString()
-                                : QString("Der Vorgang ist noch nicht beendet, "
-                                          "willst du wirklich abbrechen?"));
-}
-
-// Title, default suffix and whether the file must exist; the filter offers that suffix.
-void TestLogConverterForm::browseDialogs_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("expected");
-    const auto row = [](const char* name, const char* button, const char* radio,
-                        const char* expected) {
-        QTest::newRow(name) << button << radio << expected;
-    };
-    row("import ADIF", "Import1BrowseBtn", "ImpAdifRadioBtn", "Import ADIF ...|adi|1");
-    row("import HTML", "Import1BrowseBtn", "ImpHtmlRadioBtn", "Import HTML ...|htm|1");
-    row("export ADIF", "ExportBrowseBtn", "ExpAdifRadioBtn", "Export ADIF ...|adi|0");
-    row("export HTML", "ExportBrowseBtn", "ExpHtmlRadioBtn", "Export HTML ...|htm|0");
-    row("export text", "ExportBrowseBtn", "ExpTxtFestRadioBtn",
-        "Export Text (feste Breite) ...|txt|0");
-}
-
-void TestLogConverterForm::browseDialogs() {
-    QFETCH(QString, button);
-    QFETCH(QString, radio);
-    Wizard w;
-    FileChoice asked;
-    QString answer = "/somewhere/chosen";
-    w.form.chooseFile = [&](QWidget*, const FileChoice& choice) {
-        asked = choice;
-        return answer;
-    };
-    w.form.findChild<QRadioButton*>(radio)->setChecked(true);
-    QLineEdit* edit = button.startsWith("Import") ? w.form.Import1Edit : w.form.ExportEdit;
-    w.form.findChild<QPushButton*>(button)->click();
-    QTEST(
-        QStringList({asked.title, asked.defaultSuffix, QString::number(asked.mustExist)}).join('|'),
-        "expected");
-    QVERIFY2(asked.filter.contains("(*." + asked.defaultSuffix), qPrintable(asked.filter));
-    QCOMPARE(asked.directory, w.dir.path());
-    QCOMPARE(edit->text(), answer);
-    answer.clear();
-    w.form.findChild<QPushButton*>(button)->click();
-    QCOMPARE(edit->text(), QString());
-}
-
-void TestLogConverterForm::longJobShowsProgress() {
-    Wizard w;
-    LogBuilder::writeLog(w.dir.file("big.log"), qsos(1, 100000));
-    w.form.GotoStartBtn->click();
-    w.form.progressDelay = 1;
-    QString label;
-    ModalDialogs::onNextModal([&label](QWidget* modal) {
-        if (auto* progress = qobject_cast<QProgressDialog*>(modal))
-            label = progress->labelText();
-    });
-    w.go({"VerbindenRadioBtn", "big.log", "copy"});
-    QCOMPARE(label, QString("copy.log"));
-    QCOMPARE(w.form.step(), Step::Append43);
-    QCOMPARE(numberedCalls(w.dir.file("copy.log")).size(), 100000);
-}
-
-void TestLogConverterForm::nameFilters_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("ADIF") << "ADIF-Logs (*.adi)|*.adi|Alle Dateien (*.*)|*.*"
-                          << QStringList{"ADIF-Logs (*.adi)", "Alle Dateien (*)"};
-    QTest::newRow("two patterns") << "HTML-Dateien (*.htm;*.html)|*.htm;*.html"
-                                  << QStringList{"HTML-Dateien (*.htm *.html)"};
-    QTest::newRow("description without patterns") << "Logs|*.log" << QStringList{"Logs (*.log)"};
-    QTest::newRow("pattern missing") << "Logs" << QStringList{"Logs (*)"};
-    QTest::newRow("empty") << "" << QStringList();
-}
-
-void TestLogConverterForm::nameFilters() {
-    QFETCH(QString, filter);
-    QTEST(WizardFileDialog::nameFilters(filter), "expected");
-}
+    void nameFilters_data() {
+        columns<QString, QStringList>("filter", "expected");
+        QTest::newRow("ADIF") << "ADIF-Logs (*.adi)|*.adi|Alle Dateien (*.*)|*.*"
+                              << QStringList{"ADIF-Logs (*.adi)", "Alle Dateien (*)"};
+        QTest::newRow("two patterns") << "HTML-Dateien (*.htm;*.html)|*.htm;*.html"
+                                      << QStringList{"HTML-Dateien (*.htm *.html)"};
+        QTest::newRow("no patterns") << "Logs|*.log" << QStringList{"Logs (*.log)"};
+        QTest::newRow("pattern missing") << "Logs" << QStringList{"Logs (*)"};
+        QTest::newRow("empty") << "" << QStringList();
+    }
+    void nameFilters() {
+        QTEST(WizardFileDialog::nameFilters(fetched<QString>("filter")), "expected");
+    }
+};
 
 QTEST_MAIN(TestLogConverterForm)
 #include "tst_logconverterform.moc"

@@ -8,6 +8,7 @@
 #include "logfile.h"
 #include "qsocounts.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
 #include <QTest>
 
@@ -39,26 +40,25 @@ struct Log {
 QString joined(const QList<QStringList>& table) {
     QStringList rows;
     for (const QStringList& row : table)
-        rows.append(row.join(QLatin1Char(',')));
-    return rows.join(QLatin1Char('|'));
+        rows.append(row.join(','));
+    return rows.join('|');
 }
 
 QString squares(const QList<LocatorSquares::Square>& list) {
     QStringList out;
     for (const auto& s : list)
         out.append(s.text + (s.colour == LocatorSquares::kConfirmed ? "+" : ""));
-    return out.join(QLatin1Char(' '));
+    return out.join(' ');
 }
 
 QString entries(const QList<DxccEvaluation::Entry>& list) {
     QStringList out;
     for (const auto& e : list)
         out.append(e.sortText());
-    return out.join(QLatin1Char(','));
+    return out.join(',');
 }
 
-EvaluationFilter filter(const QString& bands = QStringLiteral("*"),
-                        const QString& stop = QStringLiteral("10000")) {
+EvaluationFilter filter(const QString& bands = "*", const QString& stop = "10000") {
     EvaluationFilter f;
     f.bands = bands;
     f.stopNumber = stop;
@@ -70,241 +70,213 @@ EvaluationFilter filter(const QString& bands = QStringLiteral("*"),
 class TestEvaluations : public QObject {
     Q_OBJECT
 private slots:
-    void inDelimitedText_data();
-    void inDelimitedText();
-    void fromLog_data();
-    void fromLog();
-    void squareTable_data();
-    void squareTable();
-    void htmlDocument();
-    void dokInfo();
-    void dxccWorkedInEitherOrder();
-    void dxccAllEntities();
-    void dateFilterTakesWholeDays();
-    void unreadableFieldStopsNamingIt();
-};
-
-void TestEvaluations::inDelimitedText_data() {
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("selected");
-    const auto row = [](const char* name, const char* list, const char* value, bool selected) {
-        QTest::newRow(name) << list << value << selected;
-    };
-    row("comma and blank, first", "2m, 70cm", "2m", true);
-    row("comma and blank, second", "2m, 70cm", "70CM", true);
-    row("other band", "2m, 70cm", "20m", false);
-    row("list in upper case", "20M", "20m", true);
-    row("value trimmed", "20m", " 20m ", true);
-    row("star anywhere", "2m,*", "anything", true);
-    row("blanks separate", "2m 70cm", "70cm", true);
-    row("quoted item keeps its blank", "\"a b\", c", "A B", true);
-    row("trailing comma selects empty", "2m,", "", true);
-    row("empty list selects nothing", "", "", false);
-}
-
-void TestEvaluations::inDelimitedText() {
-    QFETCH(QString, list);
-    QFETCH(QString, value);
-    QTEST(InDelimitedText(list, value, QLatin1Char(',')), "selected");
-}
-
-// What counts (all, then confirmed), squares and DOKs (confirmed, then worked) make of a log.
-void TestEvaluations::fromLog_data() {
-    QTest::addColumn<QString>("evaluation");
-    QTest::addColumn<QStringList>("log");
-    QTest::addColumn<QString>("bands");
-    QTest::addColumn<QString>("result");
-    const auto row = [](const char* name, const char* evaluation, const QStringList& log,
-                        const char* bands, const char* result) {
-        QTest::newRow(name) << evaluation << log << bands << result;
-    };
-    row("counts, empty log", "counts", {}, "*", "Mode / Band,Sum|Sum,0 / Mode / Band,Sum|Sum,0");
-    row("counts, bands and modes in log order", "counts",
-        {"20m CW x - - -", "40m SSB x - - 01.01.2005", "20m SSB x - - -"}, "*",
-        "Mode / Band,20m,40m,Sum|CW,1,0,1|SSB,1,1,2|Sum,2,1,3 / "
-        "Mode / Band,20m,40m,Sum|CW,0,0,0|SSB,0,1,1|Sum,0,1,1");
-    row("counts, letter case makes another band", "counts", {"20m CW x - - -", "20M CW x - - -"},
-        "*",
-        "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2 / Mode / Band,20m,20M,Sum|CW,0,0,0|Sum,0,0,0");
-    row("squares, confirmed once stays red", "squares",
-        {"2m FM x - JO43AB 01.01.2005", "2m FM x - JO42 -", "2m FM x - JO43SQ -"}, "*",
-        "JO43+ JO42");
-    row("squares, case kept, empty never counted", "squares",
-        {"2m FM x - JO43SQ -", "2m FM x - - -", "2m FM x - jo43xx -"}, "*", "JO43 jo43");
-    row("squares, band list", "squares",
-        {"2m FM x - JO01 -", "70cm FM x - JO02 -", "20m FM x - JO03 -"}, "2m, 70cm", "JO01 JO02");
-    row("DOKs, confirmed once, letter case sorts apart", "doks",
-        {"2m FM x B01 - -", "2m FM x B01 - 01.01.2005", "2m FM x B01 - -", "2m FM x b01 - -",
-         "2m FM x - - -", "2m FM x a02 - -"},
-        "*", "B01 / a02,b01");
-}
-
-void TestEvaluations::fromLog() {
-    QFETCH(QString, evaluation);
-    QFETCH(QStringList, log);
-    QFETCH(QString, bands);
-    Log l(log);
-    QString result;
-    if (evaluation == "counts") {
-        QsoCounts counts;
-        QsoCounts::count(l.file, counts);
-        result = joined(countTable(counts, false, "Sum")) + " / " +
-                 joined(countTable(counts, true, "Sum"));
-    } else if (evaluation == "squares") {
-        QList<LocatorSquares::Square> list;
-        LocatorSquares::select(l.file, filter(bands), list);
-        result = squares(list);
-    } else {
-        DokEvaluation::Lists lists;
-        DokEvaluation::evaluate(l.file, filter(bands), lists);
-        result = QString::fromLatin1(lists.confirmed.join(',') + " / " + lists.worked.join(','));
+    void inDelimitedText_data() {
+        columns<QString, QString, bool>("list", "value", "selected");
+        const auto row = [](const char* name, const char* list, const char* value, bool selected) {
+            QTest::newRow(name) << list << value << selected;
+        };
+        row("comma and blank, first", "2m, 70cm", "2m", true);
+        row("comma and blank, second", "2m, 70cm", "70CM", true);
+        row("other band", "2m, 70cm", "20m", false);
+        row("list in upper case", "20M", "20m", true);
+        row("value trimmed", "20m", " 20m ", true);
+        row("star anywhere", "2m,*", "anything", true);
+        row("blanks separate", "2m 70cm", "70cm", true);
+        row("quoted item keeps its blank", "\"a b\", c", "A B", true);
+        row("trailing comma selects empty", "2m,", "", true);
+        row("empty list selects nothing", "", "", false);
     }
-    QTEST(result, "result");
-}
+    void inDelimitedText() {
+        QTEST(InDelimitedText(fetched<QString>("list"), fetched<QString>("value"), ','),
+              "selected");
+    }
 
-void TestEvaluations::squareTable_data() {
-    QTest::addColumn<QString>("own");
-    QTest::addColumn<QStringList>("worked");
-    QTest::addColumn<QString>("table"); // rows by "|", "*" blue, "+" worked
-    QTest::addColumn<QStringList>("unreadable");
-    QTest::newRow("grows left and up")
-        << "JO43SQ" << QStringList{"JO32"} << "JO33 JO43*|JO32+ JO42" << QStringList();
-    QTest::newRow("lower case paints the same cell")
-        << "JO43SQ" << QStringList{"jo43", "JO44"} << "JO44+|JO43*" << QStringList();
-    QTest::newRow("unreadable left out")
-        << "JO43SQ" << QStringList{"JO4", "JOA3", "\xC4O43", "JO42"} << "JO43*|JO42+"
-        << QStringList{"JO4", "JOA3", "\xC4O43"};
-    QTest::newRow("unreadable own locator") << "J" << QStringList{"JO43"} << "" << QStringList();
-}
-
-void TestEvaluations::squareTable() {
-    QFETCH(QString, own);
-    QFETCH(QStringList, worked);
-    QList<LocatorSquares::Square> list;
-    for (const QString& w : worked)
-        list.append({w, LocatorSquares::kWorked});
-    const LocatorSquares::TableResult r = LocatorSquares::buildTable(list, own);
-    QCOMPARE(r.ownValid, own.size() > 1);
-    QStringList rows;
-    for (int row = 0; row < r.table.rows; ++row) {
-        QStringList cells;
-        for (int c = 0; c < r.table.columns; ++c) {
-            const auto& s = r.table.at(c, row);
-            cells.append(s.text + (s.colour == LocatorSquares::kOwn      ? "*"
-                                   : s.colour == LocatorSquares::kWorked ? "+"
-                                                                         : ""));
+    // What counts (all, then confirmed), squares and DOKs (confirmed, then worked) make of a log.
+    void fromLog_data() {
+        columns<QString, QStringList, QString, QString>("evaluation", "log", "bands", "result");
+        const auto row = [](const char* name, const char* evaluation, const QStringList& log,
+                            const char* bands, const char* result) {
+            QTest::newRow(name) << evaluation << log << bands << result;
+        };
+        row("counts, empty log", "counts", {}, "*",
+            "Mode / Band,Sum|Sum,0 / Mode / Band,Sum|Sum,0");
+        row("counts, bands and modes in log order", "counts",
+            {"20m CW x - - -", "40m SSB x - - 01.01.2005", "20m SSB x - - -"}, "*",
+            "Mode / Band,20m,40m,Sum|CW,1,0,1|SSB,1,1,2|Sum,2,1,3 / "
+            "Mode / Band,20m,40m,Sum|CW,0,0,0|SSB,0,1,1|Sum,0,1,1");
+        row("counts, letter case makes another band", "counts",
+            {"20m CW x - - -", "20M CW x - - -"}, "*",
+            "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2 / Mode / "
+            "Band,20m,20M,Sum|CW,0,0,0|Sum,0,0,0");
+        row("squares, confirmed once stays red", "squares",
+            {"2m FM x - JO43AB 01.01.2005", "2m FM x - JO42 -", "2m FM x - JO43SQ -"}, "*",
+            "JO43+ JO42");
+        row("squares, case kept, empty never counted", "squares",
+            {"2m FM x - JO43SQ -", "2m FM x - - -", "2m FM x - jo43xx -"}, "*", "JO43 jo43");
+        row("squares, band list", "squares",
+            {"2m FM x - JO01 -", "70cm FM x - JO02 -", "20m FM x - JO03 -"}, "2m, 70cm",
+            "JO01 JO02");
+        row("DOKs, confirmed once, letter case sorts apart", "doks",
+            {"2m FM x B01 - -", "2m FM x B01 - 01.01.2005", "2m FM x B01 - -", "2m FM x b01 - -",
+             "2m FM x - - -", "2m FM x a02 - -"},
+            "*", "B01 / a02,b01");
+    }
+    void fromLog() {
+        QFETCH(QString, evaluation);
+        const EvaluationFilter f = filter(fetched<QString>("bands"));
+        Log l(fetched<QStringList>("log"));
+        QString result;
+        if (evaluation == "counts") {
+            QsoCounts counts;
+            QsoCounts::count(l.file, counts);
+            result = joined(countTable(counts, false, "Sum")) + " / " +
+                     joined(countTable(counts, true, "Sum"));
+        } else if (evaluation == "squares") {
+            QList<LocatorSquares::Square> list;
+            LocatorSquares::select(l.file, f, list);
+            result = squares(list);
+        } else {
+            DokEvaluation::Lists lists;
+            DokEvaluation::evaluate(l.file, f, lists);
+            result =
+                QString::fromLatin1(lists.confirmed.join(',') + " / " + lists.worked.join(','));
         }
-        rows.append(cells.join(QLatin1Char(' ')));
+        QTEST(result, "result");
     }
-    QTEST(rows.join(QLatin1Char('|')), "table");
-    QTEST(r.unreadable, "unreadable");
-}
 
-void TestEvaluations::htmlDocument() {
-    const QList<LocatorSquares::Square> list{{"J&<>\"", LocatorSquares::kConfirmed}};
-    LocatorSquares::Table table;
-    table.cells[0] = {"JO43", LocatorSquares::kOwn};
-    LocatorHtml::Options o;
-    o.titleHead = "<title>Squares of ";
-    o.ownCall = "QX1<A>";
-    const QList<QByteArray> both = LocatorHtml::document(o, list, table).split('\n');
-    QCOMPARE(both.size(), 28); // 16 lines, 5 for each table, the paragraph, "" after the last
-    QCOMPARE(both[3], "<title>Squares of QX1&lt;A&gt;</title>\r");
-    QCOMPARE(both[16],
-             " <td class=\"l\" style=\"background-color:#FF0000\">J&amp;&lt;&gt;&quot;</td>\r");
-    QCOMPARE(both[22], " <td style=\"background-color:#0000FF\">JO43</td>\r");
-    o.withList = o.withTable = false;
-    o.forPrinting = true;
-    const QList<QByteArray> none = LocatorHtml::document(o, list, table).split('\n');
-    QCOMPARE(none.size(), 17);
-    QCOMPARE(none[13], "<body onLoad=\"window.print();\">\r");
-    QCOMPARE(none[14], "</body>\r");
-    QCOMPARE(none[15], "</html>\r");
-}
-
-void TestEvaluations::dokInfo() {
-    TempProgramDir dir;
-    dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\nB01=Bamberg\r\n[Distrikt]\r\nA=Baden\r\n"
-                             "B=Franken\r\n[Website]\r\nA=https://a.example.org/\r\n");
-    const auto a01 = DokEvaluation::info("A01", dir.file("DOK.ini"));
-    QCOMPARE(QStringList({a01.club, a01.district, a01.website}),
-             QStringList({"Konstanz", "Baden", "https://a.example.org/"}));
-    QVERIFY(DokEvaluation::info("B01", dir.file("DOK.ini")).website.isEmpty());
-    QVERIFY(DokEvaluation::info("Z99FEST", dir.file("DOK.ini")).isSpecial());
-    QVERIFY(DokEvaluation::info("A01", dir.file("missing.ini")).isSpecial());
-}
-
-void TestEvaluations::dxccWorkedInEitherOrder() {
-    for (const QStringList& log :
-         {QStringList{"2m FM QX1ABC - - -", "2m FM QX2ABC - - 01.01.2005", "2m FM DL - - -",
-                      "2m FM ZZ1ZZ - - -", "2m FM OE1ABC - - -"},
-          QStringList{"2m FM QX2ABC - - 01.01.2005", "2m FM QX1ABC - - -", "2m FM DL - - -",
-                      "2m FM ZZ1ZZ - - -", "2m FM OE1ABC - - -"}}) {
-        Log l(log);
-        l.dir.writeFile("DXCC.ini", "[DXCC]\r\nQX=Qx Land\r\nOE=Austria\r\n");
-        const auto worked = DxccEvaluation::evaluate(l.file, filter(), l.dir.file("DXCC.ini"));
-        QCOMPARE(entries(worked.entries), QString("Austria1,Qx Land2"));
-        QCOMPARE(worked.shortCalls.size(), 1);
-        QCOMPARE(worked.shortCalls[0].call, "DL");
-        QCOMPARE(worked.shortCalls[0].number, "3");
+    void squareTable_data() {
+        // Table rows by "|", "*" blue, "+" worked.
+        columns<QString, QStringList, QString, QStringList>("own", "worked", "table", "unreadable");
+        const auto row = [](const char* name, const char* own, const QStringList& worked,
+                            const char* table, const QStringList& unreadable) {
+            QTest::newRow(name) << own << worked << table << unreadable;
+        };
+        row("grows left and up", "JO43SQ", {"JO32"}, "JO33 JO43*|JO32+ JO42", {});
+        row("lower case paints the same cell", "JO43SQ", {"jo43", "JO44"}, "JO44+|JO43*", {});
+        row("unreadable left out", "JO43SQ", {"JO4", "JOA3", "\xC4O43", "JO42"}, "JO43*|JO42+",
+            {"JO4", "JOA3", "\xC4O43"});
+        row("unreadable own locator", "J", {"JO43"}, "", {});
     }
-}
-
-void TestEvaluations::dxccAllEntities() {
-    using DxccEvaluation::State;
-    const QList<DxccEvaluation::Entry> worked{{"Austria", State::Confirmed}};
-    const QByteArray ini = "[Info]\r\nQX=Not me\r\n[DXCC]\r\n\r\nQX=Qx Land\r\nqx1=Qx Land\r\n"
-                           "oe=AUSTRIA\r\nQX=Other\r\n[Later]\r\n";
-    QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, ini)), QString("0,Austria2,Qx Land0"));
-    QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, QByteArray("QX=Qx\r\n"))),
-             QString("Austria2"));
-    QVERIFY_THROWS_EXCEPTION(DaluError,
-                             DxccEvaluation::withAllEntities(worked, QStringLiteral("/no/such")));
-}
-
-// The pickers mean whole days (the start picker's time of day no longer drops the QSOs of
-// the start date); DOKs and DXCCs ignore UTC, squares read it.
-void TestEvaluations::dateFilterTakesWholeDays() {
-    Log l({"2m FM QX1A A01 JO01 - 01.06.2004 00:00:00", "2m FM QX1B A02 JO02 - 02.06.2004 23:59:59",
-           "2m FM QX1C A03 JO03 - 03.06.2004 00:00:00",
-           "2m FM QX1D A04 JO04 - 31.05.2004 23:59:59"});
-    EvaluationFilter f = filter();
-    f.from = EvaluationFilter::startOfDay(QDate(2004, 6, 1));
-    f.to = EvaluationFilter::endOfDay(QDate(2004, 6, 2));
-    QList<LocatorSquares::Square> list;
-    LocatorSquares::select(l.file, f, list);
-    QCOMPARE(squares(list), QString("JO01 JO02"));
-    DokEvaluation::Lists doks;
-    DokEvaluation::evaluate(l.file, f, doks);
-    QCOMPARE(doks.worked, (QList<QByteArray>{"A01", "A02"}));
-    f.to = QDateTime(QDate(2004, 6, 2), QTime(18, 18, 46)); // a time of day on the stop date
-    DokEvaluation::evaluate(l.file, f, doks);
-    QCOMPARE(doks.worked, (QList<QByteArray>{"A01", "A02"}));
-    list.clear();
-    LocatorSquares::select(l.file, f, list);
-    QCOMPARE(squares(list), QString("JO01"));
-}
-
-void TestEvaluations::unreadableFieldStopsNamingIt() {
-    Log l({"2m FM x A01 JO01 - 32.13.2004", "2m FM x A01 JO01 -"});
-    DokEvaluation::Lists doks;
-    try {
-        DokEvaluation::evaluate(l.file, filter(QStringLiteral("*"), "1O"), doks);
-        QFAIL("no error");
-    } catch (const DaluError& e) {
-        QVERIFY2(e.message().contains("\"1O\""), qPrintable(e.message()));
+    void squareTable() {
+        QFETCH(QString, own);
+        QList<LocatorSquares::Square> list;
+        for (const QString& w : fetched<QStringList>("worked"))
+            list.append({w, LocatorSquares::kWorked});
+        const LocatorSquares::TableResult r = LocatorSquares::buildTable(list, own);
+        QCOMPARE(r.ownValid, own.size() > 1);
+        QStringList rows;
+        for (int row = 0; row < r.table.rows; ++row) {
+            QStringList cells;
+            for (int c = 0; c < r.table.columns; ++c) {
+                const auto& s = r.table.at(c, row);
+                cells.append(s.text + (s.colour == LocatorSquares::kOwn      ? "*"
+                                       : s.colour == LocatorSquares::kWorked ? "+"
+                                                                             : ""));
+            }
+            rows.append(cells.join(' '));
+        }
+        QTEST(rows.join('|'), "table");
+        QTEST(r.unreadable, "unreadable");
     }
-    QVERIFY_THROWS_EXCEPTION(DaluError, DokEvaluation::evaluate(l.file, filter(), doks));
-    // With the stop number 10000 the QSO numbered 10001 is not selected, without any error.
-    Log big({"2m FM x A01 JO01 -"});
-    TQsoRecord r = qsos({"2m FM x A01 JO01 -"}).first();
-    r[QsoField::Number] = "10001";
-    LogBuilder::writeLog(big.dir.file("a.log"), {r});
-    QList<LocatorSquares::Square> list;
-    LocatorSquares::select(big.file, filter(), list);
-    QVERIFY(list.isEmpty());
-}
+
+    void htmlDocument() {
+        const QList<LocatorSquares::Square> list{{"J&<>\"", LocatorSquares::kConfirmed}};
+        LocatorSquares::Table table;
+        table.cells[0] = {"JO43", LocatorSquares::kOwn};
+        LocatorHtml::Options o;
+        o.titleHead = "<title>Squares of ";
+        o.ownCall = "QX1<A>";
+        const QList<QByteArray> both = LocatorHtml::document(o, list, table).split('\n');
+        QCOMPARE(both.size(), 28); // 16 lines, 5 for each table, the paragraph, "" after the last
+        QCOMPARE(both[3], "<title>Squares of QX1&lt;A&gt;</title>\r");
+        QCOMPARE(both[16],
+                 " <td class=\"l\" style=\"background-color:#FF0000\">J&amp;&lt;&gt;&quot;</td>\r");
+        QCOMPARE(both[22], " <td style=\"background-color:#0000FF\">JO43</td>\r");
+        o.withList = o.withTable = false;
+        o.forPrinting = true;
+        const QList<QByteArray> none = LocatorHtml::document(o, list, table).split('\n');
+        QCOMPARE(none.mid(13).join('\n'),
+                 "<body onLoad=\"window.print();\">\r\n</body>\r\n</html>\r\n");
+    }
+
+    void dokInfo() {
+        TempProgramDir dir;
+        dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\nB01=Bamberg\r\n[Distrikt]\r\nA=Baden\r\n"
+                                 "B=Franken\r\n[Website]\r\nA=https://a.example.org/\r\n");
+        const auto a01 = DokEvaluation::info("A01", dir.file("DOK.ini"));
+        QCOMPARE(QStringList({a01.club, a01.district, a01.website}),
+                 QStringList({"Konstanz", "Baden", "https://a.example.org/"}));
+        QVERIFY(DokEvaluation::info("B01", dir.file("DOK.ini")).website.isEmpty());
+        QVERIFY(DokEvaluation::info("Z99FEST", dir.file("DOK.ini")).isSpecial());
+        QVERIFY(DokEvaluation::info("A01", dir.file("missing.ini")).isSpecial());
+    }
+
+    void dxccWorkedInEitherOrder() {
+        QStringList log{"2m FM QX1ABC - - -", "2m FM QX2ABC - - 01.01.2005", "2m FM DL - - -",
+                        "2m FM ZZ1ZZ - - -", "2m FM OE1ABC - - -"};
+        for (int pass = 0; pass < 2; ++pass, log.swapItemsAt(0, 1)) {
+            Log l(log);
+            l.dir.writeFile("DXCC.ini", "[DXCC]\r\nQX=Qx Land\r\nOE=Austria\r\n");
+            const auto worked = DxccEvaluation::evaluate(l.file, filter(), l.dir.file("DXCC.ini"));
+            QCOMPARE(entries(worked.entries), QString("Austria1,Qx Land2"));
+            QCOMPARE(worked.shortCalls.size(), 1);
+            QCOMPARE(worked.shortCalls[0].call + ' ' + worked.shortCalls[0].number, "DL 3");
+        }
+    }
+
+    void dxccAllEntities() {
+        using DxccEvaluation::State;
+        const QList<DxccEvaluation::Entry> worked{{"Austria", State::Confirmed}};
+        const QByteArray ini = "[Info]\r\nQX=Not me\r\n[DXCC]\r\n\r\nQX=Qx Land\r\nqx1=Qx Land\r\n"
+                               "oe=AUSTRIA\r\nQX=Other\r\n[Later]\r\n";
+        QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, ini)),
+                 QString("0,Austria2,Qx Land0"));
+        QCOMPARE(entries(DxccEvaluation::withAllEntities(worked, QByteArray("QX=Qx\r\n"))),
+                 QString("Austria2"));
+        QVERIFY_THROWS_EXCEPTION(DaluError,
+                                 DxccEvaluation::withAllEntities(worked, QString("/x/")));
+    }
+
+    // The pickers mean whole days, whatever their time of day; squares read UTC, DOKs do not.
+    void dateFilterTakesWholeDays() {
+        Log l({"2m FM QX1A A01 JO01 - 01.06.2004 00:00:00",
+               "2m FM QX1B A02 JO02 - 02.06.2004 23:59:59",
+               "2m FM QX1C A03 JO03 - 03.06.2004 00:00:00",
+               "2m FM QX1D A04 JO04 - 31.05.2004 23:59:59"});
+        EvaluationFilter f = filter();
+        f.from = EvaluationFilter::startOfDay(QDate(2004, 6, 1));
+        f.to = EvaluationFilter::endOfDay(QDate(2004, 6, 2));
+        const auto selected = [&] {
+            QList<LocatorSquares::Square> list;
+            LocatorSquares::select(l.file, f, list);
+            DokEvaluation::Lists doks;
+            DokEvaluation::evaluate(l.file, f, doks);
+            return squares(list) + " / " + QString::fromLatin1(doks.worked.join(','));
+        };
+        QCOMPARE(selected(), "JO01 JO02 / A01,A02");
+        f.to = QDateTime(QDate(2004, 6, 2), QTime(18, 18, 46)); // a time of day on the stop date
+        QCOMPARE(selected(), "JO01 / A01,A02");
+    }
+
+    void unreadableFieldStopsNamingIt() {
+        Log l({"2m FM x A01 JO01 - 32.13.2004", "2m FM x A01 JO01 -"});
+        DokEvaluation::Lists doks;
+        try {
+            DokEvaluation::evaluate(l.file, filter("*", "1O"), doks);
+            QFAIL("no error");
+        } catch (const DaluError& e) {
+            QVERIFY2(e.message().contains("\"1O\""), qPrintable(e.message()));
+        }
+        QVERIFY_THROWS_EXCEPTION(DaluError, DokEvaluation::evaluate(l.file, filter(), doks));
+        // With the stop number 10000 the QSO numbered 10001 is not selected, without any error.
+        Log big({});
+        big.dir.writeFile(
+            "a.log", LogBuilder::rawLog({"10001;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO01;;;;"}));
+        QList<LocatorSquares::Square> list;
+        LocatorSquares::select(big.file, filter(), list);
+        QVERIFY(list.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestEvaluations)
 #include "tst_evaluations.moc"

@@ -6,6 +6,7 @@
 #include "qslcards.h"
 #include "qslin.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
 #include <QTest>
 
@@ -41,203 +42,171 @@ CardRule rule(const QString& letters) {
 class TestQslCards : public QObject {
     Q_OBJECT
 private slots:
-    void cardRule_data();
-    void cardRule();
-    void marksInTheLog();
-    void killedMarkingKeepsEveryReturnedMark();
-    void completion_data();
-    void completion();
-    void cardFileName_data();
-    void cardFileName();
-    void moveNeverReplaces();
-    void moveAcrossFileSystems();
-};
+    void cardRule_data() {
+        columns<QString, QString, QString, bool>("rule", "earlier", "qso", "needed");
+        const QString q = "QX1A 20m CW 01.02.2024";
+        const auto row = [&q](const char* name, const char* rule, const QString& earlier,
+                              bool needed) {
+            QTest::newRow(name) << rule << earlier << q << needed;
+        };
+        row("every QSO", "", q, true);
+        row("first, nothing before", "f", "", true);
+        row("first, call known", "f", "QX1A 40m SSB 03.03.2020", false);
+        row("call case matters", "f", "qx1a 20m CW 01.02.2024", true);
+        row("band: same band", "fb", "QX1A 20m SSB 05.05.2020", false);
+        row("band: other band", "fb", "QX1A 40m CW 01.02.2024", true);
+        // Any earlier match is enough: the 40m QSO between does not make 20m new again.
+        row("band: 20m, 40m, 20m", "fb", "QX1A 20m CW 01.01.2024,QX1A 40m CW 01.01.2024", false);
+        row("mode: other mode", "fm", "QX1A 20m SSB 01.02.2024", true);
+        row("band+mode: one differs", "fbm", "QX1A 20m SSB 01.02.2024", true);
+        row("day: same day", "fd", "QX1A 40m SSB 01.02.2024", false);
+        row("day: written short", "fd", "QX1A 40m SSB 1.2.24", false);
+        row("day: next day", "fd", "QX1A 20m CW 02.02.2024", true);
+        row("year: same year", "fy", "QX1A 20m CW 31.12.2024", false);
+        row("year: other year", "fy", "QX1A 20m CW 01.02.2023", true);
+        row("boxes without first", "bmdy", q, true);
+    }
+    void cardRule() {
+        QFETCH(QString, earlier);
+        QFETCH(QString, qso);
+        const CardRule r = rule(fetched<QString>("rule"));
+        QTEST(cardNeeded(r, qsos(qso).first(), qsos(earlier)), "needed");
+        // The list's index must agree with the rule.
+        const QList<CompactQso> all = qsos(earlier) + qsos(qso);
+        QTEST(QslCards::outList(all, r).contains(int(all.size())), "needed");
+    }
 
-void TestQslCards::cardRule_data() {
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QString>("earlier");
-    QTest::addColumn<QString>("qso");
-    QTest::addColumn<bool>("needed");
-    const QString q = "QX1A 20m CW 01.02.2024";
-    const auto row = [&q](const char* name, const char* rule, const QString& earlier, bool needed) {
-        QTest::newRow(name) << rule << earlier << q << needed;
-    };
-    row("every QSO", "", q, true);
-    row("first, nothing before", "f", "", true);
-    row("first, call known", "f", "QX1A 40m SSB 03.03.2020", false);
-    row("call case matters", "f", "qx1a 20m CW 01.02.2024", true);
-    row("band: same band", "fb", "QX1A 20m SSB 05.05.2020", false);
-    row("band: other band", "fb", "QX1A 40m CW 01.02.2024", true);
-    // Any earlier match is enough: the 40m QSO between does not make 20m new again.
-    row("band: 20m, 40m, 20m", "fb", "QX1A 20m CW 01.01.2024,QX1A 40m CW 01.01.2024", false);
-    row("mode: other mode", "fm", "QX1A 20m SSB 01.02.2024", true);
-    row("band+mode: one differs", "fbm", "QX1A 20m SSB 01.02.2024", true);
-    row("day: same day", "fd", "QX1A 40m SSB 01.02.2024", false);
-    row("day: written short", "fd", "QX1A 40m SSB 1.2.24", false);
-    row("day: next day", "fd", "QX1A 20m CW 02.02.2024", true);
-    row("year: same year", "fy", "QX1A 20m CW 31.12.2024", false);
-    row("year: other year", "fy", "QX1A 20m CW 01.02.2023", true);
-    row("boxes without first", "bmdy", q, true);
-}
+    // A mark rewrites the QSO listed, and nothing where another QSO stands now.
+    void marksInTheLog() {
+        TempProgramDir dir;
+        QList<TQsoRecord> records = {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)};
+        records[2][QsoField::Comments] = "tnx";
+        LogBuilder::writeLog(dir.file("a.log"), records);
+        TLogFile log(dir.file("a.log"));
+        const QList<TQsoRecord> listed = records;
+        markInLog(log, 2, CompactQso(listed[1]), Mark::Sent, QDate(2026, 12, 7));
+        markInLog(log, 1, CompactQso(listed[0]), Mark::NoCard, QDate());
+        markInLog(log, 3, CompactQso(listed[2]), Mark::NoCard, QDate());
+        records[1][QsoField::QslOut] = "07.12.2026";
+        records[0][QsoField::Comments] = "no QSL";
+        records[2][QsoField::Comments] = "tnx / no QSL";
+        QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
+        for (int n : {3, 4})
+            QVERIFY_THROWS_EXCEPTION(DaluError,
+                                     markInLog(log, n, CompactQso(listed[1]), Mark::Sent, {}));
+        QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
+    }
 
-void TestQslCards::cardRule() {
-    QFETCH(QString, rule);
-    QFETCH(QString, earlier);
-    QFETCH(QString, qso);
-    QFETCH(bool, needed);
-    const CardRule r = ::rule(rule);
-    QCOMPARE(cardNeeded(r, qsos(qso).first(), qsos(earlier)), needed);
-    // The list's index must agree with the rule.
-    QList<CompactQso> all = qsos(earlier) + qsos(qso);
-    QCOMPARE(QslCards::outList(all, r).contains(int(all.size())), needed);
-}
-
-// A mark rewrites the QSO listed, and nothing where another QSO stands now.
-void TestQslCards::marksInTheLog() {
-    TempProgramDir dir;
-    QList<TQsoRecord> records = {LogBuilder::qso(1), LogBuilder::qso(2), LogBuilder::qso(3)};
-    records[2][QsoField::Comments] = "tnx";
-    LogBuilder::writeLog(dir.file("a.log"), records);
-    TLogFile log(dir.file("a.log"));
-    const QList<TQsoRecord> listed = records;
-    markInLog(log, 2, CompactQso(listed[1]), Mark::Sent, QDate(2026, 12, 7));
-    markInLog(log, 1, CompactQso(listed[0]), Mark::NoCard, QDate());
-    markInLog(log, 3, CompactQso(listed[2]), Mark::NoCard, QDate());
-    records[1][QsoField::QslOut] = "07.12.2026";
-    records[0][QsoField::Comments] = "no QSL";
-    records[2][QsoField::Comments] = "tnx / no QSL";
-    QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
-    QVERIFY_THROWS_EXCEPTION(DaluError, markInLog(log, 3, CompactQso(listed[1]), Mark::Sent, {}));
-    QVERIFY_THROWS_EXCEPTION(DaluError, markInLog(log, 4, CompactQso(listed[1]), Mark::Sent, {}));
-    QCOMPARE(dir.readFile("a.log"), LogBuilder::logContent(records));
-}
-
-// A child marks the QSOs one after the other and reports each returned mark; it is killed
-// after the tenth report, in the middle of the next marks.
-void TestQslCards::killedMarkingKeepsEveryReturnedMark() {
-    TempProgramDir dir;
-    QList<TQsoRecord> records;
-    for (int n = 1; n <= 2000; ++n)
-        records.append(LogBuilder::qso(n));
-    LogBuilder::writeLog(dir.file("a.log"), records);
-    int pipeFds[2];
-    QVERIFY(pipe(pipeFds) == 0);
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        try {
-            TLogFile log(dir.file("a.log"));
-            for (int n = 1; n <= records.size(); ++n) {
-                markInLog(log, n, CompactQso(records[n - 1]), Mark::Sent, QDate(2026, 12, 7));
-                if (write(pipeFds[1], "m", 1) != 1)
-                    _exit(1);
+    // A child reports each returned mark and is killed after the tenth, amid the next marks.
+    void killedMarkingKeepsEveryReturnedMark() {
+        TempProgramDir dir;
+        QList<TQsoRecord> records;
+        for (int n = 1; n <= 2000; ++n)
+            records.append(LogBuilder::qso(n));
+        LogBuilder::writeLog(dir.file("a.log"), records);
+        int pipeFds[2];
+        QVERIFY(pipe(pipeFds) == 0);
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            try {
+                TLogFile log(dir.file("a.log"));
+                for (int n = 1; n <= records.size(); ++n) {
+                    markInLog(log, n, CompactQso(records[n - 1]), Mark::Sent, QDate(2026, 12, 7));
+                    if (write(pipeFds[1], "m", 1) != 1)
+                        _exit(1);
+                }
+            } catch (...) {
+                _exit(1);
             }
-        } catch (...) {
-            _exit(1);
+            _exit(0);
         }
-        _exit(0);
+        close(pipeFds[1]);
+        char report;
+        for (int got = 0; got < 10; ++got)
+            QVERIFY(read(pipeFds[0], &report, 1) == 1);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(pipeFds[0]);
+        int count = 0, markedCount = 0;
+        TLogFile(dir.file("a.log")).forEachRecord([&](const TQsoRecord& r) {
+            TQsoRecord expected = records[count++];
+            if (!r[QsoField::QslOut].isEmpty() && ++markedCount)
+                expected[QsoField::QslOut] = "07.12.2026";
+            QCOMPARE(r, expected);
+        });
+        QCOMPARE(count, int(records.size()));
+        QVERIFY(markedCount >= 10);
     }
-    close(pipeFds[1]);
-    char reports[10];
-    for (size_t got = 0; got < sizeof reports;) {
-        const ssize_t n = read(pipeFds[0], reports + got, sizeof reports - got);
-        QVERIFY(n > 0);
-        got += size_t(n);
+
+    void completion_data() {
+        columns<bool, QString, int, QString>("isDate", "typed", "state", "text");
+        QTest::newRow("ddmm") << true << "0512" << int(QslIn::Input::Valid) << "05.12.2026";
+        QTest::newRow("ddmmyy") << true << "051224" << int(QslIn::Input::Valid) << "05.12.2024";
+        QTest::newRow("ddmmyyyy") << true << "05122024" << int(QslIn::Input::Valid) << "05.12.2024";
+        QTest::newRow("dotted") << true << "5.12.24" << int(QslIn::Input::Valid) << "05.12.2024";
+        QTest::newRow("3 digits off") << true << "123" << int(QslIn::Input::Off) << "";
+        QTest::newRow("5 digits") << true << "05122" << int(QslIn::Input::Invalid) << "05122";
+        QTest::newRow("hh") << false << "14" << int(QslIn::Input::Valid) << "14:00:00";
+        QTest::newRow("hhmm") << false << "1423" << int(QslIn::Input::Valid) << "14:23:00";
+        QTest::newRow("hhmmss") << false << "142305" << int(QslIn::Input::Valid) << "14:23:05";
+        QTest::newRow("1 digit off") << false << "1" << int(QslIn::Input::Off) << "";
+        QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
     }
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(pipeFds[0]);
-    TLogFile log(dir.file("a.log"));
-    int count = 0;
-    int markedCount = 0;
-    log.forEachRecord([&](const TQsoRecord& r) {
-        ++count;
-        TQsoRecord expected = records[count - 1];
-        if (!r[QsoField::QslOut].isEmpty()) {
-            ++markedCount;
-            expected[QsoField::QslOut] = "07.12.2026";
-        }
-        QCOMPARE(r, expected);
-    });
-    QCOMPARE(count, int(records.size()));
-    QVERIFY(markedCount >= 10);
-}
+    void completion() {
+        QFETCH(bool, isDate);
+        QFETCH(QString, typed);
+        const QslIn::Input in =
+            isDate ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
+        QTEST(int(in.state), "state");
+        QTEST(in.text, "text");
+    }
 
-void TestQslCards::completion_data() {
-    QTest::addColumn<bool>("isDate");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("ddmm") << true << "0512" << int(QslIn::Input::Valid) << "05.12.2026";
-    QTest::newRow("ddmmyy") << true << "051224" << int(QslIn::Input::Valid) << "05.12.2024";
-    QTest::newRow("ddmmyyyy") << true << "05122024" << int(QslIn::Input::Valid) << "05.12.2024";
-    QTest::newRow("dotted") << true << "5.12.24" << int(QslIn::Input::Valid) << "05.12.2024";
-    QTest::newRow("3 digits off") << true << "123" << int(QslIn::Input::Off) << "";
-    QTest::newRow("5 digits") << true << "05122" << int(QslIn::Input::Invalid) << "05122";
-    QTest::newRow("hh") << false << "14" << int(QslIn::Input::Valid) << "14:00:00";
-    QTest::newRow("hhmm") << false << "1423" << int(QslIn::Input::Valid) << "14:23:00";
-    QTest::newRow("hhmmss") << false << "142305" << int(QslIn::Input::Valid) << "14:23:05";
-    QTest::newRow("1 digit off") << false << "1" << int(QslIn::Input::Off) << "";
-    QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
-}
+    void cardFileName_data() {
+        columns<QString, QString, QString>("stored", "call", "expected");
+        const auto row = [](const char* name, const char* stored, const char* call,
+                            const char* expected) {
+            QTest::newRow(name) << stored << call << expected;
+        };
+        row("portable", "/home/op/QSL/", "QX1ABC/P", "/home/op/QSL/qx1abc-p-050604173100.jpg");
+        row("prefix and mobile", "/q", "9A/QX1ABC/M", "/q/9a-qx1abc-m-050604173100.jpg");
+        row("stored on Windows", "/q\\", "QX1ABC", "/q/qx1abc-050604173100.jpg");
+        row("not set", "", "QX1ABC", "/prog/qx1abc-050604173100.jpg");
+    }
+    void cardFileName() {
+        QFETCH(QString, stored);
+        QFETCH(QString, call);
+        const QString folder = QslCardFile::folder(stored, QStringLiteral("/prog/"));
+        QTEST(QslCardFile::eQslInFileName(folder, call, QDate(2004, 6, 5), QTime(17, 31)),
+              "expected");
+    }
 
-void TestQslCards::completion() {
-    QFETCH(bool, isDate);
-    QFETCH(QString, typed);
-    const QslIn::Input in = isDate ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
-    QTEST(int(in.state), "state");
-    QTEST(in.text, "text");
-}
+    void moveNeverReplaces() {
+        TempProgramDir dir;
+        dir.writeFile("scan.png", "new");
+        dir.writeFile("card.jpg", "old");
+        QVERIFY_THROWS_EXCEPTION(DaluError,
+                                 QslCardFile::moveCard(dir.file("scan.png"), dir.file("card.jpg")));
+        QCOMPARE(dir.readFile("card.jpg") + dir.readFile("scan.png"), "oldnew");
+        QslCardFile::moveCard(dir.file("scan.png"), dir.file("other.jpg"));
+        QCOMPARE(dir.readFile("other.jpg"), QByteArray("new"));
+        QVERIFY(!QFile::exists(dir.file("scan.png")));
+    }
 
-void TestQslCards::cardFileName_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QString>("expected");
-    const auto row = [](const char* name, const char* stored, const char* call,
-                        const char* expected) {
-        QTest::newRow(name) << stored << call << expected;
-    };
-    row("portable", "/home/op/QSL/", "QX1ABC/P", "/home/op/QSL/qx1abc-p-050604173100.jpg");
-    row("prefix and mobile", "/q", "9A/QX1ABC/M", "/q/9a-qx1abc-m-050604173100.jpg");
-    row("stored on Windows", "/q\\", "QX1ABC", "/q/qx1abc-050604173100.jpg");
-    row("not set", "", "QX1ABC", "/prog/qx1abc-050604173100.jpg");
-}
-
-void TestQslCards::cardFileName() {
-    QFETCH(QString, stored);
-    QFETCH(QString, call);
-    const QString folder = QslCardFile::folder(stored, QStringLiteral("/prog/"));
-    QTEST(QslCardFile::eQslInFileName(folder, call, QDate(2004, 6, 5), QTime(17, 31)), "expected");
-}
-
-void TestQslCards::moveNeverReplaces() {
-    TempProgramDir dir;
-    dir.writeFile("scan.png", "new");
-    dir.writeFile("card.jpg", "old");
-    QVERIFY_THROWS_EXCEPTION(DaluError,
-                             QslCardFile::moveCard(dir.file("scan.png"), dir.file("card.jpg")));
-    QCOMPARE(dir.readFile("card.jpg"), QByteArray("old"));
-    QCOMPARE(dir.readFile("scan.png"), QByteArray("new"));
-    QslCardFile::moveCard(dir.file("scan.png"), dir.file("other.jpg"));
-    QCOMPARE(dir.readFile("other.jpg"), QByteArray("new"));
-    QVERIFY(!QFile::exists(dir.file("scan.png")));
-}
-
-void TestQslCards::moveAcrossFileSystems() {
-    QTemporaryDir shm(QStringLiteral("/dev/shm/dalu-XXXXXX"));
-    if (!shm.isValid())
-        QSKIP("no /dev/shm");
-    TempProgramDir dir;
-    const QByteArray image(300000, 'x');
-    const QString source = shm.filePath(QStringLiteral("scan.jpg"));
-    QFile f(source);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
-    f.close();
-    QslCardFile::moveCard(source, dir.file("card.jpg"));
-    QCOMPARE(dir.readFile("card.jpg"), image);
-    QVERIFY(!QFile::exists(source));
-    QVERIFY(!QFile::exists(dir.file("card.jpg.part")));
-}
+    void moveAcrossFileSystems() {
+        QTemporaryDir shm("/dev/shm/dalu-XXXXXX");
+        if (!shm.isValid())
+            QSKIP("no /dev/shm");
+        TempProgramDir dir;
+        const QByteArray image(300000, 'x');
+        QFile source(shm.filePath("scan.jpg"));
+        QVERIFY(source.open(QIODevice::WriteOnly) && source.write(image) == image.size());
+        source.close();
+        QslCardFile::moveCard(source.fileName(), dir.file("card.jpg"));
+        QCOMPARE(dir.readFile("card.jpg"), image);
+        QVERIFY(!source.exists() && !QFile::exists(dir.file("card.jpg.part")));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestQslCards)
 #include "tst_qslcards.moc"
