@@ -25,6 +25,9 @@ void answerMessageBox(QString* text, QMessageBox::StandardButton button = QMessa
 // Types the answer into the next input box and confirms it.
 void answerInputDialog(const QString& answer);
 
+// Chooses the file in the next file dialog and keeps the dialog's title.
+void answerFileDialog(const QString& file, QString* title = nullptr);
+
 // Cancels the next modal window (input box, dialog).
 void cancelNextModal();
 
@@ -35,6 +38,16 @@ public:
     ~Expecting();
     Expecting(const Expecting&) = delete;
     Expecting& operator=(const Expecting&) = delete;
+};
+
+// While one lives, every message box no answer waits for is closed as it shows, its text kept.
+class MessageBoxLog {
+public:
+    MessageBoxLog();
+    ~MessageBoxLog();
+    MessageBoxLog(const MessageBoxLog&) = delete;
+    MessageBoxLog& operator=(const MessageBoxLog&) = delete;
+    QStringList texts;
 };
 
 } // namespace ModalDialogs
