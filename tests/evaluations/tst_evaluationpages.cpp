@@ -92,20 +92,16 @@ void TestEvaluationPages::countsDrillDown_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("search");
-    QTest::newRow("count") << false << 1 << 2 << "SucheTS"
-                           << "Band ist 20m; Mode ist SSB -> 3,4";
-    QTest::newRow("band total") << false << 1 << 3 << "SucheTS"
-                                << "Band ist 20m -> 1,3,4";
-    QTest::newRow("mode total") << false << 3 << 1 << "SucheTS"
-                                << "Mode ist CW -> 1";
-    QTest::newRow("heading") << false << 1 << 0 << "AuswertungenTS"
-                             << "";
-    QTest::newRow("grand total lists the log") << false << 3 << 3 << "ListeTS"
-                                               << "";
-    QTest::newRow("confirmed count") << true << 2 << 2 << "SucheTS"
-                                     << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
-    QTest::newRow("confirmed grand total") << true << 3 << 3 << "SucheTS"
-                                           << "QSL In ist nicht  -> 2";
+    const QString search = "SucheTS";
+    QTest::newRow("count") << false << 1 << 2 << search << "Band ist 20m; Mode ist SSB -> 3,4";
+    QTest::newRow("band total") << false << 1 << 3 << search << "Band ist 20m -> 1,3,4";
+    QTest::newRow("mode total") << false << 3 << 1 << search << "Mode ist CW -> 1";
+    QTest::newRow("heading") << false << 1 << 0 << QString("AuswertungenTS") << QString();
+    QTest::newRow("grand total lists the log")
+        << false << 3 << 3 << QString("ListeTS") << QString();
+    QTest::newRow("confirmed count")
+        << true << 2 << 2 << search << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
+    QTest::newRow("confirmed grand total") << true << 3 << 3 << search << "QSL In ist nicht  -> 2";
 }
 
 void TestEvaluationPages::countsDrillDown() {

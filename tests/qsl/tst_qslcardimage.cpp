@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -45,13 +44,8 @@ struct CardFixture : BrowseFixture {
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
     // Chooses "scan.jpg" in the next file dialog and keeps the message shown after the move.
     void chooseScan(QString* message) {
-        ModalDialogs::onNextModal([this, message](QWidget* w) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            QVERIFY(dialog);
-            ModalDialogs::answerMessageBox(message);
-            dialog->selectFile(dir.file("scan.jpg"));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        ModalDialogs::answerFileDialog(dir.file("scan.jpg"));
+        ModalDialogs::answerMessageBox(message);
     }
 };
 
@@ -62,8 +56,7 @@ class TestQslCardImage : public QObject {
 private slots:
     void decode_data();
     void decode();
-    void viewerFitsThePicture_data();
-    void viewerFitsThePicture();
+    void viewerFitsALargePictureToTheScreen();
     void addThenShowTheCard();
     void addNeverReplacesACard();
 };
@@ -76,7 +69,6 @@ void TestQslCardImage::decode_data() {
     QTest::newRow("truncated JPEG") << jpeg.left(jpeg.size() / 2) << QSize();
     QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << QSize();
     QTest::newRow("PNG under a .jpg name") << picture(30, 20, "PNG") << QSize(30, 20);
-    QTest::newRow("BMP") << picture(30, 20, "BMP") << QSize(30, 20);
     QTest::newRow("text") << QByteArray("no picture") << QSize();
     // Found by the fuzzer: 455 bytes whose header claims a huge CMYK picture.
     QFile huge(QFINDTESTDATA("data/corrupt-huge-cmyk.jpg"));
@@ -97,26 +89,15 @@ void TestQslCardImage::decode() {
     }
 }
 
-void TestQslCardImage::viewerFitsThePicture_data() {
-    QTest::addColumn<QSize>("picture");
-    QTest::newRow("1000x700") << QSize(1000, 700);
-    QTest::newRow("larger than the screen") << QSize(4000, 2000);
-}
-
-void TestQslCardImage::viewerFitsThePicture() {
-    QFETCH(QSize, picture);
+void TestQslCardImage::viewerFitsALargePictureToTheScreen() {
+    const QSize picture(4000, 2000);
     TQslInShowForm viewer;
     viewer.setPicture(QImage(picture, QImage::Format_RGB32));
     viewer.show();
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    const QSize screen = viewer.screen()->availableGeometry().size();
-    if (picture.width() <= screen.width() - 100) {
-        QCOMPARE(viewer.size(), picture);
-    } else {
-        QVERIFY(viewer.frameGeometry().width() <= screen.width());
-        QVERIFY(qAbs(viewer.width() * picture.height() - viewer.height() * picture.width()) <=
-                picture.width());
-    }
+    QVERIFY(viewer.frameGeometry().width() <= viewer.screen()->availableGeometry().width());
+    QVERIFY(qAbs(viewer.width() * picture.height() - viewer.height() * picture.width()) <=
+            picture.width());
     QCOMPARE(viewer.Image->pixmap().size(), viewer.size());
     QTest::mouseClick(viewer.Image, Qt::LeftButton);
     QTRY_VERIFY(!viewer.isVisible());
@@ -140,6 +121,7 @@ void TestQslCardImage::addThenShowTheCard() {
         auto* viewer = qobject_cast<TQslInShowForm*>(w);
         QVERIFY(viewer);
         shown = viewer->size();
+        QCOMPARE(viewer->Image->pixmap().size(), shown);
         QTest::mouseClick(viewer->Image, Qt::LeftButton);
     });
     e->eQslInShowBtn->click();
