@@ -84,14 +84,6 @@ bool languageNeutral(const QString& text) {
     return neutral.match(text.trimmed()).hasMatch();
 }
 
-// A message box with Qt's standard buttons, as the program shows them.
-QMessageBox* standardButtons() {
-    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Dalu"), QString(),
-                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box->setObjectName(QStringLiteral("StandardButtons"));
-    return box;
-}
-
 } // namespace
 
 class TestLanguage : public QObject {
@@ -155,13 +147,18 @@ void TestLanguage::everyWindowShowsOneLanguageAndSwitchesBack() {
                                      session->clockForm(),
                                      session->infoForm(),
                                      session->qslInShowForm()};
-    std::unique_ptr<QMessageBox> germanBox(standardButtons());
-    const QMap<QString, QString> german = shownTexts(QList<QWidget*>(windows) << germanBox.get());
+    // With a message box of Qt's standard buttons, as the program shows them.
+    const auto shown = [&windows] {
+        QMessageBox box(QMessageBox::Question, "Dalu", QString(),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setObjectName("StandardButtons");
+        return shownTexts(QList<QWidget*>(windows) << &box);
+    };
+    const QMap<QString, QString> german = shown();
     s.form->EnglishMenu->trigger();
     QCOMPARE(s.form->LanguageMenu->title(), QString("English"));
     QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
-    std::unique_ptr<QMessageBox> englishBox(standardButtons());
-    const QMap<QString, QString> english = shownTexts(QList<QWidget*>(windows) << englishBox.get());
+    const QMap<QString, QString> english = shown();
     QCOMPARE(english.keys(), german.keys());
     // A text that stays the same is German in the English interface or English in the
     // German one, unless it belongs to no language.
@@ -174,8 +171,7 @@ void TestLanguage::everyWindowShowsOneLanguageAndSwitchesBack() {
     // Back in German, every text is as it was.
     s.form->DeutschMenu->trigger();
     QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
-    std::unique_ptr<QMessageBox> backBox(standardButtons());
-    QCOMPARE(shownTexts(QList<QWidget*>(windows) << backBox.get()), german);
+    QCOMPARE(shown(), german);
 }
 
 QTEST_MAIN(TestLanguage)

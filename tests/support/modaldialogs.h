@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <functional>
@@ -35,19 +36,19 @@ void cancelNextModal();
 class Expecting {
 public:
     Expecting();
-    ~Expecting();
-    Expecting(const Expecting&) = delete;
-    Expecting& operator=(const Expecting&) = delete;
+
+private:
+    QScopedValueRollback<int> m_expecting;
 };
 
 // While one lives, every message box no answer waits for is closed as it shows, its text kept.
 class MessageBoxLog {
 public:
     MessageBoxLog();
-    ~MessageBoxLog();
-    MessageBoxLog(const MessageBoxLog&) = delete;
-    MessageBoxLog& operator=(const MessageBoxLog&) = delete;
     QStringList texts;
+
+private:
+    QScopedValueRollback<MessageBoxLog*> m_log;
 };
 
 } // namespace ModalDialogs

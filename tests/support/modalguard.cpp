@@ -1,6 +1,5 @@
 #include "modaldialogs.h"
 
-#include <QDialog>
 #include <QFileDialog>
 #include <QTest>
 #include <QThread>
@@ -107,21 +106,9 @@ void cancelNextModal() {
     onNextModal(closeModal);
 }
 
-Expecting::Expecting() {
-    ++g_expecting;
-}
+Expecting::Expecting() : m_expecting(g_expecting, g_expecting + 1) {}
 
-Expecting::~Expecting() {
-    --g_expecting;
-}
-
-MessageBoxLog::MessageBoxLog() {
-    g_log = this;
-}
-
-MessageBoxLog::~MessageBoxLog() {
-    g_log = nullptr;
-}
+MessageBoxLog::MessageBoxLog() : m_log(g_log, this) {}
 
 Q_COREAPP_STARTUP_FUNCTION(installGuard)
 
