@@ -25,9 +25,8 @@ class TestOptions : public QObject {
 private slots:
     void loadingWritesNothing_data();
     void loadingWritesNothing();
-    void presetIsFlushedAtExitOnly();
     void serialTextMustBeNumberToCount();
-    void generalEditsWriteAtOnce();
+    void generalEditsWriteAtOncePresetsAtExit();
 };
 
 void TestOptions::loadingWritesNothing_data() {
@@ -57,17 +56,6 @@ void TestOptions::loadingWritesNothing() {
     QCOMPARE(s.ini(), ini);
 }
 
-void TestOptions::presetIsFlushedAtExitOnly() {
-    SessionFixture s;
-    QTableWidget* editor = s.form->optionsPage->presetOptions->PreValueListEditor;
-    QCOMPARE(editor->item(1, 0)->text(), QString("RST TX"));
-    editor->item(1, 1)->setText("599");
-    QVERIFY(!s.ini().contains("RstTx"));
-    s.stop();
-    QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
-             QString("599"));
-}
-
 void TestOptions::serialTextMustBeNumberToCount() {
     SessionFixture s;
     TSerialOptions* serial = s.form->optionsPage->serialOptions;
@@ -92,7 +80,7 @@ void TestOptions::serialTextMustBeNumberToCount() {
              QString("0015"));
 }
 
-void TestOptions::generalEditsWriteAtOnce() {
+void TestOptions::generalEditsWriteAtOncePresetsAtExit() {
     SessionFixture s;
     TGeneralOptions* general = s.form->optionsPage->generalOptions;
     QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
@@ -102,10 +90,17 @@ void TestOptions::generalEditsWriteAtOnce() {
     general->UtcDiffEdit->setText("3");
     general->QslPathEdit->setText("/tmp/cards");
     QCOMPARE(s.form->entryPage->utcOffsetHours(), 3);
+    QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
+    QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
+    presets->item(1, 1)->setText("599");
     const TMemIniFile ini(s.dir.file("Dalu.ini"));
     QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
     QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
     QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
+    QVERIFY(!ini.ValueExists("Vorgaben", "RstTx"));
+    s.stop();
+    QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
+             QString("599"));
 }
 
 QTEST_MAIN(TestOptions)
