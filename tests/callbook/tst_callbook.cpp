@@ -58,120 +58,113 @@ struct Station : SessionFixture {
 class TestCallBook : public QObject {
     Q_OBJECT
 private slots:
-    void unusableCallbookIsReported_data();
-    void unusableCallbookIsReported();
-    void lookupFillsTheMask_data();
-    void lookupFillsTheMask();
-    void resultCodesAreShown_data();
-    void resultCodesAreShown();
-    void racPageWritesAtOnce();
+    void unusableCallbookIsReported_data() {
+        QTest::addColumn<QString>("library"); // copied into the callbook folder
+        QTest::addColumn<int>("folderLength");
+        QTest::addColumn<QString>("reason");
+        // Must run before any library is loaded: the system then finds it by its name.
+        QTest::newRow("no library anywhere") << "" << 0 << "libraccd32a.so";
+        for (const char* function : {"pGetCallInfo", "pGetVersionNr", "pCheckDatabaseFormat"})
+            QTest::addRow("without %s", function) << variant(function) << 0 << function;
+        QTest::newRow("folder of 84 characters") << DALU_RACCD32A << 84 << " 83 ";
+    }
+
+    void unusableCallbookIsReported() {
+        QFETCH(QString, library);
+        QFETCH(int, folderLength);
+        QFETCH(QString, reason);
+        Station s("Name=1", library, folderLength);
+        QCOMPARE(s.form->callBookVersion(), quint16(0));
+        const QString message = s.lookUp("QX1ABC");
+        QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
+                     message.contains(reason),
+                 qPrintable(message));
+        QCOMPARE(s.mask->NameEdit->text(), QString());
+    }
+
+    void lookupFillsTheMask_data() {
+        QTest::addColumn<QByteArray>("boxes");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("folderLength");
+        QTest::addColumn<bool>("twice"); // again by a click on the label
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("comments");
+        QTest::newRow("Erika, only the name box")
+            << QByteArray("Name=1") << " qx1abc/p " << 0 << false << "Erika" << QString();
+        const QString erika = "Musterweg 1, 12345 Musterstadt\ne-Mail: erika@example.org";
+        QTest::newRow("address and e-mail, twice appends")
+            << QByteArray("Adresse=1\r\nEMail=1") << "QX1ABC" << 0 << true << QString()
+            << erika + "\n" + erika;
+        QTest::newRow("every box")
+            << QByteArray("Name=1\r\nAdresse=1\r\nLicence=1\r\nComment=1\r\n"
+                          "FaxNr=1\r\nEMail=1")
+            << "QX1AA" << 0 << false << "Max"
+            << QString::fromUtf8("Beispielstra\u00dfe 7, 54321 Musterdorf\n"
+                                 "Licence Class: E\nQSL nur \u00fcber B\u00fcro\n"
+                                 "Fax-Number: 0000 000001\n"
+                                 "e-Mail: max@example.org");
+        QTest::newRow("folder of 83 characters")
+            << QByteArray("Name=1") << "QX1ABC" << 83 << false << "Erika" << QString();
+    }
+
+    void lookupFillsTheMask() {
+        QFETCH(QByteArray, boxes);
+        QFETCH(int, folderLength);
+        QFETCH(QString, typed);
+        QFETCH(bool, twice);
+        Station s(boxes, DALU_RACCD32A, folderLength);
+        QCOMPARE(s.form->callBookVersion(), quint16(100));
+        s.lookUp(typed, false);
+        if (twice)
+            QTest::mouseClick(s.mask->CallbookLabel, Qt::LeftButton);
+        QTEST(s.mask->NameEdit->text(), "name");
+        QTEST(s.mask->CommentsMemo->toPlainText(), "comments");
+    }
+
+    void resultCodesAreShown_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("database"); // "-" removes it after the start
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("formatCheck");
+        QTest::newRow("call not found") << "QX9ZZZ" << QByteArray() << 2 << 0;
+        QTest::newRow("empty call") << "" << QByteArray() << -2 << 0;
+        QTest::newRow("database removed") << "QX1ABC" << QByteArray("-") << -4 << -4;
+        QTest::newRow("old format")
+            << "QX1ABC" << QByteArray("DALU-CALLBOOK;1\r\nQX1ABC;Erika\r\n") << -3 << -3;
+    }
+
+    void resultCodesAreShown() {
+        QFETCH(QByteArray, database);
+        QFETCH(int, code);
+        QFETCH(QString, typed);
+        Station s("Name=1\r\nAdresse=1\r\nEMail=1");
+        if (database == "-")
+            QVERIFY(QFile::remove(s.dir.file("callbook/callbook.txt")));
+        else if (!database.isEmpty())
+            s.dir.writeFile("callbook/callbook.txt", database);
+        QCOMPARE(s.lookUp(typed),
+                 QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
+        QCOMPARE(s.mask->NameEdit->text() + s.mask->CommentsMemo->toPlainText(), QString());
+        QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
+    }
+
+    void racPageWritesAtOnce() {
+        Station s("Name=0");
+        QCOMPARE(s.ini(), s.written); // loading writes nothing
+        TRacOptions* rac = s.form->optionsPage->racOptions;
+        rac->LicenceCallBookChkBox->click();
+        rac->CallBookEdit->setText("/elsewhere/Callbook.exe");
+        const TMemIniFile ini(s.dir.file("Dalu.ini"));
+        QCOMPARE(ini.ReadString("RAC", "FileName", {}), QString("/elsewhere/Callbook.exe"));
+        for (const char* key : {"Name", "Adresse", "Licence", "Comment", "FaxNr", "EMail"})
+            QCOMPARE(ini.ReadString("RAC", key, {}),
+                     QString(key == QByteArray("Licence") ? "1" : "0"));
+        // The path takes effect at the next start: this run keeps its callbook.
+        QVERIFY(rac->CallBookStateLabel->text().contains("Dalu"));
+        s.lookUp("QX1ABC", false);
+        QCOMPARE(s.mask->CommentsMemo->toPlainText(), QString("Licence Class: A"));
+    }
 };
-
-void TestCallBook::lookupFillsTheMask_data() {
-    QTest::addColumn<QByteArray>("boxes");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("folderLength");
-    QTest::addColumn<bool>("twice"); // again by a click on the label
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("comments");
-    QTest::newRow("Erika, only the name box")
-        << QByteArray("Name=1") << " qx1abc/p " << 0 << false << "Erika" << QString();
-    const QString erika = "Musterweg 1, 12345 Musterstadt\ne-Mail: erika@example.org";
-    QTest::newRow("address and e-mail, twice appends")
-        << QByteArray("Adresse=1\r\nEMail=1") << "QX1ABC" << 0 << true << QString()
-        << erika + "\n" + erika;
-    QTest::newRow("every box") << QByteArray("Name=1\r\nAdresse=1\r\nLicence=1\r\nComment=1\r\n"
-                                             "FaxNr=1\r\nEMail=1")
-                               << "QX1AA" << 0 << false << "Max"
-                               << QString::fromUtf8(
-                                      "Beispielstra\u00dfe 7, 54321 Musterdorf\n"
-                                      "Licence Class: E\nQSL nur \u00fcber B\u00fcro\n"
-                                      "Fax-Number: 0000 000001\n"
-                                      "e-Mail: max@example.org");
-    QTest::newRow("folder of 83 characters")
-        << QByteArray("Name=1") << "QX1ABC" << 83 << false << "Erika" << QString();
-}
-
-void TestCallBook::lookupFillsTheMask() {
-    QFETCH(QByteArray, boxes);
-    QFETCH(int, folderLength);
-    QFETCH(QString, typed);
-    QFETCH(bool, twice);
-    Station s(boxes, DALU_RACCD32A, folderLength);
-    QCOMPARE(s.form->callBookVersion(), quint16(100));
-    s.lookUp(typed, false);
-    if (twice)
-        QTest::mouseClick(s.mask->CallbookLabel, Qt::LeftButton);
-    QTEST(s.mask->NameEdit->text(), "name");
-    QTEST(s.mask->CommentsMemo->toPlainText(), "comments");
-}
-
-void TestCallBook::resultCodesAreShown_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("database"); // "-" removes it after the start
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("formatCheck");
-    QTest::newRow("call not found") << "QX9ZZZ" << QByteArray() << 2 << 0;
-    QTest::newRow("empty call") << "" << QByteArray() << -2 << 0;
-    QTest::newRow("database removed") << "QX1ABC" << QByteArray("-") << -4 << -4;
-    QTest::newRow("old format") << "QX1ABC" << QByteArray("DALU-CALLBOOK;1\r\nQX1ABC;Erika\r\n")
-                                << -3 << -3;
-}
-
-void TestCallBook::resultCodesAreShown() {
-    QFETCH(QByteArray, database);
-    QFETCH(int, code);
-    QFETCH(QString, typed);
-    Station s("Name=1\r\nAdresse=1\r\nEMail=1");
-    if (database == "-")
-        QVERIFY(QFile::remove(s.dir.file("callbook/callbook.txt")));
-    else if (!database.isEmpty())
-        s.dir.writeFile("callbook/callbook.txt", database);
-    QCOMPARE(s.lookUp(typed),
-             QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
-    QCOMPARE(s.mask->NameEdit->text() + s.mask->CommentsMemo->toPlainText(), QString());
-    QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
-}
-
-void TestCallBook::unusableCallbookIsReported_data() {
-    QTest::addColumn<QString>("library"); // copied into the callbook folder
-    QTest::addColumn<int>("folderLength");
-    QTest::addColumn<QString>("reason");
-    // Must run before any library is loaded: the system then finds it by its name.
-    QTest::newRow("no library anywhere") << "" << 0 << "libraccd32a.so";
-    for (const char* function : {"pGetCallInfo", "pGetVersionNr", "pCheckDatabaseFormat"})
-        QTest::addRow("without %s", function) << variant(function) << 0 << function;
-    QTest::newRow("folder of 84 characters") << DALU_RACCD32A << 84 << " 83 ";
-}
-
-void TestCallBook::unusableCallbookIsReported() {
-    QFETCH(QString, library);
-    QFETCH(int, folderLength);
-    QFETCH(QString, reason);
-    Station s("Name=1", library, folderLength);
-    QCOMPARE(s.form->callBookVersion(), quint16(0));
-    const QString message = s.lookUp("QX1ABC");
-    QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
-                 message.contains(reason),
-             qPrintable(message));
-    QCOMPARE(s.mask->NameEdit->text(), QString());
-}
-
-void TestCallBook::racPageWritesAtOnce() {
-    Station s("Name=0");
-    QCOMPARE(s.ini(), s.written); // loading writes nothing
-    TRacOptions* rac = s.form->optionsPage->racOptions;
-    rac->LicenceCallBookChkBox->click();
-    rac->CallBookEdit->setText("/elsewhere/Callbook.exe");
-    const TMemIniFile ini(s.dir.file("Dalu.ini"));
-    QCOMPARE(ini.ReadString("RAC", "FileName", {}), QString("/elsewhere/Callbook.exe"));
-    for (const char* key : {"Name", "Adresse", "Licence", "Comment", "FaxNr", "EMail"})
-        QCOMPARE(ini.ReadString("RAC", key, {}), QString(key == QByteArray("Licence") ? "1" : "0"));
-    // The path takes effect at the next start: this run keeps its callbook.
-    QVERIFY(rac->CallBookStateLabel->text().contains("Dalu"));
-    s.lookUp("QX1ABC", false);
-    QCOMPARE(s.mask->CommentsMemo->toPlainText(), QString("Licence Class: A"));
-}
 
 QTEST_MAIN(TestCallBook)
 #include "tst_callbook.moc"

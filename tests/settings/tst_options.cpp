@@ -23,85 +23,80 @@ bool enabledOnItsPage(const QWidget* w) {
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
-    void loadingWritesNothing_data();
-    void loadingWritesNothing();
-    void serialTextMustBeNumberToCount();
-    void generalEditsWriteAtOncePresetsAtExit();
-};
+    void loadingWritesNothing_data() {
+        QTest::addColumn<QByteArray>("utcDiff");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("whole hours") << QByteArray("-2") << -2;
+        QTest::newRow("half an hour is reported") << QByteArray("0,5") << 0;
+    }
 
-void TestOptions::loadingWritesNothing_data() {
-    QTest::addColumn<QByteArray>("utcDiff");
-    QTest::addColumn<int>("offset");
-    QTest::newRow("whole hours") << QByteArray("-2") << -2;
-    QTest::newRow("half an hour is reported") << QByteArray("0,5") << 0;
-}
+    void loadingWritesNothing() {
+        QFETCH(QByteArray, utcDiff);
+        QFETCH(int, offset);
+        SessionFixture s(nullptr);
+        const QByteArray ini =
+            "[Allgemein]\r\nEigenesCall=DL1XYZ\r\nUtcDiffAuto=0\r\nUtcDiff=" + utcDiff +
+            "\r\nQslPath=/tmp/cards/\r\n\r\n";
+        QString message;
+        if (offset == 0)
+            ModalDialogs::answerMessageBox(&message);
+        s.start(ini);
+        QVERIFY2(message.contains(utcDiff) == (offset == 0), qPrintable(message));
+        TGeneralOptions* general = s.form->optionsPage->generalOptions;
+        QCOMPARE(general->EigCallEdit->text(), QString("DL1XYZ"));
+        QCOMPARE(general->QslPathEdit->text(), QString("/tmp/cards/"));
+        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
+        QCOMPARE(s.form->entryPage->utcOffsetHours(), offset);
+        QCOMPARE(s.ini(), ini);
+    }
 
-void TestOptions::loadingWritesNothing() {
-    QFETCH(QByteArray, utcDiff);
-    QFETCH(int, offset);
-    SessionFixture s(nullptr);
-    const QByteArray ini =
-        "[Allgemein]\r\nEigenesCall=DL1XYZ\r\nUtcDiffAuto=0\r\nUtcDiff=" + utcDiff +
-        "\r\nQslPath=/tmp/cards/\r\n\r\n";
-    QString message;
-    if (offset == 0)
+    void serialTextMustBeNumberToCount() {
+        SessionFixture s;
+        TSerialOptions* serial = s.form->optionsPage->serialOptions;
+        TEntryPage* mask = s.form->entryPage;
+        QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
+        QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
+        QString message;
         ModalDialogs::answerMessageBox(&message);
-    s.start(ini);
-    QVERIFY2(message.contains(utcDiff) == (offset == 0), qPrintable(message));
-    TGeneralOptions* general = s.form->optionsPage->generalOptions;
-    QCOMPARE(general->EigCallEdit->text(), QString("DL1XYZ"));
-    QCOMPARE(general->QslPathEdit->text(), QString("/tmp/cards/"));
-    QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
-    QCOMPARE(s.form->entryPage->utcOffsetHours(), offset);
-    QCOMPARE(s.ini(), ini);
-}
+        serial->ErgRstTxNummerCheckBox->click();
+        QVERIFY(!message.isEmpty());
+        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
+        serial->ErgRstTxTextEdit->setText("001");
+        QCOMPARE(mask->RstTxLabel->text(), QString("RST + 001 TX"));
+        QCOMPARE(mask->RstRxLabel->text(), QString("RST + Nr RX"));
+        serial->ErgRstTxNummerCheckBox->click();
+        QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
+        // Changing the text stops the counting and writes the text at once.
+        QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
+        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}),
+                 QString("0015"));
+    }
 
-void TestOptions::serialTextMustBeNumberToCount() {
-    SessionFixture s;
-    TSerialOptions* serial = s.form->optionsPage->serialOptions;
-    TEntryPage* mask = s.form->entryPage;
-    QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
-    QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    serial->ErgRstTxNummerCheckBox->click();
-    QVERIFY(!message.isEmpty());
-    QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
-    QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
-    serial->ErgRstTxTextEdit->setText("001");
-    QCOMPARE(mask->RstTxLabel->text(), QString("RST + 001 TX"));
-    QCOMPARE(mask->RstRxLabel->text(), QString("RST + Nr RX"));
-    serial->ErgRstTxNummerCheckBox->click();
-    QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
-    // Changing the text stops the counting and writes the text at once.
-    QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
-    QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
-    QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}),
-             QString("0015"));
-}
-
-void TestOptions::generalEditsWriteAtOncePresetsAtExit() {
-    SessionFixture s;
-    TGeneralOptions* general = s.form->optionsPage->generalOptions;
-    QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
-    QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));
-    general->UtcDiffAutoCheckBox->click();
-    QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
-    general->UtcDiffEdit->setText("3");
-    general->QslPathEdit->setText("/tmp/cards");
-    QCOMPARE(s.form->entryPage->utcOffsetHours(), 3);
-    QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
-    QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
-    presets->item(1, 1)->setText("599");
-    const TMemIniFile ini(s.dir.file("Dalu.ini"));
-    QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
-    QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
-    QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
-    QVERIFY(!ini.ValueExists("Vorgaben", "RstTx"));
-    s.stop();
-    QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
-             QString("599"));
-}
+    void generalEditsWriteAtOncePresetsAtExit() {
+        SessionFixture s;
+        TGeneralOptions* general = s.form->optionsPage->generalOptions;
+        QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
+        QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));
+        general->UtcDiffAutoCheckBox->click();
+        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
+        general->UtcDiffEdit->setText("3");
+        general->QslPathEdit->setText("/tmp/cards");
+        QCOMPARE(s.form->entryPage->utcOffsetHours(), 3);
+        QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
+        QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
+        presets->item(1, 1)->setText("599");
+        const TMemIniFile ini(s.dir.file("Dalu.ini"));
+        QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
+        QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
+        QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
+        QVERIFY(!ini.ValueExists("Vorgaben", "RstTx"));
+        s.stop();
+        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
+                 QString("599"));
+    }
+};
 
 QTEST_MAIN(TestOptions)
 #include "tst_options.moc"

@@ -89,90 +89,85 @@ bool languageNeutral(const QString& text) {
 class TestLanguage : public QObject {
     Q_OBJECT
 private slots:
-    void shortFileLeavesLaterTargetsEmpty();
-    void missingFileFallsBackToBuiltInGermanOnce();
-    void unreadableFileIsReportedAndTheProgramGoesOn();
-    void everyWindowShowsOneLanguageAndSwitchesBack();
-};
-
-void TestLanguage::shortFileLeavesLaterTargetsEmpty() {
-    SessionFixture s(nullptr);
-    QList<QByteArray> lines = s.dir.readFile("deutsch.lng").split('\n').mid(0, 15);
-    lines[14] = "Zeile 1#13#10Zeile 2\r"; // the last line: the mask's key help
-    s.dir.writeFile("kurz.lng", lines.join('\n') + '\n');
-    s.start("[Language]\r\nLanguage=kurz.lng\r\n");
-    QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
-    QCOMPARE(s.form->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
-    QCOMPARE(s.form->entryPage->CallbookLabel->text(), QString());
-    QCOMPARE(s.form->msg(Msg::NewLogItem), QString());
-    // Neither language is ticked by name, the menu keeps its laid-out caption.
-    QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
-}
-
-void TestLanguage::missingFileFallsBackToBuiltInGermanOnce() {
-    SessionFixture s(nullptr);
-    QFile::remove(s.dir.file("english.lng"));
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    s.start("[Language]\r\nLanguage=english.lng\r\n");
-    QVERIFY2(message.contains("english.lng"), qPrintable(message));
-    QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
-    QVERIFY(!s.form->msg(Msg::NewLogItem).isEmpty());
-    message.clear();
-    s.form->LoadLanguage();
-    QCOMPARE(message, QString());
-}
-
-void TestLanguage::unreadableFileIsReportedAndTheProgramGoesOn() {
-    SessionFixture s(nullptr);
-    QFile::remove(s.dir.file("english.lng"));
-    QDir().mkdir(s.dir.file("english.lng")); // a folder of that name cannot be read
-    s.start();
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    s.form->EnglishMenu->trigger();
-    QVERIFY2(message.contains("english.lng"), qPrintable(message));
-    QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe")); // no text changed
-    s.form->DeutschMenu->trigger();
-    QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
-}
-
-void TestLanguage::everyWindowShowsOneLanguageAndSwitchesBack() {
-    SessionFixture s;
-    DaluSession* session = s.session.get();
-    const QList<QWidget*> windows = {s.form,
-                                     session->textForm(),
-                                     session->hotKeyForm(),
-                                     session->doppeltForm(),
-                                     session->clockForm(),
-                                     session->infoForm(),
-                                     session->qslInShowForm()};
-    // With a message box of Qt's standard buttons, as the program shows them.
-    const auto shown = [&windows] {
-        QMessageBox box(QMessageBox::Question, "Dalu", QString(),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setObjectName("StandardButtons");
-        return shownTexts(QList<QWidget*>(windows) << &box);
-    };
-    const QMap<QString, QString> german = shown();
-    s.form->EnglishMenu->trigger();
-    QCOMPARE(s.form->LanguageMenu->title(), QString("English"));
-    QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
-    const QMap<QString, QString> english = shown();
-    QCOMPARE(english.keys(), german.keys());
-    // A text that stays the same is German in the English interface or English in the
-    // German one, unless it belongs to no language.
-    QStringList same;
-    for (auto it = german.begin(); it != german.end(); ++it) {
-        if (it.value() == english.value(it.key()) && !languageNeutral(it.value()))
-            same.append(it.key() + ": " + it.value());
+    void shortFileLeavesLaterTargetsEmpty() {
+        SessionFixture s(nullptr);
+        QList<QByteArray> lines = s.dir.readFile("deutsch.lng").split('\n').mid(0, 15);
+        lines[14] = "Zeile 1#13#10Zeile 2\r"; // the last line: the mask's key help
+        s.dir.writeFile("kurz.lng", lines.join('\n') + '\n');
+        s.start("[Language]\r\nLanguage=kurz.lng\r\n");
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QCOMPARE(s.form->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
+        QCOMPARE(s.form->entryPage->CallbookLabel->text(), QString());
+        QCOMPARE(s.form->msg(Msg::NewLogItem), QString());
+        // Neither language is ticked by name, the menu keeps its laid-out caption.
+        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
     }
-    QVERIFY2(same.isEmpty(), qPrintable(same.join('\n')));
-    // Back in German, every text is as it was.
-    s.form->DeutschMenu->trigger();
-    QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
-    QCOMPARE(shown(), german);
-}
+
+    void missingFileFallsBackToBuiltInGermanOnce() {
+        SessionFixture s(nullptr);
+        QFile::remove(s.dir.file("english.lng"));
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        s.start("[Language]\r\nLanguage=english.lng\r\n");
+        QVERIFY2(message.contains("english.lng"), qPrintable(message));
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QVERIFY(!s.form->msg(Msg::NewLogItem).isEmpty());
+        message.clear();
+        s.form->LoadLanguage();
+        QCOMPARE(message, QString());
+    }
+
+    void unreadableFileIsReportedAndTheProgramGoesOn() {
+        SessionFixture s(nullptr);
+        QFile::remove(s.dir.file("english.lng"));
+        QDir().mkdir(s.dir.file("english.lng")); // a folder of that name cannot be read
+        s.start();
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        s.form->EnglishMenu->trigger();
+        QVERIFY2(message.contains("english.lng"), qPrintable(message));
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe")); // no text changed
+        s.form->DeutschMenu->trigger();
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+    }
+
+    void everyWindowShowsOneLanguageAndSwitchesBack() {
+        SessionFixture s;
+        DaluSession* session = s.session.get();
+        const QList<QWidget*> windows = {s.form,
+                                         session->textForm(),
+                                         session->hotKeyForm(),
+                                         session->doppeltForm(),
+                                         session->clockForm(),
+                                         session->infoForm(),
+                                         session->qslInShowForm()};
+        // With a message box of Qt's standard buttons, as the program shows them.
+        const auto shown = [&windows] {
+            QMessageBox box(QMessageBox::Question, "Dalu", QString(),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setObjectName("StandardButtons");
+            return shownTexts(QList<QWidget*>(windows) << &box);
+        };
+        const QMap<QString, QString> german = shown();
+        s.form->EnglishMenu->trigger();
+        QCOMPARE(s.form->LanguageMenu->title(), QString("English"));
+        QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
+        const QMap<QString, QString> english = shown();
+        QCOMPARE(english.keys(), german.keys());
+        // A text that stays the same is German in the English interface or English in the
+        // German one, unless it belongs to no language.
+        QStringList same;
+        for (auto it = german.begin(); it != german.end(); ++it) {
+            if (it.value() == english.value(it.key()) && !languageNeutral(it.value()))
+                same.append(it.key() + ": " + it.value());
+        }
+        QVERIFY2(same.isEmpty(), qPrintable(same.join('\n')));
+        // Back in German, every text is as it was.
+        s.form->DeutschMenu->trigger();
+        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
+        QCOMPARE(shown(), german);
+    }
+};
 
 QTEST_MAIN(TestLanguage)
 #include "tst_language.moc"
