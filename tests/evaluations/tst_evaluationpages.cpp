@@ -78,149 +78,138 @@ struct Pages : BrowseFixture {
 class TestEvaluationPages : public QObject {
     Q_OBJECT
 private slots:
-    void countsDrillDown_data();
-    void countsDrillDown();
-    void countColumnsAreMeasuredBeyondFourteenBands();
-    void locatorSquaresAndDrillDown();
-    void dokListsInfoAndDrillDown();
-    void dxccListsShortCallsAndDrillDown();
+    void countsDrillDown_data() {
+        QTest::addColumn<bool>("confirmedGrid");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("search");
+        const QString search = "SucheTS";
+        QTest::newRow("count") << false << 1 << 2 << search << "Band ist 20m; Mode ist SSB -> 3,4";
+        QTest::newRow("band total") << false << 1 << 3 << search << "Band ist 20m -> 1,3,4";
+        QTest::newRow("mode total") << false << 3 << 1 << search << "Mode ist CW -> 1";
+        QTest::newRow("heading") << false << 1 << 0 << QString("AuswertungenTS") << QString();
+        QTest::newRow("grand total lists the log")
+            << false << 3 << 3 << QString("ListeTS") << QString();
+        QTest::newRow("confirmed count")
+            << true << 2 << 2 << search << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
+        QTest::newRow("confirmed grand total")
+            << true << 3 << 3 << search << "QSL In ist nicht  -> 2";
+    }
+
+    void countsDrillDown() {
+        QFETCH(bool, confirmedGrid);
+        QFETCH(int, column);
+        QFETCH(int, row);
+        Pages f(smallLog());
+        TQsoCountsPage* page = f.evaluations()->qsoCountsPage;
+        QAbstractItemModelTester tester(page->allModel);
+        f.showPage(f.evaluations()->AnzahlQsosTS);
+        QCOMPARE(page->allModel->cell(4, 0), QString()); // columns: heading, 20m, 40m, Summe
+        QCOMPARE(page->allModel->cell(3, 3), QString("4"));
+        QCOMPARE(page->confirmedModel->cell(1, 0), QString("20m")); // unconfirmed, still there
+        QTableView* grid =
+            confirmedGrid ? page->AnzahlWorkedQsosStringGrid : page->AnzahlQsosStringGrid;
+        page->AnzQsosPageControl->setCurrentIndex(confirmedGrid ? 1 : 0);
+        // The widget's double-click, then the release that acts on it.
+        const QPoint at = f.cellCentre(grid, column, row);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+        QTEST(f.currentPage()->objectName(), "page");
+        if (f.currentPage() == f.form()->SucheTS)
+            QTEST(searched(f.search()), "search");
+    }
+
+    void countColumnsAreMeasuredBeyondFourteenBands() {
+        QList<TQsoRecord> log;
+        for (int n = 1; n <= 16; ++n)
+            log.append(qso(n, QByteArray::number(n * 1000).append("m").constData(), "CW", "QX1A",
+                           "", "", ""));
+        Pages f(log);
+        f.showPage(f.evaluations()->AnzahlQsosTS);
+        QTableView* confirmed = f.evaluations()->qsoCountsPage->AnzahlWorkedQsosStringGrid;
+        QCOMPARE(confirmed->model()->columnCount(), 18);
+        QCOMPARE(confirmed->columnWidth(16),
+                 confirmed->fontMetrics().horizontalAdvance("16000m") + 10);
+    }
+
+    void locatorSquaresAndDrillDown() {
+        QList<TQsoRecord> log = smallLog();
+        log.append(qso(5, "2m", "FM", "QX5ABC", "", "J?12", ""));
+        Pages f(log);
+        f.showPage(f.evaluations()->LocatorGrossfelderTS);
+        TLocatorPage* page = f.evaluations()->locatorPage;
+        QAbstractItemModelTester tester(page->tableModel);
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        page->locAuswertenBtn->click();
+        QCOMPARE(message,
+                 QString::fromUtf8("Der Locator \"J?12\" ist ung\u00fcltig und fehlt deshalb "
+                                   "in der Tabelle."));
+        QCOMPARE(
+            page->locResultLabel->text(),
+            QString::fromUtf8("Ergebnis: 3 Gro\u00dffelder gearbeitet, davon 1 best\u00e4tigt."));
+        QCOMPARE(page->listModel->colour(0, 0), QColor(255, 0, 0));
+        QCOMPARE(page->listModel->colour(0, 1), QColor(0, 128, 0));
+        QCOMPARE(page->tableModel->cell(0, 1), QString("JO42"));
+        QCOMPARE(page->tableModel->colour(0, 0), QColor(0, 0, 255));
+
+        page->locPageControl->setCurrentWidget(page->locListeTS);
+        QTest::mouseClick(page->locListeDrawGrid->viewport(), Qt::LeftButton, {},
+                          f.cellCentre(page->locListeDrawGrid, 0, 0));
+        QCOMPARE(f.currentPage(), f.form()->AuswertungenTS); // no Ctrl, no search
+        f.ctrlClick(page->locListeDrawGrid->viewport(), f.cellCentre(page->locListeDrawGrid, 0, 0));
+        QCOMPARE(searched(f.search()),
+                 QString::fromUtf8("Locator enth\u00e4lt JO43; QSL In ist nicht  -> 2"));
+    }
+
+    void dokListsInfoAndDrillDown() {
+        Pages f(smallLog());
+        f.showPage(f.evaluations()->TabSheet3);
+        TDokPage* page = f.evaluations()->dokPage;
+        page->dokOkBtn->click();
+        QCOMPARE(page->workedModel->stringList(), QStringList{"A01"});
+        QCOMPARE(page->confirmedModel->stringList(), QStringList{"B01"});
+        QVERIFY(page->dokResultLabel->text().contains("2 DOKs gearbeitet, davon 1"));
+        page->dokGearbeitetListBox->setCurrentIndex(page->workedModel->index(0));
+        QCOMPARE(page->dokInfoMemo->toPlainText(),
+                 QString("A01\nOrtsverband Konstanz\nDistrikt Baden\nhttps://a.example.org/"));
+        page->dokBestaetigtListBox->setCurrentIndex(page->confirmedModel->index(0));
+        QCOMPARE(page->dokInfoMemo->toPlainText(), QString("B01\nSonder-DOK"));
+        QCOMPARE(page->dokInfoMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QListView* list = page->dokBestaetigtListBox;
+        f.ctrlClick(list->viewport(), list->visualRect(page->confirmedModel->index(0)).center());
+        QCOMPARE(searched(f.search()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
+    }
+
+    void dxccListsShortCallsAndDrillDown() {
+        QList<TQsoRecord> log = smallLog();
+        for (int n = 5; n <= 24; ++n)
+            log.append(qso(n, "2m", "FM", "Q", "", "", ""));
+        Pages f(log);
+        f.showPage(f.evaluations()->TabSheet4);
+        TDxccPage* page = f.evaluations()->dxccPage;
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        page->dxccStartBtn->click(); // one message for 21 short calls
+        QVERIFY(message.startsWith("Das Call \"QX\" von QSO Nr. 4 ist zu kurz"));
+        QVERIFY(message.contains("13 weitere"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(page->dxccWorkedRichEdit->toPlainText(),
+                 QString("Austria\nQx Island\nQx Mainland"));
+        QCOMPARE(page->dxccAllRichEdit->toPlainText(), QString("Austria\nQx Island\nQx Mainland"));
+        QVERIFY(page->dxccResultLabel->text().contains("3 DXCCs gearbeitet, davon 1"));
+        const QTextBlock mainland = page->dxccWorkedRichEdit->document()->findBlockByNumber(2);
+        QCOMPARE(mainland.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
+        page->dxccPageControl->setCurrentWidget(page->dxccWorkedTS);
+        QTextCursor at(mainland);
+        at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+        const QPoint point = page->dxccWorkedRichEdit->cursorRect(at).center();
+        f.ctrlClick(page->dxccWorkedRichEdit->viewport(), point);
+        QCOMPARE(searched(f.search()), QString("DXCC ist Qx Mainland; QSL In ist nicht  -> 2"));
+        QVERIFY(!page->dxccWorkedRichEdit->textCursor().hasSelection());
+    }
 };
-
-void TestEvaluationPages::countsDrillDown_data() {
-    QTest::addColumn<bool>("confirmedGrid");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("search");
-    QTest::newRow("count") << false << 1 << 2 << "SucheTS"
-                           << "Band ist 20m; Mode ist SSB -> 3,4";
-    QTest::newRow("band total") << false << 1 << 3 << "SucheTS"
-                                << "Band ist 20m -> 1,3,4";
-    QTest::newRow("mode total") << false << 3 << 1 << "SucheTS"
-                                << "Mode ist CW -> 1";
-    QTest::newRow("heading") << false << 1 << 0 << "AuswertungenTS"
-                             << "";
-    QTest::newRow("grand total lists the log") << false << 3 << 3 << "ListeTS"
-                                               << "";
-    QTest::newRow("confirmed count") << true << 2 << 2 << "SucheTS"
-                                     << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
-    QTest::newRow("confirmed grand total") << true << 3 << 3 << "SucheTS"
-                                           << "QSL In ist nicht  -> 2";
-}
-
-void TestEvaluationPages::countsDrillDown() {
-    QFETCH(bool, confirmedGrid);
-    QFETCH(int, column);
-    QFETCH(int, row);
-    Pages f(smallLog());
-    TQsoCountsPage* page = f.evaluations()->qsoCountsPage;
-    QAbstractItemModelTester tester(page->allModel);
-    f.showPage(f.evaluations()->AnzahlQsosTS);
-    QCOMPARE(page->allModel->cell(4, 0), QString()); // columns: heading, 20m, 40m, Summe
-    QCOMPARE(page->allModel->cell(3, 3), QString("4"));
-    QCOMPARE(page->confirmedModel->cell(1, 0), QString("20m")); // unconfirmed, still there
-    QTableView* grid =
-        confirmedGrid ? page->AnzahlWorkedQsosStringGrid : page->AnzahlQsosStringGrid;
-    page->AnzQsosPageControl->setCurrentIndex(confirmedGrid ? 1 : 0);
-    // The widget's double-click, then the release that acts on it.
-    const QPoint at = f.cellCentre(grid, column, row);
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
-    QTEST(f.currentPage()->objectName(), "page");
-    if (f.currentPage() == f.form()->SucheTS)
-        QTEST(searched(f.search()), "search");
-}
-
-void TestEvaluationPages::countColumnsAreMeasuredBeyondFourteenBands() {
-    QList<TQsoRecord> log;
-    for (int n = 1; n <= 16; ++n)
-        log.append(
-            qso(n, QByteArray::number(n * 1000).append("m").constData(), "CW", "QX1A", "", "", ""));
-    Pages f(log);
-    f.showPage(f.evaluations()->AnzahlQsosTS);
-    QTableView* confirmed = f.evaluations()->qsoCountsPage->AnzahlWorkedQsosStringGrid;
-    QCOMPARE(confirmed->model()->columnCount(), 18);
-    QCOMPARE(confirmed->columnWidth(16), confirmed->fontMetrics().horizontalAdvance("16000m") + 10);
-    // The page's own captions follow the language menu.
-    f.form()->EnglishMenu->setChecked(true);
-    f.form()->LanguageSubMenuClick();
-    QCOMPARE(f.evaluations()->qsoCountsPage->AnzQsosPageControl->tabText(1),
-             QString("confirmed QSOs"));
-}
-
-void TestEvaluationPages::locatorSquaresAndDrillDown() {
-    QList<TQsoRecord> log = smallLog();
-    log.append(qso(5, "2m", "FM", "QX5ABC", "", "J?12", ""));
-    Pages f(log);
-    f.showPage(f.evaluations()->LocatorGrossfelderTS);
-    TLocatorPage* page = f.evaluations()->locatorPage;
-    QAbstractItemModelTester tester(page->tableModel);
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    page->locAuswertenBtn->click();
-    QCOMPARE(message, QString::fromUtf8("Der Locator \"J?12\" ist ung\u00fcltig und fehlt deshalb "
-                                        "in der Tabelle."));
-    QCOMPARE(page->locResultLabel->text(),
-             QString::fromUtf8("Ergebnis: 3 Gro\u00dffelder gearbeitet, davon 1 best\u00e4tigt."));
-    QCOMPARE(page->listModel->colour(0, 0), QColor(255, 0, 0));
-    QCOMPARE(page->listModel->colour(0, 1), QColor(0, 128, 0));
-    QCOMPARE(page->tableModel->cell(0, 1), QString("JO42"));
-    QCOMPARE(page->tableModel->colour(0, 0), QColor(0, 0, 255));
-
-    page->locPageControl->setCurrentWidget(page->locListeTS);
-    QTest::mouseClick(page->locListeDrawGrid->viewport(), Qt::LeftButton, {},
-                      f.cellCentre(page->locListeDrawGrid, 0, 0));
-    QCOMPARE(f.currentPage(), f.form()->AuswertungenTS); // no Ctrl, no search
-    f.ctrlClick(page->locListeDrawGrid->viewport(), f.cellCentre(page->locListeDrawGrid, 0, 0));
-    QCOMPARE(searched(f.search()),
-             QString::fromUtf8("Locator enth\u00e4lt JO43; QSL In ist nicht  -> 2"));
-}
-
-void TestEvaluationPages::dokListsInfoAndDrillDown() {
-    Pages f(smallLog());
-    f.showPage(f.evaluations()->TabSheet3);
-    TDokPage* page = f.evaluations()->dokPage;
-    page->dokOkBtn->click();
-    QCOMPARE(page->workedModel->stringList(), QStringList{"A01"});
-    QCOMPARE(page->confirmedModel->stringList(), QStringList{"B01"});
-    QVERIFY(page->dokResultLabel->text().contains("2 DOKs gearbeitet, davon 1"));
-    page->dokGearbeitetListBox->setCurrentIndex(page->workedModel->index(0));
-    QCOMPARE(page->dokInfoMemo->toPlainText(),
-             QString("A01\nOrtsverband Konstanz\nDistrikt Baden\nhttps://a.example.org/"));
-    page->dokBestaetigtListBox->setCurrentIndex(page->confirmedModel->index(0));
-    QCOMPARE(page->dokInfoMemo->toPlainText(), QString("B01\nSonder-DOK"));
-    QCOMPARE(page->dokInfoMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QListView* list = page->dokBestaetigtListBox;
-    f.ctrlClick(list->viewport(), list->visualRect(page->confirmedModel->index(0)).center());
-    QCOMPARE(searched(f.search()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
-}
-
-void TestEvaluationPages::dxccListsShortCallsAndDrillDown() {
-    QList<TQsoRecord> log = smallLog();
-    for (int n = 5; n <= 24; ++n)
-        log.append(qso(n, "2m", "FM", "Q", "", "", ""));
-    Pages f(log);
-    f.showPage(f.evaluations()->TabSheet4);
-    TDxccPage* page = f.evaluations()->dxccPage;
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    page->dxccStartBtn->click(); // one message for 21 short calls
-    QVERIFY(message.startsWith("Das Call \"QX\" von QSO Nr. 4 ist zu kurz"));
-    QVERIFY(message.contains("13 weitere"));
-    QTRY_VERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(page->dxccWorkedRichEdit->toPlainText(), QString("Austria\nQx Island\nQx Mainland"));
-    QCOMPARE(page->dxccAllRichEdit->toPlainText(), QString("Austria\nQx Island\nQx Mainland"));
-    QVERIFY(page->dxccResultLabel->text().contains("3 DXCCs gearbeitet, davon 1"));
-    const QTextBlock mainland = page->dxccWorkedRichEdit->document()->findBlockByNumber(2);
-    QCOMPARE(mainland.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
-    page->dxccPageControl->setCurrentWidget(page->dxccWorkedTS);
-    QTextCursor at(mainland);
-    at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
-    const QPoint point = page->dxccWorkedRichEdit->cursorRect(at).center();
-    f.ctrlClick(page->dxccWorkedRichEdit->viewport(), point);
-    QCOMPARE(searched(f.search()), QString("DXCC ist Qx Mainland; QSL In ist nicht  -> 2"));
-    QVERIFY(!page->dxccWorkedRichEdit->textCursor().hasSelection());
-}
 
 QTEST_MAIN(TestEvaluationPages)
 #include "tst_evaluationpages.moc"

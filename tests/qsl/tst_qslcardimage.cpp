@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -45,13 +44,8 @@ struct CardFixture : BrowseFixture {
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
     // Chooses "scan.jpg" in the next file dialog and keeps the message shown after the move.
     void chooseScan(QString* message) {
-        ModalDialogs::onNextModal([this, message](QWidget* w) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            QVERIFY(dialog);
-            ModalDialogs::answerMessageBox(message);
-            dialog->selectFile(dir.file("scan.jpg"));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        ModalDialogs::answerFileDialog(dir.file("scan.jpg"));
+        ModalDialogs::answerMessageBox(message);
     }
 };
 
@@ -60,103 +54,82 @@ struct CardFixture : BrowseFixture {
 class TestQslCardImage : public QObject {
     Q_OBJECT
 private slots:
-    void decode_data();
-    void decode();
-    void viewerFitsThePicture_data();
-    void viewerFitsThePicture();
-    void addThenShowTheCard();
-    void addNeverReplacesACard();
-};
-
-void TestQslCardImage::decode_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QSize>("size"); // empty: an error
-    const QByteArray jpeg = picture(1000, 700, "JPG");
-    QTest::newRow("JPEG") << jpeg << QSize(1000, 700);
-    QTest::newRow("truncated JPEG") << jpeg.left(jpeg.size() / 2) << QSize();
-    QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << QSize();
-    QTest::newRow("PNG under a .jpg name") << picture(30, 20, "PNG") << QSize(30, 20);
-    QTest::newRow("BMP") << picture(30, 20, "BMP") << QSize(30, 20);
-    QTest::newRow("text") << QByteArray("no picture") << QSize();
-    // Found by the fuzzer: 455 bytes whose header claims a huge CMYK picture.
-    QFile huge(QFINDTESTDATA("data/corrupt-huge-cmyk.jpg"));
-    QVERIFY(huge.open(QIODevice::ReadOnly));
-    QTest::newRow("corrupt, claiming a huge picture") << huge.readAll() << QSize();
-}
-
-void TestQslCardImage::decode() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QSize, size);
-    TempProgramDir dir;
-    dir.writeFile("card.jpg", bytes);
-    try {
-        QCOMPARE(CardImage::load(dir.file("card.jpg")).size(), size);
-    } catch (const DaluError& e) {
-        QVERIFY2(size.isEmpty(), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(dir.file("card.jpg")), qPrintable(e.message()));
+    void decode_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size"); // empty: an error
+        const QByteArray jpeg = picture(1000, 700, "JPG");
+        QTest::newRow("JPEG") << jpeg << QSize(1000, 700);
+        QTest::newRow("truncated JPEG") << jpeg.left(jpeg.size() / 2) << QSize();
+        QTest::newRow("only the start marker") << QByteArray("\xFF\xD8") << QSize();
+        QTest::newRow("PNG under a .jpg name") << picture(30, 20, "PNG") << QSize(30, 20);
+        QTest::newRow("text") << QByteArray("no picture") << QSize();
+        // Found by the fuzzer: 455 bytes whose header claims a huge CMYK picture.
+        QFile huge(QFINDTESTDATA("data/corrupt-huge-cmyk.jpg"));
+        QVERIFY(huge.open(QIODevice::ReadOnly));
+        QTest::newRow("corrupt, claiming a huge picture") << huge.readAll() << QSize();
     }
-}
 
-void TestQslCardImage::viewerFitsThePicture_data() {
-    QTest::addColumn<QSize>("picture");
-    QTest::newRow("1000x700") << QSize(1000, 700);
-    QTest::newRow("larger than the screen") << QSize(4000, 2000);
-}
+    void decode() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        TempProgramDir dir;
+        dir.writeFile("card.jpg", bytes);
+        try {
+            QCOMPARE(CardImage::load(dir.file("card.jpg")).size(), size);
+        } catch (const DaluError& e) {
+            QVERIFY2(size.isEmpty(), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(dir.file("card.jpg")), qPrintable(e.message()));
+        }
+    }
 
-void TestQslCardImage::viewerFitsThePicture() {
-    QFETCH(QSize, picture);
-    TQslInShowForm viewer;
-    viewer.setPicture(QImage(picture, QImage::Format_RGB32));
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    const QSize screen = viewer.screen()->availableGeometry().size();
-    if (picture.width() <= screen.width() - 100) {
-        QCOMPARE(viewer.size(), picture);
-    } else {
-        QVERIFY(viewer.frameGeometry().width() <= screen.width());
+    void viewerFitsALargePictureToTheScreen() {
+        const QSize picture(4000, 2000);
+        TQslInShowForm viewer;
+        viewer.setPicture(QImage(picture, QImage::Format_RGB32));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QVERIFY(viewer.frameGeometry().width() <= viewer.screen()->availableGeometry().width());
         QVERIFY(qAbs(viewer.width() * picture.height() - viewer.height() * picture.width()) <=
                 picture.width());
+        QCOMPARE(viewer.Image->pixmap().size(), viewer.size());
+        QTest::mouseClick(viewer.Image, Qt::LeftButton);
+        QTRY_VERIFY(!viewer.isVisible());
     }
-    QCOMPARE(viewer.Image->pixmap().size(), viewer.size());
-    QTest::mouseClick(viewer.Image, Qt::LeftButton);
-    QTRY_VERIFY(!viewer.isVisible());
-}
 
-void TestQslCardImage::addThenShowTheCard() {
-    CardFixture f;
-    TEditPage* e = f.edit();
-    QVERIFY(e->eQslInAddBtn->isVisible());
-    QVERIFY(!e->eQslInShowBtn->isVisible());
-    f.dir.writeFile("scan.jpg", picture(1000, 700, "JPG"));
-    QString message;
-    f.chooseScan(&message);
-    e->eQslInAddBtn->click();
-    QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
-    QVERIFY(!QFile::exists(f.dir.file("scan.jpg")));
-    QVERIFY(e->eQslInShowBtn->isVisible());
+    void addShowAndNeverReplaceTheCard() {
+        CardFixture f;
+        TEditPage* e = f.edit();
+        QVERIFY(e->eQslInAddBtn->isVisible());
+        QVERIFY(!e->eQslInShowBtn->isVisible());
+        const QByteArray jpeg = picture(1000, 700, "JPG");
+        f.dir.writeFile("scan.jpg", jpeg);
+        QString message;
+        f.chooseScan(&message);
+        e->eQslInAddBtn->click();
+        QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
+        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")));
+        QVERIFY(e->eQslInShowBtn->isVisible());
 
-    QSize shown;
-    ModalDialogs::onNextModal([&](QWidget* w) {
-        auto* viewer = qobject_cast<TQslInShowForm*>(w);
-        QVERIFY(viewer);
-        shown = viewer->size();
-        QTest::mouseClick(viewer->Image, Qt::LeftButton);
-    });
-    e->eQslInShowBtn->click();
-    QCOMPARE(shown, QSize(1000, 700));
-}
+        QSize shown;
+        ModalDialogs::onNextModal([&](QWidget* w) {
+            auto* viewer = qobject_cast<TQslInShowForm*>(w);
+            QVERIFY(viewer);
+            shown = viewer->size();
+            QCOMPARE(viewer->Image->pixmap().size(), shown);
+            QTest::mouseClick(viewer->Image, Qt::LeftButton);
+        });
+        e->eQslInShowBtn->click();
+        QCOMPARE(shown, QSize(1000, 700));
 
-void TestQslCardImage::addNeverReplacesACard() {
-    CardFixture f;
-    f.dir.writeFile("cards/qx1abc-p-050604173100.jpg", "old card");
-    f.dir.writeFile("scan.jpg", "new scan");
-    QString message;
-    f.chooseScan(&message);
-    f.edit()->eQslInAddBtn->click();
-    QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
-    QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), QByteArray("old card"));
-    QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
-}
+        // A second scan for the same QSO leaves both files as they are.
+        f.dir.writeFile("scan.jpg", "new scan");
+        f.chooseScan(&message);
+        e->eQslInAddBtn->click();
+        QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
+        QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), jpeg);
+        QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
+    }
+};
 
 // A screen large enough for a 1000x700 card, so that it is shown unscaled.
 int main(int argc, char* argv[]) {

@@ -1,29 +1,18 @@
-#include "dalusession.h"
 #include "entrypage.h"
 #include "generaloptions.h"
-#include "logbuilder.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "optionspage.h"
 #include "presetoptions.h"
 #include "serialoptions.h"
-#include "tempprogramdir.h"
+#include "sessionfixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QTest>
 
 namespace {
-
-// The options pages are usable only while a log is open.
-void openLogIn(const TempProgramDir& dir, const QByteArray& ini = {}) {
-    dir.copyDataFiles();
-    LogBuilder::writeLog(dir.file("a.log"), {});
-    dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
-}
 
 bool enabledOnItsPage(const QWidget* w) {
     return w->isEnabledTo(w->parentWidget());
@@ -34,103 +23,80 @@ bool enabledOnItsPage(const QWidget* w) {
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
-    void loadingWritesNothing();
-    void presetIsFlushedAtExitOnly();
-    void serialTextMustBeNumberToCount();
-    void serialTextCaptions();
-    void generalEditsWriteAtOnce();
-    void halfHourUtcDifferenceIsReported();
-};
-
-void TestOptions::loadingWritesNothing() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    const QByteArray ini = "[Allgemein]\r\nEigenesCall=DL1XYZ\r\nUtcDiffAuto=0\r\nUtcDiff=-2\r\n"
-                           "QslPath=/tmp/cards/\r\n\r\n";
-    dir.writeFile("Dalu.ini", ini);
-    DaluSession session;
-    TGeneralOptions* general = session.mainForm()->optionsPage->generalOptions;
-    QCOMPARE(general->EigCallEdit->text(), QString("DL1XYZ"));
-    QCOMPARE(general->UtcDiffEdit->text(), QString("-2"));
-    QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
-    QCOMPARE(session.mainForm()->entryPage->utcOffsetHours(), -2);
-    QCOMPARE(dir.readFile("Dalu.ini"), ini);
-}
-
-void TestOptions::presetIsFlushedAtExitOnly() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    {
-        DaluSession session;
-        QTableWidget* editor = session.mainForm()->optionsPage->presetOptions->PreValueListEditor;
-        QCOMPARE(editor->item(1, 0)->text(), QString("RST TX"));
-        editor->item(1, 1)->setText("599");
-        QVERIFY(!dir.readFile("Dalu.ini").contains("RstTx"));
+    void loadingWritesNothing_data() {
+        QTest::addColumn<QByteArray>("utcDiff");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("whole hours") << QByteArray("-2") << -2;
+        QTest::newRow("half an hour is reported") << QByteArray("0,5") << 0;
     }
-    const TMemIniFile ini(dir.file("Dalu.ini"));
-    QCOMPARE(ini.ReadString("Vorgaben", "RstTx", {}), QString("599"));
-}
 
-void TestOptions::serialTextMustBeNumberToCount() {
-    TempProgramDir dir;
-    openLogIn(dir);
-    DaluSession session;
-    TSerialOptions* serial = session.mainForm()->optionsPage->serialOptions;
-    QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    serial->ErgRstTxNummerCheckBox->click();
-    QVERIFY(!message.isEmpty());
-    QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
-    QCOMPARE(session.mainForm()->settings().ReadBool("ErgRstTx", "Nummer", true), false);
-    serial->ErgRstTxTextEdit->setText("001");
-    serial->ErgRstTxNummerCheckBox->click();
-    QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
-    // Changing the text stops the counting and writes the text at once.
-    QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
-    QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
-    QCOMPARE(TMemIniFile(dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}), QString("0015"));
-}
+    void loadingWritesNothing() {
+        QFETCH(QByteArray, utcDiff);
+        QFETCH(int, offset);
+        SessionFixture s(nullptr);
+        const QByteArray ini =
+            "[Allgemein]\r\nEigenesCall=DL1XYZ\r\nUtcDiffAuto=0\r\nUtcDiff=" + utcDiff +
+            "\r\nQslPath=/tmp/cards/\r\n\r\n";
+        QString message;
+        if (offset == 0)
+            ModalDialogs::answerMessageBox(&message);
+        s.start(ini);
+        QVERIFY2(message.contains(utcDiff) == (offset == 0), qPrintable(message));
+        TGeneralOptions* general = s.form->optionsPage->generalOptions;
+        QCOMPARE(general->EigCallEdit->text(), QString("DL1XYZ"));
+        QCOMPARE(general->QslPathEdit->text(), QString("/tmp/cards/"));
+        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
+        QCOMPARE(s.form->entryPage->utcOffsetHours(), offset);
+        QCOMPARE(s.ini(), ini);
+    }
 
-void TestOptions::serialTextCaptions() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    DaluSession session;
-    TEntryPage* mask = session.mainForm()->entryPage;
-    QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
-    session.mainForm()->optionsPage->serialOptions->ErgRstTxTextEdit->setText("001");
-    QCOMPARE(mask->RstTxLabel->text(), QString("RST + 001 TX"));
-    QCOMPARE(mask->RstRxLabel->text(), QString("RST + Nr RX"));
-}
+    void serialTextMustBeNumberToCount() {
+        SessionFixture s;
+        TSerialOptions* serial = s.form->optionsPage->serialOptions;
+        TEntryPage* mask = s.form->entryPage;
+        QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
+        QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        serial->ErgRstTxNummerCheckBox->click();
+        QVERIFY(!message.isEmpty());
+        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
+        serial->ErgRstTxTextEdit->setText("001");
+        QCOMPARE(mask->RstTxLabel->text(), QString("RST + 001 TX"));
+        QCOMPARE(mask->RstRxLabel->text(), QString("RST + Nr RX"));
+        serial->ErgRstTxNummerCheckBox->click();
+        QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
+        // Changing the text stops the counting and writes the text at once.
+        QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
+        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}),
+                 QString("0015"));
+    }
 
-void TestOptions::generalEditsWriteAtOnce() {
-    TempProgramDir dir;
-    openLogIn(dir);
-    DaluSession session;
-    TGeneralOptions* general = session.mainForm()->optionsPage->generalOptions;
-    QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
-    QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));
-    general->UtcDiffAutoCheckBox->click();
-    QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
-    general->UtcDiffEdit->setText("3");
-    general->QslPathEdit->setText("/tmp/cards");
-    QCOMPARE(session.mainForm()->entryPage->utcOffsetHours(), 3);
-    const TMemIniFile ini(dir.file("Dalu.ini"));
-    QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
-    QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
-    QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
-}
-
-void TestOptions::halfHourUtcDifferenceIsReported() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    dir.writeFile("Dalu.ini", "[Allgemein]\r\nUtcDiffAuto=0\r\nUtcDiff=0,5\r\n");
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    DaluSession session;
-    QVERIFY2(message.contains("0,5"), qPrintable(message));
-    QCOMPARE(session.mainForm()->entryPage->utcOffsetHours(), 0);
-}
+    void generalEditsWriteAtOncePresetsAtExit() {
+        SessionFixture s;
+        TGeneralOptions* general = s.form->optionsPage->generalOptions;
+        QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
+        QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));
+        general->UtcDiffAutoCheckBox->click();
+        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
+        general->UtcDiffEdit->setText("3");
+        general->QslPathEdit->setText("/tmp/cards");
+        QCOMPARE(s.form->entryPage->utcOffsetHours(), 3);
+        QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
+        QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
+        presets->item(1, 1)->setText("599");
+        const TMemIniFile ini(s.dir.file("Dalu.ini"));
+        QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
+        QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
+        QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
+        QVERIFY(!ini.ValueExists("Vorgaben", "RstTx"));
+        s.stop();
+        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
+                 QString("599"));
+    }
+};
 
 QTEST_MAIN(TestOptions)
 #include "tst_options.moc"

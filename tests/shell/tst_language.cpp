@@ -1,15 +1,13 @@
 #include "clockform.h"
-#include "dalusession.h"
 #include "doppeltform.h"
 #include "entrypage.h"
 #include "hotkeyform.h"
 #include "infoform.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "qslinshowform.h"
-#include "tempprogramdir.h"
+#include "sessionfixture.h"
 #include "textform.h"
 
 #include <QAbstractButton>
@@ -23,35 +21,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTest>
 
 namespace {
-
-// Every caption a window shows, by component name.
-QMap<QString, QString> captions(QWidget* window) {
-    QMap<QString, QString> result;
-    for (QAction* a : window->findChildren<QAction*>()) {
-        if (!a->objectName().isEmpty())
-            result.insert(a->objectName(), a->text());
-    }
-    for (QMenu* m : window->findChildren<QMenu*>())
-        result.insert(m->objectName(), m->title());
-    for (QLabel* l : window->findChildren<QLabel*>())
-        result.insert(l->objectName(), l->text());
-    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        result.insert(b->objectName(), b->text());
-    for (QTabWidget* t : window->findChildren<QTabWidget*>()) {
-        for (int i = 0; i < t->count(); ++i)
-            result.insert(t->widget(i)->objectName(), t->tabText(i));
-    }
-    result.remove(QString());
-    return result;
-}
-
-QByteArray firstLines(const QByteArray& file, int count) {
-    QList<QByteArray> lines = file.split('\n');
-    return lines.mid(0, count).join('\n') + '\n';
-}
 
 // Every text the windows show, by window and widget, for comparing two languages: captions,
 // titles, tabs, item lists, column titles and read-only text. A bounded walk: each widget once.
@@ -115,136 +86,90 @@ bool languageNeutral(const QString& text) {
     return neutral.match(text.trimmed()).hasMatch();
 }
 
-// A message box with Qt's standard buttons, as the program shows them.
-QMessageBox* standardButtons() {
-    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Dalu"), QString(),
-                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box->setObjectName(QStringLiteral("StandardButtons"));
-    return box;
-}
-
 } // namespace
 
 class TestLanguage : public QObject {
     Q_OBJECT
 private slots:
-    void switchToEnglishAndBackRestoresEveryCaption();
-    void shortFileLeavesLaterTargetsEmpty();
-    void lineBreakEscapeGivesTwoLineCaption();
-    void missingFileFallsBackToBuiltInGermanOnce();
-    void unreadableFileIsReportedAndTheProgramGoesOn();
-    void everyWindowShowsOneLanguage();
-};
-
-void TestLanguage::switchToEnglishAndBackRestoresEveryCaption() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    DaluSession session;
-    TMainForm* form = session.mainForm();
-    const QMap<QString, QString> german = captions(form);
-    QCOMPARE(form->EingabeTS->objectName(), QString("EingabeTS"));
-    QCOMPARE(form->MainPageControl->tabText(0), QString("Eingabe"));
-    QVERIFY(!form->msg(Msg::NewLogItem).isEmpty());
-
-    form->EnglishMenu->trigger();
-    QCOMPARE(form->LanguageMenu->title(), QString("English"));
-    QCOMPARE(form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
-    const QMap<QString, QString> english = captions(form);
-    QVERIFY(english.value("Datei1") != german.value("Datei1"));
-    QVERIFY(english.value("EingabeTS") != german.value("EingabeTS"));
-
-    form->DeutschMenu->trigger();
-    QCOMPARE(form->LanguageMenu->title(), QString("Deutsch"));
-    const QMap<QString, QString> back = captions(form);
-    for (auto it = german.begin(); it != german.end(); ++it)
-        QCOMPARE(back.value(it.key()), it.value());
-}
-
-void TestLanguage::shortFileLeavesLaterTargetsEmpty() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    dir.writeFile("kurz.lng", firstLines(dir.readFile("deutsch.lng"), 8));
-    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=kurz.lng\r\n");
-    DaluSession session;
-    TMainForm* form = session.mainForm();
-    QVERIFY(!form->Datei1->title().isEmpty());
-    QCOMPARE(form->MainPageControl->tabText(0), QString());
-    QCOMPARE(form->msg(Msg::NewLogItem), QString());
-    // Neither language is ticked by name, the menu keeps its laid-out caption.
-    QCOMPARE(form->LanguageMenu->title(), QString("Deutsch"));
-}
-
-void TestLanguage::lineBreakEscapeGivesTwoLineCaption() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    QList<QByteArray> lines = dir.readFile("deutsch.lng").split('\n');
-    lines[14] = "Zeile 1#13#10Zeile 2\r"; // line 15: the mask's key help
-    dir.writeFile("zwei.lng", lines.join('\n'));
-    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=zwei.lng\r\n");
-    DaluSession session;
-    QCOMPARE(session.mainForm()->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
-}
-
-void TestLanguage::missingFileFallsBackToBuiltInGermanOnce() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    QFile::remove(dir.file("english.lng"));
-    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    DaluSession session;
-    TMainForm* form = session.mainForm();
-    QVERIFY2(message.contains("english.lng"), qPrintable(message));
-    QCOMPARE(form->MainPageControl->tabText(0), QString("Eingabe"));
-    QVERIFY(!form->msg(Msg::NewLogItem).isEmpty());
-    message.clear();
-    form->LoadLanguage();
-    QCOMPARE(message, QString());
-}
-
-void TestLanguage::unreadableFileIsReportedAndTheProgramGoesOn() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    QFile::remove(dir.file("english.lng"));
-    QDir().mkdir(dir.file("english.lng")); // a folder of that name cannot be read
-    DaluSession session;
-    TMainForm* form = session.mainForm();
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    form->EnglishMenu->trigger();
-    QVERIFY2(message.contains("english.lng"), qPrintable(message));
-    QCOMPARE(form->MainPageControl->tabText(0), QString("Eingabe")); // no text changed
-    form->DeutschMenu->trigger();
-    QCOMPARE(form->MainPageControl->tabText(0), QString("Eingabe"));
-}
-
-void TestLanguage::everyWindowShowsOneLanguage() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    DaluSession session;
-    TMainForm* form = session.mainForm();
-    const QList<QWidget*> windows = {form,
-                                     session.textForm(),
-                                     session.hotKeyForm(),
-                                     session.doppeltForm(),
-                                     session.clockForm(),
-                                     session.infoForm(),
-                                     session.qslInShowForm()};
-    std::unique_ptr<QMessageBox> germanBox(standardButtons());
-    const QMap<QString, QString> german = shownTexts(QList<QWidget*>(windows) << germanBox.get());
-    form->EnglishMenu->trigger();
-    std::unique_ptr<QMessageBox> englishBox(standardButtons());
-    const QMap<QString, QString> english = shownTexts(QList<QWidget*>(windows) << englishBox.get());
-    QCOMPARE(english.keys(), german.keys());
-    // A text that stays the same is German in the English interface or English in the
-    // German one, unless it belongs to no language.
-    QStringList same;
-    for (auto it = german.begin(); it != german.end(); ++it) {
-        if (it.value() == english.value(it.key()) && !languageNeutral(it.value()))
-            same.append(it.key() + ": " + it.value());
+    void shortFileLeavesLaterTargetsEmpty() {
+        SessionFixture s(nullptr);
+        QList<QByteArray> lines = s.dir.readFile("deutsch.lng").split('\n').mid(0, 15);
+        lines[14] = "Zeile 1#13#10Zeile 2\r"; // the last line: the mask's key help
+        s.dir.writeFile("kurz.lng", lines.join('\n') + '\n');
+        s.start("[Language]\r\nLanguage=kurz.lng\r\n");
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QCOMPARE(s.form->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
+        QCOMPARE(s.form->entryPage->CallbookLabel->text(), QString());
+        QCOMPARE(s.form->msg(Msg::NewLogItem), QString());
+        // Neither language is ticked by name, the menu keeps its laid-out caption.
+        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
     }
-    QVERIFY2(same.isEmpty(), qPrintable(same.join('\n')));
-}
+
+    void missingFileFallsBackToBuiltInGermanOnce() {
+        SessionFixture s(nullptr);
+        QFile::remove(s.dir.file("english.lng"));
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        s.start("[Language]\r\nLanguage=english.lng\r\n");
+        QVERIFY2(message.contains("english.lng"), qPrintable(message));
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QVERIFY(!s.form->msg(Msg::NewLogItem).isEmpty());
+        message.clear();
+        s.form->LoadLanguage();
+        QCOMPARE(message, QString());
+    }
+
+    void unreadableFileIsReportedAndTheProgramGoesOn() {
+        SessionFixture s(nullptr);
+        QFile::remove(s.dir.file("english.lng"));
+        QDir().mkdir(s.dir.file("english.lng")); // a folder of that name cannot be read
+        s.start();
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        s.form->EnglishMenu->trigger();
+        QVERIFY2(message.contains("english.lng"), qPrintable(message));
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe")); // no text changed
+        s.form->DeutschMenu->trigger();
+        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+    }
+
+    void everyWindowShowsOneLanguageAndSwitchesBack() {
+        SessionFixture s;
+        DaluSession* session = s.session.get();
+        const QList<QWidget*> windows = {s.form,
+                                         session->textForm(),
+                                         session->hotKeyForm(),
+                                         session->doppeltForm(),
+                                         session->clockForm(),
+                                         session->infoForm(),
+                                         session->qslInShowForm()};
+        // With a message box of Qt's standard buttons, as the program shows them.
+        const auto shown = [&windows] {
+            QMessageBox box(QMessageBox::Question, "Dalu", QString(),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setObjectName("StandardButtons");
+            return shownTexts(QList<QWidget*>(windows) << &box);
+        };
+        const QMap<QString, QString> german = shown();
+        s.form->EnglishMenu->trigger();
+        QCOMPARE(s.form->LanguageMenu->title(), QString("English"));
+        QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
+        const QMap<QString, QString> english = shown();
+        QCOMPARE(english.keys(), german.keys());
+        // A text that stays the same is German in the English interface or English in the
+        // German one, unless it belongs to no language.
+        QStringList same;
+        for (auto it = german.begin(); it != german.end(); ++it) {
+            if (it.value() == english.value(it.key()) && !languageNeutral(it.value()))
+                same.append(it.key() + ": " + it.value());
+        }
+        QVERIFY2(same.isEmpty(), qPrintable(same.join('\n')));
+        // Back in German, every text is as it was.
+        s.form->DeutschMenu->trigger();
+        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
+        QCOMPARE(shown(), german);
+    }
+};
 
 QTEST_MAIN(TestLanguage)
 #include "tst_language.moc"

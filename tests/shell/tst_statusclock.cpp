@@ -14,7 +14,7 @@
 class TestStatusClock : public QObject {
     Q_OBJECT
 private slots:
-    void statusBarShowsTheTemplate() {
+    void statusBarShowsTheTemplateWithTokensInserted() {
         SessionFixture s({LogBuilder::qso(1), LogBuilder::qso(2, "DL1ABC")},
                          "[StatusBar]\r\nText=Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL\r\n");
         TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
@@ -25,11 +25,7 @@ private slots:
         page->StatusBarEdit->clear();
         QVERIFY(!page->StatusBarTimer->isActive());
         QVERIFY(s.ini().contains("[StatusBar]\r\nText=\r\n"));
-    }
-
-    void doubleClickInsertsTokenAtCaret() {
-        SessionFixture s;
-        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
+        // A double-click on a token of the list inserts it at the caret.
         s.form->optionsPage->OptionenPageControl->setCurrentWidget(
             s.form->optionsPage->StatusBarTS);
         s.form->MainPageControl->setCurrentWidget(s.form->OptionenTS);
@@ -43,6 +39,7 @@ private slots:
         QCOMPARE(page->StatusBarEdit->text(), QStringLiteral("TICK_COUNT ms"));
         QCOMPARE(page->StatusBarEdit->cursorPosition(), 10);
         QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n"));
+        QVERIFY(page->StatusBarTimer->isActive());
     }
 
     void clockShowsUtcWithTheWorkingOffset() {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace LogBuilder {
@@ -33,15 +34,12 @@ TQsoRecord qso(int n, const QByteArray& call) {
 TQsoRecord record(std::initializer_list<std::pair<const char*, QByteArray>> fields) {
     TQsoRecord r;
     for (const auto& [name, value] : fields) {
-        bool found = false;
-        for (int i = 0; i < kQsoFieldCount; ++i) {
-            if (qstrcmp(kNames[i], name) == 0) {
-                r.fields[i] = value;
-                found = true;
-            }
-        }
-        if (!found)
+        const auto at =
+            std::find_if(std::begin(kNames), std::end(kNames),
+                         [name = name](const char* n) { return qstrcmp(n, name) == 0; });
+        if (at == std::end(kNames))
             throw std::invalid_argument(name);
+        r.fields[at - std::begin(kNames)] = value;
     }
     return r;
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <functional>
@@ -25,6 +26,9 @@ void answerMessageBox(QString* text, QMessageBox::StandardButton button = QMessa
 // Types the answer into the next input box and confirms it.
 void answerInputDialog(const QString& answer);
 
+// Chooses the file in the next file dialog and keeps the dialog's title.
+void answerFileDialog(const QString& file, QString* title = nullptr);
+
 // Cancels the next modal window (input box, dialog).
 void cancelNextModal();
 
@@ -32,9 +36,19 @@ void cancelNextModal();
 class Expecting {
 public:
     Expecting();
-    ~Expecting();
-    Expecting(const Expecting&) = delete;
-    Expecting& operator=(const Expecting&) = delete;
+
+private:
+    QScopedValueRollback<int> m_expecting;
+};
+
+// While one lives, every message box no answer waits for is closed as it shows, its text kept.
+class MessageBoxLog {
+public:
+    MessageBoxLog();
+    QStringList texts;
+
+private:
+    QScopedValueRollback<MessageBoxLog*> m_log;
 };
 
 } // namespace ModalDialogs

@@ -1,15 +1,8 @@
 #include "modaldialogs.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDialog>
-#include <QInputDialog>
-#include <QList>
-#include <QPointer>
+#include <QFileDialog>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 
 namespace ModalDialogs {
 
@@ -21,12 +14,9 @@ struct Pending {
     std::function<void(QWidget*)> action;
 };
 
-QList<Pending>& pending() {
-    static QList<Pending> list;
-    return list;
-}
-
+QList<Pending> g_pending;
 int g_expecting = 0;
+MessageBoxLog* g_log = nullptr;
 
 QByteArray currentTest() {
     return QByteArray(QTest::currentTestFunction()) + '/' + QTest::currentDataTag();
@@ -39,57 +29,50 @@ void closeModal(QWidget* modal) {
         modal->close();
 }
 
-// Closes the modal window and fails the running test function.
-void failAndClose(QWidget* modal, const QString& why) {
-    closeModal(modal);
-    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
-}
-
 // Runs inside every event loop, the nested loop of a modal window included.
 void check() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
-    QList<Pending>& list = pending();
     const QByteArray test = currentTest();
-    while (!list.isEmpty() && list.first().test != test)
-        list.removeFirst(); // left over from an earlier test function
-    for (int i = 0; i < list.size(); ++i) {
-        if (list[i].accepts(modal)) {
-            const Pending next = list.takeAt(i);
-            next.action(modal);
-            return;
-        }
+    while (!g_pending.isEmpty() && g_pending.first().test != test)
+        g_pending.removeFirst(); // left over from an earlier test function
+    for (int i = 0; i < g_pending.size(); ++i) {
+        if (g_pending[i].accepts(modal))
+            return g_pending.takeAt(i).action(modal);
+    }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box && g_log) {
+        g_log->texts.append(box->text());
+        return box->reject();
     }
     // A modal window the test merely shows does not block it; one in its own loop does.
     if (g_expecting > 0 || QThread::currentThread()->loopLevel() == 0)
         return;
-    QString text;
-    if (auto* box = qobject_cast<QMessageBox*>(modal))
-        text = box->text();
-    failAndClose(modal, QStringLiteral("unexpected modal window %1 \"%2\" %3")
+    closeModal(modal);
+    const QString why = QStringLiteral("unexpected modal window %1 \"%2\" %3")
                             .arg(QLatin1String(modal->metaObject()->className()),
-                                 modal->windowTitle(), text));
+                                 modal->windowTitle(), box ? box->text() : QString());
+    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+}
+
+template <typename W> void onNext(std::function<void(W*)> action) {
+    g_pending.append({currentTest(), [](QWidget* w) { return qobject_cast<W*>(w) != nullptr; },
+                      [action](QWidget* w) { action(qobject_cast<W*>(w)); }});
 }
 
 void installGuard() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     auto* timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, check);
-    timer->start();
+    timer->start(10);
 }
 
 } // namespace
 
 void onNextModal(std::function<void(QWidget*)> action) {
-    pending().append({currentTest(), [](QWidget*) { return true; }, std::move(action)});
-}
-
-template <typename W> void onNext(std::function<void(W*)> action) {
-    pending().append({currentTest(), [](QWidget* w) { return qobject_cast<W*>(w) != nullptr; },
-                      [action](QWidget* w) { action(qobject_cast<W*>(w)); }});
+    g_pending.append({currentTest(), [](QWidget*) { return true; }, std::move(action)});
 }
 
 void answerMessageBox(QString* text, QMessageBox::StandardButton button) {
@@ -110,24 +93,23 @@ void answerInputDialog(const QString& answer) {
     });
 }
 
+void answerFileDialog(const QString& file, QString* title) {
+    onNext<QFileDialog>([file, title](QFileDialog* dialog) {
+        if (title)
+            *title = dialog->windowTitle();
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
 void cancelNextModal() {
     onNextModal(closeModal);
 }
 
-Expecting::Expecting() {
-    ++g_expecting;
-}
+Expecting::Expecting() : m_expecting(g_expecting, g_expecting + 1) {}
 
-Expecting::~Expecting() {
-    --g_expecting;
-}
+MessageBoxLog::MessageBoxLog() : m_log(g_log, this) {}
+
+Q_COREAPP_STARTUP_FUNCTION(installGuard)
 
 } // namespace ModalDialogs
-
-namespace {
-void installModalGuard() {
-    ModalDialogs::installGuard();
-}
-} // namespace
-
-Q_COREAPP_STARTUP_FUNCTION(installModalGuard)

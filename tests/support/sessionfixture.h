@@ -13,18 +13,34 @@
 
 struct SessionFixture {
     explicit SessionFixture(const QList<TQsoRecord>& qsos = {}, const QByteArray& ini = {}) {
-        dir.copyDataFiles();
         LogBuilder::writeLog(dir.file("a.log"), qsos);
-        dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
+        start("[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
+    }
+    // Only the data files: the test writes its own, then calls start().
+    explicit SessionFixture(std::nullptr_t) {}
+
+    // Writes the settings file unless ini is null, starts the session and shows the window.
+    void start(const QByteArray& ini = {}, bool show = true) {
+        if (!ini.isNull())
+            dir.writeFile("Dalu.ini", ini);
         session = std::make_unique<DaluSession>();
         form = session->mainForm();
+        if (!show)
+            return;
         form->show();
         if (!QTest::qWaitForWindowExposed(form))
             qWarning("main window not exposed");
     }
+    // Ends the session as the program does at exit (settings written, windows closed).
+    void stop() {
+        session.reset();
+        form = nullptr;
+    }
     QByteArray ini() const { return dir.readFile("Dalu.ini"); }
 
-    TempProgramDir dir;
+    struct DataDir : TempProgramDir {
+        DataDir() { copyDataFiles(); }
+    } dir;
     std::unique_ptr<DaluSession> session;
     TMainForm* form = nullptr;
 };

@@ -7,10 +7,6 @@
 
 #include <stdexcept>
 
-#ifndef DALU_DATA_DIR
-#error "DALU_DATA_DIR must name the source data folder"
-#endif
-
 TempProgramDir::TempProgramDir()
     : m_oldHome(qgetenv("DALU_HOME")), m_hadHome(qEnvironmentVariableIsSet("DALU_HOME")) {
     if (!m_dir.isValid())
@@ -23,14 +19,6 @@ TempProgramDir::~TempProgramDir() {
         qputenv("DALU_HOME", m_oldHome);
     else
         qunsetenv("DALU_HOME");
-}
-
-QString TempProgramDir::path() const {
-    return m_dir.path() + QLatin1Char('/');
-}
-
-QString TempProgramDir::file(const QString& name) const {
-    return path() + name;
 }
 
 void TempProgramDir::writeFile(const QString& name, const QByteArray& content) const {

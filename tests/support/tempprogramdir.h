@@ -10,8 +10,8 @@ public:
     TempProgramDir();
     ~TempProgramDir();
 
-    QString path() const;                    // with trailing "/"
-    QString file(const QString& name) const; // path() + name
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+    QString file(const QString& name) const { return path() + name; }
 
     void writeFile(const QString& name, const QByteArray& content) const;
     QByteArray readFile(const QString& name) const;
