@@ -35,20 +35,13 @@ TQsoRecord lastQso(int n) {
 
 // Reference logs: ref1.log holds DK2XY and QX1ABC, ref4.log DL5UU.
 void writeReferenceLogs(const TempProgramDir& dir) {
-    const auto ref = [](int n, const char* call, const char* dok, const char* name, const char* qth,
-                        const char* locator) {
-        TQsoRecord r = LogBuilder::qso(n, call);
-        r[QsoField::Dok] = dok;
-        r[QsoField::Locator] = locator;
-        if (*name) {
-            r[QsoField::Name] = name;
-            r[QsoField::Qth] = qth;
-        }
-        return r;
-    };
-    LogBuilder::writeLog(dir.file("ref1.log"), {ref(7, "DK2XY", "B01", "Hans", "Berlin", "JO62QM"),
-                                                ref(8, "QX1ABC", "A01", "Otto", "Bonn", "JO30RQ")});
-    LogBuilder::writeLog(dir.file("ref4.log"), {ref(9, "DL5UU", "C05", "", "", "JN58TD")});
+    dir.writeFile("ref1.log",
+                  LogBuilder::rawLog({"7;01.06.2004;07:31:00;2m;FM;DK2XY;59;59;B01;Hans;Berlin;"
+                                      "JO62QM;10W;;;",
+                                      "8;01.06.2004;08:31:00;2m;FM;QX1ABC;59;59;A01;Otto;Bonn;"
+                                      "JO30RQ;10W;;;"}));
+    dir.writeFile("ref4.log", LogBuilder::rawLog({"9;01.06.2004;09:31:00;2m;FM;DL5UU;59;59;C05;"
+                                                  "Erika;Kiel;JN58TD;10W;;;"}));
 }
 
 struct Station : MaskFixture {
@@ -110,265 +103,254 @@ private:
 class TestCallCheck : public QObject {
     Q_OBJECT
 private slots:
-    void duplicateSwitches_data();
-    void duplicateSwitches();
-    void duplicateWindowShowsTheEarlierQso();
-    void duplicateResults_data();
-    void duplicateResults();
-    void leavingTheCall_data();
-    void leavingTheCall();
-    void functionKeyOpeningMakesNoCheck();
-    void luxuryListFollowsTyping();
-    void takingAReferenceRow_data();
-    void takingAReferenceRow();
-    void standardFunction_data();
-    void standardFunction();
-};
+    void duplicateSwitches_data() {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QByteArray>("call");
+        QTest::addColumn<QByteArray>("band");
+        QTest::addColumn<QByteArray>("mode");
+        QTest::addColumn<bool>("sameDay");
+        QTest::addColumn<bool>("duplicate");
+        // QX1ABC typed; the mask shows 2m, FM and today. The core's test covers the whole matrix.
+        const auto row = [](const char* name, const char* options, const char* call,
+                            const char* band, const char* mode, bool sameDay, bool duplicate) {
+            QTest::newRow(name) << QByteArray(options) << QByteArray(call) << QByteArray(band)
+                                << QByteArray(mode) << sameDay << duplicate;
+        };
+        row("all off: logged in lower case", "000", "qx1abc", "20m", "SSB", false, true);
+        row("all off: portable is another call", "000", "QX1ABC/P", "2m", "FM", true, false);
+        row("band on: other band", "100", "QX1ABC", "20m", "FM", true, false);
+        row("mode on: other mode", "010", "QX1ABC", "2m", "SSB", true, false);
+        row("date on: other day", "001", "QX1ABC", "2m", "FM", false, false);
+        row("date on: same day", "001", "QX1ABC", "20m", "SSB", true, true);
+        row("all on: all equal", "111", "QX1ABC", "2m", "FM", true, true);
+    }
 
-void TestCallCheck::duplicateSwitches_data() {
-    QTest::addColumn<QByteArray>("options");
-    QTest::addColumn<QByteArray>("call");
-    QTest::addColumn<QByteArray>("band");
-    QTest::addColumn<QByteArray>("mode");
-    QTest::addColumn<bool>("sameDay");
-    QTest::addColumn<bool>("duplicate");
-    // QX1ABC typed; the mask shows 2m, FM and today. The core's test covers the whole matrix.
-    const auto row = [](const char* name, const char* options, const char* call, const char* band,
-                        const char* mode, bool sameDay, bool duplicate) {
-        QTest::newRow(name) << QByteArray(options) << QByteArray(call) << QByteArray(band)
-                            << QByteArray(mode) << sameDay << duplicate;
-    };
-    row("all off: logged in lower case", "000", "qx1abc", "20m", "SSB", false, true);
-    row("all off: portable is another call", "000", "QX1ABC/P", "2m", "FM", true, false);
-    row("band on: other band", "100", "QX1ABC", "20m", "FM", true, false);
-    row("mode on: other mode", "010", "QX1ABC", "2m", "SSB", true, false);
-    row("date on: other day", "001", "QX1ABC", "2m", "FM", false, false);
-    row("date on: same day", "001", "QX1ABC", "20m", "SSB", true, true);
-    row("all on: all equal", "111", "QX1ABC", "2m", "FM", true, true);
-}
-
-void TestCallCheck::duplicateSwitches() {
-    QFETCH(QByteArray, options);
-    QFETCH(QByteArray, call);
-    QFETCH(QByteArray, band);
-    QFETCH(QByteArray, mode);
-    QFETCH(bool, sameDay);
-    QFETCH(bool, duplicate);
-    const QByteArray day =
-        sameDay ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1() : QByteArray("01.01.2000");
-    Station s({qso(1, call, band, mode, day), lastQso(2)},
-              "[Doppel-Check]\r\nOptions=" + options + "\r\n");
-    const TDuplicateOptions* page = s.form->duplicateOptions;
-    QCOMPARE(QByteArray() + "01"[page->dcBandCheckBox->isChecked()] +
-                 "01"[page->dcModeCheckBox->isChecked()] + "01"[page->dcDateCheckBox->isChecked()],
-             options);
-    DuplicateAnswer answer;
-    s.enterCall("QX1ABC");
-    QCOMPARE(answer.shown(), duplicate);
-}
-
-void TestCallCheck::duplicateWindowShowsTheEarlierQso() {
-    TQsoRecord earlier = qso(1, "QX1ABC");
-    earlier[QsoField::Comments] = "erste\r\nZeile";
-    earlier[QsoField::QslOut] = "02.01.2000";
-    Station s({lastQso(1), earlier, qso(3, "QX1ABC", "2m")});
-    DuplicateAnswer answer;
-    s.enterCall("QX1ABC");
-    // The first duplicate from the top: QSO 2, not 3.
-    QCOMPARE(answer.fields(),
-             QStringList({"#=1", "Date=01.01.2000", "UTC=01:31:00", "Band=20m", "Mode=SSB",
-                          "Call=QX1ABC", "RST TX=59", "RST RX=59", "DOK=Z10", "Name=Erika",
-                          "QTH=Kiel", "Locator=JO54AH", "TX Pwr=10W", "Comments=erste Zeile",
-                          "QSL Out=02.01.2000", "QSL In="}));
-    auto* window = s.session->doppeltForm();
-    QCOMPARE(window->Label1->text(), QString("Dieses Call wurde bereits geloggt!"));
-    QCOMPARE(window->Button3->text(), QString("3 = Eingabe korriegieren")); // sic
-    QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
-}
-
-void TestCallCheck::duplicateResults_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("result");
-    QTest::newRow("Enter is 1") << int(Qt::Key_Return) << 0 << 1;
-    QTest::newRow("key 1") << int(Qt::Key_1) << 0 << 1;
-    QTest::newRow("key 2") << int(Qt::Key_2) << 0 << 2;
-    QTest::newRow("key 3") << int(Qt::Key_3) << 0 << 3;
-    QTest::newRow("button 2") << 0 << 2 << 2;
-    QTest::newRow("button 3") << 0 << 3 << 3;
-}
-
-void TestCallCheck::duplicateResults() {
-    QFETCH(int, key);
-    QFETCH(int, button);
-    QFETCH(int, result);
-    Station s({qso(1, "QX1ABC"), lastQso(2)});
-    {
-        DuplicateAnswer answer(Qt::Key(key), button);
+    void duplicateSwitches() {
+        QFETCH(QByteArray, options);
+        QFETCH(QByteArray, call);
+        QFETCH(QByteArray, band);
+        QFETCH(QByteArray, mode);
+        QFETCH(bool, sameDay);
+        QFETCH(bool, duplicate);
+        const QByteArray day = sameDay ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1()
+                                       : QByteArray("01.01.2000");
+        Station s({qso(1, call, band, mode, day), lastQso(2)},
+                  "[Doppel-Check]\r\nOptions=" + options + "\r\n");
+        const TDuplicateOptions* page = s.form->duplicateOptions;
+        QCOMPARE(QByteArray() + "01"[page->dcBandCheckBox->isChecked()] +
+                     "01"[page->dcModeCheckBox->isChecked()] +
+                     "01"[page->dcDateCheckBox->isChecked()],
+                 options);
+        DuplicateAnswer answer;
         s.enterCall("QX1ABC");
+        QCOMPARE(answer.shown(), duplicate);
+    }
+
+    void duplicateWindowShowsTheEarlierQso() {
+        TQsoRecord earlier = qso(1, "QX1ABC");
+        earlier[QsoField::Comments] = "erste\r\nZeile";
+        earlier[QsoField::QslOut] = "02.01.2000";
+        Station s({lastQso(1), earlier, qso(3, "QX1ABC", "2m")});
+        DuplicateAnswer answer;
+        s.enterCall("QX1ABC");
+        // The first duplicate from the top: QSO 2, not 3.
+        QCOMPARE(answer.fields(),
+                 QStringList({"#=1", "Date=01.01.2000", "UTC=01:31:00", "Band=20m", "Mode=SSB",
+                              "Call=QX1ABC", "RST TX=59", "RST RX=59", "DOK=Z10", "Name=Erika",
+                              "QTH=Kiel", "Locator=JO54AH", "TX Pwr=10W", "Comments=erste Zeile",
+                              "QSL Out=02.01.2000", "QSL In="}));
+        auto* window = s.session->doppeltForm();
+        QCOMPARE(window->Label1->text(), QString("Dieses Call wurde bereits geloggt!"));
+        QCOMPARE(window->Button3->text(), QString("3 = Eingabe korriegieren")); // sic
+        QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    void duplicateResults_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter is 1") << int(Qt::Key_Return) << 0 << 1;
+        QTest::newRow("key 1") << int(Qt::Key_1) << 0 << 1;
+        QTest::newRow("key 2") << int(Qt::Key_2) << 0 << 2;
+        QTest::newRow("key 3") << int(Qt::Key_3) << 0 << 3;
+        QTest::newRow("button 2") << 0 << 2 << 2;
+        QTest::newRow("button 3") << 0 << 3 << 3;
+    }
+
+    void duplicateResults() {
+        QFETCH(int, key);
+        QFETCH(int, button);
+        QFETCH(int, result);
+        Station s({qso(1, "QX1ABC"), lastQso(2)});
+        {
+            DuplicateAnswer answer(Qt::Key(key), button);
+            s.enterCall("QX1ABC");
+            QVERIFY(answer.shown());
+        }
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        // 1 goes on in the next field, 2 discards, 3 goes back to the call. Where the focus is in
+        // the main window, whether or not it is active again yet:
+        QCOMPARE(s.form->focusWidget(), result == 1 ? s.mask->RstTxEdit : s.mask->CallEdit);
+        QCOMPARE(s.mask->CallEdit->text(), result == 2 ? QString() : QString("QX1ABC"));
+    }
+
+    void leavingTheCall_data() {
+        QTest::addColumn<QByteArray>("logged"); // none: an empty log (one empty list row)
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("toList"); // Ctrl+L instead of Return
+        QTest::addColumn<bool>("duplicate");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("one character: red, but compared")
+            << QByteArray("Q") << "q" << false << true << true;
+        QTest::newRow("empty call finds no empty row")
+            << QByteArray() << "" << false << false << true;
+        QTest::newRow("to the list: no check")
+            << QByteArray("QX1ABC") << "QX1ABC" << true << false << false;
+    }
+
+    void leavingTheCall() {
+        QFETCH(QByteArray, logged);
+        QFETCH(QString, typed);
+        QFETCH(bool, toList);
+        QFETCH(bool, duplicate);
+        QFETCH(bool, red);
+        Station s(logged.isEmpty() ? QList<TQsoRecord>() : QList{qso(1, logged), lastQso(2)});
+        DuplicateAnswer answer;
+        QTest::keyClicks(s.mask->CallEdit, typed);
+        QTest::keyClick(s.mask->CallEdit, toList ? Qt::Key_L : Qt::Key_Return,
+                        toList ? Qt::ControlModifier : Qt::NoModifier);
+        if (toList)
+            QTRY_VERIFY(s.form->Liste2StringGrid->hasFocus());
+        QTest::qWait(50); // a window that should not show would be answered meanwhile
+        QCOMPARE(answer.shown(), duplicate);
+        QCOMPARE(s.mask->isRed(s.mask->CallEdit), red);
+        QCOMPARE(s.mask->CallEdit->palette().color(QPalette::Base) == QColor(255, 0, 0), red);
+    }
+
+    void functionKeyOpeningMakesNoCheck() {
+        Station s({qso(1, "QX1ABC"), lastQso(2)}, "[Buttons]\r\nBF2=c\r\n");
+        QTest::keyClicks(s.mask->CallEdit, "QX1ABC");
+        {
+            DuplicateAnswer answer;
+            QTest::keyClick(s.mask->CallEdit, Qt::Key_F2);
+            QVERIFY(s.mask->BandListBox->isVisible());
+            QTRY_VERIFY(s.mask->BandListBox->hasFocus());
+            QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+            QTRY_VERIFY(s.mask->CallEdit->hasFocus());
+            QTest::qWait(50);
+            QVERIFY(!answer.shown());
+        }
+        // The next ordinary exit checks again.
+        DuplicateAnswer answer;
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
         QVERIFY(answer.shown());
     }
-    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    // 1 goes on in the next field, 2 discards, 3 goes back to the call. Where the focus is in
-    // the main window, whether or not it is active again yet:
-    QCOMPARE(s.form->focusWidget(), result == 1 ? s.mask->RstTxEdit : s.mask->CallEdit);
-    QCOMPARE(s.mask->CallEdit->text(), result == 2 ? QString() : QString("QX1ABC"));
-}
 
-void TestCallCheck::leavingTheCall_data() {
-    QTest::addColumn<QByteArray>("logged"); // none: an empty log (one empty list row)
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("toList"); // Ctrl+L instead of Return
-    QTest::addColumn<bool>("duplicate");
-    QTest::addColumn<bool>("red");
-    QTest::newRow("one character: red, but compared")
-        << QByteArray("Q") << "q" << false << true << true;
-    QTest::newRow("empty call finds no empty row") << QByteArray() << "" << false << false << true;
-    QTest::newRow("to the list: no check")
-        << QByteArray("QX1ABC") << "QX1ABC" << true << false << false;
-}
+    void luxuryListFollowsTyping() {
+        TQsoRecord own = LogBuilder::qso(1, "DL1ABC");
+        own[QsoField::Dok] = "B01";
+        Station s({own, LogBuilder::qso(2, "QX1ABC/P")});
+        s.useReferenceLogs({{1, "ref1.log"}, {4, "ref4.log"}}, false);
+        QTest::keyClicks(s.mask->CallEdit, "d");
+        QVERIFY(!s.yellow());
+        QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
+        s.mask->CallEdit->clear();
+        s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
+        QTest::keyClicks(s.mask->CallEdit, "d");
+        QVERIFY(s.yellow());
+        QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY", "DL5UU"}));
+        QCOMPARE(s.liste2(0, 1), QString("1"));               // the open log's number stays
+        QCOMPARE(s.liste2(0, 2) + s.liste2(0, 3), QString()); // reference rows have none
+        QCOMPARE(s.liste2(9, 2), QString("Hans"));
+        // Further keystrokes filter the table read at the first one: the files are not read again.
+        QFile::remove(s.dir.file("ref1.log"));
+        QFile::remove(s.dir.file("ref4.log"));
+        QTest::keyClicks(s.mask->DokEdit, "B");
+        QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
+        QTest::keyClicks(s.mask->LocatorEdit, "JO6");
+        QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
+        s.mask->LocatorEdit->clear();
+        s.mask->DokEdit->clear();
+        QTest::keyClicks(s.mask->CallEdit, "k");
+        QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
+        QTest::keyClicks(s.mask->CallEdit, "9");
+        QCOMPARE(s.liste2Calls(), QStringList({""})); // the single empty row
+        // Switching the function off does not end the yellow state already begun.
+        s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", false);
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_Backspace);
+        QVERIFY(s.yellow());
+        s.mask->CallEdit->clear();
+        QVERIFY(!s.yellow());
+        QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
+        QCOMPARE(s.form->callCheck->referenceTable().size(), 0);
+    }
 
-void TestCallCheck::leavingTheCall() {
-    QFETCH(QByteArray, logged);
-    QFETCH(QString, typed);
-    QFETCH(bool, toList);
-    QFETCH(bool, duplicate);
-    QFETCH(bool, red);
-    Station s(logged.isEmpty() ? QList<TQsoRecord>() : QList{qso(1, logged), lastQso(2)});
-    DuplicateAnswer answer;
-    QTest::keyClicks(s.mask->CallEdit, typed);
-    QTest::keyClick(s.mask->CallEdit, toList ? Qt::Key_L : Qt::Key_Return,
-                    toList ? Qt::ControlModifier : Qt::NoModifier);
-    if (toList)
-        QTRY_VERIFY(s.form->Liste2StringGrid->hasFocus());
-    QTest::qWait(50); // a window that should not show would be answered meanwhile
-    QCOMPARE(answer.shown(), duplicate);
-    QCOMPARE(s.mask->isRed(s.mask->CallEdit), red);
-    QCOMPARE(s.mask->CallEdit->palette().color(QPalette::Base) == QColor(255, 0, 0), red);
-}
+    void takingAReferenceRow_data() {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("Enter") << false;
+        QTest::newRow("double-click") << true;
+    }
 
-void TestCallCheck::functionKeyOpeningMakesNoCheck() {
-    Station s({qso(1, "QX1ABC"), lastQso(2)}, "[Buttons]\r\nBF2=c\r\n");
-    QTest::keyClicks(s.mask->CallEdit, "QX1ABC");
-    {
-        DuplicateAnswer answer;
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_F2);
-        QVERIFY(s.mask->BandListBox->isVisible());
-        QTRY_VERIFY(s.mask->BandListBox->hasFocus());
-        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+    void takingAReferenceRow() {
+        QFETCH(bool, doubleClick);
+        Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
+        s.useReferenceLogs({{1, "ref1.log"}}, true);
+        QTest::keyClicks(s.mask->CallEdit, "D");
+        QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
+        s.mask->NameEdit->setText("alt");
+        QsoGrid* grid = s.form->Liste2StringGrid;
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        grid->selectGridRow(2);
+        if (doubleClick) {
+            const QRect cell = grid->visualRect(s.form->liste2Model->index(1, 5));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        } else {
+            QTest::keyClick(grid, Qt::Key_Return);
+        }
+        QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->DokEdit->text(),
+                              s.mask->NameEdit->text(), s.mask->QthEdit->text(),
+                              s.mask->LocatorEdit->text()}),
+                 (QStringList{"DK2XY", "B01", "Hans", "Berlin", "JO62QM"}));
         QTRY_VERIFY(s.mask->CallEdit->hasFocus());
-        QTest::qWait(50);
-        QVERIFY(!answer.shown());
+        QVERIFY(s.yellow());
+        QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
+        // Still on the entry page: the edit page did not take the double click.
+        QCOMPARE(s.form->MainPageControl->currentWidget(), s.form->EingabeTS);
     }
-    // The next ordinary exit checks again.
-    DuplicateAnswer answer;
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
-    QVERIFY(answer.shown());
-}
 
-void TestCallCheck::luxuryListFollowsTyping() {
-    TQsoRecord own = LogBuilder::qso(1, "DL1ABC");
-    own[QsoField::Dok] = "B01";
-    Station s({own, LogBuilder::qso(2, "QX1ABC/P")});
-    s.useReferenceLogs({{1, "ref1.log"}, {4, "ref4.log"}}, false);
-    QTest::keyClicks(s.mask->CallEdit, "d");
-    QVERIFY(!s.yellow());
-    QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
-    s.mask->CallEdit->clear();
-    s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
-    QTest::keyClicks(s.mask->CallEdit, "d");
-    QVERIFY(s.yellow());
-    QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY", "DL5UU"}));
-    QCOMPARE(s.liste2(0, 1), QString("1"));               // the open log's number stays
-    QCOMPARE(s.liste2(0, 2) + s.liste2(0, 3), QString()); // reference rows have none
-    QCOMPARE(s.liste2(9, 2), QString("Hans"));
-    // Further keystrokes filter the table read at the first one: the files are not read again.
-    QFile::remove(s.dir.file("ref1.log"));
-    QFile::remove(s.dir.file("ref4.log"));
-    QTest::keyClicks(s.mask->DokEdit, "B");
-    QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
-    QTest::keyClicks(s.mask->LocatorEdit, "JO6");
-    QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
-    s.mask->LocatorEdit->clear();
-    s.mask->DokEdit->clear();
-    QTest::keyClicks(s.mask->CallEdit, "k");
-    QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
-    QTest::keyClicks(s.mask->CallEdit, "9");
-    QCOMPARE(s.liste2Calls(), QStringList({""})); // the single empty row
-    // Switching the function off does not end the yellow state already begun.
-    s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", false);
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Backspace);
-    QVERIFY(s.yellow());
-    s.mask->CallEdit->clear();
-    QVERIFY(!s.yellow());
-    QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
-    QCOMPARE(s.form->callCheck->referenceTable().size(), 0);
-}
-
-void TestCallCheck::takingAReferenceRow_data() {
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("Enter") << false;
-    QTest::newRow("double-click") << true;
-}
-
-void TestCallCheck::takingAReferenceRow() {
-    QFETCH(bool, doubleClick);
-    Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
-    s.useReferenceLogs({{1, "ref1.log"}}, true);
-    QTest::keyClicks(s.mask->CallEdit, "D");
-    QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
-    s.mask->NameEdit->setText("alt");
-    QsoGrid* grid = s.form->Liste2StringGrid;
-    grid->setFocus();
-    QTRY_VERIFY(grid->hasFocus());
-    grid->selectGridRow(2);
-    if (doubleClick) {
-        const QRect cell = grid->visualRect(s.form->liste2Model->index(1, 5));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    } else {
-        QTest::keyClick(grid, Qt::Key_Return);
+    void standardFunction_data() {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QStringList>("expected"); // DOK, name, QTH, locator
+        const QStringList unchanged = {"X99", "Name", "QTH", "JJ00AA"};
+        QTest::newRow("unknown call changes nothing") << "W1AW" << unchanged;
+        QTest::newRow("open log first")
+            << "DL1ABC" << QStringList({"Z10", "Erika", "Kiel", "JO54AH"});
+        QTest::newRow("portable finds the fixed station")
+            << "QX1ABC/P" << QStringList({"A01", "Otto", "Bonn", "JO30RQ"});
+        QTest::newRow("reference log 4 after missing ones")
+            << "DL5UU" << QStringList({"C05", "Erika", "Kiel", "JN58TD"});
+        QTest::newRow("no prefix match") << "DK2X" << unchanged;
     }
-    QCOMPARE(
-        (QStringList{s.mask->CallEdit->text(), s.mask->DokEdit->text(), s.mask->NameEdit->text(),
-                     s.mask->QthEdit->text(), s.mask->LocatorEdit->text()}),
-        (QStringList{"DK2XY", "B01", "Hans", "Berlin", "JO62QM"}));
-    QTRY_VERIFY(s.mask->CallEdit->hasFocus());
-    QVERIFY(s.yellow());
-    QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
-    // Still on the entry page: the edit page did not take the double click.
-    QCOMPARE(s.form->MainPageControl->currentWidget(), s.form->EingabeTS);
-}
 
-void TestCallCheck::standardFunction_data() {
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QStringList>("expected"); // DOK, name, QTH, locator
-    const QStringList unchanged = {"X99", "Name", "QTH", "JJ00AA"};
-    QTest::newRow("unknown call changes nothing") << "W1AW" << unchanged;
-    QTest::newRow("open log first") << "DL1ABC" << QStringList({"Z10", "Erika", "Kiel", "JO54AH"});
-    QTest::newRow("portable finds the fixed station")
-        << "QX1ABC/P" << QStringList({"A01", "Otto", "Bonn", "JO30RQ"});
-    QTest::newRow("reference log 4 after missing ones")
-        << "DL5UU" << QStringList({"C05", "Erika", "Kiel", "JN58TD"});
-    QTest::newRow("no prefix match") << "DK2X" << unchanged;
-}
-
-void TestCallCheck::standardFunction() {
-    QFETCH(QString, call);
-    QFETCH(QStringList, expected);
-    Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
-    s.useReferenceLogs({{2, "missing.log"}, {3, "ref1.log"}, {4, "ref4.log"}}, false);
-    s.mask->CallEdit->setText(call);
-    s.mask->DokEdit->setText("X99");
-    s.mask->NameEdit->setText("Name");
-    s.mask->QthEdit->setText("QTH");
-    s.mask->LocatorEdit->setText("JJ00AA");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(QStringList({s.mask->DokEdit->text(), s.mask->NameEdit->text(),
-                          s.mask->QthEdit->text(), s.mask->LocatorEdit->text()}),
-             expected);
-    QCOMPARE(s.mask->CallEdit->text(), call);
-}
+    void standardFunction() {
+        QFETCH(QString, call);
+        QFETCH(QStringList, expected);
+        Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
+        s.useReferenceLogs({{2, "missing.log"}, {3, "ref1.log"}, {4, "ref4.log"}}, false);
+        s.mask->CallEdit->setText(call);
+        s.mask->DokEdit->setText("X99");
+        s.mask->NameEdit->setText("Name");
+        s.mask->QthEdit->setText("QTH");
+        s.mask->LocatorEdit->setText("JJ00AA");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(QStringList({s.mask->DokEdit->text(), s.mask->NameEdit->text(),
+                              s.mask->QthEdit->text(), s.mask->LocatorEdit->text()}),
+                 expected);
+        QCOMPARE(s.mask->CallEdit->text(), call);
+    }
+};
 
 QTEST_MAIN(TestCallCheck)
 #include "tst_callcheck.moc"

@@ -21,314 +21,294 @@
 class TestEntryMask : public QObject {
     Q_OBJECT
 private slots:
-    void returnWalksThroughShownFieldsAndCommits();
-    void onlyCallAndReportsCommitAsQso43();
-    void presetsRefillWhileBandModePowerCarryOver();
-    void shortReportBlocksCommit_data();
-    void shortReportBlocksCommit();
-    void serialNumberCountsUp();
-    void powerEditorArrows_data();
-    void powerEditorArrows();
-    void editingKeysWorkInThePowerEditor();
-    void escapeClearsToPresets();
-    void functionKeysToggleFieldsAndOpenEditors();
-    void bandListAndOtherBand();
-    void failedCommitKeepsMaskAndLists();
-    void fieldsTakeOnlyWhatTheLogCanHold_data();
-    void fieldsTakeOnlyWhatTheLogCanHold();
-    void multiLineCommentStaysOneRecord();
-    void enterStepRunsAfterTheInputBox();
-};
-
-void TestEntryMask::returnWalksThroughShownFieldsAndCommits() {
-    MaskFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n");
-    TEntryPage* m = s.mask;
-    QTest::keyClicks(m->CallEdit, "qx1abc");
-    QCOMPARE(m->CallEdit->text(), QString("QX1ABC"));
-    QTest::keyClick(m->CallEdit, Qt::Key_Return);
-    QVERIFY(m->RstTxEdit->hasFocus());
-    QVERIFY(!m->AutoDateTimeTimer->isActive());
-    QCOMPARE(m->RstTxLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QCOMPARE(m->CallLabel->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-    s.type({"59", "57", "z10", "jo54ah", "Kiel", "Erika", "first QSO"});
-    QVERIFY(m->QslOutPicker->checkBox()->hasFocus());
-    const QByteArray line = s.enter({"", ""}); // through both QSL pickers
-    // Date and time were frozen when the call was left, one hour behind the local clock.
-    const QList<QByteArray> f = line.split(';');
-    const QDateTime logged = QDateTime::fromString(
-        QString::fromLatin1(f.value(1) + ' ' + f.value(2)), "dd.MM.yyyy HH:mm:ss");
-    QVERIFY2(qAbs(logged.secsTo(QDateTime::currentDateTime()) - 3600) < 60, line.constData());
-    QCOMPARE(line, "1;" + f[1] + ';' + f[2] +
-                       ";2m;FM;QX1ABC;59;57;Z10;Erika;Kiel;JO54AH;10W;first QSO;;");
-    QCOMPARE(s.logLines().size(), 1);
-    QCOMPARE(s.form->listeModel->Cells(5, 1), QString("QX1ABC"));
-    QCOMPARE(s.form->liste2Model->Cells(11, 1), QString("JO54AH"));
-    QCOMPARE(s.form->Liste2StringGrid->Row(), 1);
-    QCOMPARE(m->NumberLabel->text(), QString("2"));
-    QVERIFY(m->CallEdit->hasFocus() && m->CallEdit->text().isEmpty());
-    QVERIFY(m->AutoDateTimeTimer->isActive());
-}
-
-void TestEntryMask::onlyCallAndReportsCommitAsQso43() {
-    QList<TQsoRecord> qsos;
-    for (int n = 1; n <= 41; ++n)
-        qsos.append(LogBuilder::qso(n));
-    MaskFixture s(qsos, showOnly(""));
-    QVERIFY(s.mask->DokEdit->isHidden() && s.mask->OvValueLabel->isHidden() &&
-            s.mask->BearingLabel->isHidden());
-    QCOMPARE(s.mask->NumberLabel->text(), QString("42"));
-    const QByteArray line = s.enter({"QX42ABC", "59", "59"});
-    QVERIFY2(line.startsWith("42;") && line.endsWith(";2m;FM;QX42ABC;59;59;;;;;10W;;;"),
-             line.constData());
-    QCOMPARE(s.logLines().size(), 42);
-    QCOMPARE(s.mask->NumberLabel->text(), QString("43"));
-    QCOMPARE(s.form->listeModel->Cells(5, 42), QString("QX42ABC"));
-    QCOMPARE(s.form->liste2Model->Cells(0, 42), QString("42"));
-    QCOMPARE(s.form->liste2Model->RowCount(), 43);
-}
-
-void TestEntryMask::presetsRefillWhileBandModePowerCarryOver() {
-    TQsoRecord last = LogBuilder::qso(1);
-    last[QsoField::Band] = "40m";
-    last[QsoField::Mode] = "CW";
-    last[QsoField::TxPwr] = "5W";
-    MaskFixture s({last}, showOnly("") + "[Vorgaben]\r\nRstTx=599\r\nRstRx=5NN\r\n");
-    QCOMPARE(s.mask->RstTxEdit->text(), QString("599"));
-    QVERIFY(s.enter({"OE3XYZ", "", ""}).endsWith(";40m;CW;OE3XYZ;599;5NN;;;;;5W;;;"));
-    QCOMPARE((QStringList{s.mask->RstTxEdit->text(), s.mask->BandLabel->text(),
-                          s.mask->TxPwrLabel->text()}),
-             (QStringList{"599", "40m", "5W"}));
-}
-
-void TestEntryMask::shortReportBlocksCommit_data() {
-    QTest::addColumn<QStringList>("typed"); // each followed by Return
-    QTest::addColumn<QString>("stored");    // call and reports, empty if refused
-    QTest::addColumn<QString>("refused");   // the field that keeps the focus
-    QTest::newRow("report sent of one character") << QStringList{"DL1ABC", "5", "59"} << ""
-                                                  << "RstTxEdit";
-    QTest::newRow("report received of one character") << QStringList{"DL1ABC", "59", "5"} << ""
-                                                      << "RstRxEdit";
-    QTest::newRow("both two characters") << QStringList{"DL1ABC", "55", "57"} << "DL1ABC;55;57"
-                                         << "";
-    QTest::newRow("last report corrected in place")
-        << QStringList{"DL1ABC", "59", "5", "7"} << "DL1ABC;59;57"
-        << "";
-}
-
-void TestEntryMask::shortReportBlocksCommit() {
-    QFETCH(QStringList, typed);
-    QFETCH(QString, stored);
-    QFETCH(QString, refused);
-    MaskFixture s({}, showOnly(""));
-    const QByteArray line = s.enter(typed);
-    QCOMPARE(QString(line.split(';').mid(5, 3).join(';')), stored);
-    if (!refused.isEmpty())
-        QCOMPARE(QApplication::focusWidget()->objectName(), refused);
-}
-
-void TestEntryMask::serialNumberCountsUp() {
-    MaskFixture s({}, showOnly("") + "[ErgRstTx]\r\nText=007\r\nNummer=1\r\n");
-    QCOMPARE(s.mask->RstTxLabel->text(), QString("RST + 007 TX"));
-    s.type({"DL1ABC", "59"});
-    QCOMPARE(s.mask->RstTxEdit->text(), QString("59 007"));
-    QVERIFY(s.enter({"59"}).contains(";59 007;59;"));
-    QCOMPARE(s.form->optionsPage->serialOptions->ErgRstTxTextEdit->text(), QString("008"));
-    QCOMPARE(s.form->settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
-    s.type({"DL2ABC", "59"});
-    QCOMPARE(s.mask->RstTxEdit->text(), QString("59 008"));
-}
-
-void TestEntryMask::powerEditorArrows_data() {
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QStringList>("steps");
-    QTest::newRow("up from 18W") << "18W" << int(Qt::Key_Up) << QStringList{"20W", "30W", "40W"};
-    QTest::newRow("down from 3W") << "3W" << int(Qt::Key_Down) << QStringList{"1W", "1W"};
-    QTest::newRow("2W stays") << "2W" << int(Qt::Key_Down) << QStringList{"2W"};
-    QTest::newRow("down from 40W")
-        << "40W" << int(Qt::Key_Down) << QStringList{"30W", "20W", "18W"};
-}
-
-void TestEntryMask::powerEditorArrows() {
-    QFETCH(QString, start);
-    QFETCH(int, key);
-    QFETCH(QStringList, steps);
-    MaskFixture s;
-    s.mask->TxPwrLabel->setText(start);
-    QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
-    QVERIFY(s.mask->TxPwrEdit->isVisible() && s.mask->TxPwrEdit->hasFocus());
-    for (const QString& step : steps) {
-        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key(key));
-        QCOMPARE(s.mask->TxPwrEdit->text(), step);
+    void returnWalksThroughShownFieldsAndCommits() {
+        MaskFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n");
+        TEntryPage* m = s.mask;
+        QTest::keyClicks(m->CallEdit, "qx1abc");
+        QCOMPARE(m->CallEdit->text(), QString("QX1ABC"));
+        QTest::keyClick(m->CallEdit, Qt::Key_Return);
+        QVERIFY(m->RstTxEdit->hasFocus());
+        QVERIFY(!m->AutoDateTimeTimer->isActive());
+        QCOMPARE(m->RstTxLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(m->CallLabel->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        s.type({"59", "57", "z10", "jo54ah", "Kiel", "Erika", "first QSO"});
+        QVERIFY(m->QslOutPicker->checkBox()->hasFocus());
+        const QByteArray line = s.enter({"", ""}); // through both QSL pickers
+        // Date and time were frozen when the call was left, one hour behind the local clock.
+        const QList<QByteArray> f = line.split(';');
+        const QDateTime logged = QDateTime::fromString(
+            QString::fromLatin1(f.value(1) + ' ' + f.value(2)), "dd.MM.yyyy HH:mm:ss");
+        QVERIFY2(qAbs(logged.secsTo(QDateTime::currentDateTime()) - 3600) < 60, line.constData());
+        QCOMPARE(line, "1;" + f[1] + ';' + f[2] +
+                           ";2m;FM;QX1ABC;59;57;Z10;Erika;Kiel;JO54AH;10W;first QSO;;");
+        QCOMPARE(s.logLines().size(), 1);
+        QCOMPARE(s.form->listeModel->Cells(5, 1), QString("QX1ABC"));
+        QCOMPARE(s.form->liste2Model->Cells(11, 1), QString("JO54AH"));
+        QCOMPARE(s.form->Liste2StringGrid->Row(), 1);
+        QCOMPARE(m->NumberLabel->text(), QString("2"));
+        QVERIFY(m->CallEdit->hasFocus() && m->CallEdit->text().isEmpty());
+        QVERIFY(m->AutoDateTimeTimer->isActive());
     }
-    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
-    QVERIFY(s.mask->TxPwrEdit->isHidden());
-    QCOMPARE(s.mask->TxPwrLabel->text(), steps.last());
-    QVERIFY(s.mask->CallEdit->hasFocus());
-}
 
-void TestEntryMask::editingKeysWorkInThePowerEditor() {
-    MaskFixture s;
-    s.mask->TxPwrLabel->setText("25W");
-    QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
-    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Home);
-    // With the text the X server gives it, which the test library leaves out.
-    QTest::sendKeyEvent(QTest::Click, s.mask->TxPwrEdit, Qt::Key_Delete, QString(QChar(0x7f)),
-                        Qt::NoModifier);
-    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_End);
-    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Left);
-    QCOMPARE(s.mask->TxPwrEdit->text(), QString("5W"));
-    QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Backspace);
-    QCOMPARE(s.mask->TxPwrEdit->text(), QString("W"));
-}
+    void onlyCallAndReportsCommitAsQso43() {
+        QList<TQsoRecord> qsos;
+        for (int n = 1; n <= 41; ++n)
+            qsos.append(LogBuilder::qso(n));
+        MaskFixture s(qsos, showOnly(""));
+        QVERIFY(s.mask->DokEdit->isHidden() && s.mask->OvValueLabel->isHidden() &&
+                s.mask->BearingLabel->isHidden());
+        QCOMPARE(s.mask->NumberLabel->text(), QString("42"));
+        const QByteArray line = s.enter({"QX42ABC", "59", "59"});
+        QVERIFY2(line.startsWith("42;") && line.endsWith(";2m;FM;QX42ABC;59;59;;;;;10W;;;"),
+                 line.constData());
+        QCOMPARE(s.logLines().size(), 42);
+        QCOMPARE(s.mask->NumberLabel->text(), QString("43"));
+        QCOMPARE(s.form->listeModel->Cells(5, 42), QString("QX42ABC"));
+        QCOMPARE(s.form->liste2Model->Cells(0, 42), QString("42"));
+        QCOMPARE(s.form->liste2Model->RowCount(), 43);
+    }
 
-void TestEntryMask::escapeClearsToPresets() {
-    MaskFixture s({}, "[Vorgaben]\r\nName=Op\r\n");
-    s.type({"DL1ABC"});
-    QTest::keyClicks(s.mask->RstTxEdit, "57");
-    s.mask->BandLabel->setText("20m");
-    QTest::keyClick(s.mask->RstTxEdit, Qt::Key_Escape);
-    QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->RstTxEdit->text(),
-                          s.mask->NameEdit->text(), s.mask->BandLabel->text()}),
-             (QStringList{"", "", "Op", "20m"}));
-    QVERIFY(s.mask->AutoDateTimeTimer->isActive() && s.mask->CallEdit->hasFocus());
-    QVERIFY(s.logLines().isEmpty());
-}
+    void presetsRefillWhileBandModePowerCarryOver() {
+        TQsoRecord last = LogBuilder::qso(1);
+        last[QsoField::Band] = "40m";
+        last[QsoField::Mode] = "CW";
+        last[QsoField::TxPwr] = "5W";
+        MaskFixture s({last}, showOnly("") + "[Vorgaben]\r\nRstTx=599\r\nRstRx=5NN\r\n");
+        QCOMPARE(s.mask->RstTxEdit->text(), QString("599"));
+        QVERIFY(s.enter({"OE3XYZ", "", ""}).endsWith(";40m;CW;OE3XYZ;599;5NN;;;;;5W;;;"));
+        QCOMPARE((QStringList{s.mask->RstTxEdit->text(), s.mask->BandLabel->text(),
+                              s.mask->TxPwrLabel->text()}),
+                 (QStringList{"599", "40m", "5W"}));
+    }
 
-void TestEntryMask::functionKeysToggleFieldsAndOpenEditors() {
-    MaskFixture s({}, "[Buttons]\r\nBF3=c\r\nBF5=eh\r\n");
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
-    QVERIFY(s.mask->DokEdit->isHidden() && s.mask->QthEdit->isHidden() &&
-            s.mask->OvLabel->isHidden());
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
-    QVERIFY(s.mask->DokEdit->isVisible());
-    // Opened by its key, the editor takes the focus without the call check running.
-    int callChecks = 0;
-    connect(s.mask, &TEntryPage::callLeft, this, [&] { ++callChecks; });
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_F3);
-    QVERIFY(s.mask->BandListBox->isVisible() && s.mask->BandListBox->hasFocus());
-    QCOMPARE(callChecks, 0);
-    QVERIFY(!s.mask->leaveQuietly());
-    s.mask->BandListBox->setCurrentRow(9);
-    QTest::keyClick(s.mask->BandListBox, Qt::Key_F3);
-    QVERIFY(s.mask->BandListBox->isHidden());
-    QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
-    // Unbound keys and other pages: nothing breaks.
-    s.form->MainPageControl->setCurrentIndex(1);
-    QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F7);
-    QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F5);
-    QVERIFY(s.mask->DokEdit->isHidden());
-}
+    void shortReportBlocksCommit_data() {
+        QTest::addColumn<QStringList>("typed"); // each followed by Return
+        QTest::addColumn<QString>("stored");    // call and reports, empty if refused
+        QTest::addColumn<QString>("refused");   // the field that keeps the focus
+        QTest::newRow("report sent of one character") << QStringList{"DL1ABC", "5", "59"} << ""
+                                                      << "RstTxEdit";
+        QTest::newRow("report received of one character") << QStringList{"DL1ABC", "59", "5"} << ""
+                                                          << "RstRxEdit";
+        QTest::newRow("both two characters") << QStringList{"DL1ABC", "55", "57"} << "DL1ABC;55;57"
+                                             << "";
+        QTest::newRow("last report corrected in place")
+            << QStringList{"DL1ABC", "59", "5", "7"} << "DL1ABC;59;57"
+            << "";
+    }
 
-void TestEntryMask::bandListAndOtherBand() {
-    MaskFixture s;
-    QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-    QCOMPARE(s.mask->BandListBox->currentRow(), 3);
-    QCOMPARE(s.mask->BandListBox->count(), 13);
-    for (const bool cancel : {false, true}) { // cancelling keeps the band typed before
+    void shortReportBlocksCommit() {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, refused);
+        MaskFixture s({}, showOnly(""));
+        const QByteArray line = s.enter(typed);
+        QCOMPARE(QString(line.split(';').mid(5, 3).join(';')), stored);
+        if (!refused.isEmpty())
+            QCOMPARE(QApplication::focusWidget()->objectName(), refused);
+    }
+
+    void serialNumberCountsUp() {
+        MaskFixture s({}, showOnly("") + "[ErgRstTx]\r\nText=007\r\nNummer=1\r\n");
+        QCOMPARE(s.mask->RstTxLabel->text(), QString("RST + 007 TX"));
+        s.type({"DL1ABC", "59"});
+        QCOMPARE(s.mask->RstTxEdit->text(), QString("59 007"));
+        QVERIFY(s.enter({"59"}).contains(";59 007;59;"));
+        QCOMPARE(s.form->optionsPage->serialOptions->ErgRstTxTextEdit->text(), QString("008"));
+        QCOMPARE(s.form->settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
+        s.type({"DL2ABC", "59"});
+        QCOMPARE(s.mask->RstTxEdit->text(), QString("59 008"));
+    }
+
+    void powerEditorKeys_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QStringList>("steps"); // the text after each key; the last one is taken
+        const int up = Qt::Key_Up, down = Qt::Key_Down;
+        QTest::newRow("up from 18W")
+            << "18W" << QList{up, up, up} << QStringList{"20W", "30W", "40W"};
+        QTest::newRow("down from 3W") << "3W" << QList{down, down} << QStringList{"1W", "1W"};
+        QTest::newRow("2W stays") << "2W" << QList{down} << QStringList{"2W"};
+        QTest::newRow("down from 40W")
+            << "40W" << QList{down, down, down} << QStringList{"30W", "20W", "18W"};
+        QTest::newRow("editing keys")
+            << "25W" << QList<int>{Qt::Key_Home, Qt::Key_Delete,    Qt::Key_End,
+                                   Qt::Key_Left, Qt::Key_Backspace, Qt::Key_7}
+            << QStringList{"25W", "5W", "5W", "5W", "W", "7W"};
+    }
+
+    void powerEditorKeys() {
+        QFETCH(QString, start);
+        QFETCH(QList<int>, keys);
+        QFETCH(QStringList, steps);
+        MaskFixture s;
+        s.mask->TxPwrLabel->setText(start);
+        QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
+        QVERIFY(s.mask->TxPwrEdit->isVisible() && s.mask->TxPwrEdit->hasFocus());
+        for (int i = 0; i < keys.size(); ++i) {
+            // Delete with the text the X server gives it, which the test library leaves out.
+            const QString text = keys[i] == Qt::Key_Delete ? QString(QChar(0x7f)) : QString();
+            if (text.isEmpty())
+                QTest::keyClick(s.mask->TxPwrEdit, Qt::Key(keys[i]));
+            else
+                QTest::sendKeyEvent(QTest::Click, s.mask->TxPwrEdit, Qt::Key(keys[i]), text, {});
+            QCOMPARE(s.mask->TxPwrEdit->text(), steps[i]);
+        }
+        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
+        QVERIFY(s.mask->TxPwrEdit->isHidden());
+        QCOMPARE(s.mask->TxPwrLabel->text(), steps.last());
+        QVERIFY(s.mask->CallEdit->hasFocus());
+    }
+
+    void escapeClearsToPresets() {
+        MaskFixture s({}, "[Vorgaben]\r\nName=Op\r\n");
+        s.type({"DL1ABC"});
+        QTest::keyClicks(s.mask->RstTxEdit, "57");
+        s.mask->BandLabel->setText("20m");
+        QTest::keyClick(s.mask->RstTxEdit, Qt::Key_Escape);
+        QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->RstTxEdit->text(),
+                              s.mask->NameEdit->text(), s.mask->BandLabel->text()}),
+                 (QStringList{"", "", "Op", "20m"}));
+        QVERIFY(s.mask->AutoDateTimeTimer->isActive() && s.mask->CallEdit->hasFocus());
+        QVERIFY(s.logLines().isEmpty());
+    }
+
+    void functionKeysToggleFieldsAndOpenEditors() {
+        MaskFixture s({}, "[Buttons]\r\nBF3=c\r\nBF5=eh\r\n");
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
+        QVERIFY(s.mask->DokEdit->isHidden() && s.mask->QthEdit->isHidden() &&
+                s.mask->OvLabel->isHidden());
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
+        QVERIFY(s.mask->DokEdit->isVisible());
+        // Opened by its key, the editor takes the focus without the call check running.
+        int callChecks = 0;
+        connect(s.mask, &TEntryPage::callLeft, this, [&] { ++callChecks; });
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_F3);
+        QVERIFY(s.mask->BandListBox->isVisible() && s.mask->BandListBox->hasFocus());
+        QCOMPARE(callChecks, 0);
+        QVERIFY(!s.mask->leaveQuietly());
+        s.mask->BandListBox->setCurrentRow(9);
+        QTest::keyClick(s.mask->BandListBox, Qt::Key_F3);
+        QVERIFY(s.mask->BandListBox->isHidden());
+        QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
+        // Unbound keys and other pages: nothing breaks.
+        s.form->MainPageControl->setCurrentIndex(1);
+        QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F7);
+        QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F5);
+        QVERIFY(s.mask->DokEdit->isHidden());
+    }
+
+    void bandListAndOtherBand() {
+        MaskFixture s;
+        QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
+        QCOMPARE(s.mask->BandListBox->currentRow(), 3);
+        QCOMPARE(s.mask->BandListBox->count(), 13);
+        for (const bool cancel : {false, true}) { // cancelling keeps the band typed before
+            QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
+            s.mask->BandListBox->setCurrentRow(12);
+            cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("6m");
+            QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+            QCOMPARE(s.mask->BandLabel->text(), QString("6m"));
+        }
+        QTest::mouseDClick(s.mask->ModeLabel, Qt::LeftButton);
+        s.mask->ModeListBox->setCurrentRow(9);
+        QTest::keyClick(s.mask->ModeListBox, Qt::Key_Return);
+        QCOMPARE(s.mask->ModeLabel->text(), QString("Pactor"));
+    }
+
+    void failedCommitKeepsMaskAndLists() {
+        MaskFixture s({LogBuilder::qso(1)}, showOnly(""));
+        QFile::remove(s.dir.file("a.log"));
+        s.type({"DL1ABC", "59"});
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        s.type({"59"});
+        QVERIFY2(message.contains(s.dir.file("a.log")), qPrintable(message));
+        QCOMPARE(s.mask->CallEdit->text(), QString("DL1ABC"));
+        QCOMPARE(s.mask->NumberLabel->text(), QString("2"));
+        QCOMPARE(s.form->listeModel->RowCount(), 2);
+        QVERIFY(!QFile::exists(s.dir.file("a.log")));
+    }
+
+    void fieldsTakeOnlyWhatTheLogCanHold_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("stored");
+        const QString jiri = QString::fromUtf8("Ji\u0159\u00ed;");
+        QTest::newRow("typed: letter and separator refused")
+            << "NameEdit" << false << jiri << QByteArray("Ji\xed");
+        QTest::newRow("pasted: line break, letter, separator")
+            << "NameEdit" << true << jiri + "\r\nNov\u00e1k" << QByteArray("Jir\xed, Nov\xe1k");
+        QTest::newRow("pasted into the comments: line break kept")
+            << "CommentsMemo" << true << jiri + "\r\nx" << QByteArray("Jir\xed,#13#10x");
+    }
+
+    void fieldsTakeOnlyWhatTheLogCanHold() {
+        QFETCH(QString, field);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
+        QFETCH(QByteArray, stored);
+        MaskFixture s({}, showOnly("ij"));
+        s.type({"DL1ABC", "59", "59"});
+        QWidget* target = s.mask->findChild<QWidget*>(field);
+        target->setFocus();
+        if (paste) {
+            QApplication::clipboard()->setText(input);
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            for (const QChar c : input) // also letters beyond Latin-1, which keyClicks refuses
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+        for (int i = 0; i < 3 && s.logLines().isEmpty(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(s.logLines().size(), 1);
+        const QList<QByteArray> fields = s.logLines()[0].split(';');
+        QCOMPARE(fields.size(), 16);
+        QCOMPARE(fields[field == "NameEdit" ? 9 : 13], stored);
+    }
+
+    void multiLineCommentStaysOneRecord() {
+        const QByteArray before = LogBuilder::logContent({LogBuilder::qso(1)});
+        MaskFixture s({LogBuilder::qso(1)}, showOnly("j"));
+        s.type({"DL1ABC", "59", "59"});
+        QVERIFY(s.mask->CommentsMemo->hasFocus());
+        for (const char* text : {"erste", "zweite"}) {
+            QTest::keyClicks(s.mask->CommentsMemo, text);
+            QTest::keyClick(s.mask->CommentsMemo, Qt::Key_Return, Qt::ControlModifier);
+        }
+        s.type({"dritte"});
+        const QByteArray log = s.dir.readFile("a.log");
+        QVERIFY(log.startsWith(before));
+        const QByteArray added = log.mid(before.size());
+        QVERIFY2(added.endsWith(";2m;FM;DL1ABC;59;59;;;;;10W;erste#13#10zweite#13#10dritte;;\r\n"),
+                 added.constData());
+        QCOMPARE(added.count('\r') + added.count('\n'), 2);
+        // Read back: the lists join the lines, the edit page (opened from the mask's list) splits
+        // them.
+        QCOMPARE(s.form->liste2Model->Cells(13, 2), QString("erste zweite dritte"));
+        s.form->Liste2StringGrid->setFocus();
+        QTest::keyClick(s.form->Liste2StringGrid, Qt::Key_Return);
+        QCOMPARE(s.form->editPage->eCallEdit->text(), QString("DL1ABC"));
+        QCOMPARE(s.form->editPage->eCommentsMemo->toPlainText(), QString("erste\nzweite\ndritte"));
+    }
+
+    void enterStepRunsAfterTheInputBox() {
+        MaskFixture s({}, showOnly(""));
+        s.type({"D"}); // too short: the call is marked red when left
+        QVERIFY(s.mask->isRed(s.mask->CallEdit));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
         s.mask->BandListBox->setCurrentRow(12);
-        cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("6m");
+        ModalDialogs::answerInputDialog("6m");
         QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-        QCOMPARE(s.mask->BandLabel->text(), QString("6m"));
+        // The call field gets the focus while the input box closes: entered, its mark cleared.
+        s.form->activateWindow(); // as the window manager does when the input box has gone
+        QVERIFY(QTest::qWaitForWindowActive(s.form));
+        QVERIFY(s.mask->CallEdit->hasFocus());
+        QCOMPARE(s.mask->CallLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(!s.mask->isRed(s.mask->CallEdit));
     }
-    QTest::mouseDClick(s.mask->ModeLabel, Qt::LeftButton);
-    s.mask->ModeListBox->setCurrentRow(9);
-    QTest::keyClick(s.mask->ModeListBox, Qt::Key_Return);
-    QCOMPARE(s.mask->ModeLabel->text(), QString("Pactor"));
-}
-
-void TestEntryMask::failedCommitKeepsMaskAndLists() {
-    MaskFixture s({LogBuilder::qso(1)}, showOnly(""));
-    QFile::remove(s.dir.file("a.log"));
-    s.type({"DL1ABC", "59"});
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    s.type({"59"});
-    QVERIFY2(message.contains(s.dir.file("a.log")), qPrintable(message));
-    QCOMPARE(s.mask->CallEdit->text(), QString("DL1ABC"));
-    QCOMPARE(s.mask->NumberLabel->text(), QString("2"));
-    QCOMPARE(s.form->listeModel->RowCount(), 2);
-    QVERIFY(!QFile::exists(s.dir.file("a.log")));
-}
-
-void TestEntryMask::fieldsTakeOnlyWhatTheLogCanHold_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<bool>("paste");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QByteArray>("stored");
-    const QString jiri = QString::fromUtf8("Ji\u0159\u00ed;");
-    QTest::newRow("typed: letter and separator refused")
-        << "NameEdit" << false << jiri << QByteArray("Ji\xed");
-    QTest::newRow("pasted: line break, letter, separator")
-        << "NameEdit" << true << jiri + "\r\nNov\u00e1k" << QByteArray("Jir\xed, Nov\xe1k");
-    QTest::newRow("pasted into the comments: line break kept")
-        << "CommentsMemo" << true << jiri + "\r\nx" << QByteArray("Jir\xed,#13#10x");
-}
-
-void TestEntryMask::fieldsTakeOnlyWhatTheLogCanHold() {
-    QFETCH(QString, field);
-    QFETCH(bool, paste);
-    QFETCH(QString, input);
-    QFETCH(QByteArray, stored);
-    MaskFixture s({}, showOnly("ij"));
-    s.type({"DL1ABC", "59", "59"});
-    QWidget* target = s.mask->findChild<QWidget*>(field);
-    target->setFocus();
-    if (paste) {
-        QApplication::clipboard()->setText(input);
-        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-    } else {
-        for (const QChar c : input) // also letters beyond Latin-1, which keyClicks refuses
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-    for (int i = 0; i < 3 && s.logLines().isEmpty(); ++i)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(s.logLines().size(), 1);
-    const QList<QByteArray> fields = s.logLines()[0].split(';');
-    QCOMPARE(fields.size(), 16);
-    QCOMPARE(fields[field == "NameEdit" ? 9 : 13], stored);
-}
-
-void TestEntryMask::multiLineCommentStaysOneRecord() {
-    const QByteArray before = LogBuilder::logContent({LogBuilder::qso(1)});
-    MaskFixture s({LogBuilder::qso(1)}, showOnly("j"));
-    s.type({"DL1ABC", "59", "59"});
-    QVERIFY(s.mask->CommentsMemo->hasFocus());
-    for (const char* text : {"erste", "zweite"}) {
-        QTest::keyClicks(s.mask->CommentsMemo, text);
-        QTest::keyClick(s.mask->CommentsMemo, Qt::Key_Return, Qt::ControlModifier);
-    }
-    s.type({"dritte"});
-    const QByteArray log = s.dir.readFile("a.log");
-    QVERIFY(log.startsWith(before));
-    const QByteArray added = log.mid(before.size());
-    QVERIFY2(added.endsWith(";2m;FM;DL1ABC;59;59;;;;;10W;erste#13#10zweite#13#10dritte;;\r\n"),
-             added.constData());
-    QCOMPARE(added.count('\r') + added.count('\n'), 2);
-    // Read back: the lists join the lines, the edit page (opened from the mask's list) splits them.
-    QCOMPARE(s.form->liste2Model->Cells(13, 2), QString("erste zweite dritte"));
-    s.form->Liste2StringGrid->setFocus();
-    QTest::keyClick(s.form->Liste2StringGrid, Qt::Key_Return);
-    QCOMPARE(s.form->editPage->eCallEdit->text(), QString("DL1ABC"));
-    QCOMPARE(s.form->editPage->eCommentsMemo->toPlainText(), QString("erste\nzweite\ndritte"));
-}
-
-void TestEntryMask::enterStepRunsAfterTheInputBox() {
-    MaskFixture s({}, showOnly(""));
-    s.type({"D"}); // too short: the call is marked red when left
-    QVERIFY(s.mask->isRed(s.mask->CallEdit));
-    QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-    s.mask->BandListBox->setCurrentRow(12);
-    ModalDialogs::answerInputDialog("6m");
-    QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-    // The call field gets the focus while the input box closes: entered, its mark cleared.
-    s.form->activateWindow(); // as the window manager does when the input box has gone
-    QVERIFY(QTest::qWaitForWindowActive(s.form));
-    QVERIFY(s.mask->CallEdit->hasFocus());
-    QCOMPARE(s.mask->CallLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(!s.mask->isRed(s.mask->CallEdit));
-}
+};
 
 QTEST_MAIN(TestEntryMask)
 #include "tst_entrymask.moc"

@@ -52,63 +52,63 @@ void retype(QLineEdit* edit, const QString& text) {
 class TestMaskLookups : public QObject {
     Q_OBJECT
 private slots:
-    void lookupsFollowTheFields_data();
-    void lookupsFollowTheFields();
-    void invalidLocatorIsReported();
+    void lookupsFollowTheFields_data() {
+        QTest::addColumn<bool>("editPage");
+        QTest::newRow("entry mask") << false;
+        QTest::newRow("edit page") << true;
+    }
+
+    void lookupsFollowTheFields() {
+        QFETCH(bool, editPage);
+        Station s;
+        TEntryPage* m = s.form->entryPage;
+        TEditPage* e = s.form->editPage;
+        Lookups p{m->CallEdit,          m->DokEdit,           m->LocatorEdit,
+                  m->DxccValueLabel,    m->OvValueLabel,      m->DistriktValueLabel,
+                  m->BearingValueLabel, m->DistanceValueLabel};
+        if (editPage) {
+            s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
+            e->openQso(1);
+            QCOMPARE(e->eDxccLabel->text(), QString("Qx Island")); // as loaded
+            p = {e->eCallEdit, e->eDokEdit,       e->eLocatorEdit,  e->eDxccLabel,
+                 e->eOvLabel,  e->eDistriktLabel, e->eBearingLabel, e->eDistanceLabel};
+        }
+        const QList<std::pair<QString, QString>> calls = {{"qx1abc", "Qx Island"},
+                                                          {"qx2abc", "Qx Mainland"},
+                                                          {"oe/qx1abc", "Austria"},
+                                                          {"qx", ""}};
+        for (const auto& [call, entity] : calls) {
+            retype(p.call, call);
+            QCOMPARE(p.dxcc->text(), entity);
+        }
+        retype(p.dok, "A0");
+        QTest::mouseClick(p.district, Qt::LeftButton); // no district: nothing to open
+        QCOMPARE(p.ov->text() + p.district->text(), QString());
+        QTest::keyClicks(p.dok, "1");
+        QCOMPARE(p.ov->text() + "/" + p.district->text(), QString("Konstanz/Baden"));
+        QTest::mouseClick(p.district, Qt::LeftButton);
+        QCOMPARE(s.urls.opened, QList<QUrl>{QUrl("http://www.example.org/baden")});
+        // Typing over the last character goes from A01 to A0X in one change.
+        p.dok->setSelection(2, 1);
+        QTest::keyClicks(p.dok, "x");
+        QCOMPARE(p.dok->text() + "/" + p.ov->text() + "/" + p.district->text(),
+                 QString("A0X//Baden"));
+        retype(p.locator, "jn58td");
+        QCOMPARE(p.bearing->text() + "/" + p.distance->text(),
+                 QString::fromUtf8("166 \u00b0/633 km"));
+        QTest::keyClick(p.locator, Qt::Key_Backspace);
+        QCOMPARE(p.bearing->text() + p.distance->text(), QString());
+    }
+
+    void invalidLocatorIsReported() {
+        Station s;
+        QString message;
+        ModalDialogs::answerMessageBox(&message);
+        QTest::keyClicks(s.form->entryPage->LocatorEdit, "JO43SY");
+        QVERIFY2(message.endsWith("(JO43SQ / JO43SY)"), qPrintable(message));
+        QCOMPARE(s.form->entryPage->DistanceValueLabel->text(), QString());
+    }
 };
-
-void TestMaskLookups::lookupsFollowTheFields_data() {
-    QTest::addColumn<bool>("editPage");
-    QTest::newRow("entry mask") << false;
-    QTest::newRow("edit page") << true;
-}
-
-void TestMaskLookups::lookupsFollowTheFields() {
-    QFETCH(bool, editPage);
-    Station s;
-    TEntryPage* m = s.form->entryPage;
-    TEditPage* e = s.form->editPage;
-    Lookups p{m->CallEdit,          m->DokEdit,           m->LocatorEdit,
-              m->DxccValueLabel,    m->OvValueLabel,      m->DistriktValueLabel,
-              m->BearingValueLabel, m->DistanceValueLabel};
-    if (editPage) {
-        s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
-        e->openQso(1);
-        QCOMPARE(e->eDxccLabel->text(), QString("Qx Island")); // as loaded
-        p = {e->eCallEdit, e->eDokEdit,       e->eLocatorEdit,  e->eDxccLabel,
-             e->eOvLabel,  e->eDistriktLabel, e->eBearingLabel, e->eDistanceLabel};
-    }
-    const QList<std::pair<QString, QString>> calls = {
-        {"qx1abc", "Qx Island"}, {"qx2abc", "Qx Mainland"}, {"oe/qx1abc", "Austria"}, {"qx", ""}};
-    for (const auto& [call, entity] : calls) {
-        retype(p.call, call);
-        QCOMPARE(p.dxcc->text(), entity);
-    }
-    retype(p.dok, "A0");
-    QTest::mouseClick(p.district, Qt::LeftButton); // no district: nothing to open
-    QCOMPARE(p.ov->text() + p.district->text(), QString());
-    QTest::keyClicks(p.dok, "1");
-    QCOMPARE(p.ov->text() + "/" + p.district->text(), QString("Konstanz/Baden"));
-    QTest::mouseClick(p.district, Qt::LeftButton);
-    QCOMPARE(s.urls.opened, QList<QUrl>{QUrl("http://www.example.org/baden")});
-    // Typing over the last character goes from A01 to A0X in one change.
-    p.dok->setSelection(2, 1);
-    QTest::keyClicks(p.dok, "x");
-    QCOMPARE(p.dok->text() + "/" + p.ov->text() + "/" + p.district->text(), QString("A0X//Baden"));
-    retype(p.locator, "jn58td");
-    QCOMPARE(p.bearing->text() + "/" + p.distance->text(), QString::fromUtf8("166 \u00b0/633 km"));
-    QTest::keyClick(p.locator, Qt::Key_Backspace);
-    QCOMPARE(p.bearing->text() + p.distance->text(), QString());
-}
-
-void TestMaskLookups::invalidLocatorIsReported() {
-    Station s;
-    QString message;
-    ModalDialogs::answerMessageBox(&message);
-    QTest::keyClicks(s.form->entryPage->LocatorEdit, "JO43SY");
-    QVERIFY2(message.endsWith("(JO43SQ / JO43SY)"), qPrintable(message));
-    QCOMPARE(s.form->entryPage->DistanceValueLabel->text(), QString());
-}
 
 QTEST_MAIN(TestMaskLookups)
 #include "tst_masklookups.moc"
