@@ -104,43 +104,34 @@ class TestCallCheck : public QObject {
     Q_OBJECT
 private slots:
     void duplicateSwitches_data() {
-        QTest::addColumn<QByteArray>("options");
-        QTest::addColumn<QByteArray>("call");
-        QTest::addColumn<QByteArray>("band");
-        QTest::addColumn<QByteArray>("mode");
-        QTest::addColumn<bool>("sameDay");
+        QTest::addColumn<QByteArray>("logged"); // options; the earlier QSO's call, band, mode, day
         QTest::addColumn<bool>("duplicate");
         // QX1ABC typed; the mask shows 2m, FM and today. The core's test covers the whole matrix.
-        const auto row = [](const char* name, const char* options, const char* call,
-                            const char* band, const char* mode, bool sameDay, bool duplicate) {
-            QTest::newRow(name) << QByteArray(options) << QByteArray(call) << QByteArray(band)
-                                << QByteArray(mode) << sameDay << duplicate;
-        };
-        row("all off: logged in lower case", "000", "qx1abc", "20m", "SSB", false, true);
-        row("all off: portable is another call", "000", "QX1ABC/P", "2m", "FM", true, false);
-        row("band on: other band", "100", "QX1ABC", "20m", "FM", true, false);
-        row("mode on: other mode", "010", "QX1ABC", "2m", "SSB", true, false);
-        row("date on: other day", "001", "QX1ABC", "2m", "FM", false, false);
-        row("date on: same day", "001", "QX1ABC", "20m", "SSB", true, true);
-        row("all on: all equal", "111", "QX1ABC", "2m", "FM", true, true);
+        QTest::newRow("all off: logged in lower case")
+            << QByteArray("000 qx1abc 20m SSB 2000") << true;
+        QTest::newRow("all off: portable is another call")
+            << QByteArray("000 QX1ABC/P 2m FM today") << false;
+        QTest::newRow("band on: other band") << QByteArray("100 QX1ABC 20m FM today") << false;
+        QTest::newRow("mode on: other mode") << QByteArray("010 QX1ABC 2m SSB today") << false;
+        QTest::newRow("date on: other day") << QByteArray("001 QX1ABC 2m FM 2000") << false;
+        QTest::newRow("date on: same day") << QByteArray("001 QX1ABC 20m SSB today") << true;
+        QTest::newRow("all on: all equal") << QByteArray("111 QX1ABC 2m FM today") << true;
     }
 
     void duplicateSwitches() {
-        QFETCH(QByteArray, options);
-        QFETCH(QByteArray, call);
-        QFETCH(QByteArray, band);
-        QFETCH(QByteArray, mode);
-        QFETCH(bool, sameDay);
+        QFETCH(QByteArray, logged);
         QFETCH(bool, duplicate);
-        const QByteArray day = sameDay ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1()
-                                       : QByteArray("01.01.2000");
-        Station s({qso(1, call, band, mode, day), lastQso(2)},
-                  "[Doppel-Check]\r\nOptions=" + options + "\r\n");
+        const QList<QByteArray> f = logged.split(' ');
+        const QByteArray day = f[4] == "today"
+                                   ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1()
+                                   : QByteArray("01.01.2000");
+        Station s({qso(1, f[1], f[2], f[3], day), lastQso(2)},
+                  "[Doppel-Check]\r\nOptions=" + f[0] + "\r\n");
         const TDuplicateOptions* page = s.form->duplicateOptions;
         QCOMPARE(QByteArray() + "01"[page->dcBandCheckBox->isChecked()] +
                      "01"[page->dcModeCheckBox->isChecked()] +
                      "01"[page->dcDateCheckBox->isChecked()],
-                 options);
+                 f[0]);
         DuplicateAnswer answer;
         s.enterCall("QX1ABC");
         QCOMPARE(answer.shown(), duplicate);

@@ -50,35 +50,27 @@ private slots:
         QVERIFY(m->AutoDateTimeTimer->isActive());
     }
 
-    void onlyCallAndReportsCommitAsQso43() {
+    void qso42MakesQso43WithPresetsAndCarriedOverBandModePower() {
         QList<TQsoRecord> qsos;
         for (int n = 1; n <= 41; ++n)
             qsos.append(LogBuilder::qso(n));
-        MaskFixture s(qsos, showOnly(""));
+        qsos.last()[QsoField::Band] = "40m";
+        qsos.last()[QsoField::Mode] = "CW";
+        qsos.last()[QsoField::TxPwr] = "5W";
+        MaskFixture s(qsos, showOnly("") + "[Vorgaben]\r\nRstTx=599\r\nRstRx=5NN\r\n");
         QVERIFY(s.mask->DokEdit->isHidden() && s.mask->OvValueLabel->isHidden() &&
                 s.mask->BearingLabel->isHidden());
         QCOMPARE(s.mask->NumberLabel->text(), QString("42"));
-        const QByteArray line = s.enter({"QX42ABC", "59", "59"});
-        QVERIFY2(line.startsWith("42;") && line.endsWith(";2m;FM;QX42ABC;59;59;;;;;10W;;;"),
+        const QByteArray line = s.enter({"QX42ABC", "", ""}); // reports as preset
+        QVERIFY2(line.startsWith("42;") && line.endsWith(";40m;CW;QX42ABC;599;5NN;;;;;5W;;;"),
                  line.constData());
         QCOMPARE(s.logLines().size(), 42);
-        QCOMPARE(s.mask->NumberLabel->text(), QString("43"));
         QCOMPARE(s.form->listeModel->Cells(5, 42), QString("QX42ABC"));
         QCOMPARE(s.form->liste2Model->Cells(0, 42), QString("42"));
         QCOMPARE(s.form->liste2Model->RowCount(), 43);
-    }
-
-    void presetsRefillWhileBandModePowerCarryOver() {
-        TQsoRecord last = LogBuilder::qso(1);
-        last[QsoField::Band] = "40m";
-        last[QsoField::Mode] = "CW";
-        last[QsoField::TxPwr] = "5W";
-        MaskFixture s({last}, showOnly("") + "[Vorgaben]\r\nRstTx=599\r\nRstRx=5NN\r\n");
-        QCOMPARE(s.mask->RstTxEdit->text(), QString("599"));
-        QVERIFY(s.enter({"OE3XYZ", "", ""}).endsWith(";40m;CW;OE3XYZ;599;5NN;;;;;5W;;;"));
-        QCOMPARE((QStringList{s.mask->RstTxEdit->text(), s.mask->BandLabel->text(),
-                              s.mask->TxPwrLabel->text()}),
-                 (QStringList{"599", "40m", "5W"}));
+        QCOMPARE((QStringList{s.mask->NumberLabel->text(), s.mask->RstTxEdit->text(),
+                              s.mask->BandLabel->text(), s.mask->TxPwrLabel->text()}),
+                 (QStringList{"43", "599", "40m", "5W"}));
     }
 
     void shortReportBlocksCommit_data() {
