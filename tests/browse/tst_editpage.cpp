@@ -46,10 +46,10 @@ private slots:
         QCOMPARE(
             (QStringList{e->eNumberLabel->text(), e->eDatePicker->date().toString("dd.MM.yyyy"),
                          e->eUtcPicker->time().toString(), e->eModeComboBox->currentText(),
-                         e->eCallEdit->text(), e->eCommentsMemo->toPlainText(),
-                         e->eQslOutPicker->dateText()}),
-            (QStringList{"7", "04.06.2004", "03:31:00", "SSB", "QX3ABC", "first\nsecond",
-                         "05.06.2004"}));
+                         e->eCallEdit->text(), e->eNameEdit->text(), e->eQthEdit->text(),
+                         e->eCommentsMemo->toPlainText(), e->eQslOutPicker->dateText()}),
+            (QStringList{"7", "04.06.2004", "03:31:00", "SSB", "QX3ABC", "Erika", "Kiel",
+                         "first\nsecond", "05.06.2004"}));
         QVERIFY(e->eOkBtn->isEnabled());
         // Alt + the save button's letter saves, and opens no menu.
         for (QMenu* menu : f.form()->menuBar()->findChildren<QMenu*>())
