@@ -11,83 +11,75 @@
 class TestTextForm : public QObject {
     Q_OBJECT
 private slots:
-    void savesLinesAsWindowsText();
-    void loadReplacesTheLines_data();
-    void loadReplacesTheLines();
-    void loadThroughTheFileDialog();
-    void wordWrapToggles();
-    void captionsFollowTheLanguage();
+    void loadAndSaveWindowsText_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("CR LF lines")
+            << QByteArray("abc\r\ndef\r\n") << "abc\ndef" << QByteArray("abc\r\ndef\r\n");
+        QTest::newRow("LF lines, last unterminated")
+            << QByteArray("abc\ndef") << "abc\ndef" << QByteArray("abc\r\ndef\r\n");
+        QTest::newRow("Windows-1252")
+            << QByteArray("Gr\xfc\xdf\r\n") << QString::fromUtf8("Gr\u00fc\u00df")
+            << QByteArray("Gr\xfc\xdf\r\n");
+    }
+
+    void loadAndSaveWindowsText() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, saved);
+        TempProgramDir dir;
+        dir.writeFile("in.txt", content);
+        TTextForm form;
+        form.Memo->setPlainText("old text");
+        form.loadFile(dir.file("in.txt"));
+        QCOMPARE(form.Memo->toPlainText(), text);
+        form.saveFile(dir.file("out.txt"));
+        QCOMPARE(dir.readFile("out.txt"), saved);
+    }
+
+    void loadThroughTheFileDialog() {
+        TempProgramDir dir;
+        dir.writeFile("in.txt", "from file\r\n");
+        TTextForm form;
+        form.Laden1->trigger();
+        auto* dialog = form.findChild<QFileDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QString("Text laden ..."));
+        QCOMPARE(dialog->nameFilters(), QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
+        QCOMPARE(dialog->defaultSuffix(), QString("txt"));
+        dialog->selectFile(dir.file("in.txt"));
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which emits the choice
+        QCOMPARE(form.Memo->toPlainText(), QString("from file"));
+    }
+
+    void wordWrapToggles() {
+        TTextForm form;
+        const auto state = [&form] {
+            return QList<int>{form.Zeilenumbruch1->isChecked(), form.Memo->lineWrapMode(),
+                              form.Memo->horizontalScrollBarPolicy()};
+        };
+        const QList<int> off = {false, QPlainTextEdit::NoWrap, Qt::ScrollBarAlwaysOn};
+        QCOMPARE(state(), off);
+        form.Zeilenumbruch1->trigger();
+        QCOMPARE(state(), (QList<int>{true, QPlainTextEdit::WidgetWidth, Qt::ScrollBarAlwaysOff}));
+        QCOMPARE(form.Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        form.Zeilenumbruch1->trigger();
+        QCOMPARE(state(), off);
+    }
+
+    void captionsFollowTheLanguage() {
+        TempProgramDir dir;
+        dir.copyDataFiles();
+        dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
+        DaluSession session;
+        TTextForm* form = session.textForm();
+        QCOMPARE((QStringList{form->windowTitle(), form->ext1->title(), form->Format1->title(),
+                              form->Laden1->text(), form->Speichern1->text(),
+                              form->Zeilenumbruch1->text()}),
+                 (QStringList{"Text editor", "Text", "Format", "Load...", "Save...", "Word wrap"}));
+    }
 };
-
-void TestTextForm::savesLinesAsWindowsText() {
-    TempProgramDir dir;
-    TTextForm form;
-    form.Memo->setPlainText(QString::fromUtf8("Zeile 1\nGr\u00fc\u00dfe"));
-    form.saveFile(dir.file("out.txt"));
-    QCOMPARE(dir.readFile("out.txt"), QByteArray("Zeile 1\r\nGr\xfc\xdf"
-                                                 "e\r\n"));
-}
-
-void TestTextForm::loadReplacesTheLines_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("CR LF lines") << QByteArray("abc\r\ndef\r\n") << "abc\ndef";
-    QTest::newRow("LF lines, last unterminated") << QByteArray("abc\ndef") << "abc\ndef";
-    QTest::newRow("Windows-1252") << QByteArray("\xe4\xf6\xfc\r\n")
-                                  << QString::fromUtf8("\u00e4\u00f6\u00fc");
-}
-
-void TestTextForm::loadReplacesTheLines() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, text);
-    TempProgramDir dir;
-    dir.writeFile("in.txt", content);
-    TTextForm form;
-    form.Memo->setPlainText("old text");
-    form.loadFile(dir.file("in.txt"));
-    QCOMPARE(form.Memo->toPlainText(), text);
-}
-
-void TestTextForm::loadThroughTheFileDialog() {
-    TempProgramDir dir;
-    dir.writeFile("in.txt", "from file\r\n");
-    TTextForm form;
-    form.Laden1->trigger();
-    auto* dialog = form.findChild<QFileDialog*>();
-    QVERIFY(dialog);
-    QCOMPARE(dialog->windowTitle(), QString("Text laden ..."));
-    QCOMPARE(dialog->nameFilters(), QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
-    QCOMPARE(dialog->defaultSuffix(), QString("txt"));
-    dialog->selectFile(dir.file("in.txt"));
-    static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which emits the choice
-    QCOMPARE(form.Memo->toPlainText(), QString("from file"));
-}
-
-void TestTextForm::wordWrapToggles() {
-    TTextForm form;
-    QVERIFY(!form.Zeilenumbruch1->isChecked());
-    QCOMPARE(form.Memo->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(form.Memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    form.Zeilenumbruch1->trigger();
-    QVERIFY(form.Zeilenumbruch1->isChecked());
-    QCOMPARE(form.Memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(form.Memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(form.Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    form.Zeilenumbruch1->trigger();
-    QCOMPARE(form.Memo->lineWrapMode(), QPlainTextEdit::NoWrap);
-}
-
-void TestTextForm::captionsFollowTheLanguage() {
-    TempProgramDir dir;
-    dir.copyDataFiles();
-    dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
-    DaluSession session;
-    TTextForm* form = session.textForm();
-    QCOMPARE(
-        (QStringList{form->windowTitle(), form->ext1->title(), form->Format1->title(),
-                     form->Laden1->text(), form->Speichern1->text(), form->Zeilenumbruch1->text()}),
-        (QStringList{"Text editor", "Text", "Format", "Load...", "Save...", "Word wrap"}));
-}
 
 QTEST_MAIN(TestTextForm)
 #include "tst_textform.moc"
