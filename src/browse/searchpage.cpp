@@ -1,5 +1,6 @@
 #include "searchpage.h"
 
+#include "busyprogress.h"
 #include "editpage.h"
 #include "errorboundary.h"
 #include "logfile.h"
@@ -35,12 +36,6 @@ template <typename W> W* numbered(const char* name, int row, QWidget* parent) {
     widget->setObjectName(QLatin1String(name) + QString::number(row + 1));
     return widget;
 }
-
-// A search over a long log takes a moment.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -172,7 +167,7 @@ void TSearchPage::SearchBtnClick() {
     }
     QList<CompactQso> hits;
     ErrorBoundary::run(this, [&] {
-        const BusyCursor busy;
+        const BusyProgress busy(this);
         QsoSearch::TQsoSearch search(criteria);
         search.findIn(*log, hits, m_positions);
     });

@@ -126,6 +126,7 @@ const UiTextRow kRows[] = {
      "The changed location takes effect when Dalu is next started."},
 
     // Shell and settings
+    {"Das Log wird gelesen \u2026", "Reading the log \u2026"},
     {"Das Log \"%1\" ist schon in einem anderen laufenden Dalu geöffnet und wird hier nicht "
      "geöffnet.",
      "The log \"%1\" is already open in another running Dalu and is not opened here."},
