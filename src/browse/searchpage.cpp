@@ -3,12 +3,14 @@
 #include "busyprogress.h"
 #include "editpage.h"
 #include "errorboundary.h"
+#include "keyboardaccess.h"
 #include "logfile.h"
 #include "mainform.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "qsosearch.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,9 +104,24 @@ void TSearchPage::layoutPage() {
     grid->addWidget(Memo1, 0, 4, kRows, 1);
     grid->addWidget(SearchBtn, kRows, 3);
     grid->addWidget(sStringGrid, kRows + 1, 0, 1, 5);
+    QList<QWidget*> order;
+    for (int row = 0; row < kRows; ++row) {
+        order << sCheckBox[row] << sFeldComboBox[row] << sOperatorComboBox[row] << sEdit[row];
+        if (row == 0)
+            order << Memo1; // beside the first criterion, reaching down to the last
+    }
+    order << SearchBtn << sStringGrid;
+    KeyboardAccess::setTabOrder(order);
     grid->setColumnStretch(3, 2);
     grid->setColumnStretch(4, 2);
     grid->setRowStretch(kRows + 1, 1);
+}
+
+void TSearchPage::applyUiTexts() {
+    for (int row = 0; row < kRows; ++row) {
+        sCheckBox[row]->setToolTip(uiText("Kriterium %1 verwenden").arg(row + 1));
+        sEdit[row]->setToolTip(uiText("Suchtext von Kriterium %1").arg(row + 1));
+    }
 }
 
 void TSearchPage::setCriterion(int row, bool active, int field, int op, const QString& text) {

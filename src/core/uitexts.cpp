@@ -24,6 +24,8 @@ const UiTextRow kRows[] = {
      "No log is open: the QSO was not entered. Please open or create a log in the log menu."},
 
     // Edit page and search
+    {"Kriterium %1 verwenden", "Use criterion %1"},
+    {"Suchtext von Kriterium %1", "Search text of criterion %1"},
     {"Ortsverband/Distrikt", "Club/District"},
     {"Das Log \"%1\" enth\u00e4lt kein QSO %2 zum Bearbeiten.",
      "The log \"%1\" holds no QSO %2 to edit."},

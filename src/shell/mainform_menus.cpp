@@ -5,6 +5,7 @@
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "functionkeys.h"
+#include "keyboardaccess.h"
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
@@ -13,6 +14,7 @@
 #include "optionspage.h"
 #include "programdir.h"
 #include "qsogridmodel.h"
+#include "searchpage.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
@@ -215,10 +217,12 @@ void TMainForm::LoadLanguage() {
     m_language->load(programFile(file));
     entryPage->applyUiTexts();
     editPage->applyUiTexts();
+    searchPage->applyUiTexts();
     BuildMenu();
     // Texts no language line holds, and captions built from language texts.
     NewButtonCaption();
     optionsPage->statusBarOptions->applyLanguage();
+    KeyboardAccess::apply(this);
 }
 
 void TMainForm::Info1Click() {

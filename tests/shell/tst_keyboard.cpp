@@ -29,14 +29,13 @@ void readingOrder(QWidget* parent, QList<QWidget*>& order) {
         if (w && w->isVisible() && !w->isWindow())
             children.append(w);
     }
-    std::sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
-        return a->geometry().center().y() < b->geometry().center().y();
-    });
-    // Rows: what starts above the bottom of a row's first widget stands in that row.
+    std::sort(children.begin(), children.end(),
+              [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    // Rows: what starts above the middle of a row's first widget stands in that row.
     for (qsizetype first = 0; first < children.size();) {
         qsizetype end = first + 1;
         while (end < children.size() &&
-               children[end]->geometry().top() < children[first]->geometry().bottom())
+               children[end]->y() < children[first]->geometry().center().y())
             ++end;
         std::sort(children.begin() + first, children.begin() + end,
                   [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
@@ -87,8 +86,12 @@ void TestKeyboard::everyPageReadsInOrder() {
             return;
         order.first()->setFocus(Qt::TabFocusReason);
         for (qsizetype i = 1; i < order.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QWidget* now = QApplication::focusWidget();
+            // Tab first walks the sections of a date or time inside its control.
+            QWidget* now = order[i - 1];
+            for (int n = 0; n < 4 && now == order[i - 1]; ++n) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                now = QApplication::focusWidget();
+            }
             if (now != order[i]) {
                 faults.append(QStringLiteral("%1: Tab from %2 goes to %3, not %4")
                                   .arg(name, nameOf(order[i - 1]), now ? nameOf(now) : "nothing",
