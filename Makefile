@@ -7,7 +7,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache, where the machine has it, lets several checkouts share one compile cache.
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps configure build run test bench fuzz format clean package package-test
+.PHONY: deps configure build run test test-asan bench fuzz format clean package package-test
 
 deps:
 	@missing="$(MISSING)"; if [ -n "$$missing" ]; then \
@@ -38,6 +38,21 @@ package: configure
 package-test: PACKAGES += lintian xdotool imagemagick
 package-test: package
 	tools/package-test.sh $(BUILD)
+
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer, in a
+# build tree of its own; any finding fails the test that shows it.
+ASAN_BUILD ?= build-asan
+SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+test-asan: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-O1 $(SANITIZE)" -DCMAKE_C_FLAGS="-O1 $(SANITIZE)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE)" $(LAUNCHER)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks

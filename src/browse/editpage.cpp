@@ -8,6 +8,7 @@
 #include "dxcc.h"
 #include "errorboundary.h"
 #include "germanformat.h"
+#include "keyboardaccess.h"
 #include "languagetargets.h"
 #include "locator.h"
 #include "logfile.h"
@@ -142,6 +143,7 @@ void TEditPage::createControls() {
         *edit = named<QLineEdit>(name, this);
     eCommentsMemo = named<TCommentsMemo>("eCommentsMemo", this);
     eCommentsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    eCommentsMemo->setTabChangesFocus(true); // Tab leaves, as in the entry mask
     eCommentsBtn = named<QPushButton>("eCommentsBtn", this);
     eCommentsBtn->setText(QStringLiteral("Texteditor"));
     eQslOutPicker = named<TDateTickPicker>("eQslOutPicker", this);
@@ -230,6 +232,11 @@ void TEditPage::layoutControls() {
     grid->setRowStretch(7, 1);
     for (int col = 0; col < 6; ++col)
         grid->setColumnStretch(col, 1);
+    QList<QWidget*> order;
+    for (const auto& field : fields)
+        order.append(field.second);
+    order << eQslInAddBtn << eQslInShowBtn << eCommentsBtn << eCommentsMemo << eOkBtn;
+    KeyboardAccess::setTabOrder(order);
 }
 
 void TEditPage::applyUiTexts() {

@@ -1,13 +1,16 @@
 #include "searchpage.h"
 
+#include "busyprogress.h"
 #include "editpage.h"
 #include "errorboundary.h"
+#include "keyboardaccess.h"
 #include "logfile.h"
 #include "mainform.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "qsosearch.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,12 +38,6 @@ template <typename W> W* numbered(const char* name, int row, QWidget* parent) {
     widget->setObjectName(QLatin1String(name) + QString::number(row + 1));
     return widget;
 }
-
-// A search over a long log takes a moment.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -107,9 +104,24 @@ void TSearchPage::layoutPage() {
     grid->addWidget(Memo1, 0, 4, kRows, 1);
     grid->addWidget(SearchBtn, kRows, 3);
     grid->addWidget(sStringGrid, kRows + 1, 0, 1, 5);
+    QList<QWidget*> order;
+    for (int row = 0; row < kRows; ++row) {
+        order << sCheckBox[row] << sFeldComboBox[row] << sOperatorComboBox[row] << sEdit[row];
+        if (row == 0)
+            order << Memo1; // beside the first criterion, reaching down to the last
+    }
+    order << SearchBtn << sStringGrid;
+    KeyboardAccess::setTabOrder(order);
     grid->setColumnStretch(3, 2);
     grid->setColumnStretch(4, 2);
     grid->setRowStretch(kRows + 1, 1);
+}
+
+void TSearchPage::applyUiTexts() {
+    for (int row = 0; row < kRows; ++row) {
+        sCheckBox[row]->setToolTip(uiText("Kriterium %1 verwenden").arg(row + 1));
+        sEdit[row]->setToolTip(uiText("Suchtext von Kriterium %1").arg(row + 1));
+    }
 }
 
 void TSearchPage::setCriterion(int row, bool active, int field, int op, const QString& text) {
@@ -172,7 +184,7 @@ void TSearchPage::SearchBtnClick() {
     }
     QList<CompactQso> hits;
     ErrorBoundary::run(this, [&] {
-        const BusyCursor busy;
+        const BusyProgress busy(this);
         QsoSearch::TQsoSearch search(criteria);
         search.findIn(*log, hits, m_positions);
     });

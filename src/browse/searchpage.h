@@ -26,6 +26,8 @@ public:
     // Sets criterion row 0 ... 4 as the evaluations' drill-downs do before a search;
     // field and operator are positions of their lists.
     void setCriterion(int row, bool active, int field, int op, const QString& text);
+    // The tool tips of the criterion rows, in the chosen language.
+    void applyUiTexts();
     // The position in the log (1 ...) of the QSO in result grid row gridRow, or 0.
     int resultPosition(int gridRow) const;
 

@@ -1,16 +1,22 @@
 #include "linereader.h"
 
 #include "daluerror.h"
+#include "readpulse.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr qsizetype kChunk = 1 << 16;
 }
 
-LineReader::LineReader(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
+LineReader::LineReader(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {
+    struct stat st;
+    if (::fstat(m_fd, &st) == 0)
+        m_size = st.st_size;
+}
 
 LineReader::~LineReader() {
     ::close(m_fd);
@@ -38,6 +44,8 @@ bool LineReader::fill() {
     }
     m_buffer.resize(old + got);
     m_eof = got == 0;
+    m_read += got;
+    ReadPulse::beat(m_read, std::max(m_size, m_read));
     return got > 0;
 }
 

@@ -28,5 +28,7 @@ private:
     QString m_path;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
+    qint64 m_read = 0; // bytes read from the file, for the read pulse
+    qint64 m_size = 0;
     bool m_eof = false;
 };

@@ -24,6 +24,8 @@ const UiTextRow kRows[] = {
      "No log is open: the QSO was not entered. Please open or create a log in the log menu."},
 
     // Edit page and search
+    {"Kriterium %1 verwenden", "Use criterion %1"},
+    {"Suchtext von Kriterium %1", "Search text of criterion %1"},
     {"Ortsverband/Distrikt", "Club/District"},
     {"Das Log \"%1\" enth\u00e4lt kein QSO %2 zum Bearbeiten.",
      "The log \"%1\" holds no QSO %2 to edit."},
@@ -126,6 +128,7 @@ const UiTextRow kRows[] = {
      "The changed location takes effect when Dalu is next started."},
 
     // Shell and settings
+    {"Das Log wird gelesen \u2026", "Reading the log \u2026"},
     {"Das Log \"%1\" ist schon in einem anderen laufenden Dalu geöffnet und wird hier nicht "
      "geöffnet.",
      "The log \"%1\" is already open in another running Dalu and is not opened here."},

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 
 TDateTickPicker::TDateTickPicker(QWidget* parent) : QWidget(parent) {
@@ -17,8 +18,13 @@ TDateTickPicker::TDateTickPicker(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(2);
     layout->addWidget(m_check);
     layout->addWidget(m_date, 1);
-    setFocusProxy(m_check);
     connect(m_check, &QCheckBox::toggled, m_date, &QWidget::setEnabled);
+}
+
+// Focus given to the picker goes to its tick box. Not a focus proxy: a proxied picker would
+// be a Tab stop of its own wherever it was created, whatever the page's Tab order.
+void TDateTickPicker::focusInEvent(QFocusEvent* event) {
+    m_check->setFocus(event->reason());
 }
 
 bool TDateTickPicker::isChecked() const {

@@ -22,6 +22,9 @@ public:
     QCheckBox* checkBox() const { return m_check; }
     QDateEdit* dateEdit() const { return m_date; }
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     QCheckBox* m_check;
     QDateEdit* m_date;

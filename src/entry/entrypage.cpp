@@ -3,6 +3,7 @@
 #include "bandmode.h"
 #include "datetickpicker.h"
 #include "functionkeys.h"
+#include "keyboardaccess.h"
 #include "keycaptionrow.h"
 #include "languagetargets.h"
 #include "mainform.h"
@@ -70,6 +71,9 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
     Liste2StringGrid = new QsoGrid(listModel, this);
     Liste2StringGrid->setObjectName(QStringLiteral("Liste2StringGrid"));
     Liste2StringGrid->setUserResizableColumns(false);
+    // Tab reads the mask row by row (Return keeps its own order through the fields).
+    KeyboardAccess::setTabOrder({CallEdit, RstTxEdit, RstRxEdit, DokEdit, LocatorEdit, CommentsMemo,
+                                 QthEdit, NameEdit, QslOutPicker, QslInPicker, Liste2StringGrid});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

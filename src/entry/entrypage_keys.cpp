@@ -85,7 +85,9 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
         if (next->property("Tag").toInt() > tag && !next->isHidden()) {
             stopClock();
             emit qsoStarted();
-            next->setFocus(Qt::TabFocusReason);
+            // A date picker is entered at its tick box, also while the window is inactive.
+            auto* picker = qobject_cast<TDateTickPicker*>(next);
+            (picker ? picker->checkBox() : next)->setFocus(Qt::TabFocusReason);
             return;
         }
     }

@@ -3,6 +3,7 @@
 #include "cp1252.h"
 #include "dok.h"
 #include "dokevaluation.h"
+#include "keyboardaccess.h"
 #include "languagetargets.h"
 #include "logfile.h"
 #include "mainform.h"
@@ -121,6 +122,9 @@ void TDokPage::layoutPage(QWidget* tabSheet) {
     page->addLayout(top);
     page->addWidget(dokResultLabel);
     page->addLayout(lists, 1);
+    KeyboardAccess::setTabOrder({f.bandEdit, f.modeEdit, dokOkBtn, f.startDatePicker,
+                                 f.stopDatePicker, f.startNumberEdit, f.stopNumberEdit,
+                                 dokGearbeitetListBox, dokBestaetigtListBox, dokInfoMemo});
     auto* sheet = new QVBoxLayout(tabSheet);
     sheet->setContentsMargins(0, 0, 0, 0);
     sheet->addWidget(this);

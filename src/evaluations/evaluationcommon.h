@@ -1,5 +1,6 @@
 #pragma once
 
+#include "busyprogress.h"
 #include "daluerror.h"
 #include "errorboundary.h"
 #include "evaluationfilter.h"
@@ -21,18 +22,12 @@ class TMainForm;
 // the drill-down into the search page and messages that list many items.
 namespace Evaluation {
 
-// An evaluation of a long log takes a moment.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-// Runs action under the busy cursor; an error it raises is shown once the normal cursor is
-// back. Returns whether it succeeded.
+// Runs action under the busy cursor, with a progress dialog for a long log; an error it raises is
+// shown once the normal cursor is back. Returns whether it succeeded.
 template <typename F> bool runBusy(QWidget* parent, F&& action) {
     QString error;
     {
-        const BusyCursor busy;
+        const BusyProgress busy(parent);
         try {
             action();
             return true;

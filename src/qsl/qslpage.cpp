@@ -1,5 +1,6 @@
 #include "qslpage.h"
 
+#include "busyprogress.h"
 #include "callcheck.h"
 #include "errorboundary.h"
 #include "logfile.h"
@@ -54,12 +55,6 @@ void selectRow(QTableView* view, int row) {
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
-
-// A long log takes a moment.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -185,7 +180,7 @@ void TQslPage::qslCreateListBtnClick() {
     if (!log)
         return;
     ErrorBoundary::run(this, [&] {
-        const BusyCursor busy;
+        const BusyProgress busy(this);
         // Read here rather than through a refill of the list page, which would cost more
         // than the list itself; the rows keep their position in the file.
         QList<CompactQso> all;

@@ -2,6 +2,7 @@
 #include "errorboundary.h"
 #include "mainform.h"
 #include "programdir.h"
+#include "stdindriver.h"
 
 #include <QApplication>
 
@@ -11,5 +12,6 @@ int main(int argc, char* argv[]) {
     prepareProgramDirectory();
     DaluSession session;
     session.mainForm()->show();
+    StdinDriver::attachIfAsked(*session.mainForm());
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "atomicfilewriter.h"
+#include "busyprogress.h"
 #include "callbookaccess.h"
 #include "callbooklookup.h"
 #include "callcheck.h"
@@ -319,6 +320,7 @@ bool TMainForm::claimLog(const QString& path) {
 void TMainForm::readOpenLog(QList<CompactQso>& rows) {
     if (!m_log)
         return;
+    const BusyProgress busy(this);
     // Kept as lines and converted for display once, so both lists share the same rows.
     m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
         rows.append(CompactQso(line, starts).shownInList());

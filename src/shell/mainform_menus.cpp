@@ -5,6 +5,7 @@
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "functionkeys.h"
+#include "keyboardaccess.h"
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
@@ -15,6 +16,7 @@
 #include "qsogridmodel.h"
 #include "rigcontrol.h"
 #include "rigoptions.h"
+#include "searchpage.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
@@ -217,12 +219,14 @@ void TMainForm::LoadLanguage() {
     m_language->load(programFile(file));
     entryPage->applyUiTexts();
     editPage->applyUiTexts();
+    searchPage->applyUiTexts();
     BuildMenu();
     // Texts no language line holds, and captions built from language texts.
     NewButtonCaption();
     optionsPage->statusBarOptions->applyLanguage();
     optionsPage->rigOptions->applyLanguage();
     rigControl->applyLanguage();
+    KeyboardAccess::apply(this);
 }
 
 void TMainForm::Info1Click() {

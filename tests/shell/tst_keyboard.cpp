@@ -1,0 +1,109 @@
+// Walks every page of the main window as a keyboard user: each control Tab reaches has a
+// name for screen readers, and Tab visits a page's controls in reading order.
+#include "sessionfixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTabWidget>
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPageReadsInOrder();
+};
+
+namespace {
+
+bool tabStop(const QWidget* w) {
+    return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+           !w->focusProxy();
+}
+
+// Reading order: top to bottom, left to right, a group (a container side by side with
+// others) read whole before the next. Controls inside a control (a combo box's line
+// edit) belong to it.
+void readingOrder(QWidget* parent, QList<QWidget*>& order) {
+    QList<QWidget*> children;
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && w->isVisible() && !w->isWindow())
+            children.append(w);
+    }
+    std::sort(children.begin(), children.end(),
+              [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    // Rows: what starts above the middle of a row's first widget stands in that row.
+    for (qsizetype first = 0; first < children.size();) {
+        qsizetype end = first + 1;
+        while (end < children.size() &&
+               children[end]->y() < children[first]->geometry().center().y())
+            ++end;
+        std::sort(children.begin() + first, children.begin() + end,
+                  [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+        first = end;
+    }
+    for (QWidget* w : children) {
+        if (tabStop(w))
+            order.append(w);
+        else
+            readingOrder(w, order);
+    }
+}
+
+QString nameOf(QWidget* w) {
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+// Every page shown in turn, nested notebooks included.
+void forEachPage(QTabWidget* tabs, const QString& path,
+                 const std::function<void(QWidget*, const QString&)>& visit) {
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QWidget* page = tabs->widget(i);
+        const QString name = path + '/' + nameOf(page);
+        const QList<QTabWidget*> inner = page->findChildren<QTabWidget*>();
+        if (!inner.isEmpty() && inner.first()->isVisible())
+            forEachPage(inner.first(), name, visit);
+        else
+            visit(page, name);
+    }
+}
+
+} // namespace
+
+void TestKeyboard::everyPageReadsInOrder() {
+    SessionFixture f({LogBuilder::qso(1)});
+    QVERIFY(QTest::qWaitForWindowActive(f.form));
+    QStringList faults;
+    forEachPage(f.form->MainPageControl, QString(), [&](QWidget* page, const QString& name) {
+        QList<QWidget*> order;
+        readingOrder(page, order);
+        for (QWidget* w : order) {
+            if (QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                faults.append(name + ": " + nameOf(w) + " has no accessible name");
+        }
+        if (order.isEmpty())
+            return;
+        order.first()->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            // Tab first walks the sections of a date or time inside its control.
+            QWidget* now = order[i - 1];
+            for (int n = 0; n < 4 && now == order[i - 1]; ++n) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                now = QApplication::focusWidget();
+            }
+            if (now != order[i]) {
+                faults.append(QStringLiteral("%1: Tab from %2 goes to %3, not %4")
+                                  .arg(name, nameOf(order[i - 1]), now ? nameOf(now) : "nothing",
+                                       nameOf(order[i])));
+                order[i]->setFocus(Qt::TabFocusReason);
+            }
+        }
+    });
+    for (const QString& fault : faults)
+        qWarning("%s", qPrintable(fault));
+    QVERIFY2(faults.isEmpty(), "see the warnings above");
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
