@@ -1,5 +1,6 @@
 // Times each evaluation page over a 100,000-QSO log, as the operator runs it: counts when
 // the page is shown, squares, DOKs and DXCC entities (with their DXCC lookups) on "anzeigen!".
+#include "busylog.h"
 #include "dokpage.h"
 #include "dxccpage.h"
 #include "evaluationgridmodel.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QStringListModel>
 #include <QTextEdit>
 
@@ -23,30 +23,6 @@
 namespace {
 
 constexpr int kQsos = 100000;
-
-// Bands, modes, entities, DOKs and squares spread as in a busy station's log.
-QList<TQsoRecord> bigLog() {
-    const char* const prefixes[] = {"DL", "DK", "OE", "HB9", "PA", "F",  "G",  "I",  "SP", "OK",
-                                    "OZ", "SM", "ON", "EA",  "K",  "JA", "VK", "UA", "9A", "LY"};
-    const char* const bands[] = {"80m", "40m", "20m", "15m", "10m", "2m", "70cm"};
-    const char* const modes[] = {"CW", "SSB", "FM", "RTTY", "FT8"};
-    QRandomGenerator random(42);
-    QList<TQsoRecord> records;
-    for (int n = 1; n <= kQsos; ++n) {
-        TQsoRecord r = LogBuilder::qso(n, QByteArray(prefixes[random.bounded(20)]) +
-                                              QByteArray::number(random.bounded(10)) + "ABC");
-        r[QsoField::Band] = bands[random.bounded(7)];
-        r[QsoField::Mode] = modes[random.bounded(5)];
-        r[QsoField::Dok] = QByteArray(1, char('A' + random.bounded(26))) +
-                           QByteArray::number(random.bounded(10, 60));
-        r[QsoField::Locator] = QByteArray(1, char('I' + random.bounded(4))) +
-                               QByteArray(1, char('M' + random.bounded(4))) +
-                               QByteArray::number(random.bounded(10, 100)) + "AB";
-        r[QsoField::QslIn] = random.bounded(3) == 0 ? "01.02.2006" : "";
-        records.append(r);
-    }
-    return records;
-}
 
 // Wall-clock milliseconds; the processor time of this process goes to cpuMs, which shows
 // the work itself on a machine loaded by other programs.
@@ -67,7 +43,7 @@ int main(int argc, char* argv[]) {
     TempProgramDir dir;
     QApplication app(argc, argv);
     dir.copyDataFiles();
-    LogBuilder::writeLog(dir.file("big.log"), bigLog());
+    LogBuilder::writeLog(dir.file("big.log"), BusyLog::records(kQsos, 20, false));
     dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
     TMainForm form;
     form.show();

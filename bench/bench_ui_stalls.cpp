@@ -2,6 +2,7 @@
 // a 10 ms heartbeat timer records the longest gap between its ticks while each job runs,
 // started from the event loop as a click would start it. Under 200 ms the operator sees a
 // window that keeps painting (and, for long jobs, a progress dialog).
+#include "busylog.h"
 #include "dokpage.h"
 #include "dxccpage.h"
 #include "evaluationspage.h"
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTimer>
 
 #include <cstdio>
@@ -31,29 +31,6 @@
 namespace {
 
 constexpr int kQsos = 100000;
-
-QList<TQsoRecord> bigLog() {
-    const char* const prefixes[] = {"DL", "DK", "OE", "HB9", "PA", "F", "G", "I", "SP", "OK"};
-    const char* const bands[] = {"80m", "40m", "20m", "15m", "10m", "2m", "70cm"};
-    const char* const modes[] = {"CW", "SSB", "FM", "RTTY", "FT8"};
-    QRandomGenerator random(42);
-    QList<TQsoRecord> records;
-    for (int n = 1; n <= kQsos; ++n) {
-        TQsoRecord r = LogBuilder::qso(n, QByteArray(prefixes[random.bounded(10)]) +
-                                              QByteArray::number(random.bounded(10)) + "A" +
-                                              QByteArray(1, char('A' + random.bounded(26))));
-        r[QsoField::Band] = bands[random.bounded(7)];
-        r[QsoField::Mode] = modes[random.bounded(5)];
-        r[QsoField::Dok] = QByteArray(1, char('A' + random.bounded(26))) +
-                           QByteArray::number(random.bounded(10, 60));
-        r[QsoField::Locator] = QByteArray(1, char('I' + random.bounded(4))) +
-                               QByteArray(1, char('M' + random.bounded(4))) +
-                               QByteArray::number(random.bounded(10, 100)) + "AB";
-        r[QsoField::QslIn] = random.bounded(3) == 0 ? "01.02.2006" : "";
-        records.append(r);
-    }
-    return records;
-}
 
 // Runs the job from the event loop and returns {wall ms, longest stall ms}.
 std::pair<double, double> measure(const std::function<void()>& job) {
@@ -88,7 +65,7 @@ int main(int argc, char* argv[]) {
     TempProgramDir dir;
     QApplication app(argc, argv);
     dir.copyDataFiles();
-    const QList<TQsoRecord> records = bigLog();
+    const QList<TQsoRecord> records = BusyLog::records(kQsos, 10, true);
     LogBuilder::writeLog(dir.file("big.log"), records);
     LogBuilder::writeLog(dir.file("other.log"), records);
     dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
