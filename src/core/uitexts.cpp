@@ -128,6 +128,7 @@ const UiTextRow kRows[] = {
      "The changed location takes effect when Dalu is next started."},
 
     // Shell and settings
+    {"%1: ausw\u00e4hlen ...", "%1: choose ..."},
     {"Das Log wird gelesen \u2026", "Reading the log \u2026"},
     {"Das Log \"%1\" ist schon in einem anderen laufenden Dalu geöffnet und wird hier nicht "
      "geöffnet.",

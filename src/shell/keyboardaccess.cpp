@@ -1,8 +1,12 @@
 #include "keyboardaccess.h"
 
+#include "uitexts.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -13,6 +17,8 @@ namespace {
 
 // Marks a name given here, so that the next run may replace it in the new language.
 constexpr char kGivenName[] = "keyboardAccessName";
+// The label whose text names what a window without captions shows now.
+constexpr char kHeading[] = "keyboardAccessHeading";
 
 bool tabStop(const QWidget* w) {
     return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !qobject_cast<const QLabel*>(w);
@@ -43,7 +49,12 @@ QString captionText(const QLabel* label) {
 
 bool named(QWidget* w) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a && !a->text(QAccessible::Name).isEmpty();
+    if (!a)
+        return false;
+    // A combo box tells its value as its name: only a caption or a given name counts.
+    if (qobject_cast<QComboBox*>(w))
+        return !w->accessibleName().isEmpty() || !a->relations(QAccessible::Label).isEmpty();
+    return !a->text(QAccessible::Name).isEmpty();
 }
 
 void giveName(QWidget* w, const QString& name) {
@@ -90,6 +101,17 @@ QWidget* widgetAt(QGridLayout* grid, int row, int column) {
     return item ? item->widget() : nullptr;
 }
 
+// A caption above a row of controls names the row's first one.
+QWidget* firstWidget(QLayoutItem* item) {
+    if (item->widget() || !item->layout())
+        return item->widget();
+    for (int i = 0; i < item->layout()->count(); ++i) {
+        if (QWidget* w = firstWidget(item->layout()->itemAt(i)))
+            return w;
+    }
+    return nullptr;
+}
+
 void linkCaptionsIn(QLayout* layout) {
     if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         for (int i = 0; i < grid->count(); ++i) {
@@ -115,9 +137,27 @@ void linkCaptionsIn(QLayout* layout) {
     } else if (qobject_cast<QBoxLayout*>(layout)) {
         for (int i = 0; i + 1 < layout->count(); ++i) {
             if (auto* label = qobject_cast<QLabel*>(layout->itemAt(i)->widget()))
-                link(label, layout->itemAt(i + 1)->widget());
+                link(label, firstWidget(layout->itemAt(i + 1)));
         }
     }
+}
+
+// A "..." button would be read out as dots: it is named after the field it fills, the
+// control before it in the Tab order.
+void nameWordlessButton(QAbstractButton* button) {
+    const QString text = button->text();
+    if (!button->accessibleName().isEmpty() ||
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+        return;
+    QWidget* field = button->previousInFocusChain();
+    while (field && field != button && !(tabStop(field) && field->isEnabled()))
+        field = field->previousInFocusChain();
+    QAccessibleInterface* a = field ? QAccessible::queryAccessibleInterface(field) : nullptr;
+    const QString fieldName = a ? a->text(QAccessible::Name) : QString();
+    if (fieldName.isEmpty())
+        return;
+    button->setAccessibleName(QString(uiText("%1: ausw\u00e4hlen ...")).arg(fieldName));
+    button->setProperty(kGivenName, true);
 }
 
 // The caption of the notebook page a widget lies on.
@@ -131,7 +171,16 @@ QString pageCaption(QWidget* w) {
     return QString();
 }
 
+QString heading(const QWidget* window) {
+    const auto* label = qobject_cast<const QLabel*>(window->property(kHeading).value<QObject*>());
+    return label ? captionText(label) : window->windowTitle();
+}
+
 } // namespace
+
+void KeyboardAccess::setHeading(QWidget* window, QLabel* heading) {
+    window->setProperty(kHeading, QVariant::fromValue<QObject*>(heading));
+}
 
 void KeyboardAccess::apply(QWidget* window) {
     // Tab leaves a list or grid; the arrow keys move inside it.
@@ -153,6 +202,11 @@ void KeyboardAccess::apply(QWidget* window) {
             giveName(w, w->toolTip());
         else
             giveName(w, pageCaption(w));
+        giveName(w, heading(window));
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (tabStop(button))
+            nameWordlessButton(button);
     }
 }
 

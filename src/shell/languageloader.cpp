@@ -1,6 +1,7 @@
 #include "languageloader.h"
 
 #include "daluerror.h"
+#include "keyboardaccess.h"
 #include "languagefile.h"
 #include "languagetargets.h"
 #include "mainform.h"
@@ -164,5 +165,8 @@ void LanguageLoader::apply(const LanguageTexts& texts) {
     for (QWidget* window : std::as_const(m_windows)) {
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
+        // The main window names its controls once its own texts are complete.
+        if (window != &m_mainForm)
+            KeyboardAccess::apply(window);
     }
 }

@@ -1,22 +1,40 @@
 // Walks every page of the main window as a keyboard user: each control Tab reaches has a
 // name for screen readers, and Tab visits a page's controls in reading order.
+#include "doppeltform.h"
+#include "hotkeyform.h"
+#include "logconverterform.h"
 #include "sessionfixture.h"
+#include "textform.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 class TestKeyboard : public QObject {
     Q_OBJECT
 private slots:
     void everyPageReadsInOrder();
+    void everyDialogReadsInOrder();
 };
 
 namespace {
 
+// A group of radio buttons is one stop: Tab enters at the checked one, the arrows move on.
+bool passedRadio(const QWidget* w) {
+    const auto* radio = qobject_cast<const QRadioButton*>(w);
+    if (!radio || radio->isChecked() || !radio->autoExclusive())
+        return false;
+    const auto group = w->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(group.begin(), group.end(),
+                       [](const QRadioButton* r) { return r->isChecked() && r->autoExclusive(); });
+}
+
 bool tabStop(const QWidget* w) {
     return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-           !w->focusProxy();
+           !w->focusProxy() && !passedRadio(w);
 }
 
 // Reading order: top to bottom, left to right, a group (a container side by side with
@@ -69,39 +87,87 @@ void forEachPage(QTabWidget* tabs, const QString& path,
     }
 }
 
+// Every control has a name that says something, and Tab visits them in reading order.
+void walk(QWidget* page, const QString& name, QStringList& faults) {
+    QList<QWidget*> order;
+    readingOrder(page, order);
+    for (QWidget* w : order) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        QString text = a->text(QAccessible::Name);
+        // A combo box tells its value as its name; its caption comes as a relation.
+        if (qobject_cast<QComboBox*>(w)) {
+            const auto labels = a->relations(QAccessible::Label);
+            text = labels.isEmpty() ? w->accessibleName()
+                                    : labels.first().first->text(QAccessible::Name);
+        }
+        if (!std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            faults.append(name + ": " + nameOf(w) + " has no accessible name but \"" + text + '"');
+    }
+    if (order.isEmpty())
+        return;
+    order.first()->setFocus(Qt::TabFocusReason);
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        // Tab first walks the sections of a date or time inside its control.
+        QWidget* now = order[i - 1];
+        for (int n = 0; n < 4 && now == order[i - 1]; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            now = QApplication::focusWidget();
+        }
+        if (now != order[i]) {
+            faults.append(QStringLiteral("%1: Tab from %2 goes to %3, not %4")
+                              .arg(name, nameOf(order[i - 1]), now ? nameOf(now) : "nothing",
+                                   nameOf(order[i])));
+            order[i]->setFocus(Qt::TabFocusReason);
+        }
+    }
+}
+
+void report(const QStringList& faults) {
+    for (const QString& fault : faults)
+        qWarning("%s", qPrintable(fault));
+}
+
 } // namespace
 
 void TestKeyboard::everyPageReadsInOrder() {
     SessionFixture f({LogBuilder::qso(1)});
     QVERIFY(QTest::qWaitForWindowActive(f.form));
     QStringList faults;
-    forEachPage(f.form->MainPageControl, QString(), [&](QWidget* page, const QString& name) {
-        QList<QWidget*> order;
-        readingOrder(page, order);
-        for (QWidget* w : order) {
-            if (QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
-                faults.append(name + ": " + nameOf(w) + " has no accessible name");
-        }
-        if (order.isEmpty())
-            return;
-        order.first()->setFocus(Qt::TabFocusReason);
-        for (qsizetype i = 1; i < order.size(); ++i) {
-            // Tab first walks the sections of a date or time inside its control.
-            QWidget* now = order[i - 1];
-            for (int n = 0; n < 4 && now == order[i - 1]; ++n) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                now = QApplication::focusWidget();
-            }
-            if (now != order[i]) {
-                faults.append(QStringLiteral("%1: Tab from %2 goes to %3, not %4")
-                                  .arg(name, nameOf(order[i - 1]), now ? nameOf(now) : "nothing",
-                                       nameOf(order[i])));
-                order[i]->setFocus(Qt::TabFocusReason);
-            }
-        }
-    });
-    for (const QString& fault : faults)
-        qWarning("%s", qPrintable(fault));
+    forEachPage(f.form->MainPageControl, QString(),
+                [&](QWidget* page, const QString& name) { walk(page, name, faults); });
+    report(faults);
+    QVERIFY2(faults.isEmpty(), "see the warnings above");
+}
+
+void TestKeyboard::everyDialogReadsInOrder() {
+    SessionFixture f({LogBuilder::qso(1)});
+    // The main window's own activation must not arrive while a dialog is walked.
+    QVERIFY(QTest::qWaitForWindowActive(f.form));
+    QStringList faults;
+    const auto walkWindow = [&](QWidget* window) {
+        window->show();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        walk(window, nameOf(window), faults);
+    };
+    // The wizard shows one panel at a time.
+    TLogConverterForm* wizard = f.session->logConverterForm();
+    const QList<QWidget*> panels = {wizard->StartPanel,      wizard->ImportPanel,
+                                    wizard->ImpLogFilePanel, wizard->ExpLogFilePanel,
+                                    wizard->ExportPanel,     wizard->StringGridPanel,
+                                    wizard->FertigPanel};
+    for (QWidget* shown : panels) {
+        for (QWidget* panel : panels)
+            panel->setVisible(panel == shown);
+        wizard->BackBtn->setEnabled(true);
+        walkWindow(wizard);
+    }
+    wizard->hide();
+    for (QWidget* window : QList<QWidget*>{f.session->doppeltForm(), f.session->hotKeyForm(),
+                                           f.session->textForm()}) {
+        walkWindow(window);
+        window->hide();
+    }
+    report(faults);
     QVERIFY2(faults.isEmpty(), "see the warnings above");
 }
 

@@ -1,6 +1,7 @@
 #include "logconverterform.h"
 
 #include "htmlgridmodel.h"
+#include "keyboardaccess.h"
 #include "logfileset.h"
 #include "programdir.h"
 
@@ -119,6 +120,7 @@ TLogConverterForm::TLogConverterForm(QWidget* parent) : QDialog(parent) {
     setSizeGripEnabled(true);
     chooseFile = &WizardFileDialog::choose;
     buildPages();
+    KeyboardAccess::setHeading(this, StatusLabel);
     connectHandlers();
     FormCreate();
 }
@@ -180,6 +182,8 @@ void TLogConverterForm::goTo(Step step) {
                        StringGridPanel, FertigPanel})
         p->setVisible(p == page(step));
     StatusLabel->setText(text(stepInfo(step).title));
+    // The step's fields have no captions: the status line names them.
+    KeyboardAccess::apply(this);
     m_step = step;
     if (isFinish(step))
         m_busy = false;
