@@ -1,9 +1,20 @@
+// The function keys, the status-bar template, the analogue clock, the date formats, the
+// page history and the log-file names.
+#include "clockface.h"
+#include "datetimeformat.h"
 #include "functionkeys.h"
+#include "logfileset.h"
+#include "pagehistory.h"
 #include "statusbartemplate.h"
+#include "tempprogramdir.h"
+#include "testdata.h"
 #include "textrows.h"
+#include "uitexts.h"
 
+#include <QSet>
 #include <QTest>
 
+using namespace ClockFace;
 using namespace FunctionKeys;
 using namespace StatusBarTemplate;
 
@@ -21,7 +32,7 @@ Values sample(bool logOpen) {
     Values v;
     v.time = "14:30";
     v.refCount = "0";
-    v.refLogs = {"/logs/TIME.log", {}, {}, {}};
+    v.refLogs = {"/logs/TIME.log REF_LOG_2", "b.log", {}, {}};
     if (logOpen)
         v.openLog = OpenLogValues{"42", "DL1ABC", "main.log", "Log"};
     return v;
@@ -46,12 +57,10 @@ private slots:
         row("no conflict", "a1 c3", "a1 c3", "c");
     }
     void bindingRule() {
-        QFETCH(QString, chosen);
-        QFETCH(QString, kept);
-        QFETCH(QString, bf3);
-        const KeyOfField keys = applyBindingRule(keysOf(chosen), fieldIndex(QLatin1Char('c')));
-        QCOMPARE(keys, keysOf(kept));
-        QCOMPARE(buttonTexts(keys)[2], bf3);
+        const KeyOfField keys =
+            applyBindingRule(keysOf(fetched<QString>("chosen")), fieldIndex(QLatin1Char('c')));
+        QCOMPARE(keys, keysOf(fetched<QString>("kept")));
+        QTEST(buttonTexts(keys)[2], "bf3");
         QCOMPARE(keysOfButtons(buttonTexts(keys)), keys);
     }
 
@@ -69,9 +78,8 @@ private slots:
         row("unbound", "", "", "");
     }
     void lists() {
-        QFETCH(QString, letters);
-        QTEST(shortList(letters), "shortText");
-        QTEST(quotedList(letters, QStringLiteral(" und ")), "quotedText");
+        QTEST(shortList(fetched<QString>("letters")), "shortText");
+        QTEST(quotedList(fetched<QString>("letters"), QStringLiteral(" und ")), "quotedText");
     }
 
     void captionsAndHint() {
@@ -99,20 +107,13 @@ private slots:
                                  << "Log: main.log, 42 QSOs DL1ABC";
         QTest::newRow("lower case") << "time" << true << "14:30";
         QTest::newRow("no log keeps its tokens") << "QSO_COUNT TIME" << false << "QSO_COUNT 14:30";
-        QTest::newRow("sequential") << "REF_LOG_1" << true << "/logs/TIME.log";
+        // Sequential: a value holding a later token has it replaced too.
+        QTest::newRow("sequential") << "REF_LOG_1" << true << "/logs/TIME.log b.log";
         QTest::newRow("versions") << "DALU_VERSION LOGFILEACCESS_VERSION RAC_VERSION" << false
                                   << "0.5 1.2 0";
     }
     void statusBarExpand() {
-        QFETCH(QString, templ);
-        QFETCH(bool, logOpen);
-        QTEST(StatusBarTemplate::expand(templ, sample(logOpen)), "line");
-    }
-    // A path holding a later token is expanded too: the replacement is sequential.
-    void statusBarSequentialReachesIntoValues() {
-        Values v = sample(true);
-        v.refLogs = {"REF_LOG_2", "b.log", {}, {}};
-        QCOMPARE(StatusBarTemplate::expand("REF_LOG_1", v), QString("b.log"));
+        QTEST(expand(fetched<QString>("templ"), sample(fetched<bool>("logOpen"))), "line");
     }
 
     void statusBarInsertAtCaret() {
@@ -120,6 +121,116 @@ private slots:
         QCOMPARE(word, QString("TICK_COUNT"));
         const Insertion ins = insertToken(" ms", 0, word);
         QCOMPARE(ins.text + QString::number(ins.caret), QString("TICK_COUNT ms10"));
+    }
+
+    void angles_data() {
+        addTextRows("time", "angles", // hour, minute, second hand
+                    {{"11:58", "11:58:00", "359 348 0"},
+                     {"11:59:00 rounds to the top", "11:59:00", "360 354 0"},
+                     {"11:59:59", "11:59:59", "360 360 354"},
+                     {"midnight", "00:00:00", "0 0 0"},
+                     {"mm:59:55 ties to even", "14:59:55", "90 360 330"},
+                     {"mm:00:05 ties to even", "14:00:05", "60 0 30"},
+                     {"mm:00:15 ties to even", "14:00:15", "60 2 90"}});
+    }
+    void angles() {
+        const QTime t = QTime::fromString(fetched<QString>("time"));
+        const Angles a = handAngles(t.hour(), t.minute(), t.second());
+        QTEST(QString("%1 %2 %3").arg(a.hour).arg(a.minute).arg(a.second), "angles");
+    }
+
+    void dialPoints_data() {
+        addColumns<int, int, QPoint>("angle", "radius", "point");
+        QTest::newRow("360 at the top") << 360 << 30 << QPoint(55, 25);
+        QTest::newRow("3 o'clock") << 90 << 48 << QPoint(103, 55);
+        QTest::newRow("30 degrees") << 30 << 50 << QPoint(80, 12);
+        QTest::newRow("past 360") << 390 << 50 << QPoint(80, 12);
+    }
+    void dialPoints() { QTEST(dialPoint(fetched<int>("angle"), fetched<int>("radius")), "point"); }
+
+    void format_data() {
+        addTextRows(
+            "pattern", "text",
+            {{"default", "dddddd', - 'tt", "Montag, 7. Dezember 2026, - 13:05:09"},
+             {"design", "dddd', der 'dd.mm.yyyy' 'hh:nn:ss", "Montag, der 07.12.2026 13:05:09"},
+             {"minutes after hour", "hh:mm", "13:05"},
+             {"quoted letters", "'hh' hh", "hh 13"},
+             {"unclosed quote", "ss'abc", "09abc"}});
+    }
+    void format() {
+        QTEST(DateTimeFormat::format(fetched<QString>("pattern"),
+                                     QDateTime(QDate(2026, 12, 7), QTime(13, 5, 9))),
+              "text");
+    }
+
+    void uiTextTableIsUnambiguousAndComplete() {
+        QSet<QByteArray> seen;
+        for (int i = 0; i < uiTextRowCount(); ++i) {
+            const UiTextRow& row = uiTextRows()[i];
+            QVERIFY2(!seen.contains(row.german) && row.english && *row.english, row.german);
+            seen.insert(row.german);
+        }
+    }
+    void textsFollowTheLanguage() {
+        setUiLanguage(uiLanguageOfFile(QStringLiteral("/x/English.lng")));
+        QCOMPARE(uiText("Distrikt:") +
+                     DateTimeFormat::format("dddd", QDateTime(QDate(2026, 12, 7), QTime())),
+                 "District:Monday");
+        setUiLanguage(uiLanguageOfFile(QStringLiteral("deutsch.lng")));
+        QCOMPARE(uiText("Distrikt:"), QStringLiteral("Distrikt:"));
+    }
+
+    void backTwiceThenNewPageDropsNewerEntries() {
+        PageHistory h;
+        QCOMPARE(h.entry(1).value(), PageHistory::Entry{});
+        // "<" steps back, ">" steps on; each gives the entry reached and the buttons enabled.
+        const auto walk = [&h](const QString& steps) {
+            QStringList out;
+            for (const QChar c : steps) {
+                const PageHistory::Entry e = c == '<' ? h.back() : h.next();
+                out << QString::asprintf("%d.%d.%d %s%s", e.main, e.evaluation, e.options,
+                                         h.backEnabled() ? "<" : "", h.nextEnabled() ? ">" : "");
+            }
+            return out.join(", ");
+        };
+        QVERIFY(!h.backEnabled() && !h.nextEnabled());
+        for (int page : {1, 2, 3})
+            h.SetHistory({page, 0, 0});
+        QCOMPARE(walk("<><<"), "2.0.0 <>, 3.0.0 <, 2.0.0 <>, 1.0.0 <>");
+        h.SetHistory({5, 0, 4});
+        QVERIFY(!h.nextEnabled() && h.backEnabled());
+        QCOMPARE(walk("<<>>"), "1.0.0 <>, 0.0.0 >, 1.0.0 <>, 5.0.4 <");
+    }
+
+    void keepsAtMostSixEntries() {
+        PageHistory h;
+        for (int page = 1; page <= 8; ++page)
+            h.SetHistory({page % 6, page, 0});
+        int steps = 0;
+        for (; h.backEnabled(); ++steps)
+            h.back();
+        QCOMPARE(steps, 5);
+        QCOMPARE(h.position(), 6);
+        QCOMPARE(h.entry(6)->evaluation, 3);
+    }
+
+    void newLogFileName_data() {
+        addTextRows("answer", "name",
+                    {{"plain", "contest", "contest.log"},
+                     {"already .log", "contest.log", "contest.log"},
+                     {"upper-case extension", "contest.LOG", "contest.LOG.log"},
+                     {"path keeps last part", "/tmp/x/field.log", "field.log"},
+                     {"windows path", "C:\\logs\\dx", "dx.log"},
+                     {"trailing slash leaves nothing", "/tmp/", ""},
+                     {"dot dot", "..", ""}});
+    }
+    void newLogFileName() { QTEST(LogFileSet::newLogFileName(fetched<QString>("answer")), "name"); }
+
+    void logFileNamesListOnlyLogs() {
+        TempProgramDir dir;
+        for (const char* name : {"b.log", "a.log", "a.log.tmp", "notes.txt"})
+            dir.writeFile(name, "");
+        QCOMPARE(LogFileSet::logFileNames(dir.path()), (QStringList{"a.log", "b.log"}));
     }
 };
 
