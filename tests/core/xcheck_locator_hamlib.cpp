@@ -39,8 +39,7 @@ private slots:
             const QString other = randomLocator(random);
             const QByteArray pair = (own + " / " + other).toLatin1();
             // The same centres of the subsquares.
-            double lon[2];
-            double lat[2];
+            double lon[2], lat[2];
             for (int end = 0; end < 2; ++end) {
                 const QString locator = end == 0 ? own : other;
                 QCOMPARE(locator2longlat(&lon[end], &lat[end], locator.toLatin1().constData()),
@@ -50,8 +49,7 @@ private slots:
                              std::abs(ours->longitude - lon[end]) < 1e-9,
                          qPrintable(locator));
             }
-            double distance = 0;
-            double azimuth = 0;
+            double distance = 0, azimuth = 0;
             QCOMPARE(qrb(lon[0], lat[0], lon[1], lat[1], &distance, &azimuth), int(RIG_OK));
             const std::optional<TDistanceBearing> ours = LocatorDistanceBearing(own, other);
             QVERIFY(ours);
