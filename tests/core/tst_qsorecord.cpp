@@ -90,10 +90,7 @@ private slots:
             << LogBuilder::record({{"Comments", "a\rb\nc\n\r"}})
             << QByteArray(";;;;;;;;;;;;;a#13#10b#13#10c#13#10#13#10;;");
     }
-    void join() {
-        QFETCH(TQsoRecord, record);
-        QTEST(QsoLine::join(record), "line");
-    }
+    void join() { QTEST(QsoLine::join(fetched<TQsoRecord>("record")), "line"); }
 
     void roundTripKeepsUntouchedLine() {
         const QByteArray line = "7;01.02.2003;12:00:00;40m;CW;DL1ABC;599 001;579 012;A01;J\xf6rg;"
@@ -133,9 +130,8 @@ private slots:
                      {"outside the BMP", "x\U0001F600", "x\U0001F600!"}});
     }
     void baseLetters() {
-        QFETCH(QString, typed);
         bool lost = false;
-        const QString stored = transliterateForCp1252(typed, &lost);
+        const QString stored = transliterateForCp1252(fetched<QString>("typed"), &lost);
         QTEST(stored + (lost ? "!" : ""), "stored");
         if (!lost)
             QCOMPARE(fromCp1252(toCp1252(stored)), stored);
@@ -181,19 +177,17 @@ private slots:
         QTEST(rec[QsoField::Comments], "comments");
     }
 
-    void notesCollectInOrder() {
-        TQsoRecord rec = *QsoLine::split(";bad date;bad time;;;;;;;;;;qrp;old;x1;x2");
-        QsoRepair::normalise(rec, 3, kToday, kNow);
-        QCOMPARE(rec[QsoField::Comments], QByteArray("old / QRP / bad date / x1 / x2 / bad time"));
-    }
-
-    void caseAndNumber() {
+    void caseNumberAndNotes() {
         TQsoRecord rec = *QsoLine::split("77;01.01.2004;10:00:00;2M;ssb;qx1\xe4;;;z10;erika;;"
                                          "jo54ah;10w;;;");
         QsoRepair::normalise(rec, 4, kToday, kNow);
         // Only a to z change case; the name is kept as typed.
         QCOMPARE(QsoLine::join(rec),
                  "4;01.01.2004;10:00:00;2m;SSB;QX1\xe4;;;Z10;erika;;JO54AH;10W;;;");
+        // The notes collect in the comments in this order.
+        rec = *QsoLine::split(";bad date;bad time;;;;;;;;;;qrp;old;x1;x2");
+        QsoRepair::normalise(rec, 3, kToday, kNow);
+        QCOMPARE(rec[QsoField::Comments], QByteArray("old / QRP / bad date / x1 / x2 / bad time"));
     }
 
     // Also a number whose watts overflow is no readable power.
@@ -313,10 +307,9 @@ private slots:
         QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
     }
     void completion() {
-        QFETCH(bool, isDate);
-        QFETCH(QString, typed);
+        const QString typed = fetched<QString>("typed");
         const QslIn::Input in =
-            isDate ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
+            fetched<bool>("isDate") ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
         QTEST(int(in.state), "state");
         QTEST(in.text, "text");
     }
