@@ -11,7 +11,7 @@
 #include "regularfile.h"
 #include "settingskeys.h"
 #include "tempprogramdir.h"
-#include "textrows.h"
+#include "testdata.h"
 #include "uitexts.h"
 
 #include <QDir>
@@ -151,7 +151,7 @@ private slots:
     }
 
     void append_data() {
-        addColumns<QByteArray, QByteArray>("before", "after");
+        columns<QByteArray, QByteArray>("before", "after");
         const QByteArray line = "1;02.06.2004;01:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;"
                                 "10W;abc#13#10def;;\r\n";
         QTest::newRow("after the header") << rawLog({}) << rawLog({}) + line;
@@ -159,9 +159,8 @@ private slots:
         QTest::newRow("last line unended") << rawLog({}) + "7;a" << rawLog({}) + "7;a\r\n" + line;
     }
     void append() {
-        QFETCH(QByteArray, before);
         TempProgramDir dir;
-        dir.writeFile("a.log", before);
+        dir.writeFile("a.log", fetched<QByteArray>("before"));
         TQsoRecord rec = qso(1);
         rec[QsoField::Comments] = "abc\r\ndef";
         TLogFile(dir.file("a.log")).AppendRecord(rec);
@@ -243,8 +242,7 @@ private slots:
     }
 
     void failedWriteKeepsTheFile_data() {
-        QTest::addColumn<int>("job");
-        QTest::addColumn<bool>("diskFull");
+        columns<int, bool>("job", "diskFull");
         for (int job = Commit; job <= Settings; ++job) {
             QTest::addRow("%s, another writer", kJobNames[job]) << job << false;
             QTest::addRow("%s, disk full", kJobNames[job]) << job << true;
@@ -342,9 +340,8 @@ private slots:
         QTest::newRow("damaged header") << QByteArray("#;Date;U\r\n1;;;;;QX1A\r\n2;;;;;QX2B\r\n");
     }
     void oddLineEndsAndMissingHeader() {
-        QFETCH(QByteArray, content);
         TempProgramDir dir;
-        dir.writeFile("a.log", content);
+        dir.writeFile("a.log", fetched<QByteArray>("content"));
         const QString path = dir.file("a.log");
         QCOMPARE(calls(path), QByteArrayList({"QX1A", "QX2B"}));
         // An edit replaces the record read, ending its line; a repair keeps every record.

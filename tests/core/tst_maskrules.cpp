@@ -103,11 +103,10 @@ private slots:
                      {"autumn, manual -1 after the change", "2026-10-25T02:30:00Z", "-1"}});
     }
     void utcAcrossDaylightSavingChanges() {
-        QFETCH(QString, instant);
         QFETCH(QString, hours);
         qputenv("TZ", "Europe/Berlin");
         tzset();
-        const QDateTime utc = QDateTime::fromString(instant, Qt::ISODate);
+        const QDateTime utc = QDateTime::fromString(fetched<QString>("instant"), Qt::ISODate);
         const QDateTime shown =
             MaskRules::maskUtc(utc.toLocalTime(), hours == "auto", hours.toInt());
         QCOMPARE(shown.toString("dd.MM.yyyy HH:mm:ss"), utc.toString("dd.MM.yyyy HH:mm:ss"));
@@ -132,11 +131,9 @@ private slots:
     void formatOptionsRoundTrip() {
         for (int bits = 0; bits < 8; ++bits) {
             const Criteria c{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
-            const DuplicateCheck::ParsedOptions back =
-                DuplicateCheck::parseOptions(DuplicateCheck::formatOptions(c));
-            QCOMPARE(DuplicateCheck::formatOptions(c) + text(back.criteria) +
-                         (back.mended ? "!" : ""),
-                     text(c) + text(c));
+            const QString formatted = DuplicateCheck::formatOptions(c);
+            const DuplicateCheck::ParsedOptions back = DuplicateCheck::parseOptions(formatted);
+            QCOMPARE(formatted + text(back.criteria) + (back.mended ? "!" : ""), text(c) + text(c));
         }
     }
 
@@ -158,10 +155,9 @@ private slots:
         row("a longer call is no prefix match", "000", "QX1ABCD 2m FM 01.06.2004", false);
     }
     void matches() {
-        QFETCH(QString, switches);
-        QFETCH(QString, qso);
-        const QStringList q = qso.split(' ');
-        const Criteria criteria = DuplicateCheck::parseOptions(switches).criteria;
+        const QStringList q = fetched<QString>("qso").split(' ');
+        const Criteria criteria =
+            DuplicateCheck::parseOptions(fetched<QString>("switches")).criteria;
         const MaskQso mask{"QX1ABC", "2m", "FM", "01.06.2004"};
         QTEST(DuplicateCheck::matches(criteria, mask, q[0], q[1], q[2], q[3]), "duplicate");
     }
@@ -197,11 +193,9 @@ private slots:
         QFETCH(qint64, low);
         QFETCH(qint64, high);
         const QString band = QString::fromLatin1(QTest::currentDataTag());
-        QCOMPARE(
-            (QStringList{BandPlan::bandOfFrequency(low - 1), BandPlan::bandOfFrequency(low),
-                         BandPlan::bandOfFrequency((low + high) / 2),
-                         BandPlan::bandOfFrequency(high), BandPlan::bandOfFrequency(high + 1)}),
-            (QStringList{"", band, band, band, ""}));
+        const auto at = [](qint64 hz) { return BandPlan::bandOfFrequency(hz); };
+        QCOMPARE((QStringList{at(low - 1), at(low), at((low + high) / 2), at(high), at(high + 1)}),
+                 (QStringList{"", band, band, band, ""}));
     }
 
     // The rig's mode, then the data mode chosen on the options page.

@@ -315,21 +315,18 @@ private slots:
     }
 
     void cardFileName_data() {
-        columns<QString, QString, QString>("stored", "call", "expected");
-        const auto row = [](const char* name, const char* stored, const char* call,
-                            const char* expected) {
-            QTest::newRow(name) << stored << call << expected;
-        };
-        row("portable", "/home/op/QSL/", "QX1ABC/P", "/home/op/QSL/qx1abc-p-050604173100.jpg");
-        row("prefix and mobile", "/q", "9A/QX1ABC/M", "/q/9a-qx1abc-m-050604173100.jpg");
-        row("stored on Windows", "/q\\", "QX1ABC", "/q/qx1abc-050604173100.jpg");
-        row("not set", "", "QX1ABC", "/prog/qx1abc-050604173100.jpg");
+        addTextRows("folder|call", "file", // the folder as stored in the settings
+                    {{"portable", "/op/QSL/|QX1ABC/P", "/op/QSL/qx1abc-p-050604173100.jpg"},
+                     {"prefix and mobile", "/q|9A/QX1ABC/M", "/q/9a-qx1abc-m-050604173100.jpg"},
+                     {"stored on Windows", "/q\\|QX1ABC", "/q/qx1abc-050604173100.jpg"},
+                     {"not set", "|QX1ABC", "/prog/qx1abc-050604173100.jpg"}});
     }
     void cardFileName() {
-        const QString folder = QslCardFile::folder(fetched<QString>("stored"), "/prog/");
-        QTEST(QslCardFile::eQslInFileName(folder, fetched<QString>("call"), QDate(2004, 6, 5),
+        const QString in = fetched<QString>("folder|call");
+        const QString folder = QslCardFile::folder(in.section('|', 0, 0), "/prog/");
+        QTEST(QslCardFile::eQslInFileName(folder, in.section('|', 1), QDate(2004, 6, 5),
                                           QTime(17, 31)),
-              "expected");
+              "file");
     }
 
     void moveNeverReplaces() {
