@@ -1,4 +1,5 @@
 // The evaluations and the search: what each selects from a log.
+#include "daluerror.h"
 #include "dokevaluation.h"
 #include "dxccevaluation.h"
 #include "errorof.h"
