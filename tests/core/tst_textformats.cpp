@@ -1,11 +1,22 @@
 #include "cp1252.h"
 #include "germanformat.h"
+#include "logbuilder.h"
+#include "meminifile.h"
+#include "programdir.h"
+#include "settingskeys.h"
+#include "tempprogramdir.h"
 #include "testdata.h"
+#include "textexport.h"
+#include "textrows.h"
 #include "utcdifference.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimeZone>
 
+// German dates and numbers, Windows-1252, the text export table and the settings file.
 class TestTextFormats : public QObject {
     Q_OBJECT
 private slots:
@@ -16,11 +27,9 @@ private slots:
         QTest::newRow("day and month only") << QByteArray("24.12") << QDate(2026, 12, 24);
         QTest::newRow("two-digit year, near") << QByteArray("01.01.30") << QDate(2030, 1, 1);
         QTest::newRow("two-digit year, past") << QByteArray("01.01.60") << QDate(1960, 1, 1);
-        QTest::newRow("29 February, leap year") << QByteArray("29.02.2004") << QDate(2004, 2, 29);
         QTest::newRow("29 February, no leap year") << QByteArray("29.02.2003") << QDate();
         QTest::newRow("three-digit year") << QByteArray("01.01.200") << QDate();
         QTest::newRow("slashes") << QByteArray("01/01/2004") << QDate();
-        QTest::newRow("empty") << QByteArray() << QDate();
     }
     void dates() {
         QFETCH(QByteArray, text);
@@ -64,6 +73,167 @@ private slots:
         const QDateTime at = QDateTime::currentDateTime();
         QCOMPARE(UtcDifference::automatic(at),
                  -QTimeZone::systemTimeZone().offsetFromUtc(at) / 3600.0);
+    }
+
+    // The widths follow the wider of title and values: empty, short, 6-character and two-line.
+    void everyLineHasTheTableWidth() {
+        TQsoRecord rec =
+            LogBuilder::record({{"#", "1"}, {"Call", "QX1ABC"}, {"Comments", "abc\r\ndef"}});
+        FixedWidthTable table;
+        table.measure(rec);
+        const int t = table.totalWidth();
+        // # 2, Date 5, UTC 4, Band 5, Mode 5, Call 7, RST 7+7, DOK 4, Name 5, QTH 4, Locator 8,
+        // TX Pwr 7, Comments 10, QSL out 8, QSL in 7
+        QCOMPARE(t, 95);
+        const QList<QByteArray> lines = table.header().split('\n');
+        QCOMPARE(lines[0], "# Date UTC Band Mode Call   RST TX RST RX DOK Name QTH Locator TX Pwr "
+                           "Comments  QSL out QSL in \r");
+        QCOMPARE(lines[1], QByteArray(t, '~') + '\r');
+        const QByteArray line = table.line(rec);
+        QCOMPARE(line.size(), t + 2);
+        QVERIFY(line.contains(" QX1ABC ") && line.contains(" abc + def "));
+        // The credit line is right-aligned to the table, and whole when longer.
+        QCOMPARE(table.footer("Erstellt mit Dalu"),
+                 "\r\n" + QByteArray(t - 17, ' ') + "Erstellt mit Dalu\r\n");
+        QCOMPARE(table.footer(QByteArray(100, 'x')), "\r\n" + QByteArray(100, 'x') + "\r\n");
+    }
+
+    void missingFileReadsDefaultsAndIsCreatedOnFlush() {
+        TempProgramDir dir;
+        TMemIniFile ini(dir.file("Dalu.ini"));
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::EigenerLocator), QString("JO43SQ"));
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::UtcDiffAuto), true);
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::MainFormWidth), 775);
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::DoppelCheckOptions), QString("000"));
+        QVERIFY(!QFile::exists(dir.file("Dalu.ini")));
+        ini.UpdateFile();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Dalu.ini"});
+    }
+
+    void namesMatchWithoutCase() {
+        TMemIniFile ini(QString{});
+        ini.parse("[rac]\r\nEMail=1\r\n[Allgemein]\r\neigenescall=DL1ABC\r\n[StatusBar]\n"
+                  "Text=a=b \"c\" \n");
+        QCOMPARE(ini.ReadBool("RAC", "Email", false), true);
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::EigenesCall), QString("DL1ABC"));
+        QCOMPARE(ini.ReadString("StatusBar", "Text", {}), QString("a=b \"c\" "));
+        ini.WriteString("ALLGEMEIN", "EIGENESCALL", "DL2XYZ");
+        QCOMPARE(ini.ReadSection("Allgemein"), QStringList{"eigenescall"});
+        QVERIFY(ini.serialise().contains("eigenescall=DL2XYZ\r\n"));
+    }
+
+    // A column width (default 64), a window switch (default true), a float (default 7).
+    void numbers_data() {
+        addColumns<char, QByteArray, double>("type", "value", "expected");
+        const auto row = [](const char* name, char type, const QByteArray& value, double expected) {
+            QTest::newRow(name) << type << value << expected;
+        };
+        row("decimal", 'i', "204", 204);
+        row("negative", 'i', "-12", -12);
+        row("hex lower", 'i', "0x1f", 31);
+        row("hex upper", 'i', "0XFF", 255);
+        row("garbage gives default", 'i', "12px", 64);
+        row("bad hex gives default", 'i', "0x", 64);
+        row("too large gives default", 'i', "99999999999", 64);
+        row("bool 0", 'b', "0", 0);
+        row("any number is true", 'b', "-7", 1);
+        row("unreadable bool gives default", 'b', "yes", 1);
+        row("whole float", 'f', "-1", -1);
+        row("decimal comma", 'f', "1,5", 1.5);
+        row("decimal point is unreadable", 'f', "1.5", 7);
+    }
+    void numbers() {
+        QFETCH(char, type);
+        QFETCH(QByteArray, value);
+        TMemIniFile ini(QString{});
+        ini.parse("[Positionen]\r\nListeStringGrid.ColWidths[3]=" + value +
+                  "\r\n[ShowAtStartUp]\r\nf=" + value + "\r\n[Allgemein]\r\nUtcDiff=" + value +
+                  "\r\n");
+        using namespace SettingsKeys;
+        const double read = type == 'i'   ? SettingsKeys::read(ini, listColumnWidth(3))
+                            : type == 'b' ? SettingsKeys::read(ini, showAtStartUp('f'))
+                                          : ini.ReadFloat("Allgemein", "UtcDiff", 7);
+        QTEST(read, "expected");
+    }
+
+    void updateFileKeepsOrderAndAppendsNewSections() {
+        TempProgramDir dir;
+        dir.writeFile("Dalu.ini",
+                      "[Language]\nLanguage=english.lng\n\n\n[Allgemein]\nUtcDiff=-1\n");
+        TMemIniFile ini(dir.file("Dalu.ini"));
+        ini.WriteFloat("Allgemein", "UtcDiff", 1.5);
+        SettingsKeys::write(ini, SettingsKeys::ClockShow, true);
+        ini.WriteInteger("Positionen", "MainForm.Top", 12);
+        ini.UpdateFile();
+        QCOMPARE(dir.readFile("Dalu.ini"), QByteArray("[Language]\r\nLanguage=english.lng\r\n\r\n"
+                                                      "[Allgemein]\r\nUtcDiff=1,5\r\n\r\n"
+                                                      "[Clock]\r\nShow=1\r\n\r\n"
+                                                      "[Positionen]\r\nMainForm.Top=12\r\n\r\n"));
+        QCOMPARE(TMemIniFile(dir.file("Dalu.ini")).ReadFloat("Allgemein", "UtcDiff", 0), 1.5);
+    }
+
+    void valuesWithLineBreaksStayOnOneLine() {
+        TMemIniFile ini(QString{});
+        ini.WriteString("Vorgaben", "Comments", "a\r\n[Evil]\r\nx=1");
+        TMemIniFile reread(QString{});
+        reread.parse(ini.serialise());
+        QCOMPARE(reread.ReadSection("Evil"), QStringList{});
+        QCOMPARE(reread.ReadString("Vorgaben", "Comments", {}), QString("a  [Evil]  x=1"));
+    }
+
+    void keysWithParameters() {
+        TMemIniFile ini(QString{});
+        const QString path = QString::fromUtf8("/tmp/K\u00f6ln.log");
+        SettingsKeys::write(ini, SettingsKeys::buttons(3), "ce");
+        SettingsKeys::write(ini, SettingsKeys::referenceLog(4), path);
+        SettingsKeys::write(ini, SettingsKeys::preset(SettingsKeys::kPresets[1]), "59");
+        QCOMPARE(ini.serialise(), "[Buttons]\r\nBF3=ce\r\n\r\n[Referenz-Logs]\r\n"
+                                  "Log4=/tmp/K\xf6ln.log\r\n\r\n[Vorgaben]\r\nRstTx=59\r\n\r\n");
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::referenceLog(4)), path);
+    }
+
+    void decide_data() {
+        addColumns<bool, bool, bool, QString>("home", "iniBesideProgram", "installed", "expected");
+        QTest::newRow("DALU_HOME over a portable folder") << true << true << true << "home/";
+        QTest::newRow("portable folder with Dalu.ini") << false << true << true << "usr/bin/";
+        QTest::newRow("build tree, not installed") << false << false << false << "usr/bin/";
+        QTest::newRow("installed") << false << false << true << "user/";
+    }
+    void decide() {
+        QFETCH(bool, home);
+        QFETCH(bool, iniBesideProgram);
+        QFETCH(bool, installed);
+        QFETCH(QString, expected);
+        TempProgramDir root;
+        const QString r = root.path();
+        QDir().mkpath(r + "usr/bin");
+        if (iniBesideProgram)
+            root.writeFile("usr/bin/Dalu.ini", "");
+        if (installed)
+            root.writeFile("usr/share/dalu/DXCC.ini", "[DXCC]\r\n");
+        QCOMPARE(ProgramPlaces::sharedData(r + "usr/bin"),
+                 installed ? r + "usr/share/dalu/" : QString());
+        QCOMPARE(ProgramPlaces::decide({home ? r + "home" : QString(), r + "usr/bin", r + "user"}),
+                 r + expected);
+    }
+
+    void firstStartSeedsAndLaterStartsKeepEdits() {
+        TempProgramDir root;
+        const QString user = root.file("user/");
+        for (const char* name : {"DXCC.ini", "DOK.ini", "deutsch.lng", "callbook/callbook.txt"})
+            root.writeFile(QString("share/") + name, QByteArray("delivered ") + name);
+        ProgramPlaces::seed(user, root.file("share/"));
+        QCOMPARE(root.readFile("user/DXCC.ini") + "|" + root.readFile("user/callbook/callbook.txt"),
+                 "delivered DXCC.ini|delivered callbook/callbook.txt");
+        // Language files are read from the installed originals.
+        QVERIFY(!QFileInfo::exists(user + "deutsch.lng"));
+        // The first run leaves its settings; the operator edits one file and drops another.
+        root.writeFile("user/Dalu.ini", "[Allgemein]\r\n");
+        root.writeFile("user/DXCC.ini", "edited");
+        QVERIFY(QFile::remove(user + "DOK.ini"));
+        ProgramPlaces::seed(user, root.file("share/"));
+        QCOMPARE(root.readFile("user/DXCC.ini"), QByteArray("edited"));
+        QVERIFY(!QFileInfo::exists(user + "DOK.ini"));
     }
 };
 
