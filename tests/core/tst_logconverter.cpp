@@ -156,8 +156,7 @@ private slots:
     }
     void requiredFields() {
         QFETCH(QByteArray, record);
-        const QByteArray good =
-            "<CALL:4>DL1X<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605<TIME_ON:4>1731";
+        const QByteArray good = kRequired + "<CALL:4>DL1X";
         AdifReader::ReadResult result;
         const QList<TQsoRecord> records =
             readAll("<EOH>" + good + "<EOR>" + record + "<EOR>" + good + "<EOR>", &result);
@@ -221,11 +220,7 @@ private slots:
     }
 
     void cancelStopsAtRecordEnd() {
-        const QByteArray file =
-            "<EOH>" +
-            QByteArray("<CALL:4>AB1C<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20240105<TIME_ON:4>1015"
-                       "<EOR>\r\n")
-                .repeated(500);
+        const QByteArray file = "<EOH>" + (kRequired + "<CALL:4>AB1C<EOR>\r\n").repeated(500);
         int delivered = 0;
         qint64 lastDone = 0;
         const AdifReader::ReadResult result = AdifReader::read(
@@ -373,11 +368,11 @@ private slots:
     }
 
     void unreadableSourceLeavesTarget_data() {
-        QTest::addColumn<QString>("job");
-        QTest::newRow("append missing source") << "append";
-        QTest::newRow("append source with too many fields") << "badline";
-        QTest::newRow("import missing ADIF") << "adif";
-        QTest::newRow("export missing log") << "export";
+        columns<QString, QString>("job", "source");
+        QTest::newRow("append missing source") << QString("append") << QString("missing.log");
+        QTest::newRow("append source with a bad line") << QString("append") << QString("bad.log");
+        QTest::newRow("import missing ADIF") << QString("adif") << QString("missing.adi");
+        QTest::newRow("export missing log") << QString("export") << QString("missing.log");
     }
     void unreadableSourceLeavesTarget() {
         QFETCH(QString, job);
@@ -387,15 +382,14 @@ private slots:
         LogBuilder::writeLog(dir.file("good.log"), {LogBuilder::qso(4)});
         const QByteArray before = dir.readFile("t.log");
         const QString target = dir.file("t.log");
+        const QStringList sources = {dir.file("good.log"), dir.file(fetched<QString>("source"))};
         QVERIFY_THROWS_EXCEPTION(DaluError, [&] {
             if (job == "append")
-                LogConverter::append(target, {dir.file("good.log"), dir.file("missing.log")});
-            else if (job == "badline")
-                LogConverter::append(target, {dir.file("good.log"), dir.file("bad.log")});
+                LogConverter::append(target, sources);
             else if (job == "adif")
-                LogConverter::importAdif(dir.file("missing.adi"), target);
+                LogConverter::importAdif(sources[1], target);
             else
-                LogConverter::exportAdif({dir.file("good.log"), dir.file("missing.log")}, target);
+                LogConverter::exportAdif(sources, target);
         }());
         QCOMPARE(dir.readFile("t.log"), before);
         QVERIFY(!QFile::exists(target + ".tmp"));
