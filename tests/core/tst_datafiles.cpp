@@ -212,7 +212,8 @@ private slots:
         QTEST((QStringList{DokToOv(dok), DokToDistrikt(dok), DokToWebsite(dok)}), "expected");
     }
 
-    void tableOrderAndEmptyNumber() {
+    // The rows in order, their numbers, and what each build leaves in the table.
+    void tableRows() {
         Logs logs;
         ReferenceLogs::Table& table = logs.table;
         QCOMPARE(calls(table.filter("", "", "")),
@@ -224,9 +225,20 @@ private slots:
         QCOMPARE(numbers, QByteArrayList({"1", "2", "", "", "", ""}));
         QCOMPARE(QsoLine::join(table.row(2).toRecord()),
                  ';' + QsoLine::join(qso(7, "DK2XY", "B01", "JO31AA", "Hans")).mid(2));
+        // A reference log named like the open log is left out.
+        table.build(logs.open(), {logs.open(), logs.dir.file("ref1.log")});
+        QCOMPARE(calls(table.filter("Q", "", "")), QStringList({"QX1ABC/P", "QX1ABC"}));
+        QCOMPARE(table.size(), 4);
+        table.build(QString(), {logs.dir.file("ref3.log")});
+        QCOMPARE(calls(table.filter("D", "", "")), QStringList({"DL1ABC/P", "DM3UU/MM"}));
+        // A log that cannot be read keeps the rows read before it.
+        logs.dir.writeFile("bad.log", LogBuilder::rawLog({"1;01.06.2004;;;;DF1XX",
+                                                          "2;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q"}));
+        QVERIFY_THROWS_EXCEPTION(
+            DaluError, table.build(logs.open(), {logs.dir.file("bad.log"), logs.refs()[0]}));
+        QCOMPARE(calls(table.filter("D", "", "")), QStringList({"DL1ABC", "DF1XX"}));
         table.clear();
         QCOMPARE(table.size(), 0);
-        QVERIFY(table.filter("D", "", "").isEmpty());
     }
 
     void filter_data() {
@@ -237,7 +249,6 @@ private slots:
         };
         row("D: every base call beginning with D", "D", "", "",
             {"DL1ABC", "DK2XY", "DL1ABC/P", "DM3UU/MM"});
-        row("lower-case typing", "dl", "", "", {"DL1ABC", "DL1ABC/P"});
         row("D and DOK B narrows", "D", "B", "", {"DL1ABC", "DK2XY", "DM3UU/MM"});
         row("DOK letter case counts", "D", "b", "", {"DL1ABC/P"});
         row("locator JO31A narrows to one", "DK", "", "JO31A", {"DK2XY"});
@@ -250,27 +261,6 @@ private slots:
         QFETCH(QString, dok);
         QFETCH(QString, locator);
         QTEST(calls(Logs().table.filter(call, dok, locator)), "expected");
-    }
-
-    void referenceLogNamedLikeTheOpenLogIsLeftOut() {
-        Logs logs;
-        ReferenceLogs::Table table;
-        table.build(logs.open(), {logs.open(), logs.dir.file("ref1.log")});
-        QCOMPARE(table.size(), 4);
-        QCOMPARE(calls(table.filter("Q", "", "")), QStringList({"QX1ABC/P", "QX1ABC"}));
-        // Without an open log, only the reference logs.
-        table.build(QString(), {logs.dir.file("ref3.log")});
-        QCOMPARE(calls(table.filter("D", "", "")), QStringList({"DL1ABC/P", "DM3UU/MM"}));
-    }
-
-    void unreadableLogKeepsRowsReadBefore() {
-        Logs logs;
-        logs.dir.writeFile("bad.log", LogBuilder::rawLog({"1;01.06.2004;;;;DF1XX",
-                                                          "2;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q"}));
-        ReferenceLogs::Table table;
-        QVERIFY_THROWS_EXCEPTION(
-            DaluError, table.build(logs.open(), {logs.dir.file("bad.log"), logs.refs()[0]}));
-        QCOMPARE(calls(table.filter("D", "", "")), QStringList({"DL1ABC", "DF1XX"}));
     }
 
     void findStation_data() {
@@ -320,12 +310,11 @@ private slots:
         for (int n = 1; n <= 300; ++n)
             bytes += "Zeile " + QByteArray::number(n) + "\r\n";
         const LanguageTexts longFile = parseLanguageTexts(bytes);
-        QCOMPARE(longFile.lineCount(), 275);
         QCOMPARE(longFile.text(1) + longFile.text(275), QStringLiteral("Zeile 1Zeile 275"));
         QCOMPARE(longFile.text(276) + longFile.text(0) + longFile.text(-1), QString());
         bytes.truncate(bytes.indexOf("Zeile 275"));
-        QCOMPARE(parseLanguageTexts(bytes).text(274), QStringLiteral("Zeile 274"));
-        QCOMPARE(parseLanguageTexts(bytes).text(275), QString());
+        const LanguageTexts shortFile = parseLanguageTexts(bytes);
+        QCOMPARE(shortFile.text(274) + '|' + shortFile.text(275), QStringLiteral("Zeile 274|"));
     }
 
     void missingFileNamesPathAndReason() {
