@@ -204,7 +204,6 @@ private slots:
             "\xEF\xBB\xBFLog<EOH>" + a + "<NAME:4>J\xC3\xBCrg<EOR>" + b + "<EOR>");
         row("header text with angle brackets",
             "Made by <Logger 2.0> on 1<2\r\n<EOH>" + a + "<EOR>" + b + "<EOR>");
-        QTest::newRow("empty file") << QByteArray() << QByteArrayList();
         QTest::newRow("unfinished tag at end") << "<EOH>" + a + "<EOR><CALL:1" << both.mid(0, 1);
     }
     void fileStyles() {

@@ -172,23 +172,17 @@ private slots:
         QCOMPARE(TMemIniFile(dir.file("Dalu.ini")).ReadFloat("Allgemein", "UtcDiff", 0), 1.5);
     }
 
-    void valuesWithLineBreaksStayOnOneLine() {
-        TMemIniFile ini(QString{});
-        ini.WriteString("Vorgaben", "Comments", "a\r\n[Evil]\r\nx=1");
-        TMemIniFile reread(QString{});
-        reread.parse(ini.serialise());
-        QCOMPARE(reread.ReadSection("Evil"), QStringList{});
-        QCOMPARE(reread.ReadString("Vorgaben", "Comments", {}), QString("a  [Evil]  x=1"));
-    }
-
-    void keysWithParameters() {
+    // Keys with parameters; a value with line breaks stays on its line instead of adding a section.
+    void keysWithParametersAndLineBreaks() {
         TMemIniFile ini(QString{});
         const QString path = QString::fromUtf8("/tmp/K\u00f6ln.log");
         SettingsKeys::write(ini, SettingsKeys::buttons(3), "ce");
         SettingsKeys::write(ini, SettingsKeys::referenceLog(4), path);
         SettingsKeys::write(ini, SettingsKeys::preset(SettingsKeys::kPresets[1]), "59");
+        ini.WriteString("Vorgaben", "Comments", "a\r\n[Evil]\r\nx=1");
         QCOMPARE(ini.serialise(), "[Buttons]\r\nBF3=ce\r\n\r\n[Referenz-Logs]\r\n"
-                                  "Log4=/tmp/K\xf6ln.log\r\n\r\n[Vorgaben]\r\nRstTx=59\r\n\r\n");
+                                  "Log4=/tmp/K\xf6ln.log\r\n\r\n[Vorgaben]\r\nRstTx=59\r\n"
+                                  "Comments=a  [Evil]  x=1\r\n\r\n");
         QCOMPARE(SettingsKeys::read(ini, SettingsKeys::referenceLog(4)), path);
     }
 
