@@ -148,7 +148,8 @@ private slots:
             QTest::newRow(name) << QByteArray(all).replace(cut, "") << reason;
         };
         row("no CALL", "<CALL:4>AB1C", "Record 2: no CALL");
-        row("no BAND, MODE", "<BAND:2>2m<MODE:2>FM", "Record 2 (AB1C): no BAND, MODE");
+        row("no BAND", "<BAND:2>2m", "Record 2 (AB1C): no BAND");
+        row("no MODE", "<MODE:2>FM", "Record 2 (AB1C): no MODE");
         QTest::newRow("empty TIME_ON") << QByteArray(all).replace("<TIME_ON:4>1731", "<TIME_ON:0>")
                                        << "Record 2 (AB1C): no TIME_ON";
         QTest::newRow("only a call")
