@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QThread>
 
+#include <clocale>
+
 TRigControl::TRigControl(TMainForm& mainForm, TEntryPage& mask, QLabel* statusLabel)
     : QObject(&mainForm), m_mainForm(mainForm), m_mask(mask), m_statusLabel(statusLabel) {
     m_statusLabel->hide();
@@ -57,6 +59,11 @@ void TRigControl::applySettings() {
 
 void TRigControl::start(const RigPortSettings& settings) {
     if (!m_thread) {
+        // hamlib switches LC_NUMERIC to "C" and back on the rig thread, restoring a name
+        // it read before the switch: unless the name is "C" already, glibc has freed it by
+        // then, and every thread's C number formatting flips meanwhile. The program formats
+        // its numbers itself, so "C" for good costs nothing.
+        std::setlocale(LC_NUMERIC, "C");
         m_thread = new QThread(this);
         m_thread->setObjectName(QStringLiteral("RigThread"));
         m_poller = new RigPoller;
