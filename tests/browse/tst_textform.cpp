@@ -1,5 +1,4 @@
-#include "dalusession.h"
-#include "tempprogramdir.h"
+#include "sessionfixture.h"
 #include "textform.h"
 
 #include <QAction>
@@ -12,9 +11,7 @@ class TestTextForm : public QObject {
     Q_OBJECT
 private slots:
     void loadAndSaveWindowsText_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("saved");
+        columns<QByteArray, QString, QByteArray>("content", "text", "saved");
         QTest::newRow("CR LF lines")
             << QByteArray("abc\r\ndef\r\n") << "abc\ndef" << QByteArray("abc\r\ndef\r\n");
         QTest::newRow("LF lines, last unterminated")
@@ -25,17 +22,15 @@ private slots:
     }
 
     void loadAndSaveWindowsText() {
-        QFETCH(QByteArray, content);
         QFETCH(QString, text);
-        QFETCH(QByteArray, saved);
         TempProgramDir dir;
-        dir.writeFile("in.txt", content);
+        dir.writeFile("in.txt", fetched<QByteArray>("content"));
         TTextForm form;
         form.Memo->setPlainText("old text");
         form.loadFile(dir.file("in.txt"));
         QCOMPARE(form.Memo->toPlainText(), text);
         form.saveFile(dir.file("out.txt"));
-        QCOMPARE(dir.readFile("out.txt"), saved);
+        QCOMPARE(dir.readFile("out.txt"), fetched<QByteArray>("saved"));
     }
 
     void loadThroughTheFileDialog() {
@@ -69,11 +64,9 @@ private slots:
     }
 
     void captionsFollowTheLanguage() {
-        TempProgramDir dir;
-        dir.copyDataFiles();
-        dir.writeFile("Dalu.ini", "[Language]\r\nLanguage=english.lng\r\n");
-        DaluSession session;
-        TTextForm* form = session.textForm();
+        SessionFixture s(nullptr);
+        s.start("[Language]\r\nLanguage=english.lng\r\n", false);
+        TTextForm* form = s.session->textForm();
         QCOMPARE((QStringList{form->windowTitle(), form->ext1->title(), form->Format1->title(),
                               form->Laden1->text(), form->Speichern1->text(),
                               form->Zeilenumbruch1->text()}),

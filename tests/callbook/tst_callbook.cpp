@@ -1,7 +1,6 @@
 #include "callbookaccess.h"
 #include "entrypage.h"
 #include "languagetargets.h"
-#include "meminifile.h"
 #include "modaldialogs.h"
 #include "optionspage.h"
 #include "racoptions.h"
@@ -39,15 +38,12 @@ struct Station : SessionFixture {
         start(written);
         mask = form->entryPage;
     }
-    // Types the call and presses Ctrl+B; returns the text of the message box expected.
-    QString lookUp(const QString& typed, bool expectMessage = true) const {
+    // Types the call and presses Ctrl+B; gives the text of the message box shown, if any.
+    QString lookUp(const QString& typed) const {
         mask->CallEdit->clear();
         QTest::keyClicks(mask->CallEdit, typed);
-        QString message;
-        if (expectMessage)
-            ModalDialogs::answerMessageBox(&message);
-        QTest::keyClick(mask->CallEdit, Qt::Key_B, Qt::ControlModifier);
-        return message;
+        return ModalDialogs::messageOf(
+            [this] { QTest::keyClick(mask->CallEdit, Qt::Key_B, Qt::ControlModifier); });
     }
     QByteArray written;
     TEntryPage* mask = nullptr;
@@ -59,9 +55,8 @@ class TestCallBook : public QObject {
     Q_OBJECT
 private slots:
     void unusableCallbookIsReported_data() {
-        QTest::addColumn<QString>("library"); // copied into the callbook folder
-        QTest::addColumn<int>("folderLength");
-        QTest::addColumn<QString>("reason");
+        // library: copied into the callbook folder
+        columns<QString, int, QString>("library", "folderLength", "reason");
         // Must run before any library is loaded: the system then finds it by its name.
         QTest::newRow("no library anywhere") << "" << 0 << "libraccd32a.so";
         for (const char* function : {"pGetCallInfo", "pGetVersionNr", "pCheckDatabaseFormat"})
@@ -70,25 +65,19 @@ private slots:
     }
 
     void unusableCallbookIsReported() {
-        QFETCH(QString, library);
-        QFETCH(int, folderLength);
-        QFETCH(QString, reason);
-        Station s("Name=1", library, folderLength);
+        Station s("Name=1", fetched<QString>("library"), fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(0));
         const QString message = s.lookUp("QX1ABC");
         QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
-                     message.contains(reason),
+                     message.contains(fetched<QString>("reason")),
                  qPrintable(message));
         QCOMPARE(s.mask->NameEdit->text(), QString());
     }
 
     void lookupFillsTheMask_data() {
-        QTest::addColumn<QByteArray>("boxes");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("folderLength");
-        QTest::addColumn<bool>("twice"); // again by a click on the label
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("comments");
+        // twice: again by a click on the label
+        columns<QByteArray, QString, int, bool, QString, QString>("boxes", "typed", "folderLength",
+                                                                  "twice", "name", "comments");
         QTest::newRow("Erika, only the name box")
             << QByteArray("Name=1") << " qx1abc/p " << 0 << false << "Erika" << QString();
         const QString erika = "Musterweg 1, 12345 Musterstadt\ne-Mail: erika@example.org";
@@ -108,24 +97,18 @@ private slots:
     }
 
     void lookupFillsTheMask() {
-        QFETCH(QByteArray, boxes);
-        QFETCH(int, folderLength);
-        QFETCH(QString, typed);
-        QFETCH(bool, twice);
-        Station s(boxes, DALU_RACCD32A, folderLength);
+        Station s(fetched<QByteArray>("boxes"), DALU_RACCD32A, fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(100));
-        s.lookUp(typed, false);
-        if (twice)
+        QCOMPARE(s.lookUp(fetched<QString>("typed")), QString());
+        if (fetched<bool>("twice"))
             QTest::mouseClick(s.mask->CallbookLabel, Qt::LeftButton);
         QTEST(s.mask->NameEdit->text(), "name");
         QTEST(s.mask->CommentsMemo->toPlainText(), "comments");
     }
 
     void resultCodesAreShown_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("database"); // "-" removes it after the start
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("formatCheck");
+        // database: "-" removes it after the start
+        columns<QString, QByteArray, int, int>("typed", "database", "code", "formatCheck");
         QTest::newRow("call not found") << "QX9ZZZ" << QByteArray() << 2 << 0;
         QTest::newRow("empty call") << "" << QByteArray() << -2 << 0;
         QTest::newRow("database removed") << "QX1ABC" << QByteArray("-") << -4 << -4;
@@ -136,13 +119,12 @@ private slots:
     void resultCodesAreShown() {
         QFETCH(QByteArray, database);
         QFETCH(int, code);
-        QFETCH(QString, typed);
         Station s("Name=1\r\nAdresse=1\r\nEMail=1");
         if (database == "-")
             QVERIFY(QFile::remove(s.dir.file("callbook/callbook.txt")));
         else if (!database.isEmpty())
             s.dir.writeFile("callbook/callbook.txt", database);
-        QCOMPARE(s.lookUp(typed),
+        QCOMPARE(s.lookUp(fetched<QString>("typed")),
                  QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
         QCOMPARE(s.mask->NameEdit->text() + s.mask->CommentsMemo->toPlainText(), QString());
         QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
@@ -154,14 +136,13 @@ private slots:
         TRacOptions* rac = s.form->optionsPage->racOptions;
         rac->LicenceCallBookChkBox->click();
         rac->CallBookEdit->setText("/elsewhere/Callbook.exe");
-        const TMemIniFile ini(s.dir.file("Dalu.ini"));
-        QCOMPARE(ini.ReadString("RAC", "FileName", {}), QString("/elsewhere/Callbook.exe"));
-        for (const char* key : {"Name", "Adresse", "Licence", "Comment", "FaxNr", "EMail"})
-            QCOMPARE(ini.ReadString("RAC", key, {}),
-                     QString(key == QByteArray("Licence") ? "1" : "0"));
+        QVERIFY2(
+            s.ini().contains("[RAC]\r\nName=0\r\nFileName=/elsewhere/Callbook.exe\r\nAdresse=0\r\n"
+                             "Licence=1\r\nComment=0\r\nFaxNr=0\r\nEMail=0\r\n"),
+            s.ini().constData());
         // The path takes effect at the next start: this run keeps its callbook.
         QVERIFY(rac->CallBookStateLabel->text().contains("Dalu"));
-        s.lookUp("QX1ABC", false);
+        QCOMPARE(s.lookUp("QX1ABC"), QString());
         QCOMPARE(s.mask->CommentsMemo->toPlainText(), QString("Licence Class: A"));
     }
 };

@@ -50,13 +50,6 @@ QStringList numberedCalls(const QString& path) {
     return calls;
 }
 
-QList<TQsoRecord> qsos(int first, int count) {
-    QList<TQsoRecord> list;
-    for (int n = first; n < first + count; ++n)
-        list.append(LogBuilder::qso(n));
-    return list;
-}
-
 QWidget* visiblePage(TLogConverterForm& form) {
     QList<QWidget*> shown;
     for (QWidget* p :
@@ -87,8 +80,8 @@ struct Wizard {
     QString message; // shown by the last Next of go() when it was given an answer
 
     Wizard() {
-        LogBuilder::writeLog(dir.file("a.log"), qsos(1, 3));
-        LogBuilder::writeLog(dir.file("b.log"), qsos(11, 2));
+        LogBuilder::writeLog(dir.file("a.log"), LogBuilder::qsos(3));
+        LogBuilder::writeLog(dir.file("b.log"), LogBuilder::qsos(2, 11));
         dir.writeFile("in.adi", kAdif);
         LogConverter::exportHtml({dir.file("a.log")}, dir.file("a.htm"));
         form.show();
@@ -303,7 +296,8 @@ private slots:
         QCOMPARE(records(w.dir.file("neu.log")), expected);
     }
 
-    // Back and Next on the list page or the target page change nothing.
+    // Back and Next on the list page or the target page change nothing. The existing target
+    // is kept after No and overwritten after Yes.
     void exportFormats_data() {
         columns<QString, int, QByteArray, QByteArray>("radio", "detour", "begin", "end");
         QTest::newRow("ADIF") << "ExpAdifRadioBtn" << -1
@@ -319,9 +313,14 @@ private slots:
         QFETCH(QString, radio);
         QFETCH(QByteArray, begin);
         Wizard w;
+        w.dir.writeFile("out.x", "old");
         w.form.setProperty("TxtCreatedWith", QString("Gemacht mit Dalu"));
-        w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::NoButton,
+        w.go({"ExportRadioBtn", "b.log a.log", radio + " out.x"}, QMessageBox::No,
              fetched<int>("detour"));
+        QCOMPARE(w.message,
+                 QString("Die Datei \"%1\" existiert.\nÜberschreiben?").arg(w.dir.file("out.x")));
+        QVERIFY(w.form.step() == Step::Export22 && w.dir.readFile("out.x") == "old");
+        w.go({""}, QMessageBox::Yes);
         QVERIFY(w.form.step() == Step::Export23 && !w.form.busy());
         const QByteArray out = w.dir.readFile("out.x");
         QVERIFY2(out.startsWith(begin) && out.endsWith(fetched<QByteArray>("end")), out.data());
@@ -331,21 +330,7 @@ private slots:
         QCOMPARE(out.contains("Gemacht mit Dalu"), radio != "ExpAdifRadioBtn");
         QCOMPARE(w.form.SummaryLabel->text(),
                  QString("5 QSOs wurden nach %1 exportiert.").arg(w.dir.file("out.x")));
-    }
-    void overwriteQuestion_data() {
-        columns<Button, Step, bool>("answer", "step", "written");
-        QTest::newRow("No writes nothing") << QMessageBox::No << Step::Export22 << false;
-        QTest::newRow("Yes overwrites") << QMessageBox::Yes << Step::Export23 << true;
-    }
-    void overwriteQuestion() {
-        Wizard w;
-        w.dir.writeFile("out.adi", "old");
-        w.go({"ExportRadioBtn", "a.log", "ExpAdifRadioBtn out.adi"}, fetched<Button>("answer"));
-        const QString path = w.dir.file("out.adi");
-        QCOMPARE(w.message, QString("Die Datei \"%1\" existiert.\nÜberschreiben?").arg(path));
-        QTEST(w.form.step(), "step");
-        QTEST(w.dir.readFile("out.adi") != "old", "written");
-        QVERIFY(!QFile::exists(path + ".tmp"));
+        QVERIFY(QDir(w.dir.path()).entryList({"*.tmp"}).isEmpty());
     }
 
     void repairSelectedLogs() {
@@ -361,22 +346,6 @@ private slots:
         QCOMPARE(numberedCalls(w.dir.file("a.log")), QStringList({"1 QX7ABC", "2 QX9ABC"}));
         QCOMPARE(records(w.dir.file("a.log")).first()[QsoField::TxPwr], QByteArray("5W"));
         QCOMPARE(w.dir.readFile("c.log"), untouched);
-    }
-
-    void restartShowsNewLogsAndKeepsChoices() {
-        Wizard w;
-        w.go({"VerbindenRadioBtn", "a.log", "neu"});
-        QVERIFY(!w.form.busy());
-        w.form.GotoStartBtn->click();
-        QVERIFY(w.form.busy() && w.form.step() == Step::Start);
-        QCOMPARE(visiblePage(w.form), w.form.StartPanel);
-        QVERIFY(w.form.VerbindenRadioBtn->isChecked() && w.form.TrennenRadioBtn->isHidden());
-        QCOMPARE(w.form.ExpLogFileListBox->count(), 3);
-        QCOMPARE(w.form.ImpLogFileComboBox->count(), 3);
-        QVERIFY(w.form.ImpLogFileComboBox->findText("neu.log") >= 0);
-        QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty() &&
-                w.form.ImpLogFileComboBox->currentText().isEmpty() &&
-                w.form.SummaryLabel->text().isEmpty());
     }
 
     void closeQuestion_data() {
@@ -439,9 +408,11 @@ private slots:
         w.form.findChild<QPushButton*>(button)->click();
         QCOMPARE(edit->text(), QString());
     }
-    void longJobShowsProgress() {
+    // A long job shows its progress. Starting again lists the new log, keeps the job chosen
+    // and forgets the rest.
+    void longJobShowsProgressAndRestartListsTheNewLog() {
         Wizard w;
-        LogBuilder::writeLog(w.dir.file("big.log"), qsos(1, 100000));
+        LogBuilder::writeLog(w.dir.file("big.log"), LogBuilder::qsos(100000));
         w.form.GotoStartBtn->click();
         w.form.progressDelay = 1;
         QString label;
@@ -451,8 +422,19 @@ private slots:
         });
         w.go({"VerbindenRadioBtn", "big.log", "copy"});
         QCOMPARE(label, QString("copy.log"));
-        QCOMPARE(w.form.step(), Step::Append43);
+        QVERIFY(w.form.step() == Step::Append43 && !w.form.busy());
         QCOMPARE(numberedCalls(w.dir.file("copy.log")).size(), 100000);
+        w.form.GotoStartBtn->click();
+        QVERIFY(w.form.busy() && w.form.step() == Step::Start);
+        QCOMPARE(visiblePage(w.form), w.form.StartPanel);
+        QVERIFY(w.form.VerbindenRadioBtn->isChecked() && w.form.TrennenRadioBtn->isHidden());
+        QCOMPARE(
+            (QList<int>{w.form.ExpLogFileListBox->count(), w.form.ImpLogFileComboBox->count()}),
+            (QList<int>{4, 4}));
+        QVERIFY(w.form.ImpLogFileComboBox->findText("copy.log") >= 0);
+        QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty() &&
+                w.form.ImpLogFileComboBox->currentText().isEmpty() &&
+                w.form.SummaryLabel->text().isEmpty());
     }
 
     void nameFilters_data() {

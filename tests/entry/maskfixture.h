@@ -40,12 +40,3 @@ struct MaskFixture : SessionFixture {
     }
     TEntryPage* mask;
 };
-
-// Settings showing only the optional fields named by their letters ("" leaves call and
-// reports: three Returns commit).
-inline QByteArray showOnly(const QByteArray& letters) {
-    QByteArray ini = "[ShowAtStartUp]\r\n";
-    for (const char field : QByteArray("efhijkl"))
-        ini += field + QByteArray(letters.contains(field) ? "=1\r\n" : "=0\r\n");
-    return ini;
-}

@@ -1,13 +1,11 @@
 #include "callcheck.h"
 #include "doppeltform.h"
-#include "duplicateoptions.h"
 #include "maskfixture.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 
-#include <QCheckBox>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -33,23 +31,17 @@ TQsoRecord lastQso(int n) {
     return qso(n, "QX9ZZZ", "2m", "FM");
 }
 
-// Reference logs: ref1.log holds DK2XY and QX1ABC, ref4.log DL5UU.
-void writeReferenceLogs(const TempProgramDir& dir) {
-    dir.writeFile("ref1.log",
-                  LogBuilder::rawLog({"7;01.06.2004;07:31:00;2m;FM;DK2XY;59;59;B01;Hans;Berlin;"
-                                      "JO62QM;10W;;;",
-                                      "8;01.06.2004;08:31:00;2m;FM;QX1ABC;59;59;A01;Otto;Bonn;"
-                                      "JO30RQ;10W;;;"}));
-    dir.writeFile("ref4.log", LogBuilder::rawLog({"9;01.06.2004;09:31:00;2m;FM;DL5UU;59;59;C05;"
-                                                  "Erika;Kiel;JN58TD;10W;;;"}));
-}
-
 struct Station : MaskFixture {
     using MaskFixture::MaskFixture;
-    void enterCall(const char* call) { type({call}); }
-    // Reference logs by number (1 to 4) and file name, and the Luxusfunktion.
+    // Reference logs by number (1 to 4) and file name, and the Luxusfunktion. ref1.log holds
+    // DK2XY and QX1ABC, ref4.log DL5UU.
     void useReferenceLogs(const QList<std::pair<int, const char*>>& logs, bool luxury) {
-        writeReferenceLogs(dir);
+        dir.writeFile("ref1.log", LogBuilder::rawLog({"7;01.06.2004;07:31:00;2m;FM;DK2XY;59;59;B01;"
+                                                      "Hans;Berlin;JO62QM;10W;;;",
+                                                      "8;01.06.2004;08:31:00;2m;FM;QX1ABC;59;59;"
+                                                      "A01;Otto;Bonn;JO30RQ;10W;;;"}));
+        dir.writeFile("ref4.log", LogBuilder::rawLog({"9;01.06.2004;09:31:00;2m;FM;DL5UU;59;59;C05;"
+                                                      "Erika;Kiel;JN58TD;10W;;;"}));
         for (const auto& [n, name] : logs)
             form->settings().WriteString("Referenz-Logs", QString("Log%1").arg(n), dir.file(name));
         form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", luxury);
@@ -68,34 +60,28 @@ struct Station : MaskFixture {
 
 // While it lives, answers the duplicate window once it is active: with a key on its focused
 // button ("1", "2", "3", Return) or by clicking button 2 or 3.
-class DuplicateAnswer {
-public:
+struct DuplicateAnswer {
     explicit DuplicateAnswer(Qt::Key key = Qt::Key_Return, int button = 0) {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, key, button] {
+        QObject::connect(&timer, &QTimer::timeout, [this, key, button] {
             auto* form = qobject_cast<TDoppeltForm*>(QApplication::activeModalWidget());
-            if (!form || m_shown || !form->isActiveWindow() ||
+            if (!form || shown || !form->isActiveWindow() ||
                 !form->isAncestorOf(QApplication::focusWidget()))
                 return;
-            m_shown = true;
+            shown = true;
             for (int row = 0; row < form->ValueListEditor->rowCount(); ++row)
-                m_fields.append(form->ValueListEditor->item(row, 0)->text() + "=" +
-                                form->ValueListEditor->item(row, 1)->text());
+                fields.append(form->ValueListEditor->item(row, 0)->text() + "=" +
+                              form->ValueListEditor->item(row, 1)->text());
             if (button)
                 (button == 2 ? form->Button2 : form->Button3)->click();
             else
                 QTest::keyClick(QApplication::focusWidget(), key);
         });
-        m_timer.start();
+        timer.start(10);
     }
-    bool shown() const { return m_shown; }
-    QStringList fields() const { return m_fields; }
-
-private:
-    ModalDialogs::Expecting m_expecting;
-    QTimer m_timer;
-    bool m_shown = false;
-    QStringList m_fields;
+    ModalDialogs::Expecting expecting;
+    QTimer timer;
+    bool shown = false;
+    QStringList fields;
 };
 
 } // namespace
@@ -104,37 +90,28 @@ class TestCallCheck : public QObject {
     Q_OBJECT
 private slots:
     void duplicateSwitches_data() {
-        QTest::addColumn<QByteArray>("logged"); // options; the earlier QSO's call, band, mode, day
-        QTest::addColumn<bool>("duplicate");
+        // logged: options; the earlier QSO's call, band, mode, day
+        columns<QString, bool>("logged", "duplicate");
         // QX1ABC typed; the mask shows 2m, FM and today. The core's test covers the whole matrix.
-        QTest::newRow("all off: logged in lower case")
-            << QByteArray("000 qx1abc 20m SSB 2000") << true;
-        QTest::newRow("all off: portable is another call")
-            << QByteArray("000 QX1ABC/P 2m FM today") << false;
-        QTest::newRow("band on: other band") << QByteArray("100 QX1ABC 20m FM today") << false;
-        QTest::newRow("mode on: other mode") << QByteArray("010 QX1ABC 2m SSB today") << false;
-        QTest::newRow("date on: other day") << QByteArray("001 QX1ABC 2m FM 2000") << false;
-        QTest::newRow("date on: same day") << QByteArray("001 QX1ABC 20m SSB today") << true;
-        QTest::newRow("all on: all equal") << QByteArray("111 QX1ABC 2m FM today") << true;
+        QTest::newRow("all off: logged in lower case") << "000 qx1abc 20m SSB 2000" << true;
+        QTest::newRow("all off: portable is another call") << "000 QX1ABC/P 2m FM today" << false;
+        QTest::newRow("band on: other band") << "100 QX1ABC 20m FM today" << false;
+        QTest::newRow("mode on: other mode") << "010 QX1ABC 2m SSB today" << false;
+        QTest::newRow("date on: other day") << "001 QX1ABC 2m FM 2000" << false;
+        QTest::newRow("date on: same day") << "001 QX1ABC 20m SSB today" << true;
+        QTest::newRow("all on: all equal") << "111 QX1ABC 2m FM today" << true;
     }
 
     void duplicateSwitches() {
-        QFETCH(QByteArray, logged);
-        QFETCH(bool, duplicate);
-        const QList<QByteArray> f = logged.split(' ');
+        const QList<QByteArray> f = fetched<QString>("logged").toLatin1().split(' ');
         const QByteArray day = f[4] == "today"
                                    ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1()
                                    : QByteArray("01.01.2000");
         Station s({qso(1, f[1], f[2], f[3], day), lastQso(2)},
                   "[Doppel-Check]\r\nOptions=" + f[0] + "\r\n");
-        const TDuplicateOptions* page = s.form->duplicateOptions;
-        QCOMPARE(QByteArray() + "01"[page->dcBandCheckBox->isChecked()] +
-                     "01"[page->dcModeCheckBox->isChecked()] +
-                     "01"[page->dcDateCheckBox->isChecked()],
-                 f[0]);
         DuplicateAnswer answer;
-        s.enterCall("QX1ABC");
-        QCOMPARE(answer.shown(), duplicate);
+        s.type({"QX1ABC"});
+        QCOMPARE(answer.shown, fetched<bool>("duplicate"));
     }
 
     void duplicateWindowShowsTheEarlierQso() {
@@ -143,9 +120,9 @@ private slots:
         earlier[QsoField::QslOut] = "02.01.2000";
         Station s({lastQso(1), earlier, qso(3, "QX1ABC", "2m")});
         DuplicateAnswer answer;
-        s.enterCall("QX1ABC");
+        s.type({"QX1ABC"});
         // The first duplicate from the top: QSO 2, not 3.
-        QCOMPARE(answer.fields(),
+        QCOMPARE(answer.fields,
                  QStringList({"#=1", "Date=01.01.2000", "UTC=01:31:00", "Band=20m", "Mode=SSB",
                               "Call=QX1ABC", "RST TX=59", "RST RX=59", "DOK=Z10", "Name=Erika",
                               "QTH=Kiel", "Locator=JO54AH", "TX Pwr=10W", "Comments=erste Zeile",
@@ -157,9 +134,7 @@ private slots:
     }
 
     void duplicateResults_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("result");
+        columns<int, int, int>("key", "button", "result");
         QTest::newRow("Enter is 1") << int(Qt::Key_Return) << 0 << 1;
         QTest::newRow("key 1") << int(Qt::Key_1) << 0 << 1;
         QTest::newRow("key 2") << int(Qt::Key_2) << 0 << 2;
@@ -169,14 +144,12 @@ private slots:
     }
 
     void duplicateResults() {
-        QFETCH(int, key);
-        QFETCH(int, button);
         QFETCH(int, result);
         Station s({qso(1, "QX1ABC"), lastQso(2)});
         {
-            DuplicateAnswer answer(Qt::Key(key), button);
-            s.enterCall("QX1ABC");
-            QVERIFY(answer.shown());
+            DuplicateAnswer answer(Qt::Key(fetched<int>("key")), fetched<int>("button"));
+            s.type({"QX1ABC"});
+            QVERIFY(answer.shown);
         }
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         // 1 goes on in the next field, 2 discards, 3 goes back to the call. Where the focus is in
@@ -186,11 +159,9 @@ private slots:
     }
 
     void leavingTheCall_data() {
-        QTest::addColumn<QByteArray>("logged"); // none: an empty log (one empty list row)
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key"); // Ctrl+L goes to the list, F2 opens the band list
-        QTest::addColumn<bool>("duplicate");
-        QTest::addColumn<bool>("red");
+        // logged: none: an empty log (one empty list row); key: Ctrl+L goes to the list, F2 opens
+        // the band list
+        columns<QByteArray, QString, int, bool, bool>("logged", "typed", "key", "duplicate", "red");
         QTest::newRow("one character: red, but compared")
             << QByteArray("Q") << "q" << int(Qt::Key_Return) << true << true;
         QTest::newRow("empty call finds no empty row")
@@ -203,14 +174,12 @@ private slots:
 
     void leavingTheCall() {
         QFETCH(QByteArray, logged);
-        QFETCH(QString, typed);
         QFETCH(int, key);
-        QFETCH(bool, duplicate);
         QFETCH(bool, red);
         Station s(logged.isEmpty() ? QList<TQsoRecord>() : QList{qso(1, logged), lastQso(2)},
                   "[Buttons]\r\nBF2=c\r\n");
         DuplicateAnswer answer;
-        QTest::keyClicks(s.mask->CallEdit, typed);
+        QTest::keyClicks(s.mask->CallEdit, fetched<QString>("typed"));
         QTest::keyClick(s.mask->CallEdit, Qt::Key(key),
                         key == Qt::Key_L ? Qt::ControlModifier : Qt::NoModifier);
         if (key == Qt::Key_L)
@@ -221,12 +190,12 @@ private slots:
             QTRY_VERIFY(s.mask->CallEdit->hasFocus());
         }
         QTest::qWait(50); // a window that should not show would be answered meanwhile
-        QCOMPARE(answer.shown(), duplicate);
+        QCOMPARE(answer.shown, fetched<bool>("duplicate"));
         QCOMPARE(s.mask->isRed(s.mask->CallEdit), red);
         QCOMPARE(s.mask->CallEdit->palette().color(QPalette::Base) == QColor(255, 0, 0), red);
         if (key == Qt::Key_F2) { // the next ordinary exit checks again
             QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
-            QVERIFY(answer.shown());
+            QVERIFY(answer.shown);
         }
     }
 
@@ -276,7 +245,6 @@ private slots:
     }
 
     void takingAReferenceRow() {
-        QFETCH(bool, doubleClick);
         Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
         s.useReferenceLogs({{1, "ref1.log"}}, true);
         QTest::keyClicks(s.mask->CallEdit, "D");
@@ -286,7 +254,7 @@ private slots:
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         grid->selectGridRow(2);
-        if (doubleClick) {
+        if (fetched<bool>("doubleClick")) {
             const QRect cell = grid->visualRect(s.form->liste2Model->index(1, 5));
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -305,8 +273,8 @@ private slots:
     }
 
     void standardFunction_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QStringList>("expected"); // DOK, name, QTH, locator
+        // expected: DOK, name, QTH, locator
+        columns<QString, QStringList>("call", "expected");
         const QStringList unchanged = {"X99", "Name", "QTH", "JJ00AA"};
         QTest::newRow("unknown call changes nothing") << "W1AW" << unchanged;
         QTest::newRow("open log first")
@@ -320,7 +288,6 @@ private slots:
 
     void standardFunction() {
         QFETCH(QString, call);
-        QFETCH(QStringList, expected);
         Station s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
         s.useReferenceLogs({{2, "missing.log"}, {3, "ref1.log"}, {4, "ref4.log"}}, false);
         s.mask->CallEdit->setText(call);
@@ -331,7 +298,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(QStringList({s.mask->DokEdit->text(), s.mask->NameEdit->text(),
                               s.mask->QthEdit->text(), s.mask->LocatorEdit->text()}),
-                 expected);
+                 fetched<QStringList>("expected"));
         QCOMPARE(s.mask->CallEdit->text(), call);
     }
 };

@@ -17,12 +17,9 @@ class TestKeyCaptions : public QObject {
     Q_OBJECT
 private slots:
     void entryOrderPageBindsKeys_data() {
-        QTest::addColumn<QByteArray>("buttons");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("kept"); // the field's list afterwards
-        QTest::addColumn<QString>("captionOfKey");
-        QTest::addColumn<QByteArray>("written");
+        // kept: the field's list afterwards
+        columns<QByteArray, int, int, int, QString, QByteArray>("buttons", "field", "key", "kept",
+                                                                "captionOfKey", "written");
         QTest::newRow("band takes B3 from mode")
             << QByteArray("BF3=d") << 2 << 3 << 3 << "F3: Band" << QByteArray("BF3=c\r\n");
         QTest::newRow("DOK keeps B3 from band")
@@ -31,24 +28,20 @@ private slots:
             << QByteArray("BF5=e") << 7 << 5 << 5 << "F5: DOK, QTH" << QByteArray("BF5=eh\r\n");
     }
     void entryOrderPageBindsKeys() {
-        QFETCH(QByteArray, buttons);
         QFETCH(int, field);
         QFETCH(int, key);
-        SessionFixture s({}, "[Buttons]\r\n" + buttons + "\r\n");
+        SessionFixture s({}, "[Buttons]\r\n" + fetched<QByteArray>("buttons") + "\r\n");
         TEntryOrderOptions* page = s.form->optionsPage->entryOrderOptions;
         page->comboBoxes[field]->setCurrentIndex(key);
         QLabel* caption = s.form->entryPage->keyCaptions->B[key - 1];
-        QFETCH(QString, captionOfKey);
-        QCOMPARE(caption->text(), captionOfKey);
-        QFETCH(QByteArray, written);
-        QVERIFY(s.ini().contains(written));
+        QCOMPARE(caption->text(), fetched<QString>("captionOfKey"));
+        QVERIFY(s.ini().contains(fetched<QByteArray>("written")));
         QVERIFY(s.ini().contains("[ShowAtStartUp]\r\ne=1\r\n"));
-        QFETCH(int, kept);
-        QCOMPARE(page->comboBoxes[field]->currentIndex(), kept);
+        QCOMPARE(page->comboBoxes[field]->currentIndex(), fetched<int>("kept"));
         QVERIFY(caption->toolTip().startsWith(QStringLiteral("F%1: Ein/Aus f\u00fcr '").arg(key)));
     }
 
-    void captionClickSkipsWhileAnotherEditorIsOpen() {
+    void captionClickSkipsWhileAnotherEditorIsOpenAndCaptionsShareTheWidth() {
         SessionFixture s({}, "[Buttons]\r\nBF1=a\r\nBF3=c\r\n");
         TEntryPage* mask = s.form->entryPage;
         QLabel* b3 = mask->keyCaptions->B[2];
@@ -61,11 +54,7 @@ private slots:
         QVERIFY(mask->BandListBox->isHidden());
         QTest::keyClick(mask->DatePicker, Qt::Key_F3);
         QVERIFY(mask->BandListBox->isVisible());
-    }
-
-    void captionsShareThePanelWidth() {
-        SessionFixture s;
-        TEntryPage* mask = s.form->entryPage;
+        // The captions share the panel's width.
         mask->EingabePanel->resize(760, mask->EingabePanel->height());
         const auto& b = mask->keyCaptions->B;
         QCOMPARE((QList<int>{b[0]->x(), b[1]->x(), b[11]->x(), b[11]->width()}),

@@ -78,29 +78,21 @@ struct Pages : BrowseFixture {
 class TestEvaluationPages : public QObject {
     Q_OBJECT
 private slots:
+    // result: the search made, or the page shown when there is none
     void countsDrillDown_data() {
-        QTest::addColumn<bool>("confirmedGrid");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("search");
-        const QString search = "SucheTS";
-        QTest::newRow("count") << false << 1 << 2 << search << "Band ist 20m; Mode ist SSB -> 3,4";
-        QTest::newRow("band total") << false << 1 << 3 << search << "Band ist 20m -> 1,3,4";
-        QTest::newRow("mode total") << false << 3 << 1 << search << "Mode ist CW -> 1";
-        QTest::newRow("heading") << false << 1 << 0 << QString("AuswertungenTS") << QString();
-        QTest::newRow("grand total lists the log")
-            << false << 3 << 3 << QString("ListeTS") << QString();
+        columns<bool, int, int, QString>("confirmedGrid", "column", "row", "result");
+        QTest::newRow("count") << false << 1 << 2 << "Band ist 20m; Mode ist SSB -> 3,4";
+        QTest::newRow("band total") << false << 1 << 3 << "Band ist 20m -> 1,3,4";
+        QTest::newRow("mode total") << false << 3 << 1 << "Mode ist CW -> 1";
+        QTest::newRow("heading") << false << 1 << 0 << "AuswertungenTS";
+        QTest::newRow("grand total lists the log") << false << 3 << 3 << "ListeTS";
         QTest::newRow("confirmed count")
-            << true << 2 << 2 << search << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
-        QTest::newRow("confirmed grand total")
-            << true << 3 << 3 << search << "QSL In ist nicht  -> 2";
+            << true << 2 << 2 << "Band ist 40m; Mode ist SSB; QSL In ist nicht  -> 2";
+        QTest::newRow("confirmed grand total") << true << 3 << 3 << "QSL In ist nicht  -> 2";
     }
 
     void countsDrillDown() {
         QFETCH(bool, confirmedGrid);
-        QFETCH(int, column);
-        QFETCH(int, row);
         Pages f(smallLog());
         TQsoCountsPage* page = f.evaluations()->qsoCountsPage;
         QAbstractItemModelTester tester(page->allModel);
@@ -112,12 +104,12 @@ private slots:
             confirmedGrid ? page->AnzahlWorkedQsosStringGrid : page->AnzahlQsosStringGrid;
         page->AnzQsosPageControl->setCurrentIndex(confirmedGrid ? 1 : 0);
         // The widget's double-click, then the release that acts on it.
-        const QPoint at = f.cellCentre(grid, column, row);
+        const QPoint at = f.cellCentre(grid, fetched<int>("column"), fetched<int>("row"));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
-        QTEST(f.currentPage()->objectName(), "page");
-        if (f.currentPage() == f.form()->SucheTS)
-            QTEST(searched(f.search()), "search");
+        QTEST(f.currentPage() == f.form()->SucheTS ? searched(f.search())
+                                                   : f.currentPage()->objectName(),
+              "result");
     }
 
     void countColumnsAreMeasuredBeyondFourteenBands() {
@@ -140,9 +132,7 @@ private slots:
         f.showPage(f.evaluations()->LocatorGrossfelderTS);
         TLocatorPage* page = f.evaluations()->locatorPage;
         QAbstractItemModelTester tester(page->tableModel);
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
-        page->locAuswertenBtn->click();
+        const QString message = ModalDialogs::messageOf([page] { page->locAuswertenBtn->click(); });
         QCOMPARE(message,
                  QString::fromUtf8("Der Locator \"J?12\" ist ung\u00fcltig und fehlt deshalb "
                                    "in der Tabelle."));
@@ -189,9 +179,8 @@ private slots:
         Pages f(log);
         f.showPage(f.evaluations()->TabSheet4);
         TDxccPage* page = f.evaluations()->dxccPage;
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
-        page->dxccStartBtn->click(); // one message for 21 short calls
+        // One message for 21 short calls.
+        const QString message = ModalDialogs::messageOf([page] { page->dxccStartBtn->click(); });
         QVERIFY(message.startsWith("Das Call \"QX\" von QSO Nr. 4 ist zu kurz"));
         QVERIFY(message.contains("13 weitere"));
         QTRY_VERIFY(!QApplication::activeModalWidget());

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <QTimeEdit>
 
 namespace {
 
@@ -30,12 +31,8 @@ QByteArray picture(int width, int height, const char* format) {
 // The QSO whose card is "cards/qx1abc-p-050604173100.jpg", opened on the edit page.
 struct CardFixture : BrowseFixture {
     CardFixture()
-        : BrowseFixture({[] {
-              TQsoRecord r = LogBuilder::qso(1, "QX1ABC/P");
-              r[QsoField::Date] = "05.06.2004";
-              r[QsoField::Utc] = "17:31:00";
-              return r;
-          }()}) {
+        : BrowseFixture(
+              {*QsoLine::split("1;05.06.2004;17:31:00;2m;FM;QX1ABC/P;59;59;;;;;10W;;;")}) {
         QDir(dir.path()).mkdir("cards");
         form()->settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
         editRow(1);
@@ -55,8 +52,8 @@ class TestQslCardImage : public QObject {
     Q_OBJECT
 private slots:
     void decode_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QSize>("size"); // empty: an error
+        // size: empty: an error
+        columns<QByteArray, QSize>("bytes", "size");
         const QByteArray jpeg = picture(1000, 700, "JPG");
         QTest::newRow("JPEG") << jpeg << QSize(1000, 700);
         QTest::newRow("truncated JPEG") << jpeg.left(jpeg.size() / 2) << QSize();
@@ -70,10 +67,9 @@ private slots:
     }
 
     void decode() {
-        QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
         TempProgramDir dir;
-        dir.writeFile("card.jpg", bytes);
+        dir.writeFile("card.jpg", fetched<QByteArray>("bytes"));
         try {
             QCOMPARE(CardImage::load(dir.file("card.jpg")).size(), size);
         } catch (const DaluError& e) {
@@ -99,16 +95,14 @@ private slots:
     void addShowAndNeverReplaceTheCard() {
         CardFixture f;
         TEditPage* e = f.edit();
-        QVERIFY(e->eQslInAddBtn->isVisible());
-        QVERIFY(!e->eQslInShowBtn->isVisible());
+        QVERIFY(e->eQslInAddBtn->isVisible() && !e->eQslInShowBtn->isVisible());
         const QByteArray jpeg = picture(1000, 700, "JPG");
         f.dir.writeFile("scan.jpg", jpeg);
         QString message;
         f.chooseScan(&message);
         e->eQslInAddBtn->click();
         QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
-        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")));
-        QVERIFY(e->eQslInShowBtn->isVisible());
+        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && e->eQslInShowBtn->isVisible());
 
         QSize shown;
         ModalDialogs::onNextModal([&](QWidget* w) {
@@ -128,6 +122,15 @@ private slots:
         QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
         QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), jpeg);
         QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
+        // With the QSL in date unset there is nothing to add; another time has no card.
+        const auto shownAdd = [e] {
+            return QList<bool>{e->eQslInShowBtn->isVisible(), e->eQslInAddBtn->isVisible()};
+        };
+        e->eQslInPicker->checkBox()->click();
+        QCOMPARE(shownAdd(), (QList<bool>{true, false}));
+        e->eQslInPicker->checkBox()->click();
+        e->eUtcPicker->setTime(QTime(17, 32, 0));
+        QCOMPARE(shownAdd(), (QList<bool>{false, true}));
     }
 };
 

@@ -41,7 +41,7 @@ class TestQslPage : public QObject {
     Q_OBJECT
 private slots:
     void ruleOnTheOptionsPage() {
-        BrowseFixture f(numberedQsos(1));
+        BrowseFixture f(LogBuilder::qsos(1));
         TQslOptions* o = f.form()->optionsPage->qslOptions;
         QVERIFY(!o->qslBandChkBox->isEnabled());
         o->qslFirstQsoRadioBtn->click();
@@ -55,8 +55,7 @@ private slots:
     }
 
     void outList_data() {
-        QTest::addColumn<QByteArray>("rule");
-        QTest::addColumn<QStringList>("numbers");
+        columns<QByteArray, QStringList>("rule", "numbers");
         // 1 QX1A 20m, 2 QX1A 40m (sent), 3 QX2B "No QSL please", 4 QX2B "noqsl", 5 QX1A 20m
         QTest::newRow("every QSO") << QByteArray() << QStringList{"1", "4", "5"};
         // QX2B's first QSO wants no card, yet it is the earlier QSO of 4 unless the mode counts.
@@ -67,8 +66,6 @@ private slots:
     }
 
     void outList() {
-        QFETCH(QByteArray, rule);
-        QFETCH(QStringList, numbers);
         QList<TQsoRecord> log = {
             qso(1, "QX1A", "20m", "01.06.2004"), qso(2, "QX1A", "40m", "02.06.2004"),
             qso(3, "QX2B", "20m", "03.06.2004"), qso(4, "QX2B", "20m", "04.06.2004"),
@@ -77,14 +74,14 @@ private slots:
         log[2][QsoField::Comments] = "No QSL please";
         log[3][QsoField::Comments] = "noqsl";
         BrowseFixture f(log, false);
-        f.form()->settings().parse("[QSL]\r\n" + rule);
+        f.form()->settings().parse("[QSL]\r\n" + fetched<QByteArray>("rule"));
         TQslPage* page = f.form()->evaluationsPage->qslPage;
         page->qslCreateListBtn->click();
-        QCOMPARE(column(page->qslModel, 0), numbers);
+        QCOMPARE(column(page->qslModel, 0), fetched<QStringList>("numbers"));
     }
 
     void markingWithEnterAndN() {
-        QList<TQsoRecord> log = numberedQsos(3);
+        QList<TQsoRecord> log = LogBuilder::qsos(3);
         log[1][QsoField::Comments] = "tnx";
         BrowseFixture f(log);
         TQslPage* page = f.form()->evaluationsPage->qslPage;
@@ -119,52 +116,44 @@ private slots:
         // The log changed behind the list: the listed QSO is no longer there, nothing is written.
         LogBuilder::writeLog(f.dir.file("a.log"), {log[1], log[0]});
         const QByteArray changed = f.log();
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
         grid->setCurrentIndex(page->qslModel->index(0, 0));
-        QTest::keyClick(grid, Qt::Key_Return);
+        const QString message =
+            ModalDialogs::messageOf([&] { QTest::keyClick(grid, Qt::Key_Return); });
         QVERIFY2(message.contains("no longer the QSO listed"), qPrintable(message));
         QCOMPARE(f.log(), changed);
     }
 
+    // opened: "#" on the edit page, or the start of the message that keeps the inputs.
     void cardIn_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("utc");
-        QTest::addColumn<QByteArray>("qslIn");
-        QTest::addColumn<QString>("opened"); // "#" on the edit page, or the message box text
-        QTest::addColumn<bool>("inputsKept");
-        QTest::newRow("lower case, /P found with contains")
-            << "qx7abc" << QString("08062004") << QString("0731") << QByteArray() << "7" << false;
-        QTest::newRow("existing QSL in date kept")
-            << "QX7ABC" << QString("080604") << QString("073100") << QByteArray("01.01.2005") << "7"
-            << false;
-        QTest::newRow("not found, data incomplete")
-            << "QX7ABC" << QString() << QString("0832") << QByteArray()
-            << "Kein passendes QSO gefunden. Um" << true;
-        QTest::newRow("no criterion")
-            << "" << QString("123") << QString("1") << QByteArray() << "Bitte Call" << true;
-        QTest::newRow("unreadable date")
-            << "QX7ABC" << QString("08132004") << QString() << QByteArray()
-            << "\"08.13.2004\" is not a valid date." << true;
+        columns<QString, QString, QString, QByteArray, QString>("call", "date", "utc", "qslIn",
+                                                                "opened");
+        const auto row = [](const char* name, const char* call, const char* date, const char* utc,
+                            const char* qslIn, const char* opened) {
+            QTest::newRow(name) << call << QString(date) << QString(utc) << QByteArray(qslIn)
+                                << opened;
+        };
+        row("lower case, /P found with contains", "qx7abc", "08062004", "0731", "", "7");
+        row("existing QSL in date kept", "QX7ABC", "080604", "073100", "01.01.2005", "7");
+        row("not found, data incomplete", "QX7ABC", "", "0832", "",
+            "Kein passendes QSO gefunden. Um");
+        row("no criterion", "", "123", "1", "", "Bitte Call");
+        row("unreadable date", "QX7ABC", "08132004", "", "", "\"08.13.2004\" is not a valid date.");
     }
 
     void cardIn() {
-        QFETCH(QString, call);
-        QFETCH(QString, date);
         QFETCH(QString, utc);
         QFETCH(QByteArray, qslIn);
         QFETCH(QString, opened);
-        QFETCH(bool, inputsKept);
-        QList<TQsoRecord> log = numberedQsos(8);
+        const bool inputsKept = !opened[0].isDigit();
+        QList<TQsoRecord> log = LogBuilder::qsos(8);
         log[6][QsoField::Call] = "QX7ABC/P";
         log[6][QsoField::QslIn] = qslIn;
         BrowseFixture f(log);
         TQslPage* page = f.form()->evaluationsPage->qslPage;
         f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
         page->qslInDatePicker->setDate(QDate(2026, 12, 5));
-        QTest::keyClicks(page->qslCallEdit, call);
-        QTest::keyClicks(page->qslDateEdit, date);
+        QTest::keyClicks(page->qslCallEdit, fetched<QString>("call"));
+        QTest::keyClicks(page->qslDateEdit, fetched<QString>("date"));
         QTest::keyClicks(page->qslUtcEdit, utc);
         QString message;
         if (inputsKept)
@@ -176,17 +165,17 @@ private slots:
             QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
             return;
         }
+        const QByteArray stored = qslIn.isEmpty() ? "05.12.2026" : qslIn;
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        TEditPage* e = f.edit();
-        QCOMPARE(e->eNumberLabel->text(), opened);
-        QCOMPARE(e->eQslInPicker->dateText(), qslIn.isEmpty() ? "05.12.2026" : QString(qslIn));
-        e->eOkBtn->click();
+        QCOMPARE(f.edit()->eNumberLabel->text() + ' ' + f.edit()->eQslInPicker->dateText(),
+                 opened + ' ' + stored);
+        f.edit()->eOkBtn->click();
         QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
-        QVERIFY(f.log().contains(";" + (qslIn.isEmpty() ? "05.12.2026" : qslIn) + "\r\n"));
+        QVERIFY(f.log().contains(";" + stored + "\r\n"));
     }
 
     void severalHitsOpenTheChosenOne() {
-        BrowseFixture f(numberedQsos(12));
+        BrowseFixture f(LogBuilder::qsos(12));
         TQslPage* page = f.form()->evaluationsPage->qslPage;
         f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
         QTest::keyClicks(page->qslCallEdit, "qx1"); // QX1ABC, QX10ABC, QX11ABC, QX12ABC
@@ -210,9 +199,8 @@ private slots:
         QTest::keyClicks(page->qslCallEdit, "qx9zz/p");
         QTest::keyClicks(page->qslDateEdit, "051224");
         QTest::keyClicks(page->qslUtcEdit, "142305");
-        QString message;
-        ModalDialogs::answerMessageBox(&message, QMessageBox::Yes);
-        page->qslInBtn->click();
+        const QString message =
+            ModalDialogs::messageOf([page] { page->qslInBtn->click(); }, QMessageBox::Yes);
         QVERIFY2(message.startsWith("Kein passendes QSO gefunden. Soll"), qPrintable(message));
         QCOMPARE(f.log(),
                  LogBuilder::rawLog({"1;05.12.2024;14:23:05;;;QX9ZZ/P;;;;;;;;;;05.12.2026"}));

@@ -1,9 +1,9 @@
+#include "../entry/maskfixture.h"
 #include "bandplan.h"
 #include "entrypage.h"
 #include "optionspage.h"
 #include "rigcontrol.h"
 #include "rigoptions.h"
-#include "sessionfixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,15 +20,10 @@
 namespace {
 
 const QByteArray kDummyRig = "[Rig]\r\nEnabled=1\r\nModel=1\r\n";
-const QByteArray kCallAndReports =
-    "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n";
 
-struct RigStation : SessionFixture {
+struct RigStation : MaskFixture {
     explicit RigStation(const QByteArray& rigIni = kDummyRig)
-        : SessionFixture({}, kCallAndReports + rigIni), mask(form->entryPage),
-          rig(form->rigControl) {
-        mask->CallEdit->setFocus();
-    }
+        : MaskFixture({}, showOnly("") + rigIni), rig(form->rigControl) {}
     // Sets the rig, polls it and waits until the mask has taken that reading.
     bool tune(qint64 hz, const QString& mode, double watts = -1) {
         rig->tune(hz, mode, watts);
@@ -43,17 +38,11 @@ struct RigStation : SessionFixture {
                            mask->TxPwrLabel->text()}
             .join(' ');
     }
-    // Types into the focused field and presses Return (the last Return commits).
-    void type(const QString& text) {
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
     // Band, mode and power of the last QSO in the log.
     QString logged() const {
-        const QList<QByteArray> f = dir.readFile("a.log").trimmed().split('\n').last().split(';');
+        const QList<QByteArray> f = logLines().last().split(';');
         return QString::fromLatin1(f[3] + ' ' + f[4] + ' ' + f[12]);
     }
-    TEntryPage* mask;
     TRigControl* rig;
 };
 
@@ -102,124 +91,92 @@ struct Rigctld {
 class TestRigControl : public QObject {
     Q_OBJECT
 private slots:
-    void maskFollowsTheDummyRig_data();
-    void maskFollowsTheDummyRig();
-    void firstReturnFreezesUntilCommit();
-    void manualChoiceWinsUntilCommit();
-    void rigctldOnLoopbackAndItsLoss();
-    void optionsPageSwitchesTheRigOnAndOff();
+    void maskFollowsTheDummyRig_data() {
+        columns<qint64, QString, QString, QString>("hz", "rigMode", "labels", "status");
+        const auto row = [](const char* name, qint64 hz, const char* rigMode, const char* labels,
+                            const char* status) {
+            QTest::newRow(name) << hz << QString(rigMode) << QString(labels) << QString(status);
+        };
+        row("14.074 MHz data", 14'074'000, "PKTUSB", "20m FT8", "");
+        row("7.1 MHz LSB", 7'100'000, "LSB", "40m SSB", "");
+        row("144.3 MHz", 144'300'000, "USB", "2m SSB", "");
+        row("outside every band", 5'366'500, "USB", "80m SSB",
+            "Transceiver: 5,366500 MHz liegt in keinem Band; das Band bleibt 80m.");
+    }
+    void maskFollowsTheDummyRig() {
+        RigStation s;
+        QVERIFY(s.tune(3'600'000, "CW", 50));
+        QCOMPARE(s.labels(), QString("80m CW 50W"));
+        QVERIFY(s.tune(fetched<qint64>("hz"), fetched<QString>("rigMode")));
+        QTEST(s.labels().section(' ', 0, 1), "labels");
+        QVERIFY2(s.rig->statusText().contains(fetched<QString>("status")),
+                 qPrintable(s.rig->statusText()));
+    }
+
+    void firstReturnFreezesUntilCommit() {
+        RigStation s;
+        QVERIFY(s.tune(14'074'000, "PKTUSB", 50));
+        s.type({"QX1ABC"});
+        QVERIFY(s.tune(7'100'000, "LSB", 10));
+        QCOMPARE(s.labels(), QString("20m FT8 50W"));
+        s.type({"59", "57"});
+        QCOMPARE(s.logged(), QString("20m FT8 50W"));
+        QCOMPARE(s.labels(), QString("40m SSB 10W")); // the next QSO follows the rig at once
+    }
+
+    void manualChoiceWinsUntilCommit() {
+        RigStation s;
+        QVERIFY(s.tune(14'074'000, "USB"));
+        QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
+        s.mask->BandListBox->setCurrentRow(10); // 80m
+        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+        QVERIFY(s.tune(7'020'000, "CW"));
+        QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
+        QCOMPARE(s.mask->ModeLabel->text(), QString("CW")); // not chosen by hand: follows
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_Escape);
+        QVERIFY(s.tune(7'030'000, "CW"));
+        QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
+        s.type({"QX1ABC", "59", "57"});
+        QCOMPARE(s.logged().left(7), QString("80m CW "));
+        QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
+    }
+
+    void rigctldOnLoopbackAndItsLoss() {
+        if (QStandardPaths::findExecutable("rigctld").isEmpty())
+            QSKIP("rigctld is not installed");
+        Rigctld rigctld(freeLoopbackPort());
+        QVERIFY(accepts(rigctld.port));
+        RigStation s("[Rig]\r\nEnabled=1\r\nModel=2\r\nPort=127.0.0.1:" +
+                     QByteArray::number(rigctld.port) + "\r\n");
+        QVERIFY(s.tune(14'074'000, "PKTUSB"));
+        QCOMPARE(s.labels().section(' ', 0, 1), QString("20m FT8"));
+        rigctld.stop();
+        for (int i = 0; i < 3; ++i)
+            s.rig->pollNow();
+        QTRY_COMPARE(s.rig->statusText(), QString("Transceiver: keine Verbindung"));
+        QCOMPARE(s.mask->BandLabel->text(), QString("20m"));
+        s.form->EnglishMenu->trigger();
+        QCOMPARE(s.rig->statusText(), QString("Transceiver: no connection"));
+        QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
+        QVERIFY(s.polled("145,000000 MHz"));
+        QCOMPARE(s.mask->BandLabel->text(), QString("2m"));
+    }
+
+    void optionsPageSwitchesTheRigOnAndOff() {
+        RigStation s(QByteArray{});
+        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        const TRigOptions* page = s.form->optionsPage->rigOptions;
+        QVERIFY(!page->RigPortEdit->isEnabled());
+        page->RigEnabledChkBox->setChecked(true);
+        QVERIFY(s.rig->isRunning());
+        QVERIFY(s.ini().contains("[Rig]\r\nEnabled=1\r\nModel=1\r\nPort=\r\nSpeed=0\r\n"
+                                 "DataMode=FT8\r\n"));
+        QVERIFY(s.polled("MHz"));
+        page->RigEnabledChkBox->setChecked(false);
+        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        QVERIFY(s.ini().contains("Enabled=0"));
+    }
 };
-
-void TestRigControl::maskFollowsTheDummyRig_data() {
-    QTest::addColumn<qint64>("hz");
-    QTest::addColumn<QString>("rigMode");
-    QTest::addColumn<QString>("band");
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("14.074 MHz data") << 14'074'000LL << "PKTUSB"
-                                     << "20m"
-                                     << "FT8"
-                                     << "";
-    QTest::newRow("7.1 MHz LSB") << 7'100'000LL << "LSB"
-                                 << "40m"
-                                 << "SSB"
-                                 << "";
-    QTest::newRow("144.3 MHz") << 144'300'000LL << "USB"
-                               << "2m"
-                               << "SSB"
-                               << "";
-    QTest::newRow("outside every band")
-        << 5'366'500LL << "USB"
-        << "80m"
-        << "SSB"
-        << "Transceiver: 5,366500 MHz liegt in keinem Band; das Band bleibt 80m.";
-}
-
-void TestRigControl::maskFollowsTheDummyRig() {
-    QFETCH(qint64, hz);
-    QFETCH(QString, rigMode);
-    QFETCH(QString, band);
-    QFETCH(QString, mode);
-    QFETCH(QString, status);
-    RigStation s;
-    QVERIFY(s.tune(3'600'000, "CW", 50));
-    QCOMPARE(s.labels(), QString("80m CW 50W"));
-    QVERIFY(s.tune(hz, rigMode));
-    QCOMPARE(s.mask->BandLabel->text(), band);
-    QCOMPARE(s.mask->ModeLabel->text(), mode);
-    QVERIFY2(s.rig->statusText().contains(status), qPrintable(s.rig->statusText()));
-}
-
-void TestRigControl::firstReturnFreezesUntilCommit() {
-    RigStation s;
-    QVERIFY(s.tune(14'074'000, "PKTUSB", 50));
-    s.type("QX1ABC");
-    QVERIFY(s.tune(7'100'000, "LSB", 10));
-    QCOMPARE(s.labels(), QString("20m FT8 50W"));
-    s.type("59");
-    s.type("57");
-    QCOMPARE(s.logged(), QString("20m FT8 50W"));
-    QCOMPARE(s.labels(), QString("40m SSB 10W")); // the next QSO follows the rig at once
-}
-
-void TestRigControl::manualChoiceWinsUntilCommit() {
-    RigStation s;
-    QVERIFY(s.tune(14'074'000, "USB"));
-    QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-    s.mask->BandListBox->setCurrentRow(10); // 80m
-    QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-    QVERIFY(s.tune(7'020'000, "CW"));
-    QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
-    QCOMPARE(s.mask->ModeLabel->text(), QString("CW")); // not chosen by hand: follows
-    QTest::keyClick(s.mask->CallEdit, Qt::Key_Escape);
-    QVERIFY(s.tune(7'030'000, "CW"));
-    QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
-    for (const char* text : {"QX1ABC", "59", "57"})
-        s.type(text);
-    QCOMPARE(s.logged().left(7), QString("80m CW "));
-    QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
-}
-
-void TestRigControl::rigctldOnLoopbackAndItsLoss() {
-    if (QStandardPaths::findExecutable("rigctld").isEmpty())
-        QSKIP("rigctld is not installed");
-    Rigctld rigctld(freeLoopbackPort());
-    QVERIFY(accepts(rigctld.port));
-    RigStation s("[Rig]\r\nEnabled=1\r\nModel=2\r\nPort=127.0.0.1:" +
-                 QByteArray::number(rigctld.port) + "\r\n");
-    QVERIFY(s.tune(14'074'000, "PKTUSB"));
-    QCOMPARE(s.mask->BandLabel->text(), QString("20m"));
-    QCOMPARE(s.mask->ModeLabel->text(), QString("FT8"));
-
-    rigctld.stop();
-    for (int i = 0; i < 3; ++i)
-        s.rig->pollNow();
-    QTRY_COMPARE(s.rig->statusText(), QString("Transceiver: keine Verbindung"));
-    QCOMPARE(s.mask->BandLabel->text(), QString("20m"));
-    s.form->EnglishMenu->trigger();
-    QCOMPARE(s.rig->statusText(), QString("Transceiver: no connection"));
-
-    QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
-    QVERIFY(s.polled("145,000000 MHz"));
-    QCOMPARE(s.mask->BandLabel->text(), QString("2m"));
-}
-
-void TestRigControl::optionsPageSwitchesTheRigOnAndOff() {
-    RigStation s(QByteArray{});
-    QVERIFY(!s.rig->isRunning());
-    QVERIFY(s.form->RigStatusLabel->isHidden());
-    const TRigOptions* page = s.form->optionsPage->rigOptions;
-    QVERIFY(!page->RigPortEdit->isEnabled());
-    page->RigEnabledChkBox->setChecked(true);
-    QVERIFY(s.rig->isRunning());
-    QVERIFY(s.ini().contains("[Rig]\r\nEnabled=1\r\nModel=1\r\nPort=\r\nSpeed=0\r\n"
-                             "DataMode=FT8\r\n"));
-    QVERIFY(s.polled("MHz"));
-    page->RigEnabledChkBox->setChecked(false);
-    QVERIFY(!s.rig->isRunning());
-    QVERIFY(s.form->RigStatusLabel->isHidden());
-    QVERIFY(s.ini().contains("Enabled=0"));
-}
 
 QTEST_MAIN(TestRigControl)
 #include "tst_rigcontrol.moc"

@@ -24,8 +24,7 @@ class TestOptions : public QObject {
     Q_OBJECT
 private slots:
     void loadingWritesNothing_data() {
-        QTest::addColumn<QByteArray>("utcDiff");
-        QTest::addColumn<int>("offset");
+        columns<QByteArray, int>("utcDiff", "offset");
         QTest::newRow("whole hours") << QByteArray("-2") << -2;
         QTest::newRow("half an hour is reported") << QByteArray("0,5") << 0;
     }
@@ -56,10 +55,9 @@ private slots:
         TEntryPage* mask = s.form->entryPage;
         QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
         QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
-        serial->ErgRstTxNummerCheckBox->click();
-        QVERIFY(!message.isEmpty());
+        QVERIFY(!ModalDialogs::messageOf([serial] {
+                     serial->ErgRstTxNummerCheckBox->click();
+                 }).isEmpty());
         QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
         QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
         serial->ErgRstTxTextEdit->setText("001");

@@ -1,12 +1,12 @@
 // Start-up and shutdown with crafted settings, a log held elsewhere or changed behind
 // the program's back.
+#include "../entry/maskfixture.h"
 #include "entrypage.h"
 #include "filelock.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "qsogridmodel.h"
-#include "sessionfixture.h"
 
 #include <QDir>
 #include <QLabel>
@@ -17,8 +17,8 @@ class TestHostileStart : public QObject {
     Q_OBJECT
 private slots:
     void lastLogIsNotOpened_data() {
-        QTest::addColumn<QString>("lastLog");
-        QTest::addColumn<QString>("message"); // empty: none
+        // message: empty: none
+        columns<QString, QString>("lastLog", "message");
         QTest::newRow("vanished") << "gone.log" << QString();
         QTest::newRow("outside the folder") << "outside/victim.log" << QString();
         QTest::newRow("open in another instance") << "a.log"
@@ -26,7 +26,6 @@ private slots:
     }
 
     void lastLogIsNotOpened() {
-        QFETCH(QString, lastLog);
         QFETCH(QString, message);
         SessionFixture s(nullptr);
         QDir(s.dir.path()).mkdir("outside");
@@ -34,9 +33,8 @@ private slots:
         LogBuilder::writeLog(s.dir.file("a.log"), {LogBuilder::qso(1)});
         const LogOpenLock otherInstance(s.dir.file("a.log"));
         ModalDialogs::MessageBoxLog boxes;
-        s.start("[Allgemein]\r\nLastLogFileName=" + lastLog.toUtf8() + "\r\n");
-        QVERIFY(!s.form->openLog());
-        QVERIFY(!s.form->MainPageControl->isEnabled());
+        s.start("[Allgemein]\r\nLastLogFileName=" + fetched<QString>("lastLog").toUtf8() + "\r\n");
+        QVERIFY(!s.form->openLog() && !s.form->MainPageControl->isEnabled());
         QCOMPARE(boxes.texts.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(boxes.texts.join("").contains(message));
     }
@@ -66,29 +64,22 @@ private slots:
     }
 
     void logChangedBehindTheProgramIsReadBeforeACommit() {
-        SessionFixture s({LogBuilder::qso(1), LogBuilder::qso(2)},
-                         "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n");
-        QVERIFY(QTest::qWaitForWindowActive(s.form));
-        const QString band = s.form->entryPage->BandLabel->text();
+        MaskFixture s(LogBuilder::qsos(2), showOnly(""));
+        const QString band = s.mask->BandLabel->text();
         // Another program appends three QSOs with another band.
         TLogFile other(s.dir.file("a.log"));
-        for (int n = 3; n <= 5; ++n) {
-            TQsoRecord rec = LogBuilder::qso(n);
+        for (TQsoRecord rec : LogBuilder::qsos(3, 3)) {
             rec[QsoField::Band] = "13cm";
             other.AppendRecord(rec);
         }
-        s.form->entryPage->CallEdit->setFocus();
-        for (const char* typed : {"QX6NEW", "59", "59"}) {
-            QTest::keyClicks(QApplication::focusWidget(), typed);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        }
+        s.type({"QX6NEW", "59", "59"});
         QList<TQsoRecord> records;
         other.forEachRecord([&](const TQsoRecord& r) { records.append(r); });
         QCOMPARE(records.size(), 6);
-        QCOMPARE(records[5][QsoField::Number], QByteArray("6"));
-        QCOMPARE(records[5][QsoField::Band], band.toLatin1()); // the mask kept its band
+        QCOMPARE(records[5][QsoField::Number] + records[5][QsoField::Band],
+                 "6" + band.toLatin1()); // the mask kept its band
         QCOMPARE(s.form->listeModel->Cells(5, 6), QString("QX6NEW"));
-        QCOMPARE(s.form->entryPage->NumberLabel->text(), QString("7"));
+        QCOMPARE(s.mask->NumberLabel->text(), QString("7"));
     }
 
     void unreadableSettingsReportTheirPathOnceAtExit() {

@@ -12,8 +12,7 @@ private slots:
         TInfoForm form;
         form.resize(800, 600);
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.InfoTimer->isActive());
+        QVERIFY(QTest::qWaitForWindowExposed(&form) && form.InfoTimer->isActive());
         const int start = form.InfoMainPanel->height();
         QCOMPARE(form.InfoTopPanel->height(), form.height() / 4);
         QCOMPARE(form.Info1Memo->y(), start);
@@ -29,8 +28,7 @@ private slots:
         for (int i = 0; i < 50; ++i)
             form.InfoTimerTimer();
         QTest::mouseClick(form.InfoBottomPanel, Qt::LeftButton);
-        QVERIFY(!form.isVisible());
-        QVERIFY(!form.InfoTimer->isActive());
+        QVERIFY(!form.isVisible() && !form.InfoTimer->isActive());
         form.show();
         QCOMPARE(form.Info1Memo->y(), start);
         QTest::mouseClick(form.Info1Memo, Qt::LeftButton);

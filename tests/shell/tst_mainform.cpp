@@ -54,11 +54,7 @@ private slots:
 
     void reopensLastLogWithFilledLists() {
         SessionFixture s(nullptr);
-        TQsoRecord last = LogBuilder::qso(3);
-        last[QsoField::Band] = "70cm";
-        last[QsoField::Mode] = "SSTV";
-        last[QsoField::TxPwr] = "50W";
-        LogBuilder::writeLog(s.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2), last});
+        LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(3));
         s.start();
         QVERIFY(!s.form->MainPageControl->isEnabled());
         s.form->LogFileMenu->actions().first()->trigger();
@@ -67,23 +63,16 @@ private slots:
         s.start();
         TMainForm* form = s.form;
         QVERIFY(form->MainPageControl->isEnabled());
-        QCOMPARE(form->listeModel->RowCount(), 4);
-        QCOMPARE(form->liste2Model->RowCount(), 4);
-        QCOMPARE(form->listeModel->Cells(5, 3), QString("QX3ABC"));
-        const TEntryPage* mask = form->entryPage;
-        QCOMPARE(QStringList({mask->NumberLabel->text(), mask->BandLabel->text(),
-                              mask->ModeLabel->text(), mask->TxPwrLabel->text()}),
-                 QStringList({"4", "70cm", "SSTV", "50W"}));
-        QCOMPARE(form->LogFileMenu->title(), QString("a.log"));
-        QCOMPARE(form->ListeStringGrid->columnWidth(5), 111);
-        QCOMPARE(form->Liste2StringGrid->columnWidth(5), 111);
-        // Refilled from the file, a comment of two lines shows on one.
-        TQsoRecord two = LogBuilder::qso(2);
-        two[QsoField::Comments] = "abc\r\ndef";
-        LogBuilder::writeLog(s.dir.file("a.log"), {LogBuilder::qso(1), two});
+        QCOMPARE((QList<int>{form->listeModel->RowCount(), form->liste2Model->RowCount(),
+                             form->ListeStringGrid->columnWidth(5),
+                             form->Liste2StringGrid->columnWidth(5)}),
+                 (QList<int>{4, 4, 111, 111}));
+        QCOMPARE(form->listeModel->Cells(5, 3) + ' ' + form->LogFileMenu->title() + ' ' +
+                     form->entryPage->NumberLabel->text(),
+                 QString("QX3ABC a.log 4"));
+        LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
         form->Listenneuladen1->trigger();
         QCOMPARE(form->listeModel->RowCount(), 3);
-        QCOMPARE(form->listeModel->Cells(13, 2), QString("abc def"));
         QCOMPARE(form->entryPage->NumberLabel->text(), QString("3"));
     }
 
@@ -100,81 +89,73 @@ private slots:
         form->LogFileMenu->actions()[1]->trigger(); // b.log
         QCoreApplication::processEvents();
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "[x] b.log", "c.log", newLog}));
-        QCOMPARE(form->listeModel->RowCount(), 2);
-        QCOMPARE(form->liste2Model->Cells(5, 1), QString("QX9ZZZ"));
-        QCOMPARE(form->LogFileMenu->title(), QString("b.log"));
-        QCOMPARE(form->entryPage->NumberLabel->text(), QString("2"));
+        QCOMPARE(QString::number(form->listeModel->RowCount()) + ' ' +
+                     form->liste2Model->Cells(5, 1) + ' ' + form->LogFileMenu->title() + ' ' +
+                     form->entryPage->NumberLabel->text(),
+                 QString("2 QX9ZZZ b.log 2"));
         // A log removed behind the program's back: an error naming it, and no log open.
         QFile::remove(s.dir.file("c.log"));
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
-        form->LogFileMenu->actions()[2]->trigger(); // c.log
+        const QString message = // c.log
+            ModalDialogs::messageOf([form] { form->LogFileMenu->actions()[2]->trigger(); });
         QVERIFY2(message.endsWith("c.log\""), qPrintable(message));
-        QVERIFY(!form->MainPageControl->isEnabled());
-        QVERIFY(form->openLog() == nullptr);
+        QVERIFY(!form->MainPageControl->isEnabled() && form->openLog() == nullptr);
         QCoreApplication::processEvents();
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "b.log", newLog}));
     }
 
+    // open: a.log is open before; created: empty when refused with a message holding the reason
     void newLog_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("open");       // a.log is open before
-        QTest::addColumn<QString>("created"); // empty: refused with a message holding the reason
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("name gets .log")
-            << "contest" << false << QString("contest.log") << QString();
+        columns<QString, bool, QString, QString>("answer", "open", "created", "reason");
+        QTest::newRow("name gets .log") << "contest" << false << "contest.log" << QString();
         QTest::newRow("upper-case extension kept, open log closed")
-            << "contest.LOG" << true << QString("contest.LOG.log") << QString();
-        QTest::newRow("existing name keeps the open log")
-            << "a" << true << QString() << QString("%1a.log\"!");
+            << "contest.LOG" << true << "contest.LOG.log" << QString();
+        QTest::newRow("existing name keeps the open log") << "a" << true << ""
+                                                          << "%1a.log\"!";
         // A name no file system takes.
-        QTest::newRow("failure keeps the open log")
-            << QString(300, 'x') << true << QString() << QString("xxxxxxxxxx.log");
+        QTest::newRow("failure keeps the open log") << QString(300, 'x') << true << ""
+                                                    << "xxxxxxxxxx.log";
     }
 
     void newLog() {
-        QFETCH(QString, answer);
-        QFETCH(bool, open);
         QFETCH(QString, created);
-        QFETCH(QString, reason);
+        const bool refused = created.isEmpty();
         SessionFixture s(nullptr);
         LogBuilder::writeLog(s.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
         const QByteArray before = s.dir.readFile("a.log");
-        s.start(open ? kOpenA : QByteArray());
-        ModalDialogs::answerInputDialog(answer);
+        s.start(fetched<bool>("open") ? kOpenA : QByteArray());
+        ModalDialogs::answerInputDialog(fetched<QString>("answer"));
         QString message;
-        if (created.isEmpty())
+        if (refused)
             ModalDialogs::answerMessageBox(&message);
         s.form->LogFileMenu->actions().last()->trigger();
-        QVERIFY2(message.contains(reason.replace("%1", s.dir.path())), qPrintable(message));
+        QVERIFY2(
+            message.contains(QString(fetched<QString>("reason")).replace("%1", s.dir.path())) &&
+                message.isEmpty() != refused,
+            qPrintable(message));
         QCOMPARE(s.dir.readFile("a.log"), before);
-        if (created.isEmpty()) {
-            QVERIFY(!message.isEmpty());
+        QCOMPARE(s.form->LogFileMenu->title(), refused ? QString("a.log") : created);
+        QCOMPARE(s.form->listeModel->RowCount(), refused ? 3 : 2);
+        if (refused) {
             QCOMPARE(s.form->openLog()->FileName(), s.dir.file("a.log"));
-            QCOMPARE(s.form->LogFileMenu->title(), QString("a.log"));
-            QCOMPARE(s.form->listeModel->RowCount(), 3);
             return;
         }
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");
-        QVERIFY(s.form->MainPageControl->isEnabled());
-        QCOMPARE(s.form->LogFileMenu->title(), created);
+        QVERIFY(s.form->MainPageControl->isEnabled() &&
+                !s.form->NoLogHintLabel->isVisibleTo(s.form));
         QCOMPARE(s.form->entryPage->NumberLabel->text(), QString("1"));
-        QCOMPARE(s.form->listeModel->RowCount(), 2);
         QCOMPARE(s.form->focusWidget(), s.form->entryPage->CallEdit);
-        QVERIFY(!s.form->NoLogHintLabel->isVisibleTo(s.form));
     }
 
     void commitWithoutLogSaysWhy() {
         SessionFixture s(nullptr);
-        s.start("[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n");
+        s.start(showOnly(""));
         s.form->MainPageControl->setEnabled(true); // as a failed "new log" used to leave it
         TEntryPage* mask = s.form->entryPage;
         mask->CallEdit->setText("DL1ABC");
         mask->RstTxEdit->setText("59");
         mask->RstRxEdit->setText("59");
-        QString message;
-        ModalDialogs::answerMessageBox(&message);
-        QTest::keyClick(mask->RstRxEdit, Qt::Key_Return);
+        const QString message =
+            ModalDialogs::messageOf([mask] { QTest::keyClick(mask->RstRxEdit, Qt::Key_Return); });
         QVERIFY2(message.contains("Log"), qPrintable(message));
         QCOMPARE(mask->CallEdit->text(), QString("DL1ABC"));
     }

@@ -23,8 +23,7 @@ private slots:
         page->StatusBarTimerTimer();
         QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
         page->StatusBarEdit->clear();
-        QVERIFY(!page->StatusBarTimer->isActive());
-        QVERIFY(s.ini().contains("[StatusBar]\r\nText=\r\n"));
+        QVERIFY(!page->StatusBarTimer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
         // A double-click on a token of the list inserts it at the caret.
         s.form->optionsPage->OptionenPageControl->setCurrentWidget(
             s.form->optionsPage->StatusBarTS);
@@ -38,16 +37,14 @@ private slots:
                            page->StatusBarMemo->cursorRect(at).center());
         QCOMPARE(page->StatusBarEdit->text(), QStringLiteral("TICK_COUNT ms"));
         QCOMPARE(page->StatusBarEdit->cursorPosition(), 10);
-        QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n"));
-        QVERIFY(page->StatusBarTimer->isActive());
+        QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n") && page->StatusBarTimer->isActive());
     }
 
     void clockShowsUtcWithTheWorkingOffset() {
         SessionFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n[Clock]\r\nShow=1\r\nUTC=1\r\n"
                              "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n");
         TClockForm* clock = s.session->clockForm();
-        QVERIFY(clock->isVisible());
-        QVERIFY(clock->ClockTimer->isActive());
+        QVERIFY(clock->isVisible() && clock->ClockTimer->isActive());
         clock->tick(QDateTime(QDate(2026, 12, 7), QTime(14, 30, 0)));
         QCOMPARE(clock->windowTitle(), QStringLiteral("13:30:00"));
         const QImage& face = clock->face();
@@ -59,8 +56,7 @@ private slots:
         QCOMPARE(face.pixelColor(30, 80), QColor(Qt::white)); // face
         // Switched off on the options page: hidden, stopped, written at once.
         s.form->optionsPage->clockOptions->clockShowChkBtn->setChecked(false);
-        QVERIFY(clock->isHidden());
-        QVERIFY(!clock->ClockTimer->isActive());
+        QVERIFY(clock->isHidden() && !clock->ClockTimer->isActive());
         QVERIFY(s.ini().contains("Show=0\r\n"));
         s.session.reset();
         QVERIFY(s.ini().contains("Left=300\r\nTop=200\r\n"));

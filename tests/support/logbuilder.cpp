@@ -31,6 +31,13 @@ TQsoRecord qso(int n, const QByteArray& call) {
     return r;
 }
 
+QList<TQsoRecord> qsos(int count, int first) {
+    QList<TQsoRecord> list;
+    for (int n = first; n < first + count; ++n)
+        list.append(qso(n));
+    return list;
+}
+
 TQsoRecord record(std::initializer_list<std::pair<const char*, QByteArray>> fields) {
     TQsoRecord r;
     for (const auto& [name, value] : fields) {

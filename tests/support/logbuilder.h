@@ -12,6 +12,8 @@ namespace LogBuilder {
 
 // A complete record numbered n, with a call derived from n unless given.
 TQsoRecord qso(int n, const QByteArray& call = {});
+// count such records, numbered from first.
+QList<TQsoRecord> qsos(int count, int first = 1);
 
 // Sets fields by name: {"Call", "DL1ABC"}, {"Band", "2m"}, ... (names as in the header).
 TQsoRecord record(std::initializer_list<std::pair<const char*, QByteArray>> fields);

@@ -23,6 +23,10 @@ void onNextModal(std::function<void(QWidget*)> action);
 // Records the text of the next message box and presses the given button.
 void answerMessageBox(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok);
 
+// The text of the message box the action shows, answered with the button; empty when none shows.
+QString messageOf(const std::function<void()>& action,
+                  QMessageBox::StandardButton button = QMessageBox::Ok);
+
 // Types the answer into the next input box and confirms it.
 void answerInputDialog(const QString& answer);
 

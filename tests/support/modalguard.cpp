@@ -86,6 +86,13 @@ void answerMessageBox(QString* text, QMessageBox::StandardButton button) {
     });
 }
 
+QString messageOf(const std::function<void()>& action, QMessageBox::StandardButton button) {
+    QString text;
+    answerMessageBox(&text, button);
+    action();
+    return text;
+}
+
 void answerInputDialog(const QString& answer) {
     onNext<QInputDialog>([answer](QInputDialog* input) {
         input->setTextValue(answer);

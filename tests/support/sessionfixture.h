@@ -6,10 +6,27 @@
 #include "logbuilder.h"
 #include "mainform.h"
 #include "tempprogramdir.h"
+#include "testdata.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
+
+// Settings showing only the optional fields named by their letters ("" leaves call and
+// reports: three Returns commit).
+inline QByteArray showOnly(const QByteArray& letters) {
+    QByteArray ini = "[ShowAtStartUp]\r\n";
+    for (const char field : QByteArray("efhijkl"))
+        ini += field + QByteArray(letters.contains(field) ? "=1\r\n" : "=0\r\n");
+    return ini;
+}
+
+// Replaces the text of a line edit by typing.
+inline void retype(QLineEdit* edit, const QString& text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
 
 struct SessionFixture {
     explicit SessionFixture(const QList<TQsoRecord>& qsos = {}, const QByteArray& ini = {}) {
