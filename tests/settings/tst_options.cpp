@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(s.ini(), ini);
     }
 
-    void serialTextMustBeNumberToCount() {
+    void serialTextMustBeNumberToCountAndEditsAreWritten() {
         SessionFixture s;
         TSerialOptions* serial = s.form->optionsPage->serialOptions;
         TEntryPage* mask = s.form->entryPage;
@@ -70,10 +70,7 @@ private slots:
         QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
         QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}),
                  QString("0015"));
-    }
-
-    void generalEditsWriteAtOncePresetsAtExit() {
-        SessionFixture s;
+        // The general edits are written at once, the presets at exit.
         TGeneralOptions* general = s.form->optionsPage->generalOptions;
         QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
         QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));

@@ -33,9 +33,7 @@ private slots:
         QCOMPARE(form.Info1Memo->y(), start);
         QTest::mouseClick(form.Info1Memo, Qt::LeftButton);
         QVERIFY(!form.isVisible());
-    }
-
-    void underConstructionPictureIsCentred() {
+        // The contest page's picture stays centred.
         TUnderConstructionPanel panel;
         panel.resize(501, 400);
         panel.show();

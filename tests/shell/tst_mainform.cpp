@@ -160,8 +160,23 @@ private slots:
         QCOMPARE(mask->CallEdit->text(), QString("DL1ABC"));
     }
 
-    void pageHistoryAndNavigationPanel() {
-        SessionFixture s;
+    void ctrlClickOnHeaderFitsColumnsAndPagesHaveAHistory() {
+        TQsoRecord rec = LogBuilder::qso(1);
+        rec[QsoField::Name] = "  Maximilian Alexander von Wurmbrand  ";
+        rec[QsoField::Band].clear();
+        SessionFixture s({rec});
+        s.form->MainPageControl->setCurrentIndex(1);
+        QsoGrid* grid = s.form->ListeStringGrid;
+        const QPoint cell = grid->visualRect(grid->model()->index(0, 9)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell);
+        QCOMPARE(grid->columnWidth(9), 64);
+        QWidget* header = grid->horizontalHeader()->viewport();
+        QTest::mouseClick(header, Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
+        const QFontMetrics metrics(grid->font());
+        QCOMPARE(grid->columnWidth(9),
+                 metrics.horizontalAdvance("Maximilian Alexander von Wurmbrand") + 10);
+        QVERIFY(grid->columnWidth(3) < 64); // only the header "Band"
+        // The navigation panel stays top right; its buttons walk the page history.
         s.form->resize(900, 600);
         QCoreApplication::processEvents();
         QCOMPARE(s.form->NavigationPanel->x() + s.form->NavigationPanel->width(), s.form->width());
@@ -182,24 +197,6 @@ private slots:
         QVERIFY(!s.form->NextSpeedButton->isEnabled());
         click(s.form->BackSpeedButton);
         QCOMPARE(tabs->currentIndex(), 1);
-    }
-
-    void ctrlClickOnHeaderFitsColumns() {
-        TQsoRecord rec = LogBuilder::qso(1);
-        rec[QsoField::Name] = "  Maximilian Alexander von Wurmbrand  ";
-        rec[QsoField::Band].clear();
-        SessionFixture s({rec});
-        s.form->MainPageControl->setCurrentIndex(1);
-        QsoGrid* grid = s.form->ListeStringGrid;
-        const QPoint cell = grid->visualRect(grid->model()->index(0, 9)).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell);
-        QCOMPARE(grid->columnWidth(9), 64);
-        QWidget* header = grid->horizontalHeader()->viewport();
-        QTest::mouseClick(header, Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
-        const QFontMetrics metrics(grid->font());
-        QCOMPARE(grid->columnWidth(9),
-                 metrics.horizontalAdvance("Maximilian Alexander von Wurmbrand") + 10);
-        QVERIFY(grid->columnWidth(3) < 64); // only the header "Band"
     }
 };
 
