@@ -4,6 +4,7 @@
 #include "hotkeyform.h"
 #include "infoform.h"
 #include "languagetargets.h"
+#include "logconverterform.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "qslinshowform.h"
@@ -77,7 +78,8 @@ bool languageNeutral(const QString& text) {
         "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
         "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
         "Name\\)|\\d+(c?m|W)|[A-Z0-9_]{2,}|[BF]\\d+:?|Modes:|"
-        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* TX|OK|Transceiver|"
+        "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* "
+        "TX|OK|Transceiver|Import|Export|Cabrillo|\\d\\d - .+|"
         // a transceiver model as hamlib names it, with its number
         ".+ \\(\\d+\\))$"));
     return neutral.match(text.trimmed()).hasMatch();
@@ -134,7 +136,8 @@ private slots:
                                          session->doppeltForm(),
                                          session->clockForm(),
                                          session->infoForm(),
-                                         session->qslInShowForm()};
+                                         session->qslInShowForm(),
+                                         session->logConverterForm()};
         // With a message box of Qt's standard buttons, as the program shows them.
         const auto shown = [&windows] {
             QMessageBox box(QMessageBox::Question, "Dalu", QString(),
