@@ -1,4 +1,5 @@
-#include "sessionfixture.h"
+#include "tempprogramdir.h"
+#include "testdata.h"
 #include "textform.h"
 
 #include <QAction>
@@ -61,16 +62,6 @@ private slots:
         QCOMPARE(form.Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         form.Zeilenumbruch1->trigger();
         QCOMPARE(state(), off);
-    }
-
-    void captionsFollowTheLanguage() {
-        SessionFixture s(nullptr);
-        s.start("[Language]\r\nLanguage=english.lng\r\n", false);
-        TTextForm* form = s.session->textForm();
-        QCOMPARE((QStringList{form->windowTitle(), form->ext1->title(), form->Format1->title(),
-                              form->Laden1->text(), form->Speichern1->text(),
-                              form->Zeilenumbruch1->text()}),
-                 (QStringList{"Text editor", "Text", "Format", "Load...", "Save...", "Word wrap"}));
     }
 };
 

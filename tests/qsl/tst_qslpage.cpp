@@ -40,20 +40,6 @@ TQsoRecord qso(int n, const QByteArray& call, const QByteArray& band, const QByt
 class TestQslPage : public QObject {
     Q_OBJECT
 private slots:
-    void ruleOnTheOptionsPage() {
-        BrowseFixture f(LogBuilder::qsos(1));
-        TQslOptions* o = f.form()->optionsPage->qslOptions;
-        QVERIFY(!o->qslBandChkBox->isEnabled());
-        o->qslFirstQsoRadioBtn->click();
-        QVERIFY(o->qslBandChkBox->isEnabled());
-        o->qslYearChkBox->click();
-        QVERIFY(f.dir.readFile("Dalu.ini")
-                    .contains("[QSL]\r\nFirstQso=1\r\nBand=0\r\nMode=0\r\nDay=0\r\nYear=1\r\n"));
-        o->qslQsoRadioBtn->click();
-        QVERIFY(!o->qslYearChkBox->isEnabled());
-        QVERIFY(f.dir.readFile("Dalu.ini").contains("FirstQso=0\r\n"));
-    }
-
     void outList_data() {
         columns<QByteArray, QStringList>("rule", "numbers");
         // 1 QX1A 20m, 2 QX1A 40m (sent), 3 QX2B "No QSL please", 4 QX2B "noqsl", 5 QX1A 20m
@@ -80,10 +66,21 @@ private slots:
         QCOMPARE(column(page->qslModel, 0), fetched<QStringList>("numbers"));
     }
 
-    void markingWithEnterAndN() {
+    void markingWithEnterAndNAndTheRule() {
         QList<TQsoRecord> log = LogBuilder::qsos(3);
         log[1][QsoField::Comments] = "tnx";
         BrowseFixture f(log);
+        // The rule on the options page: its boxes count only for the first QSO, written at once.
+        TQslOptions* o = f.form()->optionsPage->qslOptions;
+        QVERIFY(!o->qslBandChkBox->isEnabled());
+        o->qslFirstQsoRadioBtn->click();
+        QVERIFY(o->qslBandChkBox->isEnabled());
+        o->qslYearChkBox->click();
+        QVERIFY(f.dir.readFile("Dalu.ini")
+                    .contains("[QSL]\r\nFirstQso=1\r\nBand=0\r\nMode=0\r\nDay=0\r\nYear=1\r\n"));
+        o->qslQsoRadioBtn->click();
+        QVERIFY(!o->qslYearChkBox->isEnabled());
+        QVERIFY(f.dir.readFile("Dalu.ini").contains("FirstQso=0\r\n"));
         TQslPage* page = f.form()->evaluationsPage->qslPage;
         f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
         page->qslCreateListBtn->click();
@@ -91,7 +88,6 @@ private slots:
         grid->setFocus();
         grid->setCurrentIndex(page->qslModel->index(0, 0));
         const QByteArray today = GermanFormat::formatDate(QDate::currentDate());
-
         QTest::keyClick(grid, Qt::Key_Return);
         log[0][QsoField::QslOut] = today;
         QCOMPARE(f.log(), LogBuilder::logContent(log));

@@ -14,8 +14,10 @@
 class TestStatusClock : public QObject {
     Q_OBJECT
 private slots:
-    void statusBarShowsTheTemplateWithTokensInserted() {
+    void statusBarAndClock() {
         SessionFixture s({LogBuilder::qso(1), LogBuilder::qso(2, "DL1ABC")},
+                         "UtcDiffAuto=0\r\nUtcDiff=-1\r\n[Clock]\r\nShow=1\r\nUTC=1\r\n"
+                         "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n"
                          "[StatusBar]\r\nText=Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL\r\n");
         TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
         QVERIFY(page->StatusBarTimer->isActive());
@@ -38,11 +40,7 @@ private slots:
         QCOMPARE(page->StatusBarEdit->text(), QStringLiteral("TICK_COUNT ms"));
         QCOMPARE(page->StatusBarEdit->cursorPosition(), 10);
         QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n") && page->StatusBarTimer->isActive());
-    }
-
-    void clockShowsUtcWithTheWorkingOffset() {
-        SessionFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n[Clock]\r\nShow=1\r\nUTC=1\r\n"
-                             "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n");
+        // The clock shows UTC with the working offset.
         TClockForm* clock = s.session->clockForm();
         QVERIFY(clock->isVisible() && clock->ClockTimer->isActive());
         clock->tick(QDateTime(QDate(2026, 12, 7), QTime(14, 30, 0)));
