@@ -125,7 +125,7 @@ private slots:
                  confirmed->fontMetrics().horizontalAdvance("16000m") + 10);
     }
 
-    void locatorSquaresAndDrillDown() {
+    void locatorSquaresAndDoksAndDrillDown() {
         QList<TQsoRecord> log = smallLog();
         log.append(qso(5, "2m", "FM", "QX5ABC", "", "J?12", ""));
         Pages f(log);
@@ -151,24 +151,22 @@ private slots:
         f.ctrlClick(page->locListeDrawGrid->viewport(), f.cellCentre(page->locListeDrawGrid, 0, 0));
         QCOMPARE(searched(f.search()),
                  QString::fromUtf8("Locator enth\u00e4lt JO43; QSL In ist nicht  -> 2"));
-    }
-
-    void dokListsInfoAndDrillDown() {
-        Pages f(smallLog());
+        // The DOK page on the same log.
+        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
         f.showPage(f.evaluations()->TabSheet3);
-        TDokPage* page = f.evaluations()->dokPage;
-        page->dokOkBtn->click();
-        QCOMPARE(page->workedModel->stringList(), QStringList{"A01"});
-        QCOMPARE(page->confirmedModel->stringList(), QStringList{"B01"});
-        QVERIFY(page->dokResultLabel->text().contains("2 DOKs gearbeitet, davon 1"));
-        page->dokGearbeitetListBox->setCurrentIndex(page->workedModel->index(0));
-        QCOMPARE(page->dokInfoMemo->toPlainText(),
+        TDokPage* dok = f.evaluations()->dokPage;
+        dok->dokOkBtn->click();
+        QCOMPARE(dok->workedModel->stringList(), QStringList{"A01"});
+        QCOMPARE(dok->confirmedModel->stringList(), QStringList{"B01"});
+        QVERIFY(dok->dokResultLabel->text().contains("2 DOKs gearbeitet, davon 1"));
+        dok->dokGearbeitetListBox->setCurrentIndex(dok->workedModel->index(0));
+        QCOMPARE(dok->dokInfoMemo->toPlainText(),
                  QString("A01\nOrtsverband Konstanz\nDistrikt Baden\nhttps://a.example.org/"));
-        page->dokBestaetigtListBox->setCurrentIndex(page->confirmedModel->index(0));
-        QCOMPARE(page->dokInfoMemo->toPlainText(), QString("B01\nSonder-DOK"));
-        QCOMPARE(page->dokInfoMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
-        QListView* list = page->dokBestaetigtListBox;
-        f.ctrlClick(list->viewport(), list->visualRect(page->confirmedModel->index(0)).center());
+        dok->dokBestaetigtListBox->setCurrentIndex(dok->confirmedModel->index(0));
+        QCOMPARE(dok->dokInfoMemo->toPlainText(), QString("B01\nSonder-DOK"));
+        QCOMPARE(dok->dokInfoMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QListView* list = dok->dokBestaetigtListBox;
+        f.ctrlClick(list->viewport(), list->visualRect(dok->confirmedModel->index(0)).center());
         QCOMPARE(searched(f.search()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
     }
 

@@ -28,13 +28,6 @@ QStringList column(const QAbstractItemModel* model, int col) {
     return cells;
 }
 
-TQsoRecord qso(int n, const QByteArray& call, const QByteArray& band, const QByteArray& date) {
-    TQsoRecord r = LogBuilder::qso(n, call);
-    r[QsoField::Band] = band;
-    r[QsoField::Date] = date;
-    return r;
-}
-
 } // namespace
 
 class TestQslPage : public QObject {
@@ -42,7 +35,6 @@ class TestQslPage : public QObject {
 private slots:
     void outList_data() {
         columns<QByteArray, QStringList>("rule", "numbers");
-        // 1 QX1A 20m, 2 QX1A 40m (sent), 3 QX2B "No QSL please", 4 QX2B "noqsl", 5 QX1A 20m
         QTest::newRow("every QSO") << QByteArray() << QStringList{"1", "4", "5"};
         // QX2B's first QSO wants no card, yet it is the earlier QSO of 4 unless the mode counts.
         QTest::newRow("first per mode: 3 SSB, 4 FM")
@@ -52,13 +44,13 @@ private slots:
     }
 
     void outList() {
-        QList<TQsoRecord> log = {
-            qso(1, "QX1A", "20m", "01.06.2004"), qso(2, "QX1A", "40m", "02.06.2004"),
-            qso(3, "QX2B", "20m", "03.06.2004"), qso(4, "QX2B", "20m", "04.06.2004"),
-            qso(5, "QX1A", "20m", "01.06.2005")};
-        log[1][QsoField::QslOut] = "05.06.2004";
-        log[2][QsoField::Comments] = "No QSL please";
-        log[3][QsoField::Comments] = "noqsl";
+        QList<TQsoRecord> log;
+        for (const char* line : {"1;01.06.2004;01:31:00;20m;FM;QX1A;59;59;;;;;;;;",
+                                 "2;02.06.2004;02:31:00;40m;FM;QX1A;59;59;;;;;;;05.06.2004;",
+                                 "3;03.06.2004;03:31:00;20m;SSB;QX2B;59;59;;;;;;No QSL please;;",
+                                 "4;04.06.2004;04:31:00;20m;FM;QX2B;59;59;;;;;;noqsl;;",
+                                 "5;01.06.2005;05:31:00;20m;FM;QX1A;59;59;;;;;;;;"})
+            log.append(*QsoLine::split(line));
         BrowseFixture f(log, false);
         f.form()->settings().parse("[QSL]\r\n" + fetched<QByteArray>("rule"));
         TQslPage* page = f.form()->evaluationsPage->qslPage;

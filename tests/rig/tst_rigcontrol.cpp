@@ -34,9 +34,8 @@ struct RigStation : MaskFixture {
         return QTest::qWaitFor([&] { return rig->statusText().contains(statusPart); }, 10000);
     }
     QString labels() const {
-        return QStringList{mask->BandLabel->text(), mask->ModeLabel->text(),
-                           mask->TxPwrLabel->text()}
-            .join(' ');
+        return mask->BandLabel->text() + ' ' + mask->ModeLabel->text() + ' ' +
+               mask->TxPwrLabel->text();
     }
     // Band, mode and power of the last QSO in the log.
     QString logged() const {

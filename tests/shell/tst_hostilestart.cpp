@@ -21,8 +21,7 @@ private slots:
         columns<QString, QString>("lastLog", "message");
         QTest::newRow("vanished") << "gone.log" << QString();
         QTest::newRow("outside the folder") << "outside/victim.log" << QString();
-        QTest::newRow("open in another instance") << "a.log"
-                                                  << "anderen laufenden Dalu";
+        QTest::newRow("open in another instance") << QString("a.log") << "anderen laufenden Dalu";
     }
 
     void lastLogIsNotOpened() {

@@ -109,11 +109,11 @@ private slots:
         QTest::newRow("name gets .log") << "contest" << false << "contest.log" << QString();
         QTest::newRow("upper-case extension kept, open log closed")
             << "contest.LOG" << true << "contest.LOG.log" << QString();
-        QTest::newRow("existing name keeps the open log") << "a" << true << ""
-                                                          << "%1a.log\"!";
+        QTest::newRow("existing name keeps the open log")
+            << "a" << true << QString() << "%1a.log\"!";
         // A name no file system takes.
-        QTest::newRow("failure keeps the open log") << QString(300, 'x') << true << ""
-                                                    << "xxxxxxxxxx.log";
+        QTest::newRow("failure keeps the open log")
+            << QString(300, 'x') << true << QString() << "xxxxxxxxxx.log";
     }
 
     void newLog() {
