@@ -13,13 +13,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-class TestKeyboard : public QObject {
-    Q_OBJECT
-private slots:
-    void everyPageReadsInOrder();
-    void everyDialogReadsInOrder();
-};
-
 namespace {
 
 // A group of radio buttons is one stop: Tab enters at the checked one, the arrows move on.
@@ -122,54 +115,46 @@ void walk(QWidget* page, const QString& name, QStringList& faults) {
     }
 }
 
-void report(const QStringList& faults) {
-    for (const QString& fault : faults)
-        qWarning("%s", qPrintable(fault));
-}
-
 } // namespace
 
-void TestKeyboard::everyPageReadsInOrder() {
-    SessionFixture f({LogBuilder::qso(1)});
-    QVERIFY(QTest::qWaitForWindowActive(f.form));
-    QStringList faults;
-    forEachPage(f.form->MainPageControl, QString(),
-                [&](QWidget* page, const QString& name) { walk(page, name, faults); });
-    report(faults);
-    QVERIFY2(faults.isEmpty(), "see the warnings above");
-}
-
-void TestKeyboard::everyDialogReadsInOrder() {
-    SessionFixture f({LogBuilder::qso(1)});
-    // The main window's own activation must not arrive while a dialog is walked.
-    QVERIFY(QTest::qWaitForWindowActive(f.form));
-    QStringList faults;
-    const auto walkWindow = [&](QWidget* window) {
-        window->show();
-        QTRY_COMPARE(QApplication::activeWindow(), window);
-        walk(window, nameOf(window), faults);
-    };
-    // The wizard shows one panel at a time.
-    TLogConverterForm* wizard = f.session->logConverterForm();
-    const QList<QWidget*> panels = {wizard->StartPanel,      wizard->ImportPanel,
-                                    wizard->ImpLogFilePanel, wizard->ExpLogFilePanel,
-                                    wizard->ExportPanel,     wizard->StringGridPanel,
-                                    wizard->FertigPanel};
-    for (QWidget* shown : panels) {
-        for (QWidget* panel : panels)
-            panel->setVisible(panel == shown);
-        wizard->BackBtn->setEnabled(true);
-        walkWindow(wizard);
+class TestKeyboard : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPageAndDialogReadsInOrder() {
+        SessionFixture f({LogBuilder::qso(1)});
+        // The main window's own activation must not arrive while a dialog is walked.
+        QVERIFY(QTest::qWaitForWindowActive(f.form));
+        QStringList faults;
+        forEachPage(f.form->MainPageControl, QString(),
+                    [&](QWidget* page, const QString& name) { walk(page, name, faults); });
+        const auto walkWindow = [&](QWidget* window) {
+            window->show();
+            QTRY_COMPARE(QApplication::activeWindow(), window);
+            walk(window, nameOf(window), faults);
+        };
+        // The wizard shows one panel at a time.
+        TLogConverterForm* wizard = f.session->logConverterForm();
+        const QList<QWidget*> panels = {wizard->StartPanel,      wizard->ImportPanel,
+                                        wizard->ImpLogFilePanel, wizard->ExpLogFilePanel,
+                                        wizard->ExportPanel,     wizard->StringGridPanel,
+                                        wizard->FertigPanel};
+        for (QWidget* shown : panels) {
+            for (QWidget* panel : panels)
+                panel->setVisible(panel == shown);
+            wizard->BackBtn->setEnabled(true);
+            walkWindow(wizard);
+        }
+        wizard->hide();
+        for (QWidget* window : QList<QWidget*>{f.session->doppeltForm(), f.session->hotKeyForm(),
+                                               f.session->textForm()}) {
+            walkWindow(window);
+            window->hide();
+        }
+        for (const QString& fault : faults)
+            qWarning("%s", qPrintable(fault));
+        QVERIFY2(faults.isEmpty(), "see the warnings above");
     }
-    wizard->hide();
-    for (QWidget* window : QList<QWidget*>{f.session->doppeltForm(), f.session->hotKeyForm(),
-                                           f.session->textForm()}) {
-        walkWindow(window);
-        window->hide();
-    }
-    report(faults);
-    QVERIFY2(faults.isEmpty(), "see the warnings above");
-}
+};
 
 QTEST_MAIN(TestKeyboard)
 #include "tst_keyboard.moc"
