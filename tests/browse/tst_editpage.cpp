@@ -187,7 +187,7 @@ private slots:
             QVERIFY(list->visualRect(list->model()->index(row, 0)).bottom() >= height);
     }
 
-    void theMaskListOpensTheRowReachedAndTakesTheWidths() {
+    void theMaskListOpensTheRowReachedAndTheCommentEditorWorks() {
         BrowseFixture f(LogBuilder::qsos(5));
         QsoGrid* liste2 = f.form()->Liste2StringGrid;
         f.form()->MainPageControl->setCurrentWidget(f.form()->ListeTS);
@@ -202,11 +202,7 @@ private slots:
         QTest::keyClick(liste2, Qt::Key_Return);
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
         QCOMPARE(f.edit()->eCallEdit->text(), QString("QX3ABC"));
-    }
-
-    void commentEditorHandsTheTextBack() {
-        BrowseFixture f(LogBuilder::qsos(1));
-        f.editRow(1);
+        // The comment editor gets the comment and hands its text back.
         TEditPage* e = f.edit();
         e->eCommentsMemo->setPlainText("old");
         QString seen;
