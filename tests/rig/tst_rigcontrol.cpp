@@ -112,7 +112,7 @@ private slots:
                  qPrintable(s.rig->statusText()));
     }
 
-    void firstReturnFreezesUntilCommit() {
+    void firstReturnFreezesAndManualChoiceWinsUntilCommit() {
         RigStation s;
         QVERIFY(s.tune(14'074'000, "PKTUSB", 50));
         s.type({"QX1ABC"});
@@ -121,10 +121,7 @@ private slots:
         s.type({"59", "57"});
         QCOMPARE(s.logged(), QString("20m FT8 50W"));
         QCOMPARE(s.labels(), QString("40m SSB 10W")); // the next QSO follows the rig at once
-    }
-
-    void manualChoiceWinsUntilCommit() {
-        RigStation s;
+        // A band chosen by hand wins over the rig until the commit, Escape included.
         QVERIFY(s.tune(14'074'000, "USB"));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
         s.mask->BandListBox->setCurrentRow(10); // 80m
@@ -135,7 +132,7 @@ private slots:
         QTest::keyClick(s.mask->CallEdit, Qt::Key_Escape);
         QVERIFY(s.tune(7'030'000, "CW"));
         QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
-        s.type({"QX1ABC", "59", "57"});
+        s.type({"QX2ABC", "59", "57"});
         QCOMPARE(s.logged().left(7), QString("80m CW "));
         QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
     }
