@@ -14,10 +14,6 @@
 
 namespace {
 
-QString variant(const QString& missingFunction) {
-    return QStringLiteral(DALU_RACCD32A_VARIANTS "/libraccd32a_without_%1.so").arg(missingFunction);
-}
-
 // Dalu with the sample callbook and the given library in its folder; a folder length above 0
 // pads the folder's path to that many characters with its separator.
 struct Station : SessionFixture {
@@ -60,7 +56,9 @@ private slots:
         // Must run before any library is loaded: the system then finds it by its name.
         QTest::newRow("no library anywhere") << "" << 0 << "libraccd32a.so";
         for (const char* function : {"pGetCallInfo", "pGetVersionNr", "pCheckDatabaseFormat"})
-            QTest::addRow("without %s", function) << variant(function) << 0 << function;
+            QTest::addRow("without %s", function)
+                << QStringLiteral(DALU_RACCD32A_VARIANTS "/libraccd32a_without_%1.so").arg(function)
+                << 0 << function;
         QTest::newRow("folder of 84 characters") << DALU_RACCD32A << 84 << " 83 ";
     }
 

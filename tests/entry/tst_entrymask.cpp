@@ -240,8 +240,7 @@ private slots:
             QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
         } else {
             for (const QChar c : input) // also letters beyond Latin-1, which keyClicks refuses
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), {});
         }
         for (int i = 0; i < 3 && s.logLines().isEmpty(); ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

@@ -39,11 +39,6 @@ struct CardFixture : BrowseFixture {
         edit()->eQslInPicker->checkBox()->click();
     }
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
-    // Chooses "scan.jpg" in the next file dialog and keeps the message shown after the move.
-    void chooseScan(QString* message) {
-        ModalDialogs::answerFileDialog(dir.file("scan.jpg"));
-        ModalDialogs::answerMessageBox(message);
-    }
 };
 
 } // namespace
@@ -98,9 +93,8 @@ private slots:
         QVERIFY(e->eQslInAddBtn->isVisible() && !e->eQslInShowBtn->isVisible());
         const QByteArray jpeg = picture(1000, 700, "JPG");
         f.dir.writeFile("scan.jpg", jpeg);
-        QString message;
-        f.chooseScan(&message);
-        e->eQslInAddBtn->click();
+        ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
+        QString message = ModalDialogs::messageOf([e] { e->eQslInAddBtn->click(); });
         QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
         QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && e->eQslInShowBtn->isVisible());
 
@@ -117,8 +111,8 @@ private slots:
 
         // A second scan for the same QSO leaves both files as they are.
         f.dir.writeFile("scan.jpg", "new scan");
-        f.chooseScan(&message);
-        e->eQslInAddBtn->click();
+        ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
+        message = ModalDialogs::messageOf([e] { e->eQslInAddBtn->click(); });
         QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
         QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), jpeg);
         QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
