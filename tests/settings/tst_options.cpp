@@ -68,12 +68,11 @@ private slots:
         // Changing the text stops the counting and writes the text at once.
         QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
         QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
-        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("ErgRstTx", "Text", {}),
-                 QString("0015"));
+        QVERIFY(s.ini().contains("[ErgRstTx]\r\nText=0015\r\n"));
         // The general edits are written at once, the presets at exit.
         TGeneralOptions* general = s.form->optionsPage->generalOptions;
-        QVERIFY(general->UtcDiffAutoCheckBox->isChecked());
-        QVERIFY(!enabledOnItsPage(general->UtcDiffEdit));
+        QVERIFY(general->UtcDiffAutoCheckBox->isChecked() &&
+                !enabledOnItsPage(general->UtcDiffEdit));
         general->UtcDiffAutoCheckBox->click();
         QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
         general->UtcDiffEdit->setText("3");
@@ -82,14 +81,10 @@ private slots:
         QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
         QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
         presets->item(1, 1)->setText("599");
-        const TMemIniFile ini(s.dir.file("Dalu.ini"));
-        QCOMPARE(ini.ReadString("Allgemein", "UtcDiff", {}), QString("3"));
-        QCOMPARE(ini.ReadString("Allgemein", "QslPath", {}), QString("/tmp/cards/"));
-        QCOMPARE(ini.ReadBool("Allgemein", "UtcDiffAuto", true), false);
-        QVERIFY(!ini.ValueExists("Vorgaben", "RstTx"));
+        QVERIFY(s.ini().contains("UtcDiffAuto=0\r\n") && !s.ini().contains("[Vorgaben]") &&
+                s.ini().contains("UtcDiff=3\r\nQslPath=/tmp/cards/\r\n"));
         s.stop();
-        QCOMPARE(TMemIniFile(s.dir.file("Dalu.ini")).ReadString("Vorgaben", "RstTx", {}),
-                 QString("599"));
+        QVERIFY(s.ini().contains("[Vorgaben]\r\nCall=\r\nRstTx=599\r\n"));
     }
 };
 
