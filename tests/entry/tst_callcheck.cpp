@@ -151,27 +151,25 @@ private slots:
     }
 
     void leavingTheCall_data() {
-        // logged: none: an empty log (one empty list row); key: Ctrl+L goes to the list, F2 opens
-        // the band list
-        columns<QByteArray, QString, int, bool, bool>("logged", "typed", "key", "duplicate", "red");
-        QTest::newRow("one character: red, but compared")
-            << QByteArray("Q") << "q" << int(Qt::Key_Return) << true << true;
-        QTest::newRow("empty call finds no empty row")
-            << QByteArray() << "" << int(Qt::Key_Return) << false << true;
-        QTest::newRow("to the list: no check")
-            << QByteArray("QX1ABC") << "QX1ABC" << int(Qt::Key_L) << false << false;
-        QTest::newRow("to an editor by its key: no check")
-            << QByteArray("QX1ABC") << "QX1ABC" << int(Qt::Key_F2) << false << false;
+        // The call typed is in the log (none: an empty log, one empty list row). Ctrl+L goes to
+        // the list, F2 opens the band list.
+        columns<QString, int, bool, bool>("typed", "key", "duplicate", "red");
+        const int enter = Qt::Key_Return, ctrlL = Qt::Key_L, f2 = Qt::Key_F2;
+        QTest::newRow("one character: red, but compared") << "q" << enter << true << true;
+        QTest::newRow("empty call finds no empty row") << "" << enter << false << true;
+        QTest::newRow("to the list: no check") << "QX1ABC" << ctrlL << false << false;
+        QTest::newRow("to an editor by its key: no check") << "QX1ABC" << f2 << false << false;
     }
 
     void leavingTheCall() {
-        QFETCH(QByteArray, logged);
+        QFETCH(QString, typed);
+        const QByteArray logged = typed.toUpper().toLatin1();
         QFETCH(int, key);
         QFETCH(bool, red);
         Station s(logged.isEmpty() ? QList<TQsoRecord>() : QList{qso(1, logged), lastQso(2)},
                   "[Buttons]\r\nBF2=c\r\n");
         DuplicateAnswer answer;
-        QTest::keyClicks(s.mask->CallEdit, fetched<QString>("typed"));
+        QTest::keyClicks(s.mask->CallEdit, typed);
         QTest::keyClick(s.mask->CallEdit, Qt::Key(key),
                         key == Qt::Key_L ? Qt::ControlModifier : Qt::NoModifier);
         if (key == Qt::Key_L)

@@ -53,8 +53,7 @@ private slots:
                                   "[Vorgaben]\r\nRstTx=59\r\nRstRx=59\r\n");
         qputenv("DALU_STDIN_DRIVER", "1");
         QRandomGenerator random(20261207);
-        QSet<QByteArray> reported;
-        QSet<QByteArray> sent;
+        QSet<QByteArray> reported, sent;
         auto send = [&](QProcess& dalu) {
             const QByteArray call = "QX" + QByteArray::number(sent.size() + 1);
             sent.insert(call);

@@ -20,8 +20,7 @@ private slots:
                          "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n"
                          "[StatusBar]\r\nText=Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL\r\n");
         TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
-        QVERIFY(page->StatusBarTimer->isActive());
-        QCOMPARE(page->StatusBarTimer->interval(), 5000);
+        QVERIFY(page->StatusBarTimer->isActive() && page->StatusBarTimer->interval() == 5000);
         page->StatusBarTimerTimer();
         QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
         page->StatusBarEdit->clear();
