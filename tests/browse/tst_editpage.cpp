@@ -3,18 +3,9 @@
 #include "modaldialogs.h"
 #include "qsogridmodel.h"
 #include "textform.h"
+#include "widgettest.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimeEdit>
 

@@ -1,13 +1,7 @@
 #include "browsefixture.h"
 #include "modaldialogs.h"
 #include "qsogridmodel.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include "widgettest.h"
 
 namespace {
 

@@ -1,12 +1,9 @@
 #include "tempprogramdir.h"
 #include "testdata.h"
 #include "textform.h"
+#include "widgettest.h"
 
-#include <QAction>
 #include <QFileDialog>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QTest>
 
 class TestTextForm : public QObject {
     Q_OBJECT

@@ -5,12 +5,7 @@
 #include "optionspage.h"
 #include "racoptions.h"
 #include "sessionfixture.h"
-
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include "widgettest.h"
 
 namespace {
 

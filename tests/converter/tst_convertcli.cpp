@@ -1,11 +1,9 @@
 #include "commands.h"
+#include "coretest.h"
 #include "logbuilder.h"
 #include "runner.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
-
-#include <QFile>
-#include <QTest>
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -9,18 +9,9 @@
 #include "tempprogramdir.h"
 #include "testdata.h"
 #include "uitexts.h"
+#include "widgettest.h"
 
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
-#include <QTest>
 
 using Step = TLogConverterForm::Step;
 using Button = QMessageBox::StandardButton;

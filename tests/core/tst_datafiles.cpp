@@ -1,6 +1,7 @@
 // The files read besides the log: language files, reference INI files, DXCC.ini, DOK.ini,
 // the reference logs, and the callbook's answers.
 #include "callbookinfo.h"
+#include "coretest.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "dok.h"
@@ -14,10 +15,6 @@
 #include "settingskeys.h"
 #include "tempprogramdir.h"
 #include "textrows.h"
-
-#include <QDateTime>
-#include <QFile>
-#include <QTest>
 
 #include <set>
 #include <string>

@@ -1,6 +1,7 @@
 // The function keys, the status-bar template, the analogue clock, the date formats, the
 // page history and the log-file names.
 #include "clockface.h"
+#include "coretest.h"
 #include "datetimeformat.h"
 #include "functionkeys.h"
 #include "logfileset.h"
@@ -10,9 +11,6 @@
 #include "testdata.h"
 #include "textrows.h"
 #include "uitexts.h"
-
-#include <QSet>
-#include <QTest>
 
 using namespace ClockFace;
 using namespace FunctionKeys;

@@ -1,5 +1,6 @@
 // The log file's jobs, and crafted files and faults: two writers, a full disk, special files,
 // odd line ends, and the order in which a write reaches the disk.
+#include "coretest.h"
 #include "errorof.h"
 #include "filelock.h"
 #include "languagefile.h"
@@ -13,9 +14,6 @@
 #include "tempprogramdir.h"
 #include "testdata.h"
 #include "uitexts.h"
-
-#include <QDir>
-#include <QTest>
 
 #include <csignal>
 #include <cstdio>

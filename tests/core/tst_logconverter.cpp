@@ -1,5 +1,6 @@
 #include "adifreader.h"
 #include "adifwriter.h"
+#include "coretest.h"
 #include "daluerror.h"
 #include "germanformat.h"
 #include "logbuilder.h"
@@ -7,11 +8,6 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
-
-#include <QDate>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QTest>
 
 namespace {
 

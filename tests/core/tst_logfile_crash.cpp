@@ -1,15 +1,12 @@
 // Kills writers in the middle of their work: every file must stay whole, old or new, and
 // the temporary files they leave are removed at the next start.
 #include "atomicfilewriter.h"
+#include "coretest.h"
 #include "logbuilder.h"
 #include "logconverter.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "tempprogramdir.h"
-
-#include <QDir>
-#include <QRandomGenerator>
-#include <QTest>
 
 #include <csignal>
 #include <functional>

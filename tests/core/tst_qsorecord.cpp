@@ -1,5 +1,6 @@
 // The QSO record: its line, its repair, and the QSL cards: the card rule, the out list, the
 // marks, the QSL-in inputs and the card files.
+#include "coretest.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "logbuilder.h"
@@ -12,9 +13,6 @@
 #include "tempprogramdir.h"
 #include "testdata.h"
 #include "textrows.h"
-
-#include <QRandomGenerator>
-#include <QTest>
 
 #include <algorithm>
 #include <csignal>

@@ -1,3 +1,4 @@
+#include "coretest.h"
 #include "cp1252.h"
 #include "germanformat.h"
 #include "logbuilder.h"
@@ -10,10 +11,6 @@
 #include "textrows.h"
 #include "utcdifference.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTest>
 #include <QTimeZone>
 
 // German dates and numbers, Windows-1252, the text export table and the settings file.

@@ -1,13 +1,11 @@
 // Checks our locator arithmetic against hamlib's over random locator pairs. Our figures
 // use rounded constants (57.2958, earth radius 6365.11 km), so they agree only within
 // tolerances: distance 0.5 %, bearing 1 degree.
+#include "coretest.h"
 #include "locator.h"
 
 #include <hamlib/rig.h>
 #include <hamlib/rotator.h>
-
-#include <QRandomGenerator>
-#include <QTest>
 
 #include <cmath>
 

@@ -7,16 +7,9 @@
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "serialoptions.h"
+#include "widgettest.h"
 
-#include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTabWidget>
-#include <QTimer>
 
 class TestEntryMask : public QObject {
     Q_OBJECT

@@ -5,13 +5,7 @@
 #include "modaldialogs.h"
 #include "optionspage.h"
 #include "sessionfixture.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
+#include "widgettest.h"
 
 class TestKeyCaptions : public QObject {
     Q_OBJECT

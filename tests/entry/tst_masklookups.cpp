@@ -2,11 +2,9 @@
 #include "entrypage.h"
 #include "modaldialogs.h"
 #include "sessionfixture.h"
+#include "widgettest.h"
 
 #include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTabWidget>
 #include <QUrl>
 
 // Catches the addresses the pages ask the desktop to open.

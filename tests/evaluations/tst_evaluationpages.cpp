@@ -7,19 +7,10 @@
 #include "modaldialogs.h"
 #include "qsocountspage.h"
 #include "qsogridmodel.h"
+#include "widgettest.h"
 
-#include <QAbstractItemModelTester>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStringListModel>
-#include <QTableView>
-#include <QTextBlock>
 #include <QTextEdit>
 
 namespace {

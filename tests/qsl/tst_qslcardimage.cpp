@@ -5,12 +5,9 @@
 #include "datetickpicker.h"
 #include "modaldialogs.h"
 #include "qslinshowform.h"
+#include "widgettest.h"
 
 #include <QBuffer>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QScreen>
 #include <QTemporaryFile>
 #include <QTimeEdit>
 

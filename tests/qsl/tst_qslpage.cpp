@@ -10,14 +10,7 @@
 #include "qsloptions.h"
 #include "qslpage.h"
 #include "qsogridmodel.h"
-
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
+#include "widgettest.h"
 
 namespace {
 

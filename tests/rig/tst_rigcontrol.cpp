@@ -4,11 +4,8 @@
 #include "optionspage.h"
 #include "rigcontrol.h"
 #include "rigoptions.h"
+#include "widgettest.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 

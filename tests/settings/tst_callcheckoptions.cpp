@@ -5,14 +5,7 @@
 #include "optionspage.h"
 #include "referencelogoptions.h"
 #include "sessionfixture.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
+#include "widgettest.h"
 
 namespace {
 

@@ -6,11 +6,7 @@
 #include "presetoptions.h"
 #include "serialoptions.h"
 #include "sessionfixture.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTableWidget>
+#include "widgettest.h"
 
 namespace {
 

@@ -3,11 +3,10 @@
 #include "logbuilder.h"
 #include "qsorecord.h"
 #include "tempprogramdir.h"
+#include "widgettest.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSet>
-#include <QTest>
 
 namespace {
 

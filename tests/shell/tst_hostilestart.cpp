@@ -7,11 +7,7 @@
 #include "meminifile.h"
 #include "modaldialogs.h"
 #include "qsogridmodel.h"
-
-#include <QDir>
-#include <QLabel>
-#include <QScreen>
-#include <QTabWidget>
+#include "widgettest.h"
 
 class TestHostileStart : public QObject {
     Q_OBJECT

@@ -1,9 +1,6 @@
 #include "infoform.h"
 #include "underconstruction.h"
-
-#include <QLabel>
-#include <QTest>
-#include <QTimer>
+#include "widgettest.h"
 
 class TestInfoForm : public QObject {
     Q_OBJECT

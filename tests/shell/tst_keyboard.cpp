@@ -5,13 +5,9 @@
 #include "logconverterform.h"
 #include "sessionfixture.h"
 #include "textform.h"
+#include "widgettest.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
 
 namespace {
 

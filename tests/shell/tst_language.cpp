@@ -10,18 +10,9 @@
 #include "qslinshowform.h"
 #include "sessionfixture.h"
 #include "textform.h"
+#include "widgettest.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDir>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTabWidget>
 
 namespace {
 

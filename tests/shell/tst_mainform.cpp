@@ -6,14 +6,7 @@
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "sessionfixture.h"
-
-#include <QFile>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTabWidget>
-#include <QToolButton>
+#include "widgettest.h"
 
 namespace {
 

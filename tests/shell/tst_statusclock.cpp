@@ -3,13 +3,7 @@
 #include "optionspage.h"
 #include "sessionfixture.h"
 #include "statusbaroptions.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTimer>
+#include "widgettest.h"
 
 class TestStatusClock : public QObject {
     Q_OBJECT

@@ -1,8 +1,6 @@
 #include "logbuilder.h"
 #include "qsogridmodel.h"
-
-#include <QAbstractItemModelTester>
-#include <QTest>
+#include "widgettest.h"
 
 class TestQsoGridModel : public QObject {
     Q_OBJECT
