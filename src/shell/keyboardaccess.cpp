@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace {
 
 // Marks a name given here, so that the next run may replace it in the new language.
@@ -67,18 +69,35 @@ void giveName(QWidget* w, const QString& name) {
 // A caption names the control beside it: a sibling that takes the focus becomes the
 // label's buddy (its name then follows the caption), the controls of a composite take
 // the caption's text.
-void link(QLabel* label, QWidget* target) {
+void link(QLabel* label, QWidget* target, const QString& blockCaption = QString()) {
     const QList<QWidget*> controls = controlsOf(target);
+    QString caption = captionText(label);
     // A caption names one control or a small composite, never a whole panel.
     if (controls.isEmpty() || controls.size() > 3 || target->findChild<QTabBar*>() ||
-        captionText(label).isEmpty())
+        caption.isEmpty())
         return;
-    if (controls == QList<QWidget*>{target} && target->parentWidget() == label->parentWidget() &&
-        !label->buddy() && target->accessibleName().isEmpty())
+    // A caption that is only a number ("1.") is read with the caption above its block.
+    const bool numberOnly =
+        std::none_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetter(); });
+    if (numberOnly && !blockCaption.isEmpty())
+        caption = blockCaption + QLatin1Char(' ') + caption;
+    else if (controls == QList<QWidget*>{target} &&
+             target->parentWidget() == label->parentWidget() && !label->buddy() &&
+             target->accessibleName().isEmpty())
         label->setBuddy(target);
     // Lists and grids do not take their names from a buddy.
     for (QWidget* control : controls)
-        giveName(control, captionText(label));
+        giveName(control, caption);
+}
+
+// The caption standing before a nested layout in its outer one.
+QString blockCaptionOf(QLayout* layout) {
+    auto* outer = qobject_cast<QLayout*>(layout->parent());
+    for (int i = outer ? outer->indexOf(layout) - 1 : -1; i >= 0; --i) {
+        if (auto* label = qobject_cast<QLabel*>(outer->itemAt(i)->widget()))
+            return captionText(label);
+    }
+    return QString();
 }
 
 // "Datum von / bis:" before two controls names them "Datum von" and "Datum bis";
@@ -125,7 +144,7 @@ void linkCaptionsIn(QLayout* layout) {
             if (controlsOf(right).isEmpty())
                 link(label, widgetAt(grid, row + rowSpan, column));
             else if (!linkPair(label, right, second))
-                link(label, right);
+                link(label, right, blockCaptionOf(grid));
         }
     } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
         for (int row = 0; row < form->rowCount(); ++row) {

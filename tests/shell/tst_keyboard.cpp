@@ -146,6 +146,12 @@ private slots:
             walkWindow(window);
             window->hide();
         }
+        // A numbered field is read with its block's caption, its "..." button with the field.
+        const auto spoken = [&](const char* child) {
+            return f.form->findChild<QWidget*>(child)->accessibleName();
+        };
+        QCOMPARE(spoken("rLog2Edit") + " | " + spoken("rLog2Btn"),
+                 QStringLiteral(u"Referenz-Logs 2. | Referenz-Logs 2.: ausw\u00e4hlen ..."));
         for (const QString& fault : faults)
             qWarning("%s", qPrintable(fault));
         QVERIFY2(faults.isEmpty(), "see the warnings above");
