@@ -214,6 +214,7 @@ void KeyboardAccess::apply(QWidget* window) {
     }
     for (QLayout* layout : window->findChildren<QLayout*>())
         linkCaptionsIn(layout);
+    const QString windowHeading = heading(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!tabStop(w) || qobject_cast<QTabBar*>(w))
             continue;
@@ -221,7 +222,7 @@ void KeyboardAccess::apply(QWidget* window) {
             giveName(w, w->toolTip());
         else
             giveName(w, pageCaption(w));
-        giveName(w, heading(window));
+        giveName(w, windowHeading);
     }
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         if (tabStop(button))
