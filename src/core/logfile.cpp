@@ -21,6 +21,21 @@ const QByteArray kCrLf = "\r\n";
 
 } // namespace
 
+// The records of the locked file, counted as OpenRead and ReadRecord would read them.
+int TLogFile::countRecords(int lockedFd) const {
+    const int fd = ::fcntl(lockedFd, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        throw DaluError::fromErrno(QStringLiteral("Cannot read"), m_fileName);
+    LineReader reader(fd, m_fileName);
+    QByteArray line;
+    if (!reader.next(line))
+        return 0;
+    int records = isRecordLine(line) ? 1 : 0;
+    while (reader.next(line))
+        ++records;
+    return records;
+}
+
 TLogFile::TLogFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
 TLogFile::~TLogFile() = default;
@@ -128,6 +143,15 @@ bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
 }
 
 void TLogFile::AppendRecord(const TQsoRecord& rec) {
+    TQsoRecord copy = rec;
+    append(copy, false);
+}
+
+int TLogFile::AppendNext(TQsoRecord rec) {
+    return append(rec, true);
+}
+
+int TLogFile::append(TQsoRecord& rec, bool numbered) {
     Close();
     const FileWriteLock lock(m_fileName, O_RDWR);
     const int fd = lock.fd();
@@ -139,6 +163,11 @@ void TLogFile::AppendRecord(const TQsoRecord& rec) {
         throw DaluError(
             uiText("\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.").arg(m_fileName));
     const off_t oldSize = st.st_size;
+    int number = 0;
+    if (numbered) {
+        number = countRecords(fd) + 1;
+        rec[QsoField::Number] = QByteArray::number(number);
+    }
     QByteArray line = QsoLine::join(rec) + kCrLf;
     // A last line without its line end would otherwise swallow the new record.
     char last = '\n';
@@ -163,6 +192,7 @@ void TLogFile::AppendRecord(const TQsoRecord& rec) {
     // The QSO is on disk when the commit returns.
     if (::fdatasync(fd) != 0)
         fail();
+    return number;
 }
 
 bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {

@@ -26,6 +26,10 @@ public:
     void Close();
     bool ReadRecordAt(TQsoRecord& rec, int n);
     void AppendRecord(const TQsoRecord& rec);
+    // Appends rec as the next QSO: its "#" becomes its position in the file as it is under
+    // the write lock, so that a QSO written meanwhile by another program (an import that
+    // rewrote the log) is counted. Returns that number.
+    int AppendNext(TQsoRecord rec);
     bool ReplaceRecord(const TQsoRecord& rec, int n);
     void Repair();
 
@@ -60,6 +64,8 @@ private:
     bool readLine(QByteArray& line);
     bool readRecordLine(QByteArray& line, QsoLine::FieldStarts& starts);
     [[noreturn]] void throwTooManyFields();
+    int append(TQsoRecord& rec, bool numbered);
+    int countRecords(int lockedFd) const;
 
     QString m_fileName;
     std::unique_ptr<LineReader> m_reader;

@@ -137,17 +137,26 @@ void TEntryPage::commitQso() {
     // A log another program changed is read first: the number follows the file.
     if (!ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); }))
         return;
-    const TQsoRecord rec = maskRecord();
+    TQsoRecord rec = maskRecord();
+    const int expected = NumberLabel->text().toInt();
+    int n = 0;
     // A failed append leaves the mask and the lists as they are: nothing typed is lost.
+    // The number is the one the log gives under its write lock: another program may have
+    // written it since it was read.
     if (!ErrorBoundary::run(this, [&] {
-            log->AppendRecord(rec);
-            m_mainForm.noteListsCurrent();
+            n = log->AppendNext(rec);
+            if (n == expected)
+                m_mainForm.noteListsCurrent();
         }))
         return;
-    const int n = NumberLabel->text().toInt();
-    m_mainForm.listeModel->putRow(n, rec);
-    m_mainForm.liste2Model->putRow(n, rec);
-    NumberLabel->setText(QString::number(n + 1));
+    rec[QsoField::Number] = QByteArray::number(n);
+    if (n == expected) {
+        m_mainForm.listeModel->putRow(n, rec);
+        m_mainForm.liste2Model->putRow(n, rec);
+        NumberLabel->setText(QString::number(n + 1));
+    } else {
+        ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); });
+    }
     ClearMask();
     Liste2StringGrid->selectGridRow(n);
     Liste2StringGrid->scrollTo(m_mainForm.liste2Model->index(n - 1, 0),

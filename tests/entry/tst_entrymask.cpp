@@ -1,5 +1,8 @@
+#include "daluerror.h"
 #include "datetickpicker.h"
 #include "editpage.h"
+#include "filelock.h"
+#include "logconverter.h"
 #include "maskfixture.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
@@ -10,6 +13,13 @@
 #include "widgettest.h"
 
 #include <QClipboard>
+#include <QScopeGuard>
+#include <QSemaphore>
+
+#include <poll.h>
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
 
 class TestEntryMask : public QObject {
     Q_OBJECT
@@ -208,6 +218,66 @@ private slots:
         QCOMPARE(s.mask->NumberLabel->text(), QString("2"));
         QCOMPARE(s.form->listeModel->RowCount(), 2);
         QVERIFY(!QFile::exists(s.dir.file("a.log")));
+    }
+
+    // An import of another program rewrites the log while a QSO is committed. It holds the
+    // log's write lock until the commit has opened the log, so the commit always comes
+    // after the rewrite; every QSO must still be numbered by its position.
+    void commitDuringAnImportIsNumberedByTheLog() {
+        MaskFixture s(LogBuilder::qsos(2), showOnly(""));
+        const QString log = s.dir.file("a.log");
+        const auto restore =
+            qScopeGuard([waitMs = FileWriteLock::waitMs] { FileWriteLock::waitMs = waitMs; });
+        FileWriteLock::waitMs = 60000; // the commit waits as long as the import takes
+        QStringList calls;
+        for (int round = 1; round <= 3; ++round) {
+            QByteArray adif;
+            for (const char* suffix : {"IA", "IB"}) {
+                const QByteArray call = "QX" + QByteArray::number(round) + suffix;
+                calls.append(call);
+                adif += "<CALL:5>" + call + "<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605" +
+                        "<TIME_ON:4>1731<EOR>";
+            }
+            s.dir.writeFile("in.adi", adif);
+            calls.append(QString("QX%1NEW").arg(round));
+            s.type({calls.last(), "59"});
+            QTest::keyClicks(QApplication::focusWidget(), "59");
+            QSemaphore holding;
+            QString importError;
+            std::thread import([&] {
+                const auto waitForCommit = [&, first = true](qint64, qint64) mutable {
+                    if (std::exchange(first, false)) {
+                        pollfd watch{inotify_init1(IN_CLOEXEC), POLLIN, 0};
+                        inotify_add_watch(watch.fd, QFile::encodeName(log).constData(), IN_OPEN);
+                        holding.release();
+                        poll(&watch, 1, 60000); // the window opens the log to commit
+                        close(watch.fd);
+                    }
+                    return true;
+                };
+                try {
+                    LogConverter::importAdif(s.dir.file("in.adi"), log, waitForCommit);
+                } catch (const DaluError& e) {
+                    importError = e.message();
+                }
+            });
+            holding.acquire();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            import.join();
+            QVERIFY2(importError.isEmpty(), qPrintable(importError));
+        }
+        const QList<QByteArray> lines = s.logLines();
+        QCOMPARE(lines.size(), 2 + calls.size());
+        QStringList logged;
+        for (int n = 1; n <= lines.size(); ++n) {
+            const QList<QByteArray> f = lines[n - 1].split(';');
+            QCOMPARE(f[0], QByteArray::number(n));
+            logged.append(f[5]);
+        }
+        QCOMPARE(logged.mid(2), calls);
+        // The lists follow the log, not the window's own count.
+        QCOMPARE(s.form->listeModel->Cells(5, lines.size()), calls.last());
+        QCOMPARE(s.mask->NumberLabel->text(), QString::number(lines.size() + 1));
     }
 
     void fieldsTakeOnlyWhatTheLogCanHold_data() {
