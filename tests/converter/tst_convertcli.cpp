@@ -117,6 +117,48 @@ private slots:
         QCOMPARE(dir.readFile("o.txt.tmp"), "the operator's");
     }
 
+    // The built program: its status tells scripts whether the job and its output are whole.
+    // Output to /dev/full stands for a full disk. Arguments name files in a temporary folder.
+    void programExitStatus_data() {
+        columns<QStringList, bool, int, QString>("args", "fullDisk", "status", "message");
+        const auto row = [](const char* name, const char* args, bool fullDisk, int status,
+                            const char* message) {
+            QTest::newRow(name) << QString(args).split(' ', Qt::SkipEmptyParts) << fullDisk
+                                << status << message;
+        };
+        row("evaluate", "evaluate squares a.log", false, 0, "");
+        row("evaluate, full disk", "evaluate squares a.log", true, 1, "No space left on device");
+        row("qsl-out, full disk", "qsl-out a.log --first-qso", true, 1, "No space left on device");
+        row("help, full disk", "--help", true, 1, "No space left on device");
+        row("import summary, full disk", "import-adif in.adi a.log", true, 1, "cannot write");
+        row("negative number", "evaluate doks a.log --numbers -5", false, 2, "--numbers: \"-5\"");
+        row("number too large", "evaluate doks a.log --numbers 1-99999999999999999999", false, 2,
+            "--numbers: \"1-99999999999999999999\"");
+        row("numbers reversed", "evaluate dxcc a.log --numbers 5-1", false, 2, "--numbers");
+        row("from after to", "evaluate squares a.log --to 01.01.2024 --from 02.01.2024", false, 2,
+            "--from 02.01.2024 is after --to 01.01.2024");
+    }
+    void programExitStatus() {
+        QFETCH(QStringList, args);
+        TempProgramDir dir;
+        LogBuilder::writeLog(dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
+        dir.writeFile("in.adi", "<CALL:4>DL1X<BAND:2>2m<MODE:2>FM<QSO_DATE:8>20040605"
+                                "<TIME_ON:4>1731<EOR>");
+        for (QString& a : args)
+            if (a.endsWith(".log") || a.endsWith(".adi"))
+                a = dir.file(a);
+        QProcess convert;
+        if (fetched<bool>("fullDisk"))
+            convert.setStandardOutputFile("/dev/full");
+        convert.start(DALU_CONVERT, args);
+        QVERIFY(convert.waitForFinished(-1));
+        const QString err = convert.readAllStandardError();
+        QCOMPARE(convert.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(convert.exitCode() == fetched<int>("status"), qPrintable(err));
+        QVERIFY2(err.contains(fetched<QString>("message")), qPrintable(err));
+        QCOMPARE(err.isEmpty(), fetched<int>("status") == 0);
+    }
+
     // Any failure, running out of memory included, ends the job with a message and status 1.
     // A child process with little address space reads a file far larger than that.
     void outOfMemoryIsAMessage() {

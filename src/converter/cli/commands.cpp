@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace ConvertCli {
@@ -51,6 +52,18 @@ bool takeStartRow(QStringList& args, int& startRow, QString& error) {
     return true;
 }
 
+// A QSO number of --numbers: digits only, from 1 to the largest number a log can hold.
+std::optional<int> qsoNumber(const QString& text) {
+    if (text.isEmpty() ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong n = text.toLongLong(&ok);
+    if (!ok || n < 1 || n > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(n);
+}
+
 std::optional<QDate> date(const QString& text) {
     const QDate d = QDate::fromString(text, QStringLiteral("d.M.yyyy"));
     return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
@@ -92,17 +105,28 @@ bool takeFilter(QStringList& args, Command& command, QString& error) {
                                                   : EvaluationFilter::endOfDay(*d);
         } else if (option == QLatin1String("--numbers")) {
             const QStringList range = value.split(QLatin1Char('-'));
-            if (range.size() != 2) {
-                error = QStringLiteral("--numbers: \"%1\" is no range like 1-10000").arg(value);
+            const auto start = qsoNumber(range.value(0));
+            const auto stop = qsoNumber(range.value(1));
+            if (range.size() != 2 || !start || !stop || *start > *stop) {
+                error = QStringLiteral("--numbers: \"%1\" is no range of QSO numbers like "
+                                       "1-10000 (from 1 to %2, the first not above the second)")
+                            .arg(value)
+                            .arg(std::numeric_limits<int>::max());
                 return false;
             }
-            f.startNumber = range[0];
-            f.stopNumber = range[1];
+            f.startNumber = QString::number(*start);
+            f.stopNumber = QString::number(*stop);
         } else {
             error = QStringLiteral("evaluate: unknown option \"%1\"").arg(option);
             return false;
         }
         args.remove(i, 2);
+    }
+    if (f.from > f.to) {
+        error = QStringLiteral("--from %1 is after --to %2")
+                    .arg(f.from.date().toString(QStringLiteral("dd.MM.yyyy")),
+                         f.to.date().toString(QStringLiteral("dd.MM.yyyy")));
+        return false;
     }
     return true;
 }

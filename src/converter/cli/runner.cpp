@@ -15,6 +15,7 @@
 #include "programdir.h"
 #include "settingskeys.h"
 
+#include <QFileDevice>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -181,7 +182,9 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
 
 } // namespace
 
-int run(const Command& command, QTextStream& out, QTextStream& err) {
+namespace {
+
+int runJob(const Command& command, QTextStream& out, QTextStream& err) {
     // No failure may end the program without a word: every one is a message and status 1.
     try {
         return execute(command, out, err);
@@ -194,6 +197,20 @@ int run(const Command& command, QTextStream& out, QTextStream& err) {
     } catch (...) {
         err << "dalu-convert: the job failed\n";
     }
+    return 1;
+}
+
+} // namespace
+
+int run(const Command& command, QTextStream& out, QTextStream& err) {
+    const int status = runJob(command, out, err);
+    // Output that never reached its file (a full disk, /dev/full) fails the command too.
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return status;
+    const auto* file = qobject_cast<const QFileDevice*>(out.device());
+    err << "dalu-convert: cannot write the output: "
+        << (file ? file->errorString() : QStringLiteral("write error")) << "\n";
     return 1;
 }
 
