@@ -11,6 +11,12 @@
 #include <QTemporaryFile>
 #include <QTimeEdit>
 
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
 namespace {
 
 QByteArray picture(int width, int height, const char* format) {
@@ -22,6 +28,47 @@ QByteArray picture(int width, int height, const char* format) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
+    return bytes;
+}
+
+// A JPEG written by libjpeg, as scanners and image programs write one: a picture of four
+// blocks (top left, top right, bottom left, bottom right), each of one value. CMYK values
+// are amounts of ink; Adobe's programs store them inverted and say so in their marker.
+QByteArray jpeg(J_COLOR_SPACE input, J_COLOR_SPACE stored, const QList<QList<int>>& blocks) {
+    const int side = 32;
+    const int components = int(blocks[0].size());
+    const bool adobe = input == JCS_CMYK;
+    jpeg_compress_struct c;
+    jpeg_error_mgr error;
+    c.err = jpeg_std_error(&error);
+    jpeg_create_compress(&c);
+    unsigned char* data = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &data, &size);
+    c.image_width = side;
+    c.image_height = side;
+    c.input_components = components;
+    c.in_color_space = input;
+    jpeg_set_defaults(&c);
+    jpeg_set_colorspace(&c, stored);
+    c.write_Adobe_marker = adobe;
+    jpeg_set_quality(&c, 100, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(size_t(side * components));
+    while (c.next_scanline < JDIMENSION(side)) {
+        for (int x = 0; x < side; ++x) {
+            const QList<int>& value =
+                blocks[2 * (int(c.next_scanline) >= side / 2) + (x >= side / 2)];
+            for (int i = 0; i < components; ++i)
+                row[size_t(x * components + i)] = JSAMPLE(adobe ? 255 - value[i] : value[i]);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    std::free(data);
     return bytes;
 }
 
@@ -67,6 +114,36 @@ private slots:
         } catch (const DaluError& e) {
             QVERIFY2(size.isEmpty(), qPrintable(e.message()));
             QVERIFY2(e.message().contains(dir.file("card.jpg")), qPrintable(e.message()));
+        }
+    }
+
+    // The colour in the middle of each block, as the viewer shows it.
+    void decodedColours_data() {
+        columns<QByteArray, QStringList>("bytes", "colours");
+        const QList<QList<int>> inks = {
+            {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 128}, {0, 0, 0, 0}};
+        const QStringList inked = {"#00ffff", "#ff00ff", "#7f7f00", "#ffffff"};
+        QTest::newRow("CMYK (Adobe)") << jpeg(JCS_CMYK, JCS_CMYK, inks) << inked;
+        QTest::newRow("YCCK (Adobe)") << jpeg(JCS_CMYK, JCS_YCCK, inks) << inked;
+        QTest::newRow("RGB") << jpeg(JCS_RGB, JCS_YCbCr,
+                                     {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}})
+                             << QStringList{"#ff0000", "#00ff00", "#0000ff", "#ffffff"};
+        QTest::newRow("grey") << jpeg(JCS_GRAYSCALE, JCS_GRAYSCALE, {{0}, {85}, {170}, {255}})
+                              << QStringList{"#000000", "#555555", "#aaaaaa", "#ffffff"};
+    }
+    void decodedColours() {
+        QFETCH(QStringList, colours);
+        const QImage image = CardImage::decodeJpeg(fetched<QByteArray>("bytes"), "card.jpg");
+        QCOMPARE(image.size(), QSize(32, 32));
+        for (int block = 0; block < 4; ++block) {
+            const QColor shown = image.pixelColor(8 + 16 * (block % 2), 8 + 16 * (block / 2));
+            const QColor expected(colours[block]);
+            const int off = qAbs(shown.red() - expected.red()) +
+                            qAbs(shown.green() - expected.green()) +
+                            qAbs(shown.blue() - expected.blue());
+            QVERIFY2(off <= 12, qPrintable(QString("block %1 shows %2, not %3")
+                                               .arg(block)
+                                               .arg(shown.name(), expected.name())));
         }
     }
 
