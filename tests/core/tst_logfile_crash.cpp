@@ -2,15 +2,13 @@
 // the temporary files they leave are removed at the next start.
 #include "atomicfilewriter.h"
 #include "coretest.h"
+#include "killpoints.h"
 #include "logbuilder.h"
 #include "logconverter.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "tempprogramdir.h"
 
-#include <QElapsedTimer>
-
-#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sys/wait.h>
@@ -31,6 +29,17 @@ QList<TQsoRecord> readLog(const QString& path) {
     QList<TQsoRecord> list;
     TLogFile(path).forEachRecord([&](const TQsoRecord& r) { list.append(r); });
     return list;
+}
+
+// Where the kill of the given number lands among the file-changing calls of one version
+// (1: before the first). Few calls: each in turn; many: the last ten, where a rewrite
+// flushes and replaces its file, and ten spread over the writing before.
+long killPoint(int kill, long callsPerVersion) {
+    if (callsPerVersion < 1)
+        return 1;
+    if (callsPerVersion <= 20)
+        return kill % callsPerVersion + 1;
+    return kill < 10 ? callsPerVersion - kill : 1 + (kill - 10) * (callsPerVersion - 10) / 10;
 }
 
 } // namespace
@@ -97,37 +106,33 @@ private slots:
             whole = [&] { return !readLog(log).isEmpty() && readLog(log).size() % 20 == 0; };
         }
 
-        QRandomGenerator random(20261207);
         int killedInRewrite = 0;
         const QStringList temporary = {"*.dalu-*.tmp"};
         for (int kill = 0; kill < 20; ++kill) {
-            int ready[2];
-            QCOMPARE(pipe(ready), 0);
-            QElapsedTimer firstVersion;
-            firstVersion.start();
+            int stopped[2];
+            QCOMPARE(pipe(stopped), 0);
             const pid_t child = fork();
             if (child == 0) {
+                ::close(stopped[0]);
                 try {
+                    KillPoints::arm();
                     write(kill * 1000 + 1);
-                    (void)!::write(ready[1], "x", 1); // the first new version is on disk
+                    // The next versions stop at the chosen call and wait for the kill.
+                    KillPoints::arm(killPoint(kill, KillPoints::calls()), stopped[1]);
                     for (int v = kill * 1000 + 2;; ++v)
                         write(v);
                 } catch (...) {
                 }
                 _exit(1);
             }
+            ::close(stopped[1]);
             char byte = 0;
-            QCOMPARE(::read(ready[0], &byte, 1), 1);
-            ::close(ready[0]);
-            ::close(ready[1]);
-            // Within about two versions' time: a sanitizer build writes many times slower.
-            const qint64 version = firstVersion.nsecsElapsed() / 1000;
-            usleep(
-                useconds_t(random.bounded(0, int(std::clamp<qint64>(2 * version, 3000, 200000)))));
+            // Nothing to read: the writer failed and ended on its own.
+            QCOMPARE(::read(stopped[0], &byte, 1), 1);
+            ::close(stopped[0]);
             ::kill(child, SIGKILL);
             int status = 0;
             QCOMPARE(waitpid(child, &status, 0), child);
-            // Killed while still writing: an error would have ended it on its own.
             QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
             QVERIFY2(whole(), qPrintable(QString("after kill %1").arg(kill)));
             killedInRewrite += !QDir(dir.path()).entryList(temporary, QDir::Files).isEmpty();
