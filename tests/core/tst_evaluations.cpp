@@ -239,6 +239,28 @@ private slots:
         }
     }
 
+    // Calls of three characters name their entity like longer ones; only shorter ones are
+    // reported as too short.
+    void dxccShortCalls_data() {
+        columns<QString, QString>("call", "result");
+        QTest::newRow("3 characters, 1-letter prefix")
+            << QString("K1A") << "United States of America1";
+        QTest::newRow("3 characters, 2-character prefix") << QString("4X4") << "Israel1";
+        QTest::newRow("3 characters, whole prefix") << QString("3DA") << "Kingdom of Eswatini1";
+        QTest::newRow("3 characters and /P") << QString("G1A/P") << "England1";
+        QTest::newRow("2 characters") << QString("DL") << "short DL";
+        QTest::newRow("1 character") << QString("G") << "short G";
+    }
+    void dxccShortCalls() {
+        Log l({"2m FM " + fetched<QString>("call") + " - - -"});
+        const auto worked =
+            DxccEvaluation::evaluate(l.file, filter(), QStringLiteral(DALU_DATA_DIR "/DXCC.ini"));
+        QString result = entries(worked.entries);
+        for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
+            result += "short " + QString::fromLatin1(s.call);
+        QTEST(result, "result");
+    }
+
     void dxccAllEntities() {
         using DxccEvaluation::State;
         const QList<DxccEvaluation::Entry> worked{{"Austria", State::Confirmed}};
