@@ -104,6 +104,27 @@ private slots:
         QCOMPARE(f.log(), changed);
     }
 
+    // The mark "n" writes ends the comments; the list built again leaves the QSO out.
+    void noCardMarkKeepsTheQsoOffTheNextList_data() {
+        columns<QByteArray>("comments");
+        QTest::newRow("empty comments") << QByteArray();
+        QTest::newRow("after a comment") << QByteArray("tnx fer QSO");
+    }
+    void noCardMarkKeepsTheQsoOffTheNextList() {
+        QList<TQsoRecord> log = LogBuilder::qsos(2);
+        log[0][QsoField::Comments] = fetched<QByteArray>("comments");
+        BrowseFixture f(log);
+        TQslPage* page = f.form()->evaluationsPage->qslPage;
+        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        page->qslCreateListBtn->click();
+        page->qslStringGrid->setFocus();
+        page->qslStringGrid->setCurrentIndex(page->qslModel->index(0, 0));
+        QTest::keyClick(page->qslStringGrid, Qt::Key_N);
+        QVERIFY(f.log().contains("no QSL;;\r\n"));
+        page->qslCreateListBtn->click();
+        QCOMPARE(column(page->qslModel, 0), QStringList{"2"});
+    }
+
     // opened: "#" on the edit page, or the start of the message that keeps the inputs.
     void cardIn_data() {
         columns<QString, QString, QString, QByteArray, QString>("call", "date", "utc", "qslIn",
