@@ -4,6 +4,8 @@
 #include "daluerror.h"
 #include "germanformat.h"
 
+#include <limits>
+
 namespace {
 
 char upperAscii(char c) {
@@ -41,6 +43,14 @@ qint64 keyOf(QDate date, QTime time) {
 
 qint64 keyOf(const QDateTime& dt) {
     return keyOf(dt.date(), dt.time());
+}
+
+// A number range bound: "*" or nothing stands for the open end.
+std::optional<long long> numberBound(const QString& text, long long openEnd) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == QLatin1String("*"))
+        return openEnd;
+    return GermanFormat::parseInteger(toCp1252(trimmed));
 }
 
 } // namespace
@@ -106,8 +116,8 @@ EvaluationSelection::EvaluationSelection(const EvaluationFilter& filter)
     : m_bands(toCp1252(filter.bands), ','), m_modes(toCp1252(filter.modes), ','),
       m_from(keyOf(filter.from)), m_to(keyOf(filter.to)), m_startText(filter.startNumber),
       m_stopText(filter.stopNumber),
-      m_start(GermanFormat::parseInteger(toCp1252(filter.startNumber))),
-      m_stop(GermanFormat::parseInteger(toCp1252(filter.stopNumber))),
+      m_start(numberBound(filter.startNumber, std::numeric_limits<long long>::min())),
+      m_stop(numberBound(filter.stopNumber, std::numeric_limits<long long>::max())),
       m_today(QDate::currentDate()) {}
 
 bool EvaluationSelection::numberSelected(QByteArrayView number) const {

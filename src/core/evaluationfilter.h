@@ -33,8 +33,9 @@ struct EvaluationFilter {
     QString modes = QStringLiteral("*");
     QDateTime from{QDate(1800, 1, 1), QTime(0, 0)};
     QDateTime to{QDate(2200, 1, 1), QTime(23, 59, 59, 999)};
+    // "*" or nothing: no bound on that side, so the default covers the whole log.
     QString startNumber = QStringLiteral("1");
-    QString stopNumber = QStringLiteral("10000");
+    QString stopNumber = QStringLiteral("*");
 
     // A date picker means the whole day: from its start, or to its end.
     static QDateTime startOfDay(QDate date) { return {date, QTime(0, 0)}; }

@@ -311,6 +311,33 @@ private slots:
         QVERIFY(list.isEmpty());
     }
 
+    // The stop number is inclusive; "*" or nothing leaves the range open.
+    void numberRange_data() {
+        columns<QString, QString, QString>("start", "stop", "squares");
+        const auto row = [](const char* name, const char* start, const char* stop,
+                            const char* squares) {
+            QTest::newRow(name) << QString(start) << QString(stop) << QString(squares);
+        };
+        row("default: whole log", "1", "*", "JO01 JO02");
+        row("typed stop 10000", "1", "10000", "JO01");
+        row("typed stop 10001", "1", "10001", "JO01 JO02");
+        row("empty start and stop", "", " ", "JO01 JO02");
+        row("typed start 10001", "10001", "*", "JO02");
+    }
+    void numberRange() {
+        TempProgramDir dir;
+        TLogFile log(dir.file("a.log"));
+        dir.writeFile("a.log",
+                      LogBuilder::rawLog({"1;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO01;;;;",
+                                          "10001;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO02;;;;"}));
+        EvaluationFilter f;
+        f.startNumber = fetched<QString>("start");
+        f.stopNumber = fetched<QString>("stop");
+        QList<LocatorSquares::Square> list;
+        LocatorSquares::select(log, f, list);
+        QTEST(squares(list), "squares");
+    }
+
     void oneCriterion_data() {
         // passes: 1 or 0, or -1 for a search text the operator cannot read
         columns<int, int, QString, QByteArray, int>("field", "op", "text", "value", "passes");
