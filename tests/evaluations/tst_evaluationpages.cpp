@@ -209,6 +209,22 @@ private slots:
         QCOMPARE(f.filterControls(page).stopNumberEdit->text(), QString("10000"));
     }
 
+    // A QSO whose date cannot be read is named with its line; the others are evaluated.
+    void unreadableDateIsNamed_data() { numberRangeDefaultsToTheWholeLog_data(); }
+    void unreadableDateIsNamed() {
+        QFETCH(QString, page);
+        QList<TQsoRecord> log = smallLog();
+        log[2][QsoField::Date] = "00.00.0000"; // OE1ABC, A01, JO42
+        log[3][QsoField::Call] = "QX4ABC";
+        Pages f(log);
+        QString shown;
+        const QString message = ModalDialogs::messageOf([&] { shown = f.run(page); });
+        QVERIFY2(message.startsWith("1 QSOs konnten nicht gelesen werden") &&
+                     message.contains("QSO 3 (Zeile 4): \"00.00.0000\""),
+                 qPrintable(message));
+        QCOMPARE(shown, page == "squares" ? "JO43" : page == "doks" ? "" : "Qx Island,Qx Mainland");
+    }
+
     void dxccListsShortCallsAndDrillDown() {
         QList<TQsoRecord> log = smallLog();
         for (int n = 5; n <= 24; ++n)
