@@ -88,6 +88,9 @@ const UiTextRow kRows[] = {
 
     // QSL
     {"Alle Bilder (*.jpg;*.jpeg;*.png;*.bmp)", "All pictures (*.jpg;*.jpeg;*.png;*.bmp)"},
+    {"QSO der QSL-Karte", "QSO of the QSL card"},
+    {"Band und Mode stehen nicht auf der Karte: bitte w\u00e4hlen.",
+     "The card does not give band and mode: please choose them."},
 
     // Function keys, status bar, clock
     {"Text der StatusBar ", "Status bar text "},
