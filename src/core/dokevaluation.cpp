@@ -15,8 +15,10 @@ namespace DokEvaluation {
 void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
     const EvaluationSelection selection(filter);
     QHash<QByteArray, bool> confirmedByDok;
+    SkippedQsos skipped;
     auto collect = [&] {
         lists = {};
+        lists.skipped = skipped;
         for (auto it = confirmedByDok.cbegin(); it != confirmedByDok.cend(); ++it)
             (it.value() ? lists.confirmed : lists.worked).append(it.key());
         sortCaseInsensitive(lists.worked);
@@ -27,10 +29,7 @@ void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
         log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
             const CompactQso qso(line, starts);
             const QByteArrayView dok = f(qso, QsoField::Dok);
-            if (dok.isEmpty() || !selection.numberSelected(f(qso, QsoField::Number)) ||
-                !selection.dateSelected(f(qso, QsoField::Date)) ||
-                !selection.modeSelected(f(qso, QsoField::Mode)) ||
-                !selection.bandSelected(f(qso, QsoField::Band)))
+            if (dok.isEmpty() || !selection.selects(qso, false, log.lineNumber(), skipped))
                 return;
             // Confirmed once, a DOK stays confirmed whatever follows.
             bool& confirmed = confirmedByDok[dok.toByteArray()];

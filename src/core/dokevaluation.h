@@ -14,11 +14,12 @@ namespace DokEvaluation {
 struct Lists {
     QList<QByteArray> worked;    // no confirmed QSO
     QList<QByteArray> confirmed; // at least one confirmed QSO
+    SkippedQsos skipped;         // QSOs with a DOK that cannot be placed
 };
 
 // DOKs are told apart exactly (b01 and B01 are two); both lists come sorted without regard
-// to letter case. QSOs without a DOK never count. Throws DaluError on a read or conversion
-// error; lists then holds, sorted, the DOKs found so far.
+// to letter case. QSOs without a DOK never count. Throws DaluError on a read error or a
+// filter text that cannot be read; lists then holds, sorted, the DOKs found so far.
 void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists);
 
 // What DOK.ini says of a DOK. A DOK without a club is a special DOK.

@@ -53,10 +53,7 @@ Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dx
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
     log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
         const CompactQso qso(line, starts);
-        if (!selection.numberSelected(f(qso, QsoField::Number)) ||
-            !selection.dateSelected(f(qso, QsoField::Date)) ||
-            !selection.modeSelected(f(qso, QsoField::Mode)) ||
-            !selection.bandSelected(f(qso, QsoField::Band)))
+        if (!selection.selects(qso, false, log.lineNumber(), worked.skipped))
             return;
         const QByteArrayView call = f(qso, QsoField::Call);
         if (call.size() < 3) {

@@ -29,10 +29,11 @@ struct ShortCall {
 struct Worked {
     QList<Entry> entries;        // sorted; one per entity, names compared without case
     QList<ShortCall> shortCalls; // skipped, in log order
+    SkippedQsos skipped;         // QSOs that cannot be placed
 };
 
 // Reads the log; QSOs whose call names no entity are left out. Throws DaluError on a read
-// or conversion error.
+// error or a filter text that cannot be read.
 Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dxccIniPath);
 
 // The worked entries merged with every entity line after "[DXCC]" in the file, read as

@@ -1,8 +1,12 @@
 #include "evaluationfilter.h"
 
+#include "compactqso.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "germanformat.h"
+#include "uitexts.h"
+
+#include <limits>
 
 namespace {
 
@@ -41,6 +45,14 @@ qint64 keyOf(QDate date, QTime time) {
 
 qint64 keyOf(const QDateTime& dt) {
     return keyOf(dt.date(), dt.time());
+}
+
+// A number range bound: "*" or nothing stands for the open end.
+std::optional<long long> numberBound(const QString& text, long long openEnd) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == QLatin1String("*"))
+        return openEnd;
+    return GermanFormat::parseInteger(toCp1252(trimmed));
 }
 
 } // namespace
@@ -106,36 +118,64 @@ EvaluationSelection::EvaluationSelection(const EvaluationFilter& filter)
     : m_bands(toCp1252(filter.bands), ','), m_modes(toCp1252(filter.modes), ','),
       m_from(keyOf(filter.from)), m_to(keyOf(filter.to)), m_startText(filter.startNumber),
       m_stopText(filter.stopNumber),
-      m_start(GermanFormat::parseInteger(toCp1252(filter.startNumber))),
-      m_stop(GermanFormat::parseInteger(toCp1252(filter.stopNumber))),
+      m_start(numberBound(filter.startNumber, std::numeric_limits<long long>::min())),
+      m_stop(numberBound(filter.stopNumber, std::numeric_limits<long long>::max())),
       m_today(QDate::currentDate()) {}
 
-bool EvaluationSelection::numberSelected(QByteArrayView number) const {
+bool EvaluationSelection::selects(const CompactQso& qso, bool withTime, int line,
+                                  SkippedQsos& skipped) const {
+    auto field = [&qso](QsoField f) { return qso.field(static_cast<int>(f)); };
+    if (!m_bands.contains(field(QsoField::Band)) || !m_modes.contains(field(QsoField::Mode)))
+        return false;
     if (!m_start)
         throw DaluError(ConversionError::notANumber(m_startText));
     if (!m_stop)
         throw DaluError(ConversionError::notANumber(m_stopText));
+    const QByteArrayView number = field(QsoField::Number);
+    auto skip = [&](const QString& reason) {
+        skipped.add(number, line, reason);
+        return false;
+    };
     const auto n = GermanFormat::parseInteger(number);
     if (!n)
-        throw DaluError(ConversionError::notANumber(fromCp1252(number)));
-    return *m_start <= *n && *m_stop >= *n;
+        return skip(ConversionError::notANumber(fromCp1252(number)));
+    if (*n < *m_start || *n > *m_stop)
+        return false;
+    const QByteArrayView dateText = field(QsoField::Date);
+    const auto date = GermanFormat::parseDate(dateText, m_today);
+    if (!date)
+        return skip(ConversionError::notADate(fromCp1252(dateText)));
+    // Beyond the span the date pickers start with no QSO can lie: a date such as 31.12.9999
+    // is named rather than left out without a word.
+    const EvaluationFilter widest;
+    if (*date < widest.from.date() || *date > widest.to.date())
+        return skip(ConversionError::outsideSpan(fromCp1252(dateText)));
+    QTime time(0, 0);
+    if (withTime) {
+        const QByteArrayView utc = field(QsoField::Utc);
+        const auto t = GermanFormat::parseTime(utc);
+        if (!t)
+            return skip(ConversionError::notATime(fromCp1252(utc)));
+        time = *t;
+    }
+    return inRange(keyOf(*date, time));
 }
 
-bool EvaluationSelection::dateSelected(QByteArrayView date) const {
-    const auto d = GermanFormat::parseDate(date, m_today);
-    if (!d)
-        throw DaluError(ConversionError::notADate(fromCp1252(date)));
-    return inRange(keyOf(*d, QTime(0, 0)));
+void SkippedQsos::add(QByteArrayView number, int line, const QString& reason) {
+    if (count++ < kListed)
+        listed.append(
+            uiText("QSO %1 (Zeile %2): %3").arg(fromCp1252(number)).arg(line).arg(reason));
 }
 
-bool EvaluationSelection::dateTimeSelected(QByteArrayView date, QByteArrayView utc) const {
-    const auto d = GermanFormat::parseDate(date, m_today);
-    if (!d)
-        throw DaluError(ConversionError::notADate(fromCp1252(date)));
-    const auto t = GermanFormat::parseTime(utc);
-    if (!t)
-        throw DaluError(ConversionError::notATime(fromCp1252(utc)));
-    return inRange(keyOf(*d, *t));
+QStringList SkippedQsos::report() const {
+    if (count == 0)
+        return {};
+    QStringList lines{
+        uiText("%1 QSOs konnten nicht gelesen werden und fehlen in der Auswertung:").arg(count)};
+    lines += listed;
+    if (count > listed.size())
+        lines.append(uiText("... und %1 weitere").arg(count - listed.size()));
+    return lines;
 }
 
 namespace ConversionError {
@@ -150,6 +190,13 @@ QString notADate(const QString& text) {
 
 QString notATime(const QString& text) {
     return QStringLiteral("\"%1\" is not a valid time (hh:nn:ss).").arg(text);
+}
+
+QString outsideSpan(const QString& text) {
+    const EvaluationFilter widest;
+    return uiText("Das Datum \"%1\" liegt au\u00dferhalb von %2 bis %3.")
+        .arg(text, QString::fromLatin1(GermanFormat::formatDate(widest.from.date())),
+             QString::fromLatin1(GermanFormat::formatDate(widest.to.date())));
 }
 
 } // namespace ConversionError

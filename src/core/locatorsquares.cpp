@@ -27,17 +27,15 @@ std::optional<TLocatorNr> readable(const QString& square) {
 
 } // namespace
 
-void select(TLogFile& log, const EvaluationFilter& filter, QList<Square>& list) {
+SkippedQsos select(TLogFile& log, const EvaluationFilter& filter, QList<Square>& list) {
     const EvaluationSelection selection(filter);
+    SkippedQsos skipped;
     QHash<QByteArray, qsizetype> indexByText;
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
     log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
         const CompactQso qso(line, starts);
         const QByteArrayView locator = f(qso, QsoField::Locator);
-        if (locator.isEmpty() || !selection.numberSelected(f(qso, QsoField::Number)) ||
-            !selection.dateTimeSelected(f(qso, QsoField::Date), f(qso, QsoField::Utc)) ||
-            !selection.bandSelected(f(qso, QsoField::Band)) ||
-            !selection.modeSelected(f(qso, QsoField::Mode)))
+        if (locator.isEmpty() || !selection.selects(qso, true, log.lineNumber(), skipped))
             return;
         const bool confirmed = !f(qso, QsoField::QslIn).isEmpty();
         const QByteArray text = locator.first(std::min<qsizetype>(4, locator.size())).toByteArray();
@@ -49,6 +47,7 @@ void select(TLogFile& log, const EvaluationFilter& filter, QList<Square>& list) 
             list[*found].colour = kConfirmed;
         }
     });
+    return skipped;
 }
 
 TableResult buildTable(const QList<Square>& list, const QString& ownLocator) {

@@ -33,9 +33,11 @@ struct Table {
 
 // Appends each selected QSO's square to list, once per distinct text (case kept), red once
 // any of its QSOs is confirmed, green otherwise, in the order of first occurrence. QSOs
-// without a locator never count. Throws DaluError on a read or conversion error; list then
-// holds the squares found so far.
-void select(TLogFile& log, const EvaluationFilter& filter, QList<Square>& list);
+// without a locator never count; those that cannot be placed are returned. Throws DaluError
+// on a read error or a filter text that cannot be read; list then holds the squares found
+// so far.
+[[nodiscard]] SkippedQsos select(TLogFile& log, const EvaluationFilter& filter,
+                                 QList<Square>& list);
 
 struct TableResult {
     Table table;

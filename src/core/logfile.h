@@ -53,6 +53,9 @@ public:
         Close();
     }
 
+    // The line of the file the record read last came from (the header is line 1).
+    int lineNumber() const { return m_lineNumber; }
+
     // Whether the first line of a file is a QSO rather than the header: its first field is
     // a number. Such a line is read as record 1; any other first line is skipped.
     static bool isRecordLine(const QByteArray& line);

@@ -41,22 +41,60 @@ Input completeDate(const QString& typed, int currentYear) {
     return {Input::Valid, QString::fromLatin1(GermanFormat::formatDate(*date))};
 }
 
-Input completeTime(const QString& typed) {
+QString TimeInput::logText() const {
+    return QString::fromLatin1(GermanFormat::formatTime(QTime(0, 0).addSecs(first)));
+}
+
+TimeInput completeTime(const QString& typed) {
     QString text = typed.trimmed();
+    TimeInput out;
     if (text.size() < 2)
-        return {};
+        return out;
+    int span = 1; // seconds
     if (!text.contains(QLatin1Char(':'))) {
-        if (text.size() == 2)
+        if (text.size() == 2) {
             text += QStringLiteral(":00");
-        else if (text.size() == 4)
+            span = 3600;
+        } else if (text.size() == 4) {
             text = joined(text, {2}, QLatin1Char(':'));
-        else if (text.size() == 6)
+            span = 60;
+        } else if (text.size() == 6) {
             text = joined(text, {2, 2}, QLatin1Char(':'));
+        }
+    } else if (text.count(QLatin1Char(':')) == 1) {
+        span = 60;
     }
     const std::optional<QTime> time = GermanFormat::parseTime(text.toLatin1());
-    if (!time)
-        return {Input::Invalid, text};
-    return {Input::Valid, QString::fromLatin1(GermanFormat::formatTime(*time))};
+    if (!time) {
+        out.state = Input::Invalid;
+        out.text = text;
+        return out;
+    }
+    out.state = Input::Valid;
+    out.first = time->msecsSinceStartOfDay() / 1000 / span * span;
+    out.last = out.first + span - 1;
+    // Written back as exact as it was given, so that searching again means the same span.
+    const QString full = QString::fromLatin1(GermanFormat::formatTime(*time));
+    out.text = full.left(span == 3600 ? 2 : span == 60 ? 5 : 8);
+    return out;
+}
+
+QList<QsoSearch::Criterion> timeCriteria(const TimeInput& time) {
+    if (time.state != Input::Valid)
+        return {};
+    constexpr int kUtc = static_cast<int>(QsoField::Utc);
+    const auto at = [](int seconds) {
+        return QString::fromLatin1(GermanFormat::formatTime(QTime(0, 0).addSecs(seconds)));
+    };
+    using Op = QsoSearch::Operator;
+    if (time.first == time.last)
+        return {{kUtc, Op::Is, at(time.first)}};
+    QList<QsoSearch::Criterion> criteria;
+    if (time.first > 0)
+        criteria.append({kUtc, Op::Greater, at(time.first - 1)});
+    if (time.last < 24 * 3600 - 1)
+        criteria.append({kUtc, Op::Less, at(time.last + 1)});
+    return criteria;
 }
 
 } // namespace QslIn

@@ -80,9 +80,17 @@ const UiTextRow kRows[] = {
     {"Distrikt ", "District "},
     {"Sonder-DOK", "Special DOK"},
     {"... und %1 weitere (siehe Details).", "... and %1 more (see Details)."},
+    {"QSO %1 (Zeile %2): %3", "QSO %1 (line %2): %3"},
+    {"%1 QSOs konnten nicht gelesen werden und fehlen in der Auswertung:",
+     "%1 QSOs could not be read and are left out of the evaluation:"},
+    {"Das Datum \"%1\" liegt au\u00dferhalb von %2 bis %3.",
+     "The date \"%1\" lies outside %2 to %3."},
 
     // QSL
     {"Alle Bilder (*.jpg;*.jpeg;*.png;*.bmp)", "All pictures (*.jpg;*.jpeg;*.png;*.bmp)"},
+    {"QSO der QSL-Karte", "QSO of the QSL card"},
+    {"Band und Mode stehen nicht auf der Karte: bitte w\u00e4hlen.",
+     "The card does not give band and mode: please choose them."},
 
     // Function keys, status bar, clock
     {"Text der StatusBar ", "Status bar text "},

@@ -142,12 +142,14 @@ void TDokPage::dokOkBtnClick() {
     // After an error the lists show the DOKs found until then.
     workedModel->setStringList(shown(lists.worked));
     confirmedModel->setStringList(shown(lists.confirmed));
-    if (done)
-        dokResultLabel->setText(m_mainForm.msg(Msg::ResultHead) +
-                                QString::number(lists.worked.size() + lists.confirmed.size()) +
-                                m_mainForm.msg(Msg::ResultDoks) +
-                                QString::number(lists.confirmed.size()) +
-                                m_mainForm.msg(Msg::ResultTail));
+    if (!done)
+        return;
+    dokResultLabel->setText(m_mainForm.msg(Msg::ResultHead) +
+                            QString::number(lists.worked.size() + lists.confirmed.size()) +
+                            m_mainForm.msg(Msg::ResultDoks) +
+                            QString::number(lists.confirmed.size()) +
+                            m_mainForm.msg(Msg::ResultTail));
+    Evaluation::showMessages(this, lists.skipped.report());
 }
 
 void TDokPage::dokGearbeitetListBoxClick(QListView* list) {

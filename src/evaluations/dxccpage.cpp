@@ -170,8 +170,8 @@ void TDxccPage::dxccStartBtnClick() {
                                  m_mainForm.msg(Msg::ResultDxccs) + QString::number(c) +
                                  m_mainForm.msg(Msg::ResultTail));
     }
-    // One message for all calls too short to evaluate, however many there are.
-    QStringList messages;
+    // One message for the QSOs left out and all calls too short to evaluate, however many.
+    QStringList messages = worked.skipped.report();
     for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
         messages.append(m_mainForm.msg(Msg::DxccShortCallHead) + fromCp1252(s.call) +
                         m_mainForm.msg(Msg::DxccShortCallMid) + fromCp1252(s.number) +

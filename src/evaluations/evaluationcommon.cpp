@@ -44,7 +44,7 @@ FilterControls::FilterControls(const char* prefix, QWidget* parent)
       startDatePicker(datePicker(prefix, "StartDatePicker", QDate(1800, 1, 1), parent)),
       stopDatePicker(datePicker(prefix, "StopDatePicker", QDate(2200, 1, 1), parent)),
       startNumberEdit(edit(prefix, "StartNumberEdit", QStringLiteral("1"), parent)),
-      stopNumberEdit(edit(prefix, "StopNumberEdit", QStringLiteral("10000"), parent)) {}
+      stopNumberEdit(edit(prefix, "StopNumberEdit", QStringLiteral("*"), parent)) {}
 
 EvaluationFilter FilterControls::filter() const {
     EvaluationFilter f;

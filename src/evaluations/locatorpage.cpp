@@ -248,19 +248,24 @@ void TLocatorPage::locAuswertenBtnClick() {
     listModel->clear();
     tableModel->clear();
     LocatorSquares::TableResult result;
+    SkippedQsos skipped;
     const QString own = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenerLocator);
     if (!Evaluation::runBusy(this, [&] {
-            LocatorSquares::select(*log, filterControls.filter(), m_list);
+            skipped = LocatorSquares::select(*log, filterControls.filter(), m_list);
             result = LocatorSquares::buildTable(m_list, own);
         }))
         return;
-    if (m_list.isEmpty())
+    QStringList messages = skipped.report();
+    if (m_list.isEmpty()) {
+        Evaluation::showMessages(this, messages);
         return; // nothing selected: the result line stays
+    }
     showList();
     if (!result.ownValid) {
         showTable(); // one blank cell
-        Evaluation::showMessages(this, {m_mainForm.msg(Msg::OwnLocatorInvalidHead) + own +
-                                        m_mainForm.msg(Msg::OwnLocatorInvalidTail)});
+        messages.prepend(m_mainForm.msg(Msg::OwnLocatorInvalidHead) + own +
+                         m_mainForm.msg(Msg::OwnLocatorInvalidTail));
+        Evaluation::showMessages(this, messages);
         return;
     }
     m_table = result.table;
@@ -269,7 +274,6 @@ void TLocatorPage::locAuswertenBtnClick() {
                             m_mainForm.msg(Msg::ResultLocators) +
                             QString::number(LocatorSquares::confirmedCount(m_list)) +
                             m_mainForm.msg(Msg::ResultTail));
-    QStringList messages;
     for (const QString& square : result.unreadable)
         messages.append(m_mainForm.msg(Msg::LocatorInvalidHead) + square +
                         m_mainForm.msg(Msg::LocatorInvalidTail));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qslcards.h"
+#include "qsorecord.h"
 
 #include <QWidget>
 
@@ -64,7 +65,8 @@ private:
     void applyCardArrival();
     void clearInputs();
     void setCardCriteria(bool& complete);
-    void createQsoFromCard();
+    void askAndCreateQsoFromCard();
+    void createQsoFromCard(TQsoRecord record);
     void showHits();
 
     TMainForm& m_mainForm;

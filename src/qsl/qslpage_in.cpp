@@ -10,12 +10,16 @@
 #include "languagetargets.h"
 #include "logfile.h"
 #include "mainform.h"
+#include "maskrules.h"
+#include "meminifile.h"
 #include "qslin.h"
 #include "qsllistmodel.h"
+#include "qslnewqsodialog.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "qsosearch.h"
 #include "searchpage.h"
+#include "settingskeys.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -30,7 +34,6 @@ namespace {
 enum CriterionRow { CallRow, DateRow, UtcRow };
 
 constexpr int kDateField = static_cast<int>(QsoField::Date);
-constexpr int kUtcField = static_cast<int>(QsoField::Utc);
 
 } // namespace
 
@@ -54,7 +57,7 @@ void TQslPage::qslInBtnClick() {
         if (QMessageBox::information(this, QStringLiteral("Dalu"),
                                      m_mainForm.msg(Msg::QslInAskNewQso),
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-            ErrorBoundary::run(this, [this] { createQsoFromCard(); });
+            askAndCreateQsoFromCard();
     } else if (search->resultPosition(2) < 1) {
         search->sStringGrid->selectGridRow(1);
         search->sStringGridDblClick();
@@ -66,8 +69,8 @@ void TQslPage::qslInBtnClick() {
     clearInputs();
 }
 
-// Criteria 1 to 3 of the search page from the card; 4 and 5 off. complete: call, date and
-// time are all given, enough for a new QSO.
+// The search page's criteria from the card: call, date and one or two rows for the time;
+// the rest off. complete: call, date and time are all given, enough for a new QSO.
 void TQslPage::setCardCriteria(bool& complete) {
     TSearchPage* search = m_mainForm.searchPage;
     const QString call = upperAsciiLetters(qslCallEdit->text().trimmed());
@@ -80,23 +83,43 @@ void TQslPage::setCardCriteria(bool& complete) {
         qslDateEdit->setText(date.text);
     search->setCriterion(DateRow, date.state == QslIn::Input::Valid, kDateField,
                          int(QsoSearch::Operator::Is), date.text);
-    const QslIn::Input utc = QslIn::completeTime(qslUtcEdit->text());
+    const QslIn::TimeInput utc = QslIn::completeTime(qslUtcEdit->text());
     if (utc.state == QslIn::Input::Invalid)
         throw DaluError(QStringLiteral("\"%1\" is not a valid time.").arg(utc.text));
     if (utc.state == QslIn::Input::Valid)
         qslUtcEdit->setText(utc.text);
-    search->setCriterion(UtcRow, utc.state == QslIn::Input::Valid, kUtcField,
-                         int(QsoSearch::Operator::Is), utc.text);
-    for (int row = UtcRow + 1; row < TSearchPage::kRows; ++row)
+    // A card gives hh:mm, the log hh:nn:ss: the card's minute takes two criteria rows.
+    int row = UtcRow;
+    for (const QsoSearch::Criterion& c : QslIn::timeCriteria(utc))
+        search->setCriterion(row++, true, c.field, int(c.op), c.text);
+    for (; row < TSearchPage::kRows; ++row)
         search->sCheckBox[row]->setChecked(false);
     search->sCheckBoxClick();
     complete =
         !call.isEmpty() && date.state == QslIn::Input::Valid && utc.state == QslIn::Input::Valid;
 }
 
-// The card's QSO was not logged: it is appended with the card's data and opened for the
-// operator to complete.
-void TQslPage::createQsoFromCard() {
+// The card's QSO was not logged. A QSO without band and mode would count nowhere and still
+// want a card: the operator names them first, and cancelling writes nothing.
+void TQslPage::askAndCreateQsoFromCard() {
+    const TMemIniFile& ini = m_mainForm.settings();
+    TQslNewQsoDialog dialog(
+        SettingsKeys::read(ini, SettingsKeys::preset(SettingsKeys::kPresets[1])),
+        SettingsKeys::read(ini, SettingsKeys::preset(SettingsKeys::kPresets[2])), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TQsoRecord record;
+    record[QsoField::Band] = toCp1252(dialog.band());
+    record[QsoField::Mode] = toCp1252(dialog.mode());
+    record[QsoField::RstTx] =
+        toCp1252(MaskRules::trimmedText(MaskRules::storableText(dialog.rstTxEdit->text(), true)));
+    record[QsoField::RstRx] =
+        toCp1252(MaskRules::trimmedText(MaskRules::storableText(dialog.rstRxEdit->text(), true)));
+    ErrorBoundary::run(this, [&] { createQsoFromCard(record); });
+}
+
+// Appends the card's QSO with the confirmed fields and opens it for the operator to complete.
+void TQslPage::createQsoFromCard(TQsoRecord record) {
     TLogFile* log = m_mainForm.openLog();
     if (!log)
         return;
@@ -108,11 +131,10 @@ void TQslPage::createQsoFromCard() {
     });
     // An empty log starts at 1; a last "#" that cannot be read counts by position.
     const std::optional<long long> last = GermanFormat::parseInteger(lastNumber);
-    TQsoRecord record;
     record[QsoField::Number] = QByteArray::number(last ? *last + 1 : count + 1);
     record[QsoField::Call] = toCp1252(upperAsciiLetters(qslCallEdit->text().trimmed()));
     record[QsoField::Date] = toCp1252(qslDateEdit->text());
-    record[QsoField::Utc] = toCp1252(qslUtcEdit->text());
+    record[QsoField::Utc] = toCp1252(QslIn::completeTime(qslUtcEdit->text()).logText());
     record[QsoField::QslIn] = GermanFormat::formatDate(qslInDatePicker->date());
     log->AppendRecord(record);
     // The lists get the new row, so that the edit page opens this QSO.

@@ -159,6 +159,24 @@ private slots:
         QCOMPARE(err.isEmpty(), fetched<int>("status") == 0);
     }
 
+    // QSOs an evaluation cannot place are named on the error stream; the rest is evaluated.
+    void evaluateNamesUnreadableQsos() {
+        TempProgramDir dir;
+        QList<TQsoRecord> log = LogBuilder::qsos(3);
+        log[1][QsoField::Date] = "00.00.0000";
+        log[2][QsoField::Date] = "31.12.9999";
+        LogBuilder::writeLog(dir.file("a.log"), log);
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(ConvertCli::main({"evaluate", "squares", dir.file("a.log")}, out, err), 0);
+        out.flush();
+        err.flush();
+        QCOMPARE(outText, QString("JO54\tworked\n"));
+        for (const char* named : {"2 QSOs could not be read", "QSO 2 (line 3): \"00.00.0000\"",
+                                  "QSO 3 (line 4): The date \"31.12.9999\" lies outside"})
+            QVERIFY2(errText.contains(named), qPrintable(errText));
+    }
+
     // Any failure, running out of memory included, ends the job with a message and status 1.
     // A child process with little address space reads a file far larger than that.
     void outOfMemoryIsAMessage() {

@@ -12,7 +12,9 @@
 #include "qsosearch.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
+#include "uitexts.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 using QsoSearch::Operator;
@@ -63,7 +65,7 @@ QString entries(const QList<DxccEvaluation::Entry>& list) {
     return out.join(',');
 }
 
-EvaluationFilter filter(const QString& bands = "*", const QString& stop = "10000") {
+EvaluationFilter filter(const QString& bands = "*", const QString& stop = "*") {
     EvaluationFilter f;
     f.bands = bands;
     f.stopNumber = stop;
@@ -148,7 +150,7 @@ private slots:
                      joined(countTable(counts, true, "Sum"));
         } else if (evaluation == "squares") {
             QList<LocatorSquares::Square> list;
-            LocatorSquares::select(l.file, f, list);
+            QCOMPARE(LocatorSquares::select(l.file, f, list).count, 0);
             result = squares(list);
         } else {
             DokEvaluation::Lists lists;
@@ -239,6 +241,28 @@ private slots:
         }
     }
 
+    // Calls of three characters name their entity like longer ones; only shorter ones are
+    // reported as too short.
+    void dxccShortCalls_data() {
+        columns<QString, QString>("call", "result");
+        QTest::newRow("3 characters, 1-letter prefix")
+            << QString("K1A") << "United States of America1";
+        QTest::newRow("3 characters, 2-character prefix") << QString("4X4") << "Israel1";
+        QTest::newRow("3 characters, whole prefix") << QString("3DA") << "Kingdom of Eswatini1";
+        QTest::newRow("3 characters and /P") << QString("G1A/P") << "England1";
+        QTest::newRow("2 characters") << QString("DL") << "short DL";
+        QTest::newRow("1 character") << QString("G") << "short G";
+    }
+    void dxccShortCalls() {
+        Log l({"2m FM " + fetched<QString>("call") + " - - -"});
+        const auto worked =
+            DxccEvaluation::evaluate(l.file, filter(), QStringLiteral(DALU_DATA_DIR "/DXCC.ini"));
+        QString result = entries(worked.entries);
+        for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
+            result += "short " + QString::fromLatin1(s.call);
+        QTEST(result, "result");
+    }
+
     void dxccAllEntities() {
         using DxccEvaluation::State;
         const QList<DxccEvaluation::Entry> worked{{"Austria", State::Confirmed}};
@@ -263,30 +287,88 @@ private slots:
         f.to = EvaluationFilter::endOfDay(QDate(2004, 6, 2));
         const auto selected = [&] {
             QList<LocatorSquares::Square> list;
-            LocatorSquares::select(l.file, f, list);
+            const SkippedQsos none = LocatorSquares::select(l.file, f, list);
             DokEvaluation::Lists doks;
             DokEvaluation::evaluate(l.file, f, doks);
-            return squares(list) + " / " + QString::fromLatin1(doks.worked.join(','));
+            return squares(list) + " / " + QString::fromLatin1(doks.worked.join(',')) +
+                   QString(none.count + doks.skipped.count, '!');
         };
         QCOMPARE(selected(), "JO01 JO02 / A01,A02");
         f.to = QDateTime(QDate(2004, 6, 2), QTime(18, 18, 46)); // a time of day on the stop date
         QCOMPARE(selected(), "JO01 / A01,A02");
     }
 
-    void unreadableFieldStopsNamingIt() {
-        Log l({"2m FM x A01 JO01 - 32.13.2004", "2m FM x A01 JO01 -"});
-        DokEvaluation::Lists doks;
-        const QString error =
-            errorOf([&] { DokEvaluation::evaluate(l.file, filter("*", "1O"), doks); });
-        QVERIFY2(error.contains("\"1O\""), qPrintable(error));
-        QVERIFY_THROWS_EXCEPTION(DaluError, DokEvaluation::evaluate(l.file, filter(), doks));
-        // With the stop number 10000 the QSO numbered 10001 is not selected, without any error.
-        Log big({});
-        big.dir.writeFile(
-            "a.log", LogBuilder::rawLog({"10001;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO01;;;;"}));
+    // A QSO whose date or time cannot be read is left out and named by "#" and line; the
+    // others count. Only the filter's own texts stop an evaluation.
+    void unreadableQsoIsSkippedAndNamed_data() {
+        columns<QString, QString, QString>("date", "utc", "named");
+        const auto row = [](const char* name, const char* date, const char* utc,
+                            const char* named) {
+            QTest::newRow(name) << QString(date) << QString(utc) << QString(named);
+        };
+        row("date 00.00.0000", "00.00.0000", "12:00:00", "\"00.00.0000\" is not");
+        row("date x", "x", "12:00:00", "\"x\" is not");
+        row("empty date", "", "12:00:00", "\"\" is not");
+        row("date 31.12.9999", "31.12.9999", "12:00:00", "The date \"31.12.9999\" lies outside");
+        row("time 25:00 (squares only)", "05.06.2004", "25:00", "\"25:00\" is not");
+    }
+    void unreadableQsoIsSkippedAndNamed() {
+        QFETCH(QString, utc);
+        setUiLanguage(UiLanguage::English);
+        const auto german = qScopeGuard([] { setUiLanguage(UiLanguage::German); });
+        TempProgramDir dir;
+        TLogFile log(dir.file("a.log"));
+        dir.writeFile("a.log",
+                      LogBuilder::rawLog({"1;05.06.2004;12:00:00;2m;FM;OE1A;;;A01;;;JO01;;;;",
+                                          "2;" + fetched<QString>("date").toLatin1() + ";" +
+                                              utc.toLatin1() + ";2m;FM;G1A;;;B01;;;JO02;;;;"}));
+        const bool timeOnly = utc.startsWith("25");
+        const QString named = "QSO 2 (line 3): " + fetched<QString>("named");
         QList<LocatorSquares::Square> list;
-        LocatorSquares::select(big.file, filter(), list);
-        QVERIFY(list.isEmpty());
+        const SkippedQsos skipped = LocatorSquares::select(log, filter(), list);
+        QCOMPARE(squares(list), QString("JO01"));
+        QCOMPARE(skipped.count, 1);
+        QVERIFY2(skipped.report().join('\n').contains(named), qPrintable(skipped.listed.join('|')));
+        DokEvaluation::Lists doks;
+        DokEvaluation::evaluate(log, filter(), doks);
+        QCOMPARE(QString::fromLatin1(doks.worked.join(',')), timeOnly ? "A01,B01" : "A01");
+        const auto dxcc =
+            DxccEvaluation::evaluate(log, filter(), QStringLiteral(DALU_DATA_DIR "/DXCC.ini"));
+        QCOMPARE(entries(dxcc.entries), timeOnly ? "Austria1,England1" : "Austria1");
+        for (const SkippedQsos& s : {doks.skipped, dxcc.skipped}) {
+            QCOMPARE(s.count, timeOnly ? 0 : 1);
+            QVERIFY(timeOnly || s.listed.value(0).startsWith(named));
+        }
+        const QString error =
+            errorOf([&] { DokEvaluation::evaluate(log, filter("*", "1O"), doks); });
+        QVERIFY2(error.contains("\"1O\""), qPrintable(error));
+    }
+
+    // The stop number is inclusive; "*" or nothing leaves the range open.
+    void numberRange_data() {
+        columns<QString, QString, QString>("start", "stop", "squares");
+        const auto row = [](const char* name, const char* start, const char* stop,
+                            const char* squares) {
+            QTest::newRow(name) << QString(start) << QString(stop) << QString(squares);
+        };
+        row("default: whole log", "1", "*", "JO01 JO02");
+        row("typed stop 10000", "1", "10000", "JO01");
+        row("typed stop 10001", "1", "10001", "JO01 JO02");
+        row("empty start and stop", "", " ", "JO01 JO02");
+        row("typed start 10001", "10001", "*", "JO02");
+    }
+    void numberRange() {
+        TempProgramDir dir;
+        TLogFile log(dir.file("a.log"));
+        dir.writeFile("a.log",
+                      LogBuilder::rawLog({"1;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO01;;;;",
+                                          "10001;05.06.2004;12:00:00;2m;FM;x;;;A01;;;JO02;;;;"}));
+        EvaluationFilter f;
+        f.startNumber = fetched<QString>("start");
+        f.stopNumber = fetched<QString>("stop");
+        QList<LocatorSquares::Square> list;
+        QCOMPARE(LocatorSquares::select(log, f, list).count, 0);
+        QTEST(squares(list), "squares");
     }
 
     void oneCriterion_data() {

@@ -298,8 +298,8 @@ private slots:
         QTest::newRow("dotted") << true << "5.12.24" << int(QslIn::Input::Valid) << "05.12.2024";
         QTest::newRow("3 digits off") << true << "123" << int(QslIn::Input::Off) << "";
         QTest::newRow("5 digits") << true << "05122" << int(QslIn::Input::Invalid) << "05122";
-        QTest::newRow("hh") << false << "14" << int(QslIn::Input::Valid) << "14:00:00";
-        QTest::newRow("hhmm") << false << "1423" << int(QslIn::Input::Valid) << "14:23:00";
+        QTest::newRow("hh") << false << "14" << int(QslIn::Input::Valid) << "14";
+        QTest::newRow("hhmm") << false << "1423" << int(QslIn::Input::Valid) << "14:23";
         QTest::newRow("hhmmss") << false << "142305" << int(QslIn::Input::Valid) << "14:23:05";
         QTest::newRow("1 digit off") << false << "1" << int(QslIn::Input::Off) << "";
         QTest::newRow("hour 25") << false << "25" << int(QslIn::Input::Invalid) << "25:00";
@@ -310,6 +310,36 @@ private slots:
             fetched<bool>("isDate") ? QslIn::completeDate(typed, 2026) : QslIn::completeTime(typed);
         QTEST(int(in.state), "state");
         QTEST(in.text, "text");
+    }
+
+    // A card's time is the span it names: the search criteria and the time a new QSO gets.
+    void cardTimeSpan_data() {
+        columns<QString, QString, QString>("typed", "criteria", "logged");
+        const auto row = [](const char* name, const char* typed, const char* criteria,
+                            const char* logged) {
+            QTest::newRow(name) << QString(typed) << QString(criteria) << QString(logged);
+        };
+        row("hhmm: the minute", "1653", "> 16:52:59, < 16:54:00", "16:53:00");
+        row("hh:mm: the minute", "16:53", "> 16:52:59, < 16:54:00", "16:53:00");
+        row("hhmmss: exact", "165327", "= 16:53:27", "16:53:27");
+        row("hh: the hour", "16", "> 15:59:59, < 17:00:00", "16:00:00");
+        row("first minute of the day", "0000", "< 00:01:00", "00:00:00");
+        row("last minute of the day", "2359", "> 23:58:59", "23:59:00");
+        row("minute 60", "1660", "", "");
+    }
+    void cardTimeSpan() {
+        const QslIn::TimeInput time = QslIn::completeTime(fetched<QString>("typed"));
+        QStringList criteria;
+        for (const QsoSearch::Criterion& c : QslIn::timeCriteria(time)) {
+            QCOMPARE(c.field, int(QsoField::Utc));
+            const char* op = c.op == QsoSearch::Operator::Is        ? "= "
+                             : c.op == QsoSearch::Operator::Greater ? "> "
+                             : c.op == QsoSearch::Operator::Less    ? "< "
+                                                                    : "? ";
+            criteria.append(op + c.text);
+        }
+        QTEST(criteria.join(", "), "criteria");
+        QTEST(time.state == QslIn::Input::Valid ? time.logText() : QString(), "logged");
     }
 
     void cardFileName_data() {

@@ -53,6 +53,32 @@ struct Pages : BrowseFixture {
         form()->MainPageControl->setCurrentWidget(form()->AuswertungenTS);
     }
     TEvaluationsPage* evaluations() const { return form()->evaluationsPage; }
+    // Runs the locator ("squares"), DOK or DXCC page; what it lists, joined by ",".
+    QString run(const QString& page) const {
+        TEvaluationsPage* e = evaluations();
+        if (page == "squares") {
+            showPage(e->LocatorGrossfelderTS);
+            e->locatorPage->locAuswertenBtn->click();
+            QStringList squares;
+            for (int row = 0; row < e->locatorPage->listModel->rowCount(); ++row)
+                squares.append(e->locatorPage->listModel->cell(0, row));
+            return squares.join(',');
+        }
+        if (page == "doks") {
+            showPage(e->TabSheet3);
+            e->dokPage->dokOkBtn->click();
+            return e->dokPage->workedModel->stringList().join(',');
+        }
+        showPage(e->TabSheet4);
+        e->dxccPage->dxccStartBtn->click();
+        return e->dxccPage->dxccWorkedRichEdit->toPlainText().replace('\n', ',');
+    }
+    Evaluation::FilterControls& filterControls(const QString& page) const {
+        TEvaluationsPage* e = evaluations();
+        return page == "squares" ? e->locatorPage->filterControls
+               : page == "doks"  ? e->dokPage->filterControls
+                                 : e->dxccPage->filterControls;
+    }
     void showPage(QWidget* tabSheet) const {
         evaluations()->AuswertungenPageControl->setCurrentWidget(tabSheet);
     }
@@ -159,6 +185,44 @@ private slots:
         QListView* list = dok->dokBestaetigtListBox;
         f.ctrlClick(list->viewport(), list->visualRect(dok->confirmedModel->index(0)).center());
         QCOMPARE(searched(f.search()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
+    }
+
+    // The default QSO-number range is the whole log, however long; a typed stop number counts
+    // as typed.
+    void numberRangeDefaultsToTheWholeLog_data() {
+        columns<QString>("page");
+        QTest::newRow("locator squares") << "squares";
+        QTest::newRow("DOKs") << "doks";
+        QTest::newRow("DXCC") << "dxcc";
+    }
+    void numberRangeDefaultsToTheWholeLog() {
+        QFETCH(QString, page);
+        QList<TQsoRecord> log = LogBuilder::qsos(10201);
+        log.last() = qso(10201, "2m", "FM", "OE1ABC", "A01", "JO42", "");
+        Pages f(log);
+        const QString newest = page == "squares" ? "JO42" : page == "doks" ? "A01" : "Austria";
+        const QString whole = f.run(page);
+        QVERIFY2(whole.contains(newest), qPrintable(whole));
+        retype(f.filterControls(page).stopNumberEdit, "10000");
+        const QString typed = f.run(page);
+        QVERIFY2(!typed.isEmpty() && !typed.contains(newest), qPrintable(typed));
+        QCOMPARE(f.filterControls(page).stopNumberEdit->text(), QString("10000"));
+    }
+
+    // A QSO whose date cannot be read is named with its line; the others are evaluated.
+    void unreadableDateIsNamed_data() { numberRangeDefaultsToTheWholeLog_data(); }
+    void unreadableDateIsNamed() {
+        QFETCH(QString, page);
+        QList<TQsoRecord> log = smallLog();
+        log[2][QsoField::Date] = "00.00.0000"; // OE1ABC, A01, JO42
+        log[3][QsoField::Call] = "QX4ABC";
+        Pages f(log);
+        QString shown;
+        const QString message = ModalDialogs::messageOf([&] { shown = f.run(page); });
+        QVERIFY2(message.startsWith("1 QSOs konnten nicht gelesen werden") &&
+                     message.contains("QSO 3 (Zeile 4): \"00.00.0000\""),
+                 qPrintable(message));
+        QCOMPARE(shown, page == "squares" ? "JO43" : page == "doks" ? "" : "Qx Island,Qx Mainland");
     }
 
     void dxccListsShortCallsAndDrillDown() {

@@ -104,6 +104,27 @@ private slots:
         QCOMPARE(f.log(), changed);
     }
 
+    // The mark "n" writes ends the comments; the list built again leaves the QSO out.
+    void noCardMarkKeepsTheQsoOffTheNextList_data() {
+        columns<QByteArray>("comments");
+        QTest::newRow("empty comments") << QByteArray();
+        QTest::newRow("after a comment") << QByteArray("tnx fer QSO");
+    }
+    void noCardMarkKeepsTheQsoOffTheNextList() {
+        QList<TQsoRecord> log = LogBuilder::qsos(2);
+        log[0][QsoField::Comments] = fetched<QByteArray>("comments");
+        BrowseFixture f(log);
+        TQslPage* page = f.form()->evaluationsPage->qslPage;
+        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        page->qslCreateListBtn->click();
+        page->qslStringGrid->setFocus();
+        page->qslStringGrid->setCurrentIndex(page->qslModel->index(0, 0));
+        QTest::keyClick(page->qslStringGrid, Qt::Key_N);
+        QVERIFY(f.log().contains("no QSL;;\r\n"));
+        page->qslCreateListBtn->click();
+        QCOMPARE(column(page->qslModel, 0), QStringList{"2"});
+    }
+
     // opened: "#" on the edit page, or the start of the message that keeps the inputs.
     void cardIn_data() {
         columns<QString, QString, QString, QByteArray, QString>("call", "date", "utc", "qslIn",
@@ -113,8 +134,10 @@ private slots:
             QTest::newRow(name) << call << QString(date) << QString(utc) << QByteArray(qslIn)
                                 << opened;
         };
-        row("lower case, /P found with contains", "qx7abc", "08062004", "0731", "", "7");
-        row("existing QSL in date kept", "QX7ABC", "080604", "073100", "01.01.2005", "7");
+        row("lower case, /P found with contains; hhmm is the minute", "qx7abc", "08062004", "0731",
+            "", "7");
+        row("existing QSL in date kept; hhmmss exact", "QX7ABC", "080604", "073127", "01.01.2005",
+            "7");
         row("not found, data incomplete", "QX7ABC", "", "0832", "",
             "Kein passendes QSO gefunden. Um");
         row("no criterion", "", "123", "1", "", "Bitte Call");
@@ -128,6 +151,7 @@ private slots:
         const bool inputsKept = !opened[0].isDigit();
         QList<TQsoRecord> log = LogBuilder::qsos(8);
         log[6][QsoField::Call] = "QX7ABC/P";
+        log[6][QsoField::Utc] = "07:31:27";
         log[6][QsoField::QslIn] = qslIn;
         BrowseFixture f(log);
         TQslPage* page = f.form()->evaluationsPage->qslPage;
@@ -172,22 +196,69 @@ private slots:
         QVERIFY(f.edit()->eQslInPicker->isChecked());
     }
 
-    void cardOfAnUnloggedQsoOnAnEmptyLog() {
+    // Every QSO of the card's minute is a hit: several go to the choice.
+    void cardMinuteWithSeveralQsos() {
+        QList<TQsoRecord> log = LogBuilder::qsos(4);
+        for (int i = 1; i < 4; ++i) {
+            log[i][QsoField::Call] = "QX9ZZ";
+            log[i][QsoField::Date] = "05.12.2024";
+        }
+        log[1][QsoField::Utc] = "16:53:00";
+        log[2][QsoField::Utc] = "16:53:59";
+        log[3][QsoField::Utc] = "16:54:00";
+        BrowseFixture f(log);
+        TQslPage* page = f.form()->evaluationsPage->qslPage;
+        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        QTest::keyClicks(page->qslCallEdit, "qx9zz");
+        QTest::keyClicks(page->qslDateEdit, "051224");
+        QTest::keyClicks(page->qslUtcEdit, "1653");
+        QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+        QVERIFY(page->qslSearchPanel->isVisible());
+        QCOMPARE(column(page->qslSearchModel, 0), (QStringList{"2", "3"}));
+    }
+
+    // A card without a logged QSO: band and mode are asked for; only what the operator
+    // confirms is written, and cancelling writes nothing.
+    void cardOfAnUnloggedQso_data() {
+        columns<bool>("confirmed");
+        QTest::newRow("band and mode chosen") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void cardOfAnUnloggedQso() {
+        QFETCH(bool, confirmed);
         BrowseFixture f({});
+        f.form()->settings().parse("[Vorgaben]\r\nRstTx=59\r\n");
         TQslPage* page = f.form()->evaluationsPage->qslPage;
         f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
         page->qslInDatePicker->setDate(QDate(2026, 12, 5));
         QTest::keyClicks(page->qslCallEdit, "qx9zz/p");
         QTest::keyClicks(page->qslDateEdit, "051224");
-        QTest::keyClicks(page->qslUtcEdit, "142305");
-        const QString message =
-            ModalDialogs::messageOf([page] { page->qslInBtn->click(); }, QMessageBox::Yes);
+        QTest::keyClicks(page->qslUtcEdit, "1423");
+        QString message;
+        bool okAtFirst = true;
+        ModalDialogs::answerMessageBox(&message, QMessageBox::Yes);
+        ModalDialogs::onNextModal([&](QWidget* dialog) {
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            okAtFirst = buttons->button(QDialogButtonBox::Ok)->isEnabled();
+            QCOMPARE(dialog->findChild<QLineEdit*>("qslNewRstTxEdit")->text(), QString("59"));
+            dialog->findChild<QComboBox*>("qslNewBandComboBox")->setCurrentText("20m");
+            dialog->findChild<QComboBox*>("qslNewModeComboBox")->setCurrentText("CW");
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("qslNewRstRxEdit"), "57;9");
+            buttons->button(confirmed ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
         QVERIFY2(message.startsWith("Kein passendes QSO gefunden. Soll"), qPrintable(message));
-        QCOMPARE(f.log(),
-                 LogBuilder::rawLog({"1;05.12.2024;14:23:05;;;QX9ZZ/P;;;;;;;;;;05.12.2026"}));
+        QVERIFY(!okAtFirst);
+        QVERIFY(page->qslDateEdit->text().isEmpty());
+        if (!confirmed) {
+            QCOMPARE(f.log(), LogBuilder::rawLog({}));
+            QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+            return;
+        }
+        QCOMPARE(f.log(), LogBuilder::rawLog(
+                              {"1;05.12.2024;14:23:00;20m;CW;QX9ZZ/P;59;57,9;;;;;;;;05.12.2026"}));
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
         QCOMPARE(f.edit()->eNumberLabel->text(), QString("1"));
-        QVERIFY(page->qslDateEdit->text().isEmpty());
     }
 };
 

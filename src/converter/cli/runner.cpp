@@ -55,6 +55,7 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     auto state = [](bool confirmed) {
         return confirmed ? QStringLiteral("confirmed") : QStringLiteral("worked");
     };
+    SkippedQsos skipped; // named on the error stream, so the result lines stay data only
     if (kind == QLatin1String("counts") || kind == QLatin1String("confirmed")) {
         QsoCounts counts;
         QsoCounts::count(log, counts);
@@ -63,7 +64,7 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
             out << row.join(QLatin1Char('\t')) << "\n";
     } else if (kind == QLatin1String("squares")) {
         QList<LocatorSquares::Square> list;
-        LocatorSquares::select(log, command.filter, list);
+        skipped = LocatorSquares::select(log, command.filter, list);
         for (const LocatorSquares::Square& s : list)
             out << s.text << "\t" << state(s.colour == LocatorSquares::kConfirmed) << "\n";
     } else if (kind == QLatin1String("doks")) {
@@ -73,6 +74,7 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
             out << fromCp1252(dok) << "\t" << state(false) << "\n";
         for (const QByteArray& dok : lists.confirmed)
             out << fromCp1252(dok) << "\t" << state(true) << "\n";
+        skipped = lists.skipped;
     } else {
         using DxccEvaluation::State;
         const DxccEvaluation::Worked worked =
@@ -89,7 +91,10 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
         for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
             err << "dalu-convert: QSO " << fromCp1252(s.number) << ": the call \""
                 << fromCp1252(s.call) << "\" is too short and is not evaluated\n";
+        skipped = worked.skipped;
     }
+    for (const QString& line : skipped.report())
+        err << "dalu-convert: " << line << "\n";
     return 0;
 }
 
