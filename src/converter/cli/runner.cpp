@@ -185,10 +185,6 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
     return 2;
 }
 
-} // namespace
-
-namespace {
-
 int runJob(const Command& command, QTextStream& out, QTextStream& err) {
     // No failure may end the program without a word: every one is a message and status 1.
     try {
