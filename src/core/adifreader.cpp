@@ -320,15 +320,16 @@ void normaliseLineBreaks(TQsoRecord& rec) {
     }
 }
 
-// Other programs write "50W", "2.5" or "QDX". What Repair could not convert (or would
-// stop on, like "XMW") goes to the comments with "1W", as Repair does with it.
+// Other programs write "50W", "2.5", "0,5" or "QDX". What Repair could not convert (or
+// would stop on, like "XMW") goes to the comments and leaves the power empty, as Repair
+// does with it; a missing power stays missing.
 QByteArray importPower(const QByteArray& raw, TQsoRecord& rec) {
     if (!raw.isEmpty() &&
         std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return raw + 'W';
     QByteArray power = raw.trimmed();
     if (power.isEmpty())
-        return "1W";
+        return {};
     power.replace('.', ',');
     const QByteArray upper = power.toUpper(); // ASCII letters only, as Repair does
     if (!upper.endsWith('W') && GermanFormat::parseDecimal(power))
@@ -341,7 +342,7 @@ QByteArray importPower(const QByteArray& raw, TQsoRecord& rec) {
     if (converted)
         return power;
     rec[QsoField::Comments] += " / " + upper;
-    return "1W";
+    return {};
 }
 
 class Parser {

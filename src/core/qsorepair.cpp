@@ -94,14 +94,15 @@ void normalise(TQsoRecord& rec, int number, QDate today, QTime now) {
          {QsoField::Mode, QsoField::Call, QsoField::Dok, QsoField::Locator, QsoField::TxPwr})
         toAsciiCase(rec[f], true);
 
+    // No power is made up: an empty one stays empty, an unreadable one goes to the notes.
     QByteArray& power = rec[QsoField::TxPwr];
-    if (power.isEmpty()) {
-        power = "1W";
-    } else if (std::optional<QByteArray> converted = normalisePower(power)) {
-        power = *converted;
-    } else {
-        note(rec, power);
-        power = "1W";
+    if (!power.isEmpty()) {
+        if (std::optional<QByteArray> converted = normalisePower(power)) {
+            power = *converted;
+        } else {
+            note(rec, power);
+            power.clear();
+        }
     }
 
     const QByteArray oldDate = rec[QsoField::Date];

@@ -51,6 +51,8 @@ QList<TQsoRecord> variedLog(int count) {
         r[QsoField::Dok] = n % 3 ? "Z10" : "";
         r[QsoField::Name] = n % 7 ? "J\xFCrgen & Co" : "";
         r[QsoField::TxPwr] = n % 11 ? QByteArray::number(n % 200 + 1) + "W" : "0,5W";
+        if (n % 13 == 0)
+            r[QsoField::TxPwr].clear();
         if (n % 4 == 0)
             r[QsoField::Comments] = "first QSO\r\nvia <repeater> DB0XYZ";
         else if (n % 4 == 1)
@@ -88,11 +90,12 @@ private slots:
         row("letter case, date, 4-digit time, no power",
             "<CALL:6>qx1abc<BAND:3>20M<MODE:3>ssb"
             "<QSO_DATE:8>20040605<TIME_ON:4>1731<GRIDSQUARE:6>jo54ah<DOK:3>z10",
-            whole, ";05.06.2004;17:31:00;20m;SSB;QX1ABC;;;Z10;;;JO54AH;1W;;;");
+            whole, ";05.06.2004;17:31:00;20m;SSB;QX1ABC;;;Z10;;;JO54AH;;;;");
         row("power lower unit", x + "<TX_PWR:3>50w", F::TxPwr, "50w");
         row("power decimal point", x + "<TX_PWR:3>2.5", F::TxPwr, "2,5W");
+        row("power decimal comma", x + "<TX_PWR:3>0,5", F::TxPwr, "0,5W");
         row("power no number", x + "<TX_PWR:3>QDX", whole,
-            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;1W; / QDX;;");
+            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;; / QDX;;");
         row("power Repair would stop on", x + "<TX_PWR:3>XMW<COMMENT:2>hi", F::Comments,
             "hi / XMW");
         row("QSL_SENT y", x + "<QSL_SENT:1>y", F::QslOut, {});
@@ -118,7 +121,7 @@ private slots:
         row("Windows-1252 byte for byte", call("<NAME:6>J\xFCrgen"), F::Name, "J\xFCrgen");
         row("whole tag names only",
             x + "<BAND_RX:3>70cm<QSO_DATE_OFF:8>20040606<GRIDSQUARE_EXT:2>ab", whole,
-            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;1W;;;");
+            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;;;;");
         row("type indicator", x + "<NAME:5:S>Erika", F::Name, "Erika");
         row("comment line break kept as CR LF", x + "<COMMENT:7>abc\ndef", F::Comments,
             "abc\r\ndef");
@@ -253,7 +256,7 @@ private slots:
         QCOMPARE(lines, QByteArrayList({";05.06.2004;17:31:00;2m;FM;QX1ABC;;;;Erika;;;100W;hi;"
                                         "01.01.1901;",
                                         ";05.06.2004;17:31:00;2m;FM;Q2;;;;;;;5W;;;",
-                                        ";05.06.2004;17:31:00;2m;FM;QX4;;;;;;;1W;;;"}));
+                                        ";05.06.2004;17:31:00;2m;FM;QX4;;;;;;;;;;"}));
         QCOMPARE(result.skipped.size(), 1);
         QCOMPARE(result.skipped[0].reason(), "Record 3: no CALL");
     }
@@ -278,7 +281,10 @@ private slots:
             QTest::newRow(name) << int(field) << value << line << expected;
         };
         const QByteArray tail = "<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC";
-        row("empty power", F::TxPwr, "", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:0>");
+        row("empty power", F::TxPwr, "", 3, "<GRIDSQUARE:6>JO54AH");
+        row("power decimal comma", F::TxPwr, "0,5W", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:3>0.5");
+        row("power milliwatt", F::TxPwr, "250mW", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:4>0.25");
+        row("power no number", F::TxPwr, "QRP", 3, "<GRIDSQUARE:6>JO54AH");
         row("two-line comment", F::Comments, "first QSO\r\nvia repeater", 3,
             "<GRIDSQUARE:6>JO54AH<TX_PWR:2>10<COMMENT:22>first QSO via repeater");
         row("unreadable date", F::Date, "soon", 1, "<QSO_DATE:8>20261206<TIME_ON:6>173100" + tail);
@@ -287,8 +293,7 @@ private slots:
             "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
         row("QSL out", F::QslOut, "01.02.2005", 4,
             "<QSLSDATE:8>20050201<QSL_SENT:1>Y<QSL_RCVD:1>N<EOR>");
-        row("QSL in placeholder", F::QslIn, "01.01.1901", 4,
-            "<QSL_SENT:1>N<QSLRDATE:8>19010101<QSL_RCVD:1>Y<EOR>");
+        row("QSL in placeholder", F::QslIn, "01.01.1901", 4, "<QSL_SENT:1>N<QSL_RCVD:1>Y<EOR>");
         row("unreadable QSL in", F::QslIn, "x", 4,
             "<QSL_SENT:1>N<QSLRDATE:8>20261206<QSL_RCVD:1>Y<EOR>");
     }

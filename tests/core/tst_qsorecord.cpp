@@ -144,10 +144,10 @@ private slots:
         };
         row("power number gets W", "TX Pwr", "100", "100W");
         row("power signed number", "TX Pwr", " +5", " +5W");
-        row("power 5 Watt", "TX Pwr", "5 Watt", "1W", " / 5 WATT");
+        row("power 5 Watt", "TX Pwr", "5 Watt", {}, " / 5 WATT");
         row("power milliwatt", "TX Pwr", "500mW", "0,5W");
         row("power decimal kilowatt", "TX Pwr", "1,5kW", "1500W");
-        row("power empty", "TX Pwr", {}, "1W");
+        row("power empty", "TX Pwr", {}, {});
         row("date ddmmyy", "Date", "050604", "05.06.2004");
         row("date short parts", "Date", "5.6.2004", "05.06.2004");
         row("date two-digit year", "Date", "05.06.85", "05.06.1985");
