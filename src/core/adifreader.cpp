@@ -537,7 +537,13 @@ private:
         const bool complete =
             std::all_of(std::begin(kRequired), std::end(kRequired),
                         [&](const auto& r) { return !m_record[r.first].isEmpty(); });
-        if (complete && !truncated) {
+        // No date or time is made up for a value that is none.
+        QList<QByteArray> unreadable;
+        if (complete && !GermanFormat::parseDate(m_record[QsoField::Date]))
+            unreadable.append("QSO_DATE");
+        if (complete && !GermanFormat::parseTime(m_record[QsoField::Utc]))
+            unreadable.append("TIME_ON");
+        if (complete && unreadable.isEmpty() && !truncated) {
             storePower();
             if (m_lineBreaks)
                 normaliseLineBreaks(m_record);
@@ -550,6 +556,7 @@ private:
             skip.recordNumber = m_recordNumber;
             skip.call = m_record[QsoField::Call];
             skip.incomplete = truncated;
+            skip.unreadableTags = unreadable;
             for (const auto& [field, tagName] : kRequired) {
                 if (m_record[field].isEmpty())
                     skip.missingTags.append(tagName);
@@ -589,6 +596,13 @@ QString SkippedRecord::reason() const {
         return QStringLiteral("Record %1%2: incomplete, the file ends inside it")
             .arg(recordNumber)
             .arg(who);
+    if (tags.isEmpty()) {
+        for (const QByteArray& t : unreadableTags)
+            tags.append(QString::fromLatin1(t));
+        return QStringLiteral("Record %1%2: unreadable %3")
+            .arg(recordNumber)
+            .arg(who, tags.join(QStringLiteral(", ")));
+    }
     return QStringLiteral("Record %1%2: no %3")
         .arg(recordNumber)
         .arg(who, tags.join(QStringLiteral(", ")));

@@ -2,6 +2,7 @@
 
 #include "daluerror.h"
 #include "germanformat.h"
+#include "uitexts.h"
 
 #include <cmath>
 
@@ -87,7 +88,23 @@ std::optional<QByteArray> normalisePower(const QByteArray& upperPower) {
     return power;
 }
 
-void normalise(TQsoRecord& rec, int number, QDate today, QTime now) {
+QString problemText(Problem problem) {
+    switch (problem) {
+    case Problem::None:
+        break;
+    case Problem::TooManyFields:
+        return uiText("mehr als 16 Felder");
+    case Problem::NoDate:
+        return uiText("kein lesbares Datum");
+    case Problem::NoTime:
+        return uiText("keine lesbare Uhrzeit");
+    case Problem::NoCall:
+        return uiText("kein Rufzeichen");
+    }
+    return {};
+}
+
+Problem normalise(TQsoRecord& rec, int number, QDate today) {
     rec[QsoField::Number] = QByteArray::number(number);
     toAsciiCase(rec[QsoField::Band], false);
     for (QsoField f :
@@ -105,24 +122,21 @@ void normalise(TQsoRecord& rec, int number, QDate today, QTime now) {
         }
     }
 
-    const QByteArray oldDate = rec[QsoField::Date];
-    if (std::optional<QByteArray> date = convertDate(oldDate, today)) {
-        rec[QsoField::Date] = *date;
-    } else {
-        note(rec, oldDate);
-        rec[QsoField::Date] = GermanFormat::formatDate(today);
-    }
+    // A QSO is a call at a moment: none of the three is ever made up.
+    const std::optional<QByteArray> date = convertDate(rec[QsoField::Date], today);
+    if (!date)
+        return Problem::NoDate;
+    rec[QsoField::Date] = *date;
+    const std::optional<QTime> time = GermanFormat::parseTime(completeTime(rec[QsoField::Utc]));
+    if (!time)
+        return Problem::NoTime;
+    rec[QsoField::Utc] = GermanFormat::formatTime(*time);
+    if (rec[QsoField::Call].trimmed().isEmpty())
+        return Problem::NoCall;
 
     repairQslDate(rec, QsoField::QslOut, today);
     repairQslDate(rec, QsoField::QslIn, today);
-
-    const QByteArray oldTime = rec[QsoField::Utc];
-    if (std::optional<QTime> time = GermanFormat::parseTime(completeTime(oldTime))) {
-        rec[QsoField::Utc] = GermanFormat::formatTime(*time);
-    } else {
-        note(rec, oldTime);
-        rec[QsoField::Utc] = GermanFormat::formatTime(now);
-    }
+    return Problem::None;
 }
 
 } // namespace QsoRepair

@@ -8,6 +8,7 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
+#include "uitexts.h"
 
 namespace {
 
@@ -76,6 +77,8 @@ QList<TQsoRecord> readLog(const QString& path) {
 class TestLogConverter : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setUiLanguage(UiLanguage::English); }
+
     // One record with the given tags; the expected value of one field or the whole line.
     void fieldConversion_data() {
         columns<QByteArray, int, QByteArray>("tags", "field", "expected");
@@ -153,6 +156,12 @@ private slots:
                                        << "Record 2 (AB1C): no TIME_ON";
         QTest::newRow("only a call")
             << QByteArray("<CALL:4>AB1C") << "Record 2 (AB1C): no QSO_DATE, TIME_ON, BAND, MODE";
+        QTest::newRow("unreadable date and time")
+            << QByteArray(all).replace("20040605", "20041305").replace("1731", "1773")
+            << "Record 2 (AB1C): unreadable QSO_DATE, TIME_ON";
+        QTest::newRow("short date")
+            << QByteArray(all).replace("<QSO_DATE:8>20040605", "<QSO_DATE:6>200406")
+            << "Record 2 (AB1C): unreadable QSO_DATE";
     }
     void requiredFields() {
         QFETCH(QByteArray, record);
@@ -371,7 +380,6 @@ private slots:
     void unreadableSourceLeavesTarget_data() {
         columns<QString, QString>("job", "source");
         QTest::newRow("append missing source") << QString("append") << QString("missing.log");
-        QTest::newRow("append source with a bad line") << QString("append") << QString("bad.log");
         QTest::newRow("import missing ADIF") << QString("adif") << QString("missing.adi");
         QTest::newRow("export missing log") << QString("export") << QString("missing.log");
     }
@@ -379,7 +387,6 @@ private slots:
         QFETCH(QString, job);
         TempProgramDir dir;
         LogBuilder::writeLog(dir.file("t.log"), {LogBuilder::qso(3)});
-        dir.writeFile("bad.log", LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
         LogBuilder::writeLog(dir.file("good.log"), {LogBuilder::qso(4)});
         const QByteArray before = dir.readFile("t.log");
         const QString target = dir.file("t.log");
@@ -421,9 +428,9 @@ private slots:
     void htmlImportRows_data() {
         columns<int, bool, int>("startRow", "withDate", "imported");
         QTest::newRow("start row 2") << 2 << true << 2;
-        QTest::newRow("start row 0 is 1") << 0 << true << 3;
+        QTest::newRow("start row 0 is 1: the titles are no QSO") << 0 << true << 2;
         QTest::newRow("beyond the last row") << 9 << true << 0;
-        QTest::newRow("no Date column") << 2 << false << 2;
+        QTest::newRow("no Date column: no QSO") << 2 << false << 0;
     }
     void htmlImportRows() {
         QFETCH(bool, withDate);
@@ -446,11 +453,80 @@ private slots:
         if (imported == 0)
             return;
         const TQsoRecord& last = log.last();
-        QCOMPARE(last[QsoField::Call] + ' ' + last[QsoField::Utc] + ' ' + last[QsoField::Date] +
-                     '|' + last[QsoField::Comments],
-                 "DL2XYZ 18:00:00 " +
-                     (withDate ? QByteArray("06.06.2004|")
-                               : GermanFormat::formatDate(QDate::currentDate()) + "| / "));
+        QCOMPARE(last[QsoField::Call] + ' ' + last[QsoField::Utc] + ' ' + last[QsoField::Date],
+                 "DL2XYZ 18:00:00 06.06.2004");
+    }
+
+    // Rows without any text are skipped and counted, rows that are no QSO named: none
+    // becomes a QSO dated today.
+    void htmlImportSkipsEmptyRows() {
+        TempProgramDir dir;
+        dir.writeFile("t.htm",
+                      "<table><tr><td>Call</td><td>Date</td><td>UTC</td></tr>" +
+                          QByteArray("<tr><td></td><td>&nbsp;</td></tr><tr></tr>\n").repeated(3) +
+                          "<tr><td>dl1abc</td><td>05.06.2004</td><td>1731</td></tr>"
+                          "<tr><td>dl2xyz</td><td>31.02.2004</td><td>1800</td></tr>"
+                          "<tr><td></td><td>06.06.2004</td><td>1800</td></tr></table>");
+        const HtmlTable::Grid grid = LogConverter::loadHtml(dir.file("t.htm"));
+        const LogConverter::JobResult result = LogConverter::importHtmlRows(
+            grid, HtmlTable::assignByTitles(grid.rows[0], grid.columnCount), 2, dir.file("n.log"));
+        QCOMPARE(result.records, 1);
+        QCOMPARE(result.emptyRows, 6);
+        QStringList named;
+        for (const RejectedLine& r : result.rejects.lines)
+            named.append(r.text());
+        QCOMPARE(named, QStringList({"Row 9: no readable date", "Row 10: no call"}));
+        QCOMPARE(readLog(dir.file("n.log")).size(), 1);
+    }
+
+    // The repair (and the append, which repairs) makes up no date, time or call: a line
+    // that is no QSO goes to "<log>.rejected" as it was and is named; a log without any
+    // QSO is refused as it is.
+    void unreadableLinesKeptAside_data() {
+        columns<bool, QByteArrayList, QByteArrayList, QStringList>("append", "lines", "kept",
+                                                                   "named");
+        const QByteArray good = "7;05.06.2004;1731;2m;FM;QX1ABC;;;;;;;;;;";
+        const QByteArrayList bad = {"8;;17:31:00;2m;FM;QX1ABC;;;;;;;;;;",
+                                    "9;05.06.2004;17:71;2m;FM;QX1ABC;;;;;;;;;;",
+                                    "10;05.06.2004;17:31;2m;FM;;;;;;;;;;;",
+                                    "\x93\xfe;;;;;;;;;;;;;;;;;;\x01", "random bytes \xff"};
+        const QStringList named = {"a.log, line 3: no readable date",
+                                   "a.log, line 4: no readable time", "a.log, line 5: no call",
+                                   "a.log, line 6: more than 16 fields",
+                                   "a.log, line 7: no readable date"};
+        QTest::newRow("repair") << false << QByteArrayList{good} + bad << bad << named;
+        QTest::newRow("append") << true << QByteArrayList{good} + bad << bad << named;
+        QTest::newRow("repair, no QSO at all") << false << bad << QByteArrayList() << QStringList();
+    }
+    void unreadableLinesKeptAside() {
+        QFETCH(QByteArrayList, kept);
+        TempProgramDir dir;
+        const QByteArray log = LogBuilder::rawLog(fetched<QByteArrayList>("lines"));
+        dir.writeFile("a.log", log);
+        dir.writeFile("a.log.rejected", "kept before\r\n");
+        const QString target = dir.file(fetched<bool>("append") ? "t.log" : "a.log");
+        const auto job = [&] {
+            return fetched<bool>("append") ? LogConverter::append(target, {dir.file("a.log")})
+                                           : LogConverter::repair({target});
+        };
+        if (kept.isEmpty()) { // nothing readable: refused
+            QVERIFY_THROWS_EXCEPTION(DaluError, job());
+            QCOMPARE(dir.readFile("a.log"), log);
+            QCOMPARE(dir.readFile("a.log.rejected"), QByteArray("kept before\r\n"));
+            return;
+        }
+        const LogConverter::JobResult result = job();
+        QCOMPARE(result.records, 1);
+        QCOMPARE(readLog(target)[0][QsoField::Date], QByteArray("05.06.2004"));
+        QCOMPARE(result.rejects.count, kept.size());
+        QCOMPARE(result.rejects.files, QStringList{target + ".rejected"});
+        QStringList named;
+        for (const RejectedLine& r : result.rejects.lines)
+            named.append(r.text());
+        QTEST(named, "named");
+        const QByteArray before = target.endsWith("a.log") ? "kept before\r\n" : "";
+        QCOMPARE(dir.readFile(QFileInfo(target).fileName() + ".rejected"),
+                 before + kept.join("\r\n") + "\r\n");
     }
 };
 
