@@ -1,6 +1,7 @@
 #include "adifreader.h"
 #include "adifwriter.h"
 #include "coretest.h"
+#include "cp1252.h"
 #include "daluerror.h"
 #include "germanformat.h"
 #include "logbuilder.h"
@@ -140,6 +141,38 @@ private slots:
         QCOMPARE(records.size(), 1);
         QCOMPARE(result.unmappableRecords, expected.contains('?') ? 1 : 0);
         QCOMPARE(field < 0 ? QsoLine::join(records[0]) : records[0].fields[field], expected);
+    }
+
+    // Records as other programs write them with letters beyond ASCII: some count a value's
+    // length in bytes of UTF-8, some in characters, and pad with blanks and line ends. In a
+    // UTF-8 file the reader counts characters, stops early at the next tag and drops the
+    // padding: every value keeps its letters exactly, not one more nor one less.
+    void lengthsWithMultiByteLetters_data() {
+        columns<QByteArray, QString>("fields", "nameQthComment");
+        const QString all = "Jürgen|Lódz|5 € 73 de Jürgen";
+        QTest::newRow("bytes, blank and line end after each value")
+            << QByteArray("<NAME:7>Jürgen \r\n<QTH:7>Łódź\r\n<COMMENT:19>5 € 73 de Jürgen\r\n")
+            << all;
+        QTest::newRow("bytes, values back to back")
+            << QByteArray("<NAME:7>Jürgen<QTH:7>Łódź<COMMENT:19>5 € 73 de Jürgen") << all;
+        QTest::newRow("characters, back to back")
+            << QByteArray("<NAME:6>Jürgen<QTH:4>Łódź<COMMENT:16>5 € 73 de Jürgen") << all;
+        QTest::newRow("characters, blanks inside the length")
+            << QByteArray("<NAME:9>Jürgen   <QTH:5>Łódź <COMMENT:18>5 € 73 de Jürgen  ") << all;
+        QTest::newRow("characters, text after the value is not part of it")
+            << QByteArray("<NAME:6>Jürgen Müller\r\n<QTH:4>Łódź, Polen<COMMENT:3>5 € 73 de Jürgen")
+            << "Jürgen|Lódz|5 €";
+        QTest::newRow("Windows-1252 file, bytes are characters")
+            << QByteArray("<NAME:7>J\xFCrgen \r\n<QTH:4>K\xF6ln<COMMENT:6>5 \x80 73 \r\n")
+            << "Jürgen|Köln|5 € 73";
+    }
+    void lengthsWithMultiByteLetters() {
+        const QList<TQsoRecord> records = readAll("Log<EOH>\r\n" + kRequired + "<CALL:4>SP1A" +
+                                                  fetched<QByteArray>("fields") + "<EOR>\r\n");
+        QCOMPARE(records.size(), 1);
+        const TQsoRecord& r = records[0];
+        QTEST(fromCp1252(r[QsoField::Name] + '|' + r[QsoField::Qth] + '|' + r[QsoField::Comments]),
+              "nameQthComment");
     }
 
     void requiredFields_data() {
