@@ -1,5 +1,6 @@
 #include "adifwriter.h"
 
+#include "adifnames.h"
 #include "daluerror.h"
 #include "germanformat.h"
 #include "qsorepair.h"
@@ -93,14 +94,17 @@ QByteArray record(const TQsoRecord& rec, QDate today, QTime now) {
     out.reserve(256);
     out += "<QSO_DATE:8>" + adifDate(rec[QsoField::Date], today);
     out += "<TIME_ON:6>" + adifTime(rec[QsoField::Utc], now);
-    field(out, "BAND", rec[QsoField::Band]);
-    field(out, "MODE", rec[QsoField::Mode]);
+    field(out, "BAND", AdifNames::bandToAdif(rec[QsoField::Band]));
+    const AdifNames::AdifMode mode = AdifNames::modeToAdif(rec[QsoField::Mode]);
+    field(out, "MODE", mode.mode);
+    optionalField(out, "SUBMODE", mode.submode);
     field(out, "CALL", rec[QsoField::Call]);
     out += "\r\n";
 
     field(out, "RST_SENT", rec[QsoField::RstTx]);
     field(out, "RST_RCVD", rec[QsoField::RstRx]);
     optionalField(out, "DOK", rec[QsoField::Dok]);
+    optionalField(out, "DARC_DOK", rec[QsoField::Dok]); // the standard's name for it
     optionalField(out, "NAME", rec[QsoField::Name]);
     optionalField(out, "QTH", rec[QsoField::Qth]);
     out += "\r\n";

@@ -40,8 +40,8 @@ TQsoRecord erika() {
 
 // A few thousand QSOs with every field in use, as Repair leaves them.
 QList<TQsoRecord> variedLog(int count) {
-    const QByteArray bands[] = {"2m", "70cm", "20m", "160m"};
-    const QByteArray modes[] = {"FM", "SSB", "CW", "RTTY"};
+    const QByteArray bands[] = {"2m", "2200m", "20m", "160m"};
+    const QByteArray modes[] = {"FM", "FT4", "CW", "PSK31"};
     QList<TQsoRecord> records;
     for (int n = 1; n <= count; ++n) {
         TQsoRecord r = LogBuilder::qso(n);
@@ -102,6 +102,16 @@ private slots:
             ";05.06.2004;17:31:00;2m;FM;X;;;;;;;; / QDX;;");
         row("power Repair would stop on", x + "<TX_PWR:3>XMW<COMMENT:2>hi", F::Comments,
             "hi / XMW");
+        row("MFSK with SUBMODE FT4", x + "<MODE:4>MFSK<SUBMODE:3>FT4", F::Mode, "FT4");
+        row("SUBMODE before MODE", x + "<SUBMODE:3>js8<MODE:4>mfsk", F::Mode, "JS8");
+        row("PSK31", x + "<MODE:3>PSK<SUBMODE:5>PSK31", F::Mode, "PSK31");
+        row("sideband not kept", x + "<MODE:3>SSB<SUBMODE:3>USB", F::Mode, "SSB");
+        row("unknown submode", x + "<MODE:4>MFSK<SUBMODE:3>XYZ", F::Mode, "MFSK");
+        row("FT8 is a mode", x + "<MODE:3>FT8", F::Mode, "FT8");
+        row("PAC is Pactor", x + "<MODE:3>PAC<SUBMODE:4>PAC3", F::Mode, "PACTOR");
+        row("2190m is 2200m", x + "<BAND:5>2190M", F::Band, "2200m");
+        row("DARC_DOK without DOK", x + "<DARC_DOK:3>z10", F::Dok, "Z10");
+        row("DOK before DARC_DOK", x + "<DARC_DOK:3>Z10<DOK:3>Z11", F::Dok, "Z11");
         row("QSL_SENT y", x + "<QSL_SENT:1>y", F::QslOut, {});
         row("QSL date then flag", x + "<QSLSDATE:8>20050101<QSL_SENT:1>Y", F::QslOut, "01.01.2005");
         row("QSL flag then date", x + "<QSL_RCVD:1>Y<QSLRDATE:8>20050101", F::QslIn, "01.01.2005");
@@ -332,7 +342,14 @@ private slots:
         row("unreadable date", F::Date, "soon", 1, "<QSO_DATE:8>20261206<TIME_ON:6>173100" + tail);
         row("unreadable time", F::Utc, "", 1, "<QSO_DATE:8>20040605<TIME_ON:6>210509" + tail);
         row("dok", F::Dok, "Z10", 2,
-            "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
+            "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<DARC_DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
+        const QByteArray head = "<QSO_DATE:8>20040605<TIME_ON:6>173100";
+        row("FT4 as MFSK", F::Mode, "FT4", 1,
+            head + "<BAND:2>2m<MODE:4>MFSK<SUBMODE:3>FT4<CALL:6>QX1ABC");
+        row("FT8 as itself", F::Mode, "FT8", 1, head + "<BAND:2>2m<MODE:3>FT8<CALL:6>QX1ABC");
+        row("PSK31 as PSK", F::Mode, "psk31", 1,
+            head + "<BAND:2>2m<MODE:3>PSK<SUBMODE:5>PSK31<CALL:6>QX1ABC");
+        row("2200m as 2190m", F::Band, "2200m", 1, head + "<BAND:5>2190m<MODE:2>FM<CALL:6>QX1ABC");
         row("QSL out", F::QslOut, "01.02.2005", 4,
             "<QSLSDATE:8>20050201<QSL_SENT:1>Y<QSL_RCVD:1>N<EOR>");
         row("QSL in placeholder", F::QslIn, "01.01.1901", 4, "<QSL_SENT:1>N<QSL_RCVD:1>Y<EOR>");
