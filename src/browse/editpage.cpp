@@ -1,5 +1,6 @@
 #include "editpage.h"
 
+#include "bandmode.h"
 #include "compactqso.h"
 #include "cp1252.h"
 #include "daluerror.h"
@@ -127,10 +128,9 @@ void TEditPage::createControls() {
     eUtcPicker = named<QTimeEdit>("eUtcPicker", this);
     eUtcPicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     eBandComboBox = named<QComboBox>("eBandComboBox", this);
-    eBandComboBox->addItems(
-        {"13cm", "23cm", "70cm", "2m", "10m", "15m", "17m", "20m", "30m", "40m", "80m", "160m"});
+    eBandComboBox->addItems(BandMode::bandTexts());
     eModeComboBox = named<QComboBox>("eModeComboBox", this);
-    eModeComboBox->addItems({"CW", "SSB", "FM", "AM", "SSTV"});
+    eModeComboBox->addItems(BandMode::modeTexts());
     for (QComboBox* combo : {eBandComboBox, eModeComboBox}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);

@@ -1,8 +1,8 @@
 #include "adifreader.h"
 
-#include "daluerror.h"
+#include "adifnames.h"
+#include "adifvalues.h"
 #include "germanformat.h"
-#include "qsorepair.h"
 #include "utf8text.h"
 
 #include <QStringList>
@@ -36,6 +36,8 @@ enum class Tag {
     QslRDate,
     QslSent,
     QslRcvd,
+    Submode,
+    DarcDok,
     Eor,
     Eoh
 };
@@ -62,6 +64,8 @@ const TagName kTags[] = {{"QSO_DATE", Tag::QsoDate},
                          {"QSLRDATE", Tag::QslRDate},
                          {"QSL_SENT", Tag::QslSent},
                          {"QSL_RCVD", Tag::QslRcvd},
+                         {"SUBMODE", Tag::Submode},
+                         {"DARC_DOK", Tag::DarcDok},
                          {"EOR", Tag::Eor},
                          {"EOH", Tag::Eoh}};
 
@@ -305,45 +309,6 @@ void assignTime(QByteArray& field, QByteArrayView v) {
     assign(field, QByteArrayView(out, 8));
 }
 
-// A lone CR or LF would break the log's one-line-per-QSO format: in the comments every
-// line break becomes CR LF, elsewhere a blank.
-void normaliseLineBreaks(TQsoRecord& rec) {
-    for (int i = 0; i < kQsoFieldCount; ++i) {
-        QByteArray& f = rec.fields[i];
-        if (f.isEmpty() || (!f.contains('\r') && !f.contains('\n')))
-            continue;
-        if (i == static_cast<int>(QsoField::Comments)) {
-            f.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
-        } else {
-            f.replace("\r\n", " ").replace('\r', ' ').replace('\n', ' ');
-        }
-    }
-}
-
-// Other programs write "50W", "2.5" or "QDX". What Repair could not convert (or would
-// stop on, like "XMW") goes to the comments with "1W", as Repair does with it.
-QByteArray importPower(const QByteArray& raw, TQsoRecord& rec) {
-    if (!raw.isEmpty() &&
-        std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return raw + 'W';
-    QByteArray power = raw.trimmed();
-    if (power.isEmpty())
-        return "1W";
-    power.replace('.', ',');
-    const QByteArray upper = power.toUpper(); // ASCII letters only, as Repair does
-    if (!upper.endsWith('W') && GermanFormat::parseDecimal(power))
-        return power + 'W';
-    std::optional<QByteArray> converted;
-    try {
-        converted = QsoRepair::normalisePower(upper);
-    } catch (const DaluError&) {
-    }
-    if (converted)
-        return power;
-    rec[QsoField::Comments] += " / " + upper;
-    return "1W";
-}
-
 class Parser {
 public:
     Parser(QByteArrayView data, const RecordSink& sink, const ProgressCallback& progress)
@@ -483,6 +448,12 @@ private:
         case Tag::TxPwr:
             assign(m_power, v);
             break;
+        case Tag::Submode:
+            assign(m_submode, v, LetterCase::Upper);
+            break;
+        case Tag::DarcDok:
+            assign(m_darcDok, v, LetterCase::Upper);
+            break;
         case Tag::QslSDate:
         case Tag::QslRDate:
             if (!v.isEmpty())
@@ -507,7 +478,7 @@ private:
         const qsizetype n = m_power.size();
         if (n == 0 || !std::all_of(m_power.cbegin(), m_power.cend(),
                                    [](char c) { return c >= '0' && c <= '9'; })) {
-            f = importPower(m_power, m_record);
+            f = AdifValues::importPower(m_power, m_record);
             return;
         }
         if (f.isNull() || !f.isDetached())
@@ -519,11 +490,23 @@ private:
         out[n] = 'W';
     }
 
+    // The log's names for ADIF's band and mode; the DOK of DARC_DOK when DOK has none.
+    void applyNames() {
+        QByteArray& band = m_record[QsoField::Band];
+        band = AdifNames::bandFromAdif(band);
+        QByteArray& mode = m_record[QsoField::Mode];
+        mode = AdifNames::modeFromAdif(mode, m_submode);
+        if (m_record[QsoField::Dok].isEmpty() && !m_darcDok.isEmpty())
+            m_record[QsoField::Dok] = m_darcDok;
+    }
+
     // Empties the record for the next one, keeping the buffers a sink left it.
     void clearRecord() {
         for (QByteArray& f : m_record.fields)
             assign(f, {});
         assign(m_power, {});
+        assign(m_submode, {});
+        assign(m_darcDok, {});
         m_inRecord = false;
         m_lineBreaks = false;
         m_valueCut = false;
@@ -533,13 +516,20 @@ private:
     // truncated: the data end inside a value of the record, before its "<EOR>".
     void finishRecord(qsizetype end, bool truncated = false) {
         ++m_recordNumber;
+        applyNames();
         const bool complete =
             std::all_of(std::begin(kRequired), std::end(kRequired),
                         [&](const auto& r) { return !m_record[r.first].isEmpty(); });
-        if (complete && !truncated) {
+        // No date or time is made up for a value that is none.
+        QList<QByteArray> unreadable;
+        if (complete && !GermanFormat::parseDate(m_record[QsoField::Date]))
+            unreadable.append("QSO_DATE");
+        if (complete && !GermanFormat::parseTime(m_record[QsoField::Utc]))
+            unreadable.append("TIME_ON");
+        if (complete && unreadable.isEmpty() && !truncated) {
             storePower();
             if (m_lineBreaks)
-                normaliseLineBreaks(m_record);
+                AdifValues::normaliseLineBreaks(m_record);
             if (m_unmappable)
                 ++m_result.unmappableRecords;
             m_sink(m_record);
@@ -549,6 +539,7 @@ private:
             skip.recordNumber = m_recordNumber;
             skip.call = m_record[QsoField::Call];
             skip.incomplete = truncated;
+            skip.unreadableTags = unreadable;
             for (const auto& [field, tagName] : kRequired) {
                 if (m_record[field].isEmpty())
                     skip.missingTags.append(tagName);
@@ -567,6 +558,8 @@ private:
     bool m_utf8 = false;
     TQsoRecord m_record;
     QByteArray m_power;
+    QByteArray m_submode;
+    QByteArray m_darcDok;
     bool m_ownExport = false; // written by our export: Windows-1252, byte lengths
     bool m_inRecord = false;
     bool m_lineBreaks = false; // a stored value holds CR or LF
@@ -588,6 +581,13 @@ QString SkippedRecord::reason() const {
         return QStringLiteral("Record %1%2: incomplete, the file ends inside it")
             .arg(recordNumber)
             .arg(who);
+    if (tags.isEmpty()) {
+        for (const QByteArray& t : unreadableTags)
+            tags.append(QString::fromLatin1(t));
+        return QStringLiteral("Record %1%2: unreadable %3")
+            .arg(recordNumber)
+            .arg(who, tags.join(QStringLiteral(", ")));
+    }
     return QStringLiteral("Record %1%2: no %3")
         .arg(recordNumber)
         .arg(who, tags.join(QStringLiteral(", ")));

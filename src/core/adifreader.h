@@ -18,15 +18,16 @@
 // reads back exactly. Characters Windows-1252 cannot hold become their base letter.
 namespace AdifReader {
 
-// A record that was not imported: it lacks one of the five required fields, or the file
-// ends inside it (a truncated file).
+// A record that was not imported: it lacks one of the five required fields, its date or
+// time cannot be read, or the file ends inside it (a truncated file).
 struct SkippedRecord {
-    qint64 recordNumber = 0;       // position among the file's records, from 1
-    QByteArray call;               // the record's call as converted, may be empty
-    QList<QByteArray> missingTags; // of QSO_DATE, TIME_ON, BAND, MODE, CALL, in this order
-    bool incomplete = false;       // the file ends inside one of its values
+    qint64 recordNumber = 0;          // position among the file's records, from 1
+    QByteArray call;                  // the record's call as converted, may be empty
+    QList<QByteArray> missingTags;    // of QSO_DATE, TIME_ON, BAND, MODE, CALL, in this order
+    QList<QByteArray> unreadableTags; // QSO_DATE, TIME_ON whose value is no date or time
+    bool incomplete = false;          // the file ends inside one of its values
 
-    // "Record 7 (QX1ABC): no BAND, MODE"
+    // "Record 7 (QX1ABC): no BAND, MODE", "Record 8: unreadable QSO_DATE"
     QString reason() const;
 };
 

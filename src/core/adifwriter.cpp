@@ -1,8 +1,12 @@
 #include "adifwriter.h"
 
+#include "adifnames.h"
+#include "daluerror.h"
 #include "germanformat.h"
+#include "qsorepair.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace AdifWriter {
 
@@ -48,9 +52,30 @@ QByteArray adifTime(const QByteArray& text, QTime now) {
     return QByteArray(buffer, n);
 }
 
+// ADIF numbers use a decimal point: "0,5W" is written 0.5, "500mW" too. A power that
+// reads as no number of watts is not written: other programs would take it for one.
+std::optional<QByteArray> adifPower(const QByteArray& power) {
+    if (power.isEmpty())
+        return std::nullopt;
+    std::optional<QByteArray> watts;
+    try {
+        watts = QsoRepair::normalisePower(QByteArray(power).replace('.', ',').toUpper());
+    } catch (const DaluError&) {
+    }
+    if (!watts || !watts->endsWith('W'))
+        return std::nullopt;
+    const std::optional<double> value = GermanFormat::parseDecimal(watts->chopped(1));
+    if (!value)
+        return std::nullopt;
+    return GermanFormat::formatDecimal(*value).replace(',', '.');
+}
+
+// "01.01.1901" marks a card sent or received on an unknown day: only the flag says so.
+const QByteArray kUnknownQslDay = "01.01.1901";
+
 void qslPair(QByteArray& out, const QByteArray& qslDate, const char* dateTag, const char* flagTag,
              QDate today) {
-    if (!qslDate.isEmpty()) {
+    if (!qslDate.isEmpty() && qslDate != kUnknownQslDay) {
         out += dateTag;
         out += adifDate(qslDate, today);
     }
@@ -69,20 +94,24 @@ QByteArray record(const TQsoRecord& rec, QDate today, QTime now) {
     out.reserve(256);
     out += "<QSO_DATE:8>" + adifDate(rec[QsoField::Date], today);
     out += "<TIME_ON:6>" + adifTime(rec[QsoField::Utc], now);
-    field(out, "BAND", rec[QsoField::Band]);
-    field(out, "MODE", rec[QsoField::Mode]);
+    field(out, "BAND", AdifNames::bandToAdif(rec[QsoField::Band]));
+    const AdifNames::AdifMode mode = AdifNames::modeToAdif(rec[QsoField::Mode]);
+    field(out, "MODE", mode.mode);
+    optionalField(out, "SUBMODE", mode.submode);
     field(out, "CALL", rec[QsoField::Call]);
     out += "\r\n";
 
     field(out, "RST_SENT", rec[QsoField::RstTx]);
     field(out, "RST_RCVD", rec[QsoField::RstRx]);
     optionalField(out, "DOK", rec[QsoField::Dok]);
+    optionalField(out, "DARC_DOK", rec[QsoField::Dok]); // the standard's name for it
     optionalField(out, "NAME", rec[QsoField::Name]);
     optionalField(out, "QTH", rec[QsoField::Qth]);
     out += "\r\n";
 
     optionalField(out, "GRIDSQUARE", rec[QsoField::Locator]);
-    field(out, "TX_PWR", rec[QsoField::TxPwr].chopped(rec[QsoField::TxPwr].isEmpty() ? 0 : 1));
+    if (const std::optional<QByteArray> power = adifPower(rec[QsoField::TxPwr]))
+        field(out, "TX_PWR", *power);
     optionalField(out, "COMMENT", rec[QsoField::Comments]);
     out += "\r\n";
 

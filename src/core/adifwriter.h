@@ -6,8 +6,8 @@
 #include <QDate>
 #include <QTime>
 
-// Writes QSOs as ADIF: one header, then four lines per record with the seventeen tags the
-// import understands.
+// Writes QSOs as ADIF: one header, then four lines per record with the tags the import
+// understands, bands and modes by the standard's names (2190m; MFSK with SUBMODE FT4).
 namespace AdifWriter {
 
 // The program's web address, also in the HTML export's footer.

@@ -5,7 +5,6 @@
 #include "daluerror.h"
 #include "htmlexport.h"
 #include "logfile.h"
-#include "qsorepair.h"
 #include "regularfile.h"
 #include "textexport.h"
 #include "uitexts.h"
@@ -13,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace LogConverter {
@@ -61,57 +61,36 @@ bool readLogs(const QStringList& paths, ProgressReporter& progress, qint64& done
     return true;
 }
 
-// Writes a log as Repair leaves it: header, then every record renumbered from 1 and
-// normalised, in one pass instead of an append and a repair per record. Nothing
-// reaches the log before commit().
-class RepairedLogWriter {
-public:
-    explicit RepairedLogWriter(const QString& logPath)
-        : m_writer(logPath), m_today(QDate::currentDate()), m_now(QTime::currentTime()) {
-        m_writer.write(QsoLine::kHeader + kCrLf);
+// Reads every line of the logs in order, with its line number; returns false when
+// progress asked to stop.
+template <typename F>
+bool readLogLines(const QStringList& paths, ProgressReporter& progress, qint64& done,
+                  F&& callback) {
+    for (const QString& path : paths) {
+        bool stopped = false;
+        TLogFile(path).forEachRawLine([&](const QByteArray& line, qint64 number) {
+            if (stopped)
+                return;
+            callback(line, path, number);
+            done += line.size() + kCrLf.size();
+            stopped = !progress.update(done);
+        });
+        if (stopped)
+            return false;
     }
+    return true;
+}
 
-    void add(TQsoRecord rec) {
-        // Writing drops ";" anyway; the repair must see the values as they will be read.
-        for (QByteArray& f : rec.fields) {
-            if (f.contains(';'))
-                f.replace(";", "");
-        }
-        QsoRepair::normalise(rec, int(++m_count), m_today, m_now);
-        m_buffer += QsoLine::join(rec);
-        m_buffer += kCrLf;
-        if (m_buffer.size() > (1 << 20))
-            flush();
+// What a repairing job reports of the lines it kept aside.
+void reportRejected(const RepairedLogWriter& log, const QString& logPath, Rejects& rejects) {
+    for (const RejectedLine& line : log.rejected()) {
+        if (rejects.lines.size() < kListedRejects)
+            rejects.lines.append(line);
     }
-
-    // The log's own records, when it exists.
-    void addExisting(const QString& logPath) {
-        if (!QFileInfo::exists(logPath))
-            return;
-        ProgressReporter unreported({}, 0);
-        qint64 done = 0;
-        readLogs({logPath}, unreported, done, [&](const TQsoRecord& rec) { add(rec); });
-    }
-
-    qint64 commit() {
-        flush();
-        TLogFile::refuseEmptying(m_writer.targetPath(), m_count);
-        m_writer.commit();
-        return m_count;
-    }
-
-private:
-    void flush() {
-        m_writer.write(m_buffer);
-        m_buffer.clear();
-    }
-
-    AtomicFileWriter m_writer;
-    QDate m_today;
-    QTime m_now;
-    QByteArray m_buffer;
-    qint64 m_count = 0;
-};
+    rejects.count += log.rejectedCount();
+    if (log.rejectedCount() > 0)
+        rejects.files.append(RepairedLogWriter::rejectedPath(logPath));
+}
 
 // An export never writes over one of the logs it reads (also by another name or link).
 void refuseSourceAsTarget(const QStringList& logPaths, const QString& outPath) {
@@ -137,7 +116,9 @@ public:
     JobResult commit(qint64 records) {
         flush();
         m_writer.commit();
-        return {records, false};
+        JobResult result;
+        result.records = records;
+        return result;
     }
 
 private:
@@ -150,7 +131,9 @@ private:
 };
 
 JobResult cancelled() {
-    return {0, true};
+    JobResult result;
+    result.cancelled = true;
+    return result;
 }
 
 // Writes header, one piece per record, and footer for the records of the logs.
@@ -179,19 +162,27 @@ ImportSummary importAdif(const QString& adifPath, const QString& logPath,
                          const ProgressCallback& progress) {
     const QByteArray data = readWholeFile(adifPath);
     RepairedLogWriter log(logPath);
-    log.addExisting(logPath);
+    log.addExisting();
     ImportSummary summary;
+    // The reader passes only records with a readable date and time and a call.
+    qint64 dropped = 0;
     const AdifReader::ReadResult result = AdifReader::read(
-        data, [&](TQsoRecord& rec) { log.add(std::move(rec)); }, progress);
+        data,
+        [&](TQsoRecord& rec) {
+            if (log.add(std::move(rec)) != QsoRepair::Problem::None)
+                ++dropped;
+        },
+        progress);
     if (result.cancelled) {
         summary.cancelled = true;
         return summary;
     }
     log.commit();
-    summary.imported = result.accepted;
+    summary.imported = result.accepted - dropped;
     summary.skipped = result.skipped;
-    summary.skippedCount = result.skippedCount;
+    summary.skippedCount = result.skippedCount + dropped;
     summary.unmappableRecords = result.unmappableRecords;
+    reportRejected(log, logPath, summary.rejects);
     return summary;
 }
 
@@ -238,17 +229,27 @@ JobResult importHtmlRows(const HtmlTable::Grid& grid, const QList<int>& assignme
     const qsizetype first = std::max(startRow, 1) - 1;
     ProgressReporter reporter(progress, std::max<qint64>(grid.rows.size() - first, 0));
     RepairedLogWriter log(logPath);
-    log.addExisting(logPath);
-    qint64 imported = 0;
+    log.addExisting();
+    JobResult result;
     for (qsizetype r = first; r < grid.rows.size(); ++r) {
-        log.add(HtmlTable::recordFromRow(grid.rows[r], assignment));
-        if (!reporter.update(++imported))
+        const TQsoRecord rec = HtmlTable::recordFromRow(grid.rows[r], assignment);
+        if (std::all_of(rec.fields.begin(), rec.fields.end(),
+                        [](const QByteArray& f) { return f.trimmed().isEmpty(); })) {
+            ++result.emptyRows;
+        } else if (const QsoRepair::Problem problem = log.add(rec);
+                   problem != QsoRepair::Problem::None) {
+            if (++result.rejects.count <= kListedRejects)
+                result.rejects.lines.append({QString(), r + 1, problem});
+        } else {
+            ++result.records;
+        }
+        if (!reporter.update(r - first + 1))
             return cancelled();
     }
     if (!reporter.finish())
         return cancelled();
     log.commit();
-    return {imported, false};
+    return result;
 }
 
 JobResult repair(const QStringList& logPaths, const ProgressCallback& progress) {
@@ -257,9 +258,15 @@ JobResult repair(const QStringList& logPaths, const ProgressCallback& progress) 
     JobResult result;
     for (const QString& path : logPaths) {
         RepairedLogWriter log(path);
-        if (!readLogs({path}, reporter, done, [&](const TQsoRecord& rec) { log.add(rec); }))
-            return {result.records, true};
+        if (!readLogLines({path}, reporter, done,
+                          [&](const QByteArray& line, const QString& file, qint64 number) {
+                              log.addLine(line, file, number);
+                          })) {
+            result.cancelled = true;
+            return result;
+        }
         result.records += log.commit();
+        reportRejected(log, path, result.rejects);
     }
     result.cancelled = !reporter.finish();
     return result;
@@ -275,11 +282,17 @@ JobResult append(const QString& targetPath, const QStringList& sourcePaths,
     qint64 done = 0;
     // The target is rewritten through a temporary file, so reading it as a source sees
     // it as it was before the job.
-    if (!readLogs(reads, reporter, done, [&](const TQsoRecord& rec) { log.add(rec); }))
+    if (!readLogLines(reads, reporter, done,
+                      [&](const QByteArray& line, const QString& file, qint64 number) {
+                          log.addLine(line, file, number);
+                      }))
         return cancelled();
     if (!reporter.finish())
         return cancelled();
-    return {log.commit(), false};
+    JobResult result;
+    result.records = log.commit();
+    reportRejected(log, targetPath, result.rejects);
+    return result;
 }
 
 } // namespace LogConverter

@@ -4,8 +4,8 @@
 #include "daluerror.h"
 #include "filelock.h"
 #include "linereader.h"
-#include "qsorepair.h"
 #include "regularfile.h"
+#include "repairedlog.h"
 #include "uitexts.h"
 
 #include <QFile>
@@ -231,20 +231,7 @@ bool TLogFile::ReplaceRecord(const TQsoRecord& rec, int n) {
 
 void TLogFile::Repair() {
     Close();
-    AtomicFileWriter target(m_fileName);
-    target.write(QsoLine::kHeader + kCrLf);
-    OpenRead();
-    TQsoRecord rec;
-    int counter = 1;
-    // Asking the clock per record would read the time-zone file 100,000 times.
-    const QDate today = QDate::currentDate();
-    const QTime now = QTime::currentTime();
-    while (ReadRecord(rec)) {
-        QsoRepair::normalise(rec, counter, today, now);
-        target.write(QsoLine::join(rec) + kCrLf);
-        ++counter;
-    }
-    Close();
-    refuseEmptying(m_fileName, counter - 1);
-    target.commit();
+    RepairedLogWriter log(m_fileName);
+    log.addExisting();
+    log.commit();
 }

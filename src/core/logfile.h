@@ -56,6 +56,18 @@ public:
     // The line of the file the record read last came from (the header is line 1).
     int lineNumber() const { return m_lineNumber; }
 
+    // Every line after the header as it stands (without line end), with its line number
+    // in the file, also a line with too many fields: for the repair, which keeps such
+    // lines aside.
+    template <typename F> void forEachRawLine(F&& callback) {
+        OpenRead();
+        qint64 number = m_hasPending ? 0 : 1; // the header is line 1
+        QByteArray line;
+        while (readLine(line))
+            callback(line, ++number);
+        Close();
+    }
+
     // Whether the first line of a file is a QSO rather than the header: its first field is
     // a number. Such a line is read as record 1; any other first line is skipped.
     static bool isRecordLine(const QByteArray& line);

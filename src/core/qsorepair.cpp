@@ -2,6 +2,7 @@
 
 #include "daluerror.h"
 #include "germanformat.h"
+#include "uitexts.h"
 
 #include <cmath>
 
@@ -87,41 +88,55 @@ std::optional<QByteArray> normalisePower(const QByteArray& upperPower) {
     return power;
 }
 
-void normalise(TQsoRecord& rec, int number, QDate today, QTime now) {
+QString problemText(Problem problem) {
+    switch (problem) {
+    case Problem::None:
+        break;
+    case Problem::TooManyFields:
+        return uiText("mehr als 16 Felder");
+    case Problem::NoDate:
+        return uiText("kein lesbares Datum");
+    case Problem::NoTime:
+        return uiText("keine lesbare Uhrzeit");
+    case Problem::NoCall:
+        return uiText("kein Rufzeichen");
+    }
+    return {};
+}
+
+Problem normalise(TQsoRecord& rec, int number, QDate today) {
     rec[QsoField::Number] = QByteArray::number(number);
     toAsciiCase(rec[QsoField::Band], false);
     for (QsoField f :
          {QsoField::Mode, QsoField::Call, QsoField::Dok, QsoField::Locator, QsoField::TxPwr})
         toAsciiCase(rec[f], true);
 
+    // No power is made up: an empty one stays empty, an unreadable one goes to the notes.
     QByteArray& power = rec[QsoField::TxPwr];
-    if (power.isEmpty()) {
-        power = "1W";
-    } else if (std::optional<QByteArray> converted = normalisePower(power)) {
-        power = *converted;
-    } else {
-        note(rec, power);
-        power = "1W";
+    if (!power.isEmpty()) {
+        if (std::optional<QByteArray> converted = normalisePower(power)) {
+            power = *converted;
+        } else {
+            note(rec, power);
+            power.clear();
+        }
     }
 
-    const QByteArray oldDate = rec[QsoField::Date];
-    if (std::optional<QByteArray> date = convertDate(oldDate, today)) {
-        rec[QsoField::Date] = *date;
-    } else {
-        note(rec, oldDate);
-        rec[QsoField::Date] = GermanFormat::formatDate(today);
-    }
+    // A QSO is a call at a moment: none of the three is ever made up.
+    const std::optional<QByteArray> date = convertDate(rec[QsoField::Date], today);
+    if (!date)
+        return Problem::NoDate;
+    rec[QsoField::Date] = *date;
+    const std::optional<QTime> time = GermanFormat::parseTime(completeTime(rec[QsoField::Utc]));
+    if (!time)
+        return Problem::NoTime;
+    rec[QsoField::Utc] = GermanFormat::formatTime(*time);
+    if (rec[QsoField::Call].trimmed().isEmpty())
+        return Problem::NoCall;
 
     repairQslDate(rec, QsoField::QslOut, today);
     repairQslDate(rec, QsoField::QslIn, today);
-
-    const QByteArray oldTime = rec[QsoField::Utc];
-    if (std::optional<QTime> time = GermanFormat::parseTime(completeTime(oldTime))) {
-        rec[QsoField::Utc] = GermanFormat::formatTime(*time);
-    } else {
-        note(rec, oldTime);
-        rec[QsoField::Utc] = GermanFormat::formatTime(now);
-    }
+    return Problem::None;
 }
 
 } // namespace QsoRepair

@@ -145,6 +145,7 @@ private:
     QLabel* editorLabel(Editor editor) const;
     bool EditKeyPress(QWidget* field, QKeyEvent* key);
     bool TxPwrEditKeyPress(QKeyEvent* key);
+    bool typeAhead(QListWidget* list, QKeyEvent* key);
     void TxPwrEditChange();
     void focusNextFieldOrCommit(QWidget* field);
     void commitQso();
@@ -169,5 +170,6 @@ private:
     int m_utcOffsetHours = 0;
     QString m_serialText;
     bool m_confirming = false;
+    QString m_typedAhead;              // typed into the open band or mode list
     QWidget* m_enteredField = nullptr; // whose enter step ran and exit step did not
 };

@@ -88,9 +88,11 @@ void TEntryPage::openEditor(Editor editor, bool byFunctionKey) {
         break;
     }
     case Editor::Band:
+        m_typedAhead.clear();
         BandListBox->setCurrentRow(BandMode::TextToBandIndex(label->text()));
         break;
     case Editor::Mode:
+        m_typedAhead.clear();
         ModeListBox->setCurrentRow(BandMode::TextToModeIndex(label->text()));
         break;
     case Editor::TxPwr:
@@ -131,7 +133,7 @@ void TEntryPage::applyEditor(Editor editor) {
         break;
     case Editor::Band: {
         const int index = BandListBox->currentRow();
-        if (index == BandMode::kOtherBand)
+        if (index == BandMode::otherBand())
             askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
@@ -139,7 +141,7 @@ void TEntryPage::applyEditor(Editor editor) {
     }
     case Editor::Mode: {
         const int index = ModeListBox->currentRow();
-        if (index == BandMode::kOtherMode)
+        if (index == BandMode::otherMode())
             askOther(label, QStringLiteral("Mode"), m_mainForm.msg(Msg::ModePrompt));
         else if (index >= 0)
             label->setText(BandMode::ModeIndexToText(index));
@@ -154,10 +156,35 @@ void TEntryPage::applyEditor(Editor editor) {
 
 void TEntryPage::askOther(QLabel* label, const QString& title, const QString& prompt) {
     bool ok = false;
+    // What was typed into the list and named no entry is offered as the other band or mode.
+    const QString offered = m_typedAhead.isEmpty() ? label->text() : m_typedAhead;
     const QString text =
-        QInputDialog::getText(this, title, prompt, QLineEdit::Normal, label->text(), &ok);
+        QInputDialog::getText(this, title, prompt, QLineEdit::Normal, offered, &ok);
     if (ok) // cancel keeps the band or mode the next QSOs are logged with
         label->setText(text);
+}
+
+// Type-ahead in the band and mode lists: the entry the typed text names or begins, never
+// another one ("FT8" is not FM); with none, the "..." entry, whose input box then offers
+// the typed text. A key that types nothing starts the typing afresh.
+bool TEntryPage::typeAhead(QListWidget* list, QKeyEvent* key) {
+    const QString text = key->text();
+    if (key->key() == Qt::Key_Backspace && !m_typedAhead.isEmpty()) {
+        m_typedAhead.chop(1);
+        if (m_typedAhead.isEmpty())
+            return true;
+    } else if (text.size() == 1 && text.at(0).isPrint() &&
+               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        m_typedAhead += text;
+    } else {
+        m_typedAhead.clear();
+        return false;
+    }
+    const QStringList& entries =
+        list == BandListBox ? BandMode::bandTexts() : BandMode::modeTexts();
+    const int index = BandMode::matchIndex(entries, m_typedAhead);
+    list->setCurrentRow(index >= 0 ? index : int(entries.size()));
+    return true;
 }
 
 void TEntryPage::confirmEditor(Editor editor) {
@@ -302,6 +329,8 @@ bool TEntryPage::eventFilter(QObject* watched, QEvent* event) {
                 confirmEditor(editor);
                 return true;
             }
+            if (isList && typeAhead(static_cast<QListWidget*>(widget), key))
+                return true;
         } else if (type == QEvent::MouseButtonDblClick && (isList || editor == Editor::TxPwr)) {
             confirmEditor(editor);
             return true;

@@ -1,3 +1,4 @@
+#include "bandmode.h"
 #include "browsefixture.h"
 #include "datetickpicker.h"
 #include "modaldialogs.h"
@@ -37,6 +38,9 @@ private slots:
             (QStringList{"7", "04.06.2004", "03:31:00", "SSB", "QX3ABC", "Erika", "Kiel",
                          "first\nsecond", "05.06.2004"}));
         QVERIFY(e->eOkBtn->isEnabled());
+        // The choices are the mask's band and mode tables.
+        QCOMPARE(e->eBandComboBox->itemText(e->eBandComboBox->count() - 1), QString("2200m"));
+        QCOMPARE(e->eModeComboBox->count(), BandMode::modeTexts().size());
         // Alt + the save button's letter saves, and opens no menu.
         for (QMenu* menu : f.form()->menuBar()->findChildren<QMenu*>())
             QVERIFY(QKeySequence::mnemonic(menu->title()) !=

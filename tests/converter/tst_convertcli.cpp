@@ -96,9 +96,9 @@ private slots:
         LogBuilder::writeLog(dir.file("q.log"),
                              {LogBuilder::qso(1, "QX1ABC"), LogBuilder::qso(2, "QX1ABC")});
         dir.writeFile("Dalu.ini", "[QSL]\r\nFirstQso=1\r\n");
-        dir.writeFile("a.htm", "<table>\n<tr><th>Call</th><th>Date</th></tr>\n"
-                               "<tr><td>A1A</td><td>01.02.2003</td></tr>\n"
-                               "<tr><td>B2B</td><td>02.02.2003</td></tr></table>");
+        dir.writeFile("a.htm", "<table>\n<tr><th>Call</th><th>Date</th><th>UTC</th></tr>\n"
+                               "<tr><td>A1A</td><td>01.02.2003</td><td>1000</td></tr>\n"
+                               "<tr><td>B2B</td><td>02.02.2003</td><td>1100</td></tr></table>");
         dir.writeFile("plain.htm", "<table><tr><td>x</td></tr><tr><td>y</td></tr></table>");
         dir.writeFile("bad.adi", "<EOH>" + QByteArray("<CALL:1>X<EOR>").repeated(25));
         dir.writeFile("o.txt.tmp", "the operator's");

@@ -314,7 +314,7 @@ private slots:
         Wizard w;
         TQsoRecord odd = LogBuilder::qso(7, "qx7abc");
         odd[QsoField::TxPwr] = "5";
-        LogBuilder::writeLog(w.dir.file("a.log"), {odd, LogBuilder::qso(9)});
+        w.dir.writeFile("a.log", LogBuilder::logContent({odd, LogBuilder::qso(9)}) + "garbage\r\n");
         const QByteArray untouched = LogBuilder::logContent({odd});
         w.dir.writeFile("c.log", untouched);
         w.form.GotoStartBtn->click();
@@ -323,6 +323,10 @@ private slots:
         QCOMPARE(numberedCalls(w.dir.file("a.log")), QStringList({"1 QX7ABC", "2 QX9ABC"}));
         QCOMPARE(records(w.dir.file("a.log")).first()[QsoField::TxPwr], QByteArray("5W"));
         QCOMPARE(w.dir.readFile("c.log"), untouched);
+        // A line that is no QSO is kept aside, not made into one dated today.
+        QCOMPARE(w.dir.readFile("a.log.rejected"), QByteArray("garbage\r\n"));
+        QVERIFY(w.form.SummaryLabel->text().contains(w.dir.file("a.log.rejected")));
+        QCOMPARE(w.form.SkippedMemo->toPlainText(), QString("a.log, Zeile 4: kein lesbares Datum"));
     }
 
     void closeQuestion_data() {

@@ -125,6 +125,10 @@ private slots:
             {"20m CW x - - -", "20M CW x - - -"}, "*",
             "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2 / Mode / "
             "Band,20m,20M,Sum|CW,0,0,0|Sum,0,0,0");
+        row("counts, the bands and modes of today like the old", "counts",
+            {"2200m FT8 x - - -", "2200m FT4 x - - 01.01.2005", "6m FT8 x - - -"}, "*",
+            "Mode / Band,2200m,6m,Sum|FT8,1,1,2|FT4,1,0,1|Sum,2,1,3 / "
+            "Mode / Band,2200m,6m,Sum|FT8,0,0,0|FT4,1,0,1|Sum,1,0,1");
         row("squares, confirmed once stays red", "squares",
             {"2m FM x - JO43AB 01.01.2005", "2m FM x - JO42 -", "2m FM x - JO43SQ -"}, "*",
             "JO43+ JO42");

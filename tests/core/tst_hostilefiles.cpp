@@ -332,10 +332,13 @@ private slots:
     void oddLineEndsAndMissingHeader_data() {
         QTest::addColumn<QByteArray>("content");
         const QByteArray h = QsoLine::kHeader;
-        QTest::newRow("CR only") << h + "\r1;;;;;QX1A\r2;;;;;QX2B\r";
-        QTest::newRow("mixed, last unended") << h + "\n1;;;;;QX1A\r\n2;;;;;QX2B";
-        QTest::newRow("no header") << QByteArray("1;;;;;QX1A\r\n2;;;;;QX2B\r\n");
-        QTest::newRow("damaged header") << QByteArray("#;Date;U\r\n1;;;;;QX1A\r\n2;;;;;QX2B\r\n");
+        QTest::newRow("CR only") << h + "\r1;01.01.2004;1000;;;QX1A\r2;01.01.2004;1000;;;QX2B\r";
+        QTest::newRow("mixed, last unended")
+            << h + "\n1;01.01.2004;1000;;;QX1A\r\n2;01.01.2004;1000;;;QX2B";
+        QTest::newRow("no header")
+            << QByteArray("1;01.01.2004;1000;;;QX1A\r\n2;01.01.2004;1000;;;QX2B\r\n");
+        QTest::newRow("damaged header")
+            << QByteArray("#;Date;U\r\n1;01.01.2004;1000;;;QX1A\r\n2;01.01.2004;1000;;;QX2B\r\n");
     }
     void oddLineEndsAndMissingHeader() {
         TempProgramDir dir;
@@ -343,7 +346,8 @@ private slots:
         const QString path = dir.file("a.log");
         QCOMPARE(calls(path), QByteArrayList({"QX1A", "QX2B"}));
         // An edit replaces the record read, ending its line; a repair keeps every record.
-        const TQsoRecord edited = LogBuilder::record({{"Call", "QX9NEW"}});
+        const TQsoRecord edited =
+            LogBuilder::record({{"Date", "01.01.2004"}, {"UTC", "10:00"}, {"Call", "QX9NEW"}});
         QVERIFY(TLogFile(path).ReplaceRecord(edited, 2));
         QVERIFY(dir.readFile("a.log").endsWith(QsoLine::join(edited) + "\r\n"));
         TLogFile(path).Repair();

@@ -1,6 +1,7 @@
 #include "adifreader.h"
 #include "adifwriter.h"
 #include "coretest.h"
+#include "cp1252.h"
 #include "daluerror.h"
 #include "germanformat.h"
 #include "logbuilder.h"
@@ -8,6 +9,7 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
+#include "uitexts.h"
 
 namespace {
 
@@ -38,8 +40,8 @@ TQsoRecord erika() {
 
 // A few thousand QSOs with every field in use, as Repair leaves them.
 QList<TQsoRecord> variedLog(int count) {
-    const QByteArray bands[] = {"2m", "70cm", "20m", "160m"};
-    const QByteArray modes[] = {"FM", "SSB", "CW", "RTTY"};
+    const QByteArray bands[] = {"2m", "2200m", "20m", "160m"};
+    const QByteArray modes[] = {"FM", "FT4", "CW", "PSK31"};
     QList<TQsoRecord> records;
     for (int n = 1; n <= count; ++n) {
         TQsoRecord r = LogBuilder::qso(n);
@@ -51,6 +53,8 @@ QList<TQsoRecord> variedLog(int count) {
         r[QsoField::Dok] = n % 3 ? "Z10" : "";
         r[QsoField::Name] = n % 7 ? "J\xFCrgen & Co" : "";
         r[QsoField::TxPwr] = n % 11 ? QByteArray::number(n % 200 + 1) + "W" : "0,5W";
+        if (n % 13 == 0)
+            r[QsoField::TxPwr].clear();
         if (n % 4 == 0)
             r[QsoField::Comments] = "first QSO\r\nvia <repeater> DB0XYZ";
         else if (n % 4 == 1)
@@ -74,6 +78,8 @@ QList<TQsoRecord> readLog(const QString& path) {
 class TestLogConverter : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setUiLanguage(UiLanguage::English); }
+
     // One record with the given tags; the expected value of one field or the whole line.
     void fieldConversion_data() {
         columns<QByteArray, int, QByteArray>("tags", "field", "expected");
@@ -88,13 +94,24 @@ private slots:
         row("letter case, date, 4-digit time, no power",
             "<CALL:6>qx1abc<BAND:3>20M<MODE:3>ssb"
             "<QSO_DATE:8>20040605<TIME_ON:4>1731<GRIDSQUARE:6>jo54ah<DOK:3>z10",
-            whole, ";05.06.2004;17:31:00;20m;SSB;QX1ABC;;;Z10;;;JO54AH;1W;;;");
+            whole, ";05.06.2004;17:31:00;20m;SSB;QX1ABC;;;Z10;;;JO54AH;;;;");
         row("power lower unit", x + "<TX_PWR:3>50w", F::TxPwr, "50w");
         row("power decimal point", x + "<TX_PWR:3>2.5", F::TxPwr, "2,5W");
+        row("power decimal comma", x + "<TX_PWR:3>0,5", F::TxPwr, "0,5W");
         row("power no number", x + "<TX_PWR:3>QDX", whole,
-            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;1W; / QDX;;");
+            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;; / QDX;;");
         row("power Repair would stop on", x + "<TX_PWR:3>XMW<COMMENT:2>hi", F::Comments,
             "hi / XMW");
+        row("MFSK with SUBMODE FT4", x + "<MODE:4>MFSK<SUBMODE:3>FT4", F::Mode, "FT4");
+        row("SUBMODE before MODE", x + "<SUBMODE:3>js8<MODE:4>mfsk", F::Mode, "JS8");
+        row("PSK31", x + "<MODE:3>PSK<SUBMODE:5>PSK31", F::Mode, "PSK31");
+        row("sideband not kept", x + "<MODE:3>SSB<SUBMODE:3>USB", F::Mode, "SSB");
+        row("unknown submode", x + "<MODE:4>MFSK<SUBMODE:3>XYZ", F::Mode, "MFSK");
+        row("FT8 is a mode", x + "<MODE:3>FT8", F::Mode, "FT8");
+        row("PAC is Pactor", x + "<MODE:3>PAC<SUBMODE:4>PAC3", F::Mode, "PACTOR");
+        row("2190m is 2200m", x + "<BAND:5>2190M", F::Band, "2200m");
+        row("DARC_DOK without DOK", x + "<DARC_DOK:3>z10", F::Dok, "Z10");
+        row("DOK before DARC_DOK", x + "<DARC_DOK:3>Z10<DOK:3>Z11", F::Dok, "Z11");
         row("QSL_SENT y", x + "<QSL_SENT:1>y", F::QslOut, {});
         row("QSL date then flag", x + "<QSLSDATE:8>20050101<QSL_SENT:1>Y", F::QslOut, "01.01.2005");
         row("QSL flag then date", x + "<QSL_RCVD:1>Y<QSLRDATE:8>20050101", F::QslIn, "01.01.2005");
@@ -118,7 +135,7 @@ private slots:
         row("Windows-1252 byte for byte", call("<NAME:6>J\xFCrgen"), F::Name, "J\xFCrgen");
         row("whole tag names only",
             x + "<BAND_RX:3>70cm<QSO_DATE_OFF:8>20040606<GRIDSQUARE_EXT:2>ab", whole,
-            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;1W;;;");
+            ";05.06.2004;17:31:00;2m;FM;X;;;;;;;;;;");
         row("type indicator", x + "<NAME:5:S>Erika", F::Name, "Erika");
         row("comment line break kept as CR LF", x + "<COMMENT:7>abc\ndef", F::Comments,
             "abc\r\ndef");
@@ -136,6 +153,38 @@ private slots:
         QCOMPARE(field < 0 ? QsoLine::join(records[0]) : records[0].fields[field], expected);
     }
 
+    // Records as other programs write them with letters beyond ASCII: some count a value's
+    // length in bytes of UTF-8, some in characters, and pad with blanks and line ends. In a
+    // UTF-8 file the reader counts characters, stops early at the next tag and drops the
+    // padding: every value keeps its letters exactly, not one more nor one less.
+    void lengthsWithMultiByteLetters_data() {
+        columns<QByteArray, QString>("fields", "nameQthComment");
+        const QString all = "Jürgen|Lódz|5 € 73 de Jürgen";
+        QTest::newRow("bytes, blank and line end after each value")
+            << QByteArray("<NAME:7>Jürgen \r\n<QTH:7>Łódź\r\n<COMMENT:19>5 € 73 de Jürgen\r\n")
+            << all;
+        QTest::newRow("bytes, values back to back")
+            << QByteArray("<NAME:7>Jürgen<QTH:7>Łódź<COMMENT:19>5 € 73 de Jürgen") << all;
+        QTest::newRow("characters, back to back")
+            << QByteArray("<NAME:6>Jürgen<QTH:4>Łódź<COMMENT:16>5 € 73 de Jürgen") << all;
+        QTest::newRow("characters, blanks inside the length")
+            << QByteArray("<NAME:9>Jürgen   <QTH:5>Łódź <COMMENT:18>5 € 73 de Jürgen  ") << all;
+        QTest::newRow("characters, text after the value is not part of it")
+            << QByteArray("<NAME:6>Jürgen Müller\r\n<QTH:4>Łódź, Polen<COMMENT:3>5 € 73 de Jürgen")
+            << "Jürgen|Lódz|5 €";
+        QTest::newRow("Windows-1252 file, bytes are characters")
+            << QByteArray("<NAME:7>J\xFCrgen \r\n<QTH:4>K\xF6ln<COMMENT:6>5 \x80 73 \r\n")
+            << "Jürgen|Köln|5 € 73";
+    }
+    void lengthsWithMultiByteLetters() {
+        const QList<TQsoRecord> records = readAll("Log<EOH>\r\n" + kRequired + "<CALL:4>SP1A" +
+                                                  fetched<QByteArray>("fields") + "<EOR>\r\n");
+        QCOMPARE(records.size(), 1);
+        const TQsoRecord& r = records[0];
+        QTEST(fromCp1252(r[QsoField::Name] + '|' + r[QsoField::Qth] + '|' + r[QsoField::Comments]),
+              "nameQthComment");
+    }
+
     void requiredFields_data() {
         columns<QByteArray, QString>("record", "reason");
         const QByteArray all =
@@ -150,6 +199,12 @@ private slots:
                                        << "Record 2 (AB1C): no TIME_ON";
         QTest::newRow("only a call")
             << QByteArray("<CALL:4>AB1C") << "Record 2 (AB1C): no QSO_DATE, TIME_ON, BAND, MODE";
+        QTest::newRow("unreadable date and time")
+            << QByteArray(all).replace("20040605", "20041305").replace("1731", "1773")
+            << "Record 2 (AB1C): unreadable QSO_DATE, TIME_ON";
+        QTest::newRow("short date")
+            << QByteArray(all).replace("<QSO_DATE:8>20040605", "<QSO_DATE:6>200406")
+            << "Record 2 (AB1C): unreadable QSO_DATE";
     }
     void requiredFields() {
         QFETCH(QByteArray, record);
@@ -253,7 +308,7 @@ private slots:
         QCOMPARE(lines, QByteArrayList({";05.06.2004;17:31:00;2m;FM;QX1ABC;;;;Erika;;;100W;hi;"
                                         "01.01.1901;",
                                         ";05.06.2004;17:31:00;2m;FM;Q2;;;;;;;5W;;;",
-                                        ";05.06.2004;17:31:00;2m;FM;QX4;;;;;;;1W;;;"}));
+                                        ";05.06.2004;17:31:00;2m;FM;QX4;;;;;;;;;;"}));
         QCOMPARE(result.skipped.size(), 1);
         QCOMPARE(result.skipped[0].reason(), "Record 3: no CALL");
     }
@@ -278,17 +333,26 @@ private slots:
             QTest::newRow(name) << int(field) << value << line << expected;
         };
         const QByteArray tail = "<BAND:2>2m<MODE:2>FM<CALL:6>QX1ABC";
-        row("empty power", F::TxPwr, "", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:0>");
+        row("empty power", F::TxPwr, "", 3, "<GRIDSQUARE:6>JO54AH");
+        row("power decimal comma", F::TxPwr, "0,5W", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:3>0.5");
+        row("power milliwatt", F::TxPwr, "250mW", 3, "<GRIDSQUARE:6>JO54AH<TX_PWR:4>0.25");
+        row("power no number", F::TxPwr, "QRP", 3, "<GRIDSQUARE:6>JO54AH");
         row("two-line comment", F::Comments, "first QSO\r\nvia repeater", 3,
             "<GRIDSQUARE:6>JO54AH<TX_PWR:2>10<COMMENT:22>first QSO via repeater");
         row("unreadable date", F::Date, "soon", 1, "<QSO_DATE:8>20261206<TIME_ON:6>173100" + tail);
         row("unreadable time", F::Utc, "", 1, "<QSO_DATE:8>20040605<TIME_ON:6>210509" + tail);
         row("dok", F::Dok, "Z10", 2,
-            "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
+            "<RST_SENT:2>59<RST_RCVD:2>59<DOK:3>Z10<DARC_DOK:3>Z10<NAME:5>Erika<QTH:4>Kiel");
+        const QByteArray head = "<QSO_DATE:8>20040605<TIME_ON:6>173100";
+        row("FT4 as MFSK", F::Mode, "FT4", 1,
+            head + "<BAND:2>2m<MODE:4>MFSK<SUBMODE:3>FT4<CALL:6>QX1ABC");
+        row("FT8 as itself", F::Mode, "FT8", 1, head + "<BAND:2>2m<MODE:3>FT8<CALL:6>QX1ABC");
+        row("PSK31 as PSK", F::Mode, "psk31", 1,
+            head + "<BAND:2>2m<MODE:3>PSK<SUBMODE:5>PSK31<CALL:6>QX1ABC");
+        row("2200m as 2190m", F::Band, "2200m", 1, head + "<BAND:5>2190m<MODE:2>FM<CALL:6>QX1ABC");
         row("QSL out", F::QslOut, "01.02.2005", 4,
             "<QSLSDATE:8>20050201<QSL_SENT:1>Y<QSL_RCVD:1>N<EOR>");
-        row("QSL in placeholder", F::QslIn, "01.01.1901", 4,
-            "<QSL_SENT:1>N<QSLRDATE:8>19010101<QSL_RCVD:1>Y<EOR>");
+        row("QSL in placeholder", F::QslIn, "01.01.1901", 4, "<QSL_SENT:1>N<QSL_RCVD:1>Y<EOR>");
         row("unreadable QSL in", F::QslIn, "x", 4,
             "<QSL_SENT:1>N<QSLRDATE:8>20261206<QSL_RCVD:1>Y<EOR>");
     }
@@ -366,7 +430,6 @@ private slots:
     void unreadableSourceLeavesTarget_data() {
         columns<QString, QString>("job", "source");
         QTest::newRow("append missing source") << QString("append") << QString("missing.log");
-        QTest::newRow("append source with a bad line") << QString("append") << QString("bad.log");
         QTest::newRow("import missing ADIF") << QString("adif") << QString("missing.adi");
         QTest::newRow("export missing log") << QString("export") << QString("missing.log");
     }
@@ -374,7 +437,6 @@ private slots:
         QFETCH(QString, job);
         TempProgramDir dir;
         LogBuilder::writeLog(dir.file("t.log"), {LogBuilder::qso(3)});
-        dir.writeFile("bad.log", LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
         LogBuilder::writeLog(dir.file("good.log"), {LogBuilder::qso(4)});
         const QByteArray before = dir.readFile("t.log");
         const QString target = dir.file("t.log");
@@ -416,9 +478,9 @@ private slots:
     void htmlImportRows_data() {
         columns<int, bool, int>("startRow", "withDate", "imported");
         QTest::newRow("start row 2") << 2 << true << 2;
-        QTest::newRow("start row 0 is 1") << 0 << true << 3;
+        QTest::newRow("start row 0 is 1: the titles are no QSO") << 0 << true << 2;
         QTest::newRow("beyond the last row") << 9 << true << 0;
-        QTest::newRow("no Date column") << 2 << false << 2;
+        QTest::newRow("no Date column: no QSO") << 2 << false << 0;
     }
     void htmlImportRows() {
         QFETCH(bool, withDate);
@@ -441,11 +503,80 @@ private slots:
         if (imported == 0)
             return;
         const TQsoRecord& last = log.last();
-        QCOMPARE(last[QsoField::Call] + ' ' + last[QsoField::Utc] + ' ' + last[QsoField::Date] +
-                     '|' + last[QsoField::Comments],
-                 "DL2XYZ 18:00:00 " +
-                     (withDate ? QByteArray("06.06.2004|")
-                               : GermanFormat::formatDate(QDate::currentDate()) + "| / "));
+        QCOMPARE(last[QsoField::Call] + ' ' + last[QsoField::Utc] + ' ' + last[QsoField::Date],
+                 "DL2XYZ 18:00:00 06.06.2004");
+    }
+
+    // Rows without any text are skipped and counted, rows that are no QSO named: none
+    // becomes a QSO dated today.
+    void htmlImportSkipsEmptyRows() {
+        TempProgramDir dir;
+        dir.writeFile("t.htm",
+                      "<table><tr><td>Call</td><td>Date</td><td>UTC</td></tr>" +
+                          QByteArray("<tr><td></td><td>&nbsp;</td></tr><tr></tr>\n").repeated(3) +
+                          "<tr><td>dl1abc</td><td>05.06.2004</td><td>1731</td></tr>"
+                          "<tr><td>dl2xyz</td><td>31.02.2004</td><td>1800</td></tr>"
+                          "<tr><td></td><td>06.06.2004</td><td>1800</td></tr></table>");
+        const HtmlTable::Grid grid = LogConverter::loadHtml(dir.file("t.htm"));
+        const LogConverter::JobResult result = LogConverter::importHtmlRows(
+            grid, HtmlTable::assignByTitles(grid.rows[0], grid.columnCount), 2, dir.file("n.log"));
+        QCOMPARE(result.records, 1);
+        QCOMPARE(result.emptyRows, 6);
+        QStringList named;
+        for (const RejectedLine& r : result.rejects.lines)
+            named.append(r.text());
+        QCOMPARE(named, QStringList({"Row 9: no readable date", "Row 10: no call"}));
+        QCOMPARE(readLog(dir.file("n.log")).size(), 1);
+    }
+
+    // The repair (and the append, which repairs) makes up no date, time or call: a line
+    // that is no QSO goes to "<log>.rejected" as it was and is named; a log without any
+    // QSO is refused as it is.
+    void unreadableLinesKeptAside_data() {
+        columns<bool, QByteArrayList, QByteArrayList, QStringList>("append", "lines", "kept",
+                                                                   "named");
+        const QByteArray good = "7;05.06.2004;1731;2m;FM;QX1ABC;;;;;;;;;;";
+        const QByteArrayList bad = {"8;;17:31:00;2m;FM;QX1ABC;;;;;;;;;;",
+                                    "9;05.06.2004;17:71;2m;FM;QX1ABC;;;;;;;;;;",
+                                    "10;05.06.2004;17:31;2m;FM;;;;;;;;;;;",
+                                    "\x93\xfe;;;;;;;;;;;;;;;;;;\x01", "random bytes \xff"};
+        const QStringList named = {"a.log, line 3: no readable date",
+                                   "a.log, line 4: no readable time", "a.log, line 5: no call",
+                                   "a.log, line 6: more than 16 fields",
+                                   "a.log, line 7: no readable date"};
+        QTest::newRow("repair") << false << QByteArrayList{good} + bad << bad << named;
+        QTest::newRow("append") << true << QByteArrayList{good} + bad << bad << named;
+        QTest::newRow("repair, no QSO at all") << false << bad << QByteArrayList() << QStringList();
+    }
+    void unreadableLinesKeptAside() {
+        QFETCH(QByteArrayList, kept);
+        TempProgramDir dir;
+        const QByteArray log = LogBuilder::rawLog(fetched<QByteArrayList>("lines"));
+        dir.writeFile("a.log", log);
+        dir.writeFile("a.log.rejected", "kept before\r\n");
+        const QString target = dir.file(fetched<bool>("append") ? "t.log" : "a.log");
+        const auto job = [&] {
+            return fetched<bool>("append") ? LogConverter::append(target, {dir.file("a.log")})
+                                           : LogConverter::repair({target});
+        };
+        if (kept.isEmpty()) { // nothing readable: refused
+            QVERIFY_THROWS_EXCEPTION(DaluError, job());
+            QCOMPARE(dir.readFile("a.log"), log);
+            QCOMPARE(dir.readFile("a.log.rejected"), QByteArray("kept before\r\n"));
+            return;
+        }
+        const LogConverter::JobResult result = job();
+        QCOMPARE(result.records, 1);
+        QCOMPARE(readLog(target)[0][QsoField::Date], QByteArray("05.06.2004"));
+        QCOMPARE(result.rejects.count, kept.size());
+        QCOMPARE(result.rejects.files, QStringList{target + ".rejected"});
+        QStringList named;
+        for (const RejectedLine& r : result.rejects.lines)
+            named.append(r.text());
+        QTEST(named, "named");
+        const QByteArray before = target.endsWith("a.log") ? "kept before\r\n" : "";
+        QCOMPARE(dir.readFile(QFileInfo(target).fileName() + ".rejected"),
+                 before + kept.join("\r\n") + "\r\n");
     }
 };
 

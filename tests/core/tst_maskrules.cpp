@@ -33,12 +33,43 @@ private slots:
     void bandAndModeTables() {
         using namespace BandMode;
         QCOMPARE(
-            (QList<int>{TextToBandIndex("70CM"), TextToBandIndex("6m"), TextToBandIndex("160m"),
+            (QList<int>{TextToBandIndex("70CM"), TextToBandIndex("5m"), TextToBandIndex("2200m"),
                         TextToModeIndex("pactor"), TextToModeIndex("MFSK")}),
-            (QList<int>{2, kOtherBand, 11, 9, kOtherMode}));
-        QCOMPARE(ModeIndexToText(9) + BandIndexToText(kOtherBand) + BandIndexToText(-1), "Pactor");
+            (QList<int>{6, otherBand(), 21, 14, otherMode()}));
+        QCOMPARE(ModeIndexToText(14) + BandIndexToText(otherBand()) + BandIndexToText(-1),
+                 "Pactor");
         for (int i = 0; i < bandTexts().size(); ++i)
             QCOMPARE(TextToBandIndex(BandIndexToText(i)), i);
+        // The old entries stay, so that old logs still show theirs.
+        for (const char* old : {"13cm", "23cm", "70cm", "2m", "10m", "15m", "17m", "20m", "30m",
+                                "40m", "80m", "160m"})
+            QVERIFY(bandTexts().contains(old));
+        for (const char* old :
+             {"CW", "SSB", "AM", "FM", "SSTV", "ATV", "PR", "PSK", "RTTY", "Pactor", "FAX"})
+            QVERIFY(modeTexts().contains(old));
+    }
+
+    // Type-ahead takes the entry named exactly or the first that starts so, never another.
+    void typeAhead_data() {
+        addColumns<bool, QString, QString>("band", "typed", "taken");
+        const auto row = [](const char* name, bool band, const char* typed, const char* taken) {
+            QTest::newRow(name) << band << QString(typed) << QString(taken);
+        };
+        row("FT8 is not FM", false, "FT8", "FT8");
+        row("start of a mode", false, "ft", "FT8");
+        row("exact before longer", false, "psk", "PSK");
+        row("start of a longer one", false, "PSK3", "PSK31");
+        row("no such mode", false, "FX", "");
+        row("2m, not 2200m", true, "2m", "2m");
+        row("start of a band", true, "22", "2200m");
+        row("dotted band", true, "1.", "1.25cm");
+        row("no such band", true, "5m", "");
+    }
+    void typeAhead() {
+        const QStringList& entries =
+            fetched<bool>("band") ? BandMode::bandTexts() : BandMode::modeTexts();
+        const int index = BandMode::matchIndex(entries, fetched<QString>("typed"));
+        QTEST(index < 0 ? QString() : entries.at(index), "taken");
     }
 
     void appendSerial_data() {

@@ -1,3 +1,4 @@
+#include "bandmode.h"
 #include "daluerror.h"
 #include "datetickpicker.h"
 #include "editpage.h"
@@ -159,7 +160,7 @@ private slots:
         QVERIFY(s.mask->BandListBox->isVisible() && s.mask->BandListBox->hasFocus());
         QCOMPARE(callChecks, 0);
         QVERIFY(!s.mask->leaveQuietly());
-        s.mask->BandListBox->setCurrentRow(9);
+        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("40m"));
         QTest::keyClick(s.mask->BandListBox, Qt::Key_F3);
         QVERIFY(s.mask->BandListBox->isHidden());
         QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
@@ -170,19 +171,56 @@ private slots:
         QVERIFY(s.mask->DokEdit->isHidden());
     }
 
+    // Typing into the open list takes the entry typed or begun, never another; text that
+    // names no entry is offered in the input box of the "..." entry.
+    void typeAheadInLists_data() {
+        columns<bool, QString, QString>("band", "typed", "taken");
+        QTest::newRow("FT8 is not FM") << false << "FT8"
+                                       << "FT8";
+        QTest::newRow("lower case, begun") << false << "js"
+                                           << "JS8";
+        QTest::newRow("band begun") << true << "12"
+                                    << "12m";
+        QTest::newRow("no such mode") << false << "FX"
+                                      << "? FX";
+        QTest::newRow("no such band") << true << "5m"
+                                      << "? 5m";
+    }
+    void typeAheadInLists() {
+        QFETCH(bool, band);
+        QFETCH(QString, taken);
+        MaskFixture s;
+        QLabel* label = band ? s.mask->BandLabel : s.mask->ModeLabel;
+        QListWidget* list = band ? s.mask->BandListBox : s.mask->ModeListBox;
+        QString offered;
+        if (taken.startsWith("? ")) {
+            taken = taken.mid(2);
+            ModalDialogs::onNextModal([&offered](QWidget* w) {
+                auto* input = qobject_cast<QInputDialog*>(w);
+                offered = input->textValue();
+                input->accept();
+            });
+        }
+        QTest::mouseDClick(label, Qt::LeftButton);
+        QTest::keyClicks(list, fetched<QString>("typed"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(label->text(), taken);
+        QCOMPARE(offered.isEmpty() ? taken : offered, taken);
+    }
+
     void bandListAndOtherBand() {
         MaskFixture s({}, "[Vorgaben]\r\nName=Op\r\n");
         s.type({"D"}); // too short: the call is marked red when left
         QVERIFY(s.mask->isRed(s.mask->CallEdit));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-        QCOMPARE(s.mask->BandListBox->currentRow(), 3);
-        QCOMPARE(s.mask->BandListBox->count(), 13);
+        QCOMPARE(s.mask->BandListBox->currentItem()->text(), QString("2m"));
+        QCOMPARE(s.mask->BandListBox->count(), BandMode::otherBand() + 1);
         for (const bool cancel : {false, true}) { // cancelling keeps the band typed before
             QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-            s.mask->BandListBox->setCurrentRow(12);
-            cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("6m");
+            s.mask->BandListBox->setCurrentRow(BandMode::otherBand());
+            cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("5m");
             QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-            QCOMPARE(s.mask->BandLabel->text(), QString("6m"));
+            QCOMPARE(s.mask->BandLabel->text(), QString("5m"));
             if (cancel)
                 continue;
             // The call gets the focus while the input box closes: entered, its mark cleared.
@@ -192,7 +230,7 @@ private slots:
             QCOMPARE(s.mask->CallLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         }
         QTest::mouseDClick(s.mask->ModeLabel, Qt::LeftButton);
-        s.mask->ModeListBox->setCurrentRow(9);
+        s.mask->ModeListBox->setCurrentRow(BandMode::TextToModeIndex("pactor"));
         QTest::keyClick(s.mask->ModeListBox, Qt::Key_Return);
         QCOMPARE(s.mask->ModeLabel->text(), QString("Pactor"));
         // Escape clears the fields to their presets and keeps band and mode.
@@ -203,7 +241,7 @@ private slots:
         QTest::keyClick(s.mask->RstTxEdit, Qt::Key_Escape);
         QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->RstTxEdit->text(),
                               s.mask->NameEdit->text(), s.mask->BandLabel->text()}),
-                 (QStringList{"", "", "Op", "6m"}));
+                 (QStringList{"", "", "Op", "5m"}));
         QVERIFY(s.mask->AutoDateTimeTimer->isActive() && s.mask->CallEdit->hasFocus());
         QVERIFY(s.logLines().isEmpty());
     }

@@ -29,6 +29,21 @@ namespace {
 const char* const kUnmappable =
     "characters without an equivalent in Windows-1252 (and no base letter) were written as \"?\"";
 
+// The lines a repair kept aside, or the table rows skipped, then their number.
+void printRejects(const LogConverter::Rejects& rejects, QTextStream& out) {
+    if (rejects.count == 0)
+        return;
+    if (rejects.files.isEmpty())
+        out << rejects.count << " rows are no QSOs and were skipped:\n";
+    else
+        out << rejects.count << " lines are no QSOs; they are now kept in "
+            << rejects.files.join(QStringLiteral(", ")) << ":\n";
+    for (const RejectedLine& line : rejects.lines)
+        out << "  " << line.text() << "\n";
+    if (rejects.count > rejects.lines.size())
+        out << "  ... and " << rejects.count - rejects.lines.size() << " more\n";
+}
+
 int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
     const HtmlTable::Grid grid = LogConverter::loadHtml(command.source);
     const QList<int> assignment =
@@ -45,6 +60,9 @@ int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
     out << "Imported " << result.records << " rows into " << command.target << "\n";
     if (grid.unmappable)
         out << kUnmappable << "\n";
+    if (result.emptyRows > 0)
+        out << "Skipped " << result.emptyRows << " empty rows\n";
+    printRejects(result.rejects, out);
     return 0;
 }
 
@@ -127,6 +145,7 @@ void printImportSummary(const LogConverter::ImportSummary& summary, const QStrin
     out << "Imported " << summary.imported << " QSOs into " << target << "\n";
     if (summary.unmappableRecords > 0)
         out << summary.unmappableRecords << " QSOs: " << kUnmappable << "\n";
+    printRejects(summary.rejects, out);
     if (summary.skippedCount == 0)
         return;
     out << "Skipped " << summary.skippedCount << " records:\n";
@@ -170,6 +189,7 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         for (const QString& log : command.logs) {
             const LogConverter::JobResult result = LogConverter::repair({log});
             out << "Repaired " << log << " (" << result.records << " QSOs)\n";
+            printRejects(result.rejects, out);
         }
         return 0;
     case Action::Evaluate:
@@ -179,6 +199,7 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
+        printRejects(result.rejects, out);
         return 0;
     }
     }

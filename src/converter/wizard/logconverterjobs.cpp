@@ -81,10 +81,27 @@ QString skippedLine(const AdifReader::SkippedRecord& s) {
         return uiText("Datensatz %1%2: unvollständig, die Datei endet darin")
             .arg(QString::number(s.recordNumber), call);
     QStringList tags;
-    for (const QByteArray& tag : s.missingTags)
+    for (const QByteArray& tag : s.missingTags.isEmpty() ? s.unreadableTags : s.missingTags)
         tags.append(QString::fromLatin1(tag));
-    return uiText("Datensatz %1%2: es fehlt %3")
+    return uiText(s.missingTags.isEmpty() ? "Datensatz %1%2: nicht lesbar %3"
+                                          : "Datensatz %1%2: es fehlt %3")
         .arg(QString::number(s.recordNumber), call, tags.join(QStringLiteral(", ")));
+}
+
+// The lines a repair kept aside, or the table rows skipped, one a line, then their number.
+void addRejects(const LogConverter::Rejects& rejects, QString& summary, QStringList& details) {
+    if (rejects.count == 0)
+        return;
+    summary +=
+        QLatin1Char(' ') +
+        (rejects.files.isEmpty()
+             ? uiText("%1 Zeilen sind keine QSOs und wurden übersprungen:").arg(rejects.count)
+             : uiText("%1 Zeilen sind keine QSOs; sie stehen jetzt in %2:")
+                   .arg(QString::number(rejects.count), rejects.files.join(QStringLiteral(", "))));
+    for (const RejectedLine& line : rejects.lines)
+        details.append(line.text());
+    if (rejects.count > rejects.lines.size())
+        details.append(uiText("... und %1 weitere").arg(rejects.count - rejects.lines.size()));
 }
 
 QString importedText(qint64 records, const QString& target) {
@@ -115,6 +132,7 @@ void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
             details.append(
                 uiText("... und %1 weitere").arg(result.skippedCount - result.skipped.size()));
     }
+    addRejects(result.rejects, summary, details);
     showSummary(summary, details);
 }
 
@@ -162,14 +180,22 @@ void TLogConverterForm::ImportStringGrid(const ProgressCallback& progress) {
     if (StringGridModel->grid().unmappable)
         summary += QLatin1Char(' ') + uiText("Zeichen ohne Entsprechung in Windows-1252 wurden "
                                              "als \"?\" geschrieben.");
-    showSummary(summary);
+    if (result.emptyRows > 0)
+        summary +=
+            QLatin1Char(' ') + uiText("%1 leere Zeilen wurden übersprungen.").arg(result.emptyRows);
+    QStringList details;
+    addRejects(result.rejects, summary, details);
+    showSummary(summary, details);
 }
 
 void TLogConverterForm::Repair(const ProgressCallback& progress) {
     const QStringList paths = selectedLogPaths();
     const LogConverter::JobResult result = LogConverter::repair(paths, progress);
-    showSummary(uiText("%1 QSOs in %2 Dalu-Dateien wurden korrigiert.")
-                    .arg(QString::number(result.records), QString::number(paths.size())));
+    QString summary = uiText("%1 QSOs in %2 Dalu-Dateien wurden korrigiert.")
+                          .arg(QString::number(result.records), QString::number(paths.size()));
+    QStringList details;
+    addRejects(result.rejects, summary, details);
+    showSummary(summary, details);
 }
 
 // A target among the sources is read as it was before the job (the core reads a
@@ -177,6 +203,9 @@ void TLogConverterForm::Repair(const ProgressCallback& progress) {
 void TLogConverterForm::Verbinden(const ProgressCallback& progress) {
     const LogConverter::JobResult result =
         LogConverter::append(targetLogPath(), selectedLogPaths(), progress);
-    showSummary(uiText("%1 enthält jetzt %2 QSOs.")
-                    .arg(ImpLogFileComboBox->currentText(), QString::number(result.records)));
+    QString summary = uiText("%1 enthält jetzt %2 QSOs.")
+                          .arg(ImpLogFileComboBox->currentText(), QString::number(result.records));
+    QStringList details;
+    addRejects(result.rejects, summary, details);
+    showSummary(summary, details);
 }
