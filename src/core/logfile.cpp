@@ -129,6 +129,7 @@ bool TLogFile::ReadRecordAt(TQsoRecord& rec, int n) {
 
 void TLogFile::AppendRecord(const TQsoRecord& rec) {
     Close();
+    AtomicFileWriter::requireRegularTarget(m_fileName); // opening a device may act on it
     const FileWriteLock lock(m_fileName, O_RDWR);
     const int fd = lock.fd();
     if (fd < 0)

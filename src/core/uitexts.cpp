@@ -176,6 +176,8 @@ const UiTextRow kRows[] = {
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",
      "\"%1\" is not a regular file and is not read."},
+    {"\"%1\" ist keine gewöhnliche Datei und wird nicht überschrieben.",
+     "\"%1\" is not a regular file and is not written over."},
     {"\"%1\" ist größer als %2 MB und wird nicht gelesen.",
      "\"%1\" is larger than %2 MB and is not read."},
     {"\"%1\" wird gerade von einem anderen Programm geschrieben. Bitte später noch einmal "
