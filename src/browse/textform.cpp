@@ -1,6 +1,7 @@
 #include "textform.h"
 #include "uitexts.h"
 
+#include "atomicfilewriter.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "errorboundary.h"
@@ -61,13 +62,12 @@ void TTextForm::loadFile(const QString& path) {
 }
 
 void TTextForm::saveFile(const QString& path) const {
-    QFile file(path);
     QByteArray content = toCp1252(Memo->toPlainText());
     content.replace("\n", "\r\n");
     content.append("\r\n");
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(content) != content.size() || !file.flush())
-        throw DaluError::io(QStringLiteral("Cannot write"), path, file.errorString());
+    AtomicFileWriter writer(path);
+    writer.write(content);
+    writer.commit();
 }
 
 void TTextForm::Laden1Click() {

@@ -1,6 +1,7 @@
 #include "atomicfilewriter.h"
 
 #include "daluerror.h"
+#include "uitexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,21 @@ QString followLinks(QString path) {
     return path;
 }
 
+// Only a regular file (or none yet) may be replaced: a device, FIFO, socket or folder, or a
+// link chain that never ends, is left as it is.
+void requireRegular(const QString& target) {
+    struct stat st;
+    const QByteArray path = nativePath(target);
+    if (::lstat(path.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return;
+        throw DaluError::fromErrno(QStringLiteral("Cannot write"), target);
+    }
+    if (!S_ISREG(st.st_mode))
+        throw DaluError(
+            uiText("\"%1\" ist keine gewöhnliche Datei und wird nicht überschrieben.").arg(target));
+}
+
 QString randomSuffix() {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     QString s;
@@ -54,6 +70,7 @@ QString randomSuffix() {
 
 AtomicFileWriter::AtomicFileWriter(const QString& targetPath)
     : m_targetPath(followLinks(targetPath)) {
+    requireRegular(m_targetPath);
     m_lock = std::make_unique<FileWriteLock>(m_targetPath);
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
@@ -104,6 +121,7 @@ void AtomicFileWriter::commit() {
     if (::access(nativePath(m_targetPath).constData(), F_OK) == 0 &&
         ::access(nativePath(m_targetPath).constData(), W_OK) != 0)
         throw DaluError::fromErrno(QStringLiteral("Cannot replace"), m_targetPath);
+    requireRegular(m_targetPath); // it may have been swapped for another kind meanwhile
     if (std::fflush(m_file) != 0 || ::fsync(fileno(m_file)) != 0)
         throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_tempPath);
     if (std::rename(nativePath(m_tempPath).constData(), nativePath(m_targetPath).constData()) != 0)
@@ -114,6 +132,10 @@ void AtomicFileWriter::commit() {
     syncDirectoryOf(m_targetPath);
     if (closed != 0)
         throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_targetPath);
+}
+
+void AtomicFileWriter::requireRegularTarget(const QString& path) {
+    requireRegular(followLinks(path));
 }
 
 int AtomicFileWriter::removeLeftovers(const QString& folder) {

@@ -153,6 +153,7 @@ int TLogFile::AppendNext(TQsoRecord rec) {
 
 int TLogFile::append(TQsoRecord& rec, bool numbered) {
     Close();
+    AtomicFileWriter::requireRegularTarget(m_fileName); // opening a device may act on it
     const FileWriteLock lock(m_fileName, O_RDWR);
     const int fd = lock.fd();
     if (fd < 0)

@@ -107,6 +107,10 @@ void moveCard(const QString& from, const QString& to) {
     // Copied under a name of its own first, so that the card name never shows a half
     // copied image.
     const QString part = to + QStringLiteral(".part");
+    // A leftover of a move that was killed is this move's own file: it goes, so that it
+    // never blocks the card.
+    if (::unlink(native(part).constData()) != 0 && errno != ENOENT)
+        throw DaluError::fromErrno(QStringLiteral("Cannot delete"), part);
     try {
         copyToNewFile(from, part);
         if (::link(native(part).constData(), native(to).constData()) != 0 &&

@@ -24,7 +24,8 @@ QString s(const char* text) {
 } // namespace
 
 QString read(const TMemIniFile& ini, const TextKey& k) {
-    return ini.ReadString(s(k.section), s(k.key), QString::fromUtf8(k.def));
+    const QString value = ini.ReadString(s(k.section), s(k.key), QString::fromUtf8(k.def));
+    return k.maxLength > 0 ? value.left(k.maxLength) : value;
 }
 void write(TMemIniFile& ini, const TextKey& k, const QString& value) {
     ini.WriteString(s(k.section), s(k.key), value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "statusbartemplate.h"
+
 #include <QString>
 
 class TMemIniFile;
@@ -11,6 +13,9 @@ struct TextKey {
     const char* section;
     const char* key;
     const char* def;
+    // Longer values are cut when read: what runs per key or per tick must not grow with
+    // a crafted file (0: no bound).
+    int maxLength = 0;
 };
 struct BoolKey {
     const char* section;
@@ -99,8 +104,10 @@ BoolKey racData(const char* key); // default false
 
 inline constexpr BoolKey ClockShow{"Clock", "Show", false};
 inline constexpr BoolKey ClockUtc{"Clock", "UTC", true};
-inline constexpr TextKey ClockFormat{"Clock", "Format", "hh:nn:ss"};
-inline constexpr const char* kClockWindowFormat = "dddddd', - 'tt";
+inline constexpr TextKey ClockFormat{"Clock", "Format", "hh:nn:ss", 256};
+// The clock window's own default when it reads the format each tick.
+inline constexpr TextKey ClockWindowFormat{"Clock", "Format", "dddddd', - 'tt",
+                                           ClockFormat.maxLength};
 inline constexpr IntKey ClockLeft{"Clock", "Left", 405};
 inline constexpr IntKey ClockTop{"Clock", "Top", 159};
 
@@ -110,7 +117,7 @@ inline constexpr BoolKey QslMode{"QSL", "Mode", false};
 inline constexpr BoolKey QslDay{"QSL", "Day", false};
 inline constexpr BoolKey QslYear{"QSL", "Year", false};
 
-inline constexpr TextKey StatusBarText{"StatusBar", "Text", ""};
+inline constexpr TextKey StatusBarText{"StatusBar", "Text", "", StatusBarTemplate::kMaxLineLength};
 
 // Rig: band, mode and power read from the transceiver through hamlib. Model is hamlib's
 // model number (1 is its dummy rig); Port a serial device or the host:port of a rigctld;

@@ -47,9 +47,12 @@ constexpr int kDescriptionColumn = 13;
 } // namespace
 
 QString expand(const QString& templ, const Values& v) {
-    QString s = templ;
+    QString s = templ.left(kMaxLineLength);
+    // A value may hold the next token (a path with "REF_LOG_2" in it): cut after every
+    // step, so the line cannot multiply from token to token.
     auto put = [&s](const char* token, const QString& value) {
         s.replace(QLatin1String(token), value, Qt::CaseInsensitive);
+        s.truncate(kMaxLineLength);
     };
     put("LONG_DATE", v.longDate);
     put("SHORT_DATE", v.shortDate);

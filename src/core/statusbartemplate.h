@@ -30,6 +30,9 @@ struct Values {
     int racVersion = 0;
 };
 
+// No status bar shows more; the template and the line are cut there.
+inline constexpr int kMaxLineLength = 1024;
+
 // Every token in table order, each replaced without regard to case in the result of the
 // ones before it.
 QString expand(const QString& templ, const Values& values);

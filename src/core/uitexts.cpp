@@ -175,6 +175,9 @@ const UiTextRow kRows[] = {
     {"Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im Men\u00fc \u201e%2\u201c legt "
      "ein neues an.",
      "No log is open: the item \u201c%1\u201d of the menu \u201c%2\u201d creates a new one."},
+    {"Die Einstellungen wurden nicht gespeichert: \"%1\" konnte nicht gelesen werden und "
+     "bleibt unverändert.",
+     "The settings were not saved: \"%1\" could not be read and is left unchanged."},
 
     // Transceiver
     {"Transceiver: keine Verbindung", "Transceiver: no connection"},
@@ -197,8 +200,14 @@ const UiTextRow kRows[] = {
     // Errors of the core
     {"\"%1\" ist keine gewöhnliche Datei und wird nicht gelesen.",
      "\"%1\" is not a regular file and is not read."},
+    {"\"%1\" ist keine gewöhnliche Datei und wird nicht überschrieben.",
+     "\"%1\" is not a regular file and is not written over."},
     {"\"%1\" ist größer als %2 MB und wird nicht gelesen.",
      "\"%1\" is larger than %2 MB and is not read."},
+    {"Die Einstellungen wurden nicht gespeichert: \"%1\" würde größer als %2 MB und könnte "
+     "nicht mehr gelesen werden.",
+     "The settings were not saved: \"%1\" would be larger than %2 MB and could no longer be "
+     "read."},
     {"\"%1\" wird gerade von einem anderen Programm geschrieben. Bitte später noch einmal "
      "versuchen.",
      "\"%1\" is being written by another program. Please try again later."},

@@ -25,6 +25,7 @@ TClockOptions::TClockOptions(TMainForm& mainForm, QWidget* page)
         "clockFormatLabel", QStringLiteral("Format f\u00fcr digitale Anzeige"), page);
     clockFormatEdit = new QLineEdit(QStringLiteral("dddd', der 'dd.mm.yyyy' 'hh:nn:ss"), page);
     clockFormatEdit->setObjectName(QStringLiteral("clockFormatEdit"));
+    clockFormatEdit->setMaxLength(SettingsKeys::ClockFormat.maxLength);
     auto* grid = new QGridLayout(page);
     grid->addWidget(clockShowChkBtn, 0, 0, 1, 2);
     grid->addWidget(clockSystemRadioBtn, 1, 0);

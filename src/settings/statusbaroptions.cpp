@@ -27,6 +27,7 @@ TStatusBarOptions::TStatusBarOptions(TMainForm& mainForm, QWidget* page)
     StatusBarLabel = WidgetFactory::label("StatusBarLabel", QString(), page);
     StatusBarEdit = new QLineEdit(page);
     StatusBarEdit->setObjectName(QStringLiteral("StatusBarEdit"));
+    StatusBarEdit->setMaxLength(SettingsKeys::StatusBarText.maxLength);
     StatusBarMemo = new QPlainTextEdit(page);
     StatusBarMemo->setObjectName(QStringLiteral("StatusBarMemo"));
     StatusBarMemo->setReadOnly(true);

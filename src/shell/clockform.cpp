@@ -55,9 +55,7 @@ void TClockForm::tick(const QDateTime& localTime) {
     QDateTime t = localTime;
     if (SettingsKeys::read(ini, SettingsKeys::ClockUtc))
         t = t.addSecs(qint64(m_mainForm.entryPage->utcOffsetHours()) * 3600);
-    const QString format = ini.ReadString(QLatin1String(SettingsKeys::ClockFormat.section),
-                                          QLatin1String(SettingsKeys::ClockFormat.key),
-                                          QLatin1String(SettingsKeys::kClockWindowFormat));
+    const QString format = SettingsKeys::read(ini, SettingsKeys::ClockWindowFormat);
     setWindowTitle(DateTimeFormat::format(format, t));
     drawFace(t.time().hour(), t.time().minute(), t.time().second());
     update();

@@ -191,8 +191,8 @@ void TMainForm::FormCreate() {
     AtomicFileWriter::removeLeftovers(programDirectory());
     const QString settingsPath = programDirectory() + QLatin1String(SettingsKeys::kFileName);
     ErrorBoundary::run(this, [&] { m_settings = std::make_unique<TMemIniFile>(settingsPath); });
-    // An unreadable file gives the defaults; saving still goes to that file and says why
-    // it fails.
+    // An unreadable file gives the defaults and is never written over: the settings live
+    // in memory, and the exit says they were not saved.
     if (!m_settings)
         m_settings = std::make_unique<TMemIniFile>(TMemIniFile::unread(settingsPath));
     entryPage->applyShowAtStartUp();
@@ -235,7 +235,13 @@ void TMainForm::FormDestroy() {
         SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
                             QFileInfo(m_log->FileName()).fileName());
     savePositions();
-    ErrorBoundary::run(nullptr, [this] { m_settings->UpdateFile(); });
+    ErrorBoundary::run(nullptr, [this] {
+        if (!m_settings->savesToFile())
+            throw DaluError(uiText("Die Einstellungen wurden nicht gespeichert: \"%1\" konnte "
+                                   "nicht gelesen werden und bleibt unverändert.")
+                                .arg(m_settings->FileName()));
+        m_settings->UpdateFile();
+    });
     m_settings.reset();
     closeLog();
 }

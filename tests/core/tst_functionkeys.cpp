@@ -114,6 +114,16 @@ private slots:
         QTEST(expand(fetched<QString>("templ"), sample(fetched<bool>("logOpen"))), "line");
     }
 
+    // Values holding the next token would multiply the line from token to token.
+    void statusBarLineStaysBounded() {
+        Values v = sample(true);
+        v.refLogs = {QString("REF_LOG_2 ").repeated(40), QString("REF_LOG_3 ").repeated(40), "end ",
+                     ""};
+        const QString line = expand(QString("REF_LOG_1").repeated(200), v);
+        QVERIFY2(line.size() <= kMaxLineLength, qPrintable(QString::number(line.size())));
+        QVERIFY(line.startsWith("end  end  "));
+    }
+
     void statusBarInsertAtCaret() {
         const QString word = tokenAt(helpLines().at(6), 4);
         QCOMPARE(word, QString("TICK_COUNT"));

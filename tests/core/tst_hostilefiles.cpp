@@ -1,5 +1,6 @@
 // The log file's jobs, and crafted files and faults: two writers, a full disk, special files,
 // odd line ends, and the order in which a write reaches the disk.
+#include "atomicfilewriter.h"
 #include "coretest.h"
 #include "errorof.h"
 #include "filelock.h"
@@ -20,6 +21,7 @@
 #include <dlfcn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -369,6 +371,47 @@ private slots:
         struct stat st;
         QCOMPARE(::stat(QFile::encodeName(dir.file("real/a.log")).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, 0600u);
+    }
+
+    // Settings, a log append and any rewrite through a link to something other than a
+    // regular file are refused, and the link and its target stay as they are.
+    void linkToASpecialFileIsNotWrittenOver_data() {
+        columns<char>("kind");
+        QTest::newRow("FIFO") << 'p';
+        QTest::newRow("folder") << 'd';
+        QTest::newRow("character device") << 'c';
+    }
+    void linkToASpecialFileIsNotWrittenOver() {
+        QFETCH(char, kind);
+        TempProgramDir dir;
+        const QByteArray special = QFile::encodeName(dir.file("special"));
+        if (kind == 'c' && ::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        const int made = kind == 'p' ? ::mkfifo(special.constData(), 0600)
+                         : kind == 'd'
+                             ? ::mkdir(special.constData(), 0700)
+                             : ::mknod(special.constData(), S_IFCHR | 0600, makedev(1, 3));
+        QCOMPARE(made, 0);
+        struct stat before;
+        QCOMPARE(::stat(special.constData(), &before), 0);
+        TMemIniFile ini(dir.file("Dalu.ini")); // still missing: reads as empty
+        for (const char* name : {"Dalu.ini", "a.log", "locator.htm"})
+            QVERIFY(QFile::link(dir.file("special"), dir.file(name)));
+        const std::function<void()> writes[] = {
+            [&] { ini.UpdateFile(); }, [&] { TLogFile(dir.file("a.log")).AppendRecord(qso(1)); },
+            [&] {
+                AtomicFileWriter writer(dir.file("locator.htm"));
+                writer.write("<html>");
+                writer.commit();
+            }};
+        for (const auto& write : writes)
+            QCOMPARE(errorOf(write).contains("not a regular file"), true);
+        for (const char* name : {"Dalu.ini", "a.log", "locator.htm"})
+            QVERIFY(QFileInfo(dir.file(name)).isSymLink());
+        struct stat after;
+        QCOMPARE(::stat(special.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
     }
 
     void specialFilesAreNotRead() {

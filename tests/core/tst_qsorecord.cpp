@@ -375,11 +375,18 @@ private slots:
         QVERIFY(!QFile::exists(dir.file("scan.png")));
     }
 
+    void moveAcrossFileSystems_data() {
+        columns<bool>("leftover");
+        QTest::newRow("clean") << false;
+        QTest::newRow("leftover of a killed move") << true;
+    }
     void moveAcrossFileSystems() {
         QTemporaryDir shm("/dev/shm/dalu-XXXXXX");
         if (!shm.isValid())
             QSKIP("no /dev/shm");
         TempProgramDir dir;
+        if (fetched<bool>("leftover"))
+            dir.writeFile("card.jpg.part", "half");
         const QByteArray image(300000, 'x');
         QFile source(shm.filePath("scan.jpg"));
         QVERIFY(source.open(QIODevice::WriteOnly) && source.write(image) == image.size());

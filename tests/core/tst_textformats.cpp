@@ -1,9 +1,11 @@
 #include "coretest.h"
 #include "cp1252.h"
+#include "errorof.h"
 #include "germanformat.h"
 #include "logbuilder.h"
 #include "meminifile.h"
 #include "programdir.h"
+#include "regularfile.h"
 #include "settingskeys.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
@@ -12,6 +14,18 @@
 #include "utcdifference.h"
 
 #include <QTimeZone>
+
+#include <malloc.h>
+
+namespace {
+
+// Bytes the allocator has handed out and not got back (0 where it does not tell).
+qint64 heapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks) + qint64(info.hblkhd);
+}
+
+} // namespace
 
 // German dates and numbers, Windows-1252, the text export table and the settings file.
 class TestTextFormats : public QObject {
@@ -181,6 +195,75 @@ private slots:
                                   "Log4=/tmp/K\xf6ln.log\r\n\r\n[Vorgaben]\r\nRstTx=59\r\n"
                                   "Comments=a  [Evil]  x=1\r\n\r\n");
         QCOMPARE(SettingsKeys::read(ini, SettingsKeys::referenceLog(4)), path);
+    }
+
+    // A value Windows-1252 holds is stored as before; any other comes back exactly from a
+    // new settings object on the written file.
+    void valuesComeBackAfterARestart_data() {
+        addColumns<QString, QByteArray>("value", "stored"); // stored: empty when not Windows-1252
+        QTest::newRow("Windows-1252 path") << QString::fromUtf8("/tmp/K\u00f6ln/\u20ac.log")
+                                           << QByteArray("/tmp/K\xf6ln/\x80.log");
+        QTest::newRow("path beyond Windows-1252")
+            << QString::fromUtf8("/home/\u0141ukasz/ref.log") << QByteArray();
+        QTest::newRow("log name") << QString::fromUtf8("\u0141\u00f3d\u017a.log") << QByteArray();
+        QTest::newRow("beyond the BMP") << QString::fromUtf8("/tmp/\U0001F4FB.log") << QByteArray();
+        QTest::newRow("starts like the UTF-8 mark")
+            << QString::fromUtf8("\u00ef\u00bb\u00bfx") << QByteArray();
+    }
+    void valuesComeBackAfterARestart() {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, stored);
+        TempProgramDir dir;
+        {
+            TMemIniFile ini(dir.file("Dalu.ini"));
+            SettingsKeys::write(ini, SettingsKeys::referenceLog(1), value);
+            ini.UpdateFile();
+        }
+        const QByteArray line = dir.readFile("Dalu.ini").split('\n').value(1).chopped(1);
+        if (!stored.isEmpty())
+            QCOMPARE(line, "Log1=" + stored);
+        QCOMPARE(
+            SettingsKeys::read(TMemIniFile(dir.file("Dalu.ini")), SettingsKeys::referenceLog(1)),
+            value);
+    }
+
+    // What the writer produces the reader accepts: content past the read limit is refused
+    // and the file stays.
+    void writerStaysWithinTheReadLimit_data() {
+        addColumns<qsizetype, bool>("size", "written");
+        QTest::newRow("at the limit") << qsizetype(RegularFile::kSmallFileLimit) << true;
+        QTest::newRow("one byte more") << qsizetype(RegularFile::kSmallFileLimit + 1) << false;
+    }
+    void writerStaysWithinTheReadLimit() {
+        QFETCH(qsizetype, size);
+        QFETCH(bool, written);
+        TempProgramDir dir;
+        dir.writeFile("Dalu.ini", "[A]\r\nB=old\r\n");
+        TMemIniFile ini(dir.file("Dalu.ini"));
+        const QString header = "[A]\r\nB=", footer = "\r\n\r\n";
+        ini.WriteString("A", "B", QString(size - header.size() - footer.size(), 'x'));
+        QCOMPARE(errorOf([&] { ini.UpdateFile(); }).isEmpty(), written);
+        if (written)
+            QCOMPARE(TMemIniFile(dir.file("Dalu.ini")).ReadString("A", "B", {}).size() + 11, size);
+        else
+            QCOMPARE(dir.readFile("Dalu.ini"), QByteArray("[A]\r\nB=old\r\n"));
+    }
+
+    // Many tiny sections cost a small multiple of the file in memory, not a heap block and
+    // a table for each.
+    void manyTinySectionsStayCompact() {
+        QByteArray content;
+        for (int i = 0; i < 100000; ++i)
+            content += "[s" + QByteArray::number(i) + "]\nk=" + QByteArray::number(i % 7) + '\n';
+        const qint64 before = heapInUse();
+        if (before == 0)
+            QSKIP("the allocator does not report its use");
+        TMemIniFile ini(QString{});
+        ini.parse(content);
+        const qint64 used = heapInUse() - before;
+        QVERIFY2(used < 10 * content.size(), qPrintable(QString::number(used)));
+        QCOMPARE(ini.ReadInteger("S99999", "K", -1), 99999 % 7);
+        QCOMPARE(ini.serialise().count('['), 100000);
     }
 
     void decide_data() {

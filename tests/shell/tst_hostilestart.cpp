@@ -1,12 +1,15 @@
 // Start-up and shutdown with crafted settings, a log held elsewhere or changed behind
 // the program's back.
 #include "../entry/maskfixture.h"
+#include "clockoptions.h"
 #include "entrypage.h"
 #include "filelock.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
+#include "optionspage.h"
 #include "qsogridmodel.h"
+#include "regularfile.h"
 #include "widgettest.h"
 
 class TestHostileStart : public QObject {
@@ -77,9 +80,22 @@ private slots:
         QCOMPARE(s.mask->NumberLabel->text(), QString("7"));
     }
 
-    void unreadableSettingsReportTheirPathOnceAtExit() {
+    // A settings file that could not be read is never written over: the settings live in
+    // memory and the exit says once, naming the real file, that they were not saved.
+    void unreadableSettingsAreLeftAsTheyAre_data() {
+        columns<bool>("folder");
+        QTest::newRow("a folder") << true;
+        QTest::newRow("over the size cap") << false;
+    }
+    void unreadableSettingsAreLeftAsTheyAre() {
+        QFETCH(bool, folder);
         SessionFixture s(nullptr);
-        QDir(s.dir.path()).mkdir("Dalu.ini");
+        const QByteArray big =
+            "[Allgemein]\r\nEigenesCall=QX1OWN\r\n" + QByteArray(RegularFile::kSmallFileLimit, ';');
+        if (folder)
+            QDir(s.dir.path()).mkdir("Dalu.ini");
+        else
+            s.dir.writeFile("Dalu.ini", big);
         QTemporaryDir workingDir;
         const QString oldCurrent = QDir::currentPath();
         QDir::setCurrent(workingDir.path());
@@ -87,11 +103,15 @@ private slots:
         s.start();
         QVERIFY(!boxes.texts.isEmpty()); // the settings could not be read
         boxes.texts.clear();
+        s.form->optionsPage->clockOptions->clockShowChkBtn->click(); // a change, flushed at once
+        QVERIFY(boxes.texts.isEmpty());
         s.stop();
         QDir::setCurrent(oldCurrent);
-        // One write at exit, one message, naming the real file.
         QCOMPARE(boxes.texts.size(), 1);
-        QVERIFY2(boxes.texts[0].contains(s.dir.file("Dalu.ini")), qPrintable(boxes.texts[0]));
+        QVERIFY2(boxes.texts[0].contains(s.dir.file("Dalu.ini")) &&
+                     boxes.texts[0].contains("nicht gespeichert"),
+                 qPrintable(boxes.texts[0]));
+        QVERIFY(folder ? QFileInfo(s.dir.file("Dalu.ini")).isDir() : s.ini() == big);
         QVERIFY(QDir(workingDir.path())
                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                     .isEmpty());

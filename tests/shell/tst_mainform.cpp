@@ -5,6 +5,7 @@
 #include "modaldialogs.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
+#include "referencelogoptions.h"
 #include "sessionfixture.h"
 #include "widgettest.h"
 
@@ -67,6 +68,28 @@ private slots:
         form->Listenneuladen1->trigger();
         QCOMPARE(form->listeModel->RowCount(), 3);
         QCOMPARE(form->entryPage->NumberLabel->text(), QString("3"));
+    }
+
+    // Names Windows-1252 cannot hold: the log chosen in the menu and a reference log in a
+    // folder "Łukasz" are there again after a restart.
+    void namesBeyondWindows1252ComeBackAfterARestart() {
+        SessionFixture s(nullptr);
+        const QString logName = QString::fromUtf8("\u0141\u00f3d\u017a.log");
+        QVERIFY(QDir(s.dir.path()).mkdir(QString::fromUtf8("\u0141ukasz")));
+        const QString refLog = s.dir.file(QString::fromUtf8("\u0141ukasz/ref.log"));
+        LogBuilder::writeLog(s.dir.file(logName), LogBuilder::qsos(2));
+        LogBuilder::writeLog(refLog, LogBuilder::qsos(1));
+        s.start();
+        for (QAction* a : s.form->LogFileMenu->actions()) {
+            if (a->text() == logName)
+                a->trigger();
+        }
+        s.form->referenceLogOptions->rLogEdit[0]->setText(refLog);
+        s.stop();
+        s.start();
+        QCOMPARE(logMenuItems(s.form).first(), "[x] " + logName);
+        QCOMPARE(s.form->openLog()->FileName(), s.dir.file(logName));
+        QCOMPARE(s.form->referenceLogOptions->rLogEdit[0]->text(), refLog);
     }
 
     void logMenuSwitchesLogs() {

@@ -1,7 +1,9 @@
 #include "clockform.h"
 #include "clockoptions.h"
+#include "datetimeformat.h"
 #include "optionspage.h"
 #include "sessionfixture.h"
+#include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "widgettest.h"
 
@@ -51,6 +53,25 @@ private slots:
         QVERIFY(s.ini().contains("Show=0\r\n"));
         s.session.reset();
         QVERIFY(s.ini().contains("Left=300\r\nTop=200\r\n"));
+    }
+
+    // A crafted clock format and template are cut when read, so a tick stays small.
+    void longFormatsAreCutWhenRead() {
+        const QByteArray format = QByteArray("dddddd hh:nn ").repeated(16000);
+        const QByteArray templ = QByteArray("LONG_DATE ").repeated(20000);
+        SessionFixture s({}, "[Clock]\r\nShow=1\r\nUTC=0\r\nFormat=" + format +
+                                 "\r\n[StatusBar]\r\nText=" + templ + "\r\n");
+        TClockForm* clock = s.session->clockForm();
+        const QDateTime t(QDate(2026, 12, 7), QTime(14, 30, 0));
+        clock->tick(t);
+        QCOMPARE(
+            clock->windowTitle(),
+            DateTimeFormat::format(QString(format.left(SettingsKeys::ClockFormat.maxLength)), t));
+        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
+        QCOMPARE(page->StatusBarEdit->text(),
+                 QString(templ.left(StatusBarTemplate::kMaxLineLength)));
+        page->StatusBarTimerTimer();
+        QCOMPARE(s.form->StatusBarLabel->text().size(), StatusBarTemplate::kMaxLineLength);
     }
 };
 
