@@ -62,7 +62,7 @@ void TTextForm::loadFile(const QString& path) {
 
 void TTextForm::saveFile(const QString& path) const {
     QFile file(path);
-    QByteArray content = toCp1252(Memo->toPlainText());
+    QByteArray content = toCp1252(transliterateForCp1252(Memo->toPlainText()));
     content.replace("\n", "\r\n");
     content.append("\r\n");
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
