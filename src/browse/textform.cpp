@@ -52,7 +52,7 @@ void TTextForm::setWordWrap(bool on) {
 void TTextForm::loadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
+        throw DaluError::io(uiText("Fehler beim \u00d6ffnen von"), path, file.errorString());
     QString text = fromCp1252(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (text.endsWith(QLatin1Char('\n')))
@@ -67,7 +67,7 @@ void TTextForm::saveFile(const QString& path) const {
     content.append("\r\n");
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(content) != content.size() || !file.flush())
-        throw DaluError::io(QStringLiteral("Cannot write"), path, file.errorString());
+        throw DaluError::io(uiText("Fehler beim Schreiben von"), path, file.errorString());
 }
 
 void TTextForm::Laden1Click() {

@@ -3,6 +3,7 @@
 #include "daluerror.h"
 #include "germanformat.h"
 #include "qsorepair.h"
+#include "uitexts.h"
 #include "utf8text.h"
 
 #include <QStringList>
@@ -585,10 +586,10 @@ QString SkippedRecord::reason() const {
     const QString who =
         call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromLatin1(call));
     if (incomplete)
-        return QStringLiteral("Record %1%2: incomplete, the file ends inside it")
+        return uiText("Datensatz %1%2: unvollst\u00e4ndig, die Datei endet darin")
             .arg(recordNumber)
             .arg(who);
-    return QStringLiteral("Record %1%2: no %3")
+    return uiText("Datensatz %1%2: es fehlt %3")
         .arg(recordNumber)
         .arg(who, tags.join(QStringLiteral(", ")));
 }

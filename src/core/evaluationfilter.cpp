@@ -3,6 +3,7 @@
 #include "cp1252.h"
 #include "daluerror.h"
 #include "germanformat.h"
+#include "uitexts.h"
 
 namespace {
 
@@ -141,15 +142,15 @@ bool EvaluationSelection::dateTimeSelected(QByteArrayView date, QByteArrayView u
 namespace ConversionError {
 
 QString notANumber(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid whole number.").arg(text);
+    return uiText("\"%1\" ist keine g\u00fcltige ganze Zahl.").arg(text);
 }
 
 QString notADate(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid date (dd.mm.yyyy).").arg(text);
+    return uiText("\"%1\" ist kein g\u00fcltiges Datum (dd.mm.yyyy).").arg(text);
 }
 
 QString notATime(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid time (hh:nn:ss).").arg(text);
+    return uiText("\"%1\" ist keine g\u00fcltige Uhrzeit (hh:nn:ss).").arg(text);
 }
 
 } // namespace ConversionError

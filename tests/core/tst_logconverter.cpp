@@ -8,6 +8,7 @@
 #include "logfile.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
+#include "uitexts.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ QList<TQsoRecord> readLog(const QString& path) {
 class TestLogConverter : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setUiLanguage(UiLanguage::English); } // the reasons as the CLI gives them
     // One record with the given tags; the expected value of one field or the whole line.
     void fieldConversion_data() {
         columns<QByteArray, int, QByteArray>("tags", "field", "expected");
