@@ -14,6 +14,7 @@
 #include "locator.h"
 #include "logfile.h"
 #include "mainform.h"
+#include "maskrules.h"
 #include "programdir.h"
 #include "qslcardfile.h"
 #include "qsogrid.h"
@@ -597,5 +598,5 @@ void TEditPage::eCommentsBtnClick() {
         return;
     editor->Memo->setPlainText(eCommentsMemo->toPlainText());
     editor->exec();
-    eCommentsMemo->setPlainText(editor->Memo->toPlainText());
+    eCommentsMemo->setPlainText(MaskRules::storableText(editor->Memo->toPlainText(), false));
 }

@@ -53,7 +53,7 @@ void TTextForm::setWordWrap(bool on) {
 void TTextForm::loadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
+        throw DaluError::io(uiText("Fehler beim \u00d6ffnen von"), path, file.errorString());
     QString text = fromCp1252(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (text.endsWith(QLatin1Char('\n')))
@@ -62,7 +62,7 @@ void TTextForm::loadFile(const QString& path) {
 }
 
 void TTextForm::saveFile(const QString& path) const {
-    QByteArray content = toCp1252(Memo->toPlainText());
+    QByteArray content = toCp1252(transliterateForCp1252(Memo->toPlainText()));
     content.replace("\n", "\r\n");
     content.append("\r\n");
     AtomicFileWriter writer(path);

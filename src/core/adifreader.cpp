@@ -3,6 +3,8 @@
 #include "adifnames.h"
 #include "adifvalues.h"
 #include "germanformat.h"
+#include "qsorepair.h"
+#include "uitexts.h"
 #include "utf8text.h"
 
 #include <QStringList>
@@ -578,17 +580,17 @@ QString SkippedRecord::reason() const {
     const QString who =
         call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromLatin1(call));
     if (incomplete)
-        return QStringLiteral("Record %1%2: incomplete, the file ends inside it")
+        return uiText("Datensatz %1%2: unvollst\u00e4ndig, die Datei endet darin")
             .arg(recordNumber)
             .arg(who);
     if (tags.isEmpty()) {
         for (const QByteArray& t : unreadableTags)
             tags.append(QString::fromLatin1(t));
-        return QStringLiteral("Record %1%2: unreadable %3")
+        return uiText("Datensatz %1%2: nicht lesbar %3")
             .arg(recordNumber)
             .arg(who, tags.join(QStringLiteral(", ")));
     }
-    return QStringLiteral("Record %1%2: no %3")
+    return uiText("Datensatz %1%2: es fehlt %3")
         .arg(recordNumber)
         .arg(who, tags.join(QStringLiteral(", ")));
 }

@@ -51,7 +51,7 @@ void requireRegular(const QString& target) {
     if (::lstat(path.constData(), &st) != 0) {
         if (errno == ENOENT)
             return;
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), target);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), target);
     }
     if (!S_ISREG(st.st_mode))
         throw DaluError(
@@ -79,7 +79,7 @@ AtomicFileWriter::AtomicFileWriter(const QString& targetPath)
         fd = ::open(nativePath(m_tempPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                     0666);
         if (fd < 0 && (errno != EEXIST || attempt > 100))
-            throw DaluError::fromErrno(QStringLiteral("Cannot create the temporary file"),
+            throw DaluError::fromErrno(uiText("Fehler beim Anlegen der tempor\u00e4ren Datei"),
                                        m_tempPath);
     }
     // Marks the file as being written, for removeLeftovers() of another process.
@@ -96,7 +96,7 @@ AtomicFileWriter::AtomicFileWriter(const QString& targetPath)
     if (!m_file) {
         ::close(fd);
         ::unlink(nativePath(m_tempPath).constData());
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_tempPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_tempPath);
     }
 }
 
@@ -113,25 +113,25 @@ void AtomicFileWriter::write(const QByteArray& bytes) {
 
 void AtomicFileWriter::write(const char* data, size_t size) {
     if (size > 0 && std::fwrite(data, 1, size, m_file) != size)
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_tempPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_tempPath);
 }
 
 void AtomicFileWriter::commit() {
     // A read-only target is not to be replaced behind the operator's back.
     if (::access(nativePath(m_targetPath).constData(), F_OK) == 0 &&
         ::access(nativePath(m_targetPath).constData(), W_OK) != 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot replace"), m_targetPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Ersetzen von"), m_targetPath);
     requireRegular(m_targetPath); // it may have been swapped for another kind meanwhile
     if (std::fflush(m_file) != 0 || ::fsync(fileno(m_file)) != 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_tempPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_tempPath);
     if (std::rename(nativePath(m_tempPath).constData(), nativePath(m_targetPath).constData()) != 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot replace"), m_targetPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Ersetzen von"), m_targetPath);
     m_committed = true;
     const int closed = std::fclose(m_file);
     m_file = nullptr;
     syncDirectoryOf(m_targetPath);
     if (closed != 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_targetPath);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_targetPath);
 }
 
 void AtomicFileWriter::requireRegularTarget(const QString& path) {

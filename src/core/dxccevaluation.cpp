@@ -5,6 +5,7 @@
 #include "daluerror.h"
 #include "logfile.h"
 #include "qsosearch.h"
+#include "uitexts.h"
 
 #include <QCollator>
 #include <QFile>
@@ -111,7 +112,7 @@ QList<Entry> withAllEntities(const QList<Entry>& worked, const QByteArray& conte
 QList<Entry> withAllEntities(const QList<Entry>& worked, const QString& dxccIniPath) {
     QFile file(dxccIniPath);
     if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), dxccIniPath, file.errorString());
+        throw DaluError::io(uiText("Fehler beim \u00d6ffnen von"), dxccIniPath, file.errorString());
     return withAllEntities(worked, file.readAll());
 }
 

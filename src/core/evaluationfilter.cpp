@@ -181,15 +181,15 @@ QStringList SkippedQsos::report() const {
 namespace ConversionError {
 
 QString notANumber(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid whole number.").arg(text);
+    return uiText("\"%1\" ist keine g\u00fcltige ganze Zahl.").arg(text);
 }
 
 QString notADate(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid date (dd.mm.yyyy).").arg(text);
+    return uiText("\"%1\" ist kein g\u00fcltiges Datum (dd.mm.yyyy).").arg(text);
 }
 
 QString notATime(const QString& text) {
-    return QStringLiteral("\"%1\" is not a valid time (hh:nn:ss).").arg(text);
+    return uiText("\"%1\" ist keine g\u00fcltige Uhrzeit (hh:nn:ss).").arg(text);
 }
 
 QString outsideSpan(const QString& text) {

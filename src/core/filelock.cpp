@@ -60,10 +60,10 @@ FileWriteLock::FileWriteLock(const QString& path, int openFlags) {
             continue;
         }
         if (errno != ENOENT)
-            throw DaluError::fromErrno(QStringLiteral("Cannot open"), path);
+            throw DaluError::fromErrno(uiText("Fehler beim \u00d6ffnen von"), path);
         const int dirFd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dirFd < 0)
-            throw DaluError::fromErrno(QStringLiteral("Cannot create"), path);
+            throw DaluError::fromErrno(uiText("Fehler beim Anlegen von"), path);
         if (!lockWaiting(dirFd, waitMs)) {
             ::close(dirFd);
             break;

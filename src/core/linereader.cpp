@@ -2,6 +2,7 @@
 
 #include "daluerror.h"
 #include "readpulse.h"
+#include "uitexts.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,7 +41,7 @@ bool LineReader::fill() {
     while (got < 0 && errno == EINTR);
     if (got < 0) {
         m_buffer.resize(old);
-        throw DaluError::fromErrno(QStringLiteral("Cannot read"), m_path);
+        throw DaluError::fromErrno(uiText("Fehler beim Lesen von"), m_path);
     }
     m_buffer.resize(old + got);
     m_eof = got == 0;

@@ -116,9 +116,8 @@ bool TLogFile::readRecordLine(QByteArray& line, QsoLine::FieldStarts& starts) {
 void TLogFile::throwTooManyFields() {
     const int lineNumber = m_lineNumber;
     Close();
-    throw DaluError(QStringLiteral("Line %1 of \"%2\" has more than 16 fields.")
-                        .arg(lineNumber)
-                        .arg(m_fileName));
+    throw DaluError(
+        uiText("Zeile %1 von \"%2\" hat mehr als 16 Felder.").arg(lineNumber).arg(m_fileName));
 }
 
 void TLogFile::Close() {
@@ -157,8 +156,8 @@ int TLogFile::append(TQsoRecord& rec, bool numbered) {
     const FileWriteLock lock(m_fileName, O_RDWR);
     const int fd = lock.fd();
     if (fd < 0)
-        throw DaluError::io(QStringLiteral("Cannot append to"), m_fileName,
-                            QStringLiteral("File not found"));
+        throw DaluError::io(uiText("Fehler beim Anh\u00e4ngen an"), m_fileName,
+                            DaluError::osText(ENOENT));
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         throw DaluError(
@@ -179,7 +178,7 @@ int TLogFile::append(TQsoRecord& rec, bool numbered) {
         const int error = errno;
         (void)::ftruncate(fd, oldSize);
         errno = error;
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), m_fileName);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_fileName);
     };
     for (qsizetype done = 0; done < line.size();) {
         const ssize_t n =

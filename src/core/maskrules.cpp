@@ -22,10 +22,6 @@ QDateTime maskUtc(const QDateTime& now, bool automatic, int hours) {
     return QDateTime(local.date(), local.time(), Qt::UTC).addSecs(qint64(hours) * 3600);
 }
 
-bool typeable(QChar c) {
-    return c != QLatin1Char(';') && cp1252CanHold(c);
-}
-
 QString storableText(const QString& text, bool oneLine) {
     QString out;
     out.reserve(text.size());
@@ -44,7 +40,7 @@ QString storableText(const QString& text, bool oneLine) {
         else
             out += c;
     }
-    return transliterateForCp1252(out);
+    return fromCp1252(toCp1252(transliterateForCp1252(out)));
 }
 
 QString appendSerial(const QString& report, const QString& serialText) {

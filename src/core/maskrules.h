@@ -30,12 +30,10 @@ std::optional<int> wholeHours(const QString& text);
 // that a change of daylight saving time moves it as it moves the operator's clock.
 QDateTime maskUtc(const QDateTime& now, bool automatic, int hours);
 
-// Whether a typed character may go into a field: Windows-1252 holds it and it is not the
-// field separator ";".
-bool typeable(QChar c);
-// Pasted text made storable: letters Windows-1252 cannot hold become their base letter and
-// ";" a comma. In a one-line field every line break (CR LF, CR or LF) and other control
-// character becomes one blank; in the comments line breaks stay as "\n".
+// Typed or pasted text made storable: characters Windows-1252 holds stay, letters it cannot
+// hold become their base letter ("Łódź" -> "Lódz"), anything else "?" (as the log would
+// store it), and ";" a comma. In a one-line field every line break (CR LF, CR or LF) and other
+// control character becomes one blank; in the comments line breaks stay as "\n".
 QString storableText(const QString& text, bool oneLine);
 
 // Trims blanks and control characters at both ends.

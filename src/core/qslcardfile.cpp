@@ -1,6 +1,7 @@
 #include "qslcardfile.h"
 
 #include "daluerror.h"
+#include "uitexts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ bool renameNoReplace(const QString& from, const QString& to) {
         return true;
     if (errno == EXDEV || errno == EINVAL || errno == ENOSYS)
         return false;
-    throw DaluError::fromErrno(QStringLiteral("Cannot move the card to"), to);
+    throw DaluError::fromErrno(uiText("Fehler beim Verschieben der Karte nach"), to);
 }
 
 struct Fd {
@@ -50,28 +51,28 @@ struct Fd {
 void copyToNewFile(const QString& from, const QString& to) {
     Fd in{::open(native(from).constData(), O_RDONLY | O_CLOEXEC)};
     if (in.fd < 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot open"), from);
+        throw DaluError::fromErrno(uiText("Fehler beim \u00d6ffnen von"), from);
     Fd out{::open(native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
     if (out.fd < 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot create"), to);
+        throw DaluError::fromErrno(uiText("Fehler beim Anlegen von"), to);
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw DaluError::fromErrno(QStringLiteral("Cannot read"), from);
+            throw DaluError::fromErrno(uiText("Fehler beim Lesen von"), from);
         if (got == 0)
             break;
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(out.fd, buffer + done, size_t(got - done));
             if (put < 0 && errno != EINTR)
-                throw DaluError::fromErrno(QStringLiteral("Cannot write"), to);
+                throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), to);
             done += std::max<ssize_t>(put, 0);
         }
     }
     if (::fsync(out.fd) != 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot write"), to);
+        throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), to);
 }
 
 } // namespace
@@ -98,7 +99,7 @@ QString eQslInFileName(const QString& folder, const QString& call, QDate date, Q
 void moveCard(const QString& from, const QString& to) {
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink()) {
         errno = EEXIST;
-        throw DaluError::fromErrno(QStringLiteral("Cannot move the card to"), to);
+        throw DaluError::fromErrno(uiText("Fehler beim Verschieben der Karte nach"), to);
     }
     if (renameNoReplace(from, to)) {
         syncFolderOf(to);
@@ -115,7 +116,7 @@ void moveCard(const QString& from, const QString& to) {
         copyToNewFile(from, part);
         if (::link(native(part).constData(), native(to).constData()) != 0 &&
             !renameNoReplace(part, to))
-            throw DaluError::fromErrno(QStringLiteral("Cannot move the card to"), to);
+            throw DaluError::fromErrno(uiText("Fehler beim Verschieben der Karte nach"), to);
     } catch (...) {
         std::remove(native(part).constData());
         throw;
@@ -123,7 +124,8 @@ void moveCard(const QString& from, const QString& to) {
     std::remove(native(part).constData());
     syncFolderOf(to);
     if (::unlink(native(from).constData()) != 0)
-        throw DaluError::fromErrno(QStringLiteral("The card is in place, but cannot delete"), from);
+        throw DaluError::fromErrno(uiText("Die Karte liegt am Ziel; Fehler beim L\u00f6schen von"),
+                                   from);
 }
 
 } // namespace QslCardFile

@@ -5,6 +5,7 @@
 #include "logfile.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -164,14 +165,14 @@ TQsoRecord markInLog(TLogFile& log, int position, const CompactQso& listed, Mark
     for (QsoField f : {QsoField::Number, QsoField::Date, QsoField::Utc, QsoField::Call})
         same = same && record[f] == fieldOf(listed, f);
     if (!same)
-        throw DaluError(QStringLiteral("QSO %1 of the log \"%2\" is no longer the QSO listed "
-                                       "there; nothing was written. Please build the list again.")
+        throw DaluError(uiText("QSO %1 des Logs \"%2\" ist nicht mehr das dort gelistete QSO; "
+                               "nichts wurde geschrieben. Bitte die Liste neu erstellen.")
                             .arg(position)
                             .arg(name));
     record = marked(std::move(record), mark, today);
     if (!log.ReplaceRecord(record, position))
-        throw DaluError(QStringLiteral("The log \"%1\" no longer holds QSO %2; nothing was "
-                                       "written.")
+        throw DaluError(uiText("Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde "
+                               "geschrieben.")
                             .arg(name)
                             .arg(position));
     return record;

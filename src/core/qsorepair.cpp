@@ -55,8 +55,8 @@ QByteArray scaledPower(const QByteArray& power, const char* unit, double factor)
     const std::optional<double> value = GermanFormat::parseDecimal(number);
     // A value that overflows ("1e308KW") is as unreadable as no number at all.
     if (!value || !std::isfinite(*value * factor))
-        throw DaluError(
-            QStringLiteral("\"%1\" is not a valid power value.").arg(QString::fromLatin1(power)));
+        throw DaluError(uiText("\"%1\" ist keine g\u00fcltige Leistungsangabe.")
+                            .arg(QString::fromLatin1(power)));
     return GermanFormat::formatDecimal(*value * factor) + 'W';
 }
 

@@ -17,7 +17,7 @@ int openForReading(const QString& path) {
     // once the file is known to be regular.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw DaluError::fromErrno(QStringLiteral("Cannot open"), path);
+        throw DaluError::fromErrno(uiText("Fehler beim \u00d6ffnen von"), path);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -54,7 +54,7 @@ QByteArray readAll(const QString& path, qint64 limit) {
             const int error = errno;
             ::close(fd);
             errno = error;
-            throw DaluError::fromErrno(QStringLiteral("Cannot read"), path);
+            throw DaluError::fromErrno(uiText("Fehler beim Lesen von"), path);
         }
         if (got == 0)
             break;

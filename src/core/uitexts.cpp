@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
 #include <iterator>
 
 namespace {
@@ -214,6 +215,61 @@ const UiTextRow kRows[] = {
     {"\"%1\" enthält Text, aber kein lesbares QSO: die Datei wird nicht durch ein leeres Log "
      "ersetzt.",
      "\"%1\" holds text but no readable QSO: the file is not replaced by an empty log."},
+
+    // File operations and the operating system's error texts (the English column is the
+    // system's own English text)
+    {"Fehler beim \u00d6ffnen von", "Cannot open"},
+    {"Fehler beim Lesen von", "Cannot read"},
+    {"Fehler beim Schreiben von", "Cannot write"},
+    {"Fehler beim Anlegen von", "Cannot create"},
+    {"Fehler beim Ersetzen von", "Cannot replace"},
+    {"Fehler beim Anh\u00e4ngen an", "Cannot append to"},
+    {"Fehler beim Anlegen der tempor\u00e4ren Datei", "Cannot create the temporary file"},
+    {"Fehler beim Verschieben der Karte nach", "Cannot move the card to"},
+    {"Die Karte liegt am Ziel; Fehler beim L\u00f6schen von",
+     "The card is in place, but cannot delete"},
+    {"Datei oder Verzeichnis nicht gefunden", "No such file or directory"},
+    {"Keine Berechtigung", "Permission denied"},
+    {"Die Operation ist nicht erlaubt", "Operation not permitted"},
+    {"Die Datei existiert bereits", "File exists"},
+    {"Ist ein Verzeichnis", "Is a directory"},
+    {"Ist kein Verzeichnis", "Not a directory"},
+    {"Auf dem Ger\u00e4t ist kein Speicherplatz mehr frei", "No space left on device"},
+    {"Das Speicherkontingent (Quota) ist \u00fcberschritten", "Disk quota exceeded"},
+    {"Das Dateisystem ist nur lesbar", "Read-only file system"},
+    {"Das Ger\u00e4t oder die Ressource ist belegt", "Device or resource busy"},
+    {"Zu viele offene Dateien", "Too many open files"},
+    {"Zu viele offene Dateien im System", "Too many open files in system"},
+    {"Der Dateiname ist zu lang", "File name too long"},
+    {"Zu viele Ebenen symbolischer Verkn\u00fcpfungen", "Too many levels of symbolic links"},
+    {"Ein-/Ausgabefehler", "Input/output error"},
+    {"Die Datei ist zu gro\u00df", "File too large"},
+    {"Verkn\u00fcpfung \u00fcber Ger\u00e4tegrenzen hinweg ist nicht m\u00f6glich",
+     "Invalid cross-device link"},
+    {"Kein solches Ger\u00e4t oder keine solche Adresse", "No such device or address"},
+    {"Kein solches Ger\u00e4t", "No such device"},
+    {"Ung\u00fcltiges Argument", "Invalid argument"},
+    {"Die Ressource ist zurzeit nicht verf\u00fcgbar", "Resource temporarily unavailable"},
+    {"Nicht gen\u00fcgend Speicher verf\u00fcgbar", "Cannot allocate memory"},
+    {"Das Verzeichnis ist nicht leer", "Directory not empty"},
+
+    // Messages about the content of files
+    {"Zeile %1 von \"%2\" hat mehr als 16 Felder.", "Line %1 of \"%2\" has more than 16 fields."},
+    {"\"%1\" ist keine g\u00fcltige Leistungsangabe.", "\"%1\" is not a valid power value."},
+    {"QSO %1 des Logs \"%2\" ist nicht mehr das dort gelistete QSO; nichts wurde geschrieben. "
+     "Bitte die Liste neu erstellen.",
+     "QSO %1 of the log \"%2\" is no longer the QSO listed there; nothing was written. Please "
+     "build the list again."},
+    {"Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde geschrieben.",
+     "The log \"%1\" no longer holds QSO %2; nothing was written."},
+    {"Die QSL-Karte \"%1\" kann nicht angezeigt werden: %2.",
+     "The QSL card \"%1\" cannot be shown: %2."},
+    {"das Bild ist gr\u00f6\u00dfer als %1 Megapixel", "the picture is larger than %1 megapixels"},
+    {"Die QSL-Karte \"%1\" kann nicht angezeigt werden: sie ist kein JPEG-, PNG- oder "
+     "BMP-Bild.",
+     "The QSL card \"%1\" cannot be shown: it is no JPEG, PNG or BMP picture."},
+    {"Hamlib: kein Transceiver-Modell %1", "Hamlib: no rig model %1"},
+    {"Hamlib: der Transceiver ist nicht ge\u00f6ffnet", "Hamlib: rig not open"},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {
@@ -244,7 +300,15 @@ UiLanguage uiLanguageOfFile(const QString& fileName) {
 }
 
 QString uiText(const char* german) {
-    if (g_language == UiLanguage::English) {
+    // Error messages are made between a failed call and the reading of its errno.
+    const int error = errno;
+    QString text = uiTextIn(g_language, german);
+    errno = error;
+    return text;
+}
+
+QString uiTextIn(UiLanguage language, const char* german) {
+    if (language == UiLanguage::English) {
         if (const char* english = englishByGerman().value(QByteArray(german)))
             return QString::fromUtf8(english);
     }

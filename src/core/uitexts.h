@@ -15,6 +15,8 @@ UiLanguage uiLanguageOfFile(const QString& fileName);
 // The text in the current language. A German text missing from the table is returned as
 // it stands (and fails the table's test), so nothing is ever shown empty.
 QString uiText(const char* german);
+// The same text in a given language, whatever the menu says.
+QString uiTextIn(UiLanguage language, const char* german);
 
 // Every row, for the test that checks the table is complete and unambiguous.
 struct UiTextRow {

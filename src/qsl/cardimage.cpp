@@ -1,6 +1,7 @@
 #include "cardimage.h"
 
 #include "daluerror.h"
+#include "uitexts.h"
 
 #include <QFile>
 
@@ -139,25 +140,26 @@ QImage decodeJpeg(const QByteArray& data, const QString& name) {
         return std::move(d->image);
     const QString reason =
         d->tooLarge
-            ? QStringLiteral("the picture is larger than %1 megapixels").arg(kMaxPixels / 1000000)
+            ? uiText("das Bild ist gr\u00f6\u00dfer als %1 Megapixel").arg(kMaxPixels / 1000000)
             : QString::fromLocal8Bit(d->err.message);
-    throw DaluError(QStringLiteral("The QSL card \"%1\" cannot be shown: %2.").arg(name, reason));
+    throw DaluError(
+        uiText("Die QSL-Karte \"%1\" kann nicht angezeigt werden: %2.").arg(name, reason));
 }
 
 QImage load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DaluError::io(QStringLiteral("Cannot open"), path, file.errorString());
+        throw DaluError::io(uiText("Fehler beim \u00d6ffnen von"), path, file.errorString());
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw DaluError::io(QStringLiteral("Cannot read"), path, file.errorString());
+        throw DaluError::io(uiText("Fehler beim Lesen von"), path, file.errorString());
     if (data.startsWith("\xFF\xD8"))
         return decodeJpeg(data, path);
     QImage image = QImage::fromData(data);
     if (image.isNull())
         throw DaluError(
-            QStringLiteral("The QSL card \"%1\" cannot be shown: it is no JPEG, PNG or BMP "
-                           "picture.")
+            uiText("Die QSL-Karte \"%1\" kann nicht angezeigt werden: sie ist kein JPEG-, PNG- "
+                   "oder BMP-Bild.")
                 .arg(path));
     return image;
 }

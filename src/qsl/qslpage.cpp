@@ -9,6 +9,7 @@
 #include "qslcardbuttons.h"
 #include "qsllistmodel.h"
 #include "qsogridmodel.h"
+#include "textinput.h"
 #include "widgetfactory.h"
 
 #include <QApplication>
@@ -118,6 +119,7 @@ void TQslPage::createQslIn() {
         *edit = new QLineEdit(box);
         (*edit)->setObjectName(QLatin1String(name));
         (*edit)->setMaximumWidth(140);
+        TextInput::makeOneLine(*edit);
         connect(*edit, &QLineEdit::returnPressed, this, &TQslPage::qslInBtnClick);
     }
     qslInDatePicker = new QDateEdit(QDate::currentDate(), box);

@@ -20,6 +20,7 @@
 #include "qsosearch.h"
 #include "searchpage.h"
 #include "settingskeys.h"
+#include "uitexts.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -78,14 +79,14 @@ void TQslPage::setCardCriteria(bool& complete) {
                          int(QsoSearch::Operator::Contains), call);
     const QslIn::Input date = QslIn::completeDate(qslDateEdit->text(), QDate::currentDate().year());
     if (date.state == QslIn::Input::Invalid)
-        throw DaluError(QStringLiteral("\"%1\" is not a valid date.").arg(date.text));
+        throw DaluError(uiText("\"%1\" ist kein g\u00fcltiges Datum.").arg(date.text));
     if (date.state == QslIn::Input::Valid)
         qslDateEdit->setText(date.text);
     search->setCriterion(DateRow, date.state == QslIn::Input::Valid, kDateField,
                          int(QsoSearch::Operator::Is), date.text);
     const QslIn::TimeInput utc = QslIn::completeTime(qslUtcEdit->text());
     if (utc.state == QslIn::Input::Invalid)
-        throw DaluError(QStringLiteral("\"%1\" is not a valid time.").arg(utc.text));
+        throw DaluError(uiText("\"%1\" ist keine g\u00fcltige Uhrzeit.").arg(utc.text));
     if (utc.state == QslIn::Input::Valid)
         qslUtcEdit->setText(utc.text);
     // A card gives hh:mm, the log hh:nn:ss: the card's minute takes two criteria rows.

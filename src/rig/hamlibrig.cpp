@@ -1,6 +1,7 @@
 #include "hamlibrig.h"
 
 #include "daluerror.h"
+#include "uitexts.h"
 
 #include <hamlib/rig.h>
 
@@ -63,7 +64,7 @@ void HamlibRig::open(const RigPortSettings& settings) {
     close();
     RIG* rig = rig_init(settings.model);
     if (!rig)
-        throw DaluError(QStringLiteral("Hamlib: no rig model %1").arg(settings.model));
+        throw DaluError(uiText("Hamlib: kein Transceiver-Modell %1").arg(settings.model));
     try {
         if (!settings.port.isEmpty())
             setConf(rig, "rig_pathname", settings.port);
@@ -96,7 +97,7 @@ QString HamlibRig::name() const {
 
 RigReading HamlibRig::read() {
     if (!m_rig)
-        throw DaluError(QStringLiteral("Hamlib: rig not open"));
+        throw DaluError(uiText("Hamlib: der Transceiver ist nicht ge\u00f6ffnet"));
     freq_t freq = 0;
     check(rig_get_freq(m_rig, RIG_VFO_CURR, &freq), "get_freq");
     rmode_t mode = RIG_MODE_NONE;
@@ -117,7 +118,7 @@ RigReading HamlibRig::read() {
 
 void HamlibRig::tune(qint64 hz, const QString& mode, double watts) {
     if (!m_rig)
-        throw DaluError(QStringLiteral("Hamlib: rig not open"));
+        throw DaluError(uiText("Hamlib: der Transceiver ist nicht ge\u00f6ffnet"));
     check(rig_set_freq(m_rig, RIG_VFO_CURR, freq_t(hz)), "set_freq");
     check(rig_set_mode(m_rig, RIG_VFO_CURR, rig_parse_mode(mode.toLatin1().constData()),
                        RIG_PASSBAND_NOCHANGE),

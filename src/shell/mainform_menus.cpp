@@ -20,6 +20,7 @@
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
+#include "widgetfactory.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -108,20 +109,21 @@ void TMainForm::BuildMenu() {
     auto* group = new QActionGroup(LogFileMenu);
     QString caption = msg(Msg::LogMenuCaption);
     for (const QString& name : LogFileSet::logFileNames(programDirectory())) {
-        QAction* item = LogFileMenu->addAction(name);
+        QAction* item = LogFileMenu->addAction(WidgetFactory::literalCaption(name));
+        item->setData(name);
         item->setCheckable(true);
         item->setChecked(name == current);
         group->addAction(item);
         connect(item, &QAction::triggered, this, &TMainForm::LogFileMenuClick);
         if (item->isChecked())
-            caption = name;
+            caption = WidgetFactory::literalCaption(name);
     }
     QAction* newLog = LogFileMenu->addAction(msg(Msg::NewLogItem));
     newLog->setObjectName(QStringLiteral("NewLogFileMenu"));
     connect(newLog, &QAction::triggered, this, &TMainForm::NewLogFileMenuClick);
     // An empty caption would make the menu vanish from the bar.
     LogFileMenu->setTitle(caption.isEmpty() ? QStringLiteral("Log") : caption);
-    const auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
+    const auto plain = WidgetFactory::shownCaption;
     NoLogHintLabel->setText(uiText("Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im "
                                    "Men\u00fc \u201e%2\u201c legt ein neues an.")
                                 .arg(plain(newLog->text()), plain(LogFileMenu->title())));
@@ -132,7 +134,7 @@ void TMainForm::LogFileMenuClick() {
     auto* item = qobject_cast<QAction*>(sender());
     if (!item)
         return;
-    const QString caption = item->text();
+    const QString caption = item->data().toString();
     ErrorBoundary::run(this, [&] {
         const QString path = programDirectory() + caption;
         if (m_log) {

@@ -1,5 +1,6 @@
 #include "textinput.h"
 
+#include "cp1252.h"
 #include "maskrules.h"
 
 #include <QApplication>
@@ -8,10 +9,12 @@
 #include <QMimeData>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
-// Whatever reaches the text without a key press (paste, drop, the program) is made
-// storable here.
+// Whatever reaches the text (a key, a paste, a drop, the program) is made storable here, so
+// a typed letter and the same letter pasted give the same text.
 class OneLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
@@ -43,11 +46,7 @@ public:
 namespace TextInput {
 
 bool refusesKey(const QKeyEvent* key) {
-    for (const QChar c : key->text()) {
-        if (c.isPrint() && !MaskRules::typeable(c))
-            return true;
-    }
-    return false;
+    return key->text().contains(QLatin1Char(';'));
 }
 
 void makeOneLine(QLineEdit* edit) {
@@ -62,6 +61,11 @@ TCommentsMemo::TCommentsMemo(QWidget* parent) : QPlainTextEdit(parent) {}
 void TCommentsMemo::keyPressEvent(QKeyEvent* event) {
     if (TextInput::refusesKey(event)) {
         QApplication::beep();
+        return;
+    }
+    const QString typed = event->text();
+    if (std::any_of(typed.begin(), typed.end(), [](QChar c) { return !cp1252CanHold(c); })) {
+        insertPlainText(MaskRules::storableText(typed, false));
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

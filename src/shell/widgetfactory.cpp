@@ -20,6 +20,22 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
     return l;
 }
 
+QString literalCaption(const QString& name) {
+    QString caption = name;
+    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+QString shownCaption(const QString& caption) {
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown += caption.at(i);
+    }
+    return shown;
+}
+
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette p = widget->palette();
     p.setColor(role, colour);

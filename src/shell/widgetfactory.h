@@ -12,6 +12,11 @@ namespace WidgetFactory {
 
 QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption);
 QLabel* label(const char* name, const QString& text, QWidget* parent);
+// A name (a file, a call) as the caption of a menu item, menu or button: "&" would mark a
+// mnemonic there, so it is doubled and the name is shown as it is.
+QString literalCaption(const QString& name);
+// The text a caption shows: mnemonic marks dropped, "&&" shown as "&".
+QString shownCaption(const QString& caption);
 // Colour carries state in the windows (red, green, blue, yellow): one role of one widget.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // Hands a web address to the desktop; one without a scheme ("www.example.org") is taken as

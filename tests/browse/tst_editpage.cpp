@@ -46,17 +46,18 @@ private slots:
             QVERIFY(QKeySequence::mnemonic(menu->title()) !=
                     QKeySequence::mnemonic(e->eOkBtn->text()));
         e->eNameEdit->setText(QString::fromUtf8("J\u00fcrgen"));
-        // A pasted line break becomes a blank; what the log cannot hold is refused as typed.
+        // A pasted line break becomes a blank; a typed ";" is refused, a typed letter the log
+        // cannot hold becomes its base letter as pasted.
         QApplication::clipboard()->setText(QString::fromUtf8("Ji\u0159\u00ed\r\nNov\u00e1k"));
         e->eQthEdit->clear();
         QTest::keyClick(e->eQthEdit, Qt::Key_V, Qt::ControlModifier);
         for (const QChar c : QString::fromUtf8(";\u0159"))
             QTest::sendKeyEvent(QTest::Click, e->eNameEdit, Qt::Key_unknown, QString(c), {});
         e->eOkBtn->click();
-        records[2][QsoField::Name] = "J\xfcrgen"; // Windows-1252 on disk
+        records[2][QsoField::Name] = "J\xfcrgenr"; // Windows-1252 on disk
         records[2][QsoField::Qth] = "Jir\xed Nov\xe1k";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
-        QCOMPARE(f.form()->listeModel->Cells(9, 3), QString::fromUtf8("J\u00fcrgen"));
+        QCOMPARE(f.form()->listeModel->Cells(9, 3), QString::fromUtf8("J\u00fcrgenr"));
         QCOMPARE(f.currentPage(), f.form()->ListeTS);
         QCOMPARE(f.form()->ListeStringGrid->Row(), 3);
     }
@@ -206,14 +207,16 @@ private slots:
             if (!editor)
                 return;
             seen = editor->Memo->toPlainText();
-            editor->Memo->setPlainText("abc\ndef");
+            editor->Memo->setPlainText(QString::fromUtf8("abc\n\u0141\u00f3d\u017a;"));
             editor->close();
         });
         e->eCommentsBtn->click();
         QCOMPARE(seen, QString("old"));
-        QCOMPARE(e->eCommentsMemo->toPlainText(), QString("abc\ndef"));
+        // Made storable as typing into the comments would: letter transliterated, ";" a comma.
+        QCOMPARE(e->eCommentsMemo->toPlainText(), QString::fromUtf8("abc\nL\u00f3dz,"));
         e->eOkBtn->click();
-        QVERIFY(f.log().contains(";abc#13#10def;"));
+        QVERIFY(f.log().contains(";abc#13#10L\xf3"
+                                 "dz,;"));
     }
 
     void untouchedQsoIsSavedUnchanged_data() {

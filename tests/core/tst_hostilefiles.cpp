@@ -2,6 +2,7 @@
 // odd line ends, and the order in which a write reaches the disk.
 #include "atomicfilewriter.h"
 #include "coretest.h"
+#include "dxccevaluation.h"
 #include "errorof.h"
 #include "filelock.h"
 #include "languagefile.h"
@@ -9,6 +10,7 @@
 #include "logconverter.h"
 #include "logfile.h"
 #include "meminifile.h"
+#include "qsorepair.h"
 #include "referenceini.h"
 #include "regularfile.h"
 #include "settingskeys.h"
@@ -167,12 +169,51 @@ private slots:
         QTEST(dir.readFile("a.log"), "after");
     }
 
-    void appendToMissingFileFails() {
+    // The core's messages, the operating system's text in them included, follow the language.
+    void errorsFollowTheLanguage_data() {
+        columns<bool, QString, QString>("english", "fault", "message");
+        const struct {
+            const char* fault;
+            const char* german;
+            const char* english;
+        } cases[] = {
+            {"append to a missing log",
+             "Fehler beim Anh\u00e4ngen an \"%1\": Datei oder Verzeichnis nicht gefunden",
+             "Cannot append to \"%1\": No such file or directory"},
+            {"missing file opened by Qt",
+             "Fehler beim \u00d6ffnen von \"%1\": Datei oder Verzeichnis nicht gefunden",
+             "Cannot open \"%1\": No such file or directory"},
+            {"line of 17 fields", "Zeile 2 von \"%1\" hat mehr als 16 Felder.",
+             "Line 2 of \"%1\" has more than 16 fields."},
+            {"unreadable power", "\"1E999KW\" ist keine g\u00fcltige Leistungsangabe.",
+             "\"1E999KW\" is not a valid power value."},
+        };
+        for (const auto& c : cases) {
+            QTest::addRow("German: %s", c.fault) << false << c.fault << QString::fromUtf8(c.german);
+            QTest::addRow("English: %s", c.fault) << true << c.fault << QString(c.english);
+        }
+    }
+
+    void errorsFollowTheLanguage() {
+        const QString fault = fetched<QString>("fault");
         TempProgramDir dir;
-        const QString error = errorOf([&] { TLogFile(dir.file("no.log")).AppendRecord(qso(1)); });
-        QVERIFY2(error.contains(dir.file("no.log")) && error.contains("File not found"),
-                 qPrintable(error));
-        QVERIFY(!QFile::exists(dir.file("no.log")));
+        const QString path = dir.file("a.log");
+        if (fault == "line of 17 fields")
+            dir.writeFile("a.log", "#\r\n1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17\r\n");
+        setUiLanguage(fetched<bool>("english") ? UiLanguage::English : UiLanguage::German);
+        const QString error = errorOf([&] {
+            if (fault == "append to a missing log")
+                TLogFile(path).AppendRecord(qso(1));
+            else if (fault == "missing file opened by Qt")
+                DxccEvaluation::withAllEntities({}, path);
+            else if (fault == "line of 17 fields")
+                calls(path);
+            else
+                QsoRepair::normalisePower("1E999KW");
+        });
+        setUiLanguage(UiLanguage::English);
+        QCOMPARE(error, QString(fetched<QString>("message")).replace("%1", path));
+        QVERIFY(fault == "line of 17 fields" || !QFile::exists(path));
     }
 
     void replaceKeepsOtherLinesByteForByte() {

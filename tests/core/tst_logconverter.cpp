@@ -78,7 +78,7 @@ QList<TQsoRecord> readLog(const QString& path) {
 class TestLogConverter : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setUiLanguage(UiLanguage::English); }
+    void initTestCase() { setUiLanguage(UiLanguage::English); } // the reasons as the CLI gives them
 
     // One record with the given tags; the expected value of one field or the whole line.
     void fieldConversion_data() {

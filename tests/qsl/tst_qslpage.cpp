@@ -100,7 +100,7 @@ private slots:
         grid->setCurrentIndex(page->qslModel->index(0, 0));
         const QString message =
             ModalDialogs::messageOf([&] { QTest::keyClick(grid, Qt::Key_Return); });
-        QVERIFY2(message.contains("no longer the QSO listed"), qPrintable(message));
+        QVERIFY2(message.contains("nicht mehr das dort gelistete QSO"), qPrintable(message));
         QCOMPARE(f.log(), changed);
     }
 
@@ -141,7 +141,8 @@ private slots:
         row("not found, data incomplete", "QX7ABC", "", "0832", "",
             "Kein passendes QSO gefunden. Um");
         row("no criterion", "", "123", "1", "", "Bitte Call");
-        row("unreadable date", "QX7ABC", "08132004", "", "", "\"08.13.2004\" is not a valid date.");
+        row("unreadable date", "QX7ABC", "08132004", "", "",
+            "\"08.13.2004\" ist kein g\u00fcltiges Datum.");
     }
 
     void cardIn() {

@@ -92,6 +92,30 @@ private slots:
         QCOMPARE(s.form->referenceLogOptions->rLogEdit[0]->text(), refLog);
     }
 
+    // "&" in a log name is no mnemonic: the menu item and the menu show the name as it is,
+    // and choosing the item opens that very file.
+    void aLogNameWithAmpersandIsShownAsItIs() {
+        SessionFixture s(nullptr);
+        LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
+        LogBuilder::writeLog(s.dir.file("Field&Day.log"), {LogBuilder::qso(1, "QX9ZZZ")});
+        s.start(kOpenA);
+        TMainForm* form = s.form;
+        QAction* item = nullptr;
+        for (QAction* a : form->LogFileMenu->actions()) {
+            if (QString(a->text()).replace("&&", "&") == "Field&Day.log")
+                item = a;
+        }
+        QVERIFY2(item, qPrintable(logMenuItems(form).join(" | ")));
+        QVERIFY(QKeySequence::mnemonic(item->text()).isEmpty());
+        item->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(form->openLog()->FileName(), s.dir.file("Field&Day.log"));
+        QCOMPARE(form->liste2Model->Cells(5, 1), QString("QX9ZZZ"));
+        const QString title = form->LogFileMenu->title();
+        QCOMPARE(QString(title).replace("&&", "&"), QString("Field&Day.log"));
+        QVERIFY(QKeySequence::mnemonic(title).isEmpty());
+    }
+
     void logMenuSwitchesLogs() {
         SessionFixture s(nullptr);
         LogBuilder::writeLog(s.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(2)});
