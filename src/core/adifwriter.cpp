@@ -36,19 +36,24 @@ void optionalField(QByteArray& out, const char* tag, const QByteArray& value) {
         field(out, tag, value);
 }
 
-QByteArray adifDate(const QByteArray& text, QDate today) {
-    const QDate date = GermanFormat::parseDate(text, today).value_or(today);
+// Nothing is made up for a date or time the log cannot read: its tag is left out.
+std::optional<QByteArray> adifDate(const QByteArray& text, QDate today) {
+    const std::optional<QDate> date = GermanFormat::parseDate(text, today);
+    if (!date)
+        return std::nullopt;
     char buffer[16];
-    const int n =
-        std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date.year(), date.month(), date.day());
+    const int n = std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date->year(), date->month(),
+                                date->day());
     return QByteArray(buffer, n);
 }
 
-QByteArray adifTime(const QByteArray& text, QTime now) {
-    const QTime time = GermanFormat::parseTime(text).value_or(now);
+std::optional<QByteArray> adifTime(const QByteArray& text) {
+    const std::optional<QTime> time = GermanFormat::parseTime(text);
+    if (!time)
+        return std::nullopt;
     char buffer[16];
-    const int n = std::snprintf(buffer, sizeof buffer, "%02d%02d%02d", time.hour(), time.minute(),
-                                time.second());
+    const int n = std::snprintf(buffer, sizeof buffer, "%02d%02d%02d", time->hour(), time->minute(),
+                                time->second());
     return QByteArray(buffer, n);
 }
 
@@ -75,9 +80,11 @@ const QByteArray kUnknownQslDay = "01.01.1901";
 
 void qslPair(QByteArray& out, const QByteArray& qslDate, const char* dateTag, const char* flagTag,
              QDate today) {
-    if (!qslDate.isEmpty() && qslDate != kUnknownQslDay) {
-        out += dateTag;
-        out += adifDate(qslDate, today);
+    if (qslDate != kUnknownQslDay) {
+        if (const std::optional<QByteArray> date = adifDate(qslDate, today)) {
+            out += dateTag;
+            out += *date;
+        }
     }
     out += flagTag;
     out += qslDate.isEmpty() ? 'N' : 'Y';
@@ -89,11 +96,13 @@ QByteArray header() {
     return "This log was created with Dalu LogConverter - " + kWebAddress + "<EOH>\r\n\r\n";
 }
 
-QByteArray record(const TQsoRecord& rec, QDate today, QTime now) {
+QByteArray record(const TQsoRecord& rec, QDate today) {
     QByteArray out;
     out.reserve(256);
-    out += "<QSO_DATE:8>" + adifDate(rec[QsoField::Date], today);
-    out += "<TIME_ON:6>" + adifTime(rec[QsoField::Utc], now);
+    if (const std::optional<QByteArray> date = adifDate(rec[QsoField::Date], today))
+        out += "<QSO_DATE:8>" + *date;
+    if (const std::optional<QByteArray> time = adifTime(rec[QsoField::Utc]))
+        out += "<TIME_ON:6>" + *time;
     field(out, "BAND", AdifNames::bandToAdif(rec[QsoField::Band]));
     const AdifNames::AdifMode mode = AdifNames::modeToAdif(rec[QsoField::Mode]);
     field(out, "MODE", mode.mode);

@@ -190,10 +190,9 @@ JobResult exportAdif(const QStringList& logPaths, const QString& outPath,
                      const ProgressCallback& progress) {
     ProgressReporter reporter(progress, totalSize(logPaths));
     const QDate today = QDate::currentDate();
-    const QTime now = QTime::currentTime();
     return exportRecords(
         logPaths, outPath, AdifWriter::header(),
-        [&](const TQsoRecord& rec) { return AdifWriter::record(rec, today, now); }, {}, reporter);
+        [&](const TQsoRecord& rec) { return AdifWriter::record(rec, today); }, {}, reporter);
 }
 
 JobResult exportText(const QStringList& logPaths, const QString& outPath,

@@ -133,7 +133,7 @@ void TEntryPage::applyEditor(Editor editor) {
         break;
     case Editor::Band: {
         const int index = BandListBox->currentRow();
-        if (index == BandMode::otherBand())
+        if (index == BandMode::kOtherBand)
             askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
@@ -141,7 +141,7 @@ void TEntryPage::applyEditor(Editor editor) {
     }
     case Editor::Mode: {
         const int index = ModeListBox->currentRow();
-        if (index == BandMode::otherMode())
+        if (index == BandMode::kOtherMode)
             askOther(label, QStringLiteral("Mode"), m_mainForm.msg(Msg::ModePrompt));
         else if (index >= 0)
             label->setText(BandMode::ModeIndexToText(index));

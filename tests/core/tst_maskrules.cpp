@@ -35,9 +35,8 @@ private slots:
         QCOMPARE(
             (QList<int>{TextToBandIndex("70CM"), TextToBandIndex("5m"), TextToBandIndex("2200m"),
                         TextToModeIndex("pactor"), TextToModeIndex("MFSK")}),
-            (QList<int>{6, otherBand(), 21, 14, otherMode()}));
-        QCOMPARE(ModeIndexToText(14) + BandIndexToText(otherBand()) + BandIndexToText(-1),
-                 "Pactor");
+            (QList<int>{6, kOtherBand, 21, 14, kOtherMode}));
+        QCOMPARE(ModeIndexToText(14) + BandIndexToText(kOtherBand) + BandIndexToText(-1), "Pactor");
         for (int i = 0; i < bandTexts().size(); ++i)
             QCOMPARE(TextToBandIndex(BandIndexToText(i)), i);
         // The old entries stay, so that old logs still show theirs.

@@ -214,10 +214,10 @@ private slots:
         QVERIFY(s.mask->isRed(s.mask->CallEdit));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
         QCOMPARE(s.mask->BandListBox->currentItem()->text(), QString("2m"));
-        QCOMPARE(s.mask->BandListBox->count(), BandMode::otherBand() + 1);
+        QCOMPARE(s.mask->BandListBox->count(), BandMode::kOtherBand + 1);
         for (const bool cancel : {false, true}) { // cancelling keeps the band typed before
             QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-            s.mask->BandListBox->setCurrentRow(BandMode::otherBand());
+            s.mask->BandListBox->setCurrentRow(BandMode::kOtherBand);
             cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("5m");
             QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
             QCOMPARE(s.mask->BandLabel->text(), QString("5m"));

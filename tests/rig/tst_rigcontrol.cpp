@@ -1,4 +1,5 @@
 #include "../entry/maskfixture.h"
+#include "bandmode.h"
 #include "bandplan.h"
 #include "entrypage.h"
 #include "optionspage.h"
@@ -127,7 +128,7 @@ private slots:
         // A band chosen by hand wins over the rig until the commit, Escape included.
         QVERIFY(s.tune(14'074'000, "USB"));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-        s.mask->BandListBox->setCurrentRow(10); // 80m
+        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
         QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
         QVERIFY(s.tune(7'020'000, "CW"));
         QCOMPARE(s.mask->BandLabel->text(), QString("80m"));

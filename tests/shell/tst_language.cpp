@@ -68,7 +68,7 @@ bool languageNeutral(const QString& text) {
         "Mode|Call|RST TX|RST RX|DOK|Name|QTH|Locator|TX Pwr|Comments|QSL [Oo]ut|"
         "QSL [Ii]n|DXCC:?|Info|LogConverter|&?Tools|Dalu( 0\\.5| Info)?|Deutsch|"
         "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
-        "Name\\)|\\d+(c?m|W)|[A-Z0-9_]{2,}|[BF]\\d+:?|Modes:|"
+        "Name\\)|[\\d.]+(c?m|W)|[A-Z0-9_]{2,}|[BF]\\d+:?|Modes:|"
         "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* "
         "TX|OK|Transceiver|Import|Export|Cabrillo|\\d\\d - .+|"
         // a transceiver model as hamlib names it, with its number
