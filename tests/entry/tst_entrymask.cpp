@@ -297,6 +297,7 @@ private slots:
                     LogConverter::importAdif(s.dir.file("in.adi"), log, waitForCommit);
                 } catch (const DaluError& e) {
                     importError = e.message();
+                    holding.release(); // failed before holding the lock: nothing to wait for
                 }
             });
             holding.acquire();
