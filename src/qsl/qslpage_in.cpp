@@ -124,24 +124,16 @@ void TQslPage::createQsoFromCard(TQsoRecord record) {
     TLogFile* log = m_mainForm.openLog();
     if (!log)
         return;
-    int count = 0;
-    QByteArray lastNumber;
-    log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        ++count;
-        lastNumber = CompactQso(line, starts).field(int(QsoField::Number)).toByteArray();
-    });
-    // An empty log starts at 1; a last "#" that cannot be read counts by position.
-    const std::optional<long long> last = GermanFormat::parseInteger(lastNumber);
-    record[QsoField::Number] = QByteArray::number(last ? *last + 1 : count + 1);
     record[QsoField::Call] = toCp1252(upperAsciiLetters(qslCallEdit->text().trimmed()));
     record[QsoField::Date] = toCp1252(qslDateEdit->text());
     record[QsoField::Utc] = toCp1252(QslIn::completeTime(qslUtcEdit->text()).logText());
     record[QsoField::QslIn] = GermanFormat::formatDate(qslInDatePicker->date());
-    log->AppendRecord(record);
+    // Numbered by the log under its write lock: another program may have written it since.
+    const int number = log->AppendNext(record);
     // The lists get the new row, so that the edit page opens this QSO.
     m_mainForm.ListeNeuFuellen();
     m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
-    m_mainForm.editPage->openQso(count + 1);
+    m_mainForm.editPage->openQso(number);
 }
 
 void TQslPage::showHits() {
