@@ -135,6 +135,8 @@ void TEntryPage::applyEditor(Editor editor) {
             askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
+        if (index >= 0 && index != BandMode::kOtherBand)
+            setRed(BandLabel, false);
         break;
     }
     case Editor::Mode: {
@@ -156,8 +158,10 @@ void TEntryPage::askOther(QLabel* label, const QString& title, const QString& pr
     bool ok = false;
     const QString text =
         QInputDialog::getText(this, title, prompt, QLineEdit::Normal, label->text(), &ok);
-    if (ok) // cancel keeps the band or mode the next QSOs are logged with
+    if (ok) { // cancel keeps the band or mode the next QSOs are logged with
         label->setText(text);
+        setRed(label, false);
+    }
 }
 
 void TEntryPage::confirmEditor(Editor editor) {

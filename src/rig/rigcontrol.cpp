@@ -114,6 +114,7 @@ void TRigControl::forgetThread() {
     m_lost = false;
     setStatus(QString());
     m_statusLabel->hide();
+    m_mask.setRed(m_mask.BandLabel, false);
 }
 
 void TRigControl::pollNow() {
@@ -152,6 +153,8 @@ void TRigControl::show(const RigFollow::Labels& labels) {
         return;
     if (!labels.band.isEmpty())
         m_mask.BandLabel->setText(labels.band);
+    if (labels.bandUnknown || !labels.band.isEmpty())
+        m_mask.setRed(m_mask.BandLabel, labels.bandUnknown);
     if (!labels.mode.isEmpty())
         m_mask.ModeLabel->setText(labels.mode);
     if (!labels.power.isEmpty())

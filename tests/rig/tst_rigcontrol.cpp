@@ -1,4 +1,5 @@
 #include "../entry/maskfixture.h"
+#include "bandmode.h"
 #include "bandplan.h"
 #include "entrypage.h"
 #include "optionspage.h"
@@ -102,8 +103,11 @@ private slots:
         row("14.074 MHz data", 14'074'000, "PKTUSB", "20m FT8", "");
         row("7.1 MHz LSB", 7'100'000, "LSB", "40m SSB", "");
         row("144.3 MHz", 144'300'000, "USB", "2m SSB", "");
-        row("outside every band", 5'366'500, "USB", "80m SSB",
-            "Transceiver: 5,366500 MHz liegt in keinem Band; das Band bleibt 80m.");
+        row("12m", 24'940'000, "USB", "12m SSB", "");
+        row("6m", 50'313'000, "PKTUSB", "6m FT8", "");
+        row("60m, upper edge", 5'366'500, "USB", "60m SSB", "");
+        row("outside every band", 5'400'000, "USB", "80m SSB",
+            "Transceiver: 5,400000 MHz liegt in keinem Band; das Band bleibt 80m.");
     }
     void maskFollowsTheDummyRig() {
         RigStation s;
@@ -113,6 +117,32 @@ private slots:
         QTEST(s.labels().section(' ', 0, 1), "labels");
         QVERIFY2(s.rig->statusText().contains(fetched<QString>("status")),
                  qPrintable(s.rig->statusText()));
+        QCOMPARE(s.mask->isRed(s.mask->BandLabel), !fetched<QString>("status").isEmpty());
+    }
+
+    // Out of every band the band is not the rig's: the QSO waits until the operator
+    // chooses one. The dummy rig reports a power of 0, which never replaces the mask's.
+    void bandOutsideEveryBandMustBeChosen() {
+        RigStation s;
+        QVERIFY(s.tune(5'400'000, "USB"));
+        QCOMPARE(s.labels(), QString("2m SSB 10W")); // the dummy rig starts on 145 MHz
+        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
+        s.mask->TxPwrEdit->setText("100W");
+        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
+        s.type({"QX1ABC", "59", "57"});
+        QVERIFY(s.logLines().isEmpty());
+        QVERIFY(s.mask->isEditorShown(TEntryPage::Editor::Band));
+        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
+        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
+        s.type({"", "", ""});
+        QCOMPARE(s.logged(), QString("80m SSB 100W"));
+        // The next QSO follows the rig again: still out of band, so red again.
+        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(s.tune(7'100'000, "LSB"));
+        QCOMPARE(s.labels(), QString("40m SSB 100W"));
+        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
     }
 
     void firstReturnFreezesAndManualChoiceWinsUntilCommit() {
@@ -127,7 +157,7 @@ private slots:
         // A band chosen by hand wins over the rig until the commit, Escape included.
         QVERIFY(s.tune(14'074'000, "USB"));
         QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-        s.mask->BandListBox->setCurrentRow(10); // 80m
+        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
         QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
         QVERIFY(s.tune(7'020'000, "CW"));
         QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
