@@ -230,12 +230,13 @@ void TMainForm::FormDestroy() {
     if (m_destroyed || !m_settings)
         return;
     m_destroyed = true;
-    rigControl->stop();
     if (m_log)
         SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
                             QFileInfo(m_log->FileName()).fileName());
     savePositions();
     ErrorBoundary::run(nullptr, [this] { m_settings->UpdateFile(); });
+    // After the settings are safe: a rig that does not answer must not hold them up.
+    rigControl->stop();
     m_settings.reset();
     closeLog();
 }

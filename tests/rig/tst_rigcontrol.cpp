@@ -7,8 +7,11 @@
 #include "rigoptions.h"
 #include "widgettest.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -87,6 +90,36 @@ struct Rigctld {
     }
     int port;
     QProcess process;
+};
+
+// A rig server on a loopback port that accepts and then stays mute, or answers every
+// request with the given nonsense.
+struct FakeRigServer {
+    explicit FakeRigServer(const QByteArray& answer = {}) {
+        if (!server->listen(QHostAddress::LocalHost))
+            qWarning("cannot listen on loopback");
+        QObject::connect(server.get(), &QTcpServer::newConnection, [this, answer] {
+            while (QTcpSocket* client = server->nextPendingConnection()) {
+                clients.append(client);
+                QObject::connect(client, &QTcpSocket::readyRead, [client, answer] {
+                    client->readAll();
+                    if (!answer.isEmpty())
+                        client->write(answer);
+                });
+            }
+        });
+    }
+    QByteArray ini() const {
+        return "[Rig]\r\nEnabled=1\r\nModel=2\r\nPort=127.0.0.1:" +
+               QByteArray::number(server->serverPort()) + "\r\n";
+    }
+    // Closes every connection: hamlib gives up and a rig thread held up by it ends.
+    bool shutDown() {
+        server.reset();
+        return QTest::qWaitFor([] { return !TRigControl::rigThreadsRunning(); }, 60000);
+    }
+    std::unique_ptr<QTcpServer> server = std::make_unique<QTcpServer>();
+    QList<QTcpSocket*> clients; // owned by the server
 };
 
 } // namespace
@@ -189,6 +222,38 @@ private slots:
         QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
         QVERIFY(s.polled("145,000000 MHz"));
         QCOMPARE(s.mask->BandLabel->text(), QString("2m"));
+    }
+
+    void rigServerThatNeverAnswersShowsNoConnection_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("accepts and stays mute") << QByteArray();
+        QTest::newRow("answers nonsense") << QByteArray("RPRT x\n\x01\xff garbage\n");
+    }
+    void rigServerThatNeverAnswersShowsNoConnection() {
+        FakeRigServer rigServer(fetched<QByteArray>("answer"));
+        RigStation s(rigServer.ini());
+        // Three polls of a second each; hamlib alone would wait 20 s per poll.
+        QTRY_COMPARE_WITH_TIMEOUT(s.rig->statusText(), QString("Transceiver: keine Verbindung"),
+                                  15000);
+        s.stop();
+        QVERIFY(rigServer.shutDown());
+    }
+
+    void closingDoesNotWaitForAMuteRigServer() {
+        FakeRigServer rigServer;
+        RigStation s(rigServer.ini());
+        QTRY_VERIFY_WITH_TIMEOUT(!rigServer.clients.isEmpty(), 10000);
+        QVERIFY(!s.ini().contains("MainForm.Width="));
+        QElapsedTimer closing;
+        closing.start();
+        s.stop();
+        // Far below hamlib's 20 s, with room for a loaded machine.
+        QVERIFY2(closing.elapsed() < 4000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY(s.ini().contains("MainForm.Width="));
+        // Written while the rig thread is still held up by the server.
+        QVERIFY(TRigControl::rigThreadsRunning());
+        QCOMPARE(rigServer.clients.first()->state(), QAbstractSocket::ConnectedState);
+        QVERIFY(rigServer.shutDown());
     }
 
     void optionsPageSwitchesTheRigOnAndOff() {
