@@ -2,11 +2,16 @@
  * database folder (format described in README.md). Every text argument is read only up
  * to its fixed buffer size, so an unterminated argument cannot make the library read
  * past it. */
+#define _POSIX_C_SOURCE 200809L /* open flags and fdopen */
+
 #include "raccd32a.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #define VERSION_NUMBER 100
 #define FORMAT_NUMBER 2
@@ -49,9 +54,22 @@ static FILE* open_database(const char* databasePath, int16_t* code) {
     if (name[length - 1] != '/')
         strcat(name, "/");
     strcat(name, DATABASE_FILE);
-    FILE* file = fopen(name, "rb");
-    if (!file)
+    /* Opened without waiting: a FIFO in its place would block here until a writer came,
+     * and a device (a link to /dev/zero) would never end. Only a regular file is read. */
+    const int fd = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         *code = (errno == EACCES || errno == EPERM) ? RAC_NO_ACCESS : RAC_DATABASE_MISSING;
+        return NULL;
+    }
+    struct stat status;
+    FILE* file = NULL;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+        file = fdopen(fd, "rb");
+    if (!file) {
+        close(fd);
+        *code = RAC_READ_ERROR;
+    }
     return file;
 }
 

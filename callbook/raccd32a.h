@@ -23,7 +23,8 @@ enum {
     RAC_FORMAT_WRONG = -3,     /* callbook.txt has no header of format 2 */
     RAC_CALL_INVALID = -2,     /* call empty or longer than 7 characters */
     RAC_NOT_FOUND = 2,         /* call not in the database */
-    RAC_READ_ERROR = 3,        /* the database could not be read to its end */
+    RAC_READ_ERROR = 3,        /* the database could not be read to its end, or is no
+                                  regular file (a FIFO, a device) */
     RAC_NO_ACCESS = 5          /* no permission to read the database */
 };
 

@@ -520,7 +520,7 @@ void TEditPage::updateQslButtons() {
 void TEditPage::eDistriktLabelClick() {
     if (eDistriktLabel->text().isEmpty())
         return;
-    WidgetFactory::openWebAddress(DokToWebsite(eDokEdit->text()));
+    WidgetFactory::openWebAddress(this, DokToWebsite(eDokEdit->text()));
 }
 
 std::array<QString, kQsoFieldCount> TEditPage::controlTexts() const {

@@ -13,13 +13,14 @@ namespace {
 const char* const kLibraryName = "raccd32a";
 constexpr int kLibraryMajorVersion = 1;
 
-// The library file in a folder, as the loader would take it; empty if there is none.
+// The library file in a folder, as the loader would take it; empty if there is none. Only
+// a regular file (or a link to one): the loader would wait for good on a FIFO.
 QString libraryFileIn(const QString& folder) {
     const QString base = QDir(folder).filePath(QStringLiteral("lib") + QLatin1String(kLibraryName));
     for (const QString& file : {base + QStringLiteral(".so.%1").arg(kLibraryMajorVersion),
                                 base + QStringLiteral(".so")}) {
-        if (QFileInfo::exists(file))
-            return file;
+        if (QFileInfo(file).isFile())
+            return QFileInfo(file).absoluteFilePath();
     }
     return {};
 }
@@ -34,7 +35,8 @@ TCallBook::TCallBook(const QString& folder) {
     }
     m_databasePath = *path;
     // A callbook may bring its own library; else the one built beside the program or
-    // installed in the package's private library folder, else the system's.
+    // installed in the package's private library folder. Code is loaded by its full path
+    // from these places only: a name the loader resolves could come from anywhere.
     const QString programFolder = QCoreApplication::applicationDirPath();
     for (const QString& place :
          {folder, programFolder, programFolder + QStringLiteral("/" DALU_PRIVATE_LIB_FROM_BIN)}) {
@@ -44,17 +46,13 @@ TCallBook::TCallBook(const QString& folder) {
             return;
         }
     }
-    if (!load(QLatin1String(kLibraryName)))
-        setProblem(Problem::LibraryNotFound, QStringLiteral("lib%1.so").arg(kLibraryName));
+    setProblem(Problem::LibraryNotFound, QStringLiteral("lib%1.so").arg(kLibraryName));
 }
 
 TCallBook::~TCallBook() = default;
 
 bool TCallBook::load(const QString& libraryFile) {
-    if (QFileInfo::exists(libraryFile))
-        m_library.setFileName(libraryFile);
-    else
-        m_library.setFileNameAndVersion(libraryFile, kLibraryMajorVersion);
+    m_library.setFileName(libraryFile);
     if (!m_library.load()) {
         setProblem(Problem::LibraryNotLoaded, m_library.errorString());
         return false;
@@ -107,24 +105,29 @@ QString TCallBook::problem() const {
 }
 
 TCallInfo TCallBook::GetCallInfo(const QString& call) const {
-    TCallInfo info;
+    return lookupJob(call)();
+}
+
+std::function<TCallInfo()> TCallBook::lookupJob(const QString& call) const {
     if (!isAvailable())
-        return info;
-    // Fixed buffers as the library expects them, each with room for its NUL.
-    std::array<char, CallBookInfo::kCallMax + 1> callBuffer{};
-    const QByteArray callBytes = CallBookInfo::callArgument(call);
-    std::copy(callBytes.begin(), callBytes.end(), callBuffer.begin());
-    std::array<char, CallBookInfo::kPathMax + 1> pathBuffer{};
-    std::copy(m_databasePath.begin(), m_databasePath.end(), pathBuffer.begin());
-    std::array<char, CallBookInfo::kBufferSize> result{};
-    std::int16_t code = 0;
-    m_getCallInfo(&code, result.data(), callBuffer.data(), pathBuffer.data());
-    if (code != 0) {
-        info.Error = code;
-        return info;
-    }
-    info = CallBookInfo::parseBuffer(result.data(), result.size());
-    return info;
+        return [] { return TCallInfo{}; };
+    return [getCallInfo = m_getCallInfo, callBytes = CallBookInfo::callArgument(call),
+            databasePath = m_databasePath] {
+        // Fixed buffers as the library expects them, each with room for its NUL.
+        std::array<char, CallBookInfo::kCallMax + 1> callBuffer{};
+        std::copy(callBytes.begin(), callBytes.end(), callBuffer.begin());
+        std::array<char, CallBookInfo::kPathMax + 1> pathBuffer{};
+        std::copy(databasePath.begin(), databasePath.end(), pathBuffer.begin());
+        std::array<char, CallBookInfo::kBufferSize> result{};
+        std::int16_t code = 0;
+        getCallInfo(&code, result.data(), callBuffer.data(), pathBuffer.data());
+        if (code != 0) {
+            TCallInfo info;
+            info.Error = code;
+            return info;
+        }
+        return CallBookInfo::parseBuffer(result.data(), result.size());
+    };
 }
 
 int TCallBook::CheackDataBaseFormat() const {

@@ -7,15 +7,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // Access to the callbook library, loaded at run time. The object is usable only when the
 // library was found with all three functions and the database path fits its buffer;
 // otherwise problem() says why and nothing is ever called.
 class TCallBook {
 public:
-    // folder: the callbook folder (the directory of the configured file). The library
-    // "libraccd32a.so.1" (or ".so") is taken from there, else from beside the program,
-    // else from the system's library path.
+    // folder: the callbook folder (the directory of the file chosen on the options page).
+    // The library "libraccd32a.so.1" (or ".so") is taken from there, else from the
+    // program's own folders; never from the working directory or the system's path.
     explicit TCallBook(const QString& folder);
     ~TCallBook();
     TCallBook(const TCallBook&) = delete;
@@ -27,6 +28,9 @@ public:
     QString libraryFileName() const { return m_library.fileName(); }
 
     TCallInfo GetCallInfo(const QString& call) const;
+    // The same lookup as a job holding copies of all it needs: it may run on another
+    // thread, even after this object is gone (a library stuck in its database).
+    std::function<TCallInfo()> lookupJob(const QString& call) const;
     // -3 for a database of format 1 without error, else the library's error code.
     int CheackDataBaseFormat() const;
     // The library's version number; 0 when there is no usable library.

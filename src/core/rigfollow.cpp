@@ -82,11 +82,15 @@ RigFollow::Labels RigFollow::current() const {
     labels.outOfBand = band.isEmpty();
     if (mode.isEmpty() && !m_last->mode.isEmpty())
         labels.unknownMode = m_last->mode;
-    if (follows(Band))
+    if (follows(Band)) {
         labels.band = band;
+        labels.bandUnknown = labels.outOfBand;
+    }
     if (follows(Mode))
         labels.mode = mode;
-    if (follows(Power) && m_last->watts >= 0)
+    // A rig that reports no power, or none worth a tenth of a watt (the dummy rig says 0),
+    // must not replace the power the operator typed.
+    if (follows(Power) && std::round(m_last->watts * 10) > 0)
         labels.power = powerText(m_last->watts);
     return labels;
 }

@@ -25,7 +25,10 @@ public:
         QString mode;
         QString power;
         bool outOfBand = false; // the frequency lies in no band of the band table
-        QString unknownMode;    // a rig mode the mode table has no entry for
+        // Out of band while the band follows the rig: the mask's band is no longer the
+        // rig's, so the operator must choose one before the QSO can be committed.
+        bool bandUnknown = false;
+        QString unknownMode; // a rig mode the mode table has no entry for
     };
 
     // The mode table's text for a rig mode; digital modes on a sideband (PKTUSB, PKTLSB,

@@ -24,6 +24,9 @@ const UiTextRow kRows[] = {
      "Log \u00f6ffnen oder anlegen.",
      "No log is open: the QSO was not entered. Please open or create a log in the log menu."},
 
+    {"Nur Web-Seiten (http, https) werden ge\u00f6ffnet, diese Adresse nicht:\n%1",
+     "Only web pages (http, https) are opened, not this address:\n%1"},
+
     // Edit page and search
     {"Kriterium %1 verwenden", "Use criterion %1"},
     {"Suchtext von Kriterium %1", "Search text of criterion %1"},

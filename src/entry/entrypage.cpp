@@ -370,8 +370,12 @@ bool TEntryPage::isRed(const QWidget* field) const {
 
 void TEntryPage::setRed(QWidget* field, bool red) {
     field->setProperty("red", red);
-    WidgetFactory::setColour(field, QPalette::Base,
-                             red ? kFieldRed : palette().color(QPalette::Base));
+    // A label (the band) paints a background only when asked to.
+    const bool label = qobject_cast<QLabel*>(field) != nullptr;
+    const QPalette::ColorRole role = label ? QPalette::Window : QPalette::Base;
+    if (label)
+        field->setAutoFillBackground(red);
+    WidgetFactory::setColour(field, role, red ? kFieldRed : palette().color(role));
 }
 
 void TEntryPage::setCaptionColour(QLabel* caption, bool editing) {

@@ -89,7 +89,8 @@ public:
     // The captions no language line holds, after a language change.
     void applyUiTexts();
     bool isRed(const QWidget* field) const;
-    // A red call or report field blocks the commit; entering it clears the mark.
+    // A red call or report field blocks the commit; entering it clears the mark. A red band
+    // (the transceiver's frequency lies in no band) blocks it until a band is chosen.
     void setRed(QWidget* field, bool red);
     bool isEditorShown(Editor editor) const;
 

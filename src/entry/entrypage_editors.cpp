@@ -137,6 +137,8 @@ void TEntryPage::applyEditor(Editor editor) {
             askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
+        if (index >= 0 && index != BandMode::kOtherBand)
+            setRed(BandLabel, false);
         break;
     }
     case Editor::Mode: {
@@ -160,8 +162,10 @@ void TEntryPage::askOther(QLabel* label, const QString& title, const QString& pr
     const QString offered = m_typedAhead.isEmpty() ? label->text() : m_typedAhead;
     const QString text =
         QInputDialog::getText(this, title, prompt, QLineEdit::Normal, offered, &ok);
-    if (ok) // cancel keeps the band or mode the next QSOs are logged with
+    if (ok) { // cancel keeps the band or mode the next QSOs are logged with
         label->setText(text);
+        setRed(label, false);
+    }
 }
 
 // Type-ahead in the band and mode lists: the entry the typed text names or begins, never

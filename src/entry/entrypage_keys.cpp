@@ -101,6 +101,11 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
             return;
         }
     }
+    // A band the transceiver could not give: the operator chooses it first.
+    if (isRed(BandLabel)) {
+        openEditor(Editor::Band, false);
+        return;
+    }
     commitQso();
 }
 

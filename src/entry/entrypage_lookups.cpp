@@ -52,7 +52,7 @@ void TEntryPage::LocatorEditChange() {
 void TEntryPage::DistriktValueLabelClick() {
     if (DistriktValueLabel->text().isEmpty())
         return;
-    WidgetFactory::openWebAddress(DokToWebsite(DokEdit->text()));
+    WidgetFactory::openWebAddress(this, DokToWebsite(DokEdit->text()));
 }
 
 void TEntryPage::setLinkLook(QLabel* label, bool hovered) {

@@ -100,6 +100,9 @@ RigReading HamlibRig::read() {
         throw DaluError(uiText("Hamlib: der Transceiver ist nicht ge\u00f6ffnet"));
     freq_t freq = 0;
     check(rig_get_freq(m_rig, RIG_VFO_CURR, &freq), "get_freq");
+    // A rig server answering nonsense can leave hamlib content with no frequency at all.
+    if (!(freq > 0))
+        throw DaluError(QStringLiteral("Hamlib get_freq: no frequency"));
     rmode_t mode = RIG_MODE_NONE;
     pbwidth_t width = 0;
     check(rig_get_mode(m_rig, RIG_VFO_CURR, &mode, &width), "get_mode");

@@ -10,12 +10,19 @@
 
 #include <QLabel>
 #include <QThread>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <clocale>
 
 TRigControl::TRigControl(TMainForm& mainForm, TEntryPage& mask, QLabel* statusLabel)
-    : QObject(&mainForm), m_mainForm(mainForm), m_mask(mask), m_statusLabel(statusLabel) {
+    : QObject(&mainForm), m_mainForm(mainForm), m_mask(mask), m_statusLabel(statusLabel),
+      m_watchdog(new QTimer(this)) {
     m_statusLabel->hide();
+    m_watchdog->setObjectName(QStringLiteral("RigWatchdogTimer"));
+    m_watchdog->setInterval(RigPoller::kPollMs);
+    connect(m_watchdog, &QTimer::timeout, this, &TRigControl::pollUnanswered);
     connect(&m_mask, &TEntryPage::qsoStarted, this, [this] { m_follow.freeze(); });
     connect(&m_mask, &TEntryPage::maskCleared, this, [this] {
         m_follow.release();
@@ -77,6 +84,8 @@ void TRigControl::start(const RigPortSettings& settings) {
     }
     m_running = settings;
     m_lost = false;
+    m_unanswered = 0;
+    m_watchdog->start();
     m_rigName.clear();
     setStatus(QString());
     m_statusLabel->show();
@@ -88,12 +97,16 @@ void TRigControl::start(const RigPortSettings& settings) {
 void TRigControl::stop() {
     if (!m_thread)
         return;
-    // The end of the program: a poll under way is waited for (one hamlib time-out at most),
-    // so that the rig is closed on its own thread.
+    // The end of the program: a poll under way is given a moment to end, so that the rig
+    // is closed on its own thread. A rig that does not answer keeps hamlib waiting far
+    // longer (20 s for a mute rig server); the program does not wait for it.
     m_thread->quit();
-    m_thread->wait();
-    delete m_thread;
-    forgetThread();
+    if (m_thread->wait(kStopWaitMs)) {
+        delete m_thread;
+        forgetThread();
+        return;
+    }
+    switchOff();
 }
 
 void TRigControl::switchOff() {
@@ -102,18 +115,34 @@ void TRigControl::switchOff() {
     // Switched off on the options page: the window does not wait for a poll under way;
     // the thread ends (closing the rig) and is deleted on its own.
     disconnect(m_poller, nullptr, this, nullptr);
-    m_thread->setParent(nullptr);
-    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
-    m_thread->quit();
+    QThread* thread = m_thread;
+    thread->setParent(nullptr);
+    leftRunning().append(thread);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    connect(thread, &QObject::destroyed, [thread] { leftRunning().removeOne(thread); });
+    thread->quit();
     forgetThread();
 }
 
+QList<QThread*>& TRigControl::leftRunning() {
+    static QList<QThread*> threads;
+    return threads;
+}
+
+bool TRigControl::rigThreadsRunning() {
+    const QList<QThread*>& threads = leftRunning();
+    return std::any_of(threads.begin(), threads.end(),
+                       [](const QThread* thread) { return thread->isRunning(); });
+}
+
 void TRigControl::forgetThread() {
+    m_watchdog->stop();
     m_thread = nullptr;
     m_poller = nullptr;
     m_lost = false;
     setStatus(QString());
     m_statusLabel->hide();
+    m_mask.setRed(m_mask.BandLabel, false);
 }
 
 void TRigControl::pollNow() {
@@ -131,13 +160,23 @@ void TRigControl::tune(qint64 hz, const QString& mode, double watts) {
 
 void TRigControl::takeReading(const RigReading& reading) {
     ++m_readings;
+    m_unanswered = 0;
     m_lost = false;
     show(m_follow.take(reading));
 }
 
 void TRigControl::connected(const QString& rigName) {
+    // Opened is not answered: the connection counts as back with the first reading.
     m_rigName = rigName;
-    m_lost = false;
+    applyLanguage();
+}
+
+void TRigControl::pollUnanswered() {
+    // Counted here, not on the rig thread: a rig server that accepts and stays mute holds
+    // hamlib there for many seconds per poll, and the operator must see that at once.
+    if (++m_unanswered < RigPoller::kFailuresBeforeRetry || m_lost)
+        return;
+    m_lost = true;
     applyLanguage();
 }
 
@@ -152,6 +191,8 @@ void TRigControl::show(const RigFollow::Labels& labels) {
         return;
     if (!labels.band.isEmpty())
         m_mask.BandLabel->setText(labels.band);
+    if (labels.bandUnknown || !labels.band.isEmpty())
+        m_mask.setRed(m_mask.BandLabel, labels.bandUnknown);
     if (!labels.mode.isEmpty())
         m_mask.ModeLabel->setText(labels.mode);
     if (!labels.power.isEmpty())

@@ -3,10 +3,12 @@
 #include "hamlibrig.h"
 #include "rigfollow.h"
 
+#include <QList>
 #include <QObject>
 
 class QLabel;
 class QThread;
+class QTimer;
 class RigPoller;
 class TEntryPage;
 class TMainForm;
@@ -24,8 +26,12 @@ public:
 
     // Start-up and every change on the options page: starts, restarts or stops polling.
     void applySettings();
-    // The end of the program: ends polling and closes the rig.
+    // The end of the program: ends polling and closes the rig; a rig thread held up by
+    // the rig is left to end on its own.
     void stop();
+    // A rig thread left running by stop() or by switching off is still held up: the
+    // program's exit does not wait for it.
+    static bool rigThreadsRunning();
     bool isRunning() const { return m_thread != nullptr; }
     // The status bar's rig text in the current language.
     void applyLanguage();
@@ -43,8 +49,12 @@ private slots:
     void takeReading(const RigReading& reading);
     void connected(const QString& rigName);
     void connectionLost(const QString& reason);
+    void pollUnanswered();
 
 private:
+    static constexpr int kStopWaitMs = 500;
+    static QList<QThread*>& leftRunning();
+
     void start(const RigPortSettings& settings);
     void switchOff();
     void forgetThread();
@@ -58,6 +68,8 @@ private:
     QThread* m_thread = nullptr;
     RigPoller* m_poller = nullptr;
     RigPortSettings m_running;
+    QTimer* m_watchdog; // one tick per poll: readings missed in a row
+    int m_unanswered = 0;
     int m_readings = 0;
     bool m_lost = false;
     QString m_lostReason;

@@ -2,16 +2,30 @@
 #include "errorboundary.h"
 #include "mainform.h"
 #include "programdir.h"
+#include "rigcontrol.h"
 #include "stdindriver.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     DaluApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dalu"));
     prepareProgramDirectory();
-    DaluSession session;
-    session.mainForm()->show();
-    StdinDriver::attachIfAsked(*session.mainForm());
-    return app.exec();
+    int status = 0;
+    {
+        DaluSession session;
+        session.mainForm()->show();
+        StdinDriver::attachIfAsked(*session.mainForm());
+        status = app.exec();
+    } // the settings are written here
+    // A rig thread still held up by a rig that does not answer would keep the process
+    // alive for hamlib's time-outs, and ending it under the thread is not safe either.
+    if (TRigControl::rigThreadsRunning()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

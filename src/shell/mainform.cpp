@@ -230,7 +230,6 @@ void TMainForm::FormDestroy() {
     if (m_destroyed || !m_settings)
         return;
     m_destroyed = true;
-    rigControl->stop();
     if (m_log)
         SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
                             QFileInfo(m_log->FileName()).fileName());
@@ -242,6 +241,8 @@ void TMainForm::FormDestroy() {
                                 .arg(m_settings->FileName()));
         m_settings->UpdateFile();
     });
+    // After the settings are safe: a rig that does not answer must not hold them up.
+    rigControl->stop();
     m_settings.reset();
     closeLog();
 }

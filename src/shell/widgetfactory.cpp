@@ -1,7 +1,11 @@
 #include "widgetfactory.h"
 
+#include "uitexts.h"
+#include "weblink.h"
+
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QUrl>
 
@@ -42,9 +46,18 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(p);
 }
 
-void openWebAddress(const QString& address) {
-    if (!address.trimmed().isEmpty())
-        QDesktopServices::openUrl(QUrl::fromUserInput(address.trimmed()));
+void openWebAddress(QWidget* parent, const QString& address) {
+    if (address.trimmed().isEmpty())
+        return;
+    const QString url = WebLink::openable(address);
+    if (!url.isEmpty()) {
+        QDesktopServices::openUrl(QUrl(url));
+        return;
+    }
+    QMessageBox::information(parent, parent->window()->windowTitle(),
+                             uiText("Nur Web-Seiten (http, https) werden ge\u00f6ffnet, diese "
+                                    "Adresse nicht:\n%1")
+                                 .arg(address.trimmed()));
 }
 
 } // namespace WidgetFactory

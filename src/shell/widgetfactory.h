@@ -19,8 +19,8 @@ QString literalCaption(const QString& name);
 QString shownCaption(const QString& caption);
 // Colour carries state in the windows (red, green, blue, yellow): one role of one widget.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
-// Hands a web address to the desktop; one without a scheme ("www.example.org") is taken as
-// the operator would type it into a browser.
-void openWebAddress(const QString& address);
+// Hands a web page's address to the desktop ("www.example.org" as https); any other
+// address (a file, a script, a share) is only shown to the operator.
+void openWebAddress(QWidget* parent, const QString& address);
 
 } // namespace WidgetFactory

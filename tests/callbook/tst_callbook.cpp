@@ -1,4 +1,5 @@
 #include "callbookaccess.h"
+#include "callbooklookup.h"
 #include "entrypage.h"
 #include "languagetargets.h"
 #include "modaldialogs.h"
@@ -7,7 +8,14 @@
 #include "sessionfixture.h"
 #include "widgettest.h"
 
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
 namespace {
+
+// In place of the library: a FIFO, which a loader would wait on for good.
+const QString kFifo = QStringLiteral("FIFO");
 
 // Dalu with the sample callbook and the given library in its folder; a folder length above 0
 // pads the folder's path to that many characters with its separator.
@@ -21,7 +29,9 @@ struct Station : SessionFixture {
             QDir().mkpath(folder);
             QFile::copy(dir.file("callbook/callbook.txt"), folder + "/callbook.txt");
         }
-        if (!library.isEmpty() && !QFile::copy(library, folder + "/libraccd32a.so"))
+        if (library == kFifo)
+            mkfifo(QFile::encodeName(folder + "/libraccd32a.so").constData(), 0600);
+        else if (!library.isEmpty() && !QFile::copy(library, folder + "/libraccd32a.so"))
             qWarning("cannot copy the callbook library");
         LogBuilder::writeLog(dir.file("a.log"), {});
         written = "[Allgemein]\r\nLastLogFileName=a.log\r\n[RAC]\r\n" + racKeys +
@@ -29,12 +39,16 @@ struct Station : SessionFixture {
         start(written);
         mask = form->entryPage;
     }
-    // Types the call and presses Ctrl+B; gives the text of the message box shown, if any.
+    // Types the call and presses Ctrl+B; gives the text of the message box shown, if any,
+    // once the lookup has answered.
     QString lookUp(const QString& typed) const {
         mask->CallEdit->clear();
         QTest::keyClicks(mask->CallEdit, typed);
-        return ModalDialogs::messageOf(
-            [this] { QTest::keyClick(mask->CallEdit, Qt::Key_B, Qt::ControlModifier); });
+        return ModalDialogs::messageOf([this] {
+            QTest::keyClick(mask->CallEdit, Qt::Key_B, Qt::ControlModifier);
+            if (!QTest::qWaitFor([this] { return !CallBookLookup::isBusy(*form); }, 20000))
+                qWarning("the callbook lookup never answered");
+        });
     }
     QByteArray written;
     TEntryPage* mask = nullptr;
@@ -55,6 +69,7 @@ private slots:
                 << QStringLiteral(DALU_RACCD32A_VARIANTS "/libraccd32a_without_%1.so").arg(function)
                 << 0 << function;
         QTest::newRow("folder of 84 characters") << DALU_RACCD32A << 84 << " 83 ";
+        QTest::newRow("library is a FIFO") << kFifo << 0 << "libraccd32a.so";
     }
 
     void unusableCallbookIsReported() {
@@ -93,8 +108,10 @@ private slots:
         Station s(fetched<QByteArray>("boxes"), DALU_RACCD32A, fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp(fetched<QString>("typed")), QString());
-        if (fetched<bool>("twice"))
+        if (fetched<bool>("twice")) {
             QTest::mouseClick(s.mask->CallbookLabel, Qt::LeftButton);
+            QTRY_VERIFY(!CallBookLookup::isBusy(*s.form));
+        }
         QTEST(s.mask->NameEdit->text(), "name");
         QTEST(s.mask->CommentsMemo->toPlainText(), "comments");
     }
@@ -103,6 +120,7 @@ private slots:
         // database: "-" removes it after the start
         columns<QString, QByteArray, int, int>("typed", "database", "code", "formatCheck");
         QTest::newRow("call not found") << "QX9ZZZ" << QByteArray() << 2 << 0;
+        QTest::newRow("start of a longer stored call") << "QX1AB" << QByteArray() << 2 << 0;
         QTest::newRow("empty call") << "" << QByteArray() << -2 << 0;
         QTest::newRow("database removed") << "QX1ABC" << QByteArray("-") << -4 << -4;
         QTest::newRow("old format")
@@ -121,6 +139,76 @@ private slots:
                  QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
         QCOMPARE(s.mask->NameEdit->text() + s.mask->CommentsMemo->toPlainText(), QString());
         QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
+    }
+
+    // A database that is no regular file: the lookup answers, the typed QSO stays.
+    void databaseThatNeverEndsIsRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+    void databaseThatNeverEndsIsRefused() {
+        QFETCH(QString, kind);
+        Station s("Name=1");
+        const QString database = s.dir.file("callbook/callbook.txt");
+        QVERIFY(QFile::remove(database));
+        QVERIFY(kind == "fifo" ? mkfifo(QFile::encodeName(database).constData(), 0600) == 0
+                               : QFile::link("/dev/zero", database));
+        s.mask->NameEdit->setText("Typed");
+        QCOMPARE(s.lookUp("QX1ABC"), "3: " + s.form->msg(CallBookInfo::messageLine(3)));
+        QCOMPARE(s.mask->CallEdit->text() + " " + s.mask->NameEdit->text(),
+                 QString("QX1ABC Typed"));
+    }
+
+    // A library that does not answer: the window goes on, and the answer still arrives.
+    void lookupNeverHoldsUpTheWindow() {
+        Station s("Name=1", DALU_RACCD32A_VARIANTS "/libraccd32a_gated.so");
+        const QByteArray gate = QFile::encodeName(s.dir.file("callbook/gate"));
+        QVERIFY(mkfifo(gate.constData(), 0600) == 0);
+        retype(s.mask->CallEdit, "QX1ABC");
+        QTest::keyClick(s.mask->CallEdit, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(CallBookLookup::isBusy(*s.form));
+        QTest::keyClicks(s.mask->NameEdit, "Er");
+        QCOMPARE(s.mask->NameEdit->text(), QString("Er"));
+        QFile answer(QString::fromLocal8Bit(gate));
+        QVERIFY(answer.open(QIODevice::WriteOnly));
+        answer.write("Erika, Musterweg 1\n");
+        answer.close();
+        QTRY_VERIFY_WITH_TIMEOUT(!CallBookLookup::isBusy(*s.form), 20000);
+        QCOMPARE(s.mask->CallEdit->text() + " " + s.mask->NameEdit->text(),
+                 QString("QX1ABC Erika"));
+    }
+
+    // Dalu started elsewhere: a relative callbook path is the program directory's, and a
+    // library lying in the working directory is never loaded.
+    void relativePathIsTakenFromTheProgramDirectory() {
+        Station s("Name=1");
+        s.stop();
+        QDir().mkpath(s.dir.file("cbrel"));
+        QVERIFY(QFile::copy(DALU_RACCD32A, s.dir.file("cbrel/libraccd32a.so")));
+        QVERIFY(QFile::copy(s.dir.file("callbook/callbook.txt"), s.dir.file("cbrel/callbook.txt")));
+        s.dir.writeFile("cbrel/x.dat", {});
+        // The working directory has the same folder, with a library lacking a function.
+        QTemporaryDir elsewhere;
+        QDir().mkpath(elsewhere.filePath("cbrel"));
+        for (const QString& folder : {elsewhere.path(), elsewhere.filePath("cbrel")})
+            QVERIFY(QFile::copy(DALU_RACCD32A_VARIANTS "/libraccd32a_without_pGetVersionNr.so",
+                                folder + "/libraccd32a.so"));
+        QVERIFY(QFile::copy(s.dir.file("callbook/callbook.txt"),
+                            elsewhere.filePath("cbrel/callbook.txt")));
+        QFile planted(elsewhere.filePath("cbrel/x.dat"));
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        s.start(s.written.replace(QFile::encodeName(s.dir.file("callbook/callbook.txt")),
+                                  "cbrel/x.dat"));
+        QDir::setCurrent(started);
+        s.mask = s.form->entryPage;
+        QVERIFY(s.form->callBook());
+        QCOMPARE(s.form->callBook()->libraryFileName(), s.dir.file("cbrel/libraccd32a.so"));
+        QCOMPARE(s.form->callBookVersion(), quint16(100));
+        QCOMPARE(s.lookUp("QX1ABC"), QString());
+        QCOMPARE(s.mask->NameEdit->text(), QString("Erika"));
     }
 
     void racPageWritesAtOnce() {

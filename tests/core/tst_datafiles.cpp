@@ -15,6 +15,7 @@
 #include "settingskeys.h"
 #include "tempprogramdir.h"
 #include "textrows.h"
+#include "weblink.h"
 
 #include <cerrno>
 #include <set>
@@ -208,6 +209,26 @@ private slots:
                                  "[Distrikt]\r\nA=Baden\r\nD=Berlin\r\n"
                                  "[Website]\r\nA=https://a.example/\r\n");
         QTEST((QStringList{DokToOv(dok), DokToDistrikt(dok), DokToWebsite(dok)}), "expected");
+    }
+
+    // What a district's web address from DOK.ini may open: web pages only.
+    void webLinks_data() {
+        addTextRows("address", "opened",
+                    {{"https as it is", " https://a.example/x?y=1 ", "https://a.example/x?y=1"},
+                     {"http, capitals", "HTTP://A.EXAMPLE/", "HTTP://A.EXAMPLE/"},
+                     {"bare host gets https", "www.a.example/baden", "https://www.a.example/baden"},
+                     {"bare host with port", "a.example:8080/x", "https://a.example:8080/x"},
+                     {"local file", "file:///etc/passwd", ""},
+                     {"script", "javascript:alert(1)", ""},
+                     {"network share", "smb://server/share", ""},
+                     {"scheme only in capitals", "FILE:/etc/passwd", ""},
+                     {"http without a host", "http:/etc/passwd", ""},
+                     {"absolute path", "/etc/passwd", ""},
+                     {"empty", "", ""}});
+    }
+    void webLinks() {
+        QFETCH(QString, address);
+        QTEST(WebLink::openable(address), "opened");
     }
 
     // The rows in order, their numbers, and what each build leaves in the table.

@@ -24,13 +24,14 @@ struct Station : SessionFixture {
         dir.writeFile("DXCC.ini", "[DXCC]\r\nQX=Qx Mainland\r\nQX1=Qx Island\r\nOE=Austria\r\n");
         dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
                                  "[Website]\r\nA=www.example.org/baden\r\n");
-        for (const char* scheme : {"http", "https"})
+        for (const char* scheme : kSchemes)
             QDesktopServices::setUrlHandler(scheme, &urls, "open");
     }
     ~Station() {
-        for (const char* scheme : {"http", "https"})
+        for (const char* scheme : kSchemes)
             QDesktopServices::unsetUrlHandler(scheme);
     }
+    static constexpr const char* kSchemes[] = {"http", "https", "file", "javascript", "smb"};
     UrlCatcher urls;
 };
 
@@ -77,7 +78,7 @@ private slots:
         QTest::keyClicks(p.dok, "1");
         QCOMPARE(p.ov->text() + "/" + p.district->text(), QString("Konstanz/Baden"));
         QTest::mouseClick(p.district, Qt::LeftButton);
-        QCOMPARE(s.urls.opened, QList<QUrl>{QUrl("http://www.example.org/baden")});
+        QCOMPARE(s.urls.opened, QList<QUrl>{QUrl("https://www.example.org/baden")});
         // Typing over the last character goes from A01 to A0X in one change.
         p.dok->setSelection(2, 1);
         QTest::keyClicks(p.dok, "x");
@@ -94,6 +95,34 @@ private slots:
             QVERIFY2(message.endsWith("(JO43SQ / JN58TY)"), qPrintable(message));
             QCOMPARE(p.distance->text(), QString());
         }
+    }
+
+    // A district address that is no web page is shown, never handed to the desktop.
+    void onlyWebPagesAreOpened_data() {
+        QTest::addColumn<QString>("website");
+        QTest::addColumn<QString>("opened"); // empty: shown only
+        QTest::newRow("https") << "https://www.example.org/b"
+                               << "https://www.example.org/b";
+        QTest::newRow("local file") << "file:///etc/passwd"
+                                    << "";
+        QTest::newRow("script") << "javascript:alert(1)"
+                                << "";
+        QTest::newRow("network share") << "smb://server/share"
+                                       << "";
+    }
+    void onlyWebPagesAreOpened() {
+        QFETCH(QString, website);
+        QFETCH(QString, opened);
+        Station s;
+        s.dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
+                                   "[Website]\r\nA=" +
+                                       website.toLatin1() + "\r\n");
+        TEntryPage* m = s.form->entryPage;
+        retype(m->DokEdit, "A01");
+        const QString message = ModalDialogs::messageOf(
+            [m] { QTest::mouseClick(m->DistriktValueLabel, Qt::LeftButton); });
+        QCOMPARE(s.urls.opened, opened.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(opened)});
+        QCOMPARE(message.contains(website), opened.isEmpty());
     }
 };
 

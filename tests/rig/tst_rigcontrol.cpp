@@ -7,8 +7,11 @@
 #include "rigoptions.h"
 #include "widgettest.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -89,6 +92,37 @@ struct Rigctld {
     QProcess process;
 };
 
+// A rig server on a loopback port that accepts and then stays mute, or answers every
+// request with the given nonsense.
+struct FakeRigServer {
+    explicit FakeRigServer(const QByteArray& answer = {}) {
+        if (!server->listen(QHostAddress::LocalHost))
+            qWarning("cannot listen on loopback");
+        QObject::connect(server.get(), &QTcpServer::newConnection, [this, answer] {
+            while (QTcpSocket* client = server->nextPendingConnection()) {
+                clients.append(client);
+                QObject::connect(client, &QTcpSocket::readyRead, [this, client, answer] {
+                    requests += client->readAll();
+                    if (!answer.isEmpty())
+                        client->write(answer);
+                });
+            }
+        });
+    }
+    QByteArray ini() const {
+        return "[Rig]\r\nEnabled=1\r\nModel=2\r\nPort=127.0.0.1:" +
+               QByteArray::number(server->serverPort()) + "\r\n";
+    }
+    // Closes every connection: hamlib gives up and a rig thread held up by it ends.
+    bool shutDown() {
+        server.reset();
+        return QTest::qWaitFor([] { return !TRigControl::rigThreadsRunning(); }, 60000);
+    }
+    std::unique_ptr<QTcpServer> server = std::make_unique<QTcpServer>();
+    QList<QTcpSocket*> clients; // owned by the server
+    QByteArray requests;        // what hamlib asked
+};
+
 } // namespace
 
 class TestRigControl : public QObject {
@@ -103,8 +137,11 @@ private slots:
         row("14.074 MHz data", 14'074'000, "PKTUSB", "20m FT8", "");
         row("7.1 MHz LSB", 7'100'000, "LSB", "40m SSB", "");
         row("144.3 MHz", 144'300'000, "USB", "2m SSB", "");
-        row("outside every band", 5'366'500, "USB", "80m SSB",
-            "Transceiver: 5,366500 MHz liegt in keinem Band; das Band bleibt 80m.");
+        row("12m", 24'940'000, "USB", "12m SSB", "");
+        row("6m", 50'313'000, "PKTUSB", "6m FT8", "");
+        row("60m, upper edge", 5'366'500, "USB", "60m SSB", "");
+        row("outside every band", 5'400'000, "USB", "80m SSB",
+            "Transceiver: 5,400000 MHz liegt in keinem Band; das Band bleibt 80m.");
     }
     void maskFollowsTheDummyRig() {
         RigStation s;
@@ -114,6 +151,32 @@ private slots:
         QTEST(s.labels().section(' ', 0, 1), "labels");
         QVERIFY2(s.rig->statusText().contains(fetched<QString>("status")),
                  qPrintable(s.rig->statusText()));
+        QCOMPARE(s.mask->isRed(s.mask->BandLabel), !fetched<QString>("status").isEmpty());
+    }
+
+    // Out of every band the band is not the rig's: the QSO waits until the operator
+    // chooses one. The dummy rig reports a power of 0, which never replaces the mask's.
+    void bandOutsideEveryBandMustBeChosen() {
+        RigStation s;
+        QVERIFY(s.tune(5'400'000, "USB"));
+        QCOMPARE(s.labels(), QString("2m SSB 10W")); // the dummy rig starts on 145 MHz
+        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
+        s.mask->TxPwrEdit->setText("100W");
+        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
+        s.type({"QX1ABC", "59", "57"});
+        QVERIFY(s.logLines().isEmpty());
+        QVERIFY(s.mask->isEditorShown(TEntryPage::Editor::Band));
+        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
+        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
+        s.type({"", "", ""});
+        QCOMPARE(s.logged(), QString("80m SSB 100W"));
+        // The next QSO follows the rig again: still out of band, so red again.
+        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(s.tune(7'100'000, "LSB"));
+        QCOMPARE(s.labels(), QString("40m SSB 100W"));
+        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
     }
 
     void firstReturnFreezesAndManualChoiceWinsUntilCommit() {
@@ -139,6 +202,41 @@ private slots:
         s.type({"QX2ABC", "59", "57"});
         QCOMPARE(s.logged().left(7), QString("80m CW "));
         QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
+    }
+
+    // Before the rigctld test: once hamlib has talked to a real server, a later mute one
+    // may see hamlib give up early, and the closing test would no longer catch its fault.
+    void rigServerThatNeverAnswersShowsNoConnection_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("accepts and stays mute") << QByteArray();
+        QTest::newRow("answers nonsense") << QByteArray("RPRT x\n\x01\xff garbage\n");
+    }
+    void rigServerThatNeverAnswersShowsNoConnection() {
+        FakeRigServer rigServer(fetched<QByteArray>("answer"));
+        RigStation s(rigServer.ini());
+        // Three polls of a second each; hamlib alone would wait 20 s per poll.
+        QTRY_COMPARE_WITH_TIMEOUT(s.rig->statusText(), QString("Transceiver: keine Verbindung"),
+                                  15000);
+        s.stop();
+        QVERIFY(rigServer.shutDown());
+    }
+
+    void closingDoesNotWaitForAMuteRigServer() {
+        FakeRigServer rigServer;
+        RigStation s(rigServer.ini());
+        // hamlib has asked and waits for the answer.
+        QTRY_VERIFY_WITH_TIMEOUT(!rigServer.requests.isEmpty(), 10000);
+        QVERIFY(!s.ini().contains("MainForm.Width="));
+        QElapsedTimer closing;
+        closing.start();
+        s.stop();
+        // Far below hamlib's 20 s, with room for a loaded machine.
+        QVERIFY2(closing.elapsed() < 4000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY(s.ini().contains("MainForm.Width="));
+        // Written while the rig thread is still held up by the server.
+        QVERIFY(TRigControl::rigThreadsRunning());
+        QCOMPARE(rigServer.clients.first()->state(), QAbstractSocket::ConnectedState);
+        QVERIFY(rigServer.shutDown());
     }
 
     void rigctldOnLoopbackAndItsLoss() {
