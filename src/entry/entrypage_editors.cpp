@@ -170,9 +170,21 @@ void TEntryPage::askOther(QLabel* label, const QString& title, const QString& pr
 
 // Type-ahead in the band and mode lists: the entry the typed text names or begins, never
 // another one ("FT8" is not FM); with none, the "..." entry, whose input box then offers
-// the typed text. A key that types nothing starts the typing afresh.
+// the typed text. A key that types nothing starts the typing afresh, but Shift and the
+// other modifiers alone do not: a keyboard sends them before every capital.
 bool TEntryPage::typeAhead(QListWidget* list, QKeyEvent* key) {
     const QString text = key->text();
+    switch (key->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+        return false;
+    default:
+        break;
+    }
     if (key->key() == Qt::Key_Backspace && !m_typedAhead.isEmpty()) {
         m_typedAhead.chop(1);
         if (m_typedAhead.isEmpty())
