@@ -95,7 +95,9 @@ LogOpenLock::LogOpenLock(const QString& logPath) : m_lockPath(lockPathOf(logPath
     const QByteArray path = native(m_lockPath);
     // A releasing holder removes the file: a lock won on the removed file is taken again.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        // A link or a FIFO planted under the lock's name is neither followed nor waited on.
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
         if (fd < 0) {
             m_acquired = true;
             return;

@@ -455,6 +455,14 @@ private slots:
         QCOMPARE(after.st_mode, before.st_mode);
     }
 
+    // A link planted under the open-lock's name would have the lock create its target.
+    void plantedLockLinkIsNotFollowed() {
+        TempProgramDir dir;
+        QVERIFY(QFile::link(dir.file("elsewhere"), LogOpenLock::lockPathOf(dir.file("a.log"))));
+        { const LogOpenLock lock(dir.file("a.log")); }
+        QVERIFY(!QFile::exists(dir.file("elsewhere")));
+    }
+
     void specialFilesAreNotRead() {
         TempProgramDir dir;
         QCOMPARE(mkfifo(QFile::encodeName(dir.file("fifo")).constData(), 0600), 0);
