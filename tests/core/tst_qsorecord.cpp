@@ -89,12 +89,6 @@ private slots:
     }
     void join() { QTEST(QsoLine::join(fetched<TQsoRecord>("record")), "line"); }
 
-    void roundTripKeepsUntouchedLine() {
-        const QByteArray line = "7;01.02.2003;12:00:00;40m;CW;DL1ABC;599 001;579 012;A01;J\xf6rg;"
-                                "K\xf6ln;JO30AA;5W;two#13#10lines;03.02.2003;";
-        QCOMPARE(QsoLine::join(*QsoLine::split(line)), line);
-    }
-
     // Whatever bytes the fields hold, the record is one line of sixteen fields that reads
     // back to itself.
     void anyBytesStayOneLine() {

@@ -177,12 +177,8 @@ private slots:
         columns<bool, QString, QString>("band", "typed", "taken");
         QTest::newRow("FT8 is not FM") << false << "FT8"
                                        << "FT8";
-        QTest::newRow("lower case, begun") << false << "js"
-                                           << "JS8";
         QTest::newRow("band begun") << true << "12"
                                     << "12m";
-        QTest::newRow("no such mode") << false << "FX"
-                                      << "? FX";
         QTest::newRow("no such band") << true << "5m"
                                       << "? 5m";
     }

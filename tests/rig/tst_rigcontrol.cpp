@@ -135,8 +135,6 @@ private slots:
             QTest::newRow(name) << hz << QString(rigMode) << QString(labels) << QString(status);
         };
         row("14.074 MHz data", 14'074'000, "PKTUSB", "20m FT8", "");
-        row("7.1 MHz LSB", 7'100'000, "LSB", "40m SSB", "");
-        row("144.3 MHz", 144'300'000, "USB", "2m SSB", "");
         row("12m", 24'940'000, "USB", "12m SSB", "");
         row("6m", 50'313'000, "PKTUSB", "6m FT8", "");
         row("60m, upper edge", 5'366'500, "USB", "60m SSB", "");
