@@ -11,6 +11,8 @@
 #include "testdata.h"
 #include "uitexts.h"
 
+using LogBuilder::readLog;
+
 namespace {
 
 const QByteArray kRequired = "<QSO_DATE:8>20040605<TIME_ON:6>173100<BAND:2>2m<MODE:2>FM";
@@ -62,12 +64,6 @@ QList<TQsoRecord> variedLog(int count) {
         r[QsoField::QslIn] = n % 5 == 0 ? "04.05.2006" : "";
         records.append(r);
     }
-    return records;
-}
-
-QList<TQsoRecord> readLog(const QString& path) {
-    QList<TQsoRecord> records;
-    TLogFile(path).forEachRecord([&](const TQsoRecord& r) { records.append(r); });
     return records;
 }
 
