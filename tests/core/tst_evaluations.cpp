@@ -255,7 +255,6 @@ private slots:
         QTest::newRow("3 characters, whole prefix") << QString("3DA") << "Kingdom of Eswatini1";
         QTest::newRow("3 characters and /P") << QString("G1A/P") << "England1";
         QTest::newRow("2 characters") << QString("DL") << "short DL";
-        QTest::newRow("1 character") << QString("G") << "short G";
     }
     void dxccShortCalls() {
         Log l({"2m FM " + fetched<QString>("call") + " - - -"});

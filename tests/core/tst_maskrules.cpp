@@ -112,11 +112,9 @@ private slots:
     }
 
     void wholeHours_data() {
-        addTextRows("text", "hours",
-                    {{"minus one", "-1", "-1"},
-                     {"zero", "0", "0"},
-                     {"half hour", "0,5", "none"},
-                     {"lone minus", "-", "none"}});
+        addTextRows(
+            "text", "hours",
+            {{"minus one", "-1", "-1"}, {"half hour", "0,5", "none"}, {"lone minus", "-", "none"}});
     }
     void wholeHours() {
         QFETCH(QString, text);
