@@ -119,7 +119,6 @@ private slots:
     void resultCodesAreShown_data() {
         // database: "-" removes it after the start
         columns<QString, QByteArray, int, int>("typed", "database", "code", "formatCheck");
-        QTest::newRow("call not found") << "QX9ZZZ" << QByteArray() << 2 << 0;
         QTest::newRow("start of a longer stored call") << "QX1AB" << QByteArray() << 2 << 0;
         QTest::newRow("empty call") << "" << QByteArray() << -2 << 0;
         QTest::newRow("database removed") << "QX1ABC" << QByteArray("-") << -4 << -4;

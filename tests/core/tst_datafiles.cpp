@@ -139,7 +139,6 @@ private slots:
     void extractCall_data() {
         addTextRows("call", "expected",
                     {{"portable, lower case", "qx1abc/p", "QX1ABC"},
-                     {"maritime mobile", "QX1ABC/MM", "QX1ABC"},
                      {"two letters and trailing slash", "QX1ABC/AM/", "QX1ABC"},
                      {"prefix stays", "oe/qx1abc", "OE/QX1ABC"},
                      {"long suffix stays", "QX1ABC/QRP", "QX1ABC/QRP"},

@@ -245,16 +245,6 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
     }
 
-    void seventeenFieldsNamesFileAndLine() {
-        TempProgramDir dir;
-        dir.writeFile("a.log", rawLog({"1;a", "2;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16"}));
-        int read = 0;
-        const QString error = errorOf(
-            [&] { TLogFile(dir.file("a.log")).forEachRecord([&](const TQsoRecord&) { ++read; }); });
-        QVERIFY2(error.contains("Line 3") && error.contains(dir.file("a.log")), qPrintable(error));
-        QCOMPARE(read, 1);
-    }
-
     void repairRenumbersAndRestoresHeader() {
         TempProgramDir dir;
         QList<TQsoRecord> records{qso(1), qso(2), qso(5), qso(7)};

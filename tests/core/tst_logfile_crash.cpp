@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using LogBuilder::readLog;
+
 namespace {
 
 QList<TQsoRecord> records(int count, const QByteArray& power = "100W") {
@@ -23,12 +25,6 @@ QList<TQsoRecord> records(int count, const QByteArray& power = "100W") {
         list.append(LogBuilder::qso(n));
         list.last()[QsoField::TxPwr] = power;
     }
-    return list;
-}
-
-QList<TQsoRecord> readLog(const QString& path) {
-    QList<TQsoRecord> list;
-    TLogFile(path).forEachRecord([&](const TQsoRecord& r) { list.append(r); });
     return list;
 }
 

@@ -86,11 +86,9 @@ private slots:
         columns<QString, bool>("logged", "duplicate");
         // QX1ABC typed; the mask shows 2m, FM and today. The core's test covers the whole matrix.
         QTest::newRow("all off: logged in lower case") << "000 qx1abc 20m SSB 2000" << true;
-        QTest::newRow("all off: portable is another call") << "000 QX1ABC/P 2m FM today" << false;
         QTest::newRow("band on: other band") << "100 QX1ABC 20m FM today" << false;
         QTest::newRow("mode on: other mode") << "010 QX1ABC 2m SSB today" << false;
         QTest::newRow("date on: other day") << "001 QX1ABC 2m FM 2000" << false;
-        QTest::newRow("date on: same day") << "001 QX1ABC 20m SSB today" << true;
         QTest::newRow("all on: all equal") << "111 QX1ABC 2m FM today" << true;
     }
 

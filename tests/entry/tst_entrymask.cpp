@@ -115,9 +115,6 @@ private slots:
         QTest::newRow("up from 18W")
             << "18W" << QList{up, up, up} << QStringList{"20W", "30W", "40W"};
         QTest::newRow("down from 3W") << "3W" << QList{down, down} << QStringList{"1W", "1W"};
-        QTest::newRow("2W stays") << "2W" << QList{down} << QStringList{"2W"};
-        QTest::newRow("down from 40W")
-            << "40W" << QList{down, down, down} << QStringList{"30W", "20W", "18W"};
         QTest::newRow("editing keys")
             << "25W" << QList<int>{Qt::Key_Home, Qt::Key_Delete,    Qt::Key_End,
                                    Qt::Key_Left, Qt::Key_Backspace, Qt::Key_7}
@@ -177,12 +174,8 @@ private slots:
         columns<bool, QString, QString>("band", "typed", "taken");
         QTest::newRow("FT8 is not FM") << false << "FT8"
                                        << "FT8";
-        QTest::newRow("lower case, begun") << false << "js"
-                                           << "JS8";
         QTest::newRow("band begun") << true << "12"
                                     << "12m";
-        QTest::newRow("no such mode") << false << "FX"
-                                      << "? FX";
         QTest::newRow("no such band") << true << "5m"
                                       << "? 5m";
     }

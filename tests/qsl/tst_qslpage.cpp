@@ -21,6 +21,20 @@ QStringList column(const QAbstractItemModel* model, int col) {
     return cells;
 }
 
+// The QSL page shown, as the operator opens it.
+TQslPage* shownQslPage(const BrowseFixture& f) {
+    f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+    return f.form()->evaluationsPage->qslPage;
+}
+
+// The card's call, date and time typed into the QSL-in inputs, then Return.
+void enterCard(TQslPage* page, const QString& call, const QString& date, const QString& utc) {
+    QTest::keyClicks(page->qslCallEdit, call);
+    QTest::keyClicks(page->qslDateEdit, date);
+    QTest::keyClicks(page->qslUtcEdit, utc);
+    QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+}
+
 } // namespace
 
 class TestQslPage : public QObject {
@@ -66,8 +80,7 @@ private slots:
         o->qslQsoRadioBtn->click();
         QVERIFY(!o->qslYearChkBox->isEnabled());
         QVERIFY(f.dir.readFile("Dalu.ini").contains("FirstQso=0\r\n"));
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        TQslPage* page = shownQslPage(f);
         page->qslCreateListBtn->click();
         QTableView* grid = page->qslStringGrid;
         grid->setFocus();
@@ -114,8 +127,7 @@ private slots:
         QList<TQsoRecord> log = LogBuilder::qsos(2);
         log[0][QsoField::Comments] = fetched<QByteArray>("comments");
         BrowseFixture f(log);
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        TQslPage* page = shownQslPage(f);
         page->qslCreateListBtn->click();
         page->qslStringGrid->setFocus();
         page->qslStringGrid->setCurrentIndex(page->qslModel->index(0, 0));
@@ -155,16 +167,12 @@ private slots:
         log[6][QsoField::Utc] = "07:31:27";
         log[6][QsoField::QslIn] = qslIn;
         BrowseFixture f(log);
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        TQslPage* page = shownQslPage(f);
         page->qslInDatePicker->setDate(QDate(2026, 12, 5));
-        QTest::keyClicks(page->qslCallEdit, fetched<QString>("call"));
-        QTest::keyClicks(page->qslDateEdit, fetched<QString>("date"));
-        QTest::keyClicks(page->qslUtcEdit, utc);
         QString message;
         if (inputsKept)
             ModalDialogs::answerMessageBox(&message);
-        QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+        enterCard(page, fetched<QString>("call"), fetched<QString>("date"), utc);
         QCOMPARE(page->qslUtcEdit->text().isEmpty(), !inputsKept || utc.isEmpty());
         if (inputsKept) {
             QVERIFY2(message.startsWith(opened), qPrintable(message));
@@ -182,8 +190,7 @@ private slots:
 
     void severalHitsOpenTheChosenOne() {
         BrowseFixture f(LogBuilder::qsos(12));
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        TQslPage* page = shownQslPage(f);
         QTest::keyClicks(page->qslCallEdit, "qx1"); // QX1ABC, QX10ABC, QX11ABC, QX12ABC
         QTest::keyClick(page->qslCallEdit, Qt::Key_Return);
         QVERIFY(page->qslSearchPanel->isVisible());
@@ -200,20 +207,15 @@ private slots:
     // Every QSO of the card's minute is a hit: several go to the choice.
     void cardMinuteWithSeveralQsos() {
         QList<TQsoRecord> log = LogBuilder::qsos(4);
+        const char* const times[] = {"16:53:00", "16:53:59", "16:54:00"};
         for (int i = 1; i < 4; ++i) {
             log[i][QsoField::Call] = "QX9ZZ";
             log[i][QsoField::Date] = "05.12.2024";
+            log[i][QsoField::Utc] = times[i - 1];
         }
-        log[1][QsoField::Utc] = "16:53:00";
-        log[2][QsoField::Utc] = "16:53:59";
-        log[3][QsoField::Utc] = "16:54:00";
         BrowseFixture f(log);
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
-        QTest::keyClicks(page->qslCallEdit, "qx9zz");
-        QTest::keyClicks(page->qslDateEdit, "051224");
-        QTest::keyClicks(page->qslUtcEdit, "1653");
-        QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+        TQslPage* page = shownQslPage(f);
+        enterCard(page, "qx9zz", "051224", "1653");
         QVERIFY(page->qslSearchPanel->isVisible());
         QCOMPARE(column(page->qslSearchModel, 0), (QStringList{"2", "3"}));
     }
@@ -229,12 +231,8 @@ private slots:
         QFETCH(bool, confirmed);
         BrowseFixture f({});
         f.form()->settings().parse("[Vorgaben]\r\nRstTx=59\r\n");
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        TQslPage* page = shownQslPage(f);
         page->qslInDatePicker->setDate(QDate(2026, 12, 5));
-        QTest::keyClicks(page->qslCallEdit, "qx9zz/p");
-        QTest::keyClicks(page->qslDateEdit, "051224");
-        QTest::keyClicks(page->qslUtcEdit, "1423");
         QString message;
         bool okAtFirst = true;
         ModalDialogs::answerMessageBox(&message, QMessageBox::Yes);
@@ -247,7 +245,7 @@ private slots:
             QTest::keyClicks(dialog->findChild<QLineEdit*>("qslNewRstRxEdit"), "57;9");
             buttons->button(confirmed ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
-        QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+        enterCard(page, "qx9zz/p", "051224", "1423");
         QVERIFY2(message.startsWith("Kein passendes QSO gefunden. Soll"), qPrintable(message));
         QVERIFY(!okAtFirst);
         QVERIFY(page->qslDateEdit->text().isEmpty());

@@ -71,8 +71,7 @@ private slots:
             other.AppendRecord(rec);
         }
         s.type({"QX6NEW", "59", "59"});
-        QList<TQsoRecord> records;
-        other.forEachRecord([&](const TQsoRecord& r) { records.append(r); });
+        const QList<TQsoRecord> records = LogBuilder::readLog(s.dir.file("a.log"));
         QCOMPARE(records.size(), 6);
         QCOMPARE(records[5][QsoField::Number] + records[5][QsoField::Band],
                  "6" + band.toLatin1()); // the mask kept its band

@@ -1,4 +1,5 @@
 #include "logbuilder.h"
+#include "logfile.h"
 
 #include <QFile>
 
@@ -70,6 +71,13 @@ void writeLog(const QString& path, const QList<TQsoRecord>& records) {
     const QByteArray content = logContent(records);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size())
         throw std::runtime_error("cannot write test log");
+}
+
+QList<TQsoRecord> readLog(const QString& path) {
+    QList<TQsoRecord> records;
+    if (QFile::exists(path))
+        TLogFile(path).forEachRecord([&](const TQsoRecord& r) { records.append(r); });
+    return records;
 }
 
 } // namespace LogBuilder

@@ -25,6 +25,8 @@ QByteArray logContent(const QList<TQsoRecord>& records);
 QByteArray rawLog(const QList<QByteArray>& lines);
 
 void writeLog(const QString& path, const QList<TQsoRecord>& records);
+// The records of the log at path; none when there is no such file.
+QList<TQsoRecord> readLog(const QString& path);
 
 } // namespace LogBuilder
 
