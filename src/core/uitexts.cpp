@@ -106,8 +106,8 @@ const UiTextRow kRows[] = {
     // QSL
     {"Alle Bilder (*.jpg;*.jpeg;*.png;*.bmp)", "All pictures (*.jpg;*.jpeg;*.png;*.bmp)"},
     {"QSO der QSL-Karte", "QSO of the QSL card"},
-    {"Band und Mode stehen nicht auf der Karte: bitte w\u00e4hlen.",
-     "The card does not give band and mode: please choose them."},
+    {"Das QSO der Karte steht nicht im Log: bitte Band und Mode der Karte w\u00e4hlen.",
+     "The card's QSO is not in the log: please choose the band and mode on the card."},
 
     // Function keys, status bar, clock
     {"Text der StatusBar ", "Status bar text "},

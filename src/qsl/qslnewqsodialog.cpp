@@ -39,8 +39,9 @@ TQslNewQsoDialog::TQslNewQsoDialog(const QString& rstTx, const QString& rstRx, Q
     setWindowTitle(uiText("QSO der QSL-Karte"));
     setModal(true);
     auto* form = new QFormLayout(this);
-    auto* hint =
-        new QLabel(uiText("Band und Mode stehen nicht auf der Karte: bitte w\u00e4hlen."), this);
+    auto* hint = new QLabel(
+        uiText("Das QSO der Karte steht nicht im Log: bitte Band und Mode der Karte w\u00e4hlen."),
+        this);
     hint->setWordWrap(true);
     form->addRow(hint);
     form->addRow(QStringLiteral("Band"), bandBox);
