@@ -2,6 +2,7 @@
 
 #include "adifnames.h"
 #include "adifvalues.h"
+#include "cp1252.h"
 #include "germanformat.h"
 #include "qsorepair.h"
 #include "uitexts.h"
@@ -574,25 +575,16 @@ private:
 } // namespace
 
 QString SkippedRecord::reason() const {
-    QStringList tags;
-    for (const QByteArray& t : missingTags)
-        tags.append(QString::fromLatin1(t));
-    const QString who =
-        call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromLatin1(call));
+    const QString who = call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(fromCp1252(call));
     if (incomplete)
         return uiText("Datensatz %1%2: unvollst\u00e4ndig, die Datei endet darin")
-            .arg(recordNumber)
-            .arg(who);
-    if (tags.isEmpty()) {
-        for (const QByteArray& t : unreadableTags)
-            tags.append(QString::fromLatin1(t));
-        return uiText("Datensatz %1%2: nicht lesbar %3")
-            .arg(recordNumber)
-            .arg(who, tags.join(QStringLiteral(", ")));
-    }
-    return uiText("Datensatz %1%2: es fehlt %3")
-        .arg(recordNumber)
-        .arg(who, tags.join(QStringLiteral(", ")));
+            .arg(QString::number(recordNumber), who);
+    QStringList tags;
+    for (const QByteArray& tag : missingTags.isEmpty() ? unreadableTags : missingTags)
+        tags.append(QString::fromLatin1(tag));
+    return uiText(missingTags.isEmpty() ? "Datensatz %1%2: nicht lesbar %3"
+                                        : "Datensatz %1%2: es fehlt %3")
+        .arg(QString::number(recordNumber), who, tags.join(QStringLiteral(", ")));
 }
 
 ReadResult read(QByteArrayView data, const RecordSink& sink, const ProgressCallback& progress) {

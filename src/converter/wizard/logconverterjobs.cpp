@@ -74,20 +74,6 @@ void TLogConverterForm::showSummary(const QString& summary, const QStringList& d
 
 namespace {
 
-QString skippedLine(const AdifReader::SkippedRecord& s) {
-    const QString call =
-        s.call.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(fromCp1252(s.call));
-    if (s.incomplete)
-        return uiText("Datensatz %1%2: unvollständig, die Datei endet darin")
-            .arg(QString::number(s.recordNumber), call);
-    QStringList tags;
-    for (const QByteArray& tag : s.missingTags.isEmpty() ? s.unreadableTags : s.missingTags)
-        tags.append(QString::fromLatin1(tag));
-    return uiText(s.missingTags.isEmpty() ? "Datensatz %1%2: nicht lesbar %3"
-                                          : "Datensatz %1%2: es fehlt %3")
-        .arg(QString::number(s.recordNumber), call, tags.join(QStringLiteral(", ")));
-}
-
 // The lines a repair kept aside, or the table rows skipped, one a line, then their number.
 void addRejects(const LogConverter::Rejects& rejects, QString& summary, QStringList& details) {
     if (rejects.count == 0)
@@ -127,7 +113,7 @@ void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
         summary += QLatin1Char(' ') +
                    uiText("%1 Datensätze wurden übersprungen:").arg(result.skippedCount);
         for (const AdifReader::SkippedRecord& s : result.skipped)
-            details.append(skippedLine(s));
+            details.append(s.reason());
         if (result.skippedCount > result.skipped.size())
             details.append(
                 uiText("... und %1 weitere").arg(result.skippedCount - result.skipped.size()));
