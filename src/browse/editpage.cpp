@@ -1,5 +1,8 @@
 #include "editpage.h"
 
+#include "qsolists.h"
+#include "station.h"
+
 #include "bandmode.h"
 #include "compactqso.h"
 #include "cp1252.h"
@@ -324,7 +327,7 @@ bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
 void TEditPage::openQso(int position, const QStringList& expected) {
     // A position beyond the list: the log has grown behind it (an import into the open
     // log). Selecting it would leave another row selected and open that QSO.
-    if (position >= m_mainForm.listeModel->RowCount())
+    if (position > m_mainForm.listeModel->rowCount())
         ErrorBoundary::run(this, [this] { m_mainForm.ListeNeuFuellen(); });
     m_expected = expected;
     m_mainForm.ListeStringGrid->selectGridRow(position);
@@ -341,7 +344,7 @@ void TEditPage::ListeStringGridDblClick(int gridRow) {
 
 bool TEditPage::liste2ShowsOpenLog() const {
     // Yellow: the list under the mask shows reference-log matches, not the open log's rows.
-    return m_mainForm.Liste2StringGrid->palette().color(QPalette::Base) != QColor(Qt::yellow);
+    return !m_mainForm.lists().referenceShown();
 }
 
 void TEditPage::Liste2StringGridDblClick(int gridRow) {
@@ -375,7 +378,9 @@ void TEditPage::EditierenTSShow() {
     bool found = false;
     if (!ErrorBoundary::run(this, [&] { found = log->ReadRecordAt(record, n); }))
         return;
-    const QStringList listed = shownCells(m_mainForm.listeModel->row(n));
+    const QsoGridModel* list = m_mainForm.listeModel;
+    const QStringList listed =
+        n <= list->rowCount() ? shownCells(list->record(n - 1)) : shownCells(TQsoRecord());
     const bool stale =
         found && (shownCells(record) != listed || (!expected.isEmpty() && expected != listed));
     if (stale) // the log changed behind the lists: never edit another QSO than the one chosen
@@ -566,12 +571,7 @@ void TEditPage::eOkBtnClick() {
     // yet repaired) must not overwrite another QSO.
     const int position = m_position;
     const bool saved = ErrorBoundary::run(this, [&] {
-        if (!log->ReplaceRecord(recordFromControls(), position))
-            throw DaluError(uiText("Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde "
-                                   "gespeichert.")
-                                .arg(QFileInfo(log->FileName()).fileName())
-                                .arg(position));
-        m_mainForm.ListeNeuFuellen();
+        m_mainForm.station().replaceQso(position, recordFromControls());
     });
     if (!saved)
         return;

@@ -202,7 +202,7 @@ void TSearchPage::sStringGridDblClick() {
         return; // the empty row of a search without hits
     QStringList hit;
     for (int col = 0; col < sModel->columnCount(); ++col)
-        hit.append(sModel->Cells(col, sStringGrid->Row()));
+        hit.append(sModel->cell(sStringGrid->Row() - 1, col));
     m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToSearch);
     m_mainForm.editPage->openQso(position, hit);
 }

@@ -1,5 +1,7 @@
 #include "callcheck.h"
 
+#include "qsolists.h"
+
 #include "cp1252.h"
 #include "doppeltform.h"
 #include "entrypage.h"
@@ -32,6 +34,13 @@ TCallCheck::TCallCheck(TMainForm& mainForm) : QObject(&mainForm), m_mainForm(mai
     connect(mask->LocatorEdit, &QLineEdit::textChanged, this, &TCallCheck::LocatorEditChange);
     connect(mainForm.Liste2StringGrid, &QsoGrid::rowActivated, this,
             &TCallCheck::Liste2StringGridDblClick);
+    // Yellow: the list under the mask shows reference-log matches.
+    connect(&mainForm.lists(), &QsoLists::referenceShownChanged, this, [this](bool shown) {
+        WidgetFactory::setColour(m_mainForm.Liste2StringGrid, QPalette::Base,
+                                 shown ? kYellow : kWhite);
+        if (!shown)
+            m_table.clear();
+    });
 }
 
 void TCallCheck::setCriteria(const DuplicateCheck::Criteria& criteria) {
@@ -39,12 +48,7 @@ void TCallCheck::setCriteria(const DuplicateCheck::Criteria& criteria) {
 }
 
 bool TCallCheck::isReferenceState() const {
-    return m_mainForm.Liste2StringGrid->palette().color(QPalette::Base) == kYellow;
-}
-
-void TCallCheck::setReferenceColour(bool yellow) {
-    WidgetFactory::setColour(m_mainForm.Liste2StringGrid, QPalette::Base,
-                             yellow ? kYellow : kWhite);
+    return m_mainForm.lists().referenceShown();
 }
 
 TDoppeltForm* TCallCheck::doppeltForm() {
@@ -72,13 +76,13 @@ void TCallCheck::CallEditExit() {
                                         mask->DateLabel->text()};
     const QsoGridModel* list = m_mainForm.listeModel;
     const int row = DuplicateCheck::firstDuplicate(
-        m_criteria, shown, list->RowCount(),
-        [list](int r, QsoField f) { return list->Cells(static_cast<int>(f), r); });
+        m_criteria, shown, list->rowCount() + 1,
+        [list](int r, QsoField f) { return list->cell(r - 1, static_cast<int>(f)); });
     if (row == 0)
         return;
     QStringList fields;
     for (int col = 0; col < kQsoFieldCount; ++col)
-        fields.append(list->Cells(col, row));
+        fields.append(list->cell(row - 1, col));
     switch (doppeltForm()->ask(fields)) {
     case TDoppeltForm::Discard:
         mask->ClearMask();
@@ -96,7 +100,6 @@ void TCallCheck::CallEditChange(const QString& call) {
         if (!call.isEmpty() &&
             SettingsKeys::read(m_mainForm.settings(), SettingsKeys::Luxusfunktion)) {
             BuildRefListe();
-            setReferenceColour(true);
         }
     } else if (call.isEmpty()) {
         leaveReferenceState();
@@ -105,14 +108,8 @@ void TCallCheck::CallEditChange(const QString& call) {
     }
 }
 
-void TCallCheck::endReferenceState() {
-    setReferenceColour(false);
-    m_table.clear();
-}
-
 void TCallCheck::leaveReferenceState() {
-    endReferenceState();
-    ErrorBoundary::run(&m_mainForm, [this] { m_mainForm.Liste2NeuFuellen(); });
+    m_mainForm.lists().endReference();
 }
 
 QString TCallCheck::openLogPath() const {
@@ -135,7 +132,7 @@ void TCallCheck::BuildRefListe() {
 
 void TCallCheck::ChangeRefListe() {
     const TEntryPage* mask = m_mainForm.entryPage;
-    m_mainForm.liste2Model->setRows(
+    m_mainForm.lists().showReference(
         m_table.filter(mask->CallEdit->text(), mask->DokEdit->text(), mask->LocatorEdit->text()));
 }
 
@@ -153,7 +150,7 @@ void TCallCheck::Liste2StringGridDblClick(int gridRow) {
     if (!isReferenceState())
         return;
     const QsoGridModel* list = m_mainForm.liste2Model;
-    auto cell = [&](QsoField f) { return list->Cells(static_cast<int>(f), gridRow); };
+    auto cell = [&](QsoField f) { return list->cell(gridRow - 1, static_cast<int>(f)); };
     // Writing the call refilters the list: read every value of the chosen row first.
     const QString call = cell(QsoField::Call);
     const QString dok = cell(QsoField::Dok);

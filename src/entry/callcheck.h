@@ -33,12 +33,10 @@ public slots:
     void Liste2StringGridDblClick(int gridRow);
     // Back to the normal state (white, table emptied) for a list about to be refilled
     // from the open log.
-    void endReferenceState();
 
 private:
     void leaveReferenceState();
     TDoppeltForm* doppeltForm();
-    void setReferenceColour(bool yellow);
     QStringList referencePaths() const;
     QString openLogPath() const;
 

@@ -1,5 +1,8 @@
 #include "entrypage.h"
 
+#include "cp1252.h"
+#include "station.h"
+
 #include "bandmode.h"
 #include "datetickpicker.h"
 #include "functionkeys.h"
@@ -85,6 +88,23 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
     AutoDateTimeTimer->setInterval(500);
     // Started with the settings by ClearMask.
     connect(AutoDateTimeTimer, &QTimer::timeout, this, &TEntryPage::AutoDateTimeTimerTimer);
+    connect(&mainForm.station(), &Station::logChanged, this, &TEntryPage::followLog);
+}
+
+void TEntryPage::followLog(const LogChange& change) {
+    NumberLabel->setText(QString::number(m_mainForm.station().nextNumber()));
+    // A log read on request (opened, reloaded) sets band, mode and power as its last QSO.
+    if (change.kind != LogChange::Kind::Reloaded || change.rows.isEmpty())
+        return;
+    const CompactQso& last = change.rows.last();
+    auto carry = [&](QsoField f, QLabel* label) {
+        const QByteArrayView value = last.field(static_cast<int>(f));
+        if (!value.isEmpty())
+            label->setText(fromCp1252(value));
+    };
+    carry(QsoField::Band, BandLabel);
+    carry(QsoField::Mode, ModeLabel);
+    carry(QsoField::TxPwr, TxPwrLabel);
 }
 
 void TEntryPage::createMask() {

@@ -134,6 +134,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void followLog(const struct LogChange& change);
     void createMask();
     void createEditors();
     void layoutMask(QGridLayout* grid);

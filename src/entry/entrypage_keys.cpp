@@ -2,6 +2,9 @@
 // the checks on entering and leaving fields, and ClearMask.
 #include "entrypage.h"
 
+#include "qsolists.h"
+#include "station.h"
+
 #include "cp1252.h"
 #include "datetickpicker.h"
 #include "errorboundary.h"
@@ -139,32 +142,16 @@ void TEntryPage::commitQso() {
                                          "oder anlegen."));
         return;
     }
-    // A log another program changed is read first: the number follows the file.
-    if (!ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); }))
-        return;
     TQsoRecord rec = maskRecord();
-    const int expected = NumberLabel->text().toInt();
     int n = 0;
     // A failed append leaves the mask and the lists as they are: nothing typed is lost.
-    // The number is the one the log gives under its write lock: another program may have
-    // written it since it was read.
-    if (!ErrorBoundary::run(this, [&] {
-            n = log->AppendNext(rec);
-            if (n == expected)
-                m_mainForm.noteListsCurrent();
-        }))
+    // The number is the one the log gives under its write lock.
+    if (!ErrorBoundary::run(this, [&] { n = m_mainForm.station().appendQso(rec); }))
         return;
     rec[QsoField::Number] = QByteArray::number(n);
-    if (n == expected) {
-        m_mainForm.listeModel->putRow(n, rec);
-        m_mainForm.liste2Model->putRow(n, rec);
-        NumberLabel->setText(QString::number(n + 1));
-    } else {
-        ErrorBoundary::run(this, [&] { m_mainForm.refillIfChanged(); });
-    }
     ClearMask();
     Liste2StringGrid->selectGridRow(n);
-    Liste2StringGrid->scrollTo(m_mainForm.liste2Model->index(n - 1, 0),
+    Liste2StringGrid->scrollTo(m_mainForm.lists().lower()->index(n - 1, 0),
                                QAbstractItemView::PositionAtBottom);
     advanceSerialNumber();
     emit qsoCommitted(rec);

@@ -1,5 +1,7 @@
 #include "qslpage.h"
 
+#include "station.h"
+
 #include "busyprogress.h"
 #include "callcheck.h"
 #include "errorboundary.h"
@@ -214,12 +216,11 @@ void TQslPage::mark(QslCards::Mark kind) {
     if (position < 1 || !log)
         return; // the empty row of a list without QSOs
     ErrorBoundary::run(this, [&] {
-        const TQsoRecord written =
-            QslCards::markInLog(*log, position, qslModel->qso(row), kind, QDate::currentDate());
+        const CompactQso listed = qslModel->qso(row);
+        const TQsoRecord written = m_mainForm.station().changeQso(position, [&](TLogFile& log) {
+            return QslCards::markInLog(log, position, listed, kind, QDate::currentDate());
+        });
         qslModel->setQso(row, CompactQso(written).shownInList());
-        m_mainForm.listeModel->replaceRow(position, written);
-        if (!m_mainForm.callCheck || !m_mainForm.callCheck->isReferenceState())
-            m_mainForm.liste2Model->replaceRow(position, written);
         // Enter, Enter, Enter walks down a stack of cards.
         if (row + 1 < qslModel->rowCount())
             selectRow(qslStringGrid, row + 1);

@@ -1,6 +1,8 @@
 // QSL in: the QSO of a received card, found through the search page.
 #include "qslpage.h"
 
+#include "station.h"
+
 #include "asciicase.h"
 #include "cp1252.h"
 #include "datetickpicker.h"
@@ -129,9 +131,7 @@ void TQslPage::createQsoFromCard(TQsoRecord record) {
     record[QsoField::Utc] = toCp1252(QslIn::completeTime(qslUtcEdit->text()).logText());
     record[QsoField::QslIn] = GermanFormat::formatDate(qslInDatePicker->date());
     // Numbered by the log under its write lock: another program may have written it since.
-    const int number = log->AppendNext(record);
-    // The lists get the new row, so that the edit page opens this QSO.
-    m_mainForm.ListeNeuFuellen();
+    const int number = m_mainForm.station().appendQso(record);
     m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
     m_mainForm.editPage->openQso(number);
 }
@@ -141,7 +141,7 @@ void TQslPage::showHits() {
     QList<CompactQso> hits;
     QList<int> positions;
     for (int row = 1; search->resultPosition(row) > 0; ++row) {
-        hits.append(CompactQso(search->sModel->row(row)));
+        hits.append(search->sModel->qso(row - 1));
         positions.append(search->resultPosition(row));
     }
     qslSearchModel->setRows(std::move(hits), std::move(positions));

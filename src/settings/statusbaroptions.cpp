@@ -1,5 +1,7 @@
 #include "statusbaroptions.h"
 
+#include "qsolists.h"
+
 #include "callcheck.h"
 #include "datetimeformat.h"
 #include "errorboundary.h"
@@ -76,19 +78,17 @@ StatusBarTemplate::Values TStatusBarOptions::currentValues() const {
     v.shortDate = DateTimeFormat::shortDate(now.date());
     v.time = now.time().toString(QStringLiteral("HH:mm"));
     v.tickCount = StatusBarTemplate::tickCount();
-    const bool refHits = m_mainForm.callCheck && m_mainForm.callCheck->isReferenceState();
+    const bool refHits = m_mainForm.lists().referenceShown();
     if (const TLogFile* log = m_mainForm.openLog()) {
         const QsoGridModel* list = m_mainForm.listeModel;
-        const int last = list->RowCount() - 1;
-        // An empty log keeps one empty row in the list; it holds no QSO.
+        const int count = list->rowCount();
         v.openLog = StatusBarTemplate::OpenLogValues{
-            QString::number(list->isEmptyLog() ? 0 : last),
-            list->Cells(static_cast<int>(QsoField::Call), last),
+            QString::number(count), list->cell(count - 1, static_cast<int>(QsoField::Call)),
             QFileInfo(log->FileName()).fileName(),
             refHits ? QStringLiteral("Ref-Logs") : QStringLiteral("Log")};
     }
     const QsoGridModel* hits = m_mainForm.liste2Model;
-    v.refCount = QString::number(refHits && !hits->isEmptyLog() ? hits->RowCount() - 1 : 0);
+    v.refCount = QString::number(refHits ? hits->rowCount() : 0);
     if (const TReferenceLogOptions* refs = m_mainForm.referenceLogOptions) {
         for (int i = 0; i < TReferenceLogOptions::kLogCount; ++i)
             v.refLogs[i] = refs->rLogEdit[i]->text();

@@ -5,6 +5,8 @@
 #include "languagefile.h"
 #include "languagetargets.h"
 #include "mainform.h"
+#include "station.h"
+#include "stationtexts.h"
 #include "uitexts.h"
 
 #include <QAbstractButton>
@@ -15,13 +17,11 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTranslator>
 
 namespace {
 
@@ -84,14 +84,7 @@ LanguageLoader::LanguageLoader(TMainForm& mainForm) : m_mainForm(mainForm) {
 LanguageLoader::~LanguageLoader() = default;
 
 void LanguageLoader::setLanguage(UiLanguage language) {
-    setUiLanguage(language);
-    if (!m_qtTranslator)
-        m_qtTranslator = std::make_unique<QTranslator>();
-    QCoreApplication::removeTranslator(m_qtTranslator.get());
-    const QString name =
-        language == UiLanguage::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_de");
-    if (m_qtTranslator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(m_qtTranslator.get());
+    m_mainForm.station().texts().setLanguage(language);
 }
 
 void LanguageLoader::addWindow(const QString& className, QWidget* window) {
@@ -129,7 +122,7 @@ void LanguageLoader::apply(const LanguageTexts& texts) {
     QStringList lines;
     for (int line = 1; line <= LanguageTexts::lineCount(); ++line)
         lines.append(texts.text(line));
-    m_mainForm.setLanguageTexts(lines);
+    m_mainForm.station().texts().setMessages(lines);
 
     for (const LanguageTarget& target : languageTargets()) {
         QWidget* window = m_windows.value(QLatin1String(target.window));

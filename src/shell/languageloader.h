@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class QTranslator;
-
 class QWidget;
 class TMainForm;
 class LanguageTexts;
@@ -34,7 +32,6 @@ private:
     void setLanguage(UiLanguage language);
 
     TMainForm& m_mainForm;
-    std::unique_ptr<QTranslator> m_qtTranslator;
     QHash<QString, QWidget*> m_windows;
     bool m_fallbackReported = false;
 };

@@ -1,5 +1,10 @@
 #include "mainform.h"
 
+#include "navigator.h"
+#include "qsolists.h"
+#include "station.h"
+#include "stationtexts.h"
+
 #include "atomicfilewriter.h"
 #include "busyprogress.h"
 #include "callbookaccess.h"
@@ -56,6 +61,10 @@ const char* const TMainForm::kWebAddress = "https://dalu.example.org/";
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     resize(775, 560);
+    m_station = std::make_unique<Station>();
+    m_lists = new QsoLists(*m_station, this);
+    m_navigator = new Navigator;
+    m_navigator->setParent(this);
     m_language = std::make_unique<LanguageLoader>(*this);
     createMenus();
     createPages();
@@ -77,6 +86,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     rigControl = new TRigControl(*this, *entryPage, RigStatusLabel);
     connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, rigControl,
             &TRigControl::applySettings);
+    connect(m_station.get(), &Station::refused, this, [this](const QString& reason) {
+        QMessageBox::warning(this, QStringLiteral("Dalu"), reason);
+    });
     qApp->installEventFilter(this);
     FormCreate();
 }
@@ -90,7 +102,27 @@ TMainForm::~TMainForm() {
 }
 
 QString TMainForm::msg(int line) const {
-    return line >= 1 && line <= m_messageLines.size() ? m_messageLines.at(line - 1) : QString();
+    return m_station->msg(line);
+}
+
+TMemIniFile& TMainForm::settings() {
+    return m_station->settings();
+}
+
+TLogFile* TMainForm::openLog() const {
+    return m_station->log();
+}
+
+bool TMainForm::initialised() const {
+    return m_station->initialised();
+}
+
+TCallBook* TMainForm::callBook() const {
+    return m_station->callBook();
+}
+
+QString TMainForm::callBookFileName() const {
+    return m_station->callBookFileName();
 }
 
 void TMainForm::registerWindow(const QString& className, QWidget* window) {
@@ -103,8 +135,8 @@ void TMainForm::createPages() {
     MainPageControl->setDocumentMode(true);
     MainPageControl->setUsesScrollButtons(true);
 
-    listeModel = new QsoGridModel(this);
-    liste2Model = new QsoGridModel(this);
+    listeModel = m_lists->upper();
+    liste2Model = m_lists->lower();
 
     entryPage = new TEntryPage(*this, liste2Model, MainPageControl);
     EingabeTS = entryPage;
@@ -190,11 +222,9 @@ void TMainForm::FormCreate() {
     // Temporary files of writers that were killed; files still being written stay.
     AtomicFileWriter::removeLeftovers(programDirectory());
     const QString settingsPath = programDirectory() + QLatin1String(SettingsKeys::kFileName);
-    ErrorBoundary::run(this, [&] { m_settings = std::make_unique<TMemIniFile>(settingsPath); });
     // An unreadable file gives the defaults and is never written over: the settings live
     // in memory, and the exit says they were not saved.
-    if (!m_settings)
-        m_settings = std::make_unique<TMemIniFile>(TMemIniFile::unread(settingsPath));
+    ErrorBoundary::run(this, [&] { m_station->loadSettings(settingsPath); });
     entryPage->applyShowAtStartUp();
     optionsPage->entryOrderOptions->load();
     applyLanguageMenu();
@@ -203,7 +233,7 @@ void TMainForm::FormCreate() {
     optionsPage->generalOptions->load();
     optionsPage->serialOptions->load();
     ErrorBoundary::run(this, [this] {
-        const QString last = SettingsKeys::readFileName(*m_settings, SettingsKeys::LastLogFileName);
+        const QString last = SettingsKeys::readFileName(settings(), SettingsKeys::LastLogFileName);
         if (!last.isEmpty() && QFileInfo::exists(programDirectory() + last))
             openLog(last);
         else
@@ -215,41 +245,32 @@ void TMainForm::FormCreate() {
     NewButtonCaption();
     referenceLogOptions->load();
     setWindowTitle(QStringLiteral("Dalu 0.5"));
-    m_callBookFileName = SettingsKeys::read(*m_settings, SettingsKeys::RacFileName);
-    m_callBook = CallBookLookup::open(m_callBookFileName);
+    m_station->openCallBook(SettingsKeys::read(settings(), SettingsKeys::RacFileName));
     optionsPage->racOptions->load();
     optionsPage->clockOptions->load();
     optionsPage->qslOptions->load();
     optionsPage->statusBarOptions->load();
     optionsPage->rigOptions->load();
     rigControl->applySettings();
-    m_initialised = true;
+    m_station->setInitialised();
 }
 
 void TMainForm::FormDestroy() {
-    if (m_destroyed || !m_settings)
+    if (m_destroyed || !m_station->hasSettings())
         return;
     m_destroyed = true;
-    if (m_log)
-        SettingsKeys::write(*m_settings, SettingsKeys::LastLogFileName,
-                            QFileInfo(m_log->FileName()).fileName());
+    if (m_station->hasLog())
+        SettingsKeys::write(settings(), SettingsKeys::LastLogFileName, m_station->logFileName());
     savePositions();
-    ErrorBoundary::run(nullptr, [this] {
-        if (!m_settings->savesToFile())
-            throw DaluError(uiText("Die Einstellungen wurden nicht gespeichert: \"%1\" konnte "
-                                   "nicht gelesen werden und bleibt unverändert.")
-                                .arg(m_settings->FileName()));
-        m_settings->UpdateFile();
-    });
+    ErrorBoundary::run(nullptr, [this] { m_station->saveSettings(); });
     // After the settings are safe: a rig that does not answer must not hold them up.
     rigControl->stop();
-    m_settings.reset();
     closeLog();
 }
 
 void TMainForm::applyPositions() {
     using namespace SettingsKeys;
-    const TMemIniFile& ini = *m_settings;
+    const TMemIniFile& ini = settings();
     // A crafted or stale size must not make a window larger than the screen (its
     // backing store would take gigabytes) nor put it out of reach.
     const QRect screen = QGuiApplication::primaryScreen()
@@ -286,7 +307,7 @@ void TMainForm::applyPositions() {
 
 void TMainForm::savePositions() {
     using namespace SettingsKeys;
-    TMemIniFile& ini = *m_settings;
+    TMemIniFile& ini = settings();
     write(ini, MainFormTop, y());
     write(ini, MainFormLeft, x());
     write(ini, MainFormWidth, width());
@@ -296,108 +317,15 @@ void TMainForm::savePositions() {
 }
 
 void TMainForm::openLog(const QString& fileName) {
-    const QString path = programDirectory() + fileName;
-    if (!claimLog(path)) {
-        MainPageControl->setEnabled(false);
-        return;
-    }
-    m_log = std::make_unique<TLogFile>(path);
-    MainPageControl->setEnabled(true);
-    ListeNeuFuellen();
+    MainPageControl->setEnabled(m_station->openLog(programDirectory() + fileName));
 }
 
 void TMainForm::closeLog() {
-    m_log.reset();
-    m_logLock.reset();
-}
-
-bool TMainForm::claimLog(const QString& path) {
-    auto lock = std::make_unique<LogOpenLock>(path);
-    if (!lock->acquired()) {
-        QMessageBox::warning(this, QStringLiteral("Dalu"),
-                             uiText("Das Log \"%1\" ist schon in einem anderen laufenden Dalu "
-                                    "geöffnet und wird hier nicht geöffnet.")
-                                 .arg(path));
-        return false;
-    }
-    m_logLock = std::move(lock);
-    return true;
-}
-
-void TMainForm::readOpenLog(QList<CompactQso>& rows) {
-    if (!m_log)
-        return;
-    const BusyProgress busy(this);
-    // Kept as lines and converted for display once, so both lists share the same rows.
-    m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        rows.append(CompactQso(line, starts).shownInList());
-    });
+    m_station->closeLog();
 }
 
 void TMainForm::ListeNeuFuellen() {
-    fillLists(true);
-}
-
-void TMainForm::refillIfChanged() {
-    if (!m_log)
-        return;
-    // A vanished log keeps the lists: the append then says why it fails.
-    const RegularFile::Stamp now = RegularFile::Stamp::of(m_log->FileName());
-    if (now.exists && now != m_listsStamp)
-        fillLists(false);
-}
-
-void TMainForm::noteListsCurrent() {
-    m_listsStamp = m_log ? RegularFile::Stamp::of(m_log->FileName()) : RegularFile::Stamp{};
-}
-
-void TMainForm::fillLists(bool carryMask) {
-    if (callCheck)
-        callCheck->endReferenceState();
-    listeModel->clear();
-    liste2Model->clear();
-    noteListsCurrent();
-    QList<CompactQso> rows;
-    // A read stopped by a bad line keeps the rows read so far, and the next number
-    // follows them; the error is shown by the caller's boundary.
-    try {
-        readOpenLog(rows);
-    } catch (...) {
-        showRows(rows, carryMask);
-        throw;
-    }
-    showRows(rows, carryMask);
-}
-
-void TMainForm::showRows(const QList<CompactQso>& rows, bool carryMask) {
-    listeModel->setRows(rows);
-    liste2Model->setRows(rows);
-    entryPage->NumberLabel->setText(QString::number(rows.size() + 1));
-    if (carryMask && !rows.isEmpty()) {
-        const CompactQso& last = rows.last();
-        auto carry = [&](QsoField f, QLabel* label) {
-            const QByteArrayView value = last.field(static_cast<int>(f));
-            if (!value.isEmpty())
-                label->setText(fromCp1252(value));
-        };
-        carry(QsoField::Band, entryPage->BandLabel);
-        carry(QsoField::Mode, entryPage->ModeLabel);
-        carry(QsoField::TxPwr, entryPage->TxPwrLabel);
-    }
-}
-
-void TMainForm::Liste2NeuFuellen() {
-    if (callCheck)
-        callCheck->endReferenceState();
-    liste2Model->clear();
-    QList<CompactQso> rows;
-    try {
-        readOpenLog(rows);
-    } catch (...) {
-        liste2Model->setRows(rows);
-        throw;
-    }
-    liste2Model->setRows(rows);
+    m_station->reload();
 }
 
 void TMainForm::Listenneuladen1Click() {
@@ -450,7 +378,7 @@ void TMainForm::FormResize() {
 }
 
 quint16 TMainForm::callBookVersion() const {
-    return m_callBook ? m_callBook->GetCallBookVersion() : 0;
+    return m_station->callBookVersion();
 }
 
 void TMainForm::CallbookLabelClick() {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "filelock.h"
 #include "pagehistory.h"
-#include "regularfile.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -23,6 +21,9 @@ class TLogFile;
 class TMemIniFile;
 class TOptionsPage;
 class LanguageLoader;
+class Navigator;
+class QsoLists;
+class Station;
 
 // The main window: menus, the six pages, the open log and the settings object.
 class TMainForm : public QMainWindow {
@@ -31,26 +32,18 @@ public:
     explicit TMainForm(QWidget* parent = nullptr); // runs FormCreate
     ~TMainForm() override;                         // runs FormDestroy
 
-    TMemIniFile& settings() { return *m_settings; }
-    TLogFile* openLog() const { return m_log.get(); }
-    bool initialised() const { return m_initialised; }
-    // A message text of the language file by line number (empty until loaded).
+    Station& station() { return *m_station; }
+    QsoLists& lists() { return *m_lists; }
+    Navigator& navigator() { return *m_navigator; }
+    TMemIniFile& settings();
+    TLogFile* openLog() const;
+    bool initialised() const;
     QString msg(int line) const;
-    void setLanguageTexts(const QStringList& lines) { m_messageLines = lines; }
     // The other windows, by class name, for the language files.
     void registerWindow(const QString& className, QWidget* window);
-    // The callbook opened at start-up (none when its file did not exist), and the file it
-    // was opened for; a changed path takes effect at the next start.
-    TCallBook* callBook() const { return m_callBook.get(); }
-    QString callBookFileName() const { return m_callBookFileName; }
-    // RAC_VERSION of the status bar: the loaded callbook library's version, else 0.
+    TCallBook* callBook() const;
+    QString callBookFileName() const;
     quint16 callBookVersion() const;
-    // Before a commit: a log changed by another program since the lists were filled is
-    // read again, so that the next number follows the file; the mask keeps its band,
-    // mode and power.
-    void refillIfChanged();
-    // After the program's own append: the lists show the file as it is.
-    void noteListsCurrent();
     // After a QSO with counting on: the next serial number on its options page.
     void setSerialNumberText(const QString& text);
 
@@ -106,7 +99,6 @@ public slots:
     void LogFileMenuClick();
     void NewLogFileMenuClick();
     void ListeNeuFuellen();
-    void Liste2NeuFuellen();
     void Listenneuladen1Click();
     void ListeStringGridMouseUp();
     void SetHistory();
@@ -142,27 +134,18 @@ private:
     void closeLog();
     // Marks the log as open in this program; false (after saying so) when another
     // running Dalu has it open.
-    bool claimLog(const QString& path);
-    void fillLists(bool carryMask);
-    void showRows(const QList<class CompactQso>& rows, bool carryMask);
     void showHistoryEntry(const PageHistory::Entry& entry);
     void updateHistoryButtons();
     PageHistory::Entry currentPages() const;
     void applyLanguageMenu();
     void applyPositions();
     void savePositions();
-    void readOpenLog(QList<class CompactQso>& rows);
 
-    std::unique_ptr<TMemIniFile> m_settings;
-    std::unique_ptr<TLogFile> m_log;
-    std::unique_ptr<LogOpenLock> m_logLock;
-    RegularFile::Stamp m_listsStamp; // the open log as the lists last saw it
+    std::unique_ptr<Station> m_station;
+    QsoLists* m_lists;
+    Navigator* m_navigator;
     std::unique_ptr<LanguageLoader> m_language;
-    std::unique_ptr<TCallBook> m_callBook;
-    QString m_callBookFileName;
     PageHistory m_history;
-    QStringList m_messageLines;
-    bool m_initialised = false;
     bool m_showingHistory = false;
     bool m_destroyed = false;
 };

@@ -9,6 +9,7 @@
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
+#include "station.h"
 #include "logfileset.h"
 #include "meminifile.h"
 #include "optionspage.h"
@@ -105,7 +106,7 @@ void TMainForm::BuildMenu() {
     }
     for (QActionGroup* oldGroup : LogFileMenu->findChildren<QActionGroup*>())
         oldGroup->deleteLater();
-    const QString current = m_log ? QFileInfo(m_log->FileName()).fileName() : QString();
+    const QString current = m_station->logFileName();
     auto* group = new QActionGroup(LogFileMenu);
     QString caption = msg(Msg::LogMenuCaption);
     for (const QString& name : LogFileSet::logFileNames(programDirectory())) {
@@ -127,7 +128,7 @@ void TMainForm::BuildMenu() {
     NoLogHintLabel->setText(uiText("Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im "
                                    "Men\u00fc \u201e%2\u201c legt ein neues an.")
                                 .arg(plain(newLog->text()), plain(LogFileMenu->title())));
-    NoLogHintLabel->setVisible(!m_log);
+    NoLogHintLabel->setVisible(!m_station->hasLog());
 }
 
 void TMainForm::LogFileMenuClick() {
@@ -137,21 +138,15 @@ void TMainForm::LogFileMenuClick() {
     const QString caption = item->data().toString();
     ErrorBoundary::run(this, [&] {
         const QString path = programDirectory() + caption;
-        if (m_log) {
-            if (m_log->FileName() == path)
+        if (m_station->hasLog()) {
+            if (m_station->log()->FileName() == path)
                 return;
             closeLog();
         }
         if (QFileInfo::exists(path)) {
-            if (!claimLog(path)) {
-                MainPageControl->setEnabled(false);
-                BuildMenu();
-                return;
-            }
-            m_log = std::make_unique<TLogFile>(path);
+            const bool opened = m_station->openLog(path);
             BuildMenu();
-            MainPageControl->setEnabled(true);
-            ListeNeuFuellen();
+            MainPageControl->setEnabled(opened);
         } else {
             QMessageBox::critical(this, windowTitle(),
                                   msg(Msg::LogFileNotFound) + caption + QLatin1Char('"'));
@@ -176,24 +171,16 @@ void TMainForm::NewLogFileMenuClick() {
     }
     // The open log is closed only once the new one exists: a failure keeps it open.
     ErrorBoundary::run(this, [&] {
-        auto log = std::make_unique<TLogFile>(path);
-        log->NewFile();
-        closeLog();
-        claimLog(path); // nobody else can have opened a log just made
-        m_log = std::move(log);
-        noteListsCurrent();
+        m_station->createLog(path);
         BuildMenu();
         MainPageControl->setEnabled(true);
-        listeModel->clear();
-        liste2Model->clear();
-        entryPage->NumberLabel->setText(QStringLiteral("1"));
         entryPage->ClearMask(); // the call field takes the focus for the first QSO
     });
     BuildMenu();
 }
 
 void TMainForm::applyLanguageMenu() {
-    const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
+    const QString file = SettingsKeys::readFileName(settings(), SettingsKeys::Language);
     if (file == QLatin1String(SettingsKeys::kGermanLanguageFile)) {
         DeutschMenu->setChecked(true);
         LanguageMenu->setTitle(QStringLiteral("Deutsch"));
@@ -206,10 +193,10 @@ void TMainForm::applyLanguageMenu() {
 void TMainForm::LanguageSubMenuClick() {
     if (EnglishMenu->isChecked()) {
         LanguageMenu->setTitle(QStringLiteral("English"));
-        SettingsKeys::write(*m_settings, SettingsKeys::Language,
+        SettingsKeys::write(settings(), SettingsKeys::Language,
                             QLatin1String(SettingsKeys::kEnglishLanguageFile));
     } else if (DeutschMenu->isChecked()) {
-        SettingsKeys::write(*m_settings, SettingsKeys::Language,
+        SettingsKeys::write(settings(), SettingsKeys::Language,
                             QLatin1String(SettingsKeys::kGermanLanguageFile));
         LanguageMenu->setTitle(QStringLiteral("Deutsch"));
     }
@@ -217,7 +204,7 @@ void TMainForm::LanguageSubMenuClick() {
 }
 
 void TMainForm::LoadLanguage() {
-    const QString file = SettingsKeys::readFileName(*m_settings, SettingsKeys::Language);
+    const QString file = SettingsKeys::readFileName(settings(), SettingsKeys::Language);
     m_language->load(programFile(file));
     entryPage->applyUiTexts();
     editPage->applyUiTexts();
@@ -256,6 +243,6 @@ void TMainForm::astaturkrzel1Click() {
     texts.andWord = msg(Msg::ListAnd);
     FunctionKeys::ButtonTexts buttons;
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
-        buttons[k - 1] = SettingsKeys::read(*m_settings, SettingsKeys::buttons(k));
+        buttons[k - 1] = SettingsKeys::read(settings(), SettingsKeys::buttons(k));
     emit shortcutsRequested(FunctionKeys::shortcutLines(texts, buttons));
 }

@@ -47,10 +47,11 @@ void QsoGrid::fitColumnsToContents() {
     const QFontMetrics metrics(font());
     const QFontMetrics headerMetrics(horizontalHeader()->font());
     for (int col = 0; col < m_model->columnCount(); ++col) {
-        int width = headerMetrics.horizontalAdvance(MaskRules::trimmedText(m_model->Cells(col, 0)));
-        for (int row = 1; row < m_model->RowCount(); ++row)
+        int width = headerMetrics.horizontalAdvance(MaskRules::trimmedText(
+            m_model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString()));
+        for (int row = 0; row < m_model->rowCount(); ++row)
             width = std::max(width, metrics.horizontalAdvance(
-                                        MaskRules::trimmedText(m_model->shownCell(col, row))));
+                                        MaskRules::trimmedText(m_model->shownCell(row, col))));
         width += 10;
         if (width > 0)
             setColumnWidth(col, width);

@@ -13,36 +13,26 @@ const QStringList& QsoGridModel::headerCaptions() {
     return captions;
 }
 
-QsoGridModel::QsoGridModel(QObject* parent) : QAbstractTableModel(parent) {
-    m_rows.append(CompactQso());
-}
+QsoGridModel::QsoGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-QString QsoGridModel::Cells(int col, int gridRow) const {
-    if (col < 0 || col >= kQsoFieldCount || gridRow < 0 || gridRow >= RowCount())
+QString QsoGridModel::cell(int row, int col) const {
+    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_rows.size())
         return {};
-    if (gridRow == 0)
-        return headerCaptions().at(col);
-    return fromCp1252(m_rows.at(gridRow - 1).field(col));
+    return fromCp1252(m_rows.at(row).field(col));
 }
 
-QString QsoGridModel::shownCell(int col, int gridRow) const {
-    if (col < 0 || col >= kQsoFieldCount || gridRow < 1 || gridRow >= RowCount())
-        return Cells(col, gridRow);
-    const QByteArrayView field = m_rows.at(gridRow - 1).field(col);
+QString QsoGridModel::shownCell(int row, int col) const {
+    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_rows.size())
+        return {};
+    const QByteArrayView field = m_rows.at(row).field(col);
     if (field.size() <= kShownLength)
         return fromCp1252(field);
     return fromCp1252(field.first(kShownLength)) + QChar(0x2026);
 }
 
-void QsoGridModel::clear() {
-    setRows({});
-}
-
 void QsoGridModel::setRows(QList<CompactQso> rows) {
     beginResetModel();
     m_rows = std::move(rows);
-    if (m_rows.isEmpty())
-        m_rows.append(CompactQso());
     endResetModel();
 }
 
@@ -54,30 +44,22 @@ void QsoGridModel::setRecords(const QList<TQsoRecord>& records) {
     setRows(std::move(rows));
 }
 
-void QsoGridModel::putRow(int gridRow, const TQsoRecord& record) {
-    if (gridRow < 1)
+void QsoGridModel::appendRows(const QList<CompactQso>& rows) {
+    if (rows.isEmpty())
         return;
-    const int wanted = gridRow; // data rows
-    const int have = static_cast<int>(m_rows.size());
-    if (wanted > have) {
-        beginInsertRows({}, have, wanted - 1);
-        while (m_rows.size() < wanted)
-            m_rows.append(CompactQso());
-        endInsertRows();
-    } else if (wanted < have) {
-        beginRemoveRows({}, wanted, have - 1);
-        m_rows.resize(wanted);
-        endRemoveRows();
-    }
-    m_rows[gridRow - 1] = CompactQso(record).shownInList();
-    emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kQsoFieldCount - 1));
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    m_rows.append(rows);
+    endInsertRows();
 }
 
-void QsoGridModel::replaceRow(int gridRow, const TQsoRecord& record) {
-    if (gridRow < 1 || gridRow > m_rows.size())
+void QsoGridModel::replaceRows(int first, const QList<CompactQso>& rows) {
+    const int last = std::min(first + int(rows.size()), int(m_rows.size())) - 1;
+    if (first < 0 || last < first)
         return;
-    m_rows[gridRow - 1] = CompactQso(record).shownInList();
-    emit dataChanged(index(gridRow - 1, 0), index(gridRow - 1, kQsoFieldCount - 1));
+    for (int r = first; r <= last; ++r)
+        m_rows[r] = rows.at(r - first);
+    emit dataChanged(index(first, 0), index(last, kQsoFieldCount - 1));
 }
 
 int QsoGridModel::rowCount(const QModelIndex& parent) const {
@@ -91,7 +73,7 @@ int QsoGridModel::columnCount(const QModelIndex& parent) const {
 QVariant QsoGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return shownCell(index.column(), index.row() + 1);
+    return shownCell(index.row(), index.column());
 }
 
 QVariant QsoGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

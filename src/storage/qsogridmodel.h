@@ -5,9 +5,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-// The rows of a QSO list as the grid holds them: grid row 0 is the header, grid row r
-// (r >= 1) the r-th row; there is always at least one data row, empty for an empty log.
-// Other pages select a QSO by the grid row of the list page.
+// The QSOs of a list, one row each (row 0 is the first QSO shown); the column titles come
+// from headerData. In the two lists of the open log, row r holds QSO r + 1.
 class QsoGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -15,25 +14,24 @@ public:
 
     explicit QsoGridModel(QObject* parent = nullptr);
 
-    // Grid view: header row included.
-    int RowCount() const { return static_cast<int>(m_rows.size()) + 1; }
-    QString Cells(int col, int gridRow) const;
+    // The cell's whole text.
+    QString cell(int row, int col) const;
     // The cell as the list shows and tips it: a field of megabytes would be laid out at
     // every paint, so at most kShownLength characters, then an ellipsis.
     static constexpr int kShownLength = 300;
-    QString shownCell(int col, int gridRow) const;
-    TQsoRecord row(int gridRow) const { return m_rows.at(gridRow - 1).toRecord(); }
+    QString shownCell(int row, int col) const;
+    TQsoRecord record(int row) const { return m_rows.at(row).toRecord(); }
+    const CompactQso& qso(int row) const { return m_rows.at(row); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    const QList<CompactQso>& rows() const { return m_rows; }
 
-    // Two rows: the header and one empty row.
-    void clear();
-    // The rows of a whole log at once, already in their shown form (CompactQso::shownInList).
+    void clear() { setRows({}); }
+    // The rows at once, already in their shown form (CompactQso::shownInList).
     void setRows(QList<CompactQso> rows);
     void setRecords(const QList<TQsoRecord>& records);
-    // Sets the row count to gridRow + 1 and writes the record into grid row gridRow.
-    void putRow(int gridRow, const TQsoRecord& record);
-    bool isEmptyLog() const { return m_rows.size() == 1 && m_rows.first().isEmpty(); }
-    // Rewrites grid row gridRow in place, when the grid has it (a changed QSO of the log).
-    void replaceRow(int gridRow, const TQsoRecord& record);
+    void appendRows(const QList<CompactQso>& rows);
+    // Rewrites rows first ... in place, as far as the list has them.
+    void replaceRows(int first, const QList<CompactQso>& rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

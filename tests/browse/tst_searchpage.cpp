@@ -20,8 +20,8 @@ QList<TQsoRecord> mixedLog() {
 // The "#" column of every result row; an empty result keeps one empty row.
 QStringList resultNumbers(const TSearchPage* s) {
     QStringList numbers;
-    for (int row = 1; row < s->sModel->RowCount(); ++row)
-        numbers.append(s->sModel->Cells(0, row));
+    for (int row = 1; row <= s->sModel->rowCount(); ++row)
+        numbers.append(s->sModel->cell(row - 1, 0));
     return numbers;
 }
 
@@ -159,8 +159,8 @@ private slots:
         QCOMPARE(f.edit()->returnMarker(), 0);
         records[1][QsoField::Qth] = "Kiel-Holtenau";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
-        QCOMPARE(f.form()->listeModel->Cells(10, 2), QString("Kiel-Holtenau"));
-        QCOMPARE(s->sModel->Cells(10, 1), QString("Kiel-Holtenau")); // searched again
+        QCOMPARE(f.form()->listeModel->cell(1, 10), QString("Kiel-Holtenau"));
+        QCOMPARE(s->sModel->cell(0, 10), QString("Kiel-Holtenau")); // searched again
         QCOMPARE(s->sStringGrid->Row(), 1);
         // An import into the open log appended a QSO the lists do not show yet.
         f.dir.writeFile("a.log", f.log() + "6;01.06.2004;06:31:00;2m;FM;QX6NEW;59;59;;;;;;;;\r\n");

@@ -19,8 +19,8 @@ const QString kFifo = QStringLiteral("FIFO");
 
 // Dalu with the sample callbook and the given library in its folder; a folder length above 0
 // pads the folder's path to that many characters with its separator.
-struct Station : SessionFixture {
-    explicit Station(const QByteArray& racKeys, const QString& library = DALU_RACCD32A,
+struct CallbookSession : SessionFixture {
+    explicit CallbookSession(const QByteArray& racKeys, const QString& library = DALU_RACCD32A,
                      int folderLength = 0)
         : SessionFixture(nullptr) {
         QString folder = dir.file("callbook");
@@ -73,7 +73,7 @@ private slots:
     }
 
     void unusableCallbookIsReported() {
-        Station s("Name=1", fetched<QString>("library"), fetched<int>("folderLength"));
+        CallbookSession s("Name=1", fetched<QString>("library"), fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(0));
         const QString message = s.lookUp("QX1ABC");
         QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
@@ -105,7 +105,7 @@ private slots:
     }
 
     void lookupFillsTheMask() {
-        Station s(fetched<QByteArray>("boxes"), DALU_RACCD32A, fetched<int>("folderLength"));
+        CallbookSession s(fetched<QByteArray>("boxes"), DALU_RACCD32A, fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp(fetched<QString>("typed")), QString());
         if (fetched<bool>("twice")) {
@@ -129,7 +129,7 @@ private slots:
     void resultCodesAreShown() {
         QFETCH(QByteArray, database);
         QFETCH(int, code);
-        Station s("Name=1\r\nAdresse=1\r\nEMail=1");
+        CallbookSession s("Name=1\r\nAdresse=1\r\nEMail=1");
         if (database == "-")
             QVERIFY(QFile::remove(s.dir.file("callbook/callbook.txt")));
         else if (!database.isEmpty())
@@ -148,7 +148,7 @@ private slots:
     }
     void databaseThatNeverEndsIsRefused() {
         QFETCH(QString, kind);
-        Station s("Name=1");
+        CallbookSession s("Name=1");
         const QString database = s.dir.file("callbook/callbook.txt");
         QVERIFY(QFile::remove(database));
         QVERIFY(kind == "fifo" ? mkfifo(QFile::encodeName(database).constData(), 0600) == 0
@@ -161,7 +161,7 @@ private slots:
 
     // A library that does not answer: the window goes on, and the answer still arrives.
     void lookupNeverHoldsUpTheWindow() {
-        Station s("Name=1", DALU_RACCD32A_VARIANTS "/libraccd32a_gated.so");
+        CallbookSession s("Name=1", DALU_RACCD32A_VARIANTS "/libraccd32a_gated.so");
         const QByteArray gate = QFile::encodeName(s.dir.file("callbook/gate"));
         QVERIFY(mkfifo(gate.constData(), 0600) == 0);
         retype(s.mask->CallEdit, "QX1ABC");
@@ -181,7 +181,7 @@ private slots:
     // Dalu started elsewhere: a relative callbook path is the program directory's, and a
     // library lying in the working directory is never loaded.
     void relativePathIsTakenFromTheProgramDirectory() {
-        Station s("Name=1");
+        CallbookSession s("Name=1");
         s.stop();
         QDir().mkpath(s.dir.file("cbrel"));
         QVERIFY(QFile::copy(DALU_RACCD32A, s.dir.file("cbrel/libraccd32a.so")));
@@ -211,7 +211,7 @@ private slots:
     }
 
     void racPageWritesAtOnce() {
-        Station s("Name=0");
+        CallbookSession s("Name=0");
         QCOMPARE(s.ini(), s.written); // loading writes nothing
         TRacOptions* rac = s.form->optionsPage->racOptions;
         rac->LicenceCallBookChkBox->click();

@@ -19,15 +19,15 @@ public slots:
 namespace {
 
 // QSO 1 (QX1ABC) in the log, the own locator JO43SQ, and reference files the tests know.
-struct Station : SessionFixture {
-    Station() : SessionFixture({LogBuilder::qso(1)}, "EigenerLocator=JO43SQ\r\n") {
+struct CheckSession : SessionFixture {
+    CheckSession() : SessionFixture({LogBuilder::qso(1)}, "EigenerLocator=JO43SQ\r\n") {
         dir.writeFile("DXCC.ini", "[DXCC]\r\nQX=Qx Mainland\r\nQX1=Qx Island\r\nOE=Austria\r\n");
         dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
                                  "[Website]\r\nA=www.example.org/baden\r\n");
         for (const char* scheme : kSchemes)
             QDesktopServices::setUrlHandler(scheme, &urls, "open");
     }
-    ~Station() {
+    ~CheckSession() {
         for (const char* scheme : kSchemes)
             QDesktopServices::unsetUrlHandler(scheme);
     }
@@ -54,7 +54,7 @@ private slots:
 
     void lookupsFollowTheFields() {
         QFETCH(bool, editPage);
-        Station s;
+        CheckSession s;
         TEntryPage* m = s.form->entryPage;
         TEditPage* e = s.form->editPage;
         Lookups p{m->CallEdit,          m->DokEdit,           m->LocatorEdit,
@@ -99,7 +99,7 @@ private slots:
 
     // A district address that is no web page is shown, never handed to the desktop.
     void onlyWebPagesAreOpened() {
-        Station s;
+        CheckSession s;
         s.dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
                                    "[Website]\r\nA=file:///etc/passwd\r\n");
         TEntryPage* m = s.form->entryPage;

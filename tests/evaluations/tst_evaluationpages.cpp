@@ -43,8 +43,8 @@ QString searched(const TSearchPage* s) {
                         s->sOperatorComboBox[row]->currentText() + " " + s->sEdit[row]->text());
     }
     QStringList numbers;
-    for (int row = 1; row < s->sModel->RowCount(); ++row)
-        numbers.append(s->sModel->Cells(0, row));
+    for (int row = 1; row <= s->sModel->rowCount(); ++row)
+        numbers.append(s->sModel->cell(row - 1, 0));
     return rows.join("; ") + " -> " + numbers.join(",");
 }
 

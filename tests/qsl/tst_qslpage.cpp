@@ -90,7 +90,7 @@ private slots:
         log[0][QsoField::QslOut] = today;
         QCOMPARE(f.log(), LogBuilder::logContent(log));
         QCOMPARE(page->qslModel->index(0, 8).data().toString(), QString(today));
-        QCOMPARE(f.form()->listeModel->Cells(14, 1), QString(today)); // the list page too
+        QCOMPARE(f.form()->listeModel->cell(0, 14), QString(today)); // the list page too
         QCOMPARE(grid->currentIndex().row(), 1);
 
         QTest::keyClick(grid, 'N', Qt::ShiftModifier);

@@ -1,0 +1,56 @@
+#include "qsolists.h"
+
+#include "qsogridmodel.h"
+#include "station.h"
+
+QsoLists::QsoLists(Station& station, QObject* parent)
+    : QObject(parent), m_upper(new QsoGridModel(this)), m_lower(new QsoGridModel(this)) {
+    connect(&station, &Station::logChanged, this, &QsoLists::apply);
+    connect(&station, &Station::logSwitched, this, [this] {
+        m_upper->clear();
+        m_lower->clear();
+        setReferenceShown(false);
+    });
+}
+
+void QsoLists::apply(const LogChange& change) {
+    switch (change.kind) {
+    case LogChange::Kind::Appended:
+        m_upper->appendRows(change.rows);
+        break;
+    case LogChange::Kind::Replaced:
+        m_upper->replaceRows(change.first - 1, change.rows);
+        break;
+    case LogChange::Kind::Reloaded:
+    case LogChange::Kind::Rewritten:
+        m_upper->setRows(change.rows);
+        break;
+    }
+    // The lower list shows the log again after any change (the rows are shared, not copied);
+    // a replacement keeps reference hits on show.
+    if (change.kind == LogChange::Kind::Replaced && m_referenceShown)
+        return;
+    if (change.kind == LogChange::Kind::Replaced)
+        m_lower->replaceRows(change.first - 1, change.rows);
+    else if (change.kind == LogChange::Kind::Appended && !m_referenceShown)
+        m_lower->appendRows(change.rows);
+    else
+        endReference();
+}
+
+void QsoLists::showReference(const QList<CompactQso>& hits) {
+    m_lower->setRows(hits);
+    setReferenceShown(true);
+}
+
+void QsoLists::endReference() {
+    m_lower->setRows(m_upper->rows());
+    setReferenceShown(false);
+}
+
+void QsoLists::setReferenceShown(bool shown) {
+    if (shown == m_referenceShown)
+        return;
+    m_referenceShown = shown;
+    emit referenceShownChanged(shown);
+}

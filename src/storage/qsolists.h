@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class CompactQso;
+class QsoGridModel;
+class Station;
+struct LogChange;
+
+// The two lists of the open log: the list page's and the one below the entry mask, which
+// the call check may turn over to hits in the reference logs. They follow every change the
+// station announces, row by row; only a log read as a whole fills them anew. Nothing else
+// changes their models.
+class QsoLists : public QObject {
+    Q_OBJECT
+public:
+    explicit QsoLists(Station& station, QObject* parent = nullptr);
+
+    QsoGridModel* upper() const { return m_upper; } // the list page
+    QsoGridModel* lower() const { return m_lower; } // below the entry mask
+
+    // The lower list shows hits of the reference logs instead of the open log.
+    bool referenceShown() const { return m_referenceShown; }
+    void showReference(const QList<CompactQso>& hits);
+    // Back to the open log's QSOs (as the list page has them: nothing is read).
+    void endReference();
+
+signals:
+    void referenceShownChanged(bool shown);
+
+private:
+    void apply(const LogChange& change);
+    void setReferenceShown(bool shown);
+
+    QsoGridModel* m_upper;
+    QsoGridModel* m_lower;
+    bool m_referenceShown = false;
+};
