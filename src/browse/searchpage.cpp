@@ -134,6 +134,18 @@ void TSearchPage::setCriterion(int row, bool active, int field, int op, const QS
     sCheckBoxClick();
 }
 
+void TSearchPage::showCriteria(const Navigator::SearchRows& rows) {
+    for (int row = 0; row < kRows; ++row) {
+        const std::optional<QsoSearch::Criterion> r = rows.value(row);
+        if (r)
+            setCriterion(row, true, r->field, int(r->op), r->text);
+        else
+            sCheckBox[row]->setChecked(false);
+    }
+    sCheckBoxClick();
+    SearchBtnClick();
+}
+
 void TSearchPage::sCheckBoxClick() {
     bool any = false;
     for (int row = 0; row < kRows; ++row) {

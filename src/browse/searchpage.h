@@ -1,5 +1,7 @@
 #pragma once
 
+#include "navigator.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -26,6 +28,8 @@ public:
     // Sets criterion row 0 ... 4 as the evaluations' drill-downs do before a search;
     // field and operator are positions of their lists.
     void setCriterion(int row, bool active, int field, int op, const QString& text);
+    // Searches with these criterion rows (the others off) and shows the hits.
+    void showCriteria(const Navigator::SearchRows& rows);
     // The tool tips of the criterion rows, in the chosen language.
     void applyUiTexts();
     // The position in the log (1 ...) of the QSO in result grid row gridRow, or 0.

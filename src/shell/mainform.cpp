@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include "datetickpicker.h"
+
 #include "navigator.h"
 #include "qsolists.h"
 #include "station.h"
@@ -86,6 +88,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     rigControl = new TRigControl(*this, *entryPage, RigStatusLabel);
     connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, rigControl,
             &TRigControl::applySettings);
+    connectNavigator();
     connect(m_station.get(), &Station::refused, this, [this](const QString& reason) {
         QMessageBox::warning(this, QStringLiteral("Dalu"), reason);
     });
@@ -314,6 +317,37 @@ void TMainForm::savePositions() {
     write(ini, MainFormHeight, height());
     for (int col = 0; col < kListColumnCount; ++col)
         write(ini, listColumnWidth(col), ListeStringGrid->columnWidth(col));
+}
+
+QWidget* TMainForm::pageWidget(Navigator::Page page) const {
+    const QList<QWidget*> pages = {EingabeTS, ListeTS,         EditierenTS,
+                                   SucheTS,   AuswertungenTS,  OptionenTS};
+    return pages.value(int(page));
+}
+
+Navigator::Page TMainForm::currentPage() const {
+    return Navigator::Page(std::max(0, MainPageControl->currentIndex()));
+}
+
+void TMainForm::connectNavigator() {
+    connect(m_navigator, &Navigator::pageRequested, this,
+            [this](Navigator::Page page) { MainPageControl->setCurrentWidget(pageWidget(page)); });
+    connect(m_navigator, &Navigator::editRequested, this,
+            [this](const Navigator::EditRequest& request) {
+                editPage->setReturnMarker(int(request.returnTo));
+                editPage->openQso(request.position, request.expected);
+                // The day a card arrived, unless the QSO already records a received card.
+                if (request.cardArrived.isValid() && !editPage->eQslInPicker->isChecked()) {
+                    editPage->eQslInPicker->setChecked(true);
+                    editPage->eQslInPicker->setDate(request.cardArrived);
+                }
+            });
+    connect(m_navigator, &Navigator::searchRequested, this,
+            [this](const Navigator::SearchRows& rows) {
+                searchPage->showCriteria(rows);
+                MainPageControl->setCurrentWidget(SucheTS);
+            });
+    connect(m_navigator, &Navigator::backRequested, this, &TMainForm::BackSpeedButtonClick);
 }
 
 void TMainForm::openLog(const QString& fileName) {

@@ -2,6 +2,8 @@
 
 #include "pagehistory.h"
 
+#include "navigator.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -21,7 +23,6 @@ class TLogFile;
 class TMemIniFile;
 class TOptionsPage;
 class LanguageLoader;
-class Navigator;
 class QsoLists;
 class Station;
 
@@ -35,6 +36,7 @@ public:
     Station& station() { return *m_station; }
     QsoLists& lists() { return *m_lists; }
     Navigator& navigator() { return *m_navigator; }
+    Navigator::Page currentPage() const;
     TMemIniFile& settings();
     TLogFile* openLog() const;
     bool initialised() const;
@@ -130,6 +132,8 @@ private:
     void createMenus();
     void createPages();
     void createNavigation();
+    void connectNavigator();
+    QWidget* pageWidget(Navigator::Page page) const;
     void openLog(const QString& fileName);
     void closeLog();
     // Marks the log as open in this program; false (after saying so) when another
