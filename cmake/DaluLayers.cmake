@@ -1,0 +1,64 @@
+# The window layer's folders and what each may include. Checked when the build is
+# configured: a page that includes another page or the main window fails the configure, so
+# the boundary holds without anyone remembering it.
+#
+# Lower layers first. A folder may include headers of the folders named after it, and its
+# own; "shell" (the main window and the program's start) may include everything.
+set(DALU_LAYERS
+    "callbook:core"
+    "rig:core"
+    "station:core callbook rig"
+    "widgets:core station"
+    "storage:core station widgets"
+    "entry:core callbook rig station widgets storage"
+    "browse:core station widgets storage"
+    "evaluations:core station widgets storage"
+    "qsl:core station widgets storage"
+    "settings:core callbook rig station widgets storage"
+    "converter/wizard:core station widgets")
+
+# Which folder of src/ holds each header, by file name.
+function(_dalu_header_folders out_var)
+    file(GLOB_RECURSE _headers RELATIVE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/*.h)
+    set(_map)
+    foreach(_h IN LISTS _headers)
+        get_filename_component(_dir ${_h} DIRECTORY)
+        get_filename_component(_name ${_h} NAME)
+        list(APPEND _map "${_name}=${_dir}")
+    endforeach()
+    set(${out_var} ${_map} PARENT_SCOPE)
+endfunction()
+
+function(dalu_check_layers)
+    _dalu_header_folders(_map)
+    set(_violations)
+    foreach(_layer IN LISTS DALU_LAYERS)
+        string(REPLACE ":" ";" _parts "${_layer}")
+        list(GET _parts 0 _folder)
+        list(GET _parts 1 _allowed)
+        string(REPLACE " " ";" _allowed "${_allowed}")
+        list(APPEND _allowed ${_folder})
+        file(GLOB _files ${CMAKE_SOURCE_DIR}/src/${_folder}/*.h ${CMAKE_SOURCE_DIR}/src/${_folder}/*.cpp)
+        foreach(_file IN LISTS _files)
+            file(STRINGS ${_file} _lines REGEX "^#include \"")
+            foreach(_line IN LISTS _lines)
+                string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" _inc "${_line}")
+                get_filename_component(_inc ${_inc} NAME)
+                list(FILTER _map INCLUDE REGEX "^${_inc}=" OUTPUT_VARIABLE _hit)
+                if(NOT _hit)
+                    continue() # generated (moc) or a system header
+                endif()
+                list(GET _hit 0 _hit)
+                string(REGEX REPLACE "^[^=]*=" "" _where "${_hit}")
+                if(NOT _where IN_LIST _allowed)
+                    file(RELATIVE_PATH _rel ${CMAKE_SOURCE_DIR} ${_file})
+                    list(APPEND _violations "${_rel} includes ${_where}/${_inc}")
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+    if(_violations)
+        list(JOIN _violations "\n  " _text)
+        message(FATAL_ERROR "A folder of the window layer reaches above its layer:\n  ${_text}")
+    endif()
+endfunction()
