@@ -7,16 +7,14 @@
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -25,19 +23,17 @@ const QColor kYellow(255, 255, 0);
 
 } // namespace
 
-TCallCheck::TCallCheck(TMainForm& mainForm) : QObject(&mainForm), m_mainForm(mainForm) {
+TCallCheck::TCallCheck(Station& station, QsoLists& lists, TEntryPage& mask, QsoGrid& lowerGrid)
+    : QObject(&mask), m_station(station), m_lists(lists), m_mask(mask), m_lowerGrid(lowerGrid) {
     setObjectName(QStringLiteral("CallCheck"));
-    TEntryPage* mask = mainForm.entryPage;
-    connect(mask, &TEntryPage::callChanged, this, &TCallCheck::CallEditChange);
-    connect(mask, &TEntryPage::callLeft, this, &TCallCheck::CallEditExit);
-    connect(mask->DokEdit, &QLineEdit::textChanged, this, &TCallCheck::DokEditChange);
-    connect(mask->LocatorEdit, &QLineEdit::textChanged, this, &TCallCheck::LocatorEditChange);
-    connect(mainForm.Liste2StringGrid, &QsoGrid::rowActivated, this,
-            &TCallCheck::Liste2StringGridDblClick);
+    connect(&mask, &TEntryPage::callChanged, this, &TCallCheck::CallEditChange);
+    connect(&mask, &TEntryPage::callLeft, this, &TCallCheck::CallEditExit);
+    connect(&mask, &TEntryPage::dokChanged, this, &TCallCheck::DokEditChange);
+    connect(&mask, &TEntryPage::locatorChanged, this, &TCallCheck::LocatorEditChange);
+    connect(&lowerGrid, &QsoGrid::rowActivated, this, &TCallCheck::Liste2StringGridDblClick);
     // Yellow: the list under the mask shows reference-log matches.
-    connect(&mainForm.lists(), &QsoLists::referenceShownChanged, this, [this](bool shown) {
-        WidgetFactory::setColour(m_mainForm.Liste2StringGrid, QPalette::Base,
-                                 shown ? kYellow : kWhite);
+    connect(&lists, &QsoLists::referenceShownChanged, this, [this](bool shown) {
+        WidgetFactory::setColour(&m_lowerGrid, QPalette::Base, shown ? kYellow : kWhite);
         if (!shown)
             m_table.clear();
     });
@@ -48,33 +44,32 @@ void TCallCheck::setCriteria(const DuplicateCheck::Criteria& criteria) {
 }
 
 bool TCallCheck::isReferenceState() const {
-    return m_mainForm.lists().referenceShown();
+    return m_lists.referenceShown();
+}
+
+void TCallCheck::setDoppeltForm(TDoppeltForm* form) {
+    m_doppeltForm = form;
 }
 
 TDoppeltForm* TCallCheck::doppeltForm() {
-    // The session creates the window beside the main window; a main window on its own gets
-    // one of its own.
     if (!m_doppeltForm)
-        m_doppeltForm = m_mainForm.findChild<TDoppeltForm*>(QStringLiteral("DoppeltForm"));
-    if (!m_doppeltForm)
-        m_doppeltForm = new TDoppeltForm(&m_mainForm);
+        m_doppeltForm = new TDoppeltForm(m_mask.window());
     return m_doppeltForm;
 }
 
 void TCallCheck::CallEditExit() {
     // The field loses the focus also when the window does: to a message box, another
     // program, or the window closing. That is no leaving of the field.
-    if (QApplication::activeWindow() != &m_mainForm)
+    if (QApplication::activeWindow() != m_mask.window())
         return;
-    TEntryPage* mask = m_mainForm.entryPage;
-    const QString call = mask->CallEdit->text();
+    const QString call = m_mask.callText();
     if (call.size() < 2)
-        mask->setRed(mask->CallEdit, true);
+        m_mask.setCallRed(true);
     if (call.isEmpty())
         return;
-    const DuplicateCheck::MaskQso shown{call, mask->BandLabel->text(), mask->ModeLabel->text(),
-                                        mask->DateLabel->text()};
-    const QsoGridModel* list = m_mainForm.listeModel;
+    const DuplicateCheck::MaskQso shown{call, m_mask.band(), m_mask.mode(),
+                                        m_mask.text(QsoField::Date)};
+    const QsoGridModel* list = m_lists.upper();
     const int row = DuplicateCheck::firstDuplicate(
         m_criteria, shown, list->rowCount() + 1,
         [list](int r, QsoField f) { return list->cell(r - 1, static_cast<int>(f)); });
@@ -85,10 +80,10 @@ void TCallCheck::CallEditExit() {
         fields.append(list->cell(row - 1, col));
     switch (doppeltForm()->ask(fields)) {
     case TDoppeltForm::Discard:
-        mask->ClearMask();
+        m_mask.ClearMask();
         break;
     case TDoppeltForm::Correct:
-        mask->CallEdit->setFocus(Qt::OtherFocusReason);
+        m_mask.focusCall();
         break;
     default:
         break;
@@ -98,7 +93,7 @@ void TCallCheck::CallEditExit() {
 void TCallCheck::CallEditChange(const QString& call) {
     if (!isReferenceState()) {
         if (!call.isEmpty() &&
-            SettingsKeys::read(m_mainForm.settings(), SettingsKeys::Luxusfunktion)) {
+            SettingsKeys::read(m_station.settings(), SettingsKeys::Luxusfunktion)) {
             BuildRefListe();
         }
     } else if (call.isEmpty()) {
@@ -109,31 +104,30 @@ void TCallCheck::CallEditChange(const QString& call) {
 }
 
 void TCallCheck::leaveReferenceState() {
-    m_mainForm.lists().endReference();
+    m_lists.endReference();
 }
 
 QString TCallCheck::openLogPath() const {
-    return m_mainForm.openLog() ? m_mainForm.openLog()->FileName() : QString();
+    return m_station.log() ? m_station.log()->FileName() : QString();
 }
 
 QStringList TCallCheck::referencePaths() const {
     QStringList paths;
     for (int n = 1; n <= 4; ++n)
-        paths.append(SettingsKeys::read(m_mainForm.settings(), SettingsKeys::referenceLog(n)));
+        paths.append(SettingsKeys::read(m_station.settings(), SettingsKeys::referenceLog(n)));
     return paths;
 }
 
 void TCallCheck::BuildRefListe() {
     // A log that cannot be read is reported once for this call; the rows read before it
     // are still offered rather than asking again at every keystroke.
-    ErrorBoundary::run(&m_mainForm, [this] { m_table.build(openLogPath(), referencePaths()); });
+    ErrorBoundary::run(m_mask.window(), [this] { m_table.build(openLogPath(), referencePaths()); });
     ChangeRefListe();
 }
 
 void TCallCheck::ChangeRefListe() {
-    const TEntryPage* mask = m_mainForm.entryPage;
-    m_mainForm.lists().showReference(
-        m_table.filter(mask->CallEdit->text(), mask->DokEdit->text(), mask->LocatorEdit->text()));
+    m_lists.showReference(m_table.filter(m_mask.callText(), m_mask.text(QsoField::Dok),
+                                         m_mask.text(QsoField::Locator)));
 }
 
 void TCallCheck::DokEditChange() {
@@ -149,7 +143,7 @@ void TCallCheck::LocatorEditChange() {
 void TCallCheck::Liste2StringGridDblClick(int gridRow) {
     if (!isReferenceState())
         return;
-    const QsoGridModel* list = m_mainForm.liste2Model;
+    const QsoGridModel* list = m_lists.lower();
     auto cell = [&](QsoField f) { return list->cell(gridRow - 1, static_cast<int>(f)); };
     // Writing the call refilters the list: read every value of the chosen row first.
     const QString call = cell(QsoField::Call);
@@ -157,26 +151,22 @@ void TCallCheck::Liste2StringGridDblClick(int gridRow) {
     const QString name = cell(QsoField::Name);
     const QString qth = cell(QsoField::Qth);
     const QString locator = cell(QsoField::Locator);
-    TEntryPage* mask = m_mainForm.entryPage;
-    mask->CallEdit->setText(call);
-    mask->DokEdit->setText(dok);
-    mask->NameEdit->setText(name);
-    mask->QthEdit->setText(qth);
-    mask->LocatorEdit->setText(locator);
-    mask->CallEdit->setFocus(Qt::OtherFocusReason);
+    m_mask.setText(QsoField::Call, call);
+    m_mask.setText(QsoField::Dok, dok);
+    m_mask.setText(QsoField::Name, name);
+    m_mask.setText(QsoField::Qth, qth);
+    m_mask.setText(QsoField::Locator, locator);
+    m_mask.focusCall();
 }
 
 void TCallCheck::StandartfunktionReferenzLogs() {
-    TEntryPage* mask = m_mainForm.entryPage;
-    ErrorBoundary::run(&m_mainForm, [&] {
+    ErrorBoundary::run(m_mask.window(), [&] {
         const std::optional<TQsoRecord> found =
-            ReferenceLogs::findStation(openLogPath(), referencePaths(), mask->CallEdit->text());
+            ReferenceLogs::findStation(openLogPath(), referencePaths(), m_mask.callText());
         if (!found)
             return;
         const TQsoRecord& qso = *found;
-        mask->DokEdit->setText(fromCp1252(qso[QsoField::Dok]));
-        mask->NameEdit->setText(fromCp1252(qso[QsoField::Name]));
-        mask->QthEdit->setText(fromCp1252(qso[QsoField::Qth]));
-        mask->LocatorEdit->setText(fromCp1252(qso[QsoField::Locator]));
+        for (QsoField f : {QsoField::Dok, QsoField::Name, QsoField::Qth, QsoField::Locator})
+            m_mask.setText(f, fromCp1252(qso[f]));
     });
 }

@@ -4,16 +4,24 @@
 #include "referencelogs.h"
 
 #include <QObject>
+#include <QPointer>
 
+class QsoGrid;
+class QsoLists;
+class Station;
 class TDoppeltForm;
-class TMainForm;
+class TEntryPage;
 
 // The checks while a call is typed into the mask: the duplicate check when the call field
 // is left, and the reference logs (Ctrl+R, or the list under the mask while typing).
 class TCallCheck : public QObject {
     Q_OBJECT
 public:
-    explicit TCallCheck(TMainForm& mainForm);
+    // lowerGrid shows lists.lower() under the mask.
+    TCallCheck(Station& station, QsoLists& lists, TEntryPage& mask, QsoGrid& lowerGrid);
+    // The window that reports a duplicate; without one handed in, the check makes one of
+    // its own when it first needs it.
+    void setDoppeltForm(TDoppeltForm* form);
 
     const DuplicateCheck::Criteria& criteria() const { return m_criteria; }
     // Yellow: the list under the mask shows reference-table matches.
@@ -31,8 +39,6 @@ public slots:
     void LocatorEditChange();
     // Enter or double-click in the list under the mask.
     void Liste2StringGridDblClick(int gridRow);
-    // Back to the normal state (white, table emptied) for a list about to be refilled
-    // from the open log.
 
 private:
     void leaveReferenceState();
@@ -40,8 +46,11 @@ private:
     QStringList referencePaths() const;
     QString openLogPath() const;
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QsoLists& m_lists;
+    TEntryPage& m_mask;
+    QsoGrid& m_lowerGrid;
     DuplicateCheck::Criteria m_criteria;
     ReferenceLogs::Table m_table;
-    TDoppeltForm* m_doppeltForm = nullptr;
+    QPointer<TDoppeltForm> m_doppeltForm;
 };

@@ -30,39 +30,39 @@ TDoppeltForm::TDoppeltForm(QWidget* parent)
     setModal(true);
     setWindowTitle(QStringLiteral("Dalu"));
 
-    Label1 = new QLabel(QStringLiteral("Dieses Call wurde bereits geloggt!"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
+    m_message = new QLabel(QStringLiteral("Dieses Call wurde bereits geloggt!"), this);
+    m_message->setObjectName(QStringLiteral("Label1"));
+    QFont bold = m_message->font();
     bold.setBold(true);
-    Label1->setFont(bold);
-    WidgetFactory::setColour(Label1, QPalette::WindowText, QColor(255, 0, 0));
+    m_message->setFont(bold);
+    WidgetFactory::setColour(m_message, QPalette::WindowText, QColor(255, 0, 0));
 
     const int rows = static_cast<int>(std::size(kFieldNames));
-    ValueListEditor = new QTableWidget(rows, 2, this);
-    ValueListEditor->setObjectName(QStringLiteral("ValueListEditor"));
-    ValueListEditor->setHorizontalHeaderLabels({QStringLiteral("Feld"), QStringLiteral("Wert")});
-    ValueListEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ValueListEditor->setFocusPolicy(Qt::NoFocus);
-    ValueListEditor->verticalHeader()->hide();
-    ValueListEditor->verticalHeader()->setDefaultSectionSize(18);
-    ValueListEditor->horizontalHeader()->setStretchLastSection(true);
+    m_qsoTable = new QTableWidget(rows, 2, this);
+    m_qsoTable->setObjectName(QStringLiteral("ValueListEditor"));
+    m_qsoTable->setHorizontalHeaderLabels({QStringLiteral("Feld"), QStringLiteral("Wert")});
+    m_qsoTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_qsoTable->setFocusPolicy(Qt::NoFocus);
+    m_qsoTable->verticalHeader()->hide();
+    m_qsoTable->verticalHeader()->setDefaultSectionSize(18);
+    m_qsoTable->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < rows; ++row) {
-        ValueListEditor->setItem(row, 0, new QTableWidgetItem(QLatin1String(kFieldNames[row])));
-        ValueListEditor->setItem(row, 1, new QTableWidgetItem);
+        m_qsoTable->setItem(row, 0, new QTableWidgetItem(QLatin1String(kFieldNames[row])));
+        m_qsoTable->setItem(row, 1, new QTableWidgetItem);
     }
 
-    Button1 = resultButton("Button1", QStringLiteral("1 = egal, mach weiter"), this);
-    Button2 = resultButton("Button2", QStringLiteral("2 = Eingabe verwerfen"), this);
-    Button3 = resultButton("Button3", QStringLiteral("3 = Eingabe korriegieren"), this);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { done(GoOn); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(Discard); });
-    connect(Button3, &QPushButton::clicked, this, [this] { done(Correct); });
+    m_goOnButton = resultButton("Button1", QStringLiteral("1 = egal, mach weiter"), this);
+    m_discardButton = resultButton("Button2", QStringLiteral("2 = Eingabe verwerfen"), this);
+    m_correctButton = resultButton("Button3", QStringLiteral("3 = Eingabe korriegieren"), this);
+    m_goOnButton->setDefault(true);
+    connect(m_goOnButton, &QPushButton::clicked, this, [this] { done(GoOn); });
+    connect(m_discardButton, &QPushButton::clicked, this, [this] { done(Discard); });
+    connect(m_correctButton, &QPushButton::clicked, this, [this] { done(Correct); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ValueListEditor, 1);
-    for (QPushButton* button : {Button1, Button2, Button3}) {
+    layout->addWidget(m_message);
+    layout->addWidget(m_qsoTable, 1);
+    for (QPushButton* button : {m_goOnButton, m_discardButton, m_correctButton}) {
         layout->addWidget(button);
         button->installEventFilter(this);
     }
@@ -71,13 +71,13 @@ TDoppeltForm::TDoppeltForm(QWidget* parent)
 }
 
 void TDoppeltForm::showQso(const QStringList& fields) {
-    for (int row = 0; row < ValueListEditor->rowCount(); ++row)
-        ValueListEditor->item(row, 1)->setText(fields.value(row));
+    for (int row = 0; row < m_qsoTable->rowCount(); ++row)
+        m_qsoTable->item(row, 1)->setText(fields.value(row));
 }
 
 int TDoppeltForm::ask(const QStringList& fields) {
     showQso(fields);
-    Button1->setFocus(Qt::OtherFocusReason);
+    m_goOnButton->setFocus(Qt::OtherFocusReason);
     return exec();
 }
 

@@ -16,12 +16,6 @@ public:
 
     explicit TDoppeltForm(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QTableWidget* ValueListEditor;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-
     // One row per field of the earlier QSO, named as the list's columns.
     void showQso(const QStringList& fields);
     // Shows the window modally; 1, 2 or 3.
@@ -34,4 +28,10 @@ protected:
 
 private:
     bool FormKeyPress(int key);
+
+    QLabel* m_message;
+    QTableWidget* m_qsoTable;
+    QPushButton* m_goOnButton;
+    QPushButton* m_discardButton;
+    QPushButton* m_correctButton;
 };

@@ -1,6 +1,7 @@
 #include "entrypage.h"
 
 #include "cp1252.h"
+#include "qsolists.h"
 #include "station.h"
 
 #include "bandmode.h"
@@ -9,7 +10,6 @@
 #include "keyboardaccess.h"
 #include "keycaptionrow.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "meminifile.h"
 #include "qsogrid.h"
@@ -63,15 +63,15 @@ QLabel* infoValue(const char* name, QWidget* parent) {
 
 } // namespace
 
-TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* parent)
-    : QWidget(parent), m_mainForm(mainForm), m_listModel(listModel) {
+TEntryPage::TEntryPage(Station& station, QsoLists& lists, QWidget* parent)
+    : QWidget(parent), m_station(station), m_lists(lists) {
     createMask();
     createEditors();
     for (QLineEdit* edit :
          {CallEdit, RstTxEdit, RstRxEdit, DokEdit, LocatorEdit, QthEdit, NameEdit, TxPwrEdit})
         TextInput::makeOneLine(edit);
 
-    Liste2StringGrid = new QsoGrid(listModel, this);
+    Liste2StringGrid = new QsoGrid(lists.lower(), this);
     Liste2StringGrid->setObjectName(QStringLiteral("Liste2StringGrid"));
     Liste2StringGrid->setUserResizableColumns(false);
     // Tab reads the mask row by row (Return keeps its own order through the fields).
@@ -88,11 +88,11 @@ TEntryPage::TEntryPage(TMainForm& mainForm, QsoGridModel* listModel, QWidget* pa
     AutoDateTimeTimer->setInterval(500);
     // Started with the settings by ClearMask.
     connect(AutoDateTimeTimer, &QTimer::timeout, this, &TEntryPage::AutoDateTimeTimerTimer);
-    connect(&mainForm.station(), &Station::logChanged, this, &TEntryPage::followLog);
+    connect(&station, &Station::logChanged, this, &TEntryPage::followLog);
 }
 
 void TEntryPage::followLog(const LogChange& change) {
-    NumberLabel->setText(QString::number(m_mainForm.station().nextNumber()));
+    NumberLabel->setText(QString::number(m_station.nextNumber()));
     // A log read on request (opened, reloaded) sets band, mode and power as its last QSO.
     if (change.kind != LogChange::Kind::Reloaded || change.rows.isEmpty())
         return;
@@ -296,7 +296,7 @@ void TEntryPage::createEditors() {
 
 void TEntryPage::applyShowAtStartUp() {
     for (const char* letter = SettingsKeys::kOptionalFieldLetters; *letter; ++letter)
-        setFieldShown(*letter, SettingsKeys::read(m_mainForm.settings(),
+        setFieldShown(*letter, SettingsKeys::read(m_station.settings(),
                                                   SettingsKeys::showAtStartUp(*letter)));
 }
 
@@ -360,7 +360,7 @@ void TEntryPage::setUtcOffsetHours(int hours) {
 }
 
 void TEntryPage::AutoDateTimeTimerTimer() {
-    const bool automatic = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::UtcDiffAuto);
+    const bool automatic = SettingsKeys::read(m_station.settings(), SettingsKeys::UtcDiffAuto);
     const QDateTime t =
         MaskRules::maskUtc(QDateTime::currentDateTime(), automatic, m_utcOffsetHours);
     DateLabel->setText(t.toString(QStringLiteral("dd.MM.yyyy")));
@@ -398,6 +398,29 @@ void TEntryPage::setRed(QWidget* field, bool red) {
     WidgetFactory::setColour(field, role, red ? kFieldRed : palette().color(role));
 }
 
+void TEntryPage::setCallRed(bool red) {
+    setRed(CallEdit, red);
+}
+
+void TEntryPage::setBandRed(bool red) {
+    setRed(BandLabel, red);
+}
+
+bool TEntryPage::isBandRed() const {
+    return isRed(BandLabel);
+}
+
+void TEntryPage::followRig(const RigFollow::Labels& labels) {
+    if (!labels.band.isEmpty())
+        BandLabel->setText(labels.band);
+    if (labels.bandUnknown || !labels.band.isEmpty())
+        setRed(BandLabel, labels.bandUnknown);
+    if (!labels.mode.isEmpty())
+        ModeLabel->setText(labels.mode);
+    if (!labels.power.isEmpty())
+        TxPwrLabel->setText(labels.power);
+}
+
 void TEntryPage::setCaptionColour(QLabel* caption, bool editing) {
     if (!caption)
         return;
@@ -419,12 +442,12 @@ void TEntryPage::setLeaveQuietly(bool quiet) {
 }
 
 void TEntryPage::NewButtonCaption() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
         const QString letters = SettingsKeys::read(ini, SettingsKeys::buttons(k));
         keyCaptions->setCaption(k, FunctionKeys::caption(k, letters),
-                                FunctionKeys::hint(k, letters, m_mainForm.msg(Msg::HintBefore),
-                                                   m_mainForm.msg(Msg::HintAfter),
-                                                   m_mainForm.msg(Msg::ListAnd)));
+                                FunctionKeys::hint(k, letters, m_station.msg(Msg::HintBefore),
+                                                   m_station.msg(Msg::HintAfter),
+                                                   m_station.msg(Msg::ListAnd)));
     }
 }

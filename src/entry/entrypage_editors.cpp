@@ -6,10 +6,10 @@
 #include "errorboundary.h"
 #include "germanformat.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "uitexts.h"
 
 #include <QApplication>
@@ -134,7 +134,7 @@ void TEntryPage::applyEditor(Editor editor) {
     case Editor::Band: {
         const int index = BandListBox->currentRow();
         if (index == BandMode::kOtherBand)
-            askOther(label, QStringLiteral("Band"), m_mainForm.msg(Msg::BandPrompt));
+            askOther(label, QStringLiteral("Band"), m_station.msg(Msg::BandPrompt));
         else if (index >= 0)
             label->setText(BandMode::BandIndexToText(index));
         if (index >= 0 && index != BandMode::kOtherBand)
@@ -144,7 +144,7 @@ void TEntryPage::applyEditor(Editor editor) {
     case Editor::Mode: {
         const int index = ModeListBox->currentRow();
         if (index == BandMode::kOtherMode)
-            askOther(label, QStringLiteral("Mode"), m_mainForm.msg(Msg::ModePrompt));
+            askOther(label, QStringLiteral("Mode"), m_station.msg(Msg::ModePrompt));
         else if (index >= 0)
             label->setText(BandMode::ModeIndexToText(index));
         break;
@@ -269,13 +269,13 @@ bool TEntryPage::otherEditorOpen(QChar letter) const {
 
 void TEntryPage::FormKeyUp(int functionKey) {
     for (const QChar c :
-         SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey)))
+         SettingsKeys::read(m_station.settings(), SettingsKeys::buttons(functionKey)))
         functionKeyLetter(c);
 }
 
 void TEntryPage::BClick(int functionKey) {
     for (const QChar c :
-         SettingsKeys::read(m_mainForm.settings(), SettingsKeys::buttons(functionKey))) {
+         SettingsKeys::read(m_station.settings(), SettingsKeys::buttons(functionKey))) {
         if (otherEditorOpen(c))
             return;
         functionKeyLetter(c);
@@ -304,7 +304,7 @@ bool TEntryPage::TxPwrEditKeyPress(QKeyEvent* key) {
                      : c == QLatin1Char('M') ? Msg::TxPwrHintMega
                                              : 0;
     if (hint)
-        QMessageBox::information(this, QStringLiteral("TX Pwr"), m_mainForm.msg(hint));
+        QMessageBox::information(this, QStringLiteral("TX Pwr"), m_station.msg(hint));
     return !(c.isDigit() || c == QLatin1Char(','));
 }
 

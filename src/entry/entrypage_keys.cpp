@@ -8,8 +8,6 @@
 #include "cp1252.h"
 #include "datetickpicker.h"
 #include "errorboundary.h"
-#include "logfile.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "meminifile.h"
 #include "qsogrid.h"
@@ -98,6 +96,10 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
     // that a one-character report cannot slip into the log.
     if (field == RstRxEdit)
         markShortReport(RstRxEdit);
+    commitQso();
+}
+
+void TEntryPage::commitQso() {
     for (QLineEdit* required : {CallEdit, RstTxEdit, RstRxEdit}) {
         if (isRed(required)) {
             required->setFocus(Qt::OtherFocusReason);
@@ -109,34 +111,52 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
         openEditor(Editor::Band, false);
         return;
     }
-    commitQso();
+    appendQso();
+}
+
+QWidget* TEntryPage::fieldWidget(QsoField field) const {
+    QWidget* const widgets[kQsoFieldCount] = {NumberLabel, DateLabel,    UtcLabel,     BandLabel,
+                                              ModeLabel,   CallEdit,     RstTxEdit,    RstRxEdit,
+                                              DokEdit,     NameEdit,     QthEdit,      LocatorEdit,
+                                              TxPwrLabel,  CommentsMemo, QslOutPicker, QslInPicker};
+    return widgets[static_cast<int>(field)];
+}
+
+QString TEntryPage::text(QsoField field) const {
+    QWidget* widget = fieldWidget(field);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* picker = qobject_cast<TDateTickPicker*>(widget))
+        return picker->dateText();
+    return CommentsMemo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void TEntryPage::setText(QsoField field, const QString& text) {
+    QWidget* widget = fieldWidget(field);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(text);
+    else if (widget == CommentsMemo)
+        CommentsMemo->setPlainText(
+            QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TEntryPage::appendComment(const QString& line) {
+    CommentsMemo->appendPlainText(line);
 }
 
 TQsoRecord TEntryPage::maskRecord() const {
     TQsoRecord rec;
-    rec[QsoField::Number] = bytes(NumberLabel->text());
-    rec[QsoField::Date] = bytes(DateLabel->text());
-    rec[QsoField::Utc] = bytes(UtcLabel->text());
-    rec[QsoField::Band] = bytes(BandLabel->text());
-    rec[QsoField::Mode] = bytes(ModeLabel->text());
-    rec[QsoField::Call] = bytes(CallEdit->text());
-    rec[QsoField::RstTx] = bytes(RstTxEdit->text());
-    rec[QsoField::RstRx] = bytes(RstRxEdit->text());
-    rec[QsoField::Dok] = bytes(DokEdit->text());
-    rec[QsoField::Name] = bytes(NameEdit->text());
-    rec[QsoField::Qth] = bytes(QthEdit->text());
-    rec[QsoField::Locator] = bytes(LocatorEdit->text());
-    rec[QsoField::TxPwr] = bytes(TxPwrLabel->text());
-    rec[QsoField::Comments] =
-        bytes(CommentsMemo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
-    rec[QsoField::QslOut] = bytes(QslOutPicker->dateText());
-    rec[QsoField::QslIn] = bytes(QslInPicker->dateText());
+    for (int f = 0; f < kQsoFieldCount; ++f)
+        rec.fields[f] = bytes(text(static_cast<QsoField>(f)));
     return rec;
 }
 
-void TEntryPage::commitQso() {
-    TLogFile* log = m_mainForm.openLog();
-    if (!log) {
+void TEntryPage::appendQso() {
+    if (!m_station.hasLog()) {
         ErrorBoundary::show(this, uiText("Kein Log ist ge\u00f6ffnet: das QSO wurde nicht "
                                          "eingetragen. Bitte im Log-Men\u00fc ein Log \u00f6ffnen "
                                          "oder anlegen."));
@@ -146,31 +166,31 @@ void TEntryPage::commitQso() {
     int n = 0;
     // A failed append leaves the mask and the lists as they are: nothing typed is lost.
     // The number is the one the log gives under its write lock.
-    if (!ErrorBoundary::run(this, [&] { n = m_mainForm.station().appendQso(rec); }))
+    if (!ErrorBoundary::run(this, [&] { n = m_station.appendQso(rec); }))
         return;
     rec[QsoField::Number] = QByteArray::number(n);
     ClearMask();
     Liste2StringGrid->selectGridRow(n);
-    Liste2StringGrid->scrollTo(m_mainForm.lists().lower()->index(n - 1, 0),
+    Liste2StringGrid->scrollTo(m_lists.lower()->index(n - 1, 0),
                                QAbstractItemView::PositionAtBottom);
     advanceSerialNumber();
     emit qsoCommitted(rec);
 }
 
 void TEntryPage::advanceSerialNumber() {
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     if (!SettingsKeys::read(ini, SettingsKeys::ErgRstTxNummer))
         return;
     const std::optional<QString> next =
         MaskRules::nextSerial(SettingsKeys::read(ini, SettingsKeys::ErgRstTxText));
     if (next)
-        m_mainForm.setSerialNumberText(*next);
+        emit serialNumberAdvanced(*next);
 }
 
 void TEntryPage::ClearMask() {
     AutoDateTimeTimer->start();
     AutoDateTimeTimerTimer();
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     const QList<QPair<const char*, QWidget*>> presets = {
         {"Call", CallEdit}, {"RstTx", RstTxEdit},      {"RstRx", RstRxEdit},
         {"Dok", DokEdit},   {"Locator", LocatorEdit},  {"Qth", QthEdit},
@@ -238,7 +258,7 @@ void TEntryPage::RstTxEditExit() {
     }
     if (Liste2StringGrid->hasFocus())
         return;
-    const QString serial = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::ErgRstTxText);
+    const QString serial = SettingsKeys::read(m_station.settings(), SettingsKeys::ErgRstTxText);
     RstTxEdit->setText(MaskRules::appendSerial(RstTxEdit->text(), serial));
     markShortReport(RstTxEdit);
 }
@@ -263,4 +283,19 @@ void TEntryPage::toggleListFocus() {
         CallEdit->setFocus(Qt::OtherFocusReason);
     else
         Liste2StringGrid->setFocus(Qt::OtherFocusReason);
+}
+
+void TEntryPage::focusCall() {
+    CallEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TEntryPage::typeCall(const QString& call) {
+    focusCall();
+    // Letters and digits have the key code of their upper-case character.
+    for (const QChar c : call.toUpper()) {
+        QKeyEvent press(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(CallEdit, &press);
+        QKeyEvent release(QEvent::KeyRelease, c.unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(CallEdit, &release);
+    }
 }

@@ -8,8 +8,8 @@
 #include "errorboundary.h"
 #include "languagetargets.h"
 #include "locator.h"
-#include "mainform.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QLabel>
@@ -38,10 +38,9 @@ void TEntryPage::LocatorEditChange() {
     QString bearing;
     QString distance;
     if (locator.size() == 6) {
-        const QString own = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenerLocator);
+        const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
         ErrorBoundary::run(this, [&] {
-            LocDistanceBearing(own, locator, m_mainForm.msg(Msg::InvalidLocator), bearing,
-                               distance);
+            LocDistanceBearing(own, locator, m_station.msg(Msg::InvalidLocator), bearing, distance);
         });
     }
     BearingValueLabel->setText(bearing);

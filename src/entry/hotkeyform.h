@@ -10,12 +10,13 @@ class THotKeyForm : public QDialog {
 public:
     explicit THotKeyForm(QWidget* parent = nullptr);
 
-    QPlainTextEdit* Memo;
-
 public slots:
     // Fills the memo with the lines and shows the window modally.
     void showShortcuts(const QStringList& lines);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPlainTextEdit* m_memo;
 };

@@ -25,24 +25,25 @@ TKeyCaptionRow::TKeyCaptionRow(QWidget* panel) : QObject(panel), m_panel(panel) 
         caption->setCursor(Qt::PointingHandCursor);
         caption->setAutoFillBackground(true);
         caption->installEventFilter(this);
-        B[k - 1] = caption;
+        m_captions[k - 1] = caption;
     }
     panel->installEventFilter(this);
 }
 
 int TKeyCaptionRow::height() const {
-    return 3 * B[0]->fontMetrics().lineSpacing() + 2; // "F10: QSL Out, QSL In" takes three lines
+    return 3 * m_captions[0]->fontMetrics().lineSpacing() +
+           2; // "F10: QSL Out, QSL In" takes three lines
 }
 
 void TKeyCaptionRow::setCaption(int key, const QString& caption, const QString& hint) {
-    B[key - 1]->setText(caption);
-    B[key - 1]->setToolTip(hint);
+    m_captions[key - 1]->setText(caption);
+    m_captions[key - 1]->setToolTip(hint);
 }
 
 void TKeyCaptionRow::EingabePanelResize() {
     const int w = FunctionKeys::captionWidth(m_panel->width());
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
-        B[k - 1]->setGeometry(FunctionKeys::captionLeft(k, w), kTop, w, height());
+        m_captions[k - 1]->setGeometry(FunctionKeys::captionLeft(k, w), kTop, w, height());
 }
 
 void TKeyCaptionRow::setBackground(QLabel* caption, const QColor& colour) {

@@ -14,7 +14,6 @@ class TKeyCaptionRow : public QObject {
 public:
     explicit TKeyCaptionRow(QWidget* panel);
 
-    std::array<QLabel*, 12> B;
     // Room the row takes at the top of the panel.
     int height() const;
 
@@ -33,4 +32,5 @@ private:
     void setBackground(QLabel* caption, const QColor& colour);
 
     QWidget* m_panel;
+    std::array<QLabel*, 12> m_captions; // B1 ... B12
 };

@@ -142,7 +142,7 @@ void TRigControl::forgetThread() {
     m_lost = false;
     setStatus(QString());
     m_statusLabel->hide();
-    m_mask.setRed(m_mask.BandLabel, false);
+    m_mask.setBandRed(false);
 }
 
 void TRigControl::pollNow() {
@@ -189,14 +189,7 @@ void TRigControl::connectionLost(const QString& reason) {
 void TRigControl::show(const RigFollow::Labels& labels) {
     if (!m_thread)
         return;
-    if (!labels.band.isEmpty())
-        m_mask.BandLabel->setText(labels.band);
-    if (labels.bandUnknown || !labels.band.isEmpty())
-        m_mask.setRed(m_mask.BandLabel, labels.bandUnknown);
-    if (!labels.mode.isEmpty())
-        m_mask.ModeLabel->setText(labels.mode);
-    if (!labels.power.isEmpty())
-        m_mask.TxPwrLabel->setText(labels.power);
+    m_mask.followRig(labels);
     applyLanguage();
 }
 
@@ -217,11 +210,11 @@ void TRigControl::applyLanguage() {
     QStringList parts;
     if (labels.outOfBand)
         parts << uiText("Transceiver: %1 MHz liegt in keinem Band; das Band bleibt %2.")
-                     .arg(mhz, m_mask.BandLabel->text());
+                     .arg(mhz, m_mask.band());
     if (!labels.unknownMode.isEmpty())
         parts << uiText("Transceiver: die Betriebsart %1 fehlt in der Mode-Liste; der Mode "
                         "bleibt %2.")
-                     .arg(labels.unknownMode, m_mask.ModeLabel->text());
+                     .arg(labels.unknownMode, m_mask.mode());
     if (parts.isEmpty())
         parts << QStringLiteral("Transceiver: %1 MHz %2").arg(mhz, last->mode);
     setStatus(parts.join(QStringLiteral("  ")), m_rigName);

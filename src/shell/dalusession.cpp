@@ -1,5 +1,6 @@
 #include "dalusession.h"
 
+#include "callcheck.h"
 #include "clockform.h"
 #include "clockoptions.h"
 #include "doppeltform.h"
@@ -23,6 +24,7 @@ DaluSession::DaluSession() {
     m_infoForm = std::make_unique<TInfoForm>(main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
 
+    main->callCheck->setDoppeltForm(m_doppeltForm.get());
     main->registerWindow(QStringLiteral("TTextForm"), m_textForm.get());
     main->registerWindow(QStringLiteral("THotKeyForm"), m_hotKeyForm.get());
     main->registerWindow(QStringLiteral("TDoppeltForm"), m_doppeltForm.get());

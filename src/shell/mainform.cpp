@@ -10,7 +10,7 @@
 #include "atomicfilewriter.h"
 #include "busyprogress.h"
 #include "callbookaccess.h"
-#include "callbooklookup.h"
+#include "callbookfill.h"
 #include "callcheck.h"
 #include "clockoptions.h"
 #include "compactqso.h"
@@ -77,10 +77,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
             &TEntryPage::setSerialText);
     connect(entryPage, &TEntryPage::callbookRequested, this, &TMainForm::CallbookLabelClick);
     connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::astaturkrzel1Click);
+    connect(entryPage, &TEntryPage::serialNumberAdvanced, this, &TMainForm::setSerialNumberText);
     connect(optionsPage->entryOrderOptions, &TEntryOrderOptions::buttonsChanged, this,
             &TMainForm::NewButtonCaption);
     // After the pages: the edit page sees a list row's activation before the call check.
-    callCheck = new TCallCheck(*this);
+    callCheck = new TCallCheck(station(), lists(), *entryPage, *Liste2StringGrid);
     duplicateOptions = new TDuplicateOptions(*this, optionsPage->DoppelCheckTS);
     referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
     connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
@@ -141,10 +142,10 @@ void TMainForm::createPages() {
     listeModel = m_lists->upper();
     liste2Model = m_lists->lower();
 
-    entryPage = new TEntryPage(*this, liste2Model, MainPageControl);
+    entryPage = new TEntryPage(station(), lists(), MainPageControl);
     EingabeTS = entryPage;
     EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
-    Liste2StringGrid = entryPage->Liste2StringGrid;
+    Liste2StringGrid = entryPage->lowerGrid();
     // Without an open log the disabled mask says, in its empty list, how to get one.
     NoLogHintLabel = new QLabel(Liste2StringGrid->viewport());
     NoLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
@@ -416,7 +417,7 @@ quint16 TMainForm::callBookVersion() const {
 }
 
 void TMainForm::CallbookLabelClick() {
-    CallBookLookup::fillMask(*this);
+    CallBookFill::fillMask(station(), *entryPage);
 }
 
 void TMainForm::DateComboBoxChange() {

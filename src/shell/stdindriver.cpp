@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QSocketNotifier>
 #include <QTabWidget>
 
@@ -53,11 +52,7 @@ private:
     void typeAndCommit(const QString& call) {
         m_committed = false;
         m_form.MainPageControl->setCurrentWidget(m_form.EingabeTS);
-        QLineEdit* callEdit = m_form.entryPage->CallEdit;
-        callEdit->setFocus(Qt::OtherFocusReason);
-        // Letters and digits have the key code of their upper-case character.
-        for (const QChar c : call.toUpper())
-            sendKey(callEdit, c.unicode(), QString(c));
+        m_form.entryPage->typeCall(call);
         // Return walks through the shown fields; a field that refuses stops the walk.
         for (int i = 0; i < 20 && !m_committed && m_form.focusWidget(); ++i)
             sendKey(m_form.focusWidget(), Qt::Key_Return, QStringLiteral("\r"));

@@ -1,5 +1,6 @@
 #include "callbookaccess.h"
-#include "callbooklookup.h"
+#include "callbookfill.h"
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "languagetargets.h"
 #include "modaldialogs.h"
@@ -21,7 +22,7 @@ const QString kFifo = QStringLiteral("FIFO");
 // pads the folder's path to that many characters with its separator.
 struct CallbookSession : SessionFixture {
     explicit CallbookSession(const QByteArray& racKeys, const QString& library = DALU_RACCD32A,
-                     int folderLength = 0)
+                             int folderLength = 0)
         : SessionFixture(nullptr) {
         QString folder = dir.file("callbook");
         if (folderLength > 0) {
@@ -38,20 +39,22 @@ struct CallbookSession : SessionFixture {
                   "\r\nFileName=" + QFile::encodeName(folder) + "/callbook.txt\r\n";
         start(written);
         mask = form->entryPage;
+        entry.mask = mask;
     }
     // Types the call and presses Ctrl+B; gives the text of the message box shown, if any,
     // once the lookup has answered.
     QString lookUp(const QString& typed) const {
-        mask->CallEdit->clear();
-        QTest::keyClicks(mask->CallEdit, typed);
+        entry.edit("CallEdit")->clear();
+        QTest::keyClicks(entry.edit("CallEdit"), typed);
         return ModalDialogs::messageOf([this] {
-            QTest::keyClick(mask->CallEdit, Qt::Key_B, Qt::ControlModifier);
-            if (!QTest::qWaitFor([this] { return !CallBookLookup::isBusy(*form); }, 20000))
+            QTest::keyClick(entry.edit("CallEdit"), Qt::Key_B, Qt::ControlModifier);
+            if (!QTest::qWaitFor([this] { return !CallBookFill::isBusy(*mask); }, 20000))
                 qWarning("the callbook lookup never answered");
         });
     }
     QByteArray written;
     TEntryPage* mask = nullptr;
+    EntryDriver entry{nullptr};
 };
 
 } // namespace
@@ -79,7 +82,7 @@ private slots:
         QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
                      message.contains(fetched<QString>("reason")),
                  qPrintable(message));
-        QCOMPARE(s.mask->NameEdit->text(), QString());
+        QCOMPARE(s.entry.edit("NameEdit")->text(), QString());
     }
 
     void lookupFillsTheMask_data() {
@@ -105,15 +108,16 @@ private slots:
     }
 
     void lookupFillsTheMask() {
-        CallbookSession s(fetched<QByteArray>("boxes"), DALU_RACCD32A, fetched<int>("folderLength"));
+        CallbookSession s(fetched<QByteArray>("boxes"), DALU_RACCD32A,
+                          fetched<int>("folderLength"));
         QCOMPARE(s.form->callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp(fetched<QString>("typed")), QString());
         if (fetched<bool>("twice")) {
-            QTest::mouseClick(s.mask->CallbookLabel, Qt::LeftButton);
-            QTRY_VERIFY(!CallBookLookup::isBusy(*s.form));
+            QTest::mouseClick(s.entry.label("CallbookLabel"), Qt::LeftButton);
+            QTRY_VERIFY(!CallBookFill::isBusy(*s.mask));
         }
-        QTEST(s.mask->NameEdit->text(), "name");
-        QTEST(s.mask->CommentsMemo->toPlainText(), "comments");
+        QTEST(s.entry.edit("NameEdit")->text(), "name");
+        QTEST(s.entry.comments()->toPlainText(), "comments");
     }
 
     void resultCodesAreShown_data() {
@@ -136,7 +140,7 @@ private slots:
             s.dir.writeFile("callbook/callbook.txt", database);
         QCOMPARE(s.lookUp(fetched<QString>("typed")),
                  QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
-        QCOMPARE(s.mask->NameEdit->text() + s.mask->CommentsMemo->toPlainText(), QString());
+        QCOMPARE(s.entry.edit("NameEdit")->text() + s.entry.comments()->toPlainText(), QString());
         QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
     }
 
@@ -153,9 +157,9 @@ private slots:
         QVERIFY(QFile::remove(database));
         QVERIFY(kind == "fifo" ? mkfifo(QFile::encodeName(database).constData(), 0600) == 0
                                : QFile::link("/dev/zero", database));
-        s.mask->NameEdit->setText("Typed");
+        s.entry.edit("NameEdit")->setText("Typed");
         QCOMPARE(s.lookUp("QX1ABC"), "3: " + s.form->msg(CallBookInfo::messageLine(3)));
-        QCOMPARE(s.mask->CallEdit->text() + " " + s.mask->NameEdit->text(),
+        QCOMPARE(s.entry.edit("CallEdit")->text() + " " + s.entry.edit("NameEdit")->text(),
                  QString("QX1ABC Typed"));
     }
 
@@ -164,17 +168,17 @@ private slots:
         CallbookSession s("Name=1", DALU_RACCD32A_VARIANTS "/libraccd32a_gated.so");
         const QByteArray gate = QFile::encodeName(s.dir.file("callbook/gate"));
         QVERIFY(mkfifo(gate.constData(), 0600) == 0);
-        retype(s.mask->CallEdit, "QX1ABC");
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_B, Qt::ControlModifier);
-        QVERIFY(CallBookLookup::isBusy(*s.form));
-        QTest::keyClicks(s.mask->NameEdit, "Er");
-        QCOMPARE(s.mask->NameEdit->text(), QString("Er"));
+        retype(s.entry.edit("CallEdit"), "QX1ABC");
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(CallBookFill::isBusy(*s.mask));
+        QTest::keyClicks(s.entry.edit("NameEdit"), "Er");
+        QCOMPARE(s.entry.edit("NameEdit")->text(), QString("Er"));
         QFile answer(QString::fromLocal8Bit(gate));
         QVERIFY(answer.open(QIODevice::WriteOnly));
         answer.write("Erika, Musterweg 1\n");
         answer.close();
-        QTRY_VERIFY_WITH_TIMEOUT(!CallBookLookup::isBusy(*s.form), 20000);
-        QCOMPARE(s.mask->CallEdit->text() + " " + s.mask->NameEdit->text(),
+        QTRY_VERIFY_WITH_TIMEOUT(!CallBookFill::isBusy(*s.mask), 20000);
+        QCOMPARE(s.entry.edit("CallEdit")->text() + " " + s.entry.edit("NameEdit")->text(),
                  QString("QX1ABC Erika"));
     }
 
@@ -203,11 +207,12 @@ private slots:
                                   "cbrel/x.dat"));
         QDir::setCurrent(started);
         s.mask = s.form->entryPage;
+        s.entry.mask = s.mask;
         QVERIFY(s.form->callBook());
         QCOMPARE(s.form->callBook()->libraryFileName(), s.dir.file("cbrel/libraccd32a.so"));
         QCOMPARE(s.form->callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp("QX1ABC"), QString());
-        QCOMPARE(s.mask->NameEdit->text(), QString("Erika"));
+        QCOMPARE(s.entry.edit("NameEdit")->text(), QString("Erika"));
     }
 
     void racPageWritesAtOnce() {
@@ -223,7 +228,7 @@ private slots:
         // The path takes effect at the next start: this run keeps its callbook.
         QVERIFY(rac->CallBookStateLabel->text().contains("Dalu"));
         QCOMPARE(s.lookUp("QX1ABC"), QString());
-        QCOMPARE(s.mask->CommentsMemo->toPlainText(), QString("Licence Class: A"));
+        QCOMPARE(s.entry.comments()->toPlainText(), QString("Licence Class: A"));
     }
 };
 

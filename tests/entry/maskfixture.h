@@ -2,6 +2,7 @@
 
 // For the entry-mask tests: a session on an open log, the main window active and the focus
 // in the call field, and the operator's steps of entering a QSO.
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "sessionfixture.h"
 
@@ -14,7 +15,7 @@ struct MaskFixture : SessionFixture {
         form->activateWindow();
         if (!QTest::qWaitForWindowActive(form))
             qWarning("main window not active");
-        mask->CallEdit->setFocus();
+        mask->focusCall();
     }
     // Types each text into the focused field and presses Return after it.
     void type(const QStringList& texts) {
@@ -39,4 +40,5 @@ struct MaskFixture : SessionFixture {
         return lines;
     }
     TEntryPage* mask;
+    EntryDriver entry{mask};
 };

@@ -60,11 +60,11 @@ struct DuplicateAnswer {
                 !form->isAncestorOf(QApplication::focusWidget()))
                 return;
             shown = true;
-            for (int row = 0; row < form->ValueListEditor->rowCount(); ++row)
-                fields.append(form->ValueListEditor->item(row, 0)->text() + "=" +
-                              form->ValueListEditor->item(row, 1)->text());
+            const auto* qso = form->findChild<QTableWidget*>("ValueListEditor");
+            for (int row = 0; row < qso->rowCount(); ++row)
+                fields.append(qso->item(row, 0)->text() + "=" + qso->item(row, 1)->text());
             if (button)
-                (button == 2 ? form->Button2 : form->Button3)->click();
+                form->findChild<QPushButton*>(button == 2 ? "Button2" : "Button3")->click();
             else
                 QTest::keyClick(QApplication::focusWidget(), key);
         });
@@ -98,7 +98,7 @@ private slots:
                                    ? QDate::currentDate().toString("dd.MM.yyyy").toLatin1()
                                    : QByteArray("01.01.2000");
         CheckSession s({qso(1, f[1], f[2], f[3], day), lastQso(2)},
-                  "[Doppel-Check]\r\nOptions=" + f[0] + "\r\n");
+                       "[Doppel-Check]\r\nOptions=" + f[0] + "\r\n");
         DuplicateAnswer answer;
         s.type({"QX1ABC"});
         QCOMPARE(answer.shown, fetched<bool>("duplicate"));
@@ -130,14 +130,17 @@ private slots:
                              "TX Pwr=10W|Comments=erste Zeile|QSL Out=02.01.2000|QSL In="));
         }
         auto* window = s.session->doppeltForm();
-        QCOMPARE(window->Label1->text(), QString("Dieses Call wurde bereits geloggt!"));
-        QCOMPARE(window->Button3->text(), QString("3 = Eingabe korriegieren")); // sic
+        QCOMPARE(window->findChild<QLabel*>("Label1")->text(),
+                 QString("Dieses Call wurde bereits geloggt!"));
+        QCOMPARE(window->findChild<QPushButton*>("Button3")->text(),
+                 QString("3 = Eingabe korriegieren")); // sic
         QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         // 1 goes on in the next field, 2 discards, 3 goes back to the call. Where the focus is in
         // the main window, whether or not it is active again yet:
-        QCOMPARE(s.form->focusWidget(), result == 1 ? s.mask->RstTxEdit : s.mask->CallEdit);
-        QCOMPARE(s.mask->CallEdit->text(), result == 2 ? QString() : QString("QX1ABC"));
+        QCOMPARE(s.form->focusWidget(),
+                 result == 1 ? s.entry.edit("RstTxEdit") : s.entry.edit("CallEdit"));
+        QCOMPARE(s.entry.edit("CallEdit")->text(), result == 2 ? QString() : QString("QX1ABC"));
     }
 
     void leavingTheCall_data() {
@@ -157,25 +160,26 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, red);
         CheckSession s(logged.isEmpty() ? QList<TQsoRecord>() : QList{qso(1, logged), lastQso(2)},
-                  "[Buttons]\r\nBF2=c\r\n");
+                       "[Buttons]\r\nBF2=c\r\n");
         DuplicateAnswer answer;
-        QTest::keyClicks(s.mask->CallEdit, typed);
-        QTest::keyClick(s.mask->CallEdit, Qt::Key(key),
+        QTest::keyClicks(s.entry.edit("CallEdit"), typed);
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key(key),
                         key == Qt::Key_L ? Qt::ControlModifier : Qt::NoModifier);
         if (key == Qt::Key_L)
             QTRY_VERIFY(s.form->Liste2StringGrid->hasFocus());
         if (key == Qt::Key_F2) { // the band list confirmed, back in the call
-            QTRY_VERIFY(s.mask->BandListBox->hasFocus());
-            QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-            QTRY_VERIFY(s.mask->CallEdit->hasFocus());
+            QTRY_VERIFY(s.entry.list("BandListBox")->hasFocus());
+            QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_Return);
+            QTRY_VERIFY(s.entry.edit("CallEdit")->hasFocus());
         }
         // The check runs inside the key and focus handlers; what they posted runs here.
         QCoreApplication::processEvents();
         QCOMPARE(answer.shown, fetched<bool>("duplicate"));
-        QCOMPARE(s.mask->isRed(s.mask->CallEdit), red);
-        QCOMPARE(s.mask->CallEdit->palette().color(QPalette::Base) == QColor(255, 0, 0), red);
+        QCOMPARE(s.mask->isRed(s.entry.edit("CallEdit")), red);
+        QCOMPARE(s.entry.edit("CallEdit")->palette().color(QPalette::Base) == QColor(255, 0, 0),
+                 red);
         if (key == Qt::Key_F2) { // the next ordinary exit checks again
-            QTest::keyClick(s.mask->CallEdit, Qt::Key_Return);
+            QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_Return);
             QVERIFY(answer.shown);
         }
     }
@@ -185,12 +189,12 @@ private slots:
         own[QsoField::Dok] = "B01";
         CheckSession s({own, LogBuilder::qso(2, "QX1ABC/P")});
         s.useReferenceLogs({{1, "ref1.log"}, {4, "ref4.log"}}, false);
-        QTest::keyClicks(s.mask->CallEdit, "d");
+        QTest::keyClicks(s.entry.edit("CallEdit"), "d");
         QVERIFY(!s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
-        s.mask->CallEdit->clear();
+        s.entry.edit("CallEdit")->clear();
         s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
-        QTest::keyClicks(s.mask->CallEdit, "d");
+        QTest::keyClicks(s.entry.edit("CallEdit"), "d");
         QVERIFY(s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY", "DL5UU"}));
         QCOMPARE(s.liste2(0, 1), QString("1"));               // the open log's number stays
@@ -199,21 +203,21 @@ private slots:
         // Further keystrokes filter the table read at the first one: the files are not read again.
         QFile::remove(s.dir.file("ref1.log"));
         QFile::remove(s.dir.file("ref4.log"));
-        QTest::keyClicks(s.mask->DokEdit, "B");
+        QTest::keyClicks(s.entry.edit("DokEdit"), "B");
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
-        QTest::keyClicks(s.mask->LocatorEdit, "JO6");
+        QTest::keyClicks(s.entry.edit("LocatorEdit"), "JO6");
         QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
-        s.mask->LocatorEdit->clear();
-        s.mask->DokEdit->clear();
-        QTest::keyClicks(s.mask->CallEdit, "k");
+        s.entry.edit("LocatorEdit")->clear();
+        s.entry.edit("DokEdit")->clear();
+        QTest::keyClicks(s.entry.edit("CallEdit"), "k");
         QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
-        QTest::keyClicks(s.mask->CallEdit, "9");
+        QTest::keyClicks(s.entry.edit("CallEdit"), "9");
         QCOMPARE(s.liste2Calls(), QStringList()); // no hit
         // Switching the function off does not end the yellow state already begun.
         s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", false);
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_Backspace);
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_Backspace);
         QVERIFY(s.yellow());
-        s.mask->CallEdit->clear();
+        s.entry.edit("CallEdit")->clear();
         QVERIFY(!s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
         QCOMPARE(s.form->callCheck->referenceTable().size(), 0);
@@ -228,9 +232,9 @@ private slots:
     void takingAReferenceRow() {
         CheckSession s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
         s.useReferenceLogs({{1, "ref1.log"}}, true);
-        QTest::keyClicks(s.mask->CallEdit, "D");
+        QTest::keyClicks(s.entry.edit("CallEdit"), "D");
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
-        s.mask->NameEdit->setText("alt");
+        s.entry.edit("NameEdit")->setText("alt");
         QsoGrid* grid = s.form->Liste2StringGrid;
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
@@ -242,11 +246,11 @@ private slots:
         } else {
             QTest::keyClick(grid, Qt::Key_Return);
         }
-        QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->DokEdit->text(),
-                              s.mask->NameEdit->text(), s.mask->QthEdit->text(),
-                              s.mask->LocatorEdit->text()}),
+        QCOMPARE((QStringList{s.entry.edit("CallEdit")->text(), s.entry.edit("DokEdit")->text(),
+                              s.entry.edit("NameEdit")->text(), s.entry.edit("QthEdit")->text(),
+                              s.entry.edit("LocatorEdit")->text()}),
                  (QStringList{"DK2XY", "B01", "Hans", "Berlin", "JO62QM"}));
-        QTRY_VERIFY(s.mask->CallEdit->hasFocus());
+        QTRY_VERIFY(s.entry.edit("CallEdit")->hasFocus());
         QVERIFY(s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
         // Still on the entry page: the edit page did not take the double click.
@@ -271,16 +275,17 @@ private slots:
         QFETCH(QString, call);
         CheckSession s({LogBuilder::qso(1, "DL1ABC"), lastQso(2)});
         s.useReferenceLogs({{2, "missing.log"}, {3, "ref1.log"}, {4, "ref4.log"}}, false);
-        s.mask->CallEdit->setText(call);
-        s.mask->DokEdit->setText("X99");
-        s.mask->NameEdit->setText("Name");
-        s.mask->QthEdit->setText("QTH");
-        s.mask->LocatorEdit->setText("JJ00AA");
+        s.entry.edit("CallEdit")->setText(call);
+        s.entry.edit("DokEdit")->setText("X99");
+        s.entry.edit("NameEdit")->setText("Name");
+        s.entry.edit("QthEdit")->setText("QTH");
+        s.entry.edit("LocatorEdit")->setText("JJ00AA");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(QStringList({s.mask->DokEdit->text(), s.mask->NameEdit->text(),
-                              s.mask->QthEdit->text(), s.mask->LocatorEdit->text()}),
-                 fetched<QStringList>("expected"));
-        QCOMPARE(s.mask->CallEdit->text(), call);
+        QCOMPARE(
+            QStringList({s.entry.edit("DokEdit")->text(), s.entry.edit("NameEdit")->text(),
+                         s.entry.edit("QthEdit")->text(), s.entry.edit("LocatorEdit")->text()}),
+            fetched<QStringList>("expected"));
+        QCOMPARE(s.entry.edit("CallEdit")->text(), call);
     }
 };
 

@@ -27,15 +27,18 @@ class TestEntryMask : public QObject {
 private slots:
     void returnWalksThroughShownFieldsAndCommits() {
         MaskFixture s({}, "UtcDiffAuto=0\r\nUtcDiff=-1\r\n");
-        TEntryPage* m = s.mask;
-        QTest::keyClicks(m->CallEdit, "qx1abc");
-        QCOMPARE(m->CallEdit->text(), QString("QX1ABC"));
-        QTest::keyClick(m->CallEdit, Qt::Key_Return);
-        QVERIFY(m->RstTxEdit->hasFocus() && !m->AutoDateTimeTimer->isActive());
-        QCOMPARE(m->RstTxLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(m->CallLabel->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        const EntryDriver& entry = s.entry;
+        QTest::keyClicks(entry.edit("CallEdit"), "qx1abc");
+        QCOMPARE(entry.edit("CallEdit")->text(), QString("QX1ABC"));
+        QTest::keyClick(entry.edit("CallEdit"), Qt::Key_Return);
+        QVERIFY(entry.edit("RstTxEdit")->hasFocus() &&
+                !entry.field<QTimer>("AutoDateTimeTimer")->isActive());
+        QCOMPARE(entry.label("RstTxLabel")->palette().color(QPalette::WindowText),
+                 QColor(255, 0, 0));
+        QCOMPARE(entry.label("CallLabel")->palette().color(QPalette::WindowText),
+                 QColor(0, 128, 0));
         s.type({"59", "57", "z10", "jo54ah", "Kiel", "Erika", "first QSO"});
-        QVERIFY(m->QslOutPicker->checkBox()->hasFocus());
+        QVERIFY(entry.field<TDateTickPicker>("QslOutPicker")->checkBox()->hasFocus());
         const QByteArray line = s.enter({"", ""}); // through both QSL pickers
         // Date and time were frozen when the call was left, one hour behind the local clock.
         const QList<QByteArray> f = line.split(';');
@@ -48,9 +51,9 @@ private slots:
         QCOMPARE(s.form->listeModel->cell(0, 5), QString("QX1ABC"));
         QCOMPARE(s.form->liste2Model->cell(0, 11), QString("JO54AH"));
         QCOMPARE(s.form->Liste2StringGrid->Row(), 1);
-        QCOMPARE(m->NumberLabel->text(), QString("2"));
-        QVERIFY(m->CallEdit->hasFocus() && m->CallEdit->text().isEmpty());
-        QVERIFY(m->AutoDateTimeTimer->isActive());
+        QCOMPARE(entry.label("NumberLabel")->text(), QString("2"));
+        QVERIFY(entry.edit("CallEdit")->hasFocus() && entry.edit("CallEdit")->text().isEmpty());
+        QVERIFY(entry.field<QTimer>("AutoDateTimeTimer")->isActive());
     }
 
     void qso42MakesQso43WithPresetsAndCarriedOverBandModePower() {
@@ -59,9 +62,9 @@ private slots:
         qsos.last()[QsoField::Mode] = "CW";
         qsos.last()[QsoField::TxPwr] = "5W";
         MaskFixture s(qsos, showOnly("") + "[Vorgaben]\r\nRstTx=599\r\nRstRx=5NN\r\n");
-        QVERIFY(s.mask->DokEdit->isHidden() && s.mask->OvValueLabel->isHidden() &&
-                s.mask->BearingLabel->isHidden());
-        QCOMPARE(s.mask->NumberLabel->text(), QString("42"));
+        QVERIFY(s.entry.edit("DokEdit")->isHidden() && s.entry.label("OvValueLabel")->isHidden() &&
+                s.entry.label("BearingLabel")->isHidden());
+        QCOMPARE(s.entry.label("NumberLabel")->text(), QString("42"));
         const QByteArray line = s.enter({"QX42ABC", "", ""}); // reports as preset
         QVERIFY2(line.startsWith("42;") && line.endsWith(";40m;CW;QX42ABC;599;5NN;;;;;5W;;;"),
                  line.constData());
@@ -69,9 +72,10 @@ private slots:
         QCOMPARE(s.form->listeModel->cell(41, 5) + s.form->liste2Model->cell(41, 0),
                  QString("QX42ABC42"));
         QCOMPARE(s.form->liste2Model->rowCount(), 42);
-        QCOMPARE((QStringList{s.mask->NumberLabel->text(), s.mask->RstTxEdit->text(),
-                              s.mask->BandLabel->text(), s.mask->TxPwrLabel->text()}),
-                 (QStringList{"43", "599", "40m", "5W"}));
+        QCOMPARE(
+            (QStringList{s.entry.label("NumberLabel")->text(), s.entry.edit("RstTxEdit")->text(),
+                         s.entry.label("BandLabel")->text(), s.entry.label("TxPwrLabel")->text()}),
+            (QStringList{"43", "599", "40m", "5W"}));
     }
 
     // Each text typed is followed by Return. The call and reports stored, or the field that
@@ -98,14 +102,14 @@ private slots:
 
     void serialNumberCountsUp() {
         MaskFixture s({}, showOnly("") + "[ErgRstTx]\r\nText=007\r\nNummer=1\r\n");
-        QCOMPARE(s.mask->RstTxLabel->text(), QString("RST + 007 TX"));
+        QCOMPARE(s.entry.label("RstTxLabel")->text(), QString("RST + 007 TX"));
         s.type({"DL1ABC", "59"});
-        QCOMPARE(s.mask->RstTxEdit->text(), QString("59 007"));
+        QCOMPARE(s.entry.edit("RstTxEdit")->text(), QString("59 007"));
         QVERIFY(s.enter({"59"}).contains(";59 007;59;"));
         QCOMPARE(s.form->optionsPage->serialOptions->ErgRstTxTextEdit->text(), QString("008"));
         QCOMPARE(s.form->settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
         s.type({"DL2ABC", "59"});
-        QCOMPARE(s.mask->RstTxEdit->text(), QString("59 008"));
+        QCOMPARE(s.entry.edit("RstTxEdit")->text(), QString("59 008"));
     }
 
     void powerEditorKeys_data() {
@@ -125,47 +129,49 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(QStringList, steps);
         MaskFixture s;
-        s.mask->TxPwrLabel->setText(fetched<QString>("start"));
-        QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
-        QVERIFY(s.mask->TxPwrEdit->isVisible() && s.mask->TxPwrEdit->hasFocus());
+        s.entry.label("TxPwrLabel")->setText(fetched<QString>("start"));
+        QTest::mouseDClick(s.entry.label("TxPwrLabel"), Qt::LeftButton);
+        QVERIFY(s.entry.edit("TxPwrEdit")->isVisible() && s.entry.edit("TxPwrEdit")->hasFocus());
         for (int i = 0; i < keys.size(); ++i) {
             // Delete with the text the X server gives it, which the test library leaves out.
             const QString text = keys[i] == Qt::Key_Delete ? QString(QChar(0x7f)) : QString();
             if (text.isEmpty())
-                QTest::keyClick(s.mask->TxPwrEdit, Qt::Key(keys[i]));
+                QTest::keyClick(s.entry.edit("TxPwrEdit"), Qt::Key(keys[i]));
             else
-                QTest::sendKeyEvent(QTest::Click, s.mask->TxPwrEdit, Qt::Key(keys[i]), text, {});
-            QCOMPARE(s.mask->TxPwrEdit->text(), steps[i]);
+                QTest::sendKeyEvent(QTest::Click, s.entry.edit("TxPwrEdit"), Qt::Key(keys[i]), text,
+                                    {});
+            QCOMPARE(s.entry.edit("TxPwrEdit")->text(), steps[i]);
         }
-        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
-        QVERIFY(s.mask->TxPwrEdit->isHidden());
-        QCOMPARE(s.mask->TxPwrLabel->text(), steps.last());
-        QVERIFY(s.mask->CallEdit->hasFocus());
+        QTest::keyClick(s.entry.edit("TxPwrEdit"), Qt::Key_Return);
+        QVERIFY(s.entry.edit("TxPwrEdit")->isHidden());
+        QCOMPARE(s.entry.label("TxPwrLabel")->text(), steps.last());
+        QVERIFY(s.entry.edit("CallEdit")->hasFocus());
     }
 
     void functionKeysToggleFieldsAndOpenEditors() {
         MaskFixture s({}, "[Buttons]\r\nBF3=c\r\nBF5=eh\r\n");
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
-        QVERIFY(s.mask->DokEdit->isHidden() && s.mask->QthEdit->isHidden() &&
-                s.mask->OvLabel->isHidden());
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_F5);
-        QVERIFY(s.mask->DokEdit->isVisible());
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_F5);
+        QVERIFY(s.entry.edit("DokEdit")->isHidden() && s.entry.edit("QthEdit")->isHidden() &&
+                s.entry.label("OvLabel")->isHidden());
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_F5);
+        QVERIFY(s.entry.edit("DokEdit")->isVisible());
         // Opened by its key, the editor takes the focus without the call check running.
         int callChecks = 0;
         connect(s.mask, &TEntryPage::callLeft, this, [&] { ++callChecks; });
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_F3);
-        QVERIFY(s.mask->BandListBox->isVisible() && s.mask->BandListBox->hasFocus());
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_F3);
+        QVERIFY(s.entry.list("BandListBox")->isVisible() &&
+                s.entry.list("BandListBox")->hasFocus());
         QCOMPARE(callChecks, 0);
         QVERIFY(!s.mask->leaveQuietly());
-        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("40m"));
-        QTest::keyClick(s.mask->BandListBox, Qt::Key_F3);
-        QVERIFY(s.mask->BandListBox->isHidden());
-        QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
+        s.entry.list("BandListBox")->setCurrentRow(BandMode::TextToBandIndex("40m"));
+        QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_F3);
+        QVERIFY(s.entry.list("BandListBox")->isHidden());
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("40m"));
         // Unbound keys and other pages: nothing breaks.
         s.form->MainPageControl->setCurrentIndex(1);
         QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F7);
         QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F5);
-        QVERIFY(s.mask->DokEdit->isHidden());
+        QVERIFY(s.entry.edit("DokEdit")->isHidden());
     }
 
     // Typing into the open list takes the entry typed or begun, never another; text that
@@ -183,8 +189,8 @@ private slots:
         QFETCH(bool, band);
         QFETCH(QString, taken);
         MaskFixture s;
-        QLabel* label = band ? s.mask->BandLabel : s.mask->ModeLabel;
-        QListWidget* list = band ? s.mask->BandListBox : s.mask->ModeListBox;
+        QLabel* label = band ? s.entry.label("BandLabel") : s.entry.label("ModeLabel");
+        QListWidget* list = band ? s.entry.list("BandListBox") : s.entry.list("ModeListBox");
         QString offered;
         if (taken.startsWith("? ")) {
             taken = taken.mid(2);
@@ -211,38 +217,42 @@ private slots:
     void bandListAndOtherBand() {
         MaskFixture s({}, "[Vorgaben]\r\nName=Op\r\n");
         s.type({"D"}); // too short: the call is marked red when left
-        QVERIFY(s.mask->isRed(s.mask->CallEdit));
-        QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-        QCOMPARE(s.mask->BandListBox->currentItem()->text(), QString("2m"));
-        QCOMPARE(s.mask->BandListBox->count(), BandMode::kOtherBand + 1);
+        QVERIFY(s.mask->isRed(s.entry.edit("CallEdit")));
+        QTest::mouseDClick(s.entry.label("BandLabel"), Qt::LeftButton);
+        QCOMPARE(s.entry.list("BandListBox")->currentItem()->text(), QString("2m"));
+        QCOMPARE(s.entry.list("BandListBox")->count(), BandMode::kOtherBand + 1);
         for (const bool cancel : {false, true}) { // cancelling keeps the band typed before
-            QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-            s.mask->BandListBox->setCurrentRow(BandMode::kOtherBand);
+            QTest::mouseDClick(s.entry.label("BandLabel"), Qt::LeftButton);
+            s.entry.list("BandListBox")->setCurrentRow(BandMode::kOtherBand);
             cancel ? ModalDialogs::cancelNextModal() : ModalDialogs::answerInputDialog("5m");
-            QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-            QCOMPARE(s.mask->BandLabel->text(), QString("5m"));
+            QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_Return);
+            QCOMPARE(s.entry.label("BandLabel")->text(), QString("5m"));
             if (cancel)
                 continue;
             // The call gets the focus while the input box closes: entered, its mark cleared.
             s.form->activateWindow(); // as the window manager does when the input box has gone
             QVERIFY(QTest::qWaitForWindowActive(s.form));
-            QVERIFY(s.mask->CallEdit->hasFocus() && !s.mask->isRed(s.mask->CallEdit));
-            QCOMPARE(s.mask->CallLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+            QVERIFY(s.entry.edit("CallEdit")->hasFocus() &&
+                    !s.mask->isRed(s.entry.edit("CallEdit")));
+            QCOMPARE(s.entry.label("CallLabel")->palette().color(QPalette::WindowText),
+                     QColor(255, 0, 0));
         }
-        QTest::mouseDClick(s.mask->ModeLabel, Qt::LeftButton);
-        s.mask->ModeListBox->setCurrentRow(BandMode::TextToModeIndex("pactor"));
-        QTest::keyClick(s.mask->ModeListBox, Qt::Key_Return);
-        QCOMPARE(s.mask->ModeLabel->text(), QString("Pactor"));
+        QTest::mouseDClick(s.entry.label("ModeLabel"), Qt::LeftButton);
+        s.entry.list("ModeListBox")->setCurrentRow(BandMode::TextToModeIndex("pactor"));
+        QTest::keyClick(s.entry.list("ModeListBox"), Qt::Key_Return);
+        QCOMPARE(s.entry.label("ModeLabel")->text(), QString("Pactor"));
         // Escape clears the fields to their presets and keeps band and mode.
         s.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(s.form));
-        QTest::keyClicks(s.mask->RstTxEdit, "57");
-        s.mask->NameEdit->setText("Otto");
-        QTest::keyClick(s.mask->RstTxEdit, Qt::Key_Escape);
-        QCOMPARE((QStringList{s.mask->CallEdit->text(), s.mask->RstTxEdit->text(),
-                              s.mask->NameEdit->text(), s.mask->BandLabel->text()}),
-                 (QStringList{"", "", "Op", "5m"}));
-        QVERIFY(s.mask->AutoDateTimeTimer->isActive() && s.mask->CallEdit->hasFocus());
+        QTest::keyClicks(s.entry.edit("RstTxEdit"), "57");
+        s.entry.edit("NameEdit")->setText("Otto");
+        QTest::keyClick(s.entry.edit("RstTxEdit"), Qt::Key_Escape);
+        QCOMPARE(
+            (QStringList{s.entry.edit("CallEdit")->text(), s.entry.edit("RstTxEdit")->text(),
+                         s.entry.edit("NameEdit")->text(), s.entry.label("BandLabel")->text()}),
+            (QStringList{"", "", "Op", "5m"}));
+        QVERIFY(s.entry.field<QTimer>("AutoDateTimeTimer")->isActive() &&
+                s.entry.edit("CallEdit")->hasFocus());
         QVERIFY(s.logLines().isEmpty());
     }
 
@@ -252,8 +262,8 @@ private slots:
         s.type({"DL1ABC", "59"});
         const QString message = ModalDialogs::messageOf([&s] { s.type({"59"}); });
         QVERIFY2(message.contains(s.dir.file("a.log")), qPrintable(message));
-        QCOMPARE(s.mask->CallEdit->text(), QString("DL1ABC"));
-        QCOMPARE(s.mask->NumberLabel->text(), QString("2"));
+        QCOMPARE(s.entry.edit("CallEdit")->text(), QString("DL1ABC"));
+        QCOMPARE(s.entry.label("NumberLabel")->text(), QString("2"));
         QCOMPARE(s.form->listeModel->rowCount(), 1);
         QVERIFY(!QFile::exists(s.dir.file("a.log")));
     }
@@ -316,7 +326,7 @@ private slots:
         QCOMPARE(logged.mid(2), calls);
         // The lists follow the log, not the window's own count.
         QCOMPARE(s.form->listeModel->cell(lines.size() - 1, 5), calls.last());
-        QCOMPARE(s.mask->NumberLabel->text(), QString::number(lines.size() + 1));
+        QCOMPARE(s.entry.label("NumberLabel")->text(), QString::number(lines.size() + 1));
     }
 
     // Typing and pasting give the same: what Windows-1252 holds stays, other letters become
@@ -377,10 +387,10 @@ private slots:
         const QByteArray before = LogBuilder::logContent({LogBuilder::qso(1)});
         MaskFixture s({LogBuilder::qso(1)}, showOnly("j"));
         s.type({"DL1ABC", "59", "59"});
-        QVERIFY(s.mask->CommentsMemo->hasFocus());
+        QVERIFY(s.entry.comments()->hasFocus());
         for (const char* text : {"erste", "zweite"}) {
-            QTest::keyClicks(s.mask->CommentsMemo, text);
-            QTest::keyClick(s.mask->CommentsMemo, Qt::Key_Return, Qt::ControlModifier);
+            QTest::keyClicks(s.entry.comments(), text);
+            QTest::keyClick(s.entry.comments(), Qt::Key_Return, Qt::ControlModifier);
         }
         s.type({"dritte"});
         const QByteArray log = s.dir.readFile("a.log");

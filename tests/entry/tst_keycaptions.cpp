@@ -1,3 +1,4 @@
+#include "entrydriver.h"
 #include "entryorderoptions.h"
 #include "entrypage.h"
 #include "hotkeyform.h"
@@ -27,7 +28,7 @@ private slots:
         SessionFixture s({}, "[Buttons]\r\n" + fetched<QByteArray>("buttons") + "\r\n");
         TEntryOrderOptions* page = s.form->optionsPage->entryOrderOptions;
         page->comboBoxes[field]->setCurrentIndex(key);
-        QLabel* caption = s.form->entryPage->keyCaptions->B[key - 1];
+        QLabel* caption = EntryDriver(s.form->entryPage).caption(key);
         QCOMPARE(caption->text(), fetched<QString>("captionOfKey"));
         QVERIFY(s.ini().contains(fetched<QByteArray>("written")));
         QVERIFY(s.ini().contains("[ShowAtStartUp]\r\ne=1\r\n"));
@@ -37,21 +38,21 @@ private slots:
 
     void captionClickSkipsWhileAnotherEditorIsOpenAndCaptionsShareTheWidth() {
         SessionFixture s({}, "[Buttons]\r\nBF1=a\r\nBF3=c\r\n");
-        TEntryPage* mask = s.form->entryPage;
-        QLabel* b3 = mask->keyCaptions->B[2];
+        const EntryDriver entry(s.form->entryPage);
+        QLabel* b3 = entry.caption(3);
         QTest::mouseClick(b3, Qt::LeftButton);
-        QVERIFY(mask->BandListBox->isVisible());
-        QTest::keyClick(mask->BandListBox, Qt::Key_Return);
-        QTest::keyClick(mask->CallEdit, Qt::Key_F1);
-        QVERIFY(mask->DatePicker->isVisible());
+        QVERIFY(entry.list("BandListBox")->isVisible());
+        QTest::keyClick(entry.list("BandListBox"), Qt::Key_Return);
+        QTest::keyClick(entry.edit("CallEdit"), Qt::Key_F1);
+        QVERIFY(entry.field<QDateEdit>("DatePicker")->isVisible());
         QTest::mouseClick(b3, Qt::LeftButton);
-        QVERIFY(mask->BandListBox->isHidden());
-        QTest::keyClick(mask->DatePicker, Qt::Key_F3);
-        QVERIFY(mask->BandListBox->isVisible());
+        QVERIFY(entry.list("BandListBox")->isHidden());
+        QTest::keyClick(entry.field<QDateEdit>("DatePicker"), Qt::Key_F3);
+        QVERIFY(entry.list("BandListBox")->isVisible());
         // The captions share the panel's width.
-        mask->EingabePanel->resize(760, mask->EingabePanel->height());
-        const auto& b = mask->keyCaptions->B;
-        QCOMPARE((QList<int>{b[0]->x(), b[1]->x(), b[11]->x(), b[11]->width()}),
+        entry.field("EingabePanel")->resize(760, entry.field("EingabePanel")->height());
+        QCOMPARE((QList<int>{entry.caption(1)->x(), entry.caption(2)->x(), entry.caption(12)->x(),
+                             entry.caption(12)->width()}),
                  (QList<int>{8, 70, 690, 62}));
     }
 
@@ -62,8 +63,9 @@ private slots:
         ModalDialogs::onNextModal([&](QWidget* w) {
             auto* form = qobject_cast<THotKeyForm*>(w);
             QVERIFY(form);
-            text = form->Memo->toPlainText();
-            QTest::keyClick(form->Memo, Qt::Key_Return);
+            auto* memo = form->findChild<QPlainTextEdit*>("Memo");
+            text = memo->toPlainText();
+            QTest::keyClick(memo, Qt::Key_Return);
             closed = form->isHidden();
         });
         s.form->astaturkrzel1->trigger();

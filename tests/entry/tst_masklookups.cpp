@@ -1,4 +1,5 @@
 #include "editpage.h"
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "modaldialogs.h"
 #include "sessionfixture.h"
@@ -55,11 +56,12 @@ private slots:
     void lookupsFollowTheFields() {
         QFETCH(bool, editPage);
         CheckSession s;
-        TEntryPage* m = s.form->entryPage;
+        const EntryDriver entry(s.form->entryPage);
         TEditPage* e = s.form->editPage;
-        Lookups p{m->CallEdit,          m->DokEdit,           m->LocatorEdit,
-                  m->DxccValueLabel,    m->OvValueLabel,      m->DistriktValueLabel,
-                  m->BearingValueLabel, m->DistanceValueLabel};
+        Lookups p{entry.edit("CallEdit"),           entry.edit("DokEdit"),
+                  entry.edit("LocatorEdit"),        entry.label("DxccValueLabel"),
+                  entry.label("OvValueLabel"),      entry.label("DistriktValueLabel"),
+                  entry.label("BearingValueLabel"), entry.label("DistanceValueLabel")};
         if (editPage) {
             s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
             e->openQso(1);
@@ -102,10 +104,10 @@ private slots:
         CheckSession s;
         s.dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
                                    "[Website]\r\nA=file:///etc/passwd\r\n");
-        TEntryPage* m = s.form->entryPage;
-        retype(m->DokEdit, "A01");
+        const EntryDriver entry(s.form->entryPage);
+        retype(entry.edit("DokEdit"), "A01");
         const QString message = ModalDialogs::messageOf(
-            [m] { QTest::mouseClick(m->DistriktValueLabel, Qt::LeftButton); });
+            [entry] { QTest::mouseClick(entry.label("DistriktValueLabel"), Qt::LeftButton); });
         QVERIFY(s.urls.opened.isEmpty());
         QVERIFY2(message.contains("file:///etc/passwd"), qPrintable(message));
     }

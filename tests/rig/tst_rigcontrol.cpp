@@ -42,8 +42,8 @@ struct RigStation : MaskFixture {
         return false;
     }
     QString labels() const {
-        return mask->BandLabel->text() + ' ' + mask->ModeLabel->text() + ' ' +
-               mask->TxPwrLabel->text();
+        return entry.label("BandLabel")->text() + ' ' + entry.label("ModeLabel")->text() + ' ' +
+               entry.label("TxPwrLabel")->text();
     }
     // Band, mode and power of the last QSO in the log.
     QString logged() const {
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(s.labels(), QString("80m CW 50W"));
         QVERIFY(s.tune(tuned.section('|', 0, 0).toLongLong(), tuned.section('|', 1)));
         QTEST(s.labels().section(' ', 0, 1), "labels");
-        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(!s.mask->isBandRed());
     }
 
     // Out of every band the band is not the rig's: the QSO waits until the operator
@@ -152,26 +152,26 @@ private slots:
         RigStation s;
         QVERIFY(s.tune(5'400'000, "USB"));
         QCOMPARE(s.labels(), QString("2m SSB 10W")); // the dummy rig starts on 145 MHz
-        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(s.mask->isBandRed());
         QVERIFY2(s.rig->statusText().contains(
                      "Transceiver: 5,400000 MHz liegt in keinem Band; das Band bleibt 2m."),
                  qPrintable(s.rig->statusText()));
-        QTest::mouseDClick(s.mask->TxPwrLabel, Qt::LeftButton);
-        s.mask->TxPwrEdit->setText("100W");
-        QTest::keyClick(s.mask->TxPwrEdit, Qt::Key_Return);
+        QTest::mouseDClick(s.entry.label("TxPwrLabel"), Qt::LeftButton);
+        s.entry.edit("TxPwrEdit")->setText("100W");
+        QTest::keyClick(s.entry.edit("TxPwrEdit"), Qt::Key_Return);
         s.type({"QX1ABC", "59", "57"});
         QVERIFY(s.logLines().isEmpty());
         QVERIFY(s.mask->isEditorShown(TEntryPage::Editor::Band));
-        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
-        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
-        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
+        s.entry.list("BandListBox")->setCurrentRow(BandMode::TextToBandIndex("80m"));
+        QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_Return);
+        QVERIFY(!s.mask->isBandRed());
         s.type({"", "", ""});
         QCOMPARE(s.logged(), QString("80m SSB 100W"));
         // The next QSO follows the rig again: still out of band, so red again.
-        QVERIFY(s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(s.mask->isBandRed());
         QVERIFY(s.tune(7'100'000, "LSB"));
         QCOMPARE(s.labels(), QString("40m SSB 100W"));
-        QVERIFY(!s.mask->isRed(s.mask->BandLabel));
+        QVERIFY(!s.mask->isBandRed());
     }
 
     void firstReturnFreezesAndManualChoiceWinsUntilCommit() {
@@ -185,18 +185,18 @@ private slots:
         QCOMPARE(s.labels(), QString("40m SSB 10W")); // the next QSO follows the rig at once
         // A band chosen by hand wins over the rig until the commit, Escape included.
         QVERIFY(s.tune(14'074'000, "USB"));
-        QTest::mouseDClick(s.mask->BandLabel, Qt::LeftButton);
-        s.mask->BandListBox->setCurrentRow(BandMode::TextToBandIndex("80m"));
-        QTest::keyClick(s.mask->BandListBox, Qt::Key_Return);
+        QTest::mouseDClick(s.entry.label("BandLabel"), Qt::LeftButton);
+        s.entry.list("BandListBox")->setCurrentRow(BandMode::TextToBandIndex("80m"));
+        QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_Return);
         QVERIFY(s.tune(7'020'000, "CW"));
-        QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
-        QCOMPARE(s.mask->ModeLabel->text(), QString("CW")); // not chosen by hand: follows
-        QTest::keyClick(s.mask->CallEdit, Qt::Key_Escape);
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("80m"));
+        QCOMPARE(s.entry.label("ModeLabel")->text(), QString("CW")); // not chosen by hand: follows
+        QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_Escape);
         QVERIFY(s.tune(7'030'000, "CW"));
-        QCOMPARE(s.mask->BandLabel->text(), QString("80m"));
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("80m"));
         s.type({"QX2ABC", "59", "57"});
         QCOMPARE(s.logged().left(7), QString("80m CW "));
-        QCOMPARE(s.mask->BandLabel->text(), QString("40m"));
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("40m"));
     }
 
     // Before the rigctld test: once hamlib has talked to a real server, a later mute one
@@ -247,12 +247,12 @@ private slots:
         for (int i = 0; i < 3; ++i)
             s.rig->pollNow();
         QTRY_COMPARE(s.rig->statusText(), QString("Transceiver: keine Verbindung"));
-        QCOMPARE(s.mask->BandLabel->text(), QString("20m"));
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("20m"));
         s.form->EnglishMenu->trigger();
         QCOMPARE(s.rig->statusText(), QString("Transceiver: no connection"));
         QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
         QVERIFY(s.polled("145,000000 MHz"));
-        QCOMPARE(s.mask->BandLabel->text(), QString("2m"));
+        QCOMPARE(s.entry.label("BandLabel")->text(), QString("2m"));
     }
 
     void optionsPageSwitchesTheRigOnAndOff() {

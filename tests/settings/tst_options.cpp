@@ -1,3 +1,4 @@
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "generaloptions.h"
 #include "meminifile.h"
@@ -48,8 +49,8 @@ private slots:
     void serialTextMustBeNumberToCountAndEditsAreWritten() {
         SessionFixture s;
         TSerialOptions* serial = s.form->optionsPage->serialOptions;
-        TEntryPage* mask = s.form->entryPage;
-        QCOMPARE(mask->RstTxLabel->text(), QString("RST (+Nr) TX"));
+        const EntryDriver entry(s.form->entryPage);
+        QCOMPARE(entry.label("RstTxLabel")->text(), QString("RST (+Nr) TX"));
         QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
         QVERIFY(!ModalDialogs::messageOf([serial] {
                      serial->ErgRstTxNummerCheckBox->click();
@@ -57,8 +58,8 @@ private slots:
         QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
         QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
         serial->ErgRstTxTextEdit->setText("001");
-        QCOMPARE(mask->RstTxLabel->text(), QString("RST + 001 TX"));
-        QCOMPARE(mask->RstRxLabel->text(), QString("RST + Nr RX"));
+        QCOMPARE(entry.label("RstTxLabel")->text(), QString("RST + 001 TX"));
+        QCOMPARE(entry.label("RstRxLabel")->text(), QString("RST + Nr RX"));
         serial->ErgRstTxNummerCheckBox->click();
         QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
         // Changing the text stops the counting and writes the text at once.

@@ -57,13 +57,13 @@ private slots:
         ModalDialogs::MessageBoxLog boxes;
         s.start("[Allgemein]\r\nLastLogFileName=a.log\r\n");
         QCOMPARE(boxes.texts.size(), 1); // the bad line
-        QCOMPARE(s.form->entryPage->NumberLabel->text(), QString("3"));
+        QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("3"));
         QCOMPARE(s.form->listeModel->rowCount(), 2);
     }
 
     void logChangedBehindTheProgramIsReadBeforeACommit() {
         MaskFixture s(LogBuilder::qsos(2), showOnly(""));
-        const QString band = s.mask->BandLabel->text();
+        const QString band = s.entry.label("BandLabel")->text();
         // Another program appends three QSOs with another band.
         TLogFile other(s.dir.file("a.log"));
         for (TQsoRecord rec : LogBuilder::qsos(3, 3)) {
@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(records[5][QsoField::Number] + records[5][QsoField::Band],
                  "6" + band.toLatin1()); // the mask kept its band
         QCOMPARE(s.form->listeModel->cell(5, 5), QString("QX6NEW"));
-        QCOMPARE(s.mask->NumberLabel->text(), QString("7"));
+        QCOMPARE(s.entry.label("NumberLabel")->text(), QString("7"));
     }
 
     // A settings file that could not be read is never written over: the settings live in

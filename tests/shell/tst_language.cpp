@@ -1,5 +1,6 @@
 #include "clockform.h"
 #include "doppeltform.h"
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "hotkeyform.h"
 #include "infoform.h"
@@ -88,8 +89,10 @@ private slots:
         s.dir.writeFile("kurz.lng", lines.join('\n') + '\n');
         s.start("[Language]\r\nLanguage=kurz.lng\r\n");
         QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
-        QCOMPARE(s.form->entryPage->ShortCutLabel->text(), QString("Zeile 1\nZeile 2"));
-        QCOMPARE(s.form->entryPage->CallbookLabel->text() + s.form->msg(Msg::NewLogItem),
+        QCOMPARE(EntryDriver(s.form->entryPage).label("ShortCutLabel")->text(),
+                 QString("Zeile 1\nZeile 2"));
+        QCOMPARE(EntryDriver(s.form->entryPage).label("CallbookLabel")->text() +
+                     s.form->msg(Msg::NewLogItem),
                  QString());
         // Neither language is ticked by name, the menu keeps its laid-out caption.
         QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));

@@ -1,3 +1,4 @@
+#include "entrydriver.h"
 #include "entrypage.h"
 #include "languagetargets.h"
 #include "logfile.h"
@@ -64,12 +65,12 @@ private slots:
                              form->Liste2StringGrid->columnWidth(5)}),
                  (QList<int>{3, 3, 111, 111}));
         QCOMPARE(form->listeModel->cell(2, 5) + ' ' + form->LogFileMenu->title() + ' ' +
-                     form->entryPage->NumberLabel->text(),
+                     EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("QX3ABC a.log 4"));
         LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
         form->Listenneuladen1->trigger();
         QCOMPARE(form->listeModel->rowCount(), 2);
-        QCOMPARE(form->entryPage->NumberLabel->text(), QString("3"));
+        QCOMPARE(EntryDriver(form->entryPage).label("NumberLabel")->text(), QString("3"));
     }
 
     // Names Windows-1252 cannot hold: the log chosen in the menu and a reference log in a
@@ -113,8 +114,8 @@ private slots:
         const QString title = form->LogFileMenu->title();
         QVERIFY(QKeySequence::mnemonic(title).isEmpty());
         QCOMPARE(QString::number(form->listeModel->rowCount()) + ' ' +
-                     form->liste2Model->cell(0, 5) + ' ' + QString(title).replace("&&", "&") +
-                     ' ' + form->entryPage->NumberLabel->text(),
+                     form->liste2Model->cell(0, 5) + ' ' + QString(title).replace("&&", "&") + ' ' +
+                     EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("1 QX9ZZZ b&d.log 2"));
         // A log removed behind the program's back: an error naming it, and no log open.
         QFile::remove(s.dir.file("c.log"));
@@ -126,14 +127,14 @@ private slots:
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "b&d.log", newLog}));
         // A commit without a log says why and keeps the mask.
         form->MainPageControl->setEnabled(true); // as a failed "new log" used to leave it
-        TEntryPage* mask = form->entryPage;
-        mask->CallEdit->setText("DL1ABC");
-        mask->RstTxEdit->setText("59");
-        mask->RstRxEdit->setText("59");
-        const QString why =
-            ModalDialogs::messageOf([mask] { QTest::keyClick(mask->RstRxEdit, Qt::Key_Return); });
+        const EntryDriver entry(form->entryPage);
+        entry.edit("CallEdit")->setText("DL1ABC");
+        entry.edit("RstTxEdit")->setText("59");
+        entry.edit("RstRxEdit")->setText("59");
+        const QString why = ModalDialogs::messageOf(
+            [entry] { QTest::keyClick(entry.edit("RstRxEdit"), Qt::Key_Return); });
         QVERIFY2(why.contains("Log"), qPrintable(why));
-        QCOMPARE(mask->CallEdit->text(), QString("DL1ABC"));
+        QCOMPARE(entry.edit("CallEdit")->text(), QString("DL1ABC"));
     }
 
     // open: a.log is open before; created: empty when refused with a message holding the reason
@@ -175,8 +176,8 @@ private slots:
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");
         QVERIFY(s.form->MainPageControl->isEnabled() &&
                 !s.form->NoLogHintLabel->isVisibleTo(s.form));
-        QCOMPARE(s.form->entryPage->NumberLabel->text(), QString("1"));
-        QCOMPARE(s.form->focusWidget(), s.form->entryPage->CallEdit);
+        QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("1"));
+        QCOMPARE(s.form->focusWidget(), EntryDriver(s.form->entryPage).edit("CallEdit"));
     }
 
     void ctrlClickOnHeaderFitsColumnsAndPagesHaveAHistory() {
