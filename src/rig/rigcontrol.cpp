@@ -1,14 +1,11 @@
 #include "rigcontrol.h"
 
 #include "bandplan.h"
-#include "entrypage.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "rigpoller.h"
 #include "settingskeys.h"
 #include "uitexts.h"
 
-#include <QLabel>
 #include <QThread>
 #include <QTimer>
 
@@ -16,38 +13,40 @@
 
 #include <clocale>
 
-TRigControl::TRigControl(TMainForm& mainForm, TEntryPage& mask, QLabel* statusLabel)
-    : QObject(&mainForm), m_mainForm(mainForm), m_mask(mask), m_statusLabel(statusLabel),
-      m_watchdog(new QTimer(this)) {
-    m_statusLabel->hide();
+TRigControl::TRigControl(std::function<const TMemIniFile&()> settings, QObject* parent)
+    : QObject(parent), m_settings(std::move(settings)), m_watchdog(new QTimer(this)) {
     m_watchdog->setObjectName(QStringLiteral("RigWatchdogTimer"));
     m_watchdog->setInterval(RigPoller::kPollMs);
     connect(m_watchdog, &QTimer::timeout, this, &TRigControl::pollUnanswered);
-    connect(&m_mask, &TEntryPage::qsoStarted, this, [this] { m_follow.freeze(); });
-    connect(&m_mask, &TEntryPage::maskCleared, this, [this] {
-        m_follow.release();
-        show(m_follow.current());
-    });
-    connect(&m_mask, &TEntryPage::editorApplied, this, [this](TEntryPage::Editor editor) {
-        if (editor == TEntryPage::Editor::Band)
-            m_follow.setManual(RigFollow::Band);
-        else if (editor == TEntryPage::Editor::Mode)
-            m_follow.setManual(RigFollow::Mode);
-        else if (editor == TEntryPage::Editor::TxPwr)
-            m_follow.setManual(RigFollow::Power);
-    });
-    connect(&m_mask, &TEntryPage::qsoCommitted, this, [this] {
-        m_follow.committed();
-        show(m_follow.current());
-    });
 }
 
 TRigControl::~TRigControl() {
+    // Whoever listened may be going too: the end says nothing more.
+    m_maskShows = nullptr;
+    blockSignals(true);
     stop();
 }
 
+void TRigControl::qsoStarted() {
+    m_follow.freeze();
+}
+
+void TRigControl::maskCleared() {
+    m_follow.release();
+    show(m_follow.current());
+}
+
+void TRigControl::valueChosen(RigFollow::Field field) {
+    m_follow.setManual(field);
+}
+
+void TRigControl::qsoCommitted() {
+    m_follow.committed();
+    show(m_follow.current());
+}
+
 void TRigControl::applySettings() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_settings();
     m_follow.setDataMode(SettingsKeys::read(ini, SettingsKeys::RigDataMode));
     if (!SettingsKeys::read(ini, SettingsKeys::RigEnabled)) {
         switchOff();
@@ -87,8 +86,7 @@ void TRigControl::start(const RigPortSettings& settings) {
     m_unanswered = 0;
     m_watchdog->start();
     m_rigName.clear();
-    setStatus(QString());
-    m_statusLabel->show();
+    resetStatus();
     RigPoller* poller = m_poller;
     QMetaObject::invokeMethod(
         poller, [poller, settings] { poller->start(settings); }, Qt::QueuedConnection);
@@ -140,9 +138,13 @@ void TRigControl::forgetThread() {
     m_thread = nullptr;
     m_poller = nullptr;
     m_lost = false;
-    setStatus(QString());
-    m_statusLabel->hide();
-    m_mask.setBandRed(false);
+    resetStatus();
+    if (m_maskShows) {
+        // The band stays as shown, without the mark of a band the rig left unknown.
+        RigFollow::Labels unmarked;
+        unmarked.band = m_maskShows().band;
+        emit rigValues(unmarked);
+    }
 }
 
 void TRigControl::pollNow() {
@@ -189,7 +191,7 @@ void TRigControl::connectionLost(const QString& reason) {
 void TRigControl::show(const RigFollow::Labels& labels) {
     if (!m_thread)
         return;
-    m_mask.followRig(labels);
+    emit rigValues(labels);
     applyLanguage();
 }
 
@@ -206,27 +208,33 @@ void TRigControl::applyLanguage() {
         return;
     }
     const RigFollow::Labels labels = m_follow.current();
+    const RigFollow::Labels shown = m_maskShows ? m_maskShows() : RigFollow::Labels{};
     const QString mhz = BandPlan::megahertzText(last->frequencyHz);
     QStringList parts;
     if (labels.outOfBand)
         parts << uiText("Transceiver: %1 MHz liegt in keinem Band; das Band bleibt %2.")
-                     .arg(mhz, m_mask.band());
+                     .arg(mhz, shown.band);
     if (!labels.unknownMode.isEmpty())
         parts << uiText("Transceiver: die Betriebsart %1 fehlt in der Mode-Liste; der Mode "
                         "bleibt %2.")
-                     .arg(labels.unknownMode, m_mask.mode());
+                     .arg(labels.unknownMode, shown.mode);
     if (parts.isEmpty())
         parts << QStringLiteral("Transceiver: %1 MHz %2").arg(mhz, last->mode);
     setStatus(parts.join(QStringLiteral("  ")), m_rigName);
 }
 
-QString TRigControl::statusText() const {
-    return m_statusLabel->text();
+void TRigControl::setStatus(const QString& text, const QString& detail) {
+    if (m_statusText == text && m_statusDetail == detail)
+        return;
+    m_statusText = text;
+    m_statusDetail = detail;
+    emit statusChanged(text, detail);
 }
 
-void TRigControl::setStatus(const QString& text, const QString& detail) {
-    if (m_statusLabel->text() == text && m_statusLabel->toolTip() == detail)
-        return;
-    m_statusLabel->setText(text);
-    m_statusLabel->setToolTip(detail);
+// Started or switched off: announced even when the text stays empty, since whether the
+// status shows at all follows isRunning().
+void TRigControl::resetStatus() {
+    m_statusText.clear();
+    m_statusDetail.clear();
+    emit statusChanged(m_statusText, m_statusDetail);
 }

@@ -19,7 +19,7 @@ DaluSession::DaluSession() {
     m_textForm = std::make_unique<TTextForm>(main);
     m_hotKeyForm = std::make_unique<THotKeyForm>(main);
     m_doppeltForm = std::make_unique<TDoppeltForm>(main);
-    m_logConverterForm = std::make_unique<TLogConverterForm>(main);
+    m_logConverterForm = std::make_unique<TLogConverterForm>(main->station(), main);
     m_clockForm = std::make_unique<TClockForm>(*main);
     m_infoForm = std::make_unique<TInfoForm>(main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);

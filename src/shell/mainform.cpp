@@ -86,9 +86,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
     connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
             &TCallCheck::setCriteria);
-    rigControl = new TRigControl(*this, *entryPage, RigStatusLabel);
-    connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, rigControl,
-            &TRigControl::applySettings);
+    connectRig();
     connectNavigator();
     connect(m_station.get(), &Station::refused, this, [this](const QString& reason) {
         QMessageBox::warning(this, QStringLiteral("Dalu"), reason);
@@ -255,7 +253,7 @@ void TMainForm::FormCreate() {
     optionsPage->qslOptions->load();
     optionsPage->statusBarOptions->load();
     optionsPage->rigOptions->load();
-    rigControl->applySettings();
+    m_station->rig().applySettings();
     m_station->setInitialised();
 }
 
@@ -268,7 +266,7 @@ void TMainForm::FormDestroy() {
     savePositions();
     ErrorBoundary::run(nullptr, [this] { m_station->saveSettings(); });
     // After the settings are safe: a rig that does not answer must not hold them up.
-    rigControl->stop();
+    m_station->rig().stop();
     closeLog();
 }
 
@@ -349,6 +347,49 @@ void TMainForm::connectNavigator() {
                 MainPageControl->setCurrentWidget(SucheTS);
             });
     connect(m_navigator, &Navigator::backRequested, this, &TMainForm::BackSpeedButtonClick);
+}
+
+// The station's rig link follows the mask's moments; its values go into the mask and its
+// state into the status bar.
+void TMainForm::connectRig() {
+    TRigControl& rig = m_station->rig();
+    connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, &rig,
+            &TRigControl::applySettings);
+    connect(entryPage, &TEntryPage::qsoStarted, &rig, &TRigControl::qsoStarted);
+    connect(entryPage, &TEntryPage::maskCleared, &rig, &TRigControl::maskCleared);
+    connect(entryPage, &TEntryPage::editorApplied, &rig, [&rig](TEntryPage::Editor editor) {
+        if (editor == TEntryPage::Editor::Band)
+            rig.valueChosen(RigFollow::Band);
+        else if (editor == TEntryPage::Editor::Mode)
+            rig.valueChosen(RigFollow::Mode);
+        else if (editor == TEntryPage::Editor::TxPwr)
+            rig.valueChosen(RigFollow::Power);
+    });
+    connect(entryPage, &TEntryPage::qsoCommitted, &rig, &TRigControl::qsoCommitted);
+    TEntryPage* mask = entryPage;
+    connect(&rig, &TRigControl::rigValues, mask, [mask](const RigFollow::Labels& labels) {
+        if (!labels.band.isEmpty())
+            mask->BandLabel->setText(labels.band);
+        if (labels.bandUnknown || !labels.band.isEmpty())
+            mask->setRed(mask->BandLabel, labels.bandUnknown);
+        if (!labels.mode.isEmpty())
+            mask->ModeLabel->setText(labels.mode);
+        if (!labels.power.isEmpty())
+            mask->TxPwrLabel->setText(labels.power);
+    });
+    rig.setMaskReader([mask] {
+        RigFollow::Labels shown;
+        shown.band = mask->BandLabel->text();
+        shown.mode = mask->ModeLabel->text();
+        return shown;
+    });
+    RigStatusLabel->hide();
+    connect(&rig, &TRigControl::statusChanged, RigStatusLabel,
+            [this, &rig](const QString& text, const QString& detail) {
+                RigStatusLabel->setText(text);
+                RigStatusLabel->setToolTip(detail);
+                RigStatusLabel->setVisible(rig.isRunning());
+            });
 }
 
 void TMainForm::openLog(const QString& fileName) {

@@ -65,7 +65,6 @@ public:
     class TReferenceLogOptions* referenceLogOptions = nullptr;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
-    class TRigControl* rigControl = nullptr;
     QsoGrid* ListeStringGrid;
     QsoGrid* Liste2StringGrid;
     QsoGridModel* listeModel;
@@ -133,6 +132,7 @@ private:
     void createPages();
     void createNavigation();
     void connectNavigator();
+    void connectRig();
     QWidget* pageWidget(Navigator::Page page) const;
     void openLog(const QString& fileName);
     void closeLog();

@@ -214,7 +214,7 @@ void TMainForm::LoadLanguage() {
     NewButtonCaption();
     optionsPage->statusBarOptions->applyLanguage();
     optionsPage->rigOptions->applyLanguage();
-    rigControl->applyLanguage();
+    m_station->rig().applyLanguage();
     KeyboardAccess::apply(this);
 }
 

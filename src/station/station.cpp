@@ -6,12 +6,15 @@
 #include "filelock.h"
 #include "logfile.h"
 #include "meminifile.h"
+#include "rigcontrol.h"
 #include "stationtexts.h"
 #include "uitexts.h"
 
 #include <QFileInfo>
 
-Station::Station() : m_texts(std::make_unique<StationTexts>()) {
+Station::Station()
+    : m_texts(std::make_unique<StationTexts>()),
+      m_rig(std::make_unique<TRigControl>([this]() -> const TMemIniFile& { return *m_settings; })) {
     qRegisterMetaType<LogChange>();
 }
 

@@ -15,6 +15,7 @@ class TCallBook;
 class TLogFile;
 class TMemIniFile;
 class TQsoRecord;
+class TRigControl;
 
 // The station as every page sees it: the settings, the open log with its lock, the texts
 // of the chosen language, the callbook and the rig link. Every change to the open log goes
@@ -50,9 +51,8 @@ public:
     // The loaded callbook library's version, else 0.
     quint16 callBookVersion() const;
 
-    // The rig link (owned by the window that shows its state), for the pages that tune.
-    QObject* rig() const { return m_rig; }
-    void setRig(QObject* rig) { m_rig = rig; }
+    // The rig link: it reads the rig settings of this station when told to apply them.
+    TRigControl& rig() { return *m_rig; }
 
     // --- the open log
     TLogFile* log() const { return m_log.get(); }
@@ -100,7 +100,7 @@ private:
     std::unique_ptr<StationTexts> m_texts;
     std::unique_ptr<TCallBook> m_callBook;
     QString m_callBookFileName;
-    QObject* m_rig = nullptr;
+    std::unique_ptr<TRigControl> m_rig;
     std::unique_ptr<TLogFile> m_log;
     std::unique_ptr<LogOpenLock> m_logLock;
     RegularFile::Stamp m_stamp; // the open log as last read or written here

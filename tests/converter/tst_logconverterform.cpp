@@ -1,4 +1,4 @@
-#include "htmlgridmodel.h"
+#include "converterdriver.h"
 #include "languagefile.h"
 #include "languagetargets.h"
 #include "logbuilder.h"
@@ -6,6 +6,10 @@
 #include "logconverterform.h"
 #include "logfile.h"
 #include "modaldialogs.h"
+#include "qsogridmodel.h"
+#include "qsolists.h"
+#include "sessionfixture.h"
+#include "station.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
 #include "uitexts.h"
@@ -33,33 +37,34 @@ QStringList numberedCalls(const QString& path) {
     return calls;
 }
 
-QWidget* visiblePage(TLogConverterForm& form) {
+QWidget* visiblePage(const ConverterDriver& ui) {
     QList<QWidget*> shown;
-    for (QWidget* p :
-         {form.StartPanel, form.ImportPanel, form.ImpLogFilePanel, form.ExpLogFilePanel,
-          form.ExportPanel, form.StringGridPanel, form.FertigPanel})
+    for (QWidget* p : ui.pages())
         if (p->isVisible())
             shown.append(p);
     return shown.size() == 1 ? shown[0] : nullptr; // never two pages at once
 }
 
 // Every choice the pages hold, as one text.
-QStringList choices(const TLogConverterForm& form) {
+QStringList choices(const ConverterDriver& ui) {
+    const TLogConverterForm& form = ui.form;
     QStringList out;
     for (const QRadioButton* r : form.findChildren<QRadioButton*>())
         out << r->objectName() + (r->isChecked() ? "+" : "");
     for (const QLineEdit* e : form.findChildren<QLineEdit*>())
         out << e->objectName() + '=' + e->text();
-    for (const QListWidgetItem* i : form.ExpLogFileListBox->selectedItems())
+    for (const QListWidgetItem* i : ui.ExpLogFileListBox()->selectedItems())
         out << i->text();
-    return out << form.StringGridComboBox->currentText();
+    return out << ui.StringGridComboBox()->currentText();
 }
 
 // A shown wizard on a program directory holding a.log (3 QSOs), b.log (2 QSOs), the ADIF
 // file in.adi and a.htm, the HTML export of a.log.
 struct Wizard {
     TempProgramDir dir;
-    TLogConverterForm form;
+    Station station; // with no open log: every job writes its files itself
+    TLogConverterForm form{station};
+    ConverterDriver ui{form};
     QString message; // shown by the last Next of go() when it was given an answer
 
     Wizard() {
@@ -79,33 +84,33 @@ struct Wizard {
             fill(inputs[i]);
             if (i == detour) {
                 const Step step = form.step();
-                const QStringList before = choices(form);
-                form.BackBtn->click();
+                const QStringList before = choices(ui);
+                ui.BackBtn()->click();
                 QVERIFY(form.step() != step);
-                form.NextBtn->click();
+                ui.NextBtn()->click();
                 QCOMPARE(form.step(), step);
-                QCOMPARE(choices(form), before);
+                QCOMPARE(choices(ui), before);
             }
             if (i == inputs.size() - 1 && answer != QMessageBox::NoButton)
                 ModalDialogs::answerMessageBox(&message, answer);
-            form.NextBtn->click();
+            ui.NextBtn()->click();
         }
     }
 
     void fill(const QString& input) {
-        QWidget* page = visiblePage(form);
+        QWidget* page = visiblePage(ui);
         for (const QString& part : input.split(' ', Qt::SkipEmptyParts)) {
-            const auto items = form.ExpLogFileListBox->findItems(part, Qt::MatchExactly);
+            const auto items = ui.ExpLogFileListBox()->findItems(part, Qt::MatchExactly);
             if (auto* radio = form.findChild<QRadioButton*>(part))
                 radio->setChecked(true);
-            else if (page == form.ExpLogFilePanel && items.size() == 1)
+            else if (page == ui.ExpLogFilePanel() && items.size() == 1)
                 items[0]->setSelected(true);
-            else if (page == form.ImpLogFilePanel)
-                form.ImpLogFileComboBox->setEditText(part);
-            else if (page == form.StringGridPanel)
-                form.ImportStartZeileEdit->setText(part);
+            else if (page == ui.ImpLogFilePanel())
+                ui.ImpLogFileComboBox()->setEditText(part);
+            else if (page == ui.StringGridPanel())
+                ui.ImportStartZeileEdit()->setText(part);
             else
-                (page == form.ImportPanel ? form.Import1Edit : form.ExportEdit)
+                (page == ui.ImportPanel() ? ui.Import1Edit() : ui.ExportEdit())
                     ->setText(dir.file(part));
         }
     }
@@ -154,10 +159,10 @@ private slots:
     void jobs() {
         Wizard w;
         w.go(fetched<QStringList>("inputs"), QMessageBox::NoButton, fetched<int>("detour"));
-        QCOMPARE(visiblePage(w.form), w.form.FertigPanel);
-        QVERIFY(!w.form.busy() && w.form.StatusLabel->text().endsWith("Fertig!"));
-        QVERIFY2(w.form.SummaryLabel->text().contains(fetched<QString>("summary")),
-                 qPrintable(w.form.SummaryLabel->text()));
+        QCOMPARE(visiblePage(w.ui), w.ui.FertigPanel());
+        QVERIFY(!w.form.busy() && w.ui.StatusLabel()->text().endsWith("Fertig!"));
+        QVERIFY2(w.ui.SummaryLabel()->text().contains(fetched<QString>("summary")),
+                 qPrintable(w.ui.SummaryLabel()->text()));
         QTEST(numberedCalls(w.dir.file(fetched<QString>("file"))), "calls");
         QVERIFY(!QFile::exists(w.dir.path() + "../up/archiv.log"));
     }
@@ -166,7 +171,8 @@ private slots:
     // German file gives it (some lines are kept for texts no step shows).
     void languageFilesMatchTheWindow() {
         const LanguageTexts german = readLanguageFile(QStringLiteral(DALU_DATA_DIR "/deutsch.lng"));
-        const TLogConverterForm form;
+        Station station;
+        const TLogConverterForm form(station);
         for (const LanguageTarget& t : languageTargets()) {
             if (qstrcmp(t.window, LanguageWindow::Converter) != 0)
                 continue;
@@ -207,15 +213,15 @@ private slots:
         Wizard w;
         w.dir.writeFile("bad.log",
                         LogBuilder::rawLog({"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17"}));
-        w.form.GotoStartBtn->click();
+        w.ui.GotoStartBtn()->click();
         w.go(inputs.mid(0, inputs.size() - 1));
         const Step step = w.form.step();
-        QWidget* page = visiblePage(w.form);
+        QWidget* page = visiblePage(w.ui);
         w.go(inputs.mid(inputs.size() - 1), QMessageBox::Ok);
         QVERIFY2(w.message.contains(fetched<QString>("message")), qPrintable(w.message));
-        QVERIFY(w.form.step() == step && visiblePage(w.form) == page && w.form.busy());
-        QVERIFY2(w.form.StatusLabel->text().startsWith(fetched<QString>("title")),
-                 qPrintable(w.form.StatusLabel->text()));
+        QVERIFY(w.form.step() == step && visiblePage(w.ui) == page && w.form.busy());
+        QVERIFY2(w.ui.StatusLabel()->text().startsWith(fetched<QString>("title")),
+                 qPrintable(w.ui.StatusLabel()->text()));
     }
 
     // The account follows the language; a cut last record is named as incomplete.
@@ -232,28 +238,29 @@ private slots:
         w.dir.writeFile("in.adi", kAdif + "<BAND:2>2m<CALL:4>QX");
         w.go({"ImportRadioBtn", "in.adi", "neu"});
         setUiLanguage(UiLanguage::German);
-        QVERIFY(visiblePage(w.form) == w.form.FertigPanel && w.form.SkippedMemo->isVisible());
-        QTEST(w.form.SummaryLabel->text() + '|' + w.form.SkippedMemo->toPlainText(), "summary");
+        QVERIFY(visiblePage(w.ui) == w.ui.FertigPanel() && w.ui.SkippedMemo()->isVisible());
+        QTEST(w.ui.SummaryLabel()->text() + '|' + w.ui.SkippedMemo()->toPlainText(), "summary");
     }
     void importHtmlTable() {
         Wizard w;
         w.go({"ImportRadioBtn", "ImpHtmlRadioBtn a.htm", "neu"});
         QCOMPARE(w.form.step(), Step::Import14);
-        QCOMPARE(w.form.StatusLabel->text(),
+        QCOMPARE(w.ui.StatusLabel()->text(),
                  QString("1.4 Wie sollen die Daten zugeordnet werden?"));
-        QCOMPARE(w.form.StringGridModel->rowCount(), 4);
-        QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("2")); // row 1 holds the titles
+        QCOMPARE(w.ui.StringGridModel()->rowCount(), 4);
+        QCOMPARE(w.ui.ImportStartZeileEdit()->text(), QString("2")); // row 1 holds the titles
         const auto title = [&w](int c) {
-            return w.form.StringGridModel->headerData(c, Qt::Horizontal, Qt::DisplayRole)
+            return w.ui.StringGridModel()
+                ->headerData(c, Qt::Horizontal, Qt::DisplayRole)
                 .toString();
         };
         QCOMPARE(title(5), QString("06 - Call"));
-        w.form.StringGrid->setCurrentIndex(w.form.StringGridModel->index(1, 9));
-        QCOMPARE(w.form.StringGridComboBox->currentText(), QString("10 - Name"));
-        emit w.form.StringGridComboBox->activated(0);
+        w.ui.StringGrid()->setCurrentIndex(w.ui.StringGridModel()->index(1, 9));
+        QCOMPARE(w.ui.StringGridComboBox()->currentText(), QString("10 - Name"));
+        emit w.ui.StringGridComboBox()->activated(0);
         QCOMPARE(title(9), QString("00 - none"));
-        w.form.ImportStartZeileEdit->setText("0");
-        QCOMPARE(w.form.ImportStartZeileEdit->text(), QString("1"));
+        w.ui.ImportStartZeileEdit()->setText("0");
+        QCOMPARE(w.ui.ImportStartZeileEdit()->text(), QString("1"));
         w.go({"2"});
         QCOMPARE(w.form.step(), Step::Import15);
         QList<TQsoRecord> expected = LogBuilder::readLog(w.dir.file("a.log"));
@@ -294,7 +301,7 @@ private slots:
         // The logs in list order, not in the order they were clicked.
         QVERIFY(out.indexOf("QX3ABC") < out.indexOf("QX11ABC") && out.contains("QX12ABC"));
         QCOMPARE(out.contains("Gemacht mit Dalu"), radio != "ExpAdifRadioBtn");
-        QCOMPARE(w.form.SummaryLabel->text(),
+        QCOMPARE(w.ui.SummaryLabel()->text(),
                  QString("5 QSOs wurden nach %1 exportiert.").arg(w.dir.file("out.x")));
         QVERIFY(QDir(w.dir.path()).entryList({"*.tmp"}).isEmpty());
     }
@@ -306,7 +313,7 @@ private slots:
         w.dir.writeFile("a.log", LogBuilder::logContent({odd, LogBuilder::qso(9)}) + "garbage\r\n");
         const QByteArray untouched = LogBuilder::logContent({odd});
         w.dir.writeFile("c.log", untouched);
-        w.form.GotoStartBtn->click();
+        w.ui.GotoStartBtn()->click();
         w.go({"RepairRadioBtn", "a.log b.log"});
         QCOMPARE(w.form.step(), Step::Repair32);
         QCOMPARE(numberedCalls(w.dir.file("a.log")), QStringList({"1 QX7ABC", "2 QX9ABC"}));
@@ -315,8 +322,27 @@ private slots:
         QCOMPARE(w.dir.readFile("c.log"), untouched);
         // A line that is no QSO is kept aside, not made into one dated today.
         QCOMPARE(w.dir.readFile("a.log.rejected"), QByteArray("garbage\r\n"));
-        QVERIFY(w.form.SummaryLabel->text().contains(w.dir.file("a.log.rejected")));
-        QCOMPARE(w.form.SkippedMemo->toPlainText(), QString("a.log, Zeile 4: kein lesbares Datum"));
+        QVERIFY(w.ui.SummaryLabel()->text().contains(w.dir.file("a.log.rejected")));
+        QCOMPARE(w.ui.SkippedMemo()->toPlainText(), QString("a.log, Zeile 4: kein lesbares Datum"));
+    }
+
+    // The open log's list follows an import into it at once, with no reload asked for.
+    void importIntoTheOpenLogShowsInItsList() {
+        SessionFixture f({LogBuilder::qso(1)});
+        f.dir.writeFile("in.adi", kAdif);
+        TLogConverterForm& form = *f.session->logConverterForm();
+        const ConverterDriver ui(form);
+        form.show();
+        ui.named<QRadioButton>("ImportRadioBtn")->setChecked(true);
+        ui.NextBtn()->click();
+        ui.Import1Edit()->setText(f.dir.file("in.adi"));
+        ui.NextBtn()->click();
+        ui.ImpLogFileComboBox()->setEditText("a.log");
+        ui.NextBtn()->click();
+        QCOMPARE(form.step(), Step::Import15);
+        const QsoGridModel* list = f.form->lists().upper();
+        QCOMPARE(list->rowCount(), 3);
+        QCOMPARE(list->record(2)[QsoField::Call], QByteArray("QX2ABC"));
     }
 
     void closeQuestion_data() {
@@ -336,7 +362,7 @@ private slots:
         if (fetched<bool>("escape"))
             QTest::keyClick(&w.form, Qt::Key_Escape);
         else
-            (finished ? w.form.CloseBtn : w.form.CancelBtn)->click();
+            (finished ? w.ui.CloseBtn() : w.ui.CancelBtn())->click();
         QTEST(w.form.isVisible(), "open");
         QCOMPARE(question, finished ? QString()
                                     : QString("Der Vorgang ist noch nicht beendet, "
@@ -367,7 +393,7 @@ private slots:
             return answer;
         };
         w.form.findChild<QRadioButton*>(fetched<QString>("radio"))->setChecked(true);
-        QLineEdit* edit = button.startsWith("Import") ? w.form.Import1Edit : w.form.ExportEdit;
+        QLineEdit* edit = button.startsWith("Import") ? w.ui.Import1Edit() : w.ui.ExportEdit();
         w.form.findChild<QPushButton*>(button)->click();
         QTEST(QStringList({asked.title, asked.defaultSuffix, QString::number(asked.mustExist)})
                   .join('|'),
@@ -384,7 +410,7 @@ private slots:
     void longJobShowsProgressAndRestartListsTheNewLog() {
         Wizard w;
         LogBuilder::writeLog(w.dir.file("big.log"), LogBuilder::qsos(100000));
-        w.form.GotoStartBtn->click();
+        w.ui.GotoStartBtn()->click();
         w.form.progressDelay = 1;
         QString label;
         ModalDialogs::onNextModal([&label](QWidget* modal) {
@@ -395,17 +421,17 @@ private slots:
         QCOMPARE(label, QString("copy.log"));
         QVERIFY(w.form.step() == Step::Append43 && !w.form.busy());
         QCOMPARE(numberedCalls(w.dir.file("copy.log")).size(), 100000);
-        w.form.GotoStartBtn->click();
+        w.ui.GotoStartBtn()->click();
         QVERIFY(w.form.busy() && w.form.step() == Step::Start);
-        QCOMPARE(visiblePage(w.form), w.form.StartPanel);
-        QVERIFY(w.form.VerbindenRadioBtn->isChecked() && w.form.TrennenRadioBtn->isHidden());
+        QCOMPARE(visiblePage(w.ui), w.ui.StartPanel());
+        QVERIFY(w.ui.VerbindenRadioBtn()->isChecked() && w.ui.TrennenRadioBtn()->isHidden());
         QCOMPARE(
-            (QList<int>{w.form.ExpLogFileListBox->count(), w.form.ImpLogFileComboBox->count()}),
+            (QList<int>{w.ui.ExpLogFileListBox()->count(), w.ui.ImpLogFileComboBox()->count()}),
             (QList<int>{4, 4}));
-        QVERIFY(w.form.ImpLogFileComboBox->findText("copy.log") >= 0);
-        QVERIFY(w.form.ExpLogFileListBox->selectedItems().isEmpty() &&
-                w.form.ImpLogFileComboBox->currentText().isEmpty() &&
-                w.form.SummaryLabel->text().isEmpty());
+        QVERIFY(w.ui.ImpLogFileComboBox()->findText("copy.log") >= 0);
+        QVERIFY(w.ui.ExpLogFileListBox()->selectedItems().isEmpty() &&
+                w.ui.ImpLogFileComboBox()->currentText().isEmpty() &&
+                w.ui.SummaryLabel()->text().isEmpty());
     }
 
     void nameFilters_data() {

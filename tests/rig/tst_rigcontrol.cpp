@@ -5,6 +5,7 @@
 #include "optionspage.h"
 #include "rigcontrol.h"
 #include "rigoptions.h"
+#include "station.h"
 #include "textrows.h"
 #include "widgettest.h"
 
@@ -25,7 +26,7 @@ const QByteArray kDummyRig = "[Rig]\r\nEnabled=1\r\nModel=1\r\n";
 
 struct RigStation : MaskFixture {
     explicit RigStation(const QByteArray& rigIni = kDummyRig)
-        : MaskFixture({}, showOnly("") + rigIni), rig(form->rigControl) {}
+        : MaskFixture({}, showOnly("") + rigIni), rig(&form->station().rig()) {}
     // Sets the rig, polls it and waits until the mask has taken that reading.
     bool tune(qint64 hz, const QString& mode, double watts = -1) {
         rig->tune(hz, mode, watts);

@@ -1,5 +1,6 @@
 // Walks every page of the main window as a keyboard user: each control Tab reaches has a
 // name for screen readers, and Tab visits a page's controls in reading order.
+#include "converterdriver.h"
 #include "doppeltform.h"
 #include "hotkeyform.h"
 #include "logconverterform.h"
@@ -130,14 +131,12 @@ private slots:
         };
         // The wizard shows one panel at a time.
         TLogConverterForm* wizard = f.session->logConverterForm();
-        const QList<QWidget*> panels = {wizard->StartPanel,      wizard->ImportPanel,
-                                        wizard->ImpLogFilePanel, wizard->ExpLogFilePanel,
-                                        wizard->ExportPanel,     wizard->StringGridPanel,
-                                        wizard->FertigPanel};
+        const ConverterDriver ui(*wizard);
+        const QList<QWidget*> panels = ui.pages();
         for (QWidget* shown : panels) {
             for (QWidget* panel : panels)
                 panel->setVisible(panel == shown);
-            wizard->BackBtn->setEnabled(true);
+            ui.BackBtn()->setEnabled(true);
             walkWindow(wizard);
         }
         wizard->hide();

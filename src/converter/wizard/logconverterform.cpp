@@ -68,44 +68,6 @@ const DefaultText kDefaultTexts[] = {
 
 using Step = TLogConverterForm::Step;
 
-// Each step's page, title and the step Back returns to (itself where Back does nothing),
-// in the order of the steps.
-struct StepInfo {
-    Step step;
-    QWidget* TLogConverterForm::*page;
-    const char* title;
-    Step back;
-};
-
-using F = TLogConverterForm;
-const StepInfo kSteps[] = {
-    {Step::Start, &F::StartPanel, "TitleStart", Step::Start},
-    {Step::Import11, &F::ImportPanel, "Title11", Step::Start},
-    {Step::Import12, &F::ImpLogFilePanel, "Title12", Step::Import11},
-    {Step::Import14, &F::StringGridPanel, "Title14", Step::Import12},
-    {Step::Import15, &F::FertigPanel, "Title15", Step::Import15},
-    {Step::Export21, &F::ExpLogFilePanel, "Title21", Step::Start},
-    {Step::Export22, &F::ExportPanel, "Title22", Step::Export21},
-    {Step::Export23, &F::FertigPanel, "Title23", Step::Export23},
-    {Step::Repair31, &F::ExpLogFilePanel, "Title31", Step::Start},
-    {Step::Repair32, &F::FertigPanel, "Title32", Step::Repair32},
-    {Step::Append41, &F::ExpLogFilePanel, "Title41", Step::Start},
-    {Step::Append42, &F::ImpLogFilePanel, "Title42", Step::Append41},
-    {Step::Append43, &F::FertigPanel, "Title43", Step::Append43},
-};
-
-static_assert(std::size(kSteps) == static_cast<size_t>(Step::Append43) + 1);
-
-const StepInfo& stepInfo(Step step) {
-    const StepInfo& info = kSteps[static_cast<int>(step)];
-    Q_ASSERT(info.step == step);
-    return info;
-}
-
-bool isFinish(Step step) {
-    return stepInfo(step).page == &TLogConverterForm::FertigPanel;
-}
-
 // Message texts come with CR LF line breaks from the language file.
 QString forMessageBox(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -113,14 +75,44 @@ QString forMessageBox(QString text) {
 
 } // namespace
 
-TLogConverterForm::TLogConverterForm(QWidget* parent) : QDialog(parent) {
+using F = TLogConverterForm;
+// In the order of the steps.
+const F::StepInfo F::kSteps[] = {
+    {Step::Start, &F::m_startPage, "TitleStart", Step::Start},
+    {Step::Import11, &F::m_importSourcePage, "Title11", Step::Start},
+    {Step::Import12, &F::m_targetLogPage, "Title12", Step::Import11},
+    {Step::Import14, &F::m_columnsPage, "Title14", Step::Import12},
+    {Step::Import15, &F::m_finishPage, "Title15", Step::Import15},
+    {Step::Export21, &F::m_sourceLogsPage, "Title21", Step::Start},
+    {Step::Export22, &F::m_exportTargetPage, "Title22", Step::Export21},
+    {Step::Export23, &F::m_finishPage, "Title23", Step::Export23},
+    {Step::Repair31, &F::m_sourceLogsPage, "Title31", Step::Start},
+    {Step::Repair32, &F::m_finishPage, "Title32", Step::Repair32},
+    {Step::Append41, &F::m_sourceLogsPage, "Title41", Step::Start},
+    {Step::Append42, &F::m_targetLogPage, "Title42", Step::Append41},
+    {Step::Append43, &F::m_finishPage, "Title43", Step::Append43},
+};
+
+const F::StepInfo& F::stepInfo(Step step) {
+    static_assert(std::size(kSteps) == static_cast<size_t>(Step::Append43) + 1);
+    const StepInfo& info = kSteps[static_cast<int>(step)];
+    Q_ASSERT(info.step == step);
+    return info;
+}
+
+bool F::isFinish(Step step) {
+    return stepInfo(step).page == &F::m_finishPage;
+}
+
+TLogConverterForm::TLogConverterForm(Station& station, QWidget* parent)
+    : QDialog(parent), m_station(station) {
     setObjectName(QStringLiteral("LogConverterForm"));
     setWindowTitle(QStringLiteral("LogConverter"));
     setModal(true);
     setSizeGripEnabled(true);
     chooseFile = &WizardFileDialog::choose;
     buildPages();
-    KeyboardAccess::setHeading(this, StatusLabel);
+    KeyboardAccess::setHeading(this, m_statusLabel);
     connectHandlers();
     FormCreate();
 }
@@ -161,14 +153,14 @@ void TLogConverterForm::restart() {
 }
 
 void TLogConverterForm::fillLogLists() {
-    ImpLogFileComboBox->clear();
-    ImpLogFileComboBox->clearEditText();
-    ExpLogFileListBox->clear();
+    m_targetLogBox->clear();
+    m_targetLogBox->clearEditText();
+    m_sourceLogsList->clear();
     const QStringList names = LogFileSet::logFileNames(programDirectory());
-    ImpLogFileComboBox->addItems(names);
-    ImpLogFileComboBox->setCurrentIndex(-1);
-    ImpLogFileComboBox->clearEditText();
-    ExpLogFileListBox->addItems(names);
+    m_targetLogBox->addItems(names);
+    m_targetLogBox->setCurrentIndex(-1);
+    m_targetLogBox->clearEditText();
+    m_sourceLogsList->addItems(names);
 }
 
 QWidget* TLogConverterForm::page(Step step) const {
@@ -178,17 +170,17 @@ QWidget* TLogConverterForm::page(Step step) const {
 // The step is kept apart from the title it shows, so that titles a language file gives
 // alike (or leaves empty) cannot confuse the steps.
 void TLogConverterForm::goTo(Step step) {
-    for (QWidget* p : {StartPanel, ImportPanel, ImpLogFilePanel, ExpLogFilePanel, ExportPanel,
-                       StringGridPanel, FertigPanel})
+    for (QWidget* p : {m_startPage, m_importSourcePage, m_targetLogPage, m_sourceLogsPage,
+                       m_exportTargetPage, m_columnsPage, m_finishPage})
         p->setVisible(p == page(step));
-    StatusLabel->setText(text(stepInfo(step).title));
+    m_statusLabel->setText(text(stepInfo(step).title));
     // The step's fields have no captions: the status line names them.
     KeyboardAccess::apply(this);
     m_step = step;
     if (isFinish(step))
         m_busy = false;
-    BackBtn->setEnabled(step != Step::Start && !isFinish(step));
-    NextBtn->setEnabled(!isFinish(step));
+    m_backButton->setEnabled(step != Step::Start && !isFinish(step));
+    m_nextButton->setEnabled(!isFinish(step));
 }
 
 void TLogConverterForm::showError(const char* textName) {
@@ -205,7 +197,7 @@ void TLogConverterForm::NextBtnClick() {
         nextFromStart();
         break;
     case Step::Import11:
-        if (QFileInfo(Import1Edit->text()).isFile())
+        if (QFileInfo(m_importFileEdit->text()).isFile())
             goTo(Step::Import12);
         else
             showError("MsgFileMissing");
@@ -221,7 +213,7 @@ void TLogConverterForm::NextBtnClick() {
     case Step::Export21:
     case Step::Repair31:
     case Step::Append41:
-        if (!AtLeastOneChecked(ExpLogFileListBox)) {
+        if (!AtLeastOneChecked(m_sourceLogsList)) {
             showError("MsgSelectAtLeastOne");
         } else if (m_step == Step::Export21) {
             goTo(Step::Export22);
@@ -235,7 +227,7 @@ void TLogConverterForm::NextBtnClick() {
         nextOnExport();
         break;
     case Step::Append42:
-        if (targetCheck() && runJob(ImpLogFileComboBox->currentText(),
+        if (targetCheck() && runJob(m_targetLogBox->currentText(),
                                     [this](const ProgressCallback& p) { Verbinden(p); }))
             goTo(Step::Append43);
         break;
@@ -248,31 +240,31 @@ void TLogConverterForm::NextBtnClick() {
 }
 
 void TLogConverterForm::nextFromStart() {
-    if (ImportRadioBtn->isChecked())
+    if (m_importChoice->isChecked())
         goTo(Step::Import11);
-    else if (ExportRadioBtn->isChecked())
+    else if (m_exportChoice->isChecked())
         goTo(Step::Export21);
-    else if (RepairRadioBtn->isChecked())
+    else if (m_repairChoice->isChecked())
         goTo(Step::Repair31);
-    else if (VerbindenRadioBtn->isChecked())
+    else if (m_appendChoice->isChecked())
         goTo(Step::Append41);
 }
 
 void TLogConverterForm::nextOnImportTarget() {
     if (!targetCheck())
         return;
-    const QString label = ImpLogFileComboBox->currentText();
-    if (ImpAdifRadioBtn->isChecked()) {
+    const QString label = m_targetLogBox->currentText();
+    if (m_importAdifChoice->isChecked()) {
         if (runJob(label, [this](const ProgressCallback& p) { ImportAdif(p); }))
             goTo(Step::Import15);
-    } else if (ImpHtmlRadioBtn->isChecked()) {
+    } else if (m_importHtmlChoice->isChecked()) {
         if (runJob(label, [this](const ProgressCallback&) { LoadHtml(); }))
             goTo(Step::Import14);
     }
 }
 
 void TLogConverterForm::nextOnExport() {
-    const QString path = ExportEdit->text();
+    const QString path = m_exportFileEdit->text();
     if (path.isEmpty()) {
         showError("MsgNoExportFile");
         return;
@@ -281,11 +273,11 @@ void TLogConverterForm::nextOnExport() {
         return;
     const QString label = QFileInfo(path).fileName();
     bool done = false;
-    if (ExpAdifRadioBtn->isChecked())
+    if (m_exportAdifChoice->isChecked())
         done = runJob(label, [this](const ProgressCallback& p) { ExportAdif(p); });
-    else if (ExpHtmlRadioBtn->isChecked())
+    else if (m_exportHtmlChoice->isChecked())
         done = runJob(label, [this](const ProgressCallback& p) { ExportHtml(p); });
-    else if (ExpTxtFestRadioBtn->isChecked())
+    else if (m_exportTextChoice->isChecked())
         done = runJob(label, [this](const ProgressCallback& p) { ExportTxtFest(p); });
     if (done)
         goTo(Step::Export23);
@@ -301,7 +293,7 @@ bool TLogConverterForm::confirmOverwrite(const QString& path) {
 // Logs live in the program directory: of a typed path only its last part is taken, so
 // that the job cannot write elsewhere. A name without "." becomes a ".log".
 bool TLogConverterForm::targetCheck() {
-    QString name = ImpLogFileComboBox->currentText();
+    QString name = m_targetLogBox->currentText();
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
@@ -310,7 +302,7 @@ bool TLogConverterForm::targetCheck() {
     }
     if (!name.contains(QLatin1Char('.')))
         name += QLatin1String(".log");
-    ImpLogFileComboBox->setEditText(name);
+    m_targetLogBox->setEditText(name);
     return true;
 }
 
@@ -341,24 +333,24 @@ void TLogConverterForm::reject() {
 }
 
 void TLogConverterForm::Import1BrowseBtnClick() {
-    const bool html = ImpHtmlRadioBtn->isChecked();
+    const bool html = m_importHtmlChoice->isChecked();
     FileChoice choice;
     choice.directory = programDirectory();
     choice.title = text(html ? "DlgImportHtmlTitle" : "DlgImportAdifTitle");
     choice.filter = text(html ? "DlgImportHtmlFilter" : "DlgAdifFilter");
     choice.defaultSuffix = QLatin1String(html ? "htm" : "adi");
     choice.mustExist = true;
-    Import1Edit->setText(chooseFile(this, choice));
+    m_importFileEdit->setText(chooseFile(this, choice));
 }
 
 void TLogConverterForm::ExportBrowseBtnClick() {
     FileChoice choice;
     choice.directory = programDirectory();
-    if (ExpHtmlRadioBtn->isChecked()) {
+    if (m_exportHtmlChoice->isChecked()) {
         choice.title = text("DlgExportHtmlTitle");
         choice.filter = text("DlgHtmlFilter");
         choice.defaultSuffix = QStringLiteral("htm");
-    } else if (ExpTxtFestRadioBtn->isChecked()) {
+    } else if (m_exportTextChoice->isChecked()) {
         choice.title = text("DlgExportTxtTitle");
         choice.filter = text("DlgTxtFilter");
         choice.defaultSuffix = QStringLiteral("txt");
@@ -367,23 +359,23 @@ void TLogConverterForm::ExportBrowseBtnClick() {
         choice.filter = text("DlgExportAdifFilter");
         choice.defaultSuffix = QStringLiteral("adi");
     }
-    ExportEdit->setText(chooseFile(this, choice));
+    m_exportFileEdit->setText(chooseFile(this, choice));
 }
 
 void TLogConverterForm::StringGridClick() {
-    const int column = StringGrid->currentIndex().column();
-    const QList<int>& assignment = StringGridModel->assignment();
-    StringGridComboBox->setCurrentIndex(
-        column >= 0 && column < assignment.size() ? assignment[column] : 0);
+    const int column = m_columnsGrid->currentIndex().column();
+    const QList<int>& assignment = m_columnsModel->assignment();
+    m_columnFieldBox->setCurrentIndex(column >= 0 && column < assignment.size() ? assignment[column]
+                                                                                : 0);
 }
 
 void TLogConverterForm::StringGridComboBoxChange(int index) {
-    StringGridModel->setAssignment(StringGrid->currentIndex().column(), index);
+    m_columnsModel->setAssignment(m_columnsGrid->currentIndex().column(), index);
 }
 
 void TLogConverterForm::ImportStartZeileEditChange() {
     bool ok = false;
-    const int line = ImportStartZeileEdit->text().toInt(&ok);
+    const int line = m_startRowEdit->text().toInt(&ok);
     if (ok && line < 1)
-        ImportStartZeileEdit->setText(QStringLiteral("1"));
+        m_startRowEdit->setText(QStringLiteral("1"));
 }

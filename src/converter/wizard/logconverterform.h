@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableView;
+class Station;
 
 // The converter wizard: import, export, repair and append of logs. Its texts are dynamic
 // properties named as in the language file ("TitleStart", "MsgFileMissing", ...), set to
@@ -40,7 +41,9 @@ public:
         Append43
     };
 
-    explicit TLogConverterForm(QWidget* parent = nullptr);
+    // A job that writes the station's open log goes through its write path, so that the
+    // lists show what the job wrote.
+    explicit TLogConverterForm(Station& station, QWidget* parent = nullptr);
     ~TLogConverterForm() override;
 
     Step step() const { return m_step; }
@@ -50,61 +53,6 @@ public:
     std::function<QString(QWidget* parent, const FileChoice& choice)> chooseFile;
     // How long a job runs before its progress dialog shows, in milliseconds.
     int progressDelay = 400;
-
-    // Always visible
-    QWidget* StatusPanel;
-    QLabel* StatusLabel;
-    QWidget* ButtonPanel;
-    QPushButton* CancelBtn;
-    QPushButton* BackBtn;
-    QPushButton* NextBtn;
-    // Start page
-    QWidget* StartPanel;
-    QRadioButton* ImportRadioBtn;
-    QRadioButton* ExportRadioBtn;
-    QRadioButton* RepairRadioBtn;
-    QRadioButton* VerbindenRadioBtn;
-    QRadioButton* TrennenRadioBtn;
-    QLabel* ImportLabel;
-    QLabel* ExportLabel;
-    QLabel* RepairLabel;
-    QLabel* VerbindenLabel;
-    QLabel* TrennenLabel;
-    // Import source
-    QWidget* ImportPanel;
-    QLineEdit* Import1Edit;
-    QPushButton* Import1BrowseBtn;
-    QRadioButton* ImpAdifRadioBtn;
-    QRadioButton* ImpHtmlRadioBtn;
-    QRadioButton* ImpCabrilloRadioBtn;
-    QRadioButton* ImpTxtFestRadioBtn;
-    // Target log of import and append
-    QWidget* ImpLogFilePanel;
-    QComboBox* ImpLogFileComboBox;
-    // Logs to export, repair or append
-    QWidget* ExpLogFilePanel;
-    QListWidget* ExpLogFileListBox;
-    // Export target
-    QWidget* ExportPanel;
-    QLineEdit* ExportEdit;
-    QPushButton* ExportBrowseBtn;
-    QRadioButton* ExpAdifRadioBtn;
-    QRadioButton* ExpHtmlRadioBtn;
-    QRadioButton* ExpTxtFestRadioBtn;
-    // Column assignment of the HTML import
-    QWidget* StringGridPanel;
-    QTableView* StringGrid;
-    HtmlGridModel* StringGridModel;
-    QLabel* Label1;
-    QComboBox* StringGridComboBox;
-    QLabel* Label2;
-    QLineEdit* ImportStartZeileEdit;
-    // Finish page
-    QWidget* FertigPanel;
-    QLabel* SummaryLabel;
-    QPlainTextEdit* SkippedMemo;
-    QPushButton* GotoStartBtn;
-    QPushButton* CloseBtn;
 
     void FormCreate();
     void FormShow();
@@ -128,6 +76,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Each step's page, title and the step Back returns to (itself where Back does nothing).
+    struct StepInfo {
+        Step step;
+        QWidget* TLogConverterForm::*page;
+        const char* title;
+        Step back;
+    };
+    static const StepInfo kSteps[];
+    static const StepInfo& stepInfo(Step step);
+    static bool isFinish(Step step);
+
     void buildPages();
     void connectHandlers();
     QWidget* page(Step step) const;
@@ -158,6 +117,65 @@ private:
     QStringList selectedLogPaths() const;
     QString targetLogPath() const;
     void showSummary(const QString& summary, const QStringList& details = {});
+    bool isOpenLog(const QString& path) const;
+    // Runs a job that writes the files at paths; through the station when one is its open log.
+    void writing(const QStringList& paths, const std::function<void()>& job);
+
+    Station& m_station;
+    // Always visible
+    QWidget* m_statusPanel;
+    QLabel* m_statusLabel;
+    QWidget* m_buttonPanel;
+    QPushButton* m_cancelButton;
+    QPushButton* m_backButton;
+    QPushButton* m_nextButton;
+    // Start page
+    QWidget* m_startPage;
+    QRadioButton* m_importChoice;
+    QRadioButton* m_exportChoice;
+    QRadioButton* m_repairChoice;
+    QRadioButton* m_appendChoice;
+    QRadioButton* m_splitChoice;
+    QLabel* m_importCaption;
+    QLabel* m_exportCaption;
+    QLabel* m_repairCaption;
+    QLabel* m_appendCaption;
+    QLabel* m_splitCaption;
+    // Import source
+    QWidget* m_importSourcePage;
+    QLineEdit* m_importFileEdit;
+    QPushButton* m_importBrowseButton;
+    QRadioButton* m_importAdifChoice;
+    QRadioButton* m_importHtmlChoice;
+    QRadioButton* m_importCabrilloChoice;
+    QRadioButton* m_importTextChoice;
+    // Target log of import and append
+    QWidget* m_targetLogPage;
+    QComboBox* m_targetLogBox;
+    // Logs to export, repair or append
+    QWidget* m_sourceLogsPage;
+    QListWidget* m_sourceLogsList;
+    // Export target
+    QWidget* m_exportTargetPage;
+    QLineEdit* m_exportFileEdit;
+    QPushButton* m_exportBrowseButton;
+    QRadioButton* m_exportAdifChoice;
+    QRadioButton* m_exportHtmlChoice;
+    QRadioButton* m_exportTextChoice;
+    // Column assignment of the HTML import
+    QWidget* m_columnsPage;
+    QTableView* m_columnsGrid;
+    HtmlGridModel* m_columnsModel;
+    QLabel* m_columnFieldCaption;
+    QComboBox* m_columnFieldBox;
+    QLabel* m_startRowCaption;
+    QLineEdit* m_startRowEdit;
+    // Finish page
+    QWidget* m_finishPage;
+    QLabel* m_summaryLabel;
+    QPlainTextEdit* m_skippedList;
+    QPushButton* m_startAgainButton;
+    QPushButton* m_closeButton;
 
     Step m_step = Step::Start;
     bool m_busy = false;

@@ -6,7 +6,9 @@
 #include "htmlgridmodel.h"
 #include "logconverter.h"
 #include "logconverterform.h"
+#include "logfile.h"
 #include "programdir.h"
+#include "station.h"
 #include "uitexts.h"
 
 #include <QApplication>
@@ -55,21 +57,36 @@ bool TLogConverterForm::runJob(const QString& progressLabel,
 
 QStringList TLogConverterForm::selectedLogPaths() const {
     QStringList paths;
-    for (int i = 0; i < ExpLogFileListBox->count(); ++i) {
-        if (ExpLogFileListBox->item(i)->isSelected())
-            paths.append(programDirectory() + ExpLogFileListBox->item(i)->text());
+    for (int i = 0; i < m_sourceLogsList->count(); ++i) {
+        if (m_sourceLogsList->item(i)->isSelected())
+            paths.append(programDirectory() + m_sourceLogsList->item(i)->text());
     }
     return paths;
 }
 
 QString TLogConverterForm::targetLogPath() const {
-    return programDirectory() + ImpLogFileComboBox->currentText();
+    return programDirectory() + m_targetLogBox->currentText();
+}
+
+bool TLogConverterForm::isOpenLog(const QString& path) const {
+    if (!m_station.hasLog())
+        return false;
+    const QString open = QFileInfo(m_station.log()->FileName()).canonicalFilePath();
+    return !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open;
+}
+
+void TLogConverterForm::writing(const QStringList& paths, const std::function<void()>& job) {
+    if (std::any_of(paths.begin(), paths.end(),
+                    [this](const QString& path) { return isOpenLog(path); }))
+        m_station.rewriteLog([&job](const QString&) { job(); });
+    else
+        job();
 }
 
 void TLogConverterForm::showSummary(const QString& summary, const QStringList& details) {
-    SummaryLabel->setText(summary);
-    SkippedMemo->setPlainText(details.join(QLatin1Char('\n')));
-    SkippedMemo->setVisible(!details.isEmpty());
+    m_summaryLabel->setText(summary);
+    m_skippedList->setPlainText(details.join(QLatin1Char('\n')));
+    m_skippedList->setVisible(!details.isEmpty());
 }
 
 namespace {
@@ -101,9 +118,11 @@ QString exportedText(qint64 records, const QString& target) {
 } // namespace
 
 void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
-    const LogConverter::ImportSummary result =
-        LogConverter::importAdif(Import1Edit->text(), targetLogPath(), progress);
-    QString summary = importedText(result.imported, ImpLogFileComboBox->currentText());
+    LogConverter::ImportSummary result;
+    writing({targetLogPath()}, [&] {
+        result = LogConverter::importAdif(m_importFileEdit->text(), targetLogPath(), progress);
+    });
+    QString summary = importedText(result.imported, m_targetLogBox->currentText());
     if (result.unmappableRecords > 0)
         summary += QLatin1Char(' ') + uiText("%1 QSOs enthalten Zeichen ohne Entsprechung in "
                                              "Windows-1252; sie wurden als \"?\" geschrieben.")
@@ -123,47 +142,57 @@ void TLogConverterForm::ImportAdif(const ProgressCallback& progress) {
 }
 
 void TLogConverterForm::ExportAdif(const ProgressCallback& progress) {
-    const LogConverter::JobResult result =
-        LogConverter::exportAdif(selectedLogPaths(), ExportEdit->text(), progress);
-    showSummary(exportedText(result.records, ExportEdit->text()));
+    LogConverter::JobResult result;
+    writing({m_exportFileEdit->text()}, [&] {
+        result = LogConverter::exportAdif(selectedLogPaths(), m_exportFileEdit->text(), progress);
+    });
+    showSummary(exportedText(result.records, m_exportFileEdit->text()));
 }
 
 void TLogConverterForm::ExportHtml(const ProgressCallback& progress) {
-    const LogConverter::JobResult result = LogConverter::exportHtml(
-        selectedLogPaths(), ExportEdit->text(), toCp1252(text("TxtCreatedWith")), progress);
-    showSummary(exportedText(result.records, ExportEdit->text()));
+    LogConverter::JobResult result;
+    writing({m_exportFileEdit->text()}, [&] {
+        result = LogConverter::exportHtml(selectedLogPaths(), m_exportFileEdit->text(),
+                                          toCp1252(text("TxtCreatedWith")), progress);
+    });
+    showSummary(exportedText(result.records, m_exportFileEdit->text()));
 }
 
 void TLogConverterForm::ExportTxtFest(const ProgressCallback& progress) {
-    const LogConverter::JobResult result = LogConverter::exportText(
-        selectedLogPaths(), ExportEdit->text(), toCp1252(text("TxtCreatedWith")), progress);
-    showSummary(exportedText(result.records, ExportEdit->text()));
+    LogConverter::JobResult result;
+    writing({m_exportFileEdit->text()}, [&] {
+        result = LogConverter::exportText(selectedLogPaths(), m_exportFileEdit->text(),
+                                          toCp1252(text("TxtCreatedWith")), progress);
+    });
+    showSummary(exportedText(result.records, m_exportFileEdit->text()));
 }
 
 // A first row recognised as the titles is not offered for import; the operator may still
 // choose row 1.
 void TLogConverterForm::LoadHtml() {
-    StringGridModel->setGrid(LogConverter::loadHtml(Import1Edit->text()));
-    if (StringGridModel->columnCount() > 0 && StringGridModel->rowCount() > 0)
-        StringGrid->setCurrentIndex(StringGridModel->index(0, 0));
+    m_columnsModel->setGrid(LogConverter::loadHtml(m_importFileEdit->text()));
+    if (m_columnsModel->columnCount() > 0 && m_columnsModel->rowCount() > 0)
+        m_columnsGrid->setCurrentIndex(m_columnsModel->index(0, 0));
     StringGridClick();
-    const QList<int>& assignment = StringGridModel->assignment();
+    const QList<int>& assignment = m_columnsModel->assignment();
     const bool titles =
         std::any_of(assignment.begin(), assignment.end(), [](int n) { return n > 0; });
-    ImportStartZeileEdit->setText(QString::number(titles ? 2 : 1));
+    m_startRowEdit->setText(QString::number(titles ? 2 : 1));
 }
 
 void TLogConverterForm::ImportStringGrid(const ProgressCallback& progress) {
     bool ok = false;
-    const int startRow = ImportStartZeileEdit->text().toInt(&ok);
+    const int startRow = m_startRowEdit->text().toInt(&ok);
     if (!ok)
         throw DaluError(
-            uiText("\"%1\" ist keine gültige Zeilennummer.").arg(ImportStartZeileEdit->text()));
-    const LogConverter::JobResult result =
-        LogConverter::importHtmlRows(StringGridModel->grid(), StringGridModel->assignment(),
-                                     startRow, targetLogPath(), progress);
-    QString summary = importedText(result.records, ImpLogFileComboBox->currentText());
-    if (StringGridModel->grid().unmappable)
+            uiText("\"%1\" ist keine gültige Zeilennummer.").arg(m_startRowEdit->text()));
+    LogConverter::JobResult result;
+    writing({targetLogPath()}, [&] {
+        result = LogConverter::importHtmlRows(m_columnsModel->grid(), m_columnsModel->assignment(),
+                                              startRow, targetLogPath(), progress);
+    });
+    QString summary = importedText(result.records, m_targetLogBox->currentText());
+    if (m_columnsModel->grid().unmappable)
         summary += QLatin1Char(' ') + uiText("Zeichen ohne Entsprechung in Windows-1252 wurden "
                                              "als \"?\" geschrieben.");
     if (result.emptyRows > 0)
@@ -176,7 +205,8 @@ void TLogConverterForm::ImportStringGrid(const ProgressCallback& progress) {
 
 void TLogConverterForm::Repair(const ProgressCallback& progress) {
     const QStringList paths = selectedLogPaths();
-    const LogConverter::JobResult result = LogConverter::repair(paths, progress);
+    LogConverter::JobResult result;
+    writing(paths, [&] { result = LogConverter::repair(paths, progress); });
     QString summary = uiText("%1 QSOs in %2 Dalu-Dateien wurden korrigiert.")
                           .arg(QString::number(result.records), QString::number(paths.size()));
     QStringList details;
@@ -187,10 +217,11 @@ void TLogConverterForm::Repair(const ProgressCallback& progress) {
 // A target among the sources is read as it was before the job (the core reads a
 // snapshot), so appending a log to itself doubles it once.
 void TLogConverterForm::Verbinden(const ProgressCallback& progress) {
-    const LogConverter::JobResult result =
-        LogConverter::append(targetLogPath(), selectedLogPaths(), progress);
+    LogConverter::JobResult result;
+    writing({targetLogPath()},
+            [&] { result = LogConverter::append(targetLogPath(), selectedLogPaths(), progress); });
     QString summary = uiText("%1 enthält jetzt %2 QSOs.")
-                          .arg(ImpLogFileComboBox->currentText(), QString::number(result.records));
+                          .arg(m_targetLogBox->currentText(), QString::number(result.records));
     QStringList details;
     addRejects(result.rejects, summary, details);
     showSummary(summary, details);
