@@ -367,20 +367,11 @@ void TMainForm::connectRig() {
     });
     connect(entryPage, &TEntryPage::qsoCommitted, &rig, &TRigControl::qsoCommitted);
     TEntryPage* mask = entryPage;
-    connect(&rig, &TRigControl::rigValues, mask, [mask](const RigFollow::Labels& labels) {
-        if (!labels.band.isEmpty())
-            mask->BandLabel->setText(labels.band);
-        if (labels.bandUnknown || !labels.band.isEmpty())
-            mask->setRed(mask->BandLabel, labels.bandUnknown);
-        if (!labels.mode.isEmpty())
-            mask->ModeLabel->setText(labels.mode);
-        if (!labels.power.isEmpty())
-            mask->TxPwrLabel->setText(labels.power);
-    });
+    connect(&rig, &TRigControl::rigValues, mask, &TEntryPage::followRig);
     rig.setMaskReader([mask] {
         RigFollow::Labels shown;
-        shown.band = mask->BandLabel->text();
-        shown.mode = mask->ModeLabel->text();
+        shown.band = mask->band();
+        shown.mode = mask->mode();
         return shown;
     });
     RigStatusLabel->hide();
