@@ -1,4 +1,4 @@
-#include "editpage.h"
+#include "browsedriver.h"
 #include "entrypage.h"
 #include "modaldialogs.h"
 #include "sessionfixture.h"
@@ -56,16 +56,16 @@ private slots:
         QFETCH(bool, editPage);
         CheckSession s;
         TEntryPage* m = s.form->entryPage;
-        TEditPage* e = s.form->editPage;
+        const BrowseDriver::Edit e(s.form->editPage);
         Lookups p{m->CallEdit,          m->DokEdit,           m->LocatorEdit,
                   m->DxccValueLabel,    m->OvValueLabel,      m->DistriktValueLabel,
                   m->BearingValueLabel, m->DistanceValueLabel};
         if (editPage) {
             s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
             e->openQso(1);
-            QCOMPARE(e->eDxccLabel->text(), QString("Qx Island")); // as loaded
-            p = {e->eCallEdit, e->eDokEdit,       e->eLocatorEdit,  e->eDxccLabel,
-                 e->eOvLabel,  e->eDistriktLabel, e->eBearingLabel, e->eDistanceLabel};
+            QCOMPARE(e.eDxccLabel->text(), QString("Qx Island")); // as loaded
+            p = {e.eCallEdit, e.eDokEdit,       e.eLocatorEdit,  e.eDxccLabel,
+                 e.eOvLabel,  e.eDistriktLabel, e.eBearingLabel, e.eDistanceLabel};
         }
         for (const char* pair :
              {"qx1abc=Qx Island", "qx2abc=Qx Mainland", "oe/qx1abc=Austria", "qx="}) {
