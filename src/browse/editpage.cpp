@@ -570,7 +570,7 @@ void TEditPage::showReturnPage() {
 }
 
 void TEditPage::eCommentsBtnClick() {
-    m_textForm->Memo->setPlainText(eCommentsMemo->toPlainText());
+    m_textForm->setText(eCommentsMemo->toPlainText());
     m_textForm->exec();
-    eCommentsMemo->setPlainText(MaskRules::storableText(m_textForm->Memo->toPlainText(), false));
+    eCommentsMemo->setPlainText(MaskRules::storableText(m_textForm->text(), false));
 }

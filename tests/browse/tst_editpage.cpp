@@ -209,8 +209,8 @@ private slots:
             auto* editor = qobject_cast<TTextForm*>(w);
             if (!editor)
                 return;
-            seen = editor->Memo->toPlainText();
-            editor->Memo->setPlainText(QString::fromUtf8("abc\n\u0141\u00f3d\u017a;"));
+            seen = editor->text();
+            editor->setText(QString::fromUtf8("abc\n\u0141\u00f3d\u017a;"));
             editor->close();
         });
         e.eCommentsBtn->click();

@@ -7,6 +7,9 @@
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "searchpage.h"
+#include "textform.h"
+
+#include <QAction>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,6 +85,13 @@ struct Search : Controls<TSearchPage> {
     QPushButton* SearchBtn = find<QPushButton>("SearchBtn");
     QsoGrid* sStringGrid = find<QsoGrid>("sStringGrid");
     QsoGridModel* sModel = sStringGrid->gridModel();
+};
+
+struct TextEditor : Controls<TTextForm> {
+    explicit TextEditor(TTextForm* p) : Controls{p} {}
+    QPlainTextEdit* Memo = find<QPlainTextEdit>("Memo");
+    QAction* Laden1 = find<QAction>("Laden1");
+    QAction* Zeilenumbruch1 = find<QAction>("Zeilenumbruch1");
 };
 
 } // namespace BrowseDriver
