@@ -317,7 +317,7 @@ void TEditPage::openQso(int position, const QStringList& expected) {
         reloadLists();
     m_expected = expected;
     m_lists.setCurrentQso(position);
-    if (!isHidden()) // already the page in front
+    if (!isHidden()) // in front already: the page tabs hide the others
         EditierenTSShow();
     else
         m_navigator.showPage(Navigator::Page::Edit); // records the page history
