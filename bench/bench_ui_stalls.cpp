@@ -92,7 +92,7 @@ int main(int argc, char* argv[]) {
     const QList<std::pair<const char*, std::function<void()>>> jobs = {
         {"open log from the menu", [&] { openLog(QStringLiteral("other.log")); }},
         {"refill the lists", [&] { f.Listenneuladen1Click(); }},
-        {"search", [&] { s->SearchBtn->click(); }},
+        {"search", [&] { s->SearchBtnClick(); }},
         {"QSO counts", [&] { e->AuswertungenPageControl->setCurrentWidget(e->AnzahlQsosTS); }},
         {"locator squares", [&] { e->locatorPage->locAuswertenBtnClick(); }},
         {"DOKs", [&] { e->dokPage->dokOkBtnClick(); }},

@@ -16,11 +16,9 @@
 #include "languagetargets.h"
 #include "locator.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "programdir.h"
 #include "qslcardfile.h"
-#include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "settingskeys.h"
 #include "textform.h"
@@ -42,7 +40,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QTimeEdit>
 
 #include <utility>
@@ -116,11 +113,12 @@ void setPicker(TDateTickPicker* picker, const QByteArray& value) {
 
 } // namespace
 
-TEditPage::TEditPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent), m_mainForm(mainForm) {
+TEditPage::TEditPage(Station& station, QsoLists& lists, Navigator& navigator, QWidget* parent)
+    : QWidget(parent), m_station(station), m_lists(lists), m_navigator(navigator),
+      m_textForm(new TTextForm(this)) {
     createControls();
     layoutControls();
     connectFields();
-    connectLists();
     eOkBtn->setEnabled(false);
 }
 
@@ -153,17 +151,17 @@ void TEditPage::createControls() {
     eQslOutPicker = named<TDateTickPicker>("eQslOutPicker", this);
     eQslInPicker = named<TDateTickPicker>("eQslInPicker", this);
 
-    GroupBox1 = named<QGroupBox>("GroupBox1", this);
-    GroupBox1->setTitle(QStringLiteral("Antennenrichtung/Entfernung"));
-    GroupBox2 = named<QGroupBox>("GroupBox2", this);
-    GroupBox2->setTitle(QStringLiteral("DXCC"));
-    GroupBox3 = named<QGroupBox>("GroupBox3", this);
-    GroupBox3->setTitle(uiText("Ortsverband/Distrikt"));
-    eBearingLabel = named<QLabel>("eBearingLabel", GroupBox1);
-    eDistanceLabel = named<QLabel>("eDistanceLabel", GroupBox1);
-    eDxccLabel = named<QLabel>("eDxccLabel", GroupBox2);
-    eOvLabel = named<QLabel>("eOvLabel", GroupBox3);
-    eDistriktLabel = named<QLabel>("eDistriktLabel", GroupBox3);
+    bearingBox = named<QGroupBox>("GroupBox1", this);
+    bearingBox->setTitle(QStringLiteral("Antennenrichtung/Entfernung"));
+    dxccBox = named<QGroupBox>("GroupBox2", this);
+    dxccBox->setTitle(QStringLiteral("DXCC"));
+    clubBox = named<QGroupBox>("GroupBox3", this);
+    clubBox->setTitle(uiText("Ortsverband/Distrikt"));
+    eBearingLabel = named<QLabel>("eBearingLabel", bearingBox);
+    eDistanceLabel = named<QLabel>("eDistanceLabel", bearingBox);
+    eDxccLabel = named<QLabel>("eDxccLabel", dxccBox);
+    eOvLabel = named<QLabel>("eOvLabel", clubBox);
+    eDistriktLabel = named<QLabel>("eDistriktLabel", clubBox);
     eDistriktLabel->setCursor(Qt::PointingHandCursor);
     eDistriktLabel->installEventFilter(this);
 
@@ -219,17 +217,17 @@ void TEditPage::layoutControls() {
     grid->addWidget(eCommentsBtn, 6, 5);
     grid->addWidget(eCommentsMemo, 7, 0, 1, 6);
 
-    auto* bearing = new QGridLayout(GroupBox1);
+    auto* bearing = new QGridLayout(bearingBox);
     bearing->addWidget(eBearingLabel, 0, 0);
     bearing->addWidget(eDistanceLabel, 1, 0);
-    (new QVBoxLayout(GroupBox2))->addWidget(eDxccLabel);
-    auto* club = new QVBoxLayout(GroupBox3);
+    (new QVBoxLayout(dxccBox))->addWidget(eDxccLabel);
+    auto* club = new QVBoxLayout(clubBox);
     club->addWidget(eOvLabel);
     club->addWidget(eDistriktLabel);
     auto* info = new QHBoxLayout;
-    info->addWidget(GroupBox1, 1);
-    info->addWidget(GroupBox2, 1);
-    info->addWidget(GroupBox3, 2);
+    info->addWidget(bearingBox, 1);
+    info->addWidget(dxccBox, 1);
+    info->addWidget(clubBox, 2);
     grid->addLayout(info, 8, 0, 1, 6);
     grid->addWidget(eStateLabel, 9, 0, 1, 5);
     grid->addWidget(eOkBtn, 9, 5);
@@ -244,7 +242,7 @@ void TEditPage::layoutControls() {
 }
 
 void TEditPage::applyUiTexts() {
-    GroupBox3->setTitle(uiText("Ortsverband/Distrikt"));
+    clubBox->setTitle(uiText("Ortsverband/Distrikt"));
     if (isVisible())
         EditierenTSShow(); // a message on the page in the new language
 }
@@ -271,26 +269,10 @@ void TEditPage::connectFields() {
         TextInput::makeOneLine(edit);
     connect(eOkBtn, &QPushButton::clicked, this, &TEditPage::eOkBtnClick);
     connect(eCommentsBtn, &QPushButton::clicked, this, &TEditPage::eCommentsBtnClick);
-}
-
-void TEditPage::connectLists() {
-    QTabWidget* pages = m_mainForm.MainPageControl;
-    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
-        if (pages->currentWidget() == this)
-            EditierenTSShow();
-        else if (pages->currentWidget() == m_mainForm.EingabeTS)
-            EingabeTSEnter();
-    });
-    connect(m_mainForm.ListeStringGrid, &QsoGrid::rowActivated, this,
-            &TEditPage::ListeStringGridDblClick);
-    connect(m_mainForm.Liste2StringGrid, &QsoGrid::rowActivated, this,
-            &TEditPage::Liste2StringGridDblClick);
-    QsoGrid* liste2 = m_mainForm.Liste2StringGrid;
-    connect(liste2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    Liste2StringGridSelectCell(current.row() + 1);
-            });
+    connect(eQslInAddBtn, &QPushButton::clicked, this,
+            [this] { emit qslCardAddRequested(eQslInAddBtn->text(), eQslInFileName()); });
+    connect(eQslInShowBtn, &QPushButton::clicked, this,
+            [this] { emit qslCardShowRequested(eQslInFileName()); });
 }
 
 bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
@@ -324,67 +306,56 @@ bool TEditPage::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void TEditPage::reloadLists() {
+    ErrorBoundary::run(this, [this] { m_station.reload(); });
+}
+
 void TEditPage::openQso(int position, const QStringList& expected) {
     // A position beyond the list: the log has grown behind it (an import into the open
-    // log). Selecting it would leave another row selected and open that QSO.
-    if (position > m_mainForm.listeModel->rowCount())
-        ErrorBoundary::run(this, [this] { m_mainForm.ListeNeuFuellen(); });
+    // log). Selecting it would leave another QSO current and open that one.
+    if (position > m_lists.upper()->rowCount())
+        reloadLists();
     m_expected = expected;
-    m_mainForm.ListeStringGrid->selectGridRow(position);
-    if (m_mainForm.MainPageControl->currentWidget() == this)
+    m_lists.setCurrentQso(position);
+    if (!isHidden()) // in front already: the page tabs hide the others
         EditierenTSShow();
     else
-        m_mainForm.MainPageControl->setCurrentWidget(this); // records the page history
+        m_navigator.showPage(Navigator::Page::Edit); // records the page history
 }
 
-void TEditPage::ListeStringGridDblClick(int gridRow) {
-    m_returnMarker = ReturnToList;
-    openQso(gridRow);
-}
-
-bool TEditPage::liste2ShowsOpenLog() const {
-    // Yellow: the list under the mask shows reference-log matches, not the open log's rows.
-    return !m_mainForm.lists().referenceShown();
-}
-
+// Yellow, the list under the mask shows reference-log matches, not the open log's rows.
 void TEditPage::Liste2StringGridDblClick(int gridRow) {
-    if (!liste2ShowsOpenLog())
+    if (m_lists.referenceShown())
         return;
-    m_returnMarker = ReturnToList;
+    m_returnMarker = Navigator::ReturnTo::List;
     openQso(gridRow);
 }
 
 void TEditPage::Liste2StringGridSelectCell(int gridRow) {
-    if (liste2ShowsOpenLog())
-        m_mainForm.ListeStringGrid->selectGridRow(gridRow);
-}
-
-void TEditPage::EingabeTSEnter() {
-    for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
-        m_mainForm.Liste2StringGrid->setColumnWidth(col,
-                                                    m_mainForm.ListeStringGrid->columnWidth(col));
+    if (!m_lists.referenceShown())
+        m_lists.setCurrentQso(gridRow);
 }
 
 void TEditPage::EditierenTSShow() {
     m_position = 0;
     eOkBtn->setEnabled(false);
     eStateLabel->hide();
-    TLogFile* log = m_mainForm.openLog();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
-    const int n = std::max(1, m_mainForm.ListeStringGrid->Row());
+    const int n = std::max(1, m_lists.currentQso());
     const QStringList expected = std::exchange(m_expected, {});
     TQsoRecord record;
     bool found = false;
     if (!ErrorBoundary::run(this, [&] { found = log->ReadRecordAt(record, n); }))
         return;
-    const QsoGridModel* list = m_mainForm.listeModel;
+    const QsoGridModel* list = m_lists.upper();
     const QStringList listed =
         n <= list->rowCount() ? shownCells(list->record(n - 1)) : shownCells(TQsoRecord());
     const bool stale =
         found && (shownCells(record) != listed || (!expected.isEmpty() && expected != listed));
     if (stale) // the log changed behind the lists: never edit another QSO than the one chosen
-        ErrorBoundary::run(this, [this] { m_mainForm.ListeNeuFuellen(); });
+        reloadLists();
     fillControls(record);
     // Shown on the page rather than in a box: browsing the pages of an empty log is no error.
     QString problem;
@@ -456,7 +427,7 @@ void TEditPage::eChange(QObject* sender) {
         updateDistanceBearing();
     else if (sender == eTxPwrEdit)
         updateTxPwr();
-    updateQslButtons();
+    refreshQslButtons();
 }
 
 void TEditPage::updateCaptionColours() {
@@ -490,11 +461,11 @@ void TEditPage::updateDistanceBearing() {
     eDistanceLabel->clear();
     if (eLocatorEdit->text().size() != 6)
         return;
-    const QString own = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenerLocator);
+    const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
     ErrorBoundary::run(this, [&] {
         QString bearing;
         QString distance;
-        LocDistanceBearing(own, eLocatorEdit->text(), m_mainForm.msg(Msg::InvalidLocator), bearing,
+        LocDistanceBearing(own, eLocatorEdit->text(), m_station.msg(Msg::InvalidLocator), bearing,
                            distance);
         eBearingLabel->setText(bearing);
         eDistanceLabel->setText(distance);
@@ -512,12 +483,22 @@ void TEditPage::updateTxPwr() {
 
 QString TEditPage::eQslInFileName() const {
     return QslCardFile::eQslInFileName(
-        QslCardFile::folder(SettingsKeys::read(m_mainForm.settings(), SettingsKeys::QslPath),
+        QslCardFile::folder(SettingsKeys::read(m_station.settings(), SettingsKeys::QslPath),
                             programDirectory()),
         eCallEdit->text(), eDatePicker->date(), eUtcPicker->time());
 }
 
-void TEditPage::updateQslButtons() {
+QDate TEditPage::qslInDate() const {
+    return eQslInPicker->isChecked() ? eQslInPicker->date() : QDate();
+}
+
+void TEditPage::setQslInDate(const QDate& day) {
+    eQslInPicker->setChecked(day.isValid());
+    if (day.isValid())
+        eQslInPicker->setDate(day);
+}
+
+void TEditPage::refreshQslButtons() {
     eQslInAddBtn->setVisible(eQslInPicker->isChecked());
     eQslInShowBtn->setVisible(QFileInfo::exists(eQslInFileName()));
 }
@@ -564,39 +545,32 @@ TQsoRecord TEditPage::recordFromControls() const {
 }
 
 void TEditPage::eOkBtnClick() {
-    TLogFile* log = m_mainForm.openLog();
-    if (!log || m_position < 1)
+    if (!m_station.log() || m_position < 1)
         return;
     // Written back where it was read: a "#" that no longer matches the position (a log not
     // yet repaired) must not overwrite another QSO.
     const int position = m_position;
-    const bool saved = ErrorBoundary::run(this, [&] {
-        m_mainForm.station().replaceQso(position, recordFromControls());
-    });
+    const bool saved =
+        ErrorBoundary::run(this, [&] { m_station.replaceQso(position, recordFromControls()); });
     if (!saved)
         return;
-    emit qsoSaved();
-    QsoGrid* list = m_mainForm.ListeStringGrid;
-    list->selectGridRow(position);
-    list->scrollTo(list->model()->index(position - 1, 0), QAbstractItemView::PositionAtBottom);
+    m_lists.setCurrentQso(position);
+    emit qsoSaved(position);
     showReturnPage();
 }
 
 void TEditPage::showReturnPage() {
-    QWidget* page = m_mainForm.ListeTS;
-    if (m_returnMarker == ReturnToEvaluations)
-        page = m_mainForm.AuswertungenTS;
-    else if (m_returnMarker == ReturnToSearch)
-        page = m_mainForm.SucheTS;
-    m_returnMarker = ReturnToList;
-    m_mainForm.MainPageControl->setCurrentWidget(page);
+    Navigator::Page page = Navigator::Page::List;
+    if (m_returnMarker == Navigator::ReturnTo::Evaluations)
+        page = Navigator::Page::Evaluations;
+    else if (m_returnMarker == Navigator::ReturnTo::Search)
+        page = Navigator::Page::Search;
+    m_returnMarker = Navigator::ReturnTo::List;
+    m_navigator.showPage(page);
 }
 
 void TEditPage::eCommentsBtnClick() {
-    auto* editor = m_mainForm.findChild<TTextForm*>(QStringLiteral("TextForm"));
-    if (!editor)
-        return;
-    editor->Memo->setPlainText(eCommentsMemo->toPlainText());
-    editor->exec();
-    eCommentsMemo->setPlainText(MaskRules::storableText(editor->Memo->toPlainText(), false));
+    m_textForm->setText(eCommentsMemo->toPlainText());
+    m_textForm->exec();
+    eCommentsMemo->setPlainText(MaskRules::storableText(m_textForm->text(), false));
 }

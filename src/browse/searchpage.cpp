@@ -1,15 +1,15 @@
 #include "searchpage.h"
 
 #include "busyprogress.h"
-#include "editpage.h"
 #include "errorboundary.h"
 #include "keyboardaccess.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
+#include "qsolists.h"
 #include "qsosearch.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "uitexts.h"
 
 #include <QApplication>
@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 namespace {
 
@@ -41,14 +40,14 @@ template <typename W> W* numbered(const char* name, int row, QWidget* parent) {
 
 } // namespace
 
-TSearchPage::TSearchPage(TMainForm& mainForm, QWidget* parent)
-    : QWidget(parent), m_mainForm(mainForm) {
+TSearchPage::TSearchPage(Station& station, QsoLists& lists, Navigator& navigator, QWidget* parent)
+    : QWidget(parent), m_station(station), m_lists(lists), m_navigator(navigator) {
     createCriteria();
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setPlainText(QString::fromUtf8(kFormatRules));
+    formatRulesMemo = new QPlainTextEdit(this);
+    formatRulesMemo->setObjectName(QStringLiteral("Memo1"));
+    formatRulesMemo->setReadOnly(true);
+    formatRulesMemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    formatRulesMemo->setPlainText(QString::fromUtf8(kFormatRules));
     SearchBtn = new QPushButton(QStringLiteral("Suche starten!"), this);
     SearchBtn->setObjectName(QStringLiteral("SearchBtn"));
     connect(SearchBtn, &QPushButton::clicked, this, &TSearchPage::SearchBtnClick);
@@ -58,14 +57,9 @@ TSearchPage::TSearchPage(TMainForm& mainForm, QWidget* parent)
     sStringGrid->setUserResizableColumns(true);
     connect(sStringGrid, &QsoGrid::rowActivated, this, &TSearchPage::sStringGridDblClick);
     layoutPage();
-    // Hits shown after one of them was saved on the edit page are searched again when the
-    // page comes back, so that they show the saved values.
-    connect(m_mainForm.editPage, &TEditPage::qsoSaved, this, [this] { m_stale = m_searched; });
-    QTabWidget* pages = m_mainForm.MainPageControl;
-    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
-        if (pages->currentWidget() == this && m_stale)
-            searchAgain();
-    });
+    // Hits shown before the log changed (a hit saved on the edit page) are searched again
+    // when the page comes back, so that they show the saved values.
+    connect(&station, &Station::logChanged, this, [this] { m_stale = m_searched; });
 
     // Initial state: row 1 looks for a part of the call, the others are off.
     setCriterion(0, true, QsoSearch::kCallField, static_cast<int>(QsoSearch::Operator::Contains),
@@ -101,14 +95,14 @@ void TSearchPage::layoutPage() {
         grid->addWidget(sOperatorComboBox[row], row, 2);
         grid->addWidget(sEdit[row], row, 3);
     }
-    grid->addWidget(Memo1, 0, 4, kRows, 1);
+    grid->addWidget(formatRulesMemo, 0, 4, kRows, 1);
     grid->addWidget(SearchBtn, kRows, 3);
     grid->addWidget(sStringGrid, kRows + 1, 0, 1, 5);
     QList<QWidget*> order;
     for (int row = 0; row < kRows; ++row) {
         order << sCheckBox[row] << sFeldComboBox[row] << sOperatorComboBox[row] << sEdit[row];
         if (row == 0)
-            order << Memo1; // beside the first criterion, reaching down to the last
+            order << formatRulesMemo; // beside the first criterion, reaching down to the last
     }
     order << SearchBtn << sStringGrid;
     KeyboardAccess::setTabOrder(order);
@@ -168,6 +162,11 @@ void TSearchPage::sOperatorComboBox1Change() {
     }
 }
 
+void TSearchPage::SucheTSShow() {
+    if (m_stale)
+        searchAgain();
+}
+
 void TSearchPage::searchAgain() {
     const int position = resultPosition(sStringGrid->Row());
     SearchBtnClick();
@@ -182,8 +181,8 @@ void TSearchPage::SearchBtnClick() {
     sModel->clear();
     m_positions.clear();
     for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
-        sStringGrid->setColumnWidth(col, m_mainForm.ListeStringGrid->columnWidth(col));
-    TLogFile* log = m_mainForm.openLog();
+        sStringGrid->setColumnWidth(col, m_lists.columnWidth(col));
+    TLogFile* log = m_station.log();
     if (!log || !SearchBtn->isEnabled())
         return;
     QList<QsoSearch::Criterion> criteria;
@@ -215,6 +214,5 @@ void TSearchPage::sStringGridDblClick() {
     QStringList hit;
     for (int col = 0; col < sModel->columnCount(); ++col)
         hit.append(sModel->cell(sStringGrid->Row() - 1, col));
-    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToSearch);
-    m_mainForm.editPage->openQso(position, hit);
+    m_navigator.editQso({position, Navigator::ReturnTo::Search, hit, {}});
 }

@@ -14,14 +14,15 @@ class QPlainTextEdit;
 class QPushButton;
 class QsoGrid;
 class QsoGridModel;
-class TMainForm;
+class QsoLists;
+class Station;
 
 // Page "Suche": up to five criteria over the open log, the hits in a grid; a double-click
 // opens a hit on the edit page.
 class TSearchPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TSearchPage(TMainForm& mainForm, QWidget* parent = nullptr);
+    TSearchPage(Station& station, QsoLists& lists, Navigator& navigator, QWidget* parent = nullptr);
 
     static constexpr int kRows = 5;
 
@@ -35,27 +36,32 @@ public:
     // The position in the log (1 ...) of the QSO in result grid row gridRow, or 0.
     int resultPosition(int gridRow) const;
 
-    std::array<QCheckBox*, kRows> sCheckBox;
-    std::array<QComboBox*, kRows> sFeldComboBox;
-    std::array<QComboBox*, kRows> sOperatorComboBox;
-    std::array<QLineEdit*, kRows> sEdit;
-    QPlainTextEdit* Memo1;
-    QPushButton* SearchBtn;
-    QsoGrid* sStringGrid;
-    QsoGridModel* sModel;
-
 public slots:
     void sCheckBoxClick();
     void sOperatorComboBox1Change();
     void SearchBtnClick();
     void sStringGridDblClick();
+    // The page comes to the front: hits the log changed under are searched again.
+    void SucheTSShow();
 
 private:
     void createCriteria();
     void layoutPage();
     void searchAgain();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QsoLists& m_lists;
+    Navigator& m_navigator;
+
+    std::array<QCheckBox*, kRows> sCheckBox;
+    std::array<QComboBox*, kRows> sFeldComboBox;
+    std::array<QComboBox*, kRows> sOperatorComboBox;
+    std::array<QLineEdit*, kRows> sEdit;
+    QPlainTextEdit* formatRulesMemo; // "Memo1"
+    QPushButton* SearchBtn;
+    QsoGrid* sStringGrid;
+    QsoGridModel* sModel;
+
     QList<int> m_positions; // of the hits, by result row
     bool m_searched = false;
     bool m_stale = false;

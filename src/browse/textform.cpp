@@ -43,6 +43,14 @@ TTextForm::TTextForm(QWidget* parent) : QDialog(parent) {
     setWordWrap(false);
 }
 
+QString TTextForm::text() const {
+    return Memo->toPlainText();
+}
+
+void TTextForm::setText(const QString& text) {
+    Memo->setPlainText(text);
+}
+
 void TTextForm::setWordWrap(bool on) {
     Zeilenumbruch1->setChecked(on);
     Memo->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

@@ -15,13 +15,9 @@ class TTextForm : public QDialog {
 public:
     explicit TTextForm(QWidget* parent = nullptr);
 
-    QMenu* ext1;
-    QMenu* Format1;
-    QAction* Laden1;
-    QAction* Speichern1;
-    QAction* Zeilenumbruch1;
-    QPlainTextEdit* Memo;
-
+    // The memo's text, lines separated by "\n".
+    QString text() const;
+    void setText(const QString& text);
     // The memo's lines from and to a Windows-1252 text file; failures throw DaluError.
     void loadFile(const QString& path);
     void saveFile(const QString& path) const;
@@ -37,4 +33,11 @@ public slots:
 private:
     // Window-modal, asks before overwriting when saving; the chosen file goes to action.
     void runFileDialog(const QString& title, bool save, std::function<void(const QString&)> action);
+
+    QMenu* ext1;
+    QMenu* Format1;
+    QAction* Laden1;
+    QAction* Speichern1;
+    QAction* Zeilenumbruch1;
+    QPlainTextEdit* Memo;
 };

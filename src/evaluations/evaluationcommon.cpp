@@ -62,17 +62,11 @@ QColor colour(quint32 value) {
 }
 
 void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows) {
-    TSearchPage* search = form.searchPage;
-    for (int row = 0; row < TSearchPage::kRows; ++row) {
-        const std::optional<SearchRow> r = rows.value(row);
-        if (r)
-            search->setCriterion(row, true, r->field, int(r->op), r->text);
-        else
-            search->sCheckBox[row]->setChecked(false);
-    }
-    search->sCheckBoxClick();
-    search->SearchBtnClick();
-    form.MainPageControl->setCurrentWidget(form.SucheTS);
+    Navigator::SearchRows criteria;
+    for (const std::optional<SearchRow>& r : rows)
+        criteria.append(r ? std::optional(QsoSearch::Criterion{r->field, r->op, r->text})
+                          : std::nullopt);
+    form.navigator().showInSearch(criteria);
 }
 
 void showMessages(QWidget* parent, const QStringList& messages) {

@@ -17,14 +17,14 @@
 TQslCardButtons::TQslCardButtons(TMainForm& mainForm, QObject* parent)
     : QObject(parent), m_mainForm(mainForm) {
     TEditPage* edit = mainForm.editPage;
-    connect(edit->eQslInAddBtn, &QPushButton::clicked, this, &TQslCardButtons::eQslInAddBtnClick);
-    connect(edit->eQslInShowBtn, &QPushButton::clicked, this, &TQslCardButtons::eQslInShowBtnClick);
+    connect(edit, &TEditPage::qslCardAddRequested, this, &TQslCardButtons::eQslInAddBtnClick);
+    connect(edit, &TEditPage::qslCardShowRequested, this, &TQslCardButtons::eQslInShowBtnClick);
 }
 
-void TQslCardButtons::eQslInAddBtnClick() {
+void TQslCardButtons::eQslInAddBtnClick(const QString& title, const QString& cardFile) {
     TEditPage* edit = m_mainForm.editPage;
     FileChoice choice;
-    choice.title = edit->eQslInAddBtn->text();
+    choice.title = title;
     // The language file offers JPEG; scans saved as PNG or BMP are shown as well.
     choice.filter = m_mainForm.msg(Msg::QslImageFilter) + QLatin1Char('|') +
                     uiText("Alle Bilder (*.jpg;*.jpeg;*.png;*.bmp)") +
@@ -32,10 +32,9 @@ void TQslCardButtons::eQslInAddBtnClick() {
     choice.mustExist = true;
     const QString chosen = WizardFileDialog::choose(edit->window(), choice);
     if (!chosen.isEmpty()) {
-        const QString card = edit->eQslInFileName();
-        const QString move = chosen + QStringLiteral(" --> ") + card;
+        const QString move = chosen + QStringLiteral(" --> ") + cardFile;
         try {
-            QslCardFile::moveCard(chosen, card);
+            QslCardFile::moveCard(chosen, cardFile);
             QMessageBox::information(edit->window(), QStringLiteral("Dalu"), move);
         } catch (const DaluError& e) {
             QMessageBox box(QMessageBox::Critical, QStringLiteral("Dalu"),
@@ -44,16 +43,16 @@ void TQslCardButtons::eQslInAddBtnClick() {
             box.exec();
         }
     }
-    edit->eChange(nullptr); // the show button follows the card file
+    edit->refreshQslButtons(); // the show button follows the card file
 }
 
-void TQslCardButtons::eQslInShowBtnClick() {
+void TQslCardButtons::eQslInShowBtnClick(const QString& cardFile) {
     TEditPage* edit = m_mainForm.editPage;
     auto* viewer = m_mainForm.findChild<TQslInShowForm*>(QStringLiteral("QslInShowForm"));
     if (!viewer)
         return;
     ErrorBoundary::run(edit->window(), [&] {
-        viewer->setPicture(CardImage::load(edit->eQslInFileName()));
+        viewer->setPicture(CardImage::load(cardFile));
         viewer->exec();
     });
 }

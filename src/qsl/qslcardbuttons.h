@@ -12,8 +12,8 @@ public:
     TQslCardButtons(TMainForm& mainForm, QObject* parent);
 
 public slots:
-    void eQslInAddBtnClick();
-    void eQslInShowBtnClick();
+    void eQslInAddBtnClick(const QString& title, const QString& cardFile);
+    void eQslInShowBtnClick(const QString& cardFile);
 
 private:
     TMainForm& m_mainForm;

@@ -46,7 +46,7 @@ void TQslPage::qslInBtnClick() {
         return; // a date or time that cannot be read: the operator corrects it
     TSearchPage* search = m_mainForm.searchPage;
     qslSearchPanel->hide();
-    if (!search->SearchBtn->isEnabled()) {
+    if (!search->findChild<QPushButton*>(QStringLiteral("SearchBtn"))->isEnabled()) {
         QMessageBox::critical(this, QStringLiteral("Dalu"), m_mainForm.msg(Msg::QslInNoCriterion));
         return;
     }
@@ -62,9 +62,9 @@ void TQslPage::qslInBtnClick() {
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
             askAndCreateQsoFromCard();
     } else if (search->resultPosition(2) < 1) {
-        search->sStringGrid->selectGridRow(1);
+        search->findChild<QsoGrid*>(QStringLiteral("sStringGrid"))->selectGridRow(1);
         search->sStringGridDblClick();
-        m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+        m_mainForm.editPage->setReturnMarker(Navigator::ReturnTo::Evaluations);
         applyCardArrival();
     } else {
         showHits();
@@ -96,7 +96,8 @@ void TQslPage::setCardCriteria(bool& complete) {
     for (const QsoSearch::Criterion& c : QslIn::timeCriteria(utc))
         search->setCriterion(row++, true, c.field, int(c.op), c.text);
     for (; row < TSearchPage::kRows; ++row)
-        search->sCheckBox[row]->setChecked(false);
+        search->findChild<QCheckBox*>(QStringLiteral("sCheckBox%1").arg(row + 1))
+            ->setChecked(false);
     search->sCheckBoxClick();
     complete =
         !call.isEmpty() && date.state == QslIn::Input::Valid && utc.state == QslIn::Input::Valid;
@@ -132,7 +133,7 @@ void TQslPage::createQsoFromCard(TQsoRecord record) {
     record[QsoField::QslIn] = GermanFormat::formatDate(qslInDatePicker->date());
     // Numbered by the log under its write lock: another program may have written it since.
     const int number = m_mainForm.station().appendQso(record);
-    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+    m_mainForm.editPage->setReturnMarker(Navigator::ReturnTo::Evaluations);
     m_mainForm.editPage->openQso(number);
 }
 
@@ -141,7 +142,8 @@ void TQslPage::showHits() {
     QList<CompactQso> hits;
     QList<int> positions;
     for (int row = 1; search->resultPosition(row) > 0; ++row) {
-        hits.append(search->sModel->qso(row - 1));
+        hits.append(
+            search->findChild<QsoGrid*>(QStringLiteral("sStringGrid"))->gridModel()->qso(row - 1));
         positions.append(search->resultPosition(row));
     }
     qslSearchModel->setRows(std::move(hits), std::move(positions));
@@ -156,18 +158,15 @@ void TQslPage::qslSearchStringGridDblClick() {
     const int position = qslSearchModel->position(current.isValid() ? current.row() : -1);
     if (position < 1)
         return;
-    m_mainForm.editPage->setReturnMarker(TEditPage::ReturnToEvaluations);
+    m_mainForm.editPage->setReturnMarker(Navigator::ReturnTo::Evaluations);
     m_mainForm.editPage->openQso(position);
     applyCardArrival();
 }
 
 // The day the card arrived, unless the QSO already records a received card.
 void TQslPage::applyCardArrival() {
-    TDateTickPicker* picker = m_mainForm.editPage->eQslInPicker;
-    if (picker->isChecked())
-        return;
-    picker->setChecked(true);
-    picker->setDate(qslInDatePicker->date());
+    if (!m_mainForm.editPage->qslInDate().isValid())
+        m_mainForm.editPage->setQslInDate(qslInDatePicker->date());
 }
 
 void TQslPage::clearInputs() {

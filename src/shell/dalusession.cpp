@@ -4,6 +4,7 @@
 #include "clockform.h"
 #include "clockoptions.h"
 #include "doppeltform.h"
+#include "editpage.h"
 #include "errorboundary.h"
 #include "hotkeyform.h"
 #include "infoform.h"
@@ -16,7 +17,6 @@
 DaluSession::DaluSession() {
     m_mainForm = std::make_unique<TMainForm>();
     TMainForm* main = m_mainForm.get();
-    m_textForm = std::make_unique<TTextForm>(main);
     m_hotKeyForm = std::make_unique<THotKeyForm>(main);
     m_doppeltForm = std::make_unique<TDoppeltForm>(main);
     m_logConverterForm = std::make_unique<TLogConverterForm>(main->station(), main);
@@ -25,7 +25,7 @@ DaluSession::DaluSession() {
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
 
     main->callCheck->setDoppeltForm(m_doppeltForm.get());
-    main->registerWindow(QStringLiteral("TTextForm"), m_textForm.get());
+    main->registerWindow(QStringLiteral("TTextForm"), textForm());
     main->registerWindow(QStringLiteral("THotKeyForm"), m_hotKeyForm.get());
     main->registerWindow(QStringLiteral("TDoppeltForm"), m_doppeltForm.get());
     main->registerWindow(QStringLiteral("TLogConverterForm"), m_logConverterForm.get());
@@ -41,6 +41,10 @@ DaluSession::DaluSession() {
     ErrorBoundary::run(main, [main] { main->LoadLanguage(); });
 }
 
+TTextForm* DaluSession::textForm() const {
+    return &m_mainForm->editPage->commentEditor();
+}
+
 DaluSession::~DaluSession() {
     m_clockForm.reset();
     // The dialogs are children of the main window: release them before it goes.
@@ -49,6 +53,5 @@ DaluSession::~DaluSession() {
     m_logConverterForm.reset();
     m_doppeltForm.reset();
     m_hotKeyForm.reset();
-    m_textForm.reset();
     m_mainForm.reset();
 }

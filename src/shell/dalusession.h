@@ -19,7 +19,7 @@ public:
     ~DaluSession();
 
     TMainForm* mainForm() const { return m_mainForm.get(); }
-    TTextForm* textForm() const { return m_textForm.get(); }
+    TTextForm* textForm() const;
     THotKeyForm* hotKeyForm() const { return m_hotKeyForm.get(); }
     TDoppeltForm* doppeltForm() const { return m_doppeltForm.get(); }
     TLogConverterForm* logConverterForm() const { return m_logConverterForm.get(); }
@@ -29,7 +29,6 @@ public:
 
 private:
     std::unique_ptr<TMainForm> m_mainForm;
-    std::unique_ptr<TTextForm> m_textForm;
     std::unique_ptr<THotKeyForm> m_hotKeyForm;
     std::unique_ptr<TDoppeltForm> m_doppeltForm;
     std::unique_ptr<TLogConverterForm> m_logConverterForm;

@@ -24,6 +24,7 @@
 #include "generaloptions.h"
 #include "languageloader.h"
 #include "languagetargets.h"
+#include "listpage.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "optionspage.h"
@@ -153,26 +154,39 @@ void TMainForm::createPages() {
     NoLogHintLabel->setBackgroundRole(QPalette::Base);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
-    ListeTS = new QWidget(MainPageControl);
-    ListeTS->setObjectName(QStringLiteral("ListeTS"));
-    ListeStringGrid = new QsoGrid(listeModel, ListeTS);
-    ListeStringGrid->setObjectName(QStringLiteral("ListeStringGrid"));
-    ListeStringGrid->setUserResizableColumns(true);
-    auto* listLayout = new QVBoxLayout(ListeTS);
-    listLayout->setContentsMargins(2, 2, 2, 2);
-    listLayout->addWidget(ListeStringGrid);
+    auto* listPage = new TListPage(*m_lists, *m_navigator, MainPageControl);
+    ListeTS = listPage;
+    ListeStringGrid = listPage->grid();
     MainPageControl->addTab(ListeTS, QStringLiteral("Liste"));
     connect(ListeStringGrid, &QsoGrid::headerCtrlReleased, this,
             &TMainForm::ListeStringGridMouseUp);
 
-    editPage = new TEditPage(*this, MainPageControl);
+    editPage = new TEditPage(*m_station, *m_lists, *m_navigator, MainPageControl);
     EditierenTS = editPage;
     EditierenTS->setObjectName(QStringLiteral("EditierenTS"));
     MainPageControl->addTab(EditierenTS, QStringLiteral("Editieren"));
-    searchPage = new TSearchPage(*this, MainPageControl);
+    connect(editPage, &TEditPage::qsoSaved, listPage, &TListPage::showSavedQso);
+    connect(Liste2StringGrid, &QsoGrid::rowActivated, editPage,
+            &TEditPage::Liste2StringGridDblClick);
+    connect(Liste2StringGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, editPage,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    editPage->Liste2StringGridSelectCell(current.row() + 1);
+            });
+    searchPage = new TSearchPage(*m_station, *m_lists, *m_navigator, MainPageControl);
     SucheTS = searchPage;
     SucheTS->setObjectName(QStringLiteral("SucheTS"));
     MainPageControl->addTab(SucheTS, QStringLiteral("Suche"));
+    connect(MainPageControl, &QTabWidget::currentChanged, this, [this] {
+        QWidget* page = MainPageControl->currentWidget();
+        if (page == EditierenTS)
+            editPage->EditierenTSShow();
+        else if (page == SucheTS)
+            searchPage->SucheTSShow();
+        else if (page == EingabeTS) // the mask's list takes the list page's column widths
+            for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
+                Liste2StringGrid->setColumnWidth(col, m_lists->columnWidth(col));
+    });
 
     evaluationsPage = new TEvaluationsPage(*this, MainPageControl);
     AuswertungenTS = evaluationsPage;
@@ -333,13 +347,11 @@ void TMainForm::connectNavigator() {
             [this](Navigator::Page page) { MainPageControl->setCurrentWidget(pageWidget(page)); });
     connect(m_navigator, &Navigator::editRequested, this,
             [this](const Navigator::EditRequest& request) {
-                editPage->setReturnMarker(int(request.returnTo));
+                editPage->setReturnMarker(request.returnTo);
                 editPage->openQso(request.position, request.expected);
                 // The day a card arrived, unless the QSO already records a received card.
-                if (request.cardArrived.isValid() && !editPage->eQslInPicker->isChecked()) {
-                    editPage->eQslInPicker->setChecked(true);
-                    editPage->eQslInPicker->setDate(request.cardArrived);
-                }
+                if (request.cardArrived.isValid() && !editPage->qslInDate().isValid())
+                    editPage->setQslInDate(request.cardArrived);
             });
     connect(m_navigator, &Navigator::searchRequested, this,
             [this](const Navigator::SearchRows& rows) {

@@ -10,6 +10,7 @@ QsoLists::QsoLists(Station& station, QObject* parent)
         m_upper->clear();
         m_lower->clear();
         setReferenceShown(false);
+        setCurrentQso(0);
     });
 }
 
@@ -24,6 +25,7 @@ void QsoLists::apply(const LogChange& change) {
     case LogChange::Kind::Reloaded:
     case LogChange::Kind::Rewritten:
         m_upper->setRows(change.rows);
+        setCurrentQso(0); // a list filled anew has no selection
         break;
     }
     // The lower list shows the log again after any change (the rows are shared, not copied);
@@ -53,4 +55,19 @@ void QsoLists::setReferenceShown(bool shown) {
         return;
     m_referenceShown = shown;
     emit referenceShownChanged(shown);
+}
+
+void QsoLists::setCurrentQso(int position) {
+    if (position < 0 || position > m_upper->rowCount() || position == m_current)
+        return;
+    m_current = position;
+    emit currentQsoChanged(position);
+}
+
+void QsoLists::setColumnWidth(int column, int width) {
+    if (column < 0)
+        return;
+    if (column >= m_columnWidths.size())
+        m_columnWidths.resize(column + 1);
+    m_columnWidths[column] = width;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class CompactQso;
@@ -25,8 +26,18 @@ public:
     // Back to the open log's QSOs (as the list page has them: nothing is read).
     void endReference();
 
+    // The QSO (position in the log, 1 ...) both lists have selected, 0 when none. A position
+    // beyond the list is ignored, as a grid ignores it; a list filled anew has none.
+    int currentQso() const { return m_current; }
+    void setCurrentQso(int position);
+
+    // The list page's column widths, which the other QSO grids take over.
+    int columnWidth(int column) const { return m_columnWidths.value(column); }
+    void setColumnWidth(int column, int width);
+
 signals:
     void referenceShownChanged(bool shown);
+    void currentQsoChanged(int position);
 
 private:
     void apply(const LogChange& change);
@@ -35,4 +46,6 @@ private:
     QsoGridModel* m_upper;
     QsoGridModel* m_lower;
     bool m_referenceShown = false;
+    int m_current = 0;
+    QList<int> m_columnWidths;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "editpage.h"
+#include "browsedriver.h"
 #include "meminifile.h"
 #include "qsogrid.h"
-#include "searchpage.h"
 #include "sessionfixture.h"
 
 #include <QTabWidget>
@@ -20,8 +19,8 @@ struct BrowseFixture : SessionFixture {
     }
 
     TMainForm* form() const { return session->mainForm(); }
-    TEditPage* edit() const { return form()->editPage; }
-    TSearchPage* search() const { return form()->searchPage; }
+    BrowseDriver::Edit edit() const { return BrowseDriver::Edit(form()->editPage); }
+    BrowseDriver::Search search() const { return BrowseDriver::Search(form()->searchPage); }
     QWidget* currentPage() const { return form()->MainPageControl->currentWidget(); }
     QByteArray log() const { return dir.readFile("a.log"); }
 

@@ -28,32 +28,31 @@ private slots:
         records[2][QsoField::Number] = "7"; // out of step: saved where it was read, not at 7
         BrowseFixture f(records);
         f.editRow(3);
-        TEditPage* e = f.edit();
+        const BrowseDriver::Edit e = f.edit();
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(
-            (QStringList{e->eNumberLabel->text(), e->eDatePicker->date().toString("dd.MM.yyyy"),
-                         e->eUtcPicker->time().toString(), e->eModeComboBox->currentText(),
-                         e->eCallEdit->text(), e->eNameEdit->text(), e->eQthEdit->text(),
-                         e->eCommentsMemo->toPlainText(), e->eQslOutPicker->dateText()}),
-            (QStringList{"7", "04.06.2004", "03:31:00", "SSB", "QX3ABC", "Erika", "Kiel",
-                         "first\nsecond", "05.06.2004"}));
-        QVERIFY(e->eOkBtn->isEnabled());
+        QCOMPARE((QStringList{e.eNumberLabel->text(), e.eDatePicker->date().toString("dd.MM.yyyy"),
+                              e.eUtcPicker->time().toString(), e.eModeComboBox->currentText(),
+                              e.eCallEdit->text(), e.eNameEdit->text(), e.eQthEdit->text(),
+                              e.eCommentsMemo->toPlainText(), e.eQslOutPicker->dateText()}),
+                 (QStringList{"7", "04.06.2004", "03:31:00", "SSB", "QX3ABC", "Erika", "Kiel",
+                              "first\nsecond", "05.06.2004"}));
+        QVERIFY(e.eOkBtn->isEnabled());
         // The choices are the mask's band and mode tables.
-        QCOMPARE(e->eBandComboBox->itemText(e->eBandComboBox->count() - 1), QString("2200m"));
-        QCOMPARE(e->eModeComboBox->count(), BandMode::modeTexts().size());
+        QCOMPARE(e.eBandComboBox->itemText(e.eBandComboBox->count() - 1), QString("2200m"));
+        QCOMPARE(e.eModeComboBox->count(), BandMode::modeTexts().size());
         // Alt + the save button's letter saves, and opens no menu.
         for (QMenu* menu : f.form()->menuBar()->findChildren<QMenu*>())
             QVERIFY(QKeySequence::mnemonic(menu->title()) !=
-                    QKeySequence::mnemonic(e->eOkBtn->text()));
-        e->eNameEdit->setText(QString::fromUtf8("J\u00fcrgen"));
+                    QKeySequence::mnemonic(e.eOkBtn->text()));
+        e.eNameEdit->setText(QString::fromUtf8("J\u00fcrgen"));
         // A pasted line break becomes a blank; a typed ";" is refused, a typed letter the log
         // cannot hold becomes its base letter as pasted.
         QApplication::clipboard()->setText(QString::fromUtf8("Ji\u0159\u00ed\r\nNov\u00e1k"));
-        e->eQthEdit->clear();
-        QTest::keyClick(e->eQthEdit, Qt::Key_V, Qt::ControlModifier);
+        e.eQthEdit->clear();
+        QTest::keyClick(e.eQthEdit, Qt::Key_V, Qt::ControlModifier);
         for (const QChar c : QString::fromUtf8(";\u0159"))
-            QTest::sendKeyEvent(QTest::Click, e->eNameEdit, Qt::Key_unknown, QString(c), {});
-        e->eOkBtn->click();
+            QTest::sendKeyEvent(QTest::Click, e.eNameEdit, Qt::Key_unknown, QString(c), {});
+        e.eOkBtn->click();
         records[2][QsoField::Name] = "J\xfcrgenr"; // Windows-1252 on disk
         records[2][QsoField::Qth] = "Jir\xed Nov\xe1k";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
@@ -120,9 +119,9 @@ private slots:
             f.form()->MainPageControl->setCurrentWidget(f.form()->EditierenTS);
         else
             f.editRow(1);
-        const QString message = f.edit()->eStateLabel->text();
+        const QString message = f.edit().eStateLabel->text();
         QVERIFY2(message.contains(fetched<QString>("named")), qPrintable(message));
-        QVERIFY(f.edit()->eStateLabel->isVisible() && !f.edit()->eOkBtn->isEnabled());
+        QVERIFY(f.edit().eStateLabel->isVisible() && !f.edit().eOkBtn->isEnabled());
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
         f.edit()->eOkBtnClick();
         QCOMPARE(f.log(), before);
@@ -133,13 +132,13 @@ private slots:
         f.dir.writeFile("a.log", LogBuilder::logContent(LogBuilder::qsos(3)));
         f.form()->ListeNeuFuellen();
         f.editRow(2);
-        QVERIFY(!f.edit()->eStateLabel->isVisible() && f.edit()->eOkBtn->isEnabled());
+        QVERIFY(!f.edit().eStateLabel->isVisible() && f.edit().eOkBtn->isEnabled());
         LogBuilder::writeLog(f.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(7)});
         f.editRow(2);
-        QVERIFY(f.edit()->eStateLabel->isVisible() && !f.edit()->eOkBtn->isEnabled());
+        QVERIFY(f.edit().eStateLabel->isVisible() && !f.edit().eOkBtn->isEnabled());
         QCOMPARE(f.form()->listeModel->cell(1, 5), QString("QX7ABC"));
         f.editRow(2);
-        QVERIFY(f.edit()->eOkBtn->isEnabled());
+        QVERIFY(f.edit().eOkBtn->isEnabled());
     }
 
     void savingReturnsToWhereTheEditCameFrom_data() {
@@ -153,17 +152,17 @@ private slots:
         QFETCH(int, marker);
         QFETCH(QString, page);
         BrowseFixture f(LogBuilder::qsos(3));
-        f.edit()->setReturnMarker(marker);
+        f.edit()->setReturnMarker(Navigator::ReturnTo(marker));
         f.edit()->openQso(2);
-        QCOMPARE(f.edit()->eNumberLabel->text(), QString("2"));
-        f.edit()->eOkBtn->click();
+        QCOMPARE(f.edit().eNumberLabel->text(), QString("2"));
+        f.edit().eOkBtn->click();
         QCOMPARE(f.currentPage()->objectName(), page);
-        QCOMPARE(f.edit()->returnMarker(), 0);
+        QCOMPARE(int(f.edit()->returnMarker()), 0);
 
         // A marker left over from an edit not saved is no reason to leave the list page.
-        f.edit()->setReturnMarker(marker);
+        f.edit()->setReturnMarker(Navigator::ReturnTo(marker));
         f.editRow(1);
-        f.edit()->eOkBtn->click();
+        f.edit().eOkBtn->click();
         QCOMPARE(f.currentPage(), f.form()->ListeTS);
     }
 
@@ -178,7 +177,7 @@ private slots:
         BrowseFixture f(LogBuilder::qsos(200));
         QsoGrid* list = f.form()->ListeStringGrid;
         f.editRow(row);
-        f.edit()->eOkBtn->click();
+        f.edit().eOkBtn->click();
         QCOMPARE(list->Row(), row);
         // The last row shown whole: the one after it reaches past the bottom.
         const int height = list->viewport()->height();
@@ -201,24 +200,24 @@ private slots:
         QCOMPARE(f.form()->ListeStringGrid->Row(), 3); // both lists on the same row
         QTest::keyClick(liste2, Qt::Key_Return);
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit()->eCallEdit->text(), QString("QX3ABC"));
+        QCOMPARE(f.edit().eCallEdit->text(), QString("QX3ABC"));
         // The comment editor gets the comment and hands its text back.
-        TEditPage* e = f.edit();
-        e->eCommentsMemo->setPlainText("old");
+        const BrowseDriver::Edit e = f.edit();
+        e.eCommentsMemo->setPlainText("old");
         QString seen;
         ModalDialogs::onNextModal([&seen](QWidget* w) {
             auto* editor = qobject_cast<TTextForm*>(w);
             if (!editor)
                 return;
-            seen = editor->Memo->toPlainText();
-            editor->Memo->setPlainText(QString::fromUtf8("abc\n\u0141\u00f3d\u017a;"));
+            seen = editor->text();
+            editor->setText(QString::fromUtf8("abc\n\u0141\u00f3d\u017a;"));
             editor->close();
         });
-        e->eCommentsBtn->click();
+        e.eCommentsBtn->click();
         QCOMPARE(seen, QString("old"));
         // Made storable as typing into the comments would: letter transliterated, ";" a comma.
-        QCOMPARE(e->eCommentsMemo->toPlainText(), QString::fromUtf8("abc\nL\u00f3dz,"));
-        e->eOkBtn->click();
+        QCOMPARE(e.eCommentsMemo->toPlainText(), QString::fromUtf8("abc\nL\u00f3dz,"));
+        e.eOkBtn->click();
         QVERIFY(f.log().contains(";abc#13#10L\xf3"
                                  "dz,;"));
     }
@@ -239,12 +238,12 @@ private slots:
         f.dir.writeFile("a.log", LogBuilder::rawLog({line}));
         f.form()->ListeNeuFuellen();
         f.editRow(1);
-        TEditPage* e = f.edit();
+        const BrowseDriver::Edit e = f.edit();
         if (line.endsWith(';')) { // an empty QSL in stays empty
-            QVERIFY(!e->eQslInPicker->isChecked() && !e->eQslInAddBtn->isVisible());
-            QCOMPARE(e->eQslInPicker->date(), QDate::currentDate());
+            QVERIFY(!e.eQslInPicker->isChecked() && !e.eQslInAddBtn->isVisible());
+            QCOMPARE(e.eQslInPicker->date(), QDate::currentDate());
         }
-        e->eOkBtn->click();
+        e.eOkBtn->click();
         QCOMPARE(f.log(), LogBuilder::rawLog({line}));
     }
 };

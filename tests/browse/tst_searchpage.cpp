@@ -18,15 +18,15 @@ QList<TQsoRecord> mixedLog() {
 }
 
 // The "#" column of every result row; an empty result keeps one empty row.
-QStringList resultNumbers(const TSearchPage* s) {
+QStringList resultNumbers(const BrowseDriver::Search& s) {
     QStringList numbers;
-    for (int row = 1; row <= s->sModel->rowCount(); ++row)
-        numbers.append(s->sModel->cell(row - 1, 0));
+    for (int row = 1; row <= s.sModel->rowCount(); ++row)
+        numbers.append(s.sModel->cell(row - 1, 0));
     return numbers;
 }
 
-void uncheckAll(TSearchPage* s) {
-    for (QCheckBox* box : s->sCheckBox) {
+void uncheckAll(const BrowseDriver::Search& s) {
+    for (QCheckBox* box : s.sCheckBox) {
         if (box->isChecked())
             box->click();
     }
@@ -39,29 +39,29 @@ class TestSearchPage : public QObject {
 private slots:
     void startsWithCallContainsInRowOneAndSearchesInEnglish() {
         BrowseFixture f(mixedLog(), false);
-        TSearchPage* s = f.search();
+        const BrowseDriver::Search s = f.search();
         const auto state = [s](int row) {
-            return QStringList{s->sCheckBox[row]->isChecked() ? "on" : "off",
-                               s->sFeldComboBox[row]->currentText(),
-                               s->sOperatorComboBox[row]->currentText(),
-                               s->sEdit[row]->isEnabled() ? "enabled" : "disabled"};
+            return QStringList{s.sCheckBox[row]->isChecked() ? "on" : "off",
+                               s.sFeldComboBox[row]->currentText(),
+                               s.sOperatorComboBox[row]->currentText(),
+                               s.sEdit[row]->isEnabled() ? "enabled" : "disabled"};
         };
         QCOMPARE(state(0),
                  (QStringList{"on", "Call", QString::fromUtf8("enth\u00e4lt"), "enabled"}));
         QCOMPARE(state(4), (QStringList{"off", "#", "ist", "disabled"}));
-        QVERIFY(s->Memo1->toPlainText().startsWith("Formatvorschriften:\nDatum    dd.mm.yyyy\n"));
-        s->sCheckBox[2]->click();
-        QVERIFY(s->sFeldComboBox[2]->isEnabled() && s->sOperatorComboBox[2]->isEnabled());
+        QVERIFY(s.Memo1->toPlainText().startsWith("Formatvorschriften:\nDatum    dd.mm.yyyy\n"));
+        s.sCheckBox[2]->click();
+        QVERIFY(s.sFeldComboBox[2]->isEnabled() && s.sOperatorComboBox[2]->isEnabled());
         uncheckAll(s);
-        QVERIFY(!s->SearchBtn->isEnabled());
-        QVERIFY(!s->sFeldComboBox[0]->isEnabled() && !s->sEdit[0]->isEnabled());
+        QVERIFY(!s.SearchBtn->isEnabled());
+        QVERIFY(!s.sFeldComboBox[0]->isEnabled() && !s.sEdit[0]->isEnabled());
         // In English the operators keep their positions.
         f.form()->EnglishMenu->trigger();
-        QCOMPARE(s->sOperatorComboBox[0]->currentText(), QString("contains"));
-        QCOMPARE(s->sOperatorComboBox[4]->count(), 6);
-        QCOMPARE(s->SearchBtn->text(), QString("Start search!"));
+        QCOMPARE(s.sOperatorComboBox[0]->currentText(), QString("contains"));
+        QCOMPARE(s.sOperatorComboBox[4]->count(), 6);
+        QCOMPARE(s.SearchBtn->text(), QString("Start search!"));
         s->setCriterion(1, true, 12, 5, "5W");
-        s->SearchBtn->click();
+        s.SearchBtn->click();
         QCOMPARE(resultNumbers(s), (QStringList{"2", "3"}));
     }
 
@@ -78,18 +78,18 @@ private slots:
         QFETCH(int, field);
         QFETCH(int, op);
         BrowseFixture f(mixedLog(), false);
-        TSearchPage* s = f.search();
-        s->sCheckBox[1]->click();
+        const BrowseDriver::Search s = f.search();
+        s.sCheckBox[1]->click();
         if (fetched<bool>("operatorFirst")) {
-            s->sOperatorComboBox[1]->setCurrentIndex(op);
-            s->sFeldComboBox[1]->setCurrentIndex(field);
+            s.sOperatorComboBox[1]->setCurrentIndex(op);
+            s.sFeldComboBox[1]->setCurrentIndex(field);
         } else {
-            s->sFeldComboBox[1]->setCurrentIndex(field);
-            s->sOperatorComboBox[1]->setCurrentIndex(op);
+            s.sFeldComboBox[1]->setCurrentIndex(field);
+            s.sOperatorComboBox[1]->setCurrentIndex(op);
         }
-        QCOMPARE(s->sFeldComboBox[1]->currentIndex(), fetched<int>("fieldAfter"));
-        QCOMPARE(s->sOperatorComboBox[1]->currentIndex(), op);
-        QCOMPARE(s->sFeldComboBox[0]->currentIndex(), 5); // the other rows keep theirs
+        QCOMPARE(s.sFeldComboBox[1]->currentIndex(), fetched<int>("fieldAfter"));
+        QCOMPARE(s.sOperatorComboBox[1]->currentIndex(), op);
+        QCOMPARE(s.sFeldComboBox[0]->currentIndex(), 5); // the other rows keep theirs
     }
 
     // criteria: "field|operator|text", separated by ';'. A text the search cannot use stops it,
@@ -113,8 +113,8 @@ private slots:
     void search() {
         QFETCH(QString, message);
         BrowseFixture f(mixedLog(), false);
-        TSearchPage* s = f.search();
-        s->SearchBtn->click(); // every QSO: the results to be replaced
+        const BrowseDriver::Search s = f.search();
+        s.SearchBtn->click(); // every QSO: the results to be replaced
         uncheckAll(s);
         const QStringList criteria = fetched<QString>("criteria").split(';');
         for (int row = 0; row < criteria.size(); ++row) {
@@ -124,7 +124,7 @@ private slots:
         QString shown;
         if (!message.isEmpty())
             ModalDialogs::answerMessageBox(&shown);
-        s->SearchBtn->click();
+        s.SearchBtn->click();
         QTEST(resultNumbers(s).join(','), "found");
         QVERIFY2(shown.contains(message), qPrintable(shown));
     }
@@ -137,36 +137,36 @@ private slots:
         BrowseFixture f(records);
         f.form()->ListeStringGrid->setColumnWidth(5, 140);
         f.form()->MainPageControl->setCurrentWidget(f.form()->SucheTS);
-        TSearchPage* s = f.search();
+        const BrowseDriver::Search s = f.search();
         const auto open = [s](const char* call) {
-            s->sEdit[0]->clear();
-            s->sEdit[0]->setFocus();
-            QTest::keyClicks(s->sEdit[0], call);
-            QTest::keyClick(s->sEdit[0], Qt::Key_Return);
-            s->sStringGrid->selectGridRow(1);
-            QTest::keyClick(s->sStringGrid, Qt::Key_Return);
+            s.sEdit[0]->clear();
+            s.sEdit[0]->setFocus();
+            QTest::keyClicks(s.sEdit[0], call);
+            QTest::keyClick(s.sEdit[0], Qt::Key_Return);
+            s.sStringGrid->selectGridRow(1);
+            QTest::keyClick(s.sStringGrid, Qt::Key_Return);
         };
         open("xyz");
         QCOMPARE(resultNumbers(s), QStringList{"7"});
-        QCOMPARE(s->sStringGrid->columnWidth(5), 140);
+        QCOMPARE(s.sStringGrid->columnWidth(5), 140);
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit()->returnMarker(), 2);
+        QCOMPARE(int(f.edit()->returnMarker()), 2);
         QCOMPARE(f.form()->ListeStringGrid->Row(), 2);
-        QCOMPARE(f.edit()->eCallEdit->text(), QString("qx1xyz/p"));
-        f.edit()->eQthEdit->setText("Kiel-Holtenau");
-        f.edit()->eOkBtn->click();
+        QCOMPARE(f.edit().eCallEdit->text(), QString("qx1xyz/p"));
+        f.edit().eQthEdit->setText("Kiel-Holtenau");
+        f.edit().eOkBtn->click();
         QCOMPARE(f.currentPage(), f.form()->SucheTS);
-        QCOMPARE(f.edit()->returnMarker(), 0);
+        QCOMPARE(int(f.edit()->returnMarker()), 0);
         records[1][QsoField::Qth] = "Kiel-Holtenau";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
         QCOMPARE(f.form()->listeModel->cell(1, 10), QString("Kiel-Holtenau"));
-        QCOMPARE(s->sModel->cell(0, 10), QString("Kiel-Holtenau")); // searched again
-        QCOMPARE(s->sStringGrid->Row(), 1);
+        QCOMPARE(s.sModel->cell(0, 10), QString("Kiel-Holtenau")); // searched again
+        QCOMPARE(s.sStringGrid->Row(), 1);
         // An import into the open log appended a QSO the lists do not show yet.
         f.dir.writeFile("a.log", f.log() + "6;01.06.2004;06:31:00;2m;FM;QX6NEW;59;59;;;;;;;;\r\n");
         open("new");
-        QCOMPARE(f.edit()->eCallEdit->text(), QString("QX6NEW"));
-        QVERIFY(f.edit()->eOkBtn->isEnabled());
+        QCOMPARE(f.edit().eCallEdit->text(), QString("QX6NEW"));
+        QVERIFY(f.edit().eOkBtn->isEnabled());
     }
 };
 

@@ -1,6 +1,6 @@
+#include "browsedriver.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
-#include "textform.h"
 #include "widgettest.h"
 
 #include <QFileDialog>
@@ -23,20 +23,22 @@ private slots:
         QFETCH(QString, text);
         TempProgramDir dir;
         dir.writeFile("in.txt", fetched<QByteArray>("content"));
-        TTextForm form;
+        TTextForm editor;
+        const BrowseDriver::TextEditor form(&editor);
         form.Memo->setPlainText("old text");
-        form.loadFile(dir.file("in.txt"));
+        form->loadFile(dir.file("in.txt"));
         QCOMPARE(form.Memo->toPlainText(), text);
-        form.saveFile(dir.file("out.txt"));
+        form->saveFile(dir.file("out.txt"));
         QCOMPARE(dir.readFile("out.txt"), fetched<QByteArray>("saved"));
     }
 
     void loadThroughTheFileDialog() {
         TempProgramDir dir;
         dir.writeFile("in.txt", "from file\r\n");
-        TTextForm form;
+        TTextForm editor;
+        const BrowseDriver::TextEditor form(&editor);
         form.Laden1->trigger();
-        auto* dialog = form.findChild<QFileDialog*>();
+        auto* dialog = form->findChild<QFileDialog*>();
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QString("Text laden ..."));
         QCOMPARE(dialog->nameFilters(), QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
@@ -47,8 +49,9 @@ private slots:
     }
 
     void wordWrapToggles() {
-        TTextForm form;
-        const auto state = [&form] {
+        TTextForm editor;
+        const BrowseDriver::TextEditor form(&editor);
+        const auto state = [form] {
             return QList<int>{form.Zeilenumbruch1->isChecked(), form.Memo->lineWrapMode(),
                               form.Memo->horizontalScrollBarPolicy()};
         };

@@ -1,7 +1,7 @@
 #include "bandmode.h"
+#include "browsedriver.h"
 #include "daluerror.h"
 #include "datetickpicker.h"
-#include "editpage.h"
 #include "filelock.h"
 #include "logconverter.h"
 #include "maskfixture.h"
@@ -404,8 +404,9 @@ private slots:
         QCOMPARE(s.form->liste2Model->cell(1, 13), QString("erste zweite dritte"));
         s.form->Liste2StringGrid->setFocus();
         QTest::keyClick(s.form->Liste2StringGrid, Qt::Key_Return);
-        QCOMPARE(s.form->editPage->eCallEdit->text(), QString("DL1ABC"));
-        QCOMPARE(s.form->editPage->eCommentsMemo->toPlainText(), QString("erste\nzweite\ndritte"));
+        QCOMPARE(BrowseDriver::Edit(s.form->editPage).eCallEdit->text(), QString("DL1ABC"));
+        QCOMPARE(BrowseDriver::Edit(s.form->editPage).eCommentsMemo->toPlainText(),
+                 QString("erste\nzweite\ndritte"));
     }
 };
 

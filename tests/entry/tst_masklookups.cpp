@@ -1,4 +1,4 @@
-#include "editpage.h"
+#include "browsedriver.h"
 #include "entrydriver.h"
 #include "entrypage.h"
 #include "modaldialogs.h"
@@ -57,7 +57,7 @@ private slots:
         QFETCH(bool, editPage);
         CheckSession s;
         const EntryDriver entry(s.form->entryPage);
-        TEditPage* e = s.form->editPage;
+        const BrowseDriver::Edit e(s.form->editPage);
         Lookups p{entry.edit("CallEdit"),           entry.edit("DokEdit"),
                   entry.edit("LocatorEdit"),        entry.label("DxccValueLabel"),
                   entry.label("OvValueLabel"),      entry.label("DistriktValueLabel"),
@@ -65,9 +65,9 @@ private slots:
         if (editPage) {
             s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
             e->openQso(1);
-            QCOMPARE(e->eDxccLabel->text(), QString("Qx Island")); // as loaded
-            p = {e->eCallEdit, e->eDokEdit,       e->eLocatorEdit,  e->eDxccLabel,
-                 e->eOvLabel,  e->eDistriktLabel, e->eBearingLabel, e->eDistanceLabel};
+            QCOMPARE(e.eDxccLabel->text(), QString("Qx Island")); // as loaded
+            p = {e.eCallEdit, e.eDokEdit,       e.eLocatorEdit,  e.eDxccLabel,
+                 e.eOvLabel,  e.eDistriktLabel, e.eBearingLabel, e.eDistanceLabel};
         }
         for (const char* pair :
              {"qx1abc=Qx Island", "qx2abc=Qx Mainland", "oe/qx1abc=Austria", "qx="}) {

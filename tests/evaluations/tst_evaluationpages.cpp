@@ -35,16 +35,16 @@ QList<TQsoRecord> smallLog() {
 }
 
 // The checked criteria of the search page ("Band ist 20m; ...") and the numbers it found.
-QString searched(const TSearchPage* s) {
+QString searched(const BrowseDriver::Search& s) {
     QStringList rows;
     for (int row = 0; row < TSearchPage::kRows; ++row) {
-        if (s->sCheckBox[row]->isChecked())
-            rows.append(s->sFeldComboBox[row]->currentText() + " " +
-                        s->sOperatorComboBox[row]->currentText() + " " + s->sEdit[row]->text());
+        if (s.sCheckBox[row]->isChecked())
+            rows.append(s.sFeldComboBox[row]->currentText() + " " +
+                        s.sOperatorComboBox[row]->currentText() + " " + s.sEdit[row]->text());
     }
     QStringList numbers;
-    for (int row = 1; row <= s->sModel->rowCount(); ++row)
-        numbers.append(s->sModel->cell(row - 1, 0));
+    for (int row = 1; row <= s.sModel->rowCount(); ++row)
+        numbers.append(s.sModel->cell(row - 1, 0));
     return rows.join("; ") + " -> " + numbers.join(",");
 }
 

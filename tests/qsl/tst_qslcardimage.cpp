@@ -80,7 +80,7 @@ struct CardFixture : BrowseFixture {
         QDir(dir.path()).mkdir("cards");
         form()->settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
         editRow(1);
-        edit()->eQslInPicker->checkBox()->click();
+        edit().eQslInPicker->checkBox()->click();
     }
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
 };
@@ -162,14 +162,14 @@ private slots:
 
     void addShowAndNeverReplaceTheCard() {
         CardFixture f;
-        TEditPage* e = f.edit();
-        QVERIFY(e->eQslInAddBtn->isVisible() && !e->eQslInShowBtn->isVisible());
+        const BrowseDriver::Edit e = f.edit();
+        QVERIFY(e.eQslInAddBtn->isVisible() && !e.eQslInShowBtn->isVisible());
         const QByteArray jpeg = picture(1000, 700, "JPG");
         f.dir.writeFile("scan.jpg", jpeg);
         ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
-        QString message = ModalDialogs::messageOf([e] { e->eQslInAddBtn->click(); });
+        QString message = ModalDialogs::messageOf([e] { e.eQslInAddBtn->click(); });
         QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
-        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && e->eQslInShowBtn->isVisible());
+        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && e.eQslInShowBtn->isVisible());
 
         QSize shown;
         ModalDialogs::onNextModal([&](QWidget* w) {
@@ -179,24 +179,24 @@ private slots:
             QCOMPARE(viewer->Image->pixmap().size(), shown);
             QTest::mouseClick(viewer->Image, Qt::LeftButton);
         });
-        e->eQslInShowBtn->click();
+        e.eQslInShowBtn->click();
         QCOMPARE(shown, QSize(1000, 700));
 
         // A second scan for the same QSO leaves both files as they are.
         f.dir.writeFile("scan.jpg", "new scan");
         ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
-        message = ModalDialogs::messageOf([e] { e->eQslInAddBtn->click(); });
+        message = ModalDialogs::messageOf([e] { e.eQslInAddBtn->click(); });
         QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
         QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), jpeg);
         QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
         // With the QSL in date unset there is nothing to add; another time has no card.
         const auto shownAdd = [e] {
-            return QList<bool>{e->eQslInShowBtn->isVisible(), e->eQslInAddBtn->isVisible()};
+            return QList<bool>{e.eQslInShowBtn->isVisible(), e.eQslInAddBtn->isVisible()};
         };
-        e->eQslInPicker->checkBox()->click();
+        e.eQslInPicker->checkBox()->click();
         QCOMPARE(shownAdd(), (QList<bool>{true, false}));
-        e->eQslInPicker->checkBox()->click();
-        e->eUtcPicker->setTime(QTime(17, 32, 0));
+        e.eQslInPicker->checkBox()->click();
+        e.eUtcPicker->setTime(QTime(17, 32, 0));
         QCOMPARE(shownAdd(), (QList<bool>{false, true}));
     }
 };

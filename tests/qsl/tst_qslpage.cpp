@@ -181,9 +181,9 @@ private slots:
         }
         const QByteArray stored = qslIn.isEmpty() ? "05.12.2026" : qslIn;
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit()->eNumberLabel->text() + ' ' + f.edit()->eQslInPicker->dateText(),
+        QCOMPARE(f.edit().eNumberLabel->text() + ' ' + f.edit().eQslInPicker->dateText(),
                  opened + ' ' + stored);
-        f.edit()->eOkBtn->click();
+        f.edit().eOkBtn->click();
         QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
         QVERIFY(f.log().contains(";" + stored + "\r\n"));
     }
@@ -200,8 +200,8 @@ private slots:
         QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Down);
         QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Return);
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit()->eNumberLabel->text(), QString("10"));
-        QVERIFY(f.edit()->eQslInPicker->isChecked());
+        QCOMPARE(f.edit().eNumberLabel->text(), QString("10"));
+        QVERIFY(f.edit().eQslInPicker->isChecked());
     }
 
     // Every QSO of the card's minute is a hit: several go to the choice.
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(f.log(), LogBuilder::rawLog(
                               {"1;05.12.2024;14:23:00;20m;CW;QX9ZZ/P;59;57,9;;;;;;;;05.12.2026"}));
         QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit()->eNumberLabel->text(), QString("1"));
+        QCOMPARE(f.edit().eNumberLabel->text(), QString("1"));
     }
 };
 
