@@ -1,14 +1,10 @@
 #include "evaluationcommon.h"
 
-#include "mainform.h"
-#include "searchpage.h"
 #include "uitexts.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTabWidget>
 
 namespace Evaluation {
 
@@ -59,20 +55,6 @@ EvaluationFilter FilterControls::filter() const {
 
 QColor colour(quint32 value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows) {
-    TSearchPage* search = form.searchPage;
-    for (int row = 0; row < TSearchPage::kRows; ++row) {
-        const std::optional<SearchRow> r = rows.value(row);
-        if (r)
-            search->setCriterion(row, true, r->field, int(r->op), r->text);
-        else
-            search->sCheckBox[row]->setChecked(false);
-    }
-    search->sCheckBoxClick();
-    search->SearchBtnClick();
-    form.MainPageControl->setCurrentWidget(form.SucheTS);
 }
 
 void showMessages(QWidget* parent, const QStringList& messages) {

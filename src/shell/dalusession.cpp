@@ -9,6 +9,7 @@
 #include "logconverterform.h"
 #include "mainform.h"
 #include "optionspage.h"
+#include "qslcardbuttons.h"
 #include "qslinshowform.h"
 #include "textform.h"
 
@@ -22,6 +23,8 @@ DaluSession::DaluSession() {
     m_clockForm = std::make_unique<TClockForm>(*main);
     m_infoForm = std::make_unique<TInfoForm>(main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
+    // Owned by the viewer it shows cards in.
+    main->connectQslCardButtons(*new TQslCardButtons(main->station(), *m_qslInShowForm));
 
     main->registerWindow(QStringLiteral("TTextForm"), m_textForm.get());
     main->registerWindow(QStringLiteral("THotKeyForm"), m_hotKeyForm.get());

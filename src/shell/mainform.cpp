@@ -29,7 +29,9 @@
 #include "optionspage.h"
 #include "presetoptions.h"
 #include "programdir.h"
+#include "qslcardbuttons.h"
 #include "qsloptions.h"
+#include "qslpage.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "racoptions.h"
@@ -50,6 +52,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -175,7 +178,8 @@ void TMainForm::createPages() {
     SucheTS->setObjectName(QStringLiteral("SucheTS"));
     MainPageControl->addTab(SucheTS, QStringLiteral("Suche"));
 
-    evaluationsPage = new TEvaluationsPage(*this, MainPageControl);
+    evaluationsPage = new TEvaluationsPage(*m_station, *m_navigator, MainPageControl);
+    evaluationsPage->setQslPage(new TQslPage(*m_station, *m_navigator));
     AuswertungenTS = evaluationsPage;
     AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
     MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));
@@ -186,9 +190,9 @@ void TMainForm::createPages() {
     MainPageControl->addTab(OptionenTS, QStringLiteral("Optionen"));
 
     setCentralWidget(MainPageControl);
-    for (QTabWidget* tabs : {MainPageControl, evaluationsPage->AuswertungenPageControl,
-                             optionsPage->OptionenPageControl})
+    for (QTabWidget* tabs : {MainPageControl, optionsPage->OptionenPageControl})
         connect(tabs, &QTabWidget::currentChanged, this, &TMainForm::SetHistory);
+    connect(evaluationsPage, &TEvaluationsPage::currentTabChanged, this, &TMainForm::SetHistory);
 
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
@@ -350,6 +354,18 @@ void TMainForm::connectNavigator() {
     connect(m_navigator, &Navigator::backRequested, this, &TMainForm::BackSpeedButtonClick);
 }
 
+// Interim: the edit page's card buttons reached directly. Once the edit page emits
+// qslCardAddRequested(title, cardFile) and qslCardShowRequested(cardFile) and offers
+// refreshQslButtons(), this becomes three connects of those to the card slots and back.
+void TMainForm::connectQslCardButtons(TQslCardButtons& cards) {
+    connect(editPage->eQslInAddBtn, &QPushButton::clicked, &cards, [this, &cards] {
+        cards.eQslInAddBtnClick(editPage->eQslInAddBtn->text(), editPage->eQslInFileName());
+    });
+    connect(editPage->eQslInShowBtn, &QPushButton::clicked, &cards,
+            [this, &cards] { cards.eQslInShowBtnClick(editPage->eQslInFileName()); });
+    connect(&cards, &TQslCardButtons::cardMoved, editPage, [this] { editPage->eChange(nullptr); });
+}
+
 void TMainForm::openLog(const QString& fileName) {
     MainPageControl->setEnabled(m_station->openLog(programDirectory() + fileName));
 }
@@ -371,8 +387,7 @@ void TMainForm::ListeStringGridMouseUp() {
 }
 
 PageHistory::Entry TMainForm::currentPages() const {
-    return {MainPageControl->currentIndex(),
-            evaluationsPage->AuswertungenPageControl->currentIndex(),
+    return {MainPageControl->currentIndex(), evaluationsPage->currentTab(),
             optionsPage->OptionenPageControl->currentIndex()};
 }
 
@@ -386,7 +401,7 @@ void TMainForm::SetHistory() {
 void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
     m_showingHistory = true;
     MainPageControl->setCurrentIndex(entry.main);
-    evaluationsPage->AuswertungenPageControl->setCurrentIndex(entry.evaluation);
+    evaluationsPage->setCurrentTab(entry.evaluation);
     optionsPage->OptionenPageControl->setCurrentIndex(entry.options);
     m_showingHistory = false;
     updateHistoryButtons();
