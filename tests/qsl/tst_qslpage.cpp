@@ -7,6 +7,7 @@
 #include "qsldriver.h"
 #include "qsloptions.h"
 #include "qsogridmodel.h"
+#include "station.h"
 #include "widgettest.h"
 
 namespace {
@@ -120,6 +121,20 @@ private slots:
         QVERIFY(f.log().contains("no QSL;;\r\n"));
         page.qslPage()->createList();
         QCOMPARE(column(page.outModel(), 0), QStringList{"2"});
+    }
+
+    // A QSO saved elsewhere shows its new fields in the out list, and a mark on it is written.
+    void outListFollowsSavedQsos() {
+        QList<TQsoRecord> log = LogBuilder::qsos(2);
+        BrowseFixture f(log);
+        const QslDriver page = shownQslPage(f);
+        page.createListAndFocus();
+        log[0][QsoField::Comments] = "tnx";
+        f.form()->station().replaceQso(1, log[0]);
+        QCOMPARE(page.outModel()->index(0, 7).data().toString(), QString("tnx"));
+        QTest::keyClick(page.outGrid(), Qt::Key_Return);
+        log[0][QsoField::QslOut] = GermanFormat::formatDate(QDate::currentDate());
+        QCOMPARE(f.log(), LogBuilder::logContent(log));
     }
 
     // opened: "#" on the edit page, or the start of the message that keeps the inputs.
