@@ -3,8 +3,7 @@
 #include "busylog.h"
 #include "dokpage.h"
 #include "dxccpage.h"
-#include "evaluationgridmodel.h"
-#include "evaluationspage.h"
+#include "evaluationsdriver.h"
 #include "locatorpage.h"
 #include "logbuilder.h"
 #include "mainform.h"
@@ -48,26 +47,25 @@ int main(int argc, char* argv[]) {
     TMainForm form;
     form.show();
     form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
-    TEvaluationsPage* e = form.evaluationsPage;
-    for (QLineEdit* stop :
-         {e->locatorPage->filterControls.stopNumberEdit, e->dokPage->filterControls.stopNumberEdit,
-          e->dxccPage->filterControls.stopNumberEdit})
-        stop->setText(QString::number(kQsos));
+    const EvaluationsDriver e(&form);
+    for (const char* page : {"loc", "dok", "dxcc"})
+        e.filterEdit(page, "StopNumberEdit")->setText(QString::number(kQsos));
+    TLocatorPage* squarePage = e.page<TLocatorPage>();
     QApplication::processEvents();
 
     for (int round = 1; round <= 3; ++round) {
         double cpu[4];
-        const double counts = timed([&] { e->qsoCountsPage->AnzahlQsosTSShow(); }, cpu[0]);
-        const double squares = timed([&] { e->locatorPage->locAuswertenBtnClick(); }, cpu[1]);
-        const double doks = timed([&] { e->dokPage->dokOkBtnClick(); }, cpu[2]);
-        const double dxcc = timed([&] { e->dxccPage->dxccStartBtnClick(); }, cpu[3]);
-        std::printf(
-            "round %d, %d QSOs, wall (cpu) ms: counts %.0f (%.0f), squares %.0f (%.0f) "
-            "for %d squares, DOKs %.0f (%.0f) for %d, DXCC %.0f (%.0f) for %d lines\n",
-            round, kQsos, counts, cpu[0], squares, cpu[1], int(e->locatorPage->squareList().size()),
-            doks, cpu[2],
-            int(e->dokPage->workedModel->rowCount() + e->dokPage->confirmedModel->rowCount()), dxcc,
-            cpu[3], e->dxccPage->dxccAllRichEdit->document()->blockCount());
+        const double counts = timed([&] { e.page<TQsoCountsPage>()->AnzahlQsosTSShow(); }, cpu[0]);
+        const double squares = timed([&] { squarePage->locAuswertenBtnClick(); }, cpu[1]);
+        const double doks = timed([&] { e.page<TDokPage>()->dokOkBtnClick(); }, cpu[2]);
+        const double dxcc = timed([&] { e.page<TDxccPage>()->dxccStartBtnClick(); }, cpu[3]);
+        std::printf("round %d, %d QSOs, wall (cpu) ms: counts %.0f (%.0f), squares %.0f (%.0f) "
+                    "for %d squares, DOKs %.0f (%.0f) for %d, DXCC %.0f (%.0f) for %d lines\n",
+                    round, kQsos, counts, cpu[0], squares, cpu[1],
+                    int(squarePage->squareList().size()), doks, cpu[2],
+                    e.listModel("dokGearbeitetListBox")->rowCount() +
+                        e.listModel("dokBestaetigtListBox")->rowCount(),
+                    dxcc, cpu[3], e.child<QTextEdit>("dxccAllRichEdit")->document()->blockCount());
     }
     return 0;
 }

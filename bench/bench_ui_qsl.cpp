@@ -1,11 +1,9 @@
 // Times the QSL page on a 100,000-QSO log as the operator uses it: building the out list
 // (rule "first QSO with the call" with band, mode, day and year), then Enter on 200 rows,
 // each mark read, rewritten, flushed to disk and shown before the next key.
-#include "evaluationspage.h"
 #include "logbuilder.h"
 #include "mainform.h"
-#include "qsllistmodel.h"
-#include "qslpage.h"
+#include "qsldriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,24 +36,26 @@ int main(int argc, char* argv[]) {
 
     TMainForm form;
     form.show();
-    TQslPage* page = form.evaluationsPage->qslPage;
-    form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
+    const QslDriver qsl(&form);
+    TQslPage* page = qsl.qslPage();
+    QslListModel* list = qsl.outModel();
+    form.navigator().showPage(Navigator::Page::Evaluations);
     QApplication::processEvents();
     QList<double> builds;
     QElapsedTimer t;
     for (int round = 0; round < 5; ++round) {
         t.restart();
-        page->qslCreateListBtn->click();
+        page->createList();
         QApplication::processEvents();
         builds.append(t.nsecsElapsed() / 1e6);
     }
     std::sort(builds.begin(), builds.end());
-    std::printf("build the QSL out list (%d rows): median %.1f ms, max %.1f ms\n",
-                page->qslModel->qsoCount(), builds.at(2), builds.last());
+    std::printf("build the QSL out list (%d rows): median %.1f ms, max %.1f ms\n", list->qsoCount(),
+                builds.at(2), builds.last());
 
-    QTableView* grid = page->qslStringGrid;
+    QTableView* grid = qsl.outGrid();
     grid->setFocus();
-    grid->setCurrentIndex(page->qslModel->index(page->qslModel->qsoCount() - kMarks, 0));
+    grid->setCurrentIndex(list->index(list->qsoCount() - kMarks, 0));
     QList<double> marks;
     for (int i = 0; i < kMarks; ++i) {
         t.restart();

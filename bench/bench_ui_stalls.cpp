@@ -5,12 +5,11 @@
 #include "busylog.h"
 #include "dokpage.h"
 #include "dxccpage.h"
-#include "evaluationspage.h"
+#include "evaluationsdriver.h"
 #include "locatorpage.h"
 #include "logbuilder.h"
 #include "mainform.h"
 #include "qslpage.h"
-#include "qsocountspage.h"
 #include "searchpage.h"
 #include "tempprogramdir.h"
 
@@ -76,11 +75,9 @@ int main(int argc, char* argv[]) {
         form->show();
     });
     TMainForm& f = *form;
-    TEvaluationsPage* e = f.evaluationsPage;
-    for (QLineEdit* stop :
-         {e->locatorPage->filterControls.stopNumberEdit, e->dokPage->filterControls.stopNumberEdit,
-          e->dxccPage->filterControls.stopNumberEdit})
-        stop->setText(QString::number(kQsos));
+    const EvaluationsDriver e(&f);
+    for (const char* page : {"loc", "dok", "dxcc"})
+        e.filterEdit(page, "StopNumberEdit")->setText(QString::number(kQsos));
     TSearchPage* s = f.searchPage;
     s->setCriterion(0, true, 5, 0, QStringLiteral("DL")); // call contains "DL"
 
@@ -93,11 +90,11 @@ int main(int argc, char* argv[]) {
         {"open log from the menu", [&] { openLog(QStringLiteral("other.log")); }},
         {"refill the lists", [&] { f.Listenneuladen1Click(); }},
         {"search", [&] { s->SearchBtnClick(); }},
-        {"QSO counts", [&] { e->AuswertungenPageControl->setCurrentWidget(e->AnzahlQsosTS); }},
-        {"locator squares", [&] { e->locatorPage->locAuswertenBtnClick(); }},
-        {"DOKs", [&] { e->dokPage->dokOkBtnClick(); }},
-        {"DXCC entities", [&] { e->dxccPage->dxccStartBtnClick(); }},
-        {"QSL out list", [&] { e->qslPage->qslCreateListBtn->click(); }},
+        {"QSO counts", [&] { e.showSheet("AnzahlQsosTS"); }},
+        {"locator squares", [&] { e.page<TLocatorPage>()->locAuswertenBtnClick(); }},
+        {"DOKs", [&] { e.page<TDokPage>()->dokOkBtnClick(); }},
+        {"DXCC entities", [&] { e.page<TDxccPage>()->dxccStartBtnClick(); }},
+        {"QSL out list", [&] { e.page<TQslPage>()->createList(); }},
     };
     f.MainPageControl->setCurrentWidget(f.AuswertungenTS);
     std::printf("%d QSOs: job, wall ms, longest stall ms\n", kQsos);

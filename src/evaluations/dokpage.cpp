@@ -6,7 +6,8 @@
 #include "keyboardaccess.h"
 #include "languagetargets.h"
 #include "logfile.h"
-#include "mainform.h"
+#include "navigator.h"
+#include "station.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
 
@@ -40,24 +41,23 @@ QLabel* colouredLabel(const char* name, const QString& text, const QColor& colou
 
 } // namespace
 
-TDokPage::TDokPage(TMainForm& mainForm, QWidget* tabSheet)
-    : QWidget(tabSheet), filterControls("dok", this), m_mainForm(mainForm) {
+TDokPage::TDokPage(Station& station, Navigator& navigator, QWidget* tabSheet)
+    : QWidget(tabSheet), m_station(station), m_navigator(navigator), m_filter("dok", this) {
     setObjectName(QStringLiteral("dokPage"));
-    dokOkBtn = new QPushButton(QStringLiteral("anzeigen!"), this);
-    dokOkBtn->setObjectName(QStringLiteral("dokOkBtn"));
-    connect(dokOkBtn, &QPushButton::clicked, this, &TDokPage::dokOkBtnClick);
-    dokResultLabel = WidgetFactory::label(
+    m_showButton = new QPushButton(QStringLiteral("anzeigen!"), this);
+    m_showButton->setObjectName(QStringLiteral("dokOkBtn"));
+    connect(m_showButton, &QPushButton::clicked, this, &TDokPage::dokOkBtnClick);
+    m_resultLabel = WidgetFactory::label(
         "dokResultLabel", QStringLiteral("Auf \"anzeigen!\" clicken, um ein Ergebnis zu erhalten!"),
         this);
-    workedModel = new QStringListModel(this);
-    confirmedModel = new QStringListModel(this);
-    dokGearbeitetListBox =
-        createList("dokGearbeitetListBox", workedModel, Evaluation::kWorkedColour);
-    dokBestaetigtListBox =
-        createList("dokBestaetigtListBox", confirmedModel, Evaluation::kConfirmedColour);
-    dokInfoMemo = new QPlainTextEdit(this);
-    dokInfoMemo->setObjectName(QStringLiteral("dokInfoMemo"));
-    dokInfoMemo->setReadOnly(true);
+    m_workedModel = new QStringListModel(this);
+    m_confirmedModel = new QStringListModel(this);
+    m_workedList = createList("dokGearbeitetListBox", m_workedModel, Evaluation::kWorkedColour);
+    m_confirmedList =
+        createList("dokBestaetigtListBox", m_confirmedModel, Evaluation::kConfirmedColour);
+    m_infoMemo = new QPlainTextEdit(this);
+    m_infoMemo->setObjectName(QStringLiteral("dokInfoMemo"));
+    m_infoMemo->setReadOnly(true);
     layoutPage(tabSheet);
 }
 
@@ -76,7 +76,7 @@ QListView* TDokPage::createList(const char* name, QStringListModel* model, const
 }
 
 void TDokPage::layoutPage(QWidget* tabSheet) {
-    const Evaluation::FilterControls& f = filterControls;
+    const Evaluation::FilterControls& f = m_filter;
     auto* filters = new QGridLayout;
     filters->addWidget(
         WidgetFactory::label("Label82", QStringLiteral("B\u00e4nder / Modes:"), this), 0, 0);
@@ -92,7 +92,7 @@ void TDokPage::layoutPage(QWidget* tabSheet) {
     filters->addWidget(f.stopNumberEdit, 2, 2);
 
     auto* legend = new QVBoxLayout;
-    legend->addWidget(dokOkBtn);
+    legend->addWidget(m_showButton);
     legend->addWidget(
         colouredLabel("Label80", QStringLiteral("gearbeitet"), Evaluation::kWorkedColour, this));
     legend->addWidget(colouredLabel("Label81", QStringLiteral("gearbeitet und best\u00e4tigt"),
@@ -110,9 +110,9 @@ void TDokPage::layoutPage(QWidget* tabSheet) {
     lists->addWidget(WidgetFactory::label("Label94", QStringLiteral("Best\u00e4tigte DOKs:"), this),
                      0, 1);
     lists->addWidget(WidgetFactory::label("Label66", QStringLiteral("DOK-Info:"), this), 0, 2);
-    lists->addWidget(dokGearbeitetListBox, 1, 0);
-    lists->addWidget(dokBestaetigtListBox, 1, 1);
-    lists->addWidget(dokInfoMemo, 1, 2);
+    lists->addWidget(m_workedList, 1, 0);
+    lists->addWidget(m_confirmedList, 1, 1);
+    lists->addWidget(m_infoMemo, 1, 2);
     lists->setColumnStretch(0, 1);
     lists->setColumnStretch(1, 1);
     lists->setColumnStretch(2, 2);
@@ -120,43 +120,43 @@ void TDokPage::layoutPage(QWidget* tabSheet) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(8, 8, 8, 4);
     page->addLayout(top);
-    page->addWidget(dokResultLabel);
+    page->addWidget(m_resultLabel);
     page->addLayout(lists, 1);
-    KeyboardAccess::setTabOrder({f.bandEdit, f.modeEdit, dokOkBtn, f.startDatePicker,
+    KeyboardAccess::setTabOrder({f.bandEdit, f.modeEdit, m_showButton, f.startDatePicker,
                                  f.stopDatePicker, f.startNumberEdit, f.stopNumberEdit,
-                                 dokGearbeitetListBox, dokBestaetigtListBox, dokInfoMemo});
+                                 m_workedList, m_confirmedList, m_infoMemo});
     auto* sheet = new QVBoxLayout(tabSheet);
     sheet->setContentsMargins(0, 0, 0, 0);
     sheet->addWidget(this);
 }
 
 void TDokPage::dokOkBtnClick() {
-    TLogFile* log = m_mainForm.openLog();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
-    workedModel->setStringList({});
-    confirmedModel->setStringList({});
+    m_workedModel->setStringList({});
+    m_confirmedModel->setStringList({});
     DokEvaluation::Lists lists;
-    const bool done = Evaluation::runBusy(
-        this, [&] { DokEvaluation::evaluate(*log, filterControls.filter(), lists); });
+    const bool done =
+        Evaluation::runBusy(this, [&] { DokEvaluation::evaluate(*log, m_filter.filter(), lists); });
     // After an error the lists show the DOKs found until then.
-    workedModel->setStringList(shown(lists.worked));
-    confirmedModel->setStringList(shown(lists.confirmed));
+    m_workedModel->setStringList(shown(lists.worked));
+    m_confirmedModel->setStringList(shown(lists.confirmed));
     if (!done)
         return;
-    dokResultLabel->setText(m_mainForm.msg(Msg::ResultHead) +
-                            QString::number(lists.worked.size() + lists.confirmed.size()) +
-                            m_mainForm.msg(Msg::ResultDoks) +
-                            QString::number(lists.confirmed.size()) +
-                            m_mainForm.msg(Msg::ResultTail));
+    m_resultLabel->setText(m_station.msg(Msg::ResultHead) +
+                           QString::number(lists.worked.size() + lists.confirmed.size()) +
+                           m_station.msg(Msg::ResultDoks) +
+                           QString::number(lists.confirmed.size()) +
+                           m_station.msg(Msg::ResultTail));
     Evaluation::showMessages(this, lists.skipped.report());
 }
 
 void TDokPage::dokGearbeitetListBoxClick(QListView* list) {
-    dokInfoMemo->clear();
+    m_infoMemo->clear();
     const QModelIndex current = list->currentIndex();
     if (!current.isValid()) {
-        WidgetFactory::setColour(dokInfoMemo, QPalette::Text, Qt::black);
+        WidgetFactory::setColour(m_infoMemo, QPalette::Text, Qt::black);
         return;
     }
     const QString dok = current.data().toString();
@@ -167,8 +167,8 @@ void TDokPage::dokGearbeitetListBoxClick(QListView* list) {
     else
         lines << uiText("Ortsverband ") + info.club << uiText("Distrikt ") + info.district
               << info.website;
-    dokInfoMemo->setPlainText(lines.join(QLatin1Char('\n')));
-    WidgetFactory::setColour(dokInfoMemo, QPalette::Text, list->palette().color(QPalette::Text));
+    m_infoMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    WidgetFactory::setColour(m_infoMemo, QPalette::Text, list->palette().color(QPalette::Text));
 }
 
 void TDokPage::dokGearbeitetListBoxExit(QListView* list) {
@@ -176,11 +176,11 @@ void TDokPage::dokGearbeitetListBoxExit(QListView* list) {
     list->clearSelection();
     list->setCurrentIndex(QModelIndex());
     list->selectionModel()->blockSignals(false);
-    dokInfoMemo->clear();
+    m_infoMemo->clear();
 }
 
 bool TDokPage::eventFilter(QObject* watched, QEvent* event) {
-    for (QListView* list : {dokGearbeitetListBox, dokBestaetigtListBox}) {
+    for (QListView* list : {m_workedList, m_confirmedList}) {
         // Leaving the list, not the window losing its activation, is an exit.
         if (watched == list && event->type() == QEvent::FocusOut &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
@@ -199,10 +199,9 @@ bool TDokPage::eventFilter(QObject* watched, QEvent* event) {
 void TDokPage::dokGearbeitetListBoxMouseUp(QListView* list, const QModelIndex& index) {
     if (!index.isValid())
         return;
-    using Evaluation::SearchRow;
-    QList<std::optional<SearchRow>> rows{
-        SearchRow{Evaluation::kDokField, QsoSearch::Operator::Is, index.data().toString()}};
-    if (list == dokBestaetigtListBox)
+    Navigator::SearchRows rows{QsoSearch::Criterion{Evaluation::kDokField, QsoSearch::Operator::Is,
+                                                    index.data().toString()}};
+    if (list == m_confirmedList)
         rows.append(Evaluation::kConfirmedRow);
-    Evaluation::drillDown(m_mainForm, rows);
+    m_navigator.showInSearch(rows);
 }

@@ -4,33 +4,23 @@
 
 #include <QWidget>
 
+class Navigator;
 class QLabel;
 class QListView;
 class QPlainTextEdit;
 class QPushButton;
 class QStringListModel;
-class TMainForm;
+class Station;
 
 // Page "DOK": the DOKs of the selected QSOs, only worked (green) and confirmed (red); a
 // selected DOK shows its club and district, a Ctrl+click searches its QSOs.
 class TDokPage : public QWidget {
     Q_OBJECT
 public:
-    TDokPage(TMainForm& mainForm, QWidget* tabSheet);
-
-    Evaluation::FilterControls filterControls;
-    QPushButton* dokOkBtn;
-    QLabel* dokResultLabel;
-    QListView* dokGearbeitetListBox;
-    QListView* dokBestaetigtListBox;
-    QStringListModel* workedModel;
-    QStringListModel* confirmedModel;
-    QPlainTextEdit* dokInfoMemo;
+    TDokPage(Station& station, Navigator& navigator, QWidget* tabSheet);
 
 public slots:
     void dokOkBtnClick();
-    void dokGearbeitetListBoxClick(QListView* list);
-    void dokGearbeitetListBoxExit(QListView* list);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,7 +28,18 @@ protected:
 private:
     QListView* createList(const char* name, QStringListModel* model, const QColor& colour);
     void layoutPage(QWidget* tabSheet);
+    void dokGearbeitetListBoxClick(QListView* list);
+    void dokGearbeitetListBoxExit(QListView* list);
     void dokGearbeitetListBoxMouseUp(QListView* list, const QModelIndex& index);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    Navigator& m_navigator;
+    Evaluation::FilterControls m_filter;
+    QPushButton* m_showButton;
+    QLabel* m_resultLabel;
+    QStringListModel* m_workedModel;
+    QStringListModel* m_confirmedModel;
+    QListView* m_workedList;
+    QListView* m_confirmedList;
+    QPlainTextEdit* m_infoMemo;
 };

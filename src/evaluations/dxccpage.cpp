@@ -4,7 +4,8 @@
 #include "dxcc.h"
 #include "languagetargets.h"
 #include "logfile.h"
-#include "mainform.h"
+#include "navigator.h"
+#include "station.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
 
@@ -51,23 +52,23 @@ QLabel* legend(const char* name, const QString& text, State state, QWidget* pare
 
 } // namespace
 
-TDxccPage::TDxccPage(TMainForm& mainForm, QWidget* tabSheet)
-    : QWidget(tabSheet), filterControls("dxcc", this), m_mainForm(mainForm) {
+TDxccPage::TDxccPage(Station& station, Navigator& navigator, QWidget* tabSheet)
+    : QWidget(tabSheet), m_station(station), m_navigator(navigator), m_filter("dxcc", this) {
     setObjectName(QStringLiteral("dxccPage"));
-    dxccStartBtn = new QPushButton(QStringLiteral("anzeigen!"), this);
-    dxccStartBtn->setObjectName(QStringLiteral("dxccStartBtn"));
-    connect(dxccStartBtn, &QPushButton::clicked, this, &TDxccPage::dxccStartBtnClick);
-    dxccResultLabel = WidgetFactory::label(
+    m_showButton = new QPushButton(QStringLiteral("anzeigen!"), this);
+    m_showButton->setObjectName(QStringLiteral("dxccStartBtn"));
+    connect(m_showButton, &QPushButton::clicked, this, &TDxccPage::dxccStartBtnClick);
+    m_resultLabel = WidgetFactory::label(
         "dxccResultLabel",
         QStringLiteral("Auf \"anzeigen!\" clicken, um ein Ergebnis zu erhalten!"), this);
-    dxccPageControl = new QTabWidget(this);
-    dxccPageControl->setObjectName(QStringLiteral("dxccPageControl"));
-    dxccPageControl->setDocumentMode(true);
-    dxccAllTS = WidgetFactory::addPage(dxccPageControl, "dxccAllTS", QStringLiteral("alle DXCCs"));
-    dxccWorkedTS = WidgetFactory::addPage(dxccPageControl, "dxccWorkedTS",
-                                          QStringLiteral("nur gearbeitete DXCCs"));
-    dxccAllRichEdit = createBox("dxccAllRichEdit", dxccAllTS);
-    dxccWorkedRichEdit = createBox("dxccWorkedRichEdit", dxccWorkedTS);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("dxccPageControl"));
+    m_tabs->setDocumentMode(true);
+    m_allBox = createBox("dxccAllRichEdit",
+                         WidgetFactory::addPage(m_tabs, "dxccAllTS", QStringLiteral("alle DXCCs")));
+    m_workedBox = createBox(
+        "dxccWorkedRichEdit",
+        WidgetFactory::addPage(m_tabs, "dxccWorkedTS", QStringLiteral("nur gearbeitete DXCCs")));
     layoutPage(tabSheet);
     retranslate();
 }
@@ -87,7 +88,7 @@ QTextEdit* TDxccPage::createBox(const char* name, QWidget* page) {
 }
 
 void TDxccPage::layoutPage(QWidget* tabSheet) {
-    const Evaluation::FilterControls& f = filterControls;
+    const Evaluation::FilterControls& f = m_filter;
     auto* filters = new QGridLayout;
     const std::pair<QWidget*, QWidget*> rows[] = {{f.bandEdit, f.modeEdit},
                                                   {f.startDatePicker, f.stopDatePicker},
@@ -99,7 +100,7 @@ void TDxccPage::layoutPage(QWidget* tabSheet) {
         filters->addWidget(rows[row].second, row, 2);
     }
     auto* legends = new QVBoxLayout;
-    legends->addWidget(dxccStartBtn);
+    legends->addWidget(m_showButton);
     legends->addWidget(
         legend("Label98", QStringLiteral("noch nicht gearbeitet"), State::NotWorked, this));
     legends->addWidget(legend("Label96", QStringLiteral("gearbeitet"), State::Worked, this));
@@ -114,8 +115,8 @@ void TDxccPage::layoutPage(QWidget* tabSheet) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(8, 8, 8, 4);
     page->addLayout(top);
-    page->addWidget(dxccResultLabel);
-    page->addWidget(dxccPageControl, 1);
+    page->addWidget(m_resultLabel);
+    page->addWidget(m_tabs, 1);
     auto* sheet = new QVBoxLayout(tabSheet);
     sheet->setContentsMargins(0, 0, 0, 0);
     sheet->addWidget(this);
@@ -148,41 +149,40 @@ void TDxccPage::showEntries(QTextEdit* box, const QList<Entry>& entries) {
 }
 
 void TDxccPage::dxccStartBtnClick() {
-    TLogFile* log = m_mainForm.openLog();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
     DxccEvaluation::Worked worked;
     const QString iniPath = defaultDxccIniPath();
-    if (!Evaluation::runBusy(this, [&] {
-            worked = DxccEvaluation::evaluate(*log, filterControls.filter(), iniPath);
-        }))
+    if (!Evaluation::runBusy(
+            this, [&] { worked = DxccEvaluation::evaluate(*log, m_filter.filter(), iniPath); }))
         return; // both boxes keep their earlier content
     m_workedEntries = worked.entries;
-    showEntries(dxccWorkedRichEdit, m_workedEntries);
+    showEntries(m_workedBox, m_workedEntries);
     QList<Entry> all;
     if (Evaluation::runBusy(
             this, [&] { all = DxccEvaluation::withAllEntities(worked.entries, iniPath); })) {
         m_allEntries = all;
-        showEntries(dxccAllRichEdit, m_allEntries);
+        showEntries(m_allBox, m_allEntries);
         const int w = DxccEvaluation::count(all, State::Worked);
         const int c = DxccEvaluation::count(all, State::Confirmed);
-        dxccResultLabel->setText(m_mainForm.msg(Msg::ResultHead) + QString::number(w + c) +
-                                 m_mainForm.msg(Msg::ResultDxccs) + QString::number(c) +
-                                 m_mainForm.msg(Msg::ResultTail));
+        m_resultLabel->setText(m_station.msg(Msg::ResultHead) + QString::number(w + c) +
+                               m_station.msg(Msg::ResultDxccs) + QString::number(c) +
+                               m_station.msg(Msg::ResultTail));
     }
     // One message for the QSOs left out and all calls too short to evaluate, however many.
     QStringList messages = worked.skipped.report();
     for (const DxccEvaluation::ShortCall& s : worked.shortCalls)
-        messages.append(m_mainForm.msg(Msg::DxccShortCallHead) + fromCp1252(s.call) +
-                        m_mainForm.msg(Msg::DxccShortCallMid) + fromCp1252(s.number) +
-                        m_mainForm.msg(Msg::DxccShortCallTail));
+        messages.append(m_station.msg(Msg::DxccShortCallHead) + fromCp1252(s.call) +
+                        m_station.msg(Msg::DxccShortCallMid) + fromCp1252(s.number) +
+                        m_station.msg(Msg::DxccShortCallTail));
     Evaluation::showMessages(this, messages);
 }
 
 bool TDxccPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        for (QTextEdit* box : {dxccAllRichEdit, dxccWorkedRichEdit}) {
+        for (QTextEdit* box : {m_allBox, m_workedBox}) {
             if (watched == box->viewport() && (mouse->modifiers() & Qt::ControlModifier))
                 dxccAllRichEditMouseUp(box, mouse->position().toPoint());
         }
@@ -195,18 +195,17 @@ bool TDxccPage::eventFilter(QObject* watched, QEvent* event) {
 void TDxccPage::dxccAllRichEditMouseUp(QTextEdit* box, const QPoint& position) {
     QTextCursor cursor = box->cursorForPosition(position);
     const int line = cursor.blockNumber();
-    const QList<Entry>& entries = box == dxccAllRichEdit ? m_allEntries : m_workedEntries;
+    const QList<Entry>& entries = box == m_allBox ? m_allEntries : m_workedEntries;
     if (line < 0 || line >= entries.size())
         return;
     cursor.movePosition(QTextCursor::StartOfBlock);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     box->setTextCursor(cursor);
-    using Evaluation::SearchRow;
-    QList<std::optional<SearchRow>> rows{
-        SearchRow{QsoSearch::kDxccField, QsoSearch::Operator::Is, cursor.selectedText()}};
+    Navigator::SearchRows rows{QsoSearch::Criterion{QsoSearch::kDxccField, QsoSearch::Operator::Is,
+                                                    cursor.selectedText()}};
     if (entries[line].state == State::Confirmed)
         rows.append(Evaluation::kConfirmedRow);
-    Evaluation::drillDown(m_mainForm, rows);
+    m_navigator.showInSearch(rows);
     cursor.clearSelection();
     box->setTextCursor(cursor);
 }

@@ -5,11 +5,12 @@
 
 #include <QWidget>
 
+class Navigator;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTextEdit;
-class TMainForm;
+class Station;
 
 // Page "DXCC": the entities of the selected QSOs, worked (green, bold) and confirmed (red,
 // bold), once alone and once among all entities of DXCC.ini (the rest black). A Ctrl+click
@@ -17,16 +18,7 @@ class TMainForm;
 class TDxccPage : public QWidget {
     Q_OBJECT
 public:
-    TDxccPage(TMainForm& mainForm, QWidget* tabSheet);
-
-    Evaluation::FilterControls filterControls;
-    QPushButton* dxccStartBtn;
-    QLabel* dxccResultLabel;
-    QTabWidget* dxccPageControl;
-    QWidget* dxccAllTS;
-    QWidget* dxccWorkedTS;
-    QTextEdit* dxccAllRichEdit;
-    QTextEdit* dxccWorkedRichEdit;
+    TDxccPage(Station& station, Navigator& navigator, QWidget* tabSheet);
 
 public slots:
     void dxccStartBtnClick();
@@ -42,7 +34,14 @@ private:
     void showEntries(QTextEdit* box, const QList<DxccEvaluation::Entry>& entries);
     void dxccAllRichEditMouseUp(QTextEdit* box, const QPoint& position);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    Navigator& m_navigator;
+    Evaluation::FilterControls m_filter;
+    QPushButton* m_showButton;
+    QLabel* m_resultLabel;
+    QTabWidget* m_tabs;
+    QTextEdit* m_allBox;
+    QTextEdit* m_workedBox;
     QList<DxccEvaluation::Entry> m_allEntries;    // as shown, line by line
     QList<DxccEvaluation::Entry> m_workedEntries; // as shown, line by line
     QList<QLabel*> m_filterLabels;

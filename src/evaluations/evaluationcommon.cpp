@@ -1,14 +1,10 @@
 #include "evaluationcommon.h"
 
-#include "mainform.h"
-#include "searchpage.h"
 #include "uitexts.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTabWidget>
 
 namespace Evaluation {
 
@@ -59,14 +55,6 @@ EvaluationFilter FilterControls::filter() const {
 
 QColor colour(quint32 value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows) {
-    Navigator::SearchRows criteria;
-    for (const std::optional<SearchRow>& r : rows)
-        criteria.append(r ? std::optional(QsoSearch::Criterion{r->field, r->op, r->text})
-                          : std::nullopt);
-    form.navigator().showInSearch(criteria);
 }
 
 void showMessages(QWidget* parent, const QStringList& messages) {

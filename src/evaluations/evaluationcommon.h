@@ -11,15 +11,12 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 class QDateEdit;
 class QLineEdit;
 class QWidget;
-class TMainForm;
 
 // What the evaluation pages share: the busy cursor, their filter controls, their colours,
-// the drill-down into the search page and messages that list many items.
+// the search criteria of a drill-down and messages that list many items.
 namespace Evaluation {
 
 // Runs action under the busy cursor, with a progress dialog for a long log; an error it raises is
@@ -59,23 +56,13 @@ QColor colour(quint32 redLowBlueHigh);
 inline const QColor kWorkedColour(0, 128, 0);
 inline const QColor kConfirmedColour(255, 0, 0);
 
-// One checked criterion row of the search page.
-struct SearchRow {
-    int field;
-    QsoSearch::Operator op;
-    QString text;
-};
 inline constexpr int kBandField = 3;
 inline constexpr int kModeField = 4;
 inline constexpr int kDokField = 8;
 inline constexpr int kLocatorField = 11;
 inline constexpr int kQslInField = 15;
 // Criterion rows 2 ... for "confirmed only": QSL In is not empty.
-inline const SearchRow kConfirmedRow{kQslInField, QsoSearch::Operator::IsNot, QString()};
-
-// Checks the given criterion rows (row 1 first; rows not given unchecked), runs the search
-// and brings the search page to the front, which the page history records.
-void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows);
+inline const QsoSearch::Criterion kConfirmedRow{kQslInField, QsoSearch::Operator::IsNot, QString()};
 
 // One message box for a list of complaints: a few shown, all of them under "Details".
 void showMessages(QWidget* parent, const QStringList& messages);

@@ -3,7 +3,6 @@
 #include "dokpage.h"
 #include "dxccpage.h"
 #include "locatorpage.h"
-#include "qslpage.h"
 #include "qsocountspage.h"
 #include "underconstruction.h"
 
@@ -12,31 +11,48 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TEvaluationsPage::TEvaluationsPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent) {
-    AuswertungenPageControl = new QTabWidget(this);
-    AuswertungenPageControl->setObjectName(QStringLiteral("AuswertungenPageControl"));
-    TabSheet1 = WidgetFactory::addPage(AuswertungenPageControl, "TabSheet1", QStringLiteral("QSL"));
-    LocatorGrossfelderTS = WidgetFactory::addPage(AuswertungenPageControl, "LocatorGrossfelderTS",
-                                                  QStringLiteral("Locator-Gro\u00dffelder"));
-    TabSheet3 = WidgetFactory::addPage(AuswertungenPageControl, "TabSheet3", QStringLiteral("DOK"));
-    TabSheet4 =
-        WidgetFactory::addPage(AuswertungenPageControl, "TabSheet4", QStringLiteral("DXCC"));
-    AnzahlQsosTS = WidgetFactory::addPage(AuswertungenPageControl, "AnzahlQsosTS",
-                                          QStringLiteral("Anzahl QSOs"));
-    TabSheet5 =
-        WidgetFactory::addPage(AuswertungenPageControl, "TabSheet5", QStringLiteral("Contest"));
-    locatorPage = new TLocatorPage(mainForm, LocatorGrossfelderTS);
-    dokPage = new TDokPage(mainForm, TabSheet3);
-    dxccPage = new TDxccPage(mainForm, TabSheet4);
-    qsoCountsPage = new TQsoCountsPage(mainForm, AnzahlQsosTS);
-    qslPage = new TQslPage(mainForm, TabSheet1);
-    auto* qsl = new QVBoxLayout(TabSheet1);
-    qsl->setContentsMargins(0, 0, 0, 0);
-    qsl->addWidget(qslPage);
-    UnderConstructionPanel = new TUnderConstructionPanel(TabSheet5);
-    auto* contest = new QVBoxLayout(TabSheet5);
-    contest->addWidget(UnderConstructionPanel);
-    auto* layout = new QVBoxLayout(this);
+namespace {
+
+QVBoxLayout* sheetLayout(QWidget* sheet) {
+    auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(AuswertungenPageControl);
+    return layout;
+}
+
+} // namespace
+
+TEvaluationsPage::TEvaluationsPage(Station& station, Navigator& navigator, QWidget* parent)
+    : QWidget(parent) {
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("AuswertungenPageControl"));
+    // The sheets' names are those the language files know.
+    m_qslSheet = WidgetFactory::addPage(m_tabs, "TabSheet1", QStringLiteral("QSL"));
+    sheetLayout(m_qslSheet);
+    new TLocatorPage(station, navigator,
+                     WidgetFactory::addPage(m_tabs, "LocatorGrossfelderTS",
+                                            QStringLiteral("Locator-Gro\u00dffelder")));
+    new TDokPage(station, navigator,
+                 WidgetFactory::addPage(m_tabs, "TabSheet3", QStringLiteral("DOK")));
+    new TDxccPage(station, navigator,
+                  WidgetFactory::addPage(m_tabs, "TabSheet4", QStringLiteral("DXCC")));
+    new TQsoCountsPage(
+        station, navigator,
+        WidgetFactory::addPage(m_tabs, "AnzahlQsosTS", QStringLiteral("Anzahl QSOs")));
+    QWidget* contest = WidgetFactory::addPage(m_tabs, "TabSheet5", QStringLiteral("Contest"));
+    auto* contestLayout = new QVBoxLayout(contest);
+    contestLayout->addWidget(new TUnderConstructionPanel(contest));
+    sheetLayout(this)->addWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TEvaluationsPage::currentTabChanged);
+}
+
+void TEvaluationsPage::setQslPage(QWidget* page) {
+    m_qslSheet->layout()->addWidget(page);
+}
+
+int TEvaluationsPage::currentTab() const {
+    return m_tabs->currentIndex();
+}
+
+void TEvaluationsPage::setCurrentTab(int tab) {
+    m_tabs->setCurrentIndex(tab);
 }

@@ -2,32 +2,29 @@
 
 #include <QWidget>
 
+class Navigator;
 class QTabWidget;
-class TDokPage;
-class TDxccPage;
-class TLocatorPage;
-class TMainForm;
-class TQsoCountsPage;
-class TQslPage;
-class TUnderConstructionPanel;
+class Station;
 
-// Page "Auswertungen": the evaluations of the open log, one sub-page each.
+// Page "Auswertungen": the evaluations of the open log, one sub-page each. The QSL sub-page
+// is made by the main window and handed over.
 class TEvaluationsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TEvaluationsPage(TMainForm& mainForm, QWidget* parent = nullptr);
+    // The sub-pages in their tab order.
+    enum Tab { Qsl, LocatorSquares, Doks, Dxcc, QsoCounts, Contest };
 
-    QTabWidget* AuswertungenPageControl;
-    QWidget* TabSheet1; // QSL
-    QWidget* LocatorGrossfelderTS;
-    QWidget* TabSheet3; // DOK
-    QWidget* TabSheet4; // DXCC
-    QWidget* AnzahlQsosTS;
-    QWidget* TabSheet5; // Contest
-    TUnderConstructionPanel* UnderConstructionPanel;
-    TLocatorPage* locatorPage;
-    TDokPage* dokPage;
-    TDxccPage* dxccPage;
-    TQsoCountsPage* qsoCountsPage;
-    TQslPage* qslPage;
+    TEvaluationsPage(Station& station, Navigator& navigator, QWidget* parent = nullptr);
+
+    // Puts the page into the first tab, "QSL".
+    void setQslPage(QWidget* page);
+    int currentTab() const;
+    void setCurrentTab(int tab);
+
+signals:
+    void currentTabChanged(int tab);
+
+private:
+    QTabWidget* m_tabs;
+    QWidget* m_qslSheet;
 };

@@ -5,10 +5,11 @@
 #include "languagetargets.h"
 #include "locatorhtml.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "meminifile.h"
+#include "navigator.h"
 #include "programdir.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 #include "wizardfiledialog.h"
 
@@ -57,29 +58,28 @@ QLabel* legend(const char* name, const QString& text, quint32 colour, QWidget* p
 
 } // namespace
 
-TLocatorPage::TLocatorPage(TMainForm& mainForm, QWidget* tabSheet)
-    : QWidget(tabSheet), filterControls("loc", this), m_mainForm(mainForm) {
+TLocatorPage::TLocatorPage(Station& station, Navigator& navigator, QWidget* tabSheet)
+    : QWidget(tabSheet), m_station(station), m_navigator(navigator), m_filter("loc", this) {
     setObjectName(QStringLiteral("locatorPage"));
-    locAuswertenBtn = new QPushButton(QStringLiteral("anzeigen!"), this);
-    locAuswertenBtn->setObjectName(QStringLiteral("locAuswertenBtn"));
-    connect(locAuswertenBtn, &QPushButton::clicked, this, &TLocatorPage::locAuswertenBtnClick);
-    locResultLabel = WidgetFactory::label(
+    m_showButton = new QPushButton(QStringLiteral("anzeigen!"), this);
+    m_showButton->setObjectName(QStringLiteral("locAuswertenBtn"));
+    connect(m_showButton, &QPushButton::clicked, this, &TLocatorPage::locAuswertenBtnClick);
+    m_resultLabel = WidgetFactory::label(
         "locResultLabel", QStringLiteral("Auf \"anzeigen!\" clicken, um ein Ergebnis zu erhalten!"),
         this);
-    locPageControl = new QTabWidget(this);
-    locPageControl->setObjectName(QStringLiteral("locPageControl"));
-    locPageControl->setDocumentMode(true);
-    locListeTS = WidgetFactory::addPage(locPageControl, "locListeTS", QStringLiteral("Liste"));
-    locTabelleTS =
-        WidgetFactory::addPage(locPageControl, "locTabelleTS", QStringLiteral("Tabelle"));
-    listModel = new EvaluationGridModel(this);
-    tableModel = new EvaluationGridModel(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("locPageControl"));
+    m_tabs->setDocumentMode(true);
+    QWidget* listSheet = WidgetFactory::addPage(m_tabs, "locListeTS", QStringLiteral("Liste"));
+    m_tableSheet = WidgetFactory::addPage(m_tabs, "locTabelleTS", QStringLiteral("Tabelle"));
+    m_listModel = new EvaluationGridModel(this);
+    m_tableModel = new EvaluationGridModel(this);
     const int squareWidth = fontMetrics().horizontalAdvance(QStringLiteral("WW00")) + 14;
-    locListeDrawGrid = createGrid("locListeDrawGrid", listModel, squareWidth + 20, locListeTS);
-    locTabelleDrawGrid = createGrid("locTabelleDrawGrid", tableModel, squareWidth, locTabelleTS);
-    locSpeichernDruckenTS = createSavePage();
-    connect(locPageControl, &QTabWidget::currentChanged, this, [this] {
-        if (locPageControl->currentWidget() == locTabelleTS)
+    m_listGrid = createGrid("locListeDrawGrid", m_listModel, squareWidth + 20, listSheet);
+    m_tableGrid = createGrid("locTabelleDrawGrid", m_tableModel, squareWidth, m_tableSheet);
+    createSavePage();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (m_tabs->currentWidget() == m_tableSheet)
             centreOwnSquare();
     });
     layoutPage();
@@ -107,21 +107,21 @@ QTableView* TLocatorPage::createGrid(const char* name, EvaluationGridModel* mode
     return grid;
 }
 
-QWidget* TLocatorPage::createSavePage() {
-    QWidget* page = WidgetFactory::addPage(locPageControl, "locSpeichernDruckenTS",
+void TLocatorPage::createSavePage() {
+    QWidget* page = WidgetFactory::addPage(m_tabs, "locSpeichernDruckenTS",
                                            QStringLiteral("Speichern / Drucken"));
-    locExportListe = new QCheckBox(QStringLiteral("Liste"), page);
-    locExportListe->setObjectName(QStringLiteral("locExportListe"));
-    locExportListe->setChecked(true);
-    locExportTabelle = new QCheckBox(QStringLiteral("Tabelle"), page);
-    locExportTabelle->setObjectName(QStringLiteral("locExportTabelle"));
-    locExportTabelle->setChecked(true);
-    locSpeichernBtn = new QPushButton(QStringLiteral("Speichern"), page);
-    locSpeichernBtn->setObjectName(QStringLiteral("locSpeichernBtn"));
-    locDruckenBtn = new QPushButton(QStringLiteral("Drucken"), page);
-    locDruckenBtn->setObjectName(QStringLiteral("locDruckenBtn"));
-    connect(locSpeichernBtn, &QPushButton::clicked, this, &TLocatorPage::locSpeichernBtnClick);
-    connect(locDruckenBtn, &QPushButton::clicked, this, &TLocatorPage::locDruckenBtnClick);
+    m_exportList = new QCheckBox(QStringLiteral("Liste"), page);
+    m_exportList->setObjectName(QStringLiteral("locExportListe"));
+    m_exportList->setChecked(true);
+    m_exportTable = new QCheckBox(QStringLiteral("Tabelle"), page);
+    m_exportTable->setObjectName(QStringLiteral("locExportTabelle"));
+    m_exportTable->setChecked(true);
+    auto* save = new QPushButton(QStringLiteral("Speichern"), page);
+    save->setObjectName(QStringLiteral("locSpeichernBtn"));
+    auto* print = new QPushButton(QStringLiteral("Drucken"), page);
+    print->setObjectName(QStringLiteral("locDruckenBtn"));
+    connect(save, &QPushButton::clicked, this, &TLocatorPage::locSpeichernBtnClick);
+    connect(print, &QPushButton::clicked, this, &TLocatorPage::locDruckenBtnClick);
     auto* grid = new QGridLayout(page);
     grid->addWidget(WidgetFactory::label("Label70",
                                          QStringLiteral("Die Auswertung als HTML-Datei speichern "
@@ -131,17 +131,16 @@ QWidget* TLocatorPage::createSavePage() {
     grid->addWidget(WidgetFactory::label(
                         "Label65", QStringLiteral("Folgende Teile speichern bzw. drucken:"), page),
                     1, 0, 1, 3);
-    grid->addWidget(locExportListe, 2, 0);
-    grid->addWidget(locExportTabelle, 3, 0);
-    grid->addWidget(locSpeichernBtn, 4, 0);
-    grid->addWidget(locDruckenBtn, 4, 1);
+    grid->addWidget(m_exportList, 2, 0);
+    grid->addWidget(m_exportTable, 3, 0);
+    grid->addWidget(save, 4, 0);
+    grid->addWidget(print, 4, 1);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(5, 1);
-    return page;
 }
 
 void TLocatorPage::layoutPage() {
-    const Evaluation::FilterControls& f = filterControls;
+    const Evaluation::FilterControls& f = m_filter;
     auto* filters = new QGridLayout;
     auto add = [&](int row, int column, const char* name, const QString& text, QWidget* w,
                    int span = 1) {
@@ -165,7 +164,7 @@ void TLocatorPage::layoutPage() {
     help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     auto* legends = new QVBoxLayout;
-    legends->addWidget(locAuswertenBtn);
+    legends->addWidget(m_showButton);
     legends->addSpacing(6);
     legends->addWidget(
         legend("Label63", QStringLiteral("eigenes Gro\u00dffeld"), LocatorSquares::kOwn, this));
@@ -183,8 +182,8 @@ void TLocatorPage::layoutPage() {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(8, 8, 8, 4);
     page->addLayout(top);
-    page->addWidget(locResultLabel);
-    page->addWidget(locPageControl, 1);
+    page->addWidget(m_resultLabel);
+    page->addWidget(m_tabs, 1);
     auto* sheet = new QVBoxLayout(static_cast<QWidget*>(parent()));
     sheet->setContentsMargins(0, 0, 0, 0);
     sheet->addWidget(this);
@@ -194,8 +193,7 @@ void TLocatorPage::locListeDrawGridDrawCell(QPainter* painter, const QRect& rect
                                             const QModelIndex& index) {
     const auto* model = static_cast<const EvaluationGridModel*>(index.model());
     const QColor colour = model->colour(index.column(), index.row());
-    painter->fillRect(rect,
-                      colour.isValid() ? colour : m_mainForm.palette().color(QPalette::Window));
+    painter->fillRect(rect, colour.isValid() ? colour : palette().color(QPalette::Window));
     painter->setPen(Qt::black);
     painter->drawText(rect, Qt::AlignCenter, model->cell(index.column(), index.row()));
 }
@@ -207,7 +205,7 @@ void TLocatorPage::showList() {
         rows.append({s.text});
         colours.append({Evaluation::colour(s.colour)});
     }
-    listModel->setCells(rows, colours);
+    m_listModel->setCells(rows, colours);
 }
 
 void TLocatorPage::showTable() {
@@ -223,35 +221,34 @@ void TLocatorPage::showTable() {
                 s.colour == LocatorSquares::kNotWorked ? QColor() : Evaluation::colour(s.colour));
         }
     }
-    tableModel->setCells(rows, colours);
+    m_tableModel->setCells(rows, colours);
     centreOwnSquare();
 }
 
 // The map opens around the own square; centring needs the grid's size, known once shown.
 void TLocatorPage::centreOwnSquare() {
-    if (!locTabelleDrawGrid->isVisible())
+    if (!m_tableGrid->isVisible())
         return;
     for (int i = 0; i < m_table.cells.size(); ++i) {
         if (m_table.cells[i].colour == LocatorSquares::kOwn)
-            locTabelleDrawGrid->scrollTo(
-                tableModel->index(i / m_table.columns, i % m_table.columns),
-                QAbstractItemView::PositionAtCenter);
+            m_tableGrid->scrollTo(m_tableModel->index(i / m_table.columns, i % m_table.columns),
+                                  QAbstractItemView::PositionAtCenter);
     }
 }
 
 void TLocatorPage::locAuswertenBtnClick() {
-    TLogFile* log = m_mainForm.openLog();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
     m_list.clear();
     m_table = LocatorSquares::Table();
-    listModel->clear();
-    tableModel->clear();
+    m_listModel->clear();
+    m_tableModel->clear();
     LocatorSquares::TableResult result;
     SkippedQsos skipped;
-    const QString own = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenerLocator);
+    const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
     if (!Evaluation::runBusy(this, [&] {
-            skipped = LocatorSquares::select(*log, filterControls.filter(), m_list);
+            skipped = LocatorSquares::select(*log, m_filter.filter(), m_list);
             result = LocatorSquares::buildTable(m_list, own);
         }))
         return;
@@ -263,38 +260,38 @@ void TLocatorPage::locAuswertenBtnClick() {
     showList();
     if (!result.ownValid) {
         showTable(); // one blank cell
-        messages.prepend(m_mainForm.msg(Msg::OwnLocatorInvalidHead) + own +
-                         m_mainForm.msg(Msg::OwnLocatorInvalidTail));
+        messages.prepend(m_station.msg(Msg::OwnLocatorInvalidHead) + own +
+                         m_station.msg(Msg::OwnLocatorInvalidTail));
         Evaluation::showMessages(this, messages);
         return;
     }
     m_table = result.table;
     showTable();
-    locResultLabel->setText(m_mainForm.msg(Msg::ResultHead) + QString::number(m_list.size()) +
-                            m_mainForm.msg(Msg::ResultLocators) +
-                            QString::number(LocatorSquares::confirmedCount(m_list)) +
-                            m_mainForm.msg(Msg::ResultTail));
+    m_resultLabel->setText(m_station.msg(Msg::ResultHead) + QString::number(m_list.size()) +
+                           m_station.msg(Msg::ResultLocators) +
+                           QString::number(LocatorSquares::confirmedCount(m_list)) +
+                           m_station.msg(Msg::ResultTail));
     for (const QString& square : result.unreadable)
-        messages.append(m_mainForm.msg(Msg::LocatorInvalidHead) + square +
-                        m_mainForm.msg(Msg::LocatorInvalidTail));
+        messages.append(m_station.msg(Msg::LocatorInvalidHead) + square +
+                        m_station.msg(Msg::LocatorInvalidTail));
     Evaluation::showMessages(this, messages);
 }
 
 QByteArray TLocatorPage::htmlDocument(bool forPrinting) const {
     LocatorHtml::Options options;
-    options.titleHead = m_mainForm.msg(Msg::LocHtmlTitle);
-    options.ownCall = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::EigenesCall);
+    options.titleHead = m_station.msg(Msg::LocHtmlTitle);
+    options.ownCall = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenesCall);
     options.forPrinting = forPrinting;
-    options.withList = locExportListe->isChecked();
-    options.withTable = locExportTabelle->isChecked();
+    options.withList = m_exportList->isChecked();
+    options.withTable = m_exportTable->isChecked();
     return LocatorHtml::document(options, m_list, m_table);
 }
 
 void TLocatorPage::locSpeichernBtnClick() {
-    QFileDialog dialog(this, m_mainForm.msg(Msg::LocSaveTitle), programDirectory());
+    QFileDialog dialog(this, m_station.msg(Msg::LocSaveTitle), programDirectory());
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(WizardFileDialog::nameFilters(m_mainForm.msg(Msg::LocSaveFilter)));
+    dialog.setNameFilters(WizardFileDialog::nameFilters(m_station.msg(Msg::LocSaveFilter)));
     dialog.selectFile(programDirectory() + QStringLiteral("locator.htm"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -313,7 +310,7 @@ void TLocatorPage::locDruckenBtnClick() {
 bool TLocatorPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        for (QTableView* grid : {locListeDrawGrid, locTabelleDrawGrid}) {
+        for (QTableView* grid : {m_listGrid, m_tableGrid}) {
             if (watched == grid->viewport() && (mouse->modifiers() & Qt::ControlModifier))
                 locListeDrawGridMouseUp(grid, grid->indexAt(mouse->position().toPoint()));
         }
@@ -325,12 +322,11 @@ bool TLocatorPage::eventFilter(QObject* watched, QEvent* event) {
 void TLocatorPage::locListeDrawGridMouseUp(QTableView* grid, const QModelIndex& index) {
     if (!index.isValid())
         return;
-    const Square& s = grid == locListeDrawGrid ? m_list.value(index.row())
-                                               : m_table.at(index.column(), index.row());
-    using Evaluation::SearchRow;
-    QList<std::optional<SearchRow>> rows{
-        SearchRow{Evaluation::kLocatorField, QsoSearch::Operator::Contains, s.text}};
+    const Square& s =
+        grid == m_listGrid ? m_list.value(index.row()) : m_table.at(index.column(), index.row());
+    Navigator::SearchRows rows{
+        QsoSearch::Criterion{Evaluation::kLocatorField, QsoSearch::Operator::Contains, s.text}};
     if (s.colour == LocatorSquares::kConfirmed)
         rows.append(Evaluation::kConfirmedRow);
-    Evaluation::drillDown(m_mainForm, rows);
+    m_navigator.showInSearch(rows);
 }

@@ -6,13 +6,14 @@
 #include <QWidget>
 
 class EvaluationGridModel;
+class Navigator;
 class QCheckBox;
 class QLabel;
 class QPainter;
 class QPushButton;
 class QTabWidget;
 class QTableView;
-class TMainForm;
+class Station;
 
 // Page "Locator-Großfelder": the squares of the selected QSOs as a list and as a map
 // around the own square, worked green, confirmed red, own blue; saved or printed as HTML.
@@ -20,23 +21,7 @@ class TMainForm;
 class TLocatorPage : public QWidget {
     Q_OBJECT
 public:
-    TLocatorPage(TMainForm& mainForm, QWidget* tabSheet);
-
-    Evaluation::FilterControls filterControls;
-    QPushButton* locAuswertenBtn;
-    QLabel* locResultLabel;
-    QTabWidget* locPageControl;
-    QWidget* locListeTS;
-    QWidget* locTabelleTS;
-    QWidget* locSpeichernDruckenTS;
-    QTableView* locListeDrawGrid;
-    QTableView* locTabelleDrawGrid;
-    EvaluationGridModel* listModel;
-    EvaluationGridModel* tableModel;
-    QCheckBox* locExportListe;
-    QCheckBox* locExportTabelle;
-    QPushButton* locSpeichernBtn;
-    QPushButton* locDruckenBtn;
+    TLocatorPage(Station& station, Navigator& navigator, QWidget* tabSheet);
 
     // The last result, which saving, printing and Ctrl+click use.
     const QList<LocatorSquares::Square>& squareList() const { return m_list; }
@@ -58,14 +43,26 @@ protected:
 private:
     QTableView* createGrid(const char* name, EvaluationGridModel* model, int columnWidth,
                            QWidget* page);
-    QWidget* createSavePage();
+    void createSavePage();
     void layoutPage();
     void showList();
     void showTable();
     void centreOwnSquare();
     void locListeDrawGridMouseUp(QTableView* grid, const QModelIndex& index);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    Navigator& m_navigator;
+    Evaluation::FilterControls m_filter;
+    QPushButton* m_showButton;
+    QLabel* m_resultLabel;
+    QTabWidget* m_tabs;
+    QWidget* m_tableSheet;
+    EvaluationGridModel* m_listModel;
+    EvaluationGridModel* m_tableModel;
+    QTableView* m_listGrid;
+    QTableView* m_tableGrid;
+    QCheckBox* m_exportList;
+    QCheckBox* m_exportTable;
     QList<LocatorSquares::Square> m_list{LocatorSquares::Square()};
     LocatorSquares::Table m_table;
 };

@@ -5,8 +5,9 @@
 #include "evaluationgridmodel.h"
 #include "languagetargets.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "maskrules.h"
+#include "navigator.h"
+#include "station.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
 
@@ -25,22 +26,22 @@ constexpr const char* kArmed = "armed"; // the grid's Tag: a double-click waits 
 
 } // namespace
 
-TQsoCountsPage::TQsoCountsPage(TMainForm& mainForm, QWidget* tabSheet)
-    : QWidget(tabSheet), m_mainForm(mainForm) {
+TQsoCountsPage::TQsoCountsPage(Station& station, Navigator& navigator, QWidget* tabSheet)
+    : QWidget(tabSheet), m_station(station), m_navigator(navigator) {
     setObjectName(QStringLiteral("qsoCountsPage"));
-    AnzQsosPageControl = new QTabWidget(this);
-    AnzQsosPageControl->setObjectName(QStringLiteral("AnzQsosPageControl"));
-    AnzQsosPageControl->setDocumentMode(true);
-    WorkedQsosTS = WidgetFactory::addPage(AnzQsosPageControl, "WorkedQsosTS", QString());
-    ConfirmedQsosTS = WidgetFactory::addPage(AnzQsosPageControl, "ConfirmedQsosTS", QString());
-    allModel = new EvaluationGridModel(this);
-    confirmedModel = new EvaluationGridModel(this);
-    AnzahlQsosStringGrid = createGrid("AnzahlQsosStringGrid", allModel, WorkedQsosTS);
-    AnzahlWorkedQsosStringGrid =
-        createGrid("AnzahlWorkedQsosStringGrid", confirmedModel, ConfirmedQsosTS);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("AnzQsosPageControl"));
+    m_tabs->setDocumentMode(true);
+    m_allModel = new EvaluationGridModel(this);
+    m_confirmedModel = new EvaluationGridModel(this);
+    // The confirmed grid's name is a designer leftover the language files keep.
+    m_allGrid = createGrid("AnzahlQsosStringGrid", m_allModel,
+                           WidgetFactory::addPage(m_tabs, "WorkedQsosTS", QString()));
+    m_confirmedGrid = createGrid("AnzahlWorkedQsosStringGrid", m_confirmedModel,
+                                 WidgetFactory::addPage(m_tabs, "ConfirmedQsosTS", QString()));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(AnzQsosPageControl);
+    layout->addWidget(m_tabs);
     auto* sheetLayout = new QVBoxLayout(tabSheet);
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     sheetLayout->addWidget(this);
@@ -71,8 +72,8 @@ QTableView* TQsoCountsPage::createGrid(const char* name, EvaluationGridModel* mo
 }
 
 void TQsoCountsPage::retranslate() {
-    AnzQsosPageControl->setTabText(0, uiText("gearbeitete QSOs"));
-    AnzQsosPageControl->setTabText(1, uiText("best\u00e4tigte QSOs"));
+    m_tabs->setTabText(0, uiText("gearbeitete QSOs"));
+    m_tabs->setTabText(1, uiText("best\u00e4tigte QSOs"));
 }
 
 void TQsoCountsPage::changeEvent(QEvent* event) {
@@ -87,7 +88,7 @@ void TQsoCountsPage::showEvent(QShowEvent* event) {
 }
 
 void TQsoCountsPage::AnzahlQsosTSShow() {
-    TLogFile* log = m_mainForm.openLog();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
     QsoCounts counts;
@@ -97,33 +98,33 @@ void TQsoCountsPage::AnzahlQsosTSShow() {
 }
 
 void TQsoCountsPage::fillGrids(const QsoCounts& counts) {
-    const QString total = m_mainForm.msg(Msg::TotalCaption);
+    const QString total = m_station.msg(Msg::TotalCaption);
     const QList<QStringList> all = countTable(counts, false, total);
     // The headings are painted like the counts, in the window (base) colour.
-    allModel->setCells(all);
-    confirmedModel->setCells(countTable(counts, true, total));
+    m_allModel->setCells(all);
+    m_confirmedModel->setCells(countTable(counts, true, total));
     fitColumns();
 }
 
 // Each column as wide as its widest text plus 10, however many bands there are; the
 // confirmed grid takes the same widths so that both pages line up.
 void TQsoCountsPage::fitColumns() {
-    const QFontMetrics metrics(AnzahlQsosStringGrid->font());
-    for (int column = 0; column < allModel->columnCount(); ++column) {
+    const QFontMetrics metrics(m_allGrid->font());
+    for (int column = 0; column < m_allModel->columnCount(); ++column) {
         int width = 0;
-        for (int row = 0; row < allModel->rowCount(); ++row)
+        for (int row = 0; row < m_allModel->rowCount(); ++row)
             width = std::max(width, metrics.horizontalAdvance(
-                                        MaskRules::trimmedText(allModel->cell(column, row))));
+                                        MaskRules::trimmedText(m_allModel->cell(column, row))));
         width += 10;
         if (width > 0) {
-            AnzahlQsosStringGrid->setColumnWidth(column, width);
-            AnzahlWorkedQsosStringGrid->setColumnWidth(column, width);
+            m_allGrid->setColumnWidth(column, width);
+            m_confirmedGrid->setColumnWidth(column, width);
         }
     }
 }
 
 bool TQsoCountsPage::eventFilter(QObject* watched, QEvent* event) {
-    for (QTableView* grid : {AnzahlQsosStringGrid, AnzahlWorkedQsosStringGrid}) {
+    for (QTableView* grid : {m_allGrid, m_confirmedGrid}) {
         if (watched != grid->viewport())
             continue;
         if (event->type() == QEvent::MouseButtonDblClick) {
@@ -146,21 +147,21 @@ void TQsoCountsPage::drillDown(QTableView* grid, int column, int row) {
     const int totalRow = model->rowCount() - 1;
     if (column <= 0 || row <= 0 || column > totalColumn || row > totalRow)
         return; // a heading
-    const bool confirmed = grid == AnzahlWorkedQsosStringGrid;
+    const bool confirmed = grid == m_confirmedGrid;
     const bool bandTotal = column == totalColumn;
     const bool modeTotal = row == totalRow;
     if (!confirmed && bandTotal && modeTotal) {
-        m_mainForm.MainPageControl->setCurrentWidget(m_mainForm.ListeTS);
+        m_navigator.showPage(Navigator::Page::List);
         return;
     }
-    using Evaluation::SearchRow;
+    using QsoSearch::Criterion;
     using Op = QsoSearch::Operator;
-    QList<std::optional<SearchRow>> rows(3);
+    Navigator::SearchRows rows(3);
     if (!bandTotal)
-        rows[0] = SearchRow{Evaluation::kBandField, Op::Is, model->cell(column, 0)};
+        rows[0] = Criterion{Evaluation::kBandField, Op::Is, model->cell(column, 0)};
     if (!modeTotal)
-        rows[1] = SearchRow{Evaluation::kModeField, Op::Is, model->cell(0, row)};
+        rows[1] = Criterion{Evaluation::kModeField, Op::Is, model->cell(0, row)};
     if (confirmed)
         rows[2] = Evaluation::kConfirmedRow;
-    Evaluation::drillDown(m_mainForm, rows);
+    m_navigator.showInSearch(rows);
 }

@@ -5,24 +5,17 @@
 #include <QWidget>
 
 class EvaluationGridModel;
+class Navigator;
 class QTabWidget;
 class QTableView;
-class TMainForm;
+class Station;
 
 // Page "Anzahl QSOs": QSOs by mode and band, all and confirmed, with totals, counted afresh
 // each time the page is shown. A double-click on a count searches its QSOs.
 class TQsoCountsPage : public QWidget {
     Q_OBJECT
 public:
-    TQsoCountsPage(TMainForm& mainForm, QWidget* tabSheet);
-
-    QTabWidget* AnzQsosPageControl;
-    QWidget* WorkedQsosTS;
-    QWidget* ConfirmedQsosTS;
-    QTableView* AnzahlQsosStringGrid;       // all QSOs
-    QTableView* AnzahlWorkedQsosStringGrid; // confirmed QSOs
-    EvaluationGridModel* allModel;
-    EvaluationGridModel* confirmedModel;
+    TQsoCountsPage(Station& station, Navigator& navigator, QWidget* tabSheet);
 
 public slots:
     void AnzahlQsosTSShow();
@@ -39,5 +32,11 @@ private:
     void drillDown(QTableView* grid, int column, int row);
     void retranslate();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    Navigator& m_navigator;
+    QTabWidget* m_tabs;
+    EvaluationGridModel* m_allModel;
+    EvaluationGridModel* m_confirmedModel;
+    QTableView* m_allGrid;
+    QTableView* m_confirmedGrid;
 };

@@ -2,19 +2,30 @@
 
 #include <QObject>
 
-class TMainForm;
+class QWidget;
+class Station;
+class TQslInShowForm;
 
-// The two card buttons of the edit page: move a scanned card under the QSO's card name,
-// and show it.
+// What the two card buttons of the edit page do: move a scanned card under the QSO's card
+// name, and show it in the viewer.
 class TQslCardButtons : public QObject {
     Q_OBJECT
 public:
-    TQslCardButtons(TMainForm& mainForm, QObject* parent);
+    // Its dialogs and messages open over the viewer's parent window.
+    TQslCardButtons(Station& station, TQslInShowForm& viewer);
 
 public slots:
+    // title: the add button's caption, for the file dialog; cardFile: the QSO's card name.
     void eQslInAddBtnClick(const QString& title, const QString& cardFile);
     void eQslInShowBtnClick(const QString& cardFile);
 
+signals:
+    // A card file now exists under its QSO's name.
+    void cardMoved();
+
 private:
-    TMainForm& m_mainForm;
+    QWidget* window() const;
+
+    Station& m_station;
+    TQslInShowForm& m_viewer;
 };

@@ -11,14 +11,14 @@ TQslInShowForm::TQslInShowForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("QSL"));
     setModal(true);
     resize(696, 480);
-    Image = new QLabel(this);
-    Image->setObjectName(QStringLiteral("Image"));
-    Image->setCursor(Qt::PointingHandCursor);
-    Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image->installEventFilter(this);
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image"));
+    m_image->setCursor(Qt::PointingHandCursor);
+    m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Image);
+    layout->addWidget(m_image);
 }
 
 void TQslInShowForm::setPicture(const QImage& picture) {
@@ -46,7 +46,7 @@ void TQslInShowForm::FormShow() {
         available = s->availableGeometry().size() - frame;
     }
     const QSize size = fitted(m_picture.size(), available);
-    Image->setPixmap(QPixmap::fromImage(
+    m_image->setPixmap(QPixmap::fromImage(
         size == m_picture.size()
             ? m_picture
             : m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -58,7 +58,7 @@ void TQslInShowForm::ImageClick() {
 }
 
 bool TQslInShowForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_image && event->type() == QEvent::MouseButtonRelease) {
         ImageClick();
         return true;
     }

@@ -12,20 +12,18 @@ class TQslInShowForm : public QDialog {
 public:
     explicit TQslInShowForm(QWidget* parent = nullptr);
 
-    QLabel* Image;
-
     void setPicture(const QImage& picture);
     // The size shown for a picture on a screen area of this size.
     static QSize fitted(QSize picture, QSize available);
-
-public slots:
-    void FormShow();
-    void ImageClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormShow();
+    void ImageClick();
+
+    QLabel* m_image;
     QImage m_picture;
 };

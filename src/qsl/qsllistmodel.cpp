@@ -27,6 +27,14 @@ void QslListModel::setQso(int row, const CompactQso& qso) {
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
+void QslListModel::replaceQsos(int first, const QList<CompactQso>& qsos) {
+    for (int row = 0; row < m_positions.size(); ++row) {
+        const int i = m_positions.at(row) - first;
+        if (i >= 0 && i < qsos.size())
+            setQso(row, qsos.at(i));
+    }
+}
+
 int QslListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_qsos.size());
 }

@@ -22,6 +22,8 @@ public:
     int qsoCount() const { return int(m_positions.size()); }
     // The QSO of this row as it now stands in the log.
     void setQso(int row, const CompactQso& qso);
+    // The rows of QSOs first, first + 1, ... show these contents.
+    void replaceQsos(int first, const QList<CompactQso>& qsos);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -30,11 +30,11 @@ QLineEdit* report(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 TQslNewQsoDialog::TQslNewQsoDialog(const QString& rstTx, const QString& rstRx, QWidget* parent)
-    : QDialog(parent), bandBox(choice("qslNewBandComboBox", BandMode::bandTexts(), this)),
-      modeBox(choice("qslNewModeComboBox", BandMode::modeTexts(), this)),
-      rstTxEdit(report("qslNewRstTxEdit", rstTx, this)),
-      rstRxEdit(report("qslNewRstRxEdit", rstRx, this)),
-      buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+    : QDialog(parent), m_bandBox(choice("qslNewBandComboBox", BandMode::bandTexts(), this)),
+      m_modeBox(choice("qslNewModeComboBox", BandMode::modeTexts(), this)),
+      m_rstTxEdit(report("qslNewRstTxEdit", rstTx, this)),
+      m_rstRxEdit(report("qslNewRstRxEdit", rstRx, this)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setObjectName(QStringLiteral("QslNewQsoDialog"));
     setWindowTitle(uiText("QSO der QSL-Karte"));
     setModal(true);
@@ -44,28 +44,36 @@ TQslNewQsoDialog::TQslNewQsoDialog(const QString& rstTx, const QString& rstRx, Q
         this);
     hint->setWordWrap(true);
     form->addRow(hint);
-    form->addRow(QStringLiteral("Band"), bandBox);
-    form->addRow(QStringLiteral("Mode"), modeBox);
-    form->addRow(QStringLiteral("RST TX"), rstTxEdit);
-    form->addRow(QStringLiteral("RST RX"), rstRxEdit);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QComboBox* box : {bandBox, modeBox})
+    form->addRow(QStringLiteral("Band"), m_bandBox);
+    form->addRow(QStringLiteral("Mode"), m_modeBox);
+    form->addRow(QStringLiteral("RST TX"), m_rstTxEdit);
+    form->addRow(QStringLiteral("RST RX"), m_rstRxEdit);
+    form->addRow(m_buttons);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (QComboBox* box : {m_bandBox, m_modeBox})
         connect(box, &QComboBox::currentIndexChanged, this, &TQslNewQsoDialog::updateOk);
     updateOk();
-    bandBox->setFocus();
+    m_bandBox->setFocus();
 }
 
 QString TQslNewQsoDialog::band() const {
-    return bandBox->currentText();
+    return m_bandBox->currentText();
 }
 
 QString TQslNewQsoDialog::mode() const {
-    return modeBox->currentText();
+    return m_modeBox->currentText();
+}
+
+QString TQslNewQsoDialog::rstTx() const {
+    return m_rstTxEdit->text();
+}
+
+QString TQslNewQsoDialog::rstRx() const {
+    return m_rstRxEdit->text();
 }
 
 void TQslNewQsoDialog::updateOk() {
-    buttons->button(QDialogButtonBox::Ok)
-        ->setEnabled(bandBox->currentIndex() > 0 && modeBox->currentIndex() > 0);
+    m_buttons->button(QDialogButtonBox::Ok)
+        ->setEnabled(m_bandBox->currentIndex() > 0 && m_modeBox->currentIndex() > 0);
 }

@@ -14,15 +14,17 @@ class TQslNewQsoDialog : public QDialog {
 public:
     TQslNewQsoDialog(const QString& rstTx, const QString& rstRx, QWidget* parent = nullptr);
 
-    QComboBox* bandBox;
-    QComboBox* modeBox;
-    QLineEdit* rstTxEdit;
-    QLineEdit* rstRxEdit;
-    QDialogButtonBox* buttons;
-
     QString band() const;
     QString mode() const;
+    QString rstTx() const;
+    QString rstRx() const;
 
 private:
     void updateOk();
+
+    QComboBox* m_bandBox;
+    QComboBox* m_modeBox;
+    QLineEdit* m_rstTxEdit;
+    QLineEdit* m_rstRxEdit;
+    QDialogButtonBox* m_buttons;
 };

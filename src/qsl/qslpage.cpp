@@ -1,16 +1,11 @@
 #include "qslpage.h"
 
-#include "station.h"
-
 #include "busyprogress.h"
-#include "callcheck.h"
 #include "errorboundary.h"
+#include "logchange.h"
 #include "logfile.h"
-#include "mainform.h"
-#include "meminifile.h"
-#include "qslcardbuttons.h"
 #include "qsllistmodel.h"
-#include "qsogridmodel.h"
+#include "station.h"
 #include "textinput.h"
 #include "widgetfactory.h"
 
@@ -61,126 +56,122 @@ bool isEnter(const QKeyEvent* key) {
 
 } // namespace
 
-TQslPage::TQslPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent), m_mainForm(mainForm) {
+TQslPage::TQslPage(Station& station, Navigator& navigator, QWidget* parent)
+    : QWidget(parent), m_station(station), m_navigator(navigator) {
     setObjectName(QStringLiteral("QslPage"));
-    createQslOut();
-    createQslIn();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(QslOutGroupBox, 1);
-    layout->addWidget(QslInGroupBox);
-    cardButtons = new TQslCardButtons(mainForm, this);
+    layout->addWidget(createQslOut(), 1);
+    layout->addWidget(createQslIn());
+    connect(&station, &Station::logChanged, this, &TQslPage::follow);
 }
 
-void TQslPage::createQslOut() {
-    QslOutGroupBox = new QGroupBox(QStringLiteral("QSL out"), this);
-    QslOutGroupBox->setObjectName(QStringLiteral("QslOutGroupBox"));
-    qslCreateListBtn = new QPushButton(QStringLiteral("Liste erstellen"), QslOutGroupBox);
-    qslCreateListBtn->setObjectName(QStringLiteral("qslCreateListBtn"));
-    Label92 = WidgetFactory::label(
+QWidget* TQslPage::createQslOut() {
+    auto* box = new QGroupBox(QStringLiteral("QSL out"), this);
+    box->setObjectName(QStringLiteral("QslOutGroupBox"));
+    auto* createButton = new QPushButton(QStringLiteral("Liste erstellen"), box);
+    createButton->setObjectName(QStringLiteral("qslCreateListBtn"));
+    QLabel* hint = WidgetFactory::label(
         "Label92",
         QStringLiteral("Folgende QSL-Karten m\u00fcssen noch geschrieben werden. (Doppelclick "
                        "oder [ENTER] um das QSL out Feld auf das aktuelle Datum zu setzen)"),
-        QslOutGroupBox);
-    Label92->setWordWrap(true);
-    qslModel = new QslListModel(
+        box);
+    hint->setWordWrap(true);
+    m_outModel = new QslListModel(
         {QsoField::Number, QsoField::Call, QsoField::Date, QsoField::Utc, QsoField::Band,
          QsoField::Mode, QsoField::RstTx, QsoField::Comments, QsoField::QslOut},
         {"#", "Call", "Date", "UTC", "Band", "Mode", "RST TX", "Comments", "QSL out"}, this);
-    qslStringGrid = grid("qslStringGrid", qslModel, QslOutGroupBox);
-    qslStringGrid->installEventFilter(this);
-    connect(qslCreateListBtn, &QPushButton::clicked, this, &TQslPage::qslCreateListBtnClick);
-    connect(qslStringGrid, &QTableView::doubleClicked, this, &TQslPage::qslStringGridDblClick);
+    m_outGrid = grid("qslStringGrid", m_outModel, box);
+    m_outGrid->installEventFilter(this);
+    connect(createButton, &QPushButton::clicked, this, &TQslPage::createList);
+    connect(m_outGrid, &QTableView::doubleClicked, this,
+            [this] { markSent(currentRow(m_outGrid)); });
 
-    auto* layout = new QGridLayout(QslOutGroupBox);
-    layout->addWidget(qslCreateListBtn, 0, 0, Qt::AlignTop);
-    layout->addWidget(Label92, 0, 1);
-    layout->addWidget(qslStringGrid, 1, 0, 1, 2);
+    auto* layout = new QGridLayout(box);
+    layout->addWidget(createButton, 0, 0, Qt::AlignTop);
+    layout->addWidget(hint, 0, 1);
+    layout->addWidget(m_outGrid, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
+    return box;
 }
 
-void TQslPage::createQslIn() {
-    QslInGroupBox = new QGroupBox(QStringLiteral("QSL in"), this);
-    QslInGroupBox->setObjectName(QStringLiteral("QslInGroupBox"));
-    QWidget* box = QslInGroupBox;
-    Label67 =
-        WidgetFactory::label("Label67", QStringLiteral("Daten der erhaltenen QSL-Karte:"), box);
-    Label19 = WidgetFactory::label("Label19", QStringLiteral("Call:"), box);
-    Label20 = WidgetFactory::label("Label20", QStringLiteral("Datum:"), box);
-    Label21 = WidgetFactory::label("Label21", QStringLiteral("UTC:"), box);
-    Label24 =
-        WidgetFactory::label("Label24", QStringLiteral("(Gro\u00df-/Kleinschreibung egal)"), box);
-    Label25 = WidgetFactory::label("Label25",
-                                   QStringLiteral("(ddmm, ddmmyy, ddmmyyyy oder dd.mm.yyyy)"), box);
-    Label26 =
-        WidgetFactory::label("Label26", QStringLiteral("(hh, hhmm, hhmmss oder hh:nn:ss)"), box);
-    Label99 = WidgetFactory::label("Label99", QStringLiteral("Karte erhalten am:"), box);
+QWidget* TQslPage::createQslIn() {
+    auto* box = new QGroupBox(QStringLiteral("QSL in"), this);
+    box->setObjectName(QStringLiteral("QslInGroupBox"));
+    const auto label = [box](const char* name, const char* text) {
+        return WidgetFactory::label(name, QString::fromUtf8(text), box);
+    };
     for (auto [edit, name] :
-         {std::pair{&qslCallEdit, "qslCallEdit"}, std::pair{&qslDateEdit, "qslDateEdit"},
-          std::pair{&qslUtcEdit, "qslUtcEdit"}}) {
+         {std::pair{&m_callEdit, "qslCallEdit"}, std::pair{&m_dateEdit, "qslDateEdit"},
+          std::pair{&m_utcEdit, "qslUtcEdit"}}) {
         *edit = new QLineEdit(box);
         (*edit)->setObjectName(QLatin1String(name));
         (*edit)->setMaximumWidth(140);
         TextInput::makeOneLine(*edit);
         connect(*edit, &QLineEdit::returnPressed, this, &TQslPage::qslInBtnClick);
     }
-    qslInDatePicker = new QDateEdit(QDate::currentDate(), box);
-    qslInDatePicker->setObjectName(QStringLiteral("qslInDatePicker"));
-    qslInDatePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    qslInDatePicker->setCalendarPopup(true);
-    qslInDatePicker->installEventFilter(this);
-    qslInBtn = new QPushButton(QStringLiteral("QSO suchen"), box);
-    qslInBtn->setObjectName(QStringLiteral("qslInBtn"));
-    qslInBtn->setDefault(true);
-    connect(qslInBtn, &QPushButton::clicked, this, &TQslPage::qslInBtnClick);
-
-    qslSearchPanel = new QWidget(box);
-    qslSearchPanel->setObjectName(QStringLiteral("qslSearchPanel"));
-    Label100 = WidgetFactory::label(
-        "Label100",
-        QStringLiteral("Mehrere QSOs gefunden. Bitte das richtige per Doppelclick ausw\u00e4hlen:"),
-        qslSearchPanel);
-    Label100->setWordWrap(true);
-    qslSearchModel = new QslListModel({QsoField::Number, QsoField::Date, QsoField::Utc,
-                                       QsoField::Band, QsoField::Mode, QsoField::Call},
-                                      {"#", "Date", "UTC", "Band", "Mode", "Call"}, this);
-    qslSearchStringGrid = grid("qslSearchStringGrid", qslSearchModel, qslSearchPanel);
-    qslSearchStringGrid->installEventFilter(this);
-    connect(qslSearchStringGrid, &QTableView::doubleClicked, this,
-            &TQslPage::qslSearchStringGridDblClick);
-    auto* panel = new QVBoxLayout(qslSearchPanel);
-    panel->setContentsMargins(0, 0, 0, 0);
-    panel->addWidget(Label100);
-    panel->addWidget(qslSearchStringGrid);
-    qslSearchPanel->hide();
+    m_arrivalPicker = new QDateEdit(QDate::currentDate(), box);
+    m_arrivalPicker->setObjectName(QStringLiteral("qslInDatePicker"));
+    m_arrivalPicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    m_arrivalPicker->setCalendarPopup(true);
+    m_arrivalPicker->installEventFilter(this);
+    auto* searchButton = new QPushButton(QStringLiteral("QSO suchen"), box);
+    searchButton->setObjectName(QStringLiteral("qslInBtn"));
+    searchButton->setDefault(true);
+    connect(searchButton, &QPushButton::clicked, this, &TQslPage::qslInBtnClick);
 
     auto* inputs = new QGridLayout;
-    inputs->addWidget(Label67, 0, 0, 1, 3);
-    const std::pair<QLabel*, QWidget*> rows[] = {{Label19, qslCallEdit},
-                                                 {Label20, qslDateEdit},
-                                                 {Label21, qslUtcEdit},
-                                                 {Label99, qslInDatePicker}};
+    inputs->addWidget(label("Label67", "Daten der erhaltenen QSL-Karte:"), 0, 0, 1, 3);
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {label("Label19", "Call:"), m_callEdit},
+        {label("Label20", "Datum:"), m_dateEdit},
+        {label("Label21", "UTC:"), m_utcEdit},
+        {label("Label99", "Karte erhalten am:"), m_arrivalPicker}};
     int row = 1;
-    for (const auto& [label, input] : rows) {
-        inputs->addWidget(label, row, 0);
+    for (const auto& [caption, input] : rows) {
+        inputs->addWidget(caption, row, 0);
         inputs->addWidget(input, row++, 1);
     }
-    inputs->addWidget(Label24, 1, 2);
-    inputs->addWidget(Label25, 2, 2);
-    inputs->addWidget(Label26, 3, 2);
-    inputs->addWidget(qslInBtn, 4, 2, Qt::AlignLeft);
+    inputs->addWidget(label("Label24", "(Gro\u00df-/Kleinschreibung egal)"), 1, 2);
+    inputs->addWidget(label("Label25", "(ddmm, ddmmyy, ddmmyyyy oder dd.mm.yyyy)"), 2, 2);
+    inputs->addWidget(label("Label26", "(hh, hhmm, hhmmss oder hh:nn:ss)"), 3, 2);
+    inputs->addWidget(searchButton, 4, 2, Qt::AlignLeft);
     inputs->setColumnStretch(3, 1);
     inputs->setRowStretch(5, 1);
-    // The hit list takes the room beside the inputs without making the box taller.
-    qslSearchPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto* layout = new QHBoxLayout(box);
     layout->addLayout(inputs, 0);
-    layout->addWidget(qslSearchPanel, 1);
+    layout->addWidget(createHitPanel(box), 1);
+    return box;
 }
 
-void TQslPage::qslCreateListBtnClick() {
-    qslModel->clear();
-    TLogFile* log = m_mainForm.openLog();
+// The QSOs of a card that found several, to choose from.
+QWidget* TQslPage::createHitPanel(QWidget* parent) {
+    m_hitPanel = new QWidget(parent);
+    m_hitPanel->setObjectName(QStringLiteral("qslSearchPanel"));
+    QLabel* hint = WidgetFactory::label(
+        "Label100",
+        QStringLiteral("Mehrere QSOs gefunden. Bitte das richtige per Doppelclick ausw\u00e4hlen:"),
+        m_hitPanel);
+    hint->setWordWrap(true);
+    m_hitModel = new QslListModel({QsoField::Number, QsoField::Date, QsoField::Utc, QsoField::Band,
+                                   QsoField::Mode, QsoField::Call},
+                                  {"#", "Date", "UTC", "Band", "Mode", "Call"}, this);
+    m_hitGrid = grid("qslSearchStringGrid", m_hitModel, m_hitPanel);
+    m_hitGrid->installEventFilter(this);
+    connect(m_hitGrid, &QTableView::doubleClicked, this, &TQslPage::qslSearchStringGridDblClick);
+    auto* panel = new QVBoxLayout(m_hitPanel);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->addWidget(hint);
+    panel->addWidget(m_hitGrid);
+    m_hitPanel->hide();
+    // The hit list takes the room beside the inputs without making the box taller.
+    m_hitPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    return m_hitPanel;
+}
+
+void TQslPage::createList() {
+    m_outModel->clear();
+    TLogFile* log = m_station.log();
     if (!log)
         return;
     ErrorBoundary::run(this, [&] {
@@ -192,61 +183,73 @@ void TQslPage::qslCreateListBtnClick() {
             all.append(CompactQso(line, starts).shownInList());
         });
         const QList<int> positions =
-            QslCards::outList(all, QslCards::loadRule(m_mainForm.settings()));
+            QslCards::outList(all, QslCards::loadRule(m_station.settings()));
         QList<CompactQso> listed;
         listed.reserve(positions.size());
         for (int position : positions)
             listed.append(all.at(position - 1));
-        qslModel->setRows(std::move(listed), positions);
-        qslStringGrid->resizeColumnsToContents();
+        m_outModel->setRows(std::move(listed), positions);
+        m_outGrid->resizeColumnsToContents();
         // Room for the date a mark writes into the column.
-        qslStringGrid->setColumnWidth(
-            8, std::max(qslStringGrid->columnWidth(8), qslStringGrid->columnWidth(2)));
+        m_outGrid->setColumnWidth(8,
+                                  std::max(m_outGrid->columnWidth(8), m_outGrid->columnWidth(2)));
     });
 }
 
-void TQslPage::qslStringGridDblClick() {
-    mark(QslCards::Mark::Sent);
+void TQslPage::markSent(int row) {
+    mark(row, QslCards::Mark::Sent);
 }
 
-void TQslPage::mark(QslCards::Mark kind) {
-    const int row = currentRow(qslStringGrid);
-    const int position = qslModel->position(row);
-    TLogFile* log = m_mainForm.openLog();
-    if (position < 1 || !log)
+void TQslPage::markNoCard(int row) {
+    mark(row, QslCards::Mark::NoCard);
+}
+
+void TQslPage::mark(int row, QslCards::Mark kind) {
+    const int position = m_outModel->position(row);
+    if (position < 1 || !m_station.hasLog())
         return; // the empty row of a list without QSOs
     ErrorBoundary::run(this, [&] {
-        const CompactQso listed = qslModel->qso(row);
-        const TQsoRecord written = m_mainForm.station().changeQso(position, [&](TLogFile& log) {
+        const CompactQso listed = m_outModel->qso(row);
+        const TQsoRecord written = m_station.changeQso(position, [&](TLogFile& log) {
             return QslCards::markInLog(log, position, listed, kind, QDate::currentDate());
         });
-        qslModel->setQso(row, CompactQso(written).shownInList());
+        // Also after the station read a file changed behind it, which the list does not follow.
+        m_outModel->setQso(row, CompactQso(written).shownInList());
         // Enter, Enter, Enter walks down a stack of cards.
-        if (row + 1 < qslModel->rowCount())
-            selectRow(qslStringGrid, row + 1);
+        if (row + 1 < m_outModel->rowCount())
+            selectRow(m_outGrid, row + 1);
     });
+}
+
+// A QSO written elsewhere (the edit page) shows its new fields. After the file changed as a
+// whole the rows stay as listed: a mark checks that its QSO is still there.
+void TQslPage::follow(const LogChange& change) {
+    if (change.kind != LogChange::Kind::Replaced)
+        return;
+    for (QslListModel* model : {m_outModel, m_hitModel})
+        model->replaceQsos(change.first, change.rows);
 }
 
 bool TQslPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == qslStringGrid) {
+    if (watched == m_outGrid) {
         if (isEnter(key)) {
-            mark(QslCards::Mark::Sent);
+            markSent(currentRow(m_outGrid));
             return true;
         }
         if (key->text() == QLatin1String("n")) {
-            mark(QslCards::Mark::NoCard);
+            markNoCard(currentRow(m_outGrid));
             return true;
         }
         // Other letters would jump to a row by its text and the next n hit another QSO.
         if (!key->text().isEmpty() && key->text().at(0).isPrint())
             return true;
-    } else if (watched == qslSearchStringGrid && isEnter(key)) {
+    } else if (watched == m_hitGrid && isEnter(key)) {
         qslSearchStringGridDblClick();
         return true;
-    } else if (watched == qslInDatePicker && isEnter(key)) {
+    } else if (watched == m_arrivalPicker && isEnter(key)) {
         qslInBtnClick();
         return true;
     }

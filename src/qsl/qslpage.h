@@ -1,73 +1,66 @@
 #pragma once
 
 #include "qslcards.h"
-#include "qsorecord.h"
+#include "qsosearch.h"
 
 #include <QWidget>
 
+class Navigator;
 class QDateEdit;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTableView;
 class QslListModel;
-class TMainForm;
-class TQslCardButtons;
+class Station;
+struct LogChange;
 
 // Evaluation page "QSL": the cards still to be written (marked as sent or as wanting none
 // right in the list), and the QSO of a received card found by call, date and time.
 class TQslPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TQslPage(TMainForm& mainForm, QWidget* parent = nullptr);
+    TQslPage(Station& station, Navigator& navigator, QWidget* parent = nullptr);
 
-    QGroupBox* QslOutGroupBox;
-    QPushButton* qslCreateListBtn;
-    QLabel* Label92;
-    QTableView* qslStringGrid;
-    QslListModel* qslModel;
+    // QSL out: the list of the cards still to be written, built from the log.
+    void createList();
+    // The QSO in row 0 ... of that list: card sent today, or no card wanted. The next row
+    // becomes the current one.
+    void markSent(int row);
+    void markNoCard(int row);
 
-    QGroupBox* QslInGroupBox;
-    QLabel* Label67; // data of the received card
-    QLabel* Label19; // Call
-    QLabel* Label20; // date
-    QLabel* Label21; // UTC
-    QLabel* Label24; // letter case does not matter
-    QLabel* Label25; // date formats
-    QLabel* Label26; // time formats
-    QLabel* Label99; // card received on
-    QLineEdit* qslCallEdit;
-    QLineEdit* qslDateEdit;
-    QLineEdit* qslUtcEdit;
-    QDateEdit* qslInDatePicker;
-    QPushButton* qslInBtn;
-    QWidget* qslSearchPanel;
-    QLabel* Label100; // several QSOs found
-    QTableView* qslSearchStringGrid;
-    QslListModel* qslSearchModel;
-
-    TQslCardButtons* cardButtons;
-
-public slots:
-    void qslCreateListBtnClick();
-    void qslStringGridDblClick();
-    void qslInBtnClick();
-    void qslSearchStringGridDblClick();
+    // QSL in: the QSO of a card received on the day set, found by the card's call, date and
+    // time as the operator types them; one hit is opened for editing, several are offered.
+    void cardIn(const QString& call, const QString& date, const QString& utc);
+    void setCardArrival(QDate day);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createQslOut();
-    void createQslIn();
-    void mark(QslCards::Mark mark);
-    void applyCardArrival();
-    void clearInputs();
-    void setCardCriteria(bool& complete);
+    QWidget* createQslOut();
+    QWidget* createQslIn();
+    QWidget* createHitPanel(QWidget* parent);
+    void mark(int row, QslCards::Mark kind);
+    void follow(const LogChange& change);
+    void qslInBtnClick();
+    void qslSearchStringGridDblClick();
+    QList<QsoSearch::Criterion> cardCriteria(bool& complete);
+    void search(const QList<QsoSearch::Criterion>& criteria, QList<CompactQso>& hits,
+                QList<int>& positions);
+    void openQso(int position, const QStringList& expected);
     void askAndCreateQsoFromCard();
     void createQsoFromCard(TQsoRecord record);
-    void showHits();
+    void showHits(QList<CompactQso> hits, QList<int> positions);
+    void clearInputs();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    Navigator& m_navigator;
+    QslListModel* m_outModel;
+    QTableView* m_outGrid;
+    QLineEdit* m_callEdit;
+    QLineEdit* m_dateEdit;
+    QLineEdit* m_utcEdit;
+    QDateEdit* m_arrivalPicker;
+    QWidget* m_hitPanel;
+    QslListModel* m_hitModel;
+    QTableView* m_hitGrid;
 };

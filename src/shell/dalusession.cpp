@@ -11,6 +11,7 @@
 #include "logconverterform.h"
 #include "mainform.h"
 #include "optionspage.h"
+#include "qslcardbuttons.h"
 #include "qslinshowform.h"
 #include "textform.h"
 
@@ -23,6 +24,8 @@ DaluSession::DaluSession() {
     m_clockForm = std::make_unique<TClockForm>(*main);
     m_infoForm = std::make_unique<TInfoForm>(main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
+    // Owned by the viewer it shows cards in.
+    main->connectQslCardButtons(*new TQslCardButtons(main->station(), *m_qslInShowForm));
 
     main->callCheck->setDoppeltForm(m_doppeltForm.get());
     main->registerWindow(QStringLiteral("TTextForm"), textForm());

@@ -30,7 +30,9 @@
 #include "optionspage.h"
 #include "presetoptions.h"
 #include "programdir.h"
+#include "qslcardbuttons.h"
 #include "qsloptions.h"
+#include "qslpage.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "racoptions.h"
@@ -51,6 +53,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -188,7 +191,8 @@ void TMainForm::createPages() {
                 Liste2StringGrid->setColumnWidth(col, m_lists->columnWidth(col));
     });
 
-    evaluationsPage = new TEvaluationsPage(*this, MainPageControl);
+    evaluationsPage = new TEvaluationsPage(*m_station, *m_navigator, MainPageControl);
+    evaluationsPage->setQslPage(new TQslPage(*m_station, *m_navigator));
     AuswertungenTS = evaluationsPage;
     AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
     MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));
@@ -199,9 +203,9 @@ void TMainForm::createPages() {
     MainPageControl->addTab(OptionenTS, QStringLiteral("Optionen"));
 
     setCentralWidget(MainPageControl);
-    for (QTabWidget* tabs : {MainPageControl, evaluationsPage->AuswertungenPageControl,
-                             optionsPage->OptionenPageControl})
+    for (QTabWidget* tabs : {MainPageControl, optionsPage->OptionenPageControl})
         connect(tabs, &QTabWidget::currentChanged, this, &TMainForm::SetHistory);
+    connect(evaluationsPage, &TEvaluationsPage::currentTabChanged, this, &TMainForm::SetHistory);
 
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
@@ -395,6 +399,15 @@ void TMainForm::connectRig() {
             });
 }
 
+// The edit page's card buttons: moving a scan under the QSO's card name, and showing it.
+void TMainForm::connectQslCardButtons(TQslCardButtons& cards) {
+    connect(editPage, &TEditPage::qslCardAddRequested, &cards,
+            &TQslCardButtons::eQslInAddBtnClick);
+    connect(editPage, &TEditPage::qslCardShowRequested, &cards,
+            &TQslCardButtons::eQslInShowBtnClick);
+    connect(&cards, &TQslCardButtons::cardMoved, editPage, &TEditPage::refreshQslButtons);
+}
+
 void TMainForm::openLog(const QString& fileName) {
     MainPageControl->setEnabled(m_station->openLog(programDirectory() + fileName));
 }
@@ -416,8 +429,7 @@ void TMainForm::ListeStringGridMouseUp() {
 }
 
 PageHistory::Entry TMainForm::currentPages() const {
-    return {MainPageControl->currentIndex(),
-            evaluationsPage->AuswertungenPageControl->currentIndex(),
+    return {MainPageControl->currentIndex(), evaluationsPage->currentTab(),
             optionsPage->OptionenPageControl->currentIndex()};
 }
 
@@ -431,7 +443,7 @@ void TMainForm::SetHistory() {
 void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
     m_showingHistory = true;
     MainPageControl->setCurrentIndex(entry.main);
-    evaluationsPage->AuswertungenPageControl->setCurrentIndex(entry.evaluation);
+    evaluationsPage->setCurrentTab(entry.evaluation);
     optionsPage->OptionenPageControl->setCurrentIndex(entry.options);
     m_showingHistory = false;
     updateHistoryButtons();

@@ -22,6 +22,7 @@ class TEvaluationsPage;
 class TLogFile;
 class TMemIniFile;
 class TOptionsPage;
+class TQslCardButtons;
 class LanguageLoader;
 class QsoLists;
 class Station;
@@ -48,6 +49,8 @@ public:
     quint16 callBookVersion() const;
     // After a QSO with counting on: the next serial number on its options page.
     void setSerialNumberText(const QString& text);
+    // The edit page's card buttons act through these.
+    void connectQslCardButtons(TQslCardButtons& cards);
 
     // Components other pages and the language files refer to.
     QTabWidget* MainPageControl;

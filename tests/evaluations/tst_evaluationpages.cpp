@@ -1,12 +1,6 @@
 #include "browsefixture.h"
-#include "dokpage.h"
-#include "dxccpage.h"
-#include "evaluationgridmodel.h"
-#include "evaluationspage.h"
-#include "locatorpage.h"
+#include "evaluationsdriver.h"
 #include "modaldialogs.h"
-#include "qsocountspage.h"
-#include "qsogridmodel.h"
 #include "widgettest.h"
 
 #include <QListView>
@@ -35,53 +29,56 @@ QList<TQsoRecord> smallLog() {
 }
 
 // The checked criteria of the search page ("Band ist 20m; ...") and the numbers it found.
-QString searched(const BrowseDriver::Search& s) {
+QString searched(const QWidget* s) {
+    const auto named = [s](const char* name, int row) {
+        return s->findChild<QWidget*>(name + QString::number(row));
+    };
     QStringList rows;
-    for (int row = 0; row < TSearchPage::kRows; ++row) {
-        if (s.sCheckBox[row]->isChecked())
-            rows.append(s.sFeldComboBox[row]->currentText() + " " +
-                        s.sOperatorComboBox[row]->currentText() + " " + s.sEdit[row]->text());
+    for (int row = 1; named("sCheckBox", row); ++row) {
+        if (static_cast<QCheckBox*>(named("sCheckBox", row))->isChecked())
+            rows.append(static_cast<QComboBox*>(named("sFeldComboBox", row))->currentText() + " " +
+                        static_cast<QComboBox*>(named("sOperatorComboBox", row))->currentText() +
+                        " " + static_cast<QLineEdit*>(named("sEdit", row))->text());
     }
+    const QAbstractItemModel* hits = s->findChild<QTableView*>("sStringGrid")->model();
     QStringList numbers;
-    for (int row = 1; row <= s.sModel->rowCount(); ++row)
-        numbers.append(s.sModel->cell(row - 1, 0));
+    for (int row = 0; row < hits->rowCount(); ++row)
+        numbers.append(hits->index(row, 0).data().toString());
     return rows.join("; ") + " -> " + numbers.join(",");
 }
 
-struct Pages : BrowseFixture {
-    explicit Pages(const QList<TQsoRecord>& records) : BrowseFixture(records) {
-        form()->MainPageControl->setCurrentWidget(form()->AuswertungenTS);
+struct Pages : BrowseFixture, EvaluationsDriver {
+    explicit Pages(const QList<TQsoRecord>& records)
+        : BrowseFixture(records), EvaluationsDriver(form()) {
+        form()->navigator().showPage(Navigator::Page::Evaluations);
     }
-    TEvaluationsPage* evaluations() const { return form()->evaluationsPage; }
     // Runs the locator ("squares"), DOK or DXCC page; what it lists, joined by ",".
     QString run(const QString& page) const {
-        TEvaluationsPage* e = evaluations();
         if (page == "squares") {
-            showPage(e->LocatorGrossfelderTS);
-            e->locatorPage->locAuswertenBtn->click();
+            showSheet("LocatorGrossfelderTS");
+            child<QPushButton>("locAuswertenBtn")->click();
+            const EvaluationGridModel* list = gridModel("locListeDrawGrid");
             QStringList squares;
-            for (int row = 0; row < e->locatorPage->listModel->rowCount(); ++row)
-                squares.append(e->locatorPage->listModel->cell(0, row));
+            for (int row = 0; row < list->rowCount(); ++row)
+                squares.append(list->cell(0, row));
             return squares.join(',');
         }
         if (page == "doks") {
-            showPage(e->TabSheet3);
-            e->dokPage->dokOkBtn->click();
-            return e->dokPage->workedModel->stringList().join(',');
+            showSheet("TabSheet3");
+            child<QPushButton>("dokOkBtn")->click();
+            return listModel("dokGearbeitetListBox")->stringList().join(',');
         }
-        showPage(e->TabSheet4);
-        e->dxccPage->dxccStartBtn->click();
-        return e->dxccPage->dxccWorkedRichEdit->toPlainText().replace('\n', ',');
+        showSheet("TabSheet4");
+        child<QPushButton>("dxccStartBtn")->click();
+        return child<QTextEdit>("dxccWorkedRichEdit")->toPlainText().replace('\n', ',');
     }
-    Evaluation::FilterControls& filterControls(const QString& page) const {
-        TEvaluationsPage* e = evaluations();
-        return page == "squares" ? e->locatorPage->filterControls
-               : page == "doks"  ? e->dokPage->filterControls
-                                 : e->dxccPage->filterControls;
+    QLineEdit* stopNumberEdit(const QString& page) const {
+        return filterEdit(page == "squares" ? "loc"
+                          : page == "doks"  ? "dok"
+                                            : "dxcc",
+                          "StopNumberEdit");
     }
-    void showPage(QWidget* tabSheet) const {
-        evaluations()->AuswertungenPageControl->setCurrentWidget(tabSheet);
-    }
+    QWidget* searchPage() const { return child("SucheTS"); }
     QPoint cellCentre(QTableView* grid, int column, int row) const {
         return grid->visualRect(grid->model()->index(row, column)).center();
     }
@@ -111,21 +108,22 @@ private slots:
     void countsDrillDown() {
         QFETCH(bool, confirmedGrid);
         Pages f(smallLog());
-        TQsoCountsPage* page = f.evaluations()->qsoCountsPage;
-        QAbstractItemModelTester tester(page->allModel);
-        f.showPage(f.evaluations()->AnzahlQsosTS);
-        QCOMPARE(page->allModel->cell(4, 0), QString()); // columns: heading, 20m, 40m, Summe
-        QCOMPARE(page->allModel->cell(3, 3), QString("4"));
-        QCOMPARE(page->confirmedModel->cell(1, 0), QString("20m")); // unconfirmed, still there
-        QTableView* grid =
-            confirmedGrid ? page->AnzahlWorkedQsosStringGrid : page->AnzahlQsosStringGrid;
-        page->AnzQsosPageControl->setCurrentIndex(confirmedGrid ? 1 : 0);
+        EvaluationGridModel* all = f.gridModel("AnzahlQsosStringGrid");
+        QAbstractItemModelTester tester(all);
+        f.showSheet("AnzahlQsosTS");
+        QCOMPARE(all->cell(4, 0), QString()); // columns: heading, 20m, 40m, Summe
+        QCOMPARE(all->cell(3, 3), QString("4"));
+        // unconfirmed, still there
+        QCOMPARE(f.gridModel("AnzahlWorkedQsosStringGrid")->cell(1, 0), QString("20m"));
+        auto* grid = f.child<QTableView>(confirmedGrid ? "AnzahlWorkedQsosStringGrid"
+                                                       : "AnzahlQsosStringGrid");
+        f.child<QTabWidget>("AnzQsosPageControl")->setCurrentIndex(confirmedGrid ? 1 : 0);
         // The widget's double-click, then the release that acts on it.
         const QPoint at = f.cellCentre(grid, fetched<int>("column"), fetched<int>("row"));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
-        QTEST(f.currentPage() == f.form()->SucheTS ? searched(f.search())
-                                                   : f.currentPage()->objectName(),
+        QTEST(f.form()->currentPage() == Navigator::Page::Search ? searched(f.searchPage())
+                                                                 : f.currentPage()->objectName(),
               "result");
     }
 
@@ -135,8 +133,8 @@ private slots:
             log.append(qso(n, QByteArray::number(n * 1000).append("m").constData(), "CW", "QX1A",
                            "", "", ""));
         Pages f(log);
-        f.showPage(f.evaluations()->AnzahlQsosTS);
-        QTableView* confirmed = f.evaluations()->qsoCountsPage->AnzahlWorkedQsosStringGrid;
+        f.showSheet("AnzahlQsosTS");
+        auto* confirmed = f.child<QTableView>("AnzahlWorkedQsosStringGrid");
         QCOMPARE(confirmed->model()->columnCount(), 18);
         QCOMPARE(confirmed->columnWidth(16),
                  confirmed->fontMetrics().horizontalAdvance("16000m") + 10);
@@ -146,45 +144,50 @@ private slots:
         QList<TQsoRecord> log = smallLog();
         log.append(qso(5, "2m", "FM", "QX5ABC", "", "J?12", ""));
         Pages f(log);
-        f.showPage(f.evaluations()->LocatorGrossfelderTS);
-        TLocatorPage* page = f.evaluations()->locatorPage;
-        QAbstractItemModelTester tester(page->tableModel);
-        const QString message = ModalDialogs::messageOf([page] { page->locAuswertenBtn->click(); });
+        f.showSheet("LocatorGrossfelderTS");
+        EvaluationGridModel* squares = f.gridModel("locListeDrawGrid");
+        EvaluationGridModel* table = f.gridModel("locTabelleDrawGrid");
+        QAbstractItemModelTester tester(table);
+        const QString message =
+            ModalDialogs::messageOf([&f] { f.child<QPushButton>("locAuswertenBtn")->click(); });
         QCOMPARE(message,
                  QString::fromUtf8("Der Locator \"J?12\" ist ung\u00fcltig und fehlt deshalb "
                                    "in der Tabelle."));
         QCOMPARE(
-            page->locResultLabel->text(),
+            f.child<QLabel>("locResultLabel")->text(),
             QString::fromUtf8("Ergebnis: 3 Gro\u00dffelder gearbeitet, davon 1 best\u00e4tigt."));
-        QCOMPARE(page->listModel->colour(0, 0), QColor(255, 0, 0));
-        QCOMPARE(page->listModel->colour(0, 1), QColor(0, 128, 0));
-        QCOMPARE(page->tableModel->cell(0, 1), QString("JO42"));
-        QCOMPARE(page->tableModel->colour(0, 0), QColor(0, 0, 255));
+        QCOMPARE(squares->colour(0, 0), QColor(255, 0, 0));
+        QCOMPARE(squares->colour(0, 1), QColor(0, 128, 0));
+        QCOMPARE(table->cell(0, 1), QString("JO42"));
+        QCOMPARE(table->colour(0, 0), QColor(0, 0, 255));
 
-        page->locPageControl->setCurrentWidget(page->locListeTS);
-        QTest::mouseClick(page->locListeDrawGrid->viewport(), Qt::LeftButton, {},
-                          f.cellCentre(page->locListeDrawGrid, 0, 0));
-        QCOMPARE(f.currentPage(), f.form()->AuswertungenTS); // no Ctrl, no search
-        f.ctrlClick(page->locListeDrawGrid->viewport(), f.cellCentre(page->locListeDrawGrid, 0, 0));
-        QCOMPARE(searched(f.search()),
+        f.child<QTabWidget>("locPageControl")->setCurrentWidget(f.child("locListeTS"));
+        auto* squareGrid = f.child<QTableView>("locListeDrawGrid");
+        QTest::mouseClick(squareGrid->viewport(), Qt::LeftButton, {},
+                          f.cellCentre(squareGrid, 0, 0));
+        QCOMPARE(f.form()->currentPage(), Navigator::Page::Evaluations); // no Ctrl, no search
+        f.ctrlClick(squareGrid->viewport(), f.cellCentre(squareGrid, 0, 0));
+        QCOMPARE(searched(f.searchPage()),
                  QString::fromUtf8("Locator enth\u00e4lt JO43; QSL In ist nicht  -> 2"));
         // The DOK page on the same log.
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
-        f.showPage(f.evaluations()->TabSheet3);
-        TDokPage* dok = f.evaluations()->dokPage;
-        dok->dokOkBtn->click();
-        QCOMPARE(dok->workedModel->stringList(), QStringList{"A01"});
-        QCOMPARE(dok->confirmedModel->stringList(), QStringList{"B01"});
-        QVERIFY(dok->dokResultLabel->text().contains("2 DOKs gearbeitet, davon 1"));
-        dok->dokGearbeitetListBox->setCurrentIndex(dok->workedModel->index(0));
-        QCOMPARE(dok->dokInfoMemo->toPlainText(),
+        f.form()->navigator().showPage(Navigator::Page::Evaluations);
+        f.showSheet("TabSheet3");
+        QStringListModel* worked = f.listModel("dokGearbeitetListBox");
+        QStringListModel* confirmed = f.listModel("dokBestaetigtListBox");
+        auto* info = f.child<QPlainTextEdit>("dokInfoMemo");
+        f.child<QPushButton>("dokOkBtn")->click();
+        QCOMPARE(worked->stringList(), QStringList{"A01"});
+        QCOMPARE(confirmed->stringList(), QStringList{"B01"});
+        QVERIFY(f.child<QLabel>("dokResultLabel")->text().contains("2 DOKs gearbeitet, davon 1"));
+        f.child<QListView>("dokGearbeitetListBox")->setCurrentIndex(worked->index(0));
+        QCOMPARE(info->toPlainText(),
                  QString("A01\nOrtsverband Konstanz\nDistrikt Baden\nhttps://a.example.org/"));
-        dok->dokBestaetigtListBox->setCurrentIndex(dok->confirmedModel->index(0));
-        QCOMPARE(dok->dokInfoMemo->toPlainText(), QString("B01\nSonder-DOK"));
-        QCOMPARE(dok->dokInfoMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
-        QListView* list = dok->dokBestaetigtListBox;
-        f.ctrlClick(list->viewport(), list->visualRect(dok->confirmedModel->index(0)).center());
-        QCOMPARE(searched(f.search()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
+        auto* list = f.child<QListView>("dokBestaetigtListBox");
+        list->setCurrentIndex(confirmed->index(0));
+        QCOMPARE(info->toPlainText(), QString("B01\nSonder-DOK"));
+        QCOMPARE(info->palette().color(QPalette::Text), QColor(255, 0, 0));
+        f.ctrlClick(list->viewport(), list->visualRect(confirmed->index(0)).center());
+        QCOMPARE(searched(f.searchPage()), QString("DOK ist B01; QSL In ist nicht  -> 2"));
     }
 
     // The default QSO-number range is the whole log, however long; a typed stop number counts
@@ -203,10 +206,10 @@ private slots:
         const QString newest = page == "squares" ? "JO42" : page == "doks" ? "A01" : "Austria";
         const QString whole = f.run(page);
         QVERIFY2(whole.contains(newest), qPrintable(whole));
-        retype(f.filterControls(page).stopNumberEdit, "10000");
+        retype(f.stopNumberEdit(page), "10000");
         const QString typed = f.run(page);
         QVERIFY2(!typed.isEmpty() && !typed.contains(newest), qPrintable(typed));
-        QCOMPARE(f.filterControls(page).stopNumberEdit->text(), QString("10000"));
+        QCOMPARE(f.stopNumberEdit(page)->text(), QString("10000"));
     }
 
     // A QSO whose date cannot be read is named with its line; the others are evaluated.
@@ -230,26 +233,27 @@ private slots:
         for (int n = 5; n <= 24; ++n)
             log.append(qso(n, "2m", "FM", "Q", "", "", ""));
         Pages f(log);
-        f.showPage(f.evaluations()->TabSheet4);
-        TDxccPage* page = f.evaluations()->dxccPage;
+        f.showSheet("TabSheet4");
+        auto* worked = f.child<QTextEdit>("dxccWorkedRichEdit");
         // One message for 21 short calls.
-        const QString message = ModalDialogs::messageOf([page] { page->dxccStartBtn->click(); });
+        const QString message =
+            ModalDialogs::messageOf([&f] { f.child<QPushButton>("dxccStartBtn")->click(); });
         QVERIFY(message.startsWith("Das Call \"QX\" von QSO Nr. 4 ist zu kurz"));
         QVERIFY(message.contains("13 weitere"));
         QTRY_VERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(page->dxccWorkedRichEdit->toPlainText(),
+        QCOMPARE(worked->toPlainText(), QString("Austria\nQx Island\nQx Mainland"));
+        QCOMPARE(f.child<QTextEdit>("dxccAllRichEdit")->toPlainText(),
                  QString("Austria\nQx Island\nQx Mainland"));
-        QCOMPARE(page->dxccAllRichEdit->toPlainText(), QString("Austria\nQx Island\nQx Mainland"));
-        QVERIFY(page->dxccResultLabel->text().contains("3 DXCCs gearbeitet, davon 1"));
-        const QTextBlock mainland = page->dxccWorkedRichEdit->document()->findBlockByNumber(2);
+        QVERIFY(f.child<QLabel>("dxccResultLabel")->text().contains("3 DXCCs gearbeitet, davon 1"));
+        const QTextBlock mainland = worked->document()->findBlockByNumber(2);
         QCOMPARE(mainland.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
-        page->dxccPageControl->setCurrentWidget(page->dxccWorkedTS);
+        f.child<QTabWidget>("dxccPageControl")->setCurrentWidget(f.child("dxccWorkedTS"));
         QTextCursor at(mainland);
         at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
-        const QPoint point = page->dxccWorkedRichEdit->cursorRect(at).center();
-        f.ctrlClick(page->dxccWorkedRichEdit->viewport(), point);
-        QCOMPARE(searched(f.search()), QString("DXCC ist Qx Mainland; QSL In ist nicht  -> 2"));
-        QVERIFY(!page->dxccWorkedRichEdit->textCursor().hasSelection());
+        const QPoint point = worked->cursorRect(at).center();
+        f.ctrlClick(worked->viewport(), point);
+        QCOMPARE(searched(f.searchPage()), QString("DXCC ist Qx Mainland; QSL In ist nicht  -> 2"));
+        QVERIFY(!worked->textCursor().hasSelection());
     }
 };
 

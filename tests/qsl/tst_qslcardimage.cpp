@@ -4,6 +4,7 @@
 #include "daluerror.h"
 #include "datetickpicker.h"
 #include "modaldialogs.h"
+#include "qsldriver.h"
 #include "qslinshowform.h"
 #include "widgettest.h"
 
@@ -80,8 +81,9 @@ struct CardFixture : BrowseFixture {
         QDir(dir.path()).mkdir("cards");
         form()->settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
         editRow(1);
-        edit().eQslInPicker->checkBox()->click();
+        page().editedQslIn()->checkBox()->click();
     }
+    QslDriver page() const { return QslDriver(form()); }
     QString card() const { return dir.file("cards/qx1abc-p-050604173100.jpg"); }
 };
 
@@ -155,48 +157,52 @@ private slots:
         QVERIFY(viewer.frameGeometry().width() <= viewer.screen()->availableGeometry().width());
         QVERIFY(qAbs(viewer.width() * picture.height() - viewer.height() * picture.width()) <=
                 picture.width());
-        QCOMPARE(viewer.Image->pixmap().size(), viewer.size());
-        QTest::mouseClick(viewer.Image, Qt::LeftButton);
+        auto* image = viewer.findChild<QLabel*>("Image");
+        QCOMPARE(image->pixmap().size(), viewer.size());
+        QTest::mouseClick(image, Qt::LeftButton);
         QTRY_VERIFY(!viewer.isVisible());
     }
 
     void addShowAndNeverReplaceTheCard() {
         CardFixture f;
-        const BrowseDriver::Edit e = f.edit();
-        QVERIFY(e.eQslInAddBtn->isVisible() && !e.eQslInShowBtn->isVisible());
+        const QslDriver e = f.page();
+        auto* add = e.child<QPushButton>("eQslInAddBtn");
+        auto* show = e.child<QPushButton>("eQslInShowBtn");
+        QVERIFY(add->isVisible() && !show->isVisible());
         const QByteArray jpeg = picture(1000, 700, "JPG");
         f.dir.writeFile("scan.jpg", jpeg);
         ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
-        QString message = ModalDialogs::messageOf([e] { e.eQslInAddBtn->click(); });
+        QString message = ModalDialogs::messageOf([add] { add->click(); });
         QCOMPARE(message, f.dir.file("scan.jpg") + " --> " + f.card());
-        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && e.eQslInShowBtn->isVisible());
+        QVERIFY(!QFile::exists(f.dir.file("scan.jpg")) && show->isVisible());
 
         QSize shown;
         ModalDialogs::onNextModal([&](QWidget* w) {
             auto* viewer = qobject_cast<TQslInShowForm*>(w);
             QVERIFY(viewer);
             shown = viewer->size();
-            QCOMPARE(viewer->Image->pixmap().size(), shown);
-            QTest::mouseClick(viewer->Image, Qt::LeftButton);
+            auto* image = viewer->findChild<QLabel*>("Image");
+            QCOMPARE(image->pixmap().size(), shown);
+            QTest::mouseClick(image, Qt::LeftButton);
         });
-        e.eQslInShowBtn->click();
+        show->click();
         QCOMPARE(shown, QSize(1000, 700));
 
         // A second scan for the same QSO leaves both files as they are.
         f.dir.writeFile("scan.jpg", "new scan");
         ModalDialogs::answerFileDialog(f.dir.file("scan.jpg"));
-        message = ModalDialogs::messageOf([e] { e.eQslInAddBtn->click(); });
+        message = ModalDialogs::messageOf([add] { add->click(); });
         QCOMPARE(message, "ERROR (" + f.dir.file("scan.jpg") + " --> " + f.card());
         QCOMPARE(f.dir.readFile("cards/qx1abc-p-050604173100.jpg"), jpeg);
         QCOMPARE(f.dir.readFile("scan.jpg"), QByteArray("new scan"));
         // With the QSL in date unset there is nothing to add; another time has no card.
-        const auto shownAdd = [e] {
-            return QList<bool>{e.eQslInShowBtn->isVisible(), e.eQslInAddBtn->isVisible()};
+        const auto shownAdd = [show, add] {
+            return QList<bool>{show->isVisible(), add->isVisible()};
         };
-        e.eQslInPicker->checkBox()->click();
+        e.editedQslIn()->checkBox()->click();
         QCOMPARE(shownAdd(), (QList<bool>{true, false}));
-        e.eQslInPicker->checkBox()->click();
-        e.eUtcPicker->setTime(QTime(17, 32, 0));
+        e.editedQslIn()->checkBox()->click();
+        e.child<QTimeEdit>("eUtcPicker")->setTime(QTime(17, 32, 0));
         QCOMPARE(shownAdd(), (QList<bool>{false, true}));
     }
 };

@@ -1,15 +1,13 @@
 // The QSL page driven as the operator does: the rule on the options page, the out list,
 // Enter and n on it, and finding the QSO of a received card.
 #include "../browse/browsefixture.h"
-#include "datetickpicker.h"
-#include "evaluationspage.h"
 #include "germanformat.h"
 #include "modaldialogs.h"
 #include "optionspage.h"
-#include "qsllistmodel.h"
+#include "qsldriver.h"
 #include "qsloptions.h"
-#include "qslpage.h"
 #include "qsogridmodel.h"
+#include "station.h"
 #include "widgettest.h"
 
 namespace {
@@ -22,17 +20,9 @@ QStringList column(const QAbstractItemModel* model, int col) {
 }
 
 // The QSL page shown, as the operator opens it.
-TQslPage* shownQslPage(const BrowseFixture& f) {
-    f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
-    return f.form()->evaluationsPage->qslPage;
-}
-
-// The card's call, date and time typed into the QSL-in inputs, then Return.
-void enterCard(TQslPage* page, const QString& call, const QString& date, const QString& utc) {
-    QTest::keyClicks(page->qslCallEdit, call);
-    QTest::keyClicks(page->qslDateEdit, date);
-    QTest::keyClicks(page->qslUtcEdit, utc);
-    QTest::keyClick(page->qslUtcEdit, Qt::Key_Return);
+QslDriver shownQslPage(const BrowseFixture& f) {
+    f.form()->navigator().showPage(Navigator::Page::Evaluations);
+    return QslDriver(f.form());
 }
 
 } // namespace
@@ -60,9 +50,9 @@ private slots:
             log.append(*QsoLine::split(line));
         BrowseFixture f(log, false);
         f.form()->settings().parse("[QSL]\r\n" + fetched<QByteArray>("rule"));
-        TQslPage* page = f.form()->evaluationsPage->qslPage;
-        page->qslCreateListBtn->click();
-        QCOMPARE(column(page->qslModel, 0), fetched<QStringList>("numbers"));
+        const QslDriver page(f.form());
+        page.child<QPushButton>("qslCreateListBtn")->click();
+        QCOMPARE(column(page.outModel(), 0), fetched<QStringList>("numbers"));
     }
 
     void markingWithEnterAndNAndTheRule() {
@@ -80,16 +70,14 @@ private slots:
         o->qslQsoRadioBtn->click();
         QVERIFY(!o->qslYearChkBox->isEnabled());
         QVERIFY(f.dir.readFile("Dalu.ini").contains("FirstQso=0\r\n"));
-        TQslPage* page = shownQslPage(f);
-        page->qslCreateListBtn->click();
-        QTableView* grid = page->qslStringGrid;
-        grid->setFocus();
-        grid->setCurrentIndex(page->qslModel->index(0, 0));
+        const QslDriver page = shownQslPage(f);
+        page.createListAndFocus();
+        QTableView* grid = page.outGrid();
         const QByteArray today = GermanFormat::formatDate(QDate::currentDate());
         QTest::keyClick(grid, Qt::Key_Return);
         log[0][QsoField::QslOut] = today;
         QCOMPARE(f.log(), LogBuilder::logContent(log));
-        QCOMPARE(page->qslModel->index(0, 8).data().toString(), QString(today));
+        QCOMPARE(page.outModel()->index(0, 8).data().toString(), QString(today));
         QCOMPARE(f.form()->listeModel->cell(0, 14), QString(today)); // the list page too
         QCOMPARE(grid->currentIndex().row(), 1);
 
@@ -98,7 +86,7 @@ private slots:
         QTest::keyClick(grid, Qt::Key_N);
         log[1][QsoField::Comments] = "tnx / no QSL";
         QCOMPARE(f.log(), LogBuilder::logContent(log));
-        QCOMPARE(page->qslModel->index(1, 7).data().toString(), QString("tnx / no QSL"));
+        QCOMPARE(page.outModel()->index(1, 7).data().toString(), QString("tnx / no QSL"));
         QCOMPARE(grid->currentIndex().row(), 2);
 
         // The last row is marked and stays selected.
@@ -110,7 +98,7 @@ private slots:
         // The log changed behind the list: the listed QSO is no longer there, nothing is written.
         LogBuilder::writeLog(f.dir.file("a.log"), {log[1], log[0]});
         const QByteArray changed = f.log();
-        grid->setCurrentIndex(page->qslModel->index(0, 0));
+        grid->setCurrentIndex(page.outModel()->index(0, 0));
         const QString message =
             ModalDialogs::messageOf([&] { QTest::keyClick(grid, Qt::Key_Return); });
         QVERIFY2(message.contains("nicht mehr das dort gelistete QSO"), qPrintable(message));
@@ -127,14 +115,26 @@ private slots:
         QList<TQsoRecord> log = LogBuilder::qsos(2);
         log[0][QsoField::Comments] = fetched<QByteArray>("comments");
         BrowseFixture f(log);
-        TQslPage* page = shownQslPage(f);
-        page->qslCreateListBtn->click();
-        page->qslStringGrid->setFocus();
-        page->qslStringGrid->setCurrentIndex(page->qslModel->index(0, 0));
-        QTest::keyClick(page->qslStringGrid, Qt::Key_N);
+        const QslDriver page = shownQslPage(f);
+        page.createListAndFocus();
+        QTest::keyClick(page.outGrid(), Qt::Key_N);
         QVERIFY(f.log().contains("no QSL;;\r\n"));
-        page->qslCreateListBtn->click();
-        QCOMPARE(column(page->qslModel, 0), QStringList{"2"});
+        page.qslPage()->createList();
+        QCOMPARE(column(page.outModel(), 0), QStringList{"2"});
+    }
+
+    // A QSO saved elsewhere shows its new fields in the out list, and a mark on it is written.
+    void outListFollowsSavedQsos() {
+        QList<TQsoRecord> log = LogBuilder::qsos(2);
+        BrowseFixture f(log);
+        const QslDriver page = shownQslPage(f);
+        page.createListAndFocus();
+        log[0][QsoField::Comments] = "tnx";
+        f.form()->station().replaceQso(1, log[0]);
+        QCOMPARE(page.outModel()->index(0, 7).data().toString(), QString("tnx"));
+        QTest::keyClick(page.outGrid(), Qt::Key_Return);
+        log[0][QsoField::QslOut] = GermanFormat::formatDate(QDate::currentDate());
+        QCOMPARE(f.log(), LogBuilder::logContent(log));
     }
 
     // opened: "#" on the edit page, or the start of the message that keeps the inputs.
@@ -167,41 +167,40 @@ private slots:
         log[6][QsoField::Utc] = "07:31:27";
         log[6][QsoField::QslIn] = qslIn;
         BrowseFixture f(log);
-        TQslPage* page = shownQslPage(f);
-        page->qslInDatePicker->setDate(QDate(2026, 12, 5));
+        const QslDriver page = shownQslPage(f);
+        page.qslPage()->setCardArrival(QDate(2026, 12, 5));
         QString message;
         if (inputsKept)
             ModalDialogs::answerMessageBox(&message);
-        enterCard(page, fetched<QString>("call"), fetched<QString>("date"), utc);
-        QCOMPARE(page->qslUtcEdit->text().isEmpty(), !inputsKept || utc.isEmpty());
+        page.enterCard(fetched<QString>("call"), fetched<QString>("date"), utc);
+        QCOMPARE(page.utcEdit()->text().isEmpty(), !inputsKept || utc.isEmpty());
         if (inputsKept) {
             QVERIFY2(message.startsWith(opened), qPrintable(message));
-            QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+            QCOMPARE(f.form()->currentPage(), Navigator::Page::Evaluations);
             return;
         }
         const QByteArray stored = qslIn.isEmpty() ? "05.12.2026" : qslIn;
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit().eNumberLabel->text() + ' ' + f.edit().eQslInPicker->dateText(),
-                 opened + ' ' + stored);
-        f.edit().eOkBtn->click();
-        QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+        QCOMPARE(f.form()->currentPage(), Navigator::Page::Edit);
+        QCOMPARE(page.editedNumber() + ' ' + page.editedQslIn()->dateText(), opened + ' ' + stored);
+        page.saveEdited();
+        QCOMPARE(f.form()->currentPage(), Navigator::Page::Evaluations);
         QVERIFY(f.log().contains(";" + stored + "\r\n"));
     }
 
     void severalHitsOpenTheChosenOne() {
         BrowseFixture f(LogBuilder::qsos(12));
-        TQslPage* page = shownQslPage(f);
-        QTest::keyClicks(page->qslCallEdit, "qx1"); // QX1ABC, QX10ABC, QX11ABC, QX12ABC
-        QTest::keyClick(page->qslCallEdit, Qt::Key_Return);
-        QVERIFY(page->qslSearchPanel->isVisible());
-        QCOMPARE(column(page->qslSearchModel, 5),
+        const QslDriver page = shownQslPage(f);
+        QTest::keyClicks(page.callEdit(), "qx1"); // QX1ABC, QX10ABC, QX11ABC, QX12ABC
+        QTest::keyClick(page.callEdit(), Qt::Key_Return);
+        QVERIFY(page.hitPanel()->isVisible());
+        QCOMPARE(column(page.hitModel(), 5),
                  (QStringList{"QX1ABC", "QX10ABC", "QX11ABC", "QX12ABC"}));
-        QVERIFY(page->qslCallEdit->text().isEmpty());
-        QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Down);
-        QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Return);
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit().eNumberLabel->text(), QString("10"));
-        QVERIFY(f.edit().eQslInPicker->isChecked());
+        QVERIFY(page.callEdit()->text().isEmpty());
+        QTest::keyClick(page.hitGrid(), Qt::Key_Down);
+        QTest::keyClick(page.hitGrid(), Qt::Key_Return);
+        QCOMPARE(f.form()->currentPage(), Navigator::Page::Edit);
+        QCOMPARE(page.editedNumber(), QString("10"));
+        QVERIFY(page.editedQslIn()->isChecked());
     }
 
     // Every QSO of the card's minute is a hit: several go to the choice.
@@ -214,10 +213,10 @@ private slots:
             log[i][QsoField::Utc] = times[i - 1];
         }
         BrowseFixture f(log);
-        TQslPage* page = shownQslPage(f);
-        enterCard(page, "qx9zz", "051224", "1653");
-        QVERIFY(page->qslSearchPanel->isVisible());
-        QCOMPARE(column(page->qslSearchModel, 0), (QStringList{"2", "3"}));
+        const QslDriver page = shownQslPage(f);
+        page.enterCard("qx9zz", "051224", "1653");
+        QVERIFY(page.hitPanel()->isVisible());
+        QCOMPARE(column(page.hitModel(), 0), (QStringList{"2", "3"}));
     }
 
     // A card without a logged QSO: band and mode are asked for; only what the operator
@@ -231,8 +230,8 @@ private slots:
         QFETCH(bool, confirmed);
         BrowseFixture f({});
         f.form()->settings().parse("[Vorgaben]\r\nRstTx=59\r\n");
-        TQslPage* page = shownQslPage(f);
-        page->qslInDatePicker->setDate(QDate(2026, 12, 5));
+        const QslDriver page = shownQslPage(f);
+        page.qslPage()->setCardArrival(QDate(2026, 12, 5));
         QString message;
         bool okAtFirst = true;
         ModalDialogs::answerMessageBox(&message, QMessageBox::Yes);
@@ -245,19 +244,19 @@ private slots:
             QTest::keyClicks(dialog->findChild<QLineEdit*>("qslNewRstRxEdit"), "57;9");
             buttons->button(confirmed ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
-        enterCard(page, "qx9zz/p", "051224", "1423");
+        page.enterCard("qx9zz/p", "051224", "1423");
         QVERIFY2(message.startsWith("Kein passendes QSO gefunden. Soll"), qPrintable(message));
         QVERIFY(!okAtFirst);
-        QVERIFY(page->qslDateEdit->text().isEmpty());
+        QVERIFY(page.dateEdit()->text().isEmpty());
         if (!confirmed) {
             QCOMPARE(f.log(), LogBuilder::rawLog({}));
-            QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+            QCOMPARE(f.form()->currentPage(), Navigator::Page::Evaluations);
             return;
         }
         QCOMPARE(f.log(), LogBuilder::rawLog(
                               {"1;05.12.2024;14:23:00;20m;CW;QX9ZZ/P;59;57,9;;;;;;;;05.12.2026"}));
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
-        QCOMPARE(f.edit().eNumberLabel->text(), QString("1"));
+        QCOMPARE(f.form()->currentPage(), Navigator::Page::Edit);
+        QCOMPARE(page.editedNumber(), QString("1"));
     }
 };
 
