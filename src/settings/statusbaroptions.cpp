@@ -104,7 +104,7 @@ void TStatusBarOptions::StatusBarTimerTimer() {
 }
 
 void TStatusBarOptions::refresh() {
-    if (StatusBarTimer->isActive())
+    if (!StatusBarEdit->text().isEmpty())
         StatusBarTimerTimer();
 }
 
