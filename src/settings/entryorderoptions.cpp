@@ -41,8 +41,10 @@ const FieldRow kRows[FunctionKeys::kFieldCount] = {
 TEntryOrderOptions::TEntryOrderOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station) {
     orderLabel = WidgetFactory::label("Label40", QStringLiteral("Reihenfolge"), page);
-    keyLabel = WidgetFactory::label("Label41", QStringLiteral("Ein/Aus Taste/Button"), page);
-    shownAtStartLabel = WidgetFactory::label("Label4", QStringLiteral("bei Start anzeigen"), page);
+    QLabel* keyLabel =
+        WidgetFactory::label("Label41", QStringLiteral("Ein/Aus Taste/Button"), page);
+    QLabel* shownAtStartLabel =
+        WidgetFactory::label("Label4", QStringLiteral("bei Start anzeigen"), page);
     auto* grid = new QGridLayout(page);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(3);

@@ -33,9 +33,7 @@ signals:
 
 private:
     Station& m_station;
-    QLabel* orderLabel;        // "Reihenfolge"
-    QLabel* keyLabel;          // "Ein/Aus Taste/Button"
-    QLabel* shownAtStartLabel; // "bei Start anzeigen"
+    QLabel* orderLabel; // "Reihenfolge"
     // By field letter a ... l: DateComboBox ... QslInComboBox, "---" or "B1" ... "B12".
     std::array<QComboBox*, 12> comboBoxes;
     // By optional field e, f, h, i, j, k, l: DokCheckBox ... QslInCheckBox.

@@ -35,9 +35,11 @@ QString withTrailingSeparator(QString path) {
 
 TGeneralOptions::TGeneralOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station) {
-    ownCallLabel = WidgetFactory::label("Label5", QStringLiteral("Eigenes Call:"), page);
-    ownLocatorLabel = WidgetFactory::label("Label6", QStringLiteral("Eigener Locator:"), page);
-    utcDiffLabel = WidgetFactory::label("Label8", QStringLiteral("UTC-Differenz (Stunden):"), page);
+    QLabel* ownCallLabel = WidgetFactory::label("Label5", QStringLiteral("Eigenes Call:"), page);
+    QLabel* ownLocatorLabel =
+        WidgetFactory::label("Label6", QStringLiteral("Eigener Locator:"), page);
+    QLabel* utcDiffLabel =
+        WidgetFactory::label("Label8", QStringLiteral("UTC-Differenz (Stunden):"), page);
     QslPathLabel =
         WidgetFactory::label("QslPathLabel", QStringLiteral("Pfad f\u00fcr QSL-Karten"), page);
     EigCallEdit = namedEdit("EigCallEdit", page);

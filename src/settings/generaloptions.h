@@ -38,8 +38,5 @@ private:
     QLineEdit* UtcDiffEdit;
     QLineEdit* QslPathEdit;
     QToolButton* QslPathBtn;
-    QLabel* ownCallLabel;
-    QLabel* ownLocatorLabel;
-    QLabel* utcDiffLabel;
     QLabel* QslPathLabel;
 };

@@ -34,13 +34,15 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
 
 TRacOptions::TRacOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station), m_page(page) {
-    pathLabel = WidgetFactory::label("Label14", QStringLiteral("Position von Callbook.exe"), page);
+    QLabel* pathLabel =
+        WidgetFactory::label("Label14", QStringLiteral("Position von Callbook.exe"), page);
     CallBookEdit = new QLineEdit(page);
     CallBookEdit->setObjectName(QStringLiteral("CallBookEdit"));
     CallBookBtn = new QToolButton(page);
     CallBookBtn->setObjectName(QStringLiteral("CallBookBtn"));
     CallBookBtn->setText(QStringLiteral("..."));
-    takeOverBox = new QGroupBox(QStringLiteral("Daten, die \u00fcbernommen werden sollen:"), page);
+    auto* takeOverBox =
+        new QGroupBox(QStringLiteral("Daten, die \u00fcbernommen werden sollen:"), page);
     takeOverBox->setObjectName(QStringLiteral("GroupBox4"));
     NameCallBookChkBox =
         checkBox("NameCallBookChkBox", QStringLiteral("Name (--> Name)"), takeOverBox);

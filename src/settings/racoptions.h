@@ -5,7 +5,6 @@
 #include <QObject>
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -36,10 +35,8 @@ private:
 
     Station& m_station;
     QWidget* m_page;
-    QLabel* pathLabel;
     QLineEdit* CallBookEdit;
     QToolButton* CallBookBtn;
-    QGroupBox* takeOverBox;
     QCheckBox* NameCallBookChkBox;
     QCheckBox* AdresseCallBookChkBox;
     QCheckBox* LicenceCallBookChkBox;

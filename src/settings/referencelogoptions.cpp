@@ -18,22 +18,22 @@
 
 namespace {
 
-const char* const kMemo6Lines[] = {"In der Standartfunktion k\u00f6nnen die ",
-                                   "Referenz-Logs durch Dr\u00fccken von [Ctrl] + ",
-                                   "[R] durchsucht werden. Das erste QSO, ",
-                                   "das gefunden wird und bei dem das Call ",
-                                   "mit dem eingegebenen \u00fcbereinstimmt, wird ",
-                                   "genutzt um die Felder DOK, Name, QTH und ",
-                                   "Locator in der Eingabemaske auszuf\u00fcllen.",
-                                   "In der Luxusfunktion werden bei Eingabe ",
-                                   "eines Call in der Liste unter der ",
-                                   "Eingabemaske alle passenden QSOs aus ",
-                                   "aktuellem und allen Referenz-Logs ",
-                                   "eingeblendet. Durch [Return] oder ",
-                                   "Doppelclick k\u00f6nnen die o.g. Felder aus ",
-                                   "dem angezeigten QSO in die Eingabemaske ",
-                                   "\u00fcbernommen werden. [Ctrl] + [R] wirkt ",
-                                   "wie oben."};
+const char* const kHelpLines[] = {"In der Standartfunktion k\u00f6nnen die ",
+                                  "Referenz-Logs durch Dr\u00fccken von [Ctrl] + ",
+                                  "[R] durchsucht werden. Das erste QSO, ",
+                                  "das gefunden wird und bei dem das Call ",
+                                  "mit dem eingegebenen \u00fcbereinstimmt, wird ",
+                                  "genutzt um die Felder DOK, Name, QTH und ",
+                                  "Locator in der Eingabemaske auszuf\u00fcllen.",
+                                  "In der Luxusfunktion werden bei Eingabe ",
+                                  "eines Call in der Liste unter der ",
+                                  "Eingabemaske alle passenden QSOs aus ",
+                                  "aktuellem und allen Referenz-Logs ",
+                                  "eingeblendet. Durch [Return] oder ",
+                                  "Doppelclick k\u00f6nnen die o.g. Felder aus ",
+                                  "dem angezeigten QSO in die Eingabemaske ",
+                                  "\u00fcbernommen werden. [Ctrl] + [R] wirkt ",
+                                  "wie oben."};
 
 QPlainTextEdit* newHelpMemo(QWidget* page) {
     auto* memo = new QPlainTextEdit(page);
@@ -44,7 +44,7 @@ QPlainTextEdit* newHelpMemo(QWidget* page) {
     memo->setFont(font);
     WidgetFactory::setColour(memo, QPalette::Text, QColor(255, 0, 0));
     QStringList lines;
-    for (const char* line : kMemo6Lines)
+    for (const char* line : kHelpLines)
         lines.append(QString::fromUtf8(line));
     memo->setPlainText(lines.join(QLatin1Char('\n')));
     return memo;
@@ -63,7 +63,7 @@ TReferenceLogOptions::TReferenceLogOptions(Station& station, QWidget* page)
     rStandartRadioBtn->setChecked(true);
     rLuxusRadioBtn = new QRadioButton(QStringLiteral("Luxusfunktion (langsamer)"), page);
     rLuxusRadioBtn->setObjectName(QStringLiteral("rLuxusRadioBtn"));
-    logsLabel = WidgetFactory::label("Label71", QStringLiteral("Referenz-Logs:"), page);
+    QLabel* logsLabel = WidgetFactory::label("Label71", QStringLiteral("Referenz-Logs:"), page);
 
     auto* logs = new QGridLayout;
     for (int i = 0; i < kLogCount; ++i) {
@@ -81,7 +81,7 @@ TReferenceLogOptions::TReferenceLogOptions(Station& station, QWidget* page)
         connect(rLogEdit[i], &QLineEdit::textChanged, this, &TReferenceLogOptions::rLogEditChange);
         connect(rLogBtn[i], &QToolButton::clicked, this, &TReferenceLogOptions::rLog1BtnClick);
     }
-    helpMemo = newHelpMemo(page);
+    QPlainTextEdit* helpMemo = newHelpMemo(page);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(rStandartRadioBtn);

@@ -2,9 +2,7 @@
 
 #include <QObject>
 
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 class QToolButton;
 class QWidget;
@@ -34,8 +32,6 @@ private:
     Station& m_station;
     QRadioButton* rStandartRadioBtn;
     QRadioButton* rLuxusRadioBtn;
-    QLabel* logsLabel;
     QLineEdit* rLogEdit[kLogCount];
     QToolButton* rLogBtn[kLogCount];
-    QPlainTextEdit* helpMemo;
 };

@@ -16,7 +16,7 @@
 
 TSerialOptions::TSerialOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station) {
-    textLabel = WidgetFactory::label(
+    QLabel* textLabel = WidgetFactory::label(
         "Label12",
         QStringLiteral("Text, der an RST TX angeh\u00e4ngt wird (z.B. Contest-Nummer 001):"), page);
     ErgRstTxTextEdit = new QLineEdit(page);

@@ -3,7 +3,6 @@
 #include <QObject>
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QWidget;
 class Station;
@@ -27,7 +26,6 @@ signals:
 
 private:
     Station& m_station;
-    QLabel* textLabel;
     QLineEdit* ErgRstTxTextEdit;
     QCheckBox* ErgRstTxNummerCheckBox;
 };
