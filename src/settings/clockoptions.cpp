@@ -1,9 +1,9 @@
 #include "clockoptions.h"
 
 #include "errorboundary.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -12,8 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-TClockOptions::TClockOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
+TClockOptions::TClockOptions(Station& station, QWidget* page) : QObject(page), m_station(station) {
     clockShowChkBtn = new QCheckBox(QStringLiteral("analoge Uhr anzeigen"), page);
     clockShowChkBtn->setObjectName(QStringLiteral("clockShowChkBtn"));
     clockSystemRadioBtn = new QRadioButton(QStringLiteral("Systemzeit"), page);
@@ -41,7 +40,7 @@ TClockOptions::TClockOptions(TMainForm& mainForm, QWidget* page)
 }
 
 void TClockOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     const bool shown = SettingsKeys::read(ini, SettingsKeys::ClockShow);
     clockShowChkBtn->setChecked(shown);
     enableDetails(shown);
@@ -61,28 +60,28 @@ void TClockOptions::enableDetails(bool enabled) {
 
 // Loading writes the values it shows into memory only.
 void TClockOptions::flush() {
-    if (m_mainForm.initialised())
+    if (m_station.initialised())
         ErrorBoundary::run(clockShowChkBtn->window(),
-                           [this] { m_mainForm.settings().UpdateFile(); });
+                           [this] { m_station.settings().UpdateFile(); });
 }
 
 void TClockOptions::clockShowChkBtnClick() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     const bool shown = clockShowChkBtn->isChecked();
     enableDetails(shown);
     emit clockShownChanged(shown);
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ClockShow, shown);
+    SettingsKeys::write(m_station.settings(), SettingsKeys::ClockShow, shown);
     flush();
 }
 
 void TClockOptions::clockUtcRadioBtnClick() {
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ClockUtc,
+    SettingsKeys::write(m_station.settings(), SettingsKeys::ClockUtc,
                         clockUtcRadioBtn->isChecked());
     flush();
 }
 
 void TClockOptions::clockFormatEditChange() {
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ClockFormat, clockFormatEdit->text());
+    SettingsKeys::write(m_station.settings(), SettingsKeys::ClockFormat, clockFormatEdit->text());
     flush();
 }

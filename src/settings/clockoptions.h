@@ -7,20 +7,14 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Analoge Uhr": the clock window on or off, UTC or system time, and the
 // format of its title.
 class TClockOptions : public QObject {
     Q_OBJECT
 public:
-    TClockOptions(TMainForm& mainForm, QWidget* page);
-
-    QCheckBox* clockShowChkBtn;
-    QRadioButton* clockSystemRadioBtn;
-    QRadioButton* clockUtcRadioBtn;
-    QLabel* clockFormatLabel;
-    QLineEdit* clockFormatEdit;
+    TClockOptions(Station& station, QWidget* page);
 
     void load();
 
@@ -36,5 +30,10 @@ private:
     void enableDetails(bool enabled);
     void flush();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QCheckBox* clockShowChkBtn;
+    QRadioButton* clockSystemRadioBtn;
+    QRadioButton* clockUtcRadioBtn;
+    QLabel* clockFormatLabel;
+    QLineEdit* clockFormatEdit;
 };

@@ -2,9 +2,9 @@
 
 #include "errorboundary.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -32,22 +32,22 @@ QString damagedOptionsText(const QString& value) {
 
 } // namespace
 
-TDuplicateOptions::TDuplicateOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
-    Label10 = WidgetFactory::label(
+TDuplicateOptions::TDuplicateOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
+    questionLabel = WidgetFactory::label(
         "Label10",
         QStringLiteral("Welche Felder m\u00fcssen gleich sein, damit ein QSO als doppelt "
                        "betrachtet wird und Dalu bei dem Versuch das doppelte QSO einzutragen "
                        "eine Warnung ausgibt?"),
         page);
-    Label10->setWordWrap(true);
+    questionLabel->setWordWrap(true);
     dcCallCheckBox = checkBox("dcCallCheckBox", QStringLiteral("Call"), page);
     dcCallCheckBox->setChecked(true);
     dcBandCheckBox = checkBox("dcBandCheckBox", QStringLiteral("Band"), page);
     dcModeCheckBox = checkBox("dcModeCheckBox", QStringLiteral("Mode"), page);
     dcDateCheckBox = checkBox("dcDateCheckBox", QStringLiteral("Date"), page);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Label10);
+    layout->addWidget(questionLabel);
     for (QCheckBox* box : {dcCallCheckBox, dcBandCheckBox, dcModeCheckBox, dcDateCheckBox})
         layout->addWidget(box);
     layout->addStretch(1);
@@ -58,7 +58,7 @@ TDuplicateOptions::TDuplicateOptions(TMainForm& mainForm, QWidget* page)
 
 void TDuplicateOptions::load() {
     const QString value =
-        SettingsKeys::read(m_mainForm.settings(), SettingsKeys::DoppelCheckOptions);
+        SettingsKeys::read(m_station.settings(), SettingsKeys::DoppelCheckOptions);
     const DuplicateCheck::ParsedOptions parsed = DuplicateCheck::parseOptions(value);
     {
         const QSignalBlocker band(dcBandCheckBox);
@@ -70,7 +70,8 @@ void TDuplicateOptions::load() {
     }
     emit criteriaChanged(parsed.criteria);
     if (parsed.mended)
-        QMessageBox::warning(Label10->window(), QStringLiteral("Dalu"), damagedOptionsText(value));
+        QMessageBox::warning(questionLabel->window(), QStringLiteral("Dalu"),
+                             damagedOptionsText(value));
 }
 
 DuplicateCheck::Criteria TDuplicateOptions::criteria() const {
@@ -81,16 +82,16 @@ void TDuplicateOptions::dcCallCheckBoxClick() {
     if (dcCallCheckBox->isChecked())
         return;
     QMessageBox::information(dcCallCheckBox->window(), QStringLiteral("Dalu"),
-                             m_mainForm.msg(Msg::DcCallAlwaysOn));
+                             m_station.msg(Msg::DcCallAlwaysOn));
     const QSignalBlocker block(dcCallCheckBox);
     dcCallCheckBox->setChecked(true);
 }
 
 void TDuplicateOptions::dcCheckBoxClick() {
     emit criteriaChanged(criteria());
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::DoppelCheckOptions,
+    SettingsKeys::write(m_station.settings(), SettingsKeys::DoppelCheckOptions,
                         DuplicateCheck::formatOptions(criteria()));
-    ErrorBoundary::run(dcCallCheckBox->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    ErrorBoundary::run(dcCallCheckBox->window(), [this] { m_station.settings().UpdateFile(); });
 }

@@ -7,19 +7,13 @@
 class QCheckBox;
 class QLabel;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Doppel-Check": which fields besides the call make a QSO a duplicate.
 class TDuplicateOptions : public QObject {
     Q_OBJECT
 public:
-    TDuplicateOptions(TMainForm& mainForm, QWidget* page);
-
-    QLabel* Label10;
-    QCheckBox* dcCallCheckBox;
-    QCheckBox* dcBandCheckBox;
-    QCheckBox* dcModeCheckBox;
-    QCheckBox* dcDateCheckBox;
+    TDuplicateOptions(Station& station, QWidget* page);
 
     // Start-up: the three switches from "Options"; a damaged value is reported once.
     void load();
@@ -33,5 +27,10 @@ signals:
     void criteriaChanged(const DuplicateCheck::Criteria& criteria);
 
 private:
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QLabel* questionLabel;
+    QCheckBox* dcCallCheckBox;
+    QCheckBox* dcBandCheckBox;
+    QCheckBox* dcModeCheckBox;
+    QCheckBox* dcDateCheckBox;
 };

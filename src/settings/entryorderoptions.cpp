@@ -2,9 +2,9 @@
 
 #include "errorboundary.h"
 #include "functionkeys.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -38,17 +38,19 @@ const FieldRow kRows[FunctionKeys::kFieldCount] = {
 
 } // namespace
 
-TEntryOrderOptions::TEntryOrderOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
-    Label40 = WidgetFactory::label("Label40", QStringLiteral("Reihenfolge"), page);
-    Label41 = WidgetFactory::label("Label41", QStringLiteral("Ein/Aus Taste/Button"), page);
-    Label4 = WidgetFactory::label("Label4", QStringLiteral("bei Start anzeigen"), page);
+TEntryOrderOptions::TEntryOrderOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
+    orderLabel = WidgetFactory::label("Label40", QStringLiteral("Reihenfolge"), page);
+    QLabel* keyLabel =
+        WidgetFactory::label("Label41", QStringLiteral("Ein/Aus Taste/Button"), page);
+    QLabel* shownAtStartLabel =
+        WidgetFactory::label("Label4", QStringLiteral("bei Start anzeigen"), page);
     auto* grid = new QGridLayout(page);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(3);
-    grid->addWidget(Label40, 0, 0, 1, 2);
-    grid->addWidget(Label41, 0, 2);
-    grid->addWidget(Label4, 0, 3);
+    grid->addWidget(orderLabel, 0, 0, 1, 2);
+    grid->addWidget(keyLabel, 0, 2);
+    grid->addWidget(shownAtStartLabel, 0, 3);
     QStringList entries = {QStringLiteral("---")};
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
         entries.append(QStringLiteral("B%1").arg(k));
@@ -79,7 +81,7 @@ TEntryOrderOptions::TEntryOrderOptions(TMainForm& mainForm, QWidget* page)
 }
 
 void TEntryOrderOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     for (int i = 0; i < 7; ++i)
         checkBoxes[i]->setChecked(SettingsKeys::read(
             ini, SettingsKeys::showAtStartUp(SettingsKeys::kOptionalFieldLetters[i])));
@@ -91,8 +93,16 @@ void TEntryOrderOptions::load() {
         comboBoxes[field]->setCurrentIndex(keys[field]);
 }
 
+int TEntryOrderOptions::keyOfField(int field) const {
+    return comboBoxes[field]->currentIndex();
+}
+
+void TEntryOrderOptions::setKeyOfField(int field, int key) {
+    comboBoxes[field]->setCurrentIndex(key);
+}
+
 void TEntryOrderOptions::DateComboBoxChange() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     FunctionKeys::KeyOfField keys;
     for (int field = 0; field < FunctionKeys::kFieldCount; ++field)
@@ -104,7 +114,7 @@ void TEntryOrderOptions::DateComboBoxChange() {
         const QSignalBlocker block(comboBoxes[field]);
         comboBoxes[field]->setCurrentIndex(keys[field]);
     }
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     const FunctionKeys::ButtonTexts texts = FunctionKeys::buttonTexts(keys);
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
         SettingsKeys::write(ini, SettingsKeys::buttons(k), texts[k - 1]);
@@ -112,6 +122,6 @@ void TEntryOrderOptions::DateComboBoxChange() {
         SettingsKeys::write(ini,
                             SettingsKeys::showAtStartUp(SettingsKeys::kOptionalFieldLetters[i]),
                             checkBoxes[i]->isChecked());
-    ErrorBoundary::run(Label40->window(), [&ini] { ini.UpdateFile(); });
+    ErrorBoundary::run(orderLabel->window(), [&ini] { ini.UpdateFile(); });
     emit buttonsChanged();
 }

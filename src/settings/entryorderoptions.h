@@ -8,25 +8,21 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Ordnung Eingabe": the function key of each mask field and which optional
 // fields the mask shows at start.
 class TEntryOrderOptions : public QObject {
     Q_OBJECT
 public:
-    TEntryOrderOptions(TMainForm& mainForm, QWidget* page);
-
-    QLabel* Label40; // "Reihenfolge"
-    QLabel* Label41; // "Ein/Aus Taste/Button"
-    QLabel* Label4;  // "bei Start anzeigen"
-    // By field letter a ... l: DateComboBox ... QslInComboBox, "---" or "B1" ... "B12".
-    std::array<QComboBox*, 12> comboBoxes;
-    // By optional field e, f, h, i, j, k, l: DokCheckBox ... QslInCheckBox.
-    std::array<QCheckBox*, 7> checkBoxes;
+    TEntryOrderOptions(Station& station, QWidget* page);
 
     // Start-up: the tick boxes from ShowAtStartUp and the lists from Buttons; writes nothing.
     void load();
+    // The key of a field (0 ... 11 for a ... l) as its list shows it: 0 none, 1 ... 12 B1 ...
+    int keyOfField(int field) const;
+    // As the operator choosing it in the field's list: the binding rule applies.
+    void setKeyOfField(int field, int key);
 
 public slots:
     // Binding rule, then Buttons and ShowAtStartUp written at once.
@@ -36,5 +32,10 @@ signals:
     void buttonsChanged(); // the captions are to be renewed
 
 private:
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QLabel* orderLabel; // "Reihenfolge"
+    // By field letter a ... l: DateComboBox ... QslInComboBox, "---" or "B1" ... "B12".
+    std::array<QComboBox*, 12> comboBoxes;
+    // By optional field e, f, h, i, j, k, l: DokCheckBox ... QslInCheckBox.
+    std::array<QCheckBox*, 7> checkBoxes;
 };

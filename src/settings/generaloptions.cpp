@@ -2,11 +2,11 @@
 
 #include "errorboundary.h"
 #include "germanformat.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "meminifile.h"
 #include "programdir.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "utcdifference.h"
 #include "widgetfactory.h"
 
@@ -33,11 +33,13 @@ QString withTrailingSeparator(QString path) {
 
 } // namespace
 
-TGeneralOptions::TGeneralOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
-    Label5 = WidgetFactory::label("Label5", QStringLiteral("Eigenes Call:"), page);
-    Label6 = WidgetFactory::label("Label6", QStringLiteral("Eigener Locator:"), page);
-    Label8 = WidgetFactory::label("Label8", QStringLiteral("UTC-Differenz (Stunden):"), page);
+TGeneralOptions::TGeneralOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
+    QLabel* ownCallLabel = WidgetFactory::label("Label5", QStringLiteral("Eigenes Call:"), page);
+    QLabel* ownLocatorLabel =
+        WidgetFactory::label("Label6", QStringLiteral("Eigener Locator:"), page);
+    QLabel* utcDiffLabel =
+        WidgetFactory::label("Label8", QStringLiteral("UTC-Differenz (Stunden):"), page);
     QslPathLabel =
         WidgetFactory::label("QslPathLabel", QStringLiteral("Pfad f\u00fcr QSL-Karten"), page);
     EigCallEdit = namedEdit("EigCallEdit", page);
@@ -53,11 +55,11 @@ TGeneralOptions::TGeneralOptions(TMainForm& mainForm, QWidget* page)
     QslPathBtn->setText(QStringLiteral("..."));
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(Label5, 0, 0);
+    grid->addWidget(ownCallLabel, 0, 0);
     grid->addWidget(EigCallEdit, 0, 1);
-    grid->addWidget(Label6, 1, 0);
+    grid->addWidget(ownLocatorLabel, 1, 0);
     grid->addWidget(EigLocatorEdit, 1, 1);
-    grid->addWidget(Label8, 2, 0);
+    grid->addWidget(utcDiffLabel, 2, 0);
     grid->addWidget(UtcDiffEdit, 2, 1, Qt::AlignLeft);
     grid->addWidget(UtcDiffAutoCheckBox, 2, 2);
     grid->addWidget(QslPathLabel, 3, 0);
@@ -81,7 +83,7 @@ TGeneralOptions::TGeneralOptions(TMainForm& mainForm, QWidget* page)
 
 void TGeneralOptions::load() {
     using namespace SettingsKeys;
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     EigCallEdit->setText(read(ini, EigenesCall));
     EigLocatorEdit->setText(read(ini, EigenerLocator));
     const bool automatic = read(ini, UtcDiffAuto);
@@ -116,10 +118,10 @@ void TGeneralOptions::applyUtcOffset(bool report) {
 }
 
 void TGeneralOptions::AllgemeinEditChange() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     using namespace SettingsKeys;
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     write(ini, EigenesCall, EigCallEdit->text());
     write(ini, EigenerLocator, EigLocatorEdit->text());
     // An unfinished number ("-") is kept in memory as typed and reported when the edit is
@@ -135,16 +137,16 @@ void TGeneralOptions::AllgemeinEditChange() {
 }
 
 void TGeneralOptions::UtcDiffEditExit() {
-    if (m_mainForm.initialised() && !UtcDiffAutoCheckBox->isChecked())
+    if (m_station.initialised() && !UtcDiffAutoCheckBox->isChecked())
         applyUtcOffset(true);
 }
 
 void TGeneralOptions::UtcDiffAutoCheckBoxClick() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     const bool automatic = UtcDiffAutoCheckBox->isChecked();
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::UtcDiffAuto, automatic);
-    ErrorBoundary::run(UtcDiffEdit->window(), [&] { m_mainForm.settings().UpdateFile(); });
+    SettingsKeys::write(m_station.settings(), SettingsKeys::UtcDiffAuto, automatic);
+    ErrorBoundary::run(UtcDiffEdit->window(), [&] { m_station.settings().UpdateFile(); });
     UtcDiffEdit->setEnabled(!automatic);
     if (automatic)
         showAutomaticDifference();

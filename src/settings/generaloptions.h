@@ -7,24 +7,13 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Allgemein": own call and locator, the UTC difference, the QSL card folder.
 class TGeneralOptions : public QObject {
     Q_OBJECT
 public:
-    TGeneralOptions(TMainForm& mainForm, QWidget* page);
-
-    QLineEdit* EigCallEdit;
-    QLineEdit* EigLocatorEdit;
-    QCheckBox* UtcDiffAutoCheckBox;
-    QLineEdit* UtcDiffEdit;
-    QLineEdit* QslPathEdit;
-    QToolButton* QslPathBtn;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label8;
-    QLabel* QslPathLabel;
+    TGeneralOptions(Station& station, QWidget* page);
 
     // Start-up: fills the page and sets the working UTC offset.
     void load();
@@ -42,5 +31,12 @@ private:
     // Sets the working offset from the edit; reports a text that is no whole number.
     void applyUtcOffset(bool report);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QLineEdit* EigCallEdit;
+    QLineEdit* EigLocatorEdit;
+    QCheckBox* UtcDiffAutoCheckBox;
+    QLineEdit* UtcDiffEdit;
+    QLineEdit* QslPathEdit;
+    QToolButton* QslPathBtn;
+    QLabel* QslPathLabel;
 };

@@ -1,11 +1,13 @@
 #include "optionspage.h"
 
 #include "clockoptions.h"
+#include "duplicateoptions.h"
 #include "entryorderoptions.h"
 #include "generaloptions.h"
 #include "presetoptions.h"
 #include "qsloptions.h"
 #include "racoptions.h"
+#include "referencelogoptions.h"
 #include "rigoptions.h"
 #include "serialoptions.h"
 #include "statusbaroptions.h"
@@ -14,39 +16,38 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TOptionsPage::TOptionsPage(TMainForm& mainForm, QWidget* parent) : QWidget(parent) {
+TOptionsPage::TOptionsPage(Station& station, QsoLists& lists, QWidget* parent) : QWidget(parent) {
     OptionenPageControl = new QTabWidget(this);
     OptionenPageControl->setObjectName(QStringLiteral("OptionenPageControl"));
     OptionenPageControl->setUsesScrollButtons(true);
-    AllgemeinTS =
-        WidgetFactory::addPage(OptionenPageControl, "AllgemeinTS", QStringLiteral("Allgemein"));
-    OrdnungEingabeTS = WidgetFactory::addPage(OptionenPageControl, "OrdnungEingabeTS",
-                                              QStringLiteral("Ordnung Eingabe"));
-    VorgabenEingabeTS = WidgetFactory::addPage(OptionenPageControl, "VorgabenEingabeTS",
-                                               QStringLiteral("Vorgaben Eingabe"));
-    AutoNrTS =
-        WidgetFactory::addPage(OptionenPageControl, "AutoNrTS", QStringLiteral("RST (+Nr) TX"));
-    DoppelCheckTS = WidgetFactory::addPage(OptionenPageControl, "DoppelCheckTS",
-                                           QStringLiteral("Doppel-Check"));
-    ReferenzLogsTS = WidgetFactory::addPage(OptionenPageControl, "ReferenzLogsTS",
-                                            QStringLiteral("Referenz-Logs"));
-    CallBookTS = WidgetFactory::addPage(OptionenPageControl, "CallBookTS", QStringLiteral("RAC"));
-    ClockTS = WidgetFactory::addPage(OptionenPageControl, "ClockTS", QStringLiteral("Analoge Uhr"));
-    QslTS = WidgetFactory::addPage(OptionenPageControl, "QslTS", QStringLiteral("QSL"));
-    StatusBarTS =
-        WidgetFactory::addPage(OptionenPageControl, "StatusBarTS", QStringLiteral("StatusBar"));
+    const auto tab = [this](const char* name, const char* caption) {
+        return WidgetFactory::addPage(OptionenPageControl, name, QString::fromUtf8(caption));
+    };
+    // The tabs in their order; each sub-page lays out its own tab.
+    generalOptions = new TGeneralOptions(station, tab("AllgemeinTS", "Allgemein"));
+    entryOrderOptions = new TEntryOrderOptions(station, tab("OrdnungEingabeTS", "Ordnung Eingabe"));
+    presetOptions = new TPresetOptions(station, tab("VorgabenEingabeTS", "Vorgaben Eingabe"));
+    serialOptions = new TSerialOptions(station, tab("AutoNrTS", "RST (+Nr) TX"));
+    duplicateOptions = new TDuplicateOptions(station, tab("DoppelCheckTS", "Doppel-Check"));
+    referenceLogOptions = new TReferenceLogOptions(station, tab("ReferenzLogsTS", "Referenz-Logs"));
+    racOptions = new TRacOptions(station, tab("CallBookTS", "RAC"));
+    clockOptions = new TClockOptions(station, tab("ClockTS", "Analoge Uhr"));
+    qslOptions = new TQslOptions(station, tab("QslTS", "QSL"));
+    statusBarOptions = new TStatusBarOptions(station, lists, *referenceLogOptions,
+                                             tab("StatusBarTS", "StatusBar"));
     // The same word in German and English.
-    RigTS = WidgetFactory::addPage(OptionenPageControl, "RigTS", QStringLiteral("Transceiver"));
-    generalOptions = new TGeneralOptions(mainForm, AllgemeinTS);
-    presetOptions = new TPresetOptions(mainForm, VorgabenEingabeTS);
-    serialOptions = new TSerialOptions(mainForm, AutoNrTS);
-    racOptions = new TRacOptions(mainForm, CallBookTS);
-    entryOrderOptions = new TEntryOrderOptions(mainForm, OrdnungEingabeTS);
-    clockOptions = new TClockOptions(mainForm, ClockTS);
-    statusBarOptions = new TStatusBarOptions(mainForm, StatusBarTS);
-    qslOptions = new TQslOptions(mainForm, QslTS);
-    rigOptions = new TRigOptions(mainForm, RigTS);
+    rigOptions = new TRigOptions(station, tab("RigTS", "Transceiver"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);
+    connect(OptionenPageControl, &QTabWidget::currentChanged, this,
+            &TOptionsPage::currentTabChanged);
+}
+
+int TOptionsPage::currentTab() const {
+    return OptionenPageControl->currentIndex();
+}
+
+void TOptionsPage::setCurrentTab(int index) {
+    OptionenPageControl->setCurrentIndex(index);
 }

@@ -3,42 +3,46 @@
 #include <QWidget>
 
 class QTabWidget;
+class QsoLists;
+class Station;
 class TClockOptions;
+class TDuplicateOptions;
 class TEntryOrderOptions;
 class TGeneralOptions;
-class TStatusBarOptions;
-class TMainForm;
 class TPresetOptions;
-class TRacOptions;
 class TQslOptions;
+class TRacOptions;
+class TReferenceLogOptions;
 class TRigOptions;
 class TSerialOptions;
+class TStatusBarOptions;
 
 // Page "Optionen": one sub-page per group of settings.
 class TOptionsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TOptionsPage(TMainForm& mainForm, QWidget* parent = nullptr);
+    TOptionsPage(Station& station, QsoLists& lists, QWidget* parent = nullptr);
 
-    QTabWidget* OptionenPageControl;
-    QWidget* AllgemeinTS;
-    QWidget* OrdnungEingabeTS;
-    QWidget* VorgabenEingabeTS;
-    QWidget* AutoNrTS;
-    QWidget* DoppelCheckTS;
-    QWidget* ReferenzLogsTS;
-    QWidget* CallBookTS;
-    QWidget* ClockTS;
-    QWidget* QslTS;
-    QWidget* StatusBarTS;
-    QWidget* RigTS;
+    // The sub-page shown, by its position among the tabs (for the page history).
+    int currentTab() const;
+    void setCurrentTab(int index);
+
+    // The sub-pages, for the window to load them at start-up and to wire their signals.
     TGeneralOptions* generalOptions;
+    TEntryOrderOptions* entryOrderOptions;
     TPresetOptions* presetOptions;
     TSerialOptions* serialOptions;
+    TDuplicateOptions* duplicateOptions;
+    TReferenceLogOptions* referenceLogOptions;
     TRacOptions* racOptions;
-    TEntryOrderOptions* entryOrderOptions;
     TClockOptions* clockOptions;
-    TStatusBarOptions* statusBarOptions;
     TQslOptions* qslOptions;
+    TStatusBarOptions* statusBarOptions;
     TRigOptions* rigOptions;
+
+signals:
+    void currentTabChanged(int index);
+
+private:
+    QTabWidget* OptionenPageControl;
 };

@@ -1,16 +1,16 @@
 #include "presetoptions.h"
 
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TPresetOptions::TPresetOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
+TPresetOptions::TPresetOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
     const int rows = static_cast<int>(std::size(SettingsKeys::kPresets));
     PreValueListEditor = new QTableWidget(rows, 2, page);
     PreValueListEditor->setObjectName(QStringLiteral("PreValueListEditor"));
@@ -36,13 +36,12 @@ void TPresetOptions::load() {
     const QSignalBlocker block(PreValueListEditor);
     for (int row = 0; row < PreValueListEditor->rowCount(); ++row)
         PreValueListEditor->item(row, 1)->setText(SettingsKeys::read(
-            m_mainForm.settings(), SettingsKeys::preset(SettingsKeys::kPresets[row])));
+            m_station.settings(), SettingsKeys::preset(SettingsKeys::kPresets[row])));
 }
 
 void TPresetOptions::PreValueListEditorExit() {
     for (int row = 0; row < PreValueListEditor->rowCount(); ++row)
-        SettingsKeys::write(m_mainForm.settings(),
-                            SettingsKeys::preset(SettingsKeys::kPresets[row]),
+        SettingsKeys::write(m_station.settings(), SettingsKeys::preset(SettingsKeys::kPresets[row]),
                             PreValueListEditor->item(row, 1)->text());
 }
 

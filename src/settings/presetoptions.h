@@ -4,15 +4,13 @@
 
 class QTableWidget;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Vorgaben Eingabe": the values the mask is refilled with after each QSO.
 class TPresetOptions : public QObject {
     Q_OBJECT
 public:
-    TPresetOptions(TMainForm& mainForm, QWidget* page);
-
-    QTableWidget* PreValueListEditor;
+    TPresetOptions(Station& station, QWidget* page);
 
     void load();
 
@@ -24,5 +22,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QTableWidget* PreValueListEditor;
 };

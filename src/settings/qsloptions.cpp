@@ -1,9 +1,9 @@
 #include "qsloptions.h"
 
 #include "errorboundary.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "qslcards.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -21,8 +21,8 @@ template <typename W> W* named(const char* name, const QString& text, QWidget* p
 
 } // namespace
 
-TQslOptions::TQslOptions(TMainForm& mainForm, QWidget* page) : QObject(page), m_mainForm(mainForm) {
-    Label91 = WidgetFactory::label(
+TQslOptions::TQslOptions(Station& station, QWidget* page) : QObject(page), m_station(station) {
+    ruleLabel = WidgetFactory::label(
         "Label91", QStringLiteral("Eine QSL-Karte erh\u00e4lt von mir jedes"), page);
     qslQsoRadioBtn = named<QRadioButton>("qslQsoRadioBtn", QStringLiteral("QSO"), page);
     qslFirstQsoRadioBtn =
@@ -34,7 +34,7 @@ TQslOptions::TQslOptions(TMainForm& mainForm, QWidget* page) : QObject(page), m_
     qslQsoRadioBtn->setChecked(true);
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(Label91, 0, 0, 1, 2);
+    grid->addWidget(ruleLabel, 0, 0, 1, 2);
     grid->addWidget(qslQsoRadioBtn, 1, 0);
     grid->addWidget(qslFirstQsoRadioBtn, 2, 0);
     int row = 2;
@@ -50,7 +50,7 @@ TQslOptions::TQslOptions(TMainForm& mainForm, QWidget* page) : QObject(page), m_
 }
 
 void TQslOptions::load() {
-    const QslCards::CardRule rule = QslCards::loadRule(m_mainForm.settings());
+    const QslCards::CardRule rule = QslCards::loadRule(m_station.settings());
     (rule.firstQso ? qslFirstQsoRadioBtn : qslQsoRadioBtn)->setChecked(true);
     qslBandChkBox->setChecked(rule.band);
     qslModeChkBox->setChecked(rule.mode);
@@ -60,11 +60,11 @@ void TQslOptions::load() {
 }
 
 void TQslOptions::qslQsoRadioBtnClick() {
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     QslCards::saveRule(ini, {qslFirstQsoRadioBtn->isChecked(), qslBandChkBox->isChecked(),
                              qslModeChkBox->isChecked(), qslDayChkBox->isChecked(),
                              qslYearChkBox->isChecked()});
-    ErrorBoundary::run(Label91->window(), [&] { ini.UpdateFile(); });
+    ErrorBoundary::run(ruleLabel->window(), [&] { ini.UpdateFile(); });
     enableDetails();
 }
 

@@ -6,21 +6,13 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "QSL": who gets a paper QSL card from the operator.
 class TQslOptions : public QObject {
     Q_OBJECT
 public:
-    TQslOptions(TMainForm& mainForm, QWidget* page);
-
-    QLabel* Label91;
-    QRadioButton* qslQsoRadioBtn;
-    QRadioButton* qslFirstQsoRadioBtn;
-    QCheckBox* qslBandChkBox;
-    QCheckBox* qslModeChkBox;
-    QCheckBox* qslDayChkBox;
-    QCheckBox* qslYearChkBox;
+    TQslOptions(Station& station, QWidget* page);
 
     // Shows the rule stored in the settings; writes nothing.
     void load();
@@ -32,5 +24,12 @@ public slots:
 private:
     void enableDetails();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QLabel* ruleLabel;
+    QRadioButton* qslQsoRadioBtn;
+    QRadioButton* qslFirstQsoRadioBtn;
+    QCheckBox* qslBandChkBox;
+    QCheckBox* qslModeChkBox;
+    QCheckBox* qslDayChkBox;
+    QCheckBox* qslYearChkBox;
 };

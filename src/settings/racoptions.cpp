@@ -3,10 +3,10 @@
 #include "callbookaccess.h"
 #include "errorboundary.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "programdir.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
 #include "wizardfiledialog.h"
@@ -32,28 +32,30 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
 
 } // namespace
 
-TRacOptions::TRacOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm), m_page(page) {
-    Label14 = WidgetFactory::label("Label14", QStringLiteral("Position von Callbook.exe"), page);
+TRacOptions::TRacOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station), m_page(page) {
+    QLabel* pathLabel =
+        WidgetFactory::label("Label14", QStringLiteral("Position von Callbook.exe"), page);
     CallBookEdit = new QLineEdit(page);
     CallBookEdit->setObjectName(QStringLiteral("CallBookEdit"));
     CallBookBtn = new QToolButton(page);
     CallBookBtn->setObjectName(QStringLiteral("CallBookBtn"));
     CallBookBtn->setText(QStringLiteral("..."));
-    GroupBox4 = new QGroupBox(QStringLiteral("Daten, die \u00fcbernommen werden sollen:"), page);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    auto* takeOverBox =
+        new QGroupBox(QStringLiteral("Daten, die \u00fcbernommen werden sollen:"), page);
+    takeOverBox->setObjectName(QStringLiteral("GroupBox4"));
     NameCallBookChkBox =
-        checkBox("NameCallBookChkBox", QStringLiteral("Name (--> Name)"), GroupBox4);
+        checkBox("NameCallBookChkBox", QStringLiteral("Name (--> Name)"), takeOverBox);
     AdresseCallBookChkBox =
-        checkBox("AdresseCallBookChkBox", QStringLiteral("Adresse (--> Comments)"), GroupBox4);
+        checkBox("AdresseCallBookChkBox", QStringLiteral("Adresse (--> Comments)"), takeOverBox);
     LicenceCallBookChkBox = checkBox("LicenceCallBookChkBox",
-                                     QStringLiteral("Lizenz-Klasse (--> Comments)"), GroupBox4);
+                                     QStringLiteral("Lizenz-Klasse (--> Comments)"), takeOverBox);
     CommentCallBookChkBox =
-        checkBox("CommentCallBookChkBox", QStringLiteral("Kommentar (--> Comments)"), GroupBox4);
+        checkBox("CommentCallBookChkBox", QStringLiteral("Kommentar (--> Comments)"), takeOverBox);
     FaxNrCallBookChkBox =
-        checkBox("FaxNrCallBookChkBox", QStringLiteral("Fax-Nummer (--> Comments)"), GroupBox4);
+        checkBox("FaxNrCallBookChkBox", QStringLiteral("Fax-Nummer (--> Comments)"), takeOverBox);
     EmailCallBookChkBox =
-        checkBox("EmailCallBookChkBox", QStringLiteral("e-Mail (--> Comments)"), GroupBox4);
+        checkBox("EmailCallBookChkBox", QStringLiteral("e-Mail (--> Comments)"), takeOverBox);
     CallBookStateLabel = WidgetFactory::label("CallBookStateLabel", QString(), page);
     CallBookStateLabel->setWordWrap(true);
     CallBookStateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,15 +63,15 @@ TRacOptions::TRacOptions(TMainForm& mainForm, QWidget* page)
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(CallBookEdit, 1);
     pathRow->addWidget(CallBookBtn);
-    auto* boxLayout = new QVBoxLayout(GroupBox4);
+    auto* boxLayout = new QVBoxLayout(takeOverBox);
     for (QCheckBox* box : boxes()) {
         boxLayout->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &TRacOptions::NameCallBookChkBoxClick);
     }
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Label14);
+    layout->addWidget(pathLabel);
     layout->addLayout(pathRow);
-    layout->addWidget(GroupBox4);
+    layout->addWidget(takeOverBox);
     layout->addWidget(CallBookStateLabel);
     layout->addStretch(1);
     connect(CallBookEdit, &QLineEdit::textChanged, this, &TRacOptions::CallBookEditChange);
@@ -84,7 +86,7 @@ QList<QCheckBox*> TRacOptions::boxes() const {
 }
 
 void TRacOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     {
         const QSignalBlocker block(CallBookEdit);
         CallBookEdit->setText(SettingsKeys::read(ini, SettingsKeys::RacFileName));
@@ -102,14 +104,14 @@ CallBookInfo::TakeOver TRacOptions::takeOver() const {
 }
 
 void TRacOptions::CallBookEditChange() {
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::RacFileName, CallBookEdit->text());
-    ErrorBoundary::run(m_page->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    SettingsKeys::write(m_station.settings(), SettingsKeys::RacFileName, CallBookEdit->text());
+    ErrorBoundary::run(m_page->window(), [this] { m_station.settings().UpdateFile(); });
     showState();
 }
 
 void TRacOptions::CallBookBtnClick() {
     FileChoice choice;
-    choice.title = m_mainForm.msg(Msg::CallBookDialogTitle);
+    choice.title = m_station.msg(Msg::CallBookDialogTitle);
     // The delivered sample callbook has no Callbook.exe: its database file stands for it.
     choice.filter = QStringLiteral("Callbook|Callbook.exe;callbook.txt");
     choice.directory = CallBookEdit->text().isEmpty()
@@ -122,14 +124,14 @@ void TRacOptions::CallBookBtnClick() {
 }
 
 void TRacOptions::NameCallBookChkBoxClick() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     const QList<QCheckBox*> all = boxes();
     for (int i = 0; i < all.size(); ++i)
-        SettingsKeys::write(m_mainForm.settings(),
+        SettingsKeys::write(m_station.settings(),
                             SettingsKeys::racData(SettingsKeys::kRacDataKeys[i]),
                             all[i]->isChecked());
-    ErrorBoundary::run(m_page->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    ErrorBoundary::run(m_page->window(), [this] { m_station.settings().UpdateFile(); });
 }
 
 bool TRacOptions::eventFilter(QObject* watched, QEvent* event) {
@@ -139,7 +141,7 @@ bool TRacOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TRacOptions::showState() {
-    const TCallBook* book = m_mainForm.callBook();
+    const TCallBook* book = m_station.callBook();
     QString state;
     if (book && book->isAvailable())
         state = uiText("Callbook geladen: %1, Version %2")
@@ -149,8 +151,8 @@ void TRacOptions::showState() {
         state = book->problem();
     else
         state = uiText("Kein Callbook geladen.");
-    const QString configured = SettingsKeys::read(m_mainForm.settings(), SettingsKeys::RacFileName);
-    if (configured != m_mainForm.callBookFileName())
+    const QString configured = SettingsKeys::read(m_station.settings(), SettingsKeys::RacFileName);
+    if (configured != m_station.callBookFileName())
         state += QLatin1Char('\n') + uiText("Die ge\u00e4nderte Position gilt ab dem n\u00e4chsten "
                                             "Start von Dalu.");
     CallBookStateLabel->setText(state);

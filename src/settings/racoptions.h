@@ -5,30 +5,17 @@
 #include <QObject>
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "RAC": where the callbook is, and which of its data the mask takes over.
 class TRacOptions : public QObject {
     Q_OBJECT
 public:
-    TRacOptions(TMainForm& mainForm, QWidget* page);
-
-    QLabel* Label14;
-    QLineEdit* CallBookEdit;
-    QToolButton* CallBookBtn;
-    QGroupBox* GroupBox4;
-    QCheckBox* NameCallBookChkBox;
-    QCheckBox* AdresseCallBookChkBox;
-    QCheckBox* LicenceCallBookChkBox;
-    QCheckBox* CommentCallBookChkBox;
-    QCheckBox* FaxNrCallBookChkBox;
-    QCheckBox* EmailCallBookChkBox;
-    QLabel* CallBookStateLabel; // the callbook of this run: loaded, or why not
+    TRacOptions(Station& station, QWidget* page);
 
     // Start-up: the path and the six boxes; loading writes nothing.
     void load();
@@ -46,6 +33,15 @@ private:
     QList<QCheckBox*> boxes() const;
     void showState();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
     QWidget* m_page;
+    QLineEdit* CallBookEdit;
+    QToolButton* CallBookBtn;
+    QCheckBox* NameCallBookChkBox;
+    QCheckBox* AdresseCallBookChkBox;
+    QCheckBox* LicenceCallBookChkBox;
+    QCheckBox* CommentCallBookChkBox;
+    QCheckBox* FaxNrCallBookChkBox;
+    QCheckBox* EmailCallBookChkBox;
+    QLabel* CallBookStateLabel; // the callbook of this run: loaded, or why not
 };

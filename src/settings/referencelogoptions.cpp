@@ -2,9 +2,9 @@
 
 #include "errorboundary.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 #include "wizardfiledialog.h"
 
@@ -18,24 +18,24 @@
 
 namespace {
 
-const char* const kMemo6Lines[] = {"In der Standartfunktion k\u00f6nnen die ",
-                                   "Referenz-Logs durch Dr\u00fccken von [Ctrl] + ",
-                                   "[R] durchsucht werden. Das erste QSO, ",
-                                   "das gefunden wird und bei dem das Call ",
-                                   "mit dem eingegebenen \u00fcbereinstimmt, wird ",
-                                   "genutzt um die Felder DOK, Name, QTH und ",
-                                   "Locator in der Eingabemaske auszuf\u00fcllen.",
-                                   "In der Luxusfunktion werden bei Eingabe ",
-                                   "eines Call in der Liste unter der ",
-                                   "Eingabemaske alle passenden QSOs aus ",
-                                   "aktuellem und allen Referenz-Logs ",
-                                   "eingeblendet. Durch [Return] oder ",
-                                   "Doppelclick k\u00f6nnen die o.g. Felder aus ",
-                                   "dem angezeigten QSO in die Eingabemaske ",
-                                   "\u00fcbernommen werden. [Ctrl] + [R] wirkt ",
-                                   "wie oben."};
+const char* const kHelpLines[] = {"In der Standartfunktion k\u00f6nnen die ",
+                                  "Referenz-Logs durch Dr\u00fccken von [Ctrl] + ",
+                                  "[R] durchsucht werden. Das erste QSO, ",
+                                  "das gefunden wird und bei dem das Call ",
+                                  "mit dem eingegebenen \u00fcbereinstimmt, wird ",
+                                  "genutzt um die Felder DOK, Name, QTH und ",
+                                  "Locator in der Eingabemaske auszuf\u00fcllen.",
+                                  "In der Luxusfunktion werden bei Eingabe ",
+                                  "eines Call in der Liste unter der ",
+                                  "Eingabemaske alle passenden QSOs aus ",
+                                  "aktuellem und allen Referenz-Logs ",
+                                  "eingeblendet. Durch [Return] oder ",
+                                  "Doppelclick k\u00f6nnen die o.g. Felder aus ",
+                                  "dem angezeigten QSO in die Eingabemaske ",
+                                  "\u00fcbernommen werden. [Ctrl] + [R] wirkt ",
+                                  "wie oben."};
 
-QPlainTextEdit* helpMemo(QWidget* page) {
+QPlainTextEdit* newHelpMemo(QWidget* page) {
     auto* memo = new QPlainTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo6"));
     memo->setReadOnly(true);
@@ -44,7 +44,7 @@ QPlainTextEdit* helpMemo(QWidget* page) {
     memo->setFont(font);
     WidgetFactory::setColour(memo, QPalette::Text, QColor(255, 0, 0));
     QStringList lines;
-    for (const char* line : kMemo6Lines)
+    for (const char* line : kHelpLines)
         lines.append(QString::fromUtf8(line));
     memo->setPlainText(lines.join(QLatin1Char('\n')));
     return memo;
@@ -56,14 +56,14 @@ QByteArray numbered(const char* prefix, int n, const char* suffix) {
 
 } // namespace
 
-TReferenceLogOptions::TReferenceLogOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
+TReferenceLogOptions::TReferenceLogOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
     rStandartRadioBtn = new QRadioButton(QStringLiteral("Standartfunktion (schneller)"), page);
     rStandartRadioBtn->setObjectName(QStringLiteral("rStandartRadioBtn"));
     rStandartRadioBtn->setChecked(true);
     rLuxusRadioBtn = new QRadioButton(QStringLiteral("Luxusfunktion (langsamer)"), page);
     rLuxusRadioBtn->setObjectName(QStringLiteral("rLuxusRadioBtn"));
-    Label71 = WidgetFactory::label("Label71", QStringLiteral("Referenz-Logs:"), page);
+    QLabel* logsLabel = WidgetFactory::label("Label71", QStringLiteral("Referenz-Logs:"), page);
 
     auto* logs = new QGridLayout;
     for (int i = 0; i < kLogCount; ++i) {
@@ -81,14 +81,14 @@ TReferenceLogOptions::TReferenceLogOptions(TMainForm& mainForm, QWidget* page)
         connect(rLogEdit[i], &QLineEdit::textChanged, this, &TReferenceLogOptions::rLogEditChange);
         connect(rLogBtn[i], &QToolButton::clicked, this, &TReferenceLogOptions::rLog1BtnClick);
     }
-    Memo6 = helpMemo(page);
+    QPlainTextEdit* helpMemo = newHelpMemo(page);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(rStandartRadioBtn);
     layout->addWidget(rLuxusRadioBtn);
-    layout->addWidget(Label71);
+    layout->addWidget(logsLabel);
     layout->addLayout(logs);
-    layout->addWidget(Memo6, 1);
+    layout->addWidget(helpMemo, 1);
     connect(rStandartRadioBtn, &QRadioButton::clicked, this,
             &TReferenceLogOptions::rLuxusRadioBtnClick);
     connect(rLuxusRadioBtn, &QRadioButton::clicked, this,
@@ -96,7 +96,7 @@ TReferenceLogOptions::TReferenceLogOptions(TMainForm& mainForm, QWidget* page)
 }
 
 void TReferenceLogOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     (SettingsKeys::read(ini, SettingsKeys::Luxusfunktion) ? rLuxusRadioBtn : rStandartRadioBtn)
         ->setChecked(true);
     for (int i = 0; i < kLogCount; ++i) {
@@ -105,24 +105,28 @@ void TReferenceLogOptions::load() {
     }
 }
 
+QString TReferenceLogOptions::logPath(int i) const {
+    return rLogEdit[i]->text();
+}
+
 void TReferenceLogOptions::rLuxusRadioBtnClick() {
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::Luxusfunktion,
+    SettingsKeys::write(m_station.settings(), SettingsKeys::Luxusfunktion,
                         rLuxusRadioBtn->isChecked());
-    ErrorBoundary::run(rLuxusRadioBtn->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    ErrorBoundary::run(rLuxusRadioBtn->window(), [this] { m_station.settings().UpdateFile(); });
 }
 
 void TReferenceLogOptions::rLogEditChange() {
-    if (m_mainForm.initialised())
+    if (m_station.initialised())
         saveLogs();
 }
 
 void TReferenceLogOptions::saveLogs() {
     for (int i = 0; i < kLogCount; ++i)
-        SettingsKeys::write(m_mainForm.settings(), SettingsKeys::referenceLog(i + 1),
+        SettingsKeys::write(m_station.settings(), SettingsKeys::referenceLog(i + 1),
                             rLogEdit[i]->text());
-    ErrorBoundary::run(rLuxusRadioBtn->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    ErrorBoundary::run(rLuxusRadioBtn->window(), [this] { m_station.settings().UpdateFile(); });
 }
 
 void TReferenceLogOptions::rLog1BtnClick() {
@@ -131,8 +135,8 @@ void TReferenceLogOptions::rLog1BtnClick() {
         if (name != QLatin1String(numbered("rLog", i + 1, "Btn")))
             continue;
         FileChoice choice;
-        choice.title = m_mainForm.msg(Msg::RefLogDialogTitle);
-        choice.filter = m_mainForm.msg(Msg::RefLogDialogFilter);
+        choice.title = m_station.msg(Msg::RefLogDialogTitle);
+        choice.filter = m_station.msg(Msg::RefLogDialogFilter);
         choice.directory = rLogEdit[i]->text();
         choice.mustExist = true;
         const QString chosen = WizardFileDialog::choose(rLogBtn[i]->window(), choice);

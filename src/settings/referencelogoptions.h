@@ -2,31 +2,24 @@
 
 #include <QObject>
 
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 class QToolButton;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Referenz-Logs": standard or luxury function, and the four reference logs.
 class TReferenceLogOptions : public QObject {
     Q_OBJECT
 public:
-    TReferenceLogOptions(TMainForm& mainForm, QWidget* page);
+    TReferenceLogOptions(Station& station, QWidget* page);
 
     static constexpr int kLogCount = 4;
 
-    QRadioButton* rStandartRadioBtn;
-    QRadioButton* rLuxusRadioBtn;
-    QLabel* Label71;
-    QLineEdit* rLogEdit[kLogCount];
-    QToolButton* rLogBtn[kLogCount];
-    QPlainTextEdit* Memo6;
-
     // Start-up: the function and the four paths; loading writes nothing.
     void load();
+    // The path the page shows for reference log i (0 ... kLogCount - 1).
+    QString logPath(int i) const;
 
 public slots:
     void rLuxusRadioBtnClick();
@@ -36,5 +29,9 @@ public slots:
 private:
     void saveLogs();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QRadioButton* rStandartRadioBtn;
+    QRadioButton* rLuxusRadioBtn;
+    QLineEdit* rLogEdit[kLogCount];
+    QToolButton* rLogBtn[kLogCount];
 };

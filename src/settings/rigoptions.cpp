@@ -2,9 +2,9 @@
 
 #include "errorboundary.h"
 #include "hamlibrig.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
 
@@ -33,8 +33,8 @@ void selectData(QComboBox* box, int value) {
 
 } // namespace
 
-TRigOptions::TRigOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm), m_page(page) {
+TRigOptions::TRigOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station), m_page(page) {
     RigEnabledChkBox = new QCheckBox(page);
     RigEnabledChkBox->setObjectName(QStringLiteral("RigEnabledChkBox"));
     RigModelLabel = WidgetFactory::label("RigModelLabel", QString(), page);
@@ -100,7 +100,7 @@ void TRigOptions::applyLanguage() {
 }
 
 void TRigOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     const QSignalBlocker blockEnabled(RigEnabledChkBox);
     const QSignalBlocker blockDataMode(RigDataModeComboBox);
     RigEnabledChkBox->setChecked(SettingsKeys::read(ini, SettingsKeys::RigEnabled));
@@ -120,9 +120,9 @@ void TRigOptions::enableDetails() {
 
 void TRigOptions::save() {
     enableDetails();
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     // A model name typed that matches no model keeps the model chosen before.
     const int model = RigModelComboBox->findText(RigModelComboBox->currentText());
     if (model >= 0)
@@ -133,6 +133,6 @@ void TRigOptions::save() {
     SettingsKeys::write(ini, SettingsKeys::RigPort, RigPortEdit->text().trimmed());
     SettingsKeys::write(ini, SettingsKeys::RigSpeed, RigSpeedComboBox->currentData().toInt());
     SettingsKeys::write(ini, SettingsKeys::RigDataMode, RigDataModeComboBox->currentText());
-    ErrorBoundary::run(m_page->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    ErrorBoundary::run(m_page->window(), [this] { m_station.settings().UpdateFile(); });
     emit rigSettingsChanged();
 }

@@ -7,25 +7,14 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "Transceiver": whether band, mode and power come from the radio, which
 // radio (hamlib model, port, speed), and the mask's mode for data on a sideband.
 class TRigOptions : public QObject {
     Q_OBJECT
 public:
-    TRigOptions(TMainForm& mainForm, QWidget* page);
-
-    QCheckBox* RigEnabledChkBox;
-    QLabel* RigModelLabel;
-    QComboBox* RigModelComboBox; // every hamlib model, the number as item data
-    QLabel* RigPortLabel;
-    QLineEdit* RigPortEdit;
-    QLabel* RigPortHintLabel;
-    QLabel* RigSpeedLabel;
-    QComboBox* RigSpeedComboBox; // the speed as item data, 0 first: the model's own
-    QLabel* RigDataModeLabel;
-    QComboBox* RigDataModeComboBox;
+    TRigOptions(Station& station, QWidget* page);
 
     // Start-up: the page shows the settings; loading writes nothing.
     void load();
@@ -39,6 +28,16 @@ private:
     void save();
     void enableDetails();
 
-    TMainForm& m_mainForm;
+    Station& m_station;
     QWidget* m_page;
+    QCheckBox* RigEnabledChkBox;
+    QLabel* RigModelLabel;
+    QComboBox* RigModelComboBox; // every hamlib model, the number as item data
+    QLabel* RigPortLabel;
+    QLineEdit* RigPortEdit;
+    QLabel* RigPortHintLabel;
+    QLabel* RigSpeedLabel;
+    QComboBox* RigSpeedComboBox; // the speed as item data, 0 first: the model's own
+    QLabel* RigDataModeLabel;
+    QComboBox* RigDataModeComboBox;
 };

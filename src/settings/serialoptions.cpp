@@ -2,10 +2,10 @@
 
 #include "errorboundary.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "maskrules.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 #include "widgetfactory.h"
 
 #include <QCheckBox>
@@ -14,9 +14,9 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-TSerialOptions::TSerialOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
-    Label12 = WidgetFactory::label(
+TSerialOptions::TSerialOptions(Station& station, QWidget* page)
+    : QObject(page), m_station(station) {
+    QLabel* textLabel = WidgetFactory::label(
         "Label12",
         QStringLiteral("Text, der an RST TX angeh\u00e4ngt wird (z.B. Contest-Nummer 001):"), page);
     ErgRstTxTextEdit = new QLineEdit(page);
@@ -26,7 +26,7 @@ TSerialOptions::TSerialOptions(TMainForm& mainForm, QWidget* page)
         new QCheckBox(QStringLiteral("Nummer nach jedem QSO um 1 erh\u00f6hen"), page);
     ErgRstTxNummerCheckBox->setObjectName(QStringLiteral("ErgRstTxNummerCheckBox"));
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Label12);
+    layout->addWidget(textLabel);
     layout->addWidget(ErgRstTxTextEdit);
     layout->addWidget(ErgRstTxNummerCheckBox);
     layout->addStretch(1);
@@ -37,7 +37,7 @@ TSerialOptions::TSerialOptions(TMainForm& mainForm, QWidget* page)
 }
 
 void TSerialOptions::load() {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     ErgRstTxTextEdit->setText(SettingsKeys::read(ini, SettingsKeys::ErgRstTxText));
     ErgRstTxNummerCheckBox->setChecked(SettingsKeys::read(ini, SettingsKeys::ErgRstTxNummer));
     emit serialTextChanged(ErgRstTxTextEdit->text());
@@ -45,12 +45,11 @@ void TSerialOptions::load() {
 
 void TSerialOptions::ErgRstTxTextEditChange() {
     emit serialTextChanged(ErgRstTxTextEdit->text());
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
     ErgRstTxNummerCheckBox->setChecked(false);
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ErgRstTxText,
-                        ErgRstTxTextEdit->text());
-    ErrorBoundary::run(ErgRstTxTextEdit->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    SettingsKeys::write(m_station.settings(), SettingsKeys::ErgRstTxText, ErgRstTxTextEdit->text());
+    ErrorBoundary::run(ErgRstTxTextEdit->window(), [this] { m_station.settings().UpdateFile(); });
 }
 
 void TSerialOptions::ErgRstTxNummerCheckBoxClick() {
@@ -58,9 +57,9 @@ void TSerialOptions::ErgRstTxNummerCheckBoxClick() {
         const QSignalBlocker block(ErgRstTxNummerCheckBox);
         ErgRstTxNummerCheckBox->setChecked(false);
         QMessageBox::critical(ErgRstTxNummerCheckBox->window(), QStringLiteral("Dalu"),
-                              m_mainForm.msg(Msg::SerialNotNumber));
+                              m_station.msg(Msg::SerialNotNumber));
     }
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::ErgRstTxNummer,
+    SettingsKeys::write(m_station.settings(), SettingsKeys::ErgRstTxNummer,
                         ErgRstTxNummerCheckBox->isChecked());
 }
 

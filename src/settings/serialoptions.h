@@ -3,32 +3,29 @@
 #include <QObject>
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QWidget;
-class TMainForm;
+class Station;
 
 // Options page "RST (+Nr) TX": the text appended to the report sent, counted up per QSO.
 class TSerialOptions : public QObject {
     Q_OBJECT
 public:
-    TSerialOptions(TMainForm& mainForm, QWidget* page);
-
-    QLabel* Label12;
-    QLineEdit* ErgRstTxTextEdit;
-    QCheckBox* ErgRstTxNummerCheckBox;
+    TSerialOptions(Station& station, QWidget* page);
 
     void load();
-    // After a QSO: the next serial number, counting kept on.
-    void setNextNumber(const QString& text);
 
 public slots:
     void ErgRstTxTextEditChange();
     void ErgRstTxNummerCheckBoxClick();
+    // After a QSO: the next serial number, counting kept on.
+    void setNextNumber(const QString& text);
 
 signals:
     void serialTextChanged(const QString& text);
 
 private:
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QLineEdit* ErgRstTxTextEdit;
+    QCheckBox* ErgRstTxNummerCheckBox;
 };

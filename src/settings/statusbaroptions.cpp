@@ -1,15 +1,14 @@
 #include "statusbaroptions.h"
 
 #include "qsolists.h"
+#include "referencelogoptions.h"
+#include "station.h"
 
-#include "callcheck.h"
 #include "datetimeformat.h"
 #include "errorboundary.h"
 #include "logfile.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "qsogridmodel.h"
-#include "referencelogoptions.h"
 #include "settingskeys.h"
 #include "uitexts.h"
 #include "widgetfactory.h"
@@ -24,9 +23,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TStatusBarOptions::TStatusBarOptions(TMainForm& mainForm, QWidget* page)
-    : QObject(page), m_mainForm(mainForm) {
-    StatusBarLabel = WidgetFactory::label("StatusBarLabel", QString(), page);
+TStatusBarOptions::TStatusBarOptions(Station& station, const QsoLists& lists,
+                                     const TReferenceLogOptions& referenceLogs, QWidget* page)
+    : QObject(page), m_station(station), m_lists(lists), m_referenceLogs(referenceLogs) {
+    templateLabel = WidgetFactory::label("StatusBarLabel", QString(), page);
     StatusBarEdit = new QLineEdit(page);
     StatusBarEdit->setObjectName(QStringLiteral("StatusBarEdit"));
     StatusBarEdit->setMaxLength(SettingsKeys::StatusBarText.maxLength);
@@ -41,21 +41,26 @@ TStatusBarOptions::TStatusBarOptions(TMainForm& mainForm, QWidget* page)
     StatusBarTimer->setObjectName(QStringLiteral("StatusBarTimer"));
     StatusBarTimer->setInterval(5000);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(StatusBarLabel);
+    layout->addWidget(templateLabel);
     layout->addWidget(StatusBarEdit);
     layout->addWidget(StatusBarMemo, 1);
     applyLanguage();
     connect(StatusBarEdit, &QLineEdit::textChanged, this, &TStatusBarOptions::StatusBarEditChange);
     connect(StatusBarTimer, &QTimer::timeout, this, &TStatusBarOptions::StatusBarTimerTimer);
+    // The lists were told first (they were connected before this page existed), so the
+    // count and the last call are those of the change.
+    connect(&station, &Station::logChanged, this, &TStatusBarOptions::refresh);
+    connect(&station, &Station::logSwitched, this, &TStatusBarOptions::refresh);
+    connect(&lists, &QsoLists::referenceShownChanged, this, &TStatusBarOptions::refresh);
 }
 
 void TStatusBarOptions::applyLanguage() {
-    StatusBarLabel->setText(uiText("Text der StatusBar "));
+    templateLabel->setText(uiText("Text der StatusBar "));
     StatusBarMemo->setPlainText(StatusBarTemplate::helpLines().join(QLatin1Char('\n')));
 }
 
 void TStatusBarOptions::load() {
-    StatusBarEdit->setText(SettingsKeys::read(m_mainForm.settings(), SettingsKeys::StatusBarText));
+    StatusBarEdit->setText(SettingsKeys::read(m_station.settings(), SettingsKeys::StatusBarText));
     StatusBarEditChange(); // an empty template fires no change, but sets the timer all the same
 }
 
@@ -65,10 +70,10 @@ void TStatusBarOptions::StatusBarEditChange() {
     else if (!StatusBarTimer->isActive())
         StatusBarTimer->start();
     // Loading shows the stored value: writing it back would change nothing.
-    if (!m_mainForm.initialised())
+    if (!m_station.initialised())
         return;
-    SettingsKeys::write(m_mainForm.settings(), SettingsKeys::StatusBarText, StatusBarEdit->text());
-    ErrorBoundary::run(StatusBarEdit->window(), [this] { m_mainForm.settings().UpdateFile(); });
+    SettingsKeys::write(m_station.settings(), SettingsKeys::StatusBarText, StatusBarEdit->text());
+    ErrorBoundary::run(StatusBarEdit->window(), [this] { m_station.settings().UpdateFile(); });
 }
 
 StatusBarTemplate::Values TStatusBarOptions::currentValues() const {
@@ -78,28 +83,29 @@ StatusBarTemplate::Values TStatusBarOptions::currentValues() const {
     v.shortDate = DateTimeFormat::shortDate(now.date());
     v.time = now.time().toString(QStringLiteral("HH:mm"));
     v.tickCount = StatusBarTemplate::tickCount();
-    const bool refHits = m_mainForm.lists().referenceShown();
-    if (const TLogFile* log = m_mainForm.openLog()) {
-        const QsoGridModel* list = m_mainForm.listeModel;
+    const bool refHits = m_lists.referenceShown();
+    if (const TLogFile* log = m_station.log()) {
+        const QsoGridModel* list = m_lists.upper();
         const int count = list->rowCount();
         v.openLog = StatusBarTemplate::OpenLogValues{
             QString::number(count), list->cell(count - 1, static_cast<int>(QsoField::Call)),
             QFileInfo(log->FileName()).fileName(),
             refHits ? QStringLiteral("Ref-Logs") : QStringLiteral("Log")};
     }
-    const QsoGridModel* hits = m_mainForm.liste2Model;
-    v.refCount = QString::number(refHits ? hits->rowCount() : 0);
-    if (const TReferenceLogOptions* refs = m_mainForm.referenceLogOptions) {
-        for (int i = 0; i < TReferenceLogOptions::kLogCount; ++i)
-            v.refLogs[i] = refs->rLogEdit[i]->text();
-    }
-    v.racVersion = m_mainForm.callBookVersion();
+    v.refCount = QString::number(refHits ? m_lists.lower()->rowCount() : 0);
+    for (int i = 0; i < TReferenceLogOptions::kLogCount; ++i)
+        v.refLogs[i] = m_referenceLogs.logPath(i);
+    v.racVersion = m_station.callBookVersion();
     return v;
 }
 
 void TStatusBarOptions::StatusBarTimerTimer() {
-    m_mainForm.StatusBarLabel->setText(
-        StatusBarTemplate::expand(StatusBarEdit->text(), currentValues()));
+    emit statusTextChanged(StatusBarTemplate::expand(StatusBarEdit->text(), currentValues()));
+}
+
+void TStatusBarOptions::refresh() {
+    if (!StatusBarEdit->text().isEmpty())
+        StatusBarTimerTimer();
 }
 
 void TStatusBarOptions::StatusBarMemoDblClick(const QPoint& viewportPos) {

@@ -86,9 +86,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
             &TMainForm::NewButtonCaption);
     // After the pages: the edit page sees a list row's activation before the call check.
     callCheck = new TCallCheck(station(), lists(), *entryPage, *Liste2StringGrid);
-    duplicateOptions = new TDuplicateOptions(*this, optionsPage->DoppelCheckTS);
-    referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
-    connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
+    connect(optionsPage->duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
             &TCallCheck::setCriteria);
     connectRig();
     connectNavigator();
@@ -197,19 +195,21 @@ void TMainForm::createPages() {
     AuswertungenTS->setObjectName(QStringLiteral("AuswertungenTS"));
     MainPageControl->addTab(AuswertungenTS, QStringLiteral("Auswertungen"));
 
-    optionsPage = new TOptionsPage(*this, MainPageControl);
+    optionsPage = new TOptionsPage(*m_station, *m_lists, MainPageControl);
     OptionenTS = optionsPage;
     OptionenTS->setObjectName(QStringLiteral("OptionenTS"));
     MainPageControl->addTab(OptionenTS, QStringLiteral("Optionen"));
 
     setCentralWidget(MainPageControl);
-    for (QTabWidget* tabs : {MainPageControl, optionsPage->OptionenPageControl})
-        connect(tabs, &QTabWidget::currentChanged, this, &TMainForm::SetHistory);
+    connect(MainPageControl, &QTabWidget::currentChanged, this, &TMainForm::SetHistory);
     connect(evaluationsPage, &TEvaluationsPage::currentTabChanged, this, &TMainForm::SetHistory);
+    connect(optionsPage, &TOptionsPage::currentTabChanged, this, &TMainForm::SetHistory);
 
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusBarLabel, 1);
+    connect(optionsPage->statusBarOptions, &TStatusBarOptions::statusTextChanged, StatusBarLabel,
+            &QLabel::setText);
     RigStatusLabel = new QLabel(this);
     RigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
     statusBar()->addPermanentWidget(RigStatusLabel);
@@ -261,9 +261,9 @@ void TMainForm::FormCreate() {
     });
     BuildMenu();
     applyPositions();
-    duplicateOptions->load();
+    optionsPage->duplicateOptions->load();
     NewButtonCaption();
-    referenceLogOptions->load();
+    optionsPage->referenceLogOptions->load();
     setWindowTitle(QStringLiteral("Dalu 0.5"));
     m_station->openCallBook(SettingsKeys::read(settings(), SettingsKeys::RacFileName));
     optionsPage->racOptions->load();
@@ -430,7 +430,7 @@ void TMainForm::ListeStringGridMouseUp() {
 
 PageHistory::Entry TMainForm::currentPages() const {
     return {MainPageControl->currentIndex(), evaluationsPage->currentTab(),
-            optionsPage->OptionenPageControl->currentIndex()};
+            optionsPage->currentTab()};
 }
 
 void TMainForm::SetHistory() {
@@ -444,7 +444,7 @@ void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
     m_showingHistory = true;
     MainPageControl->setCurrentIndex(entry.main);
     evaluationsPage->setCurrentTab(entry.evaluation);
-    optionsPage->OptionenPageControl->setCurrentIndex(entry.options);
+    optionsPage->setCurrentTab(entry.options);
     m_showingHistory = false;
     updateHistoryButtons();
 }

@@ -64,8 +64,6 @@ public:
     class TEditPage* editPage;
     class TSearchPage* searchPage;
     class TCallCheck* callCheck = nullptr;
-    class TDuplicateOptions* duplicateOptions = nullptr;
-    class TReferenceLogOptions* referenceLogOptions = nullptr;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
     QsoGrid* ListeStringGrid;

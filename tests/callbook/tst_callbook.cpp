@@ -4,9 +4,8 @@
 #include "entrypage.h"
 #include "languagetargets.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
-#include "racoptions.h"
 #include "sessionfixture.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 #include <QTemporaryDir>
@@ -218,15 +217,15 @@ private slots:
     void racPageWritesAtOnce() {
         CallbookSession s("Name=0");
         QCOMPARE(s.ini(), s.written); // loading writes nothing
-        TRacOptions* rac = s.form->optionsPage->racOptions;
-        rac->LicenceCallBookChkBox->click();
-        rac->CallBookEdit->setText("/elsewhere/Callbook.exe");
+        const SettingsDriver rac(s.form->optionsPage);
+        rac.checkBox("LicenceCallBookChkBox")->click();
+        rac.edit("CallBookEdit")->setText("/elsewhere/Callbook.exe");
         QVERIFY2(
             s.ini().contains("[RAC]\r\nName=0\r\nFileName=/elsewhere/Callbook.exe\r\nAdresse=0\r\n"
                              "Licence=1\r\nComment=0\r\nFaxNr=0\r\nEMail=0\r\n"),
             s.ini().constData());
         // The path takes effect at the next start: this run keeps its callbook.
-        QVERIFY(rac->CallBookStateLabel->text().contains("Dalu"));
+        QVERIFY(rac.label("CallBookStateLabel")->text().contains("Dalu"));
         QCOMPARE(s.lookUp("QX1ABC"), QString());
         QCOMPARE(s.entry.comments()->toPlainText(), QString("Licence Class: A"));
     }

@@ -7,10 +7,9 @@
 #include "maskfixture.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
-#include "serialoptions.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 #include <QClipboard>
@@ -106,7 +105,8 @@ private slots:
         s.type({"DL1ABC", "59"});
         QCOMPARE(s.entry.edit("RstTxEdit")->text(), QString("59 007"));
         QVERIFY(s.enter({"59"}).contains(";59 007;59;"));
-        QCOMPARE(s.form->optionsPage->serialOptions->ErgRstTxTextEdit->text(), QString("008"));
+        QCOMPARE(SettingsDriver(s.form->optionsPage).edit("ErgRstTxTextEdit")->text(),
+                 QString("008"));
         QCOMPARE(s.form->settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
         s.type({"DL2ABC", "59"});
         QCOMPARE(s.entry.edit("RstTxEdit")->text(), QString("59 008"));

@@ -27,12 +27,12 @@ private slots:
         QFETCH(int, key);
         SessionFixture s({}, "[Buttons]\r\n" + fetched<QByteArray>("buttons") + "\r\n");
         TEntryOrderOptions* page = s.form->optionsPage->entryOrderOptions;
-        page->comboBoxes[field]->setCurrentIndex(key);
+        page->setKeyOfField(field, key);
         QLabel* caption = EntryDriver(s.form->entryPage).caption(key);
         QCOMPARE(caption->text(), fetched<QString>("captionOfKey"));
         QVERIFY(s.ini().contains(fetched<QByteArray>("written")));
         QVERIFY(s.ini().contains("[ShowAtStartUp]\r\ne=1\r\n"));
-        QCOMPARE(page->comboBoxes[field]->currentIndex(), fetched<int>("kept"));
+        QCOMPARE(page->keyOfField(field), fetched<int>("kept"));
         QVERIFY(caption->toolTip().startsWith(QStringLiteral("F%1: Ein/Aus f\u00fcr '").arg(key)));
     }
 

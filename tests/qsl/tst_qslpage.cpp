@@ -3,10 +3,9 @@
 #include "../browse/browsefixture.h"
 #include "germanformat.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
 #include "qsldriver.h"
-#include "qsloptions.h"
 #include "qsogridmodel.h"
+#include "settingsdriver.h"
 #include "station.h"
 #include "widgettest.h"
 
@@ -60,15 +59,15 @@ private slots:
         log[1][QsoField::Comments] = "tnx";
         BrowseFixture f(log);
         // The rule on the options page: its boxes count only for the first QSO, written at once.
-        TQslOptions* o = f.form()->optionsPage->qslOptions;
-        QVERIFY(!o->qslBandChkBox->isEnabled());
-        o->qslFirstQsoRadioBtn->click();
-        QVERIFY(o->qslBandChkBox->isEnabled());
-        o->qslYearChkBox->click();
+        const SettingsDriver o(f.form()->optionsPage);
+        QVERIFY(!o.checkBox("qslBandChkBox")->isEnabled());
+        o.radio("qslFirstQsoRadioBtn")->click();
+        QVERIFY(o.checkBox("qslBandChkBox")->isEnabled());
+        o.checkBox("qslYearChkBox")->click();
         QVERIFY(f.dir.readFile("Dalu.ini")
                     .contains("[QSL]\r\nFirstQso=1\r\nBand=0\r\nMode=0\r\nDay=0\r\nYear=1\r\n"));
-        o->qslQsoRadioBtn->click();
-        QVERIFY(!o->qslYearChkBox->isEnabled());
+        o.radio("qslQsoRadioBtn")->click();
+        QVERIFY(!o.checkBox("qslYearChkBox")->isEnabled());
         QVERIFY(f.dir.readFile("Dalu.ini").contains("FirstQso=0\r\n"));
         const QslDriver page = shownQslPage(f);
         page.createListAndFocus();

@@ -2,9 +2,9 @@
 #include "bandmode.h"
 #include "bandplan.h"
 #include "entrypage.h"
-#include "optionspage.h"
 #include "rigcontrol.h"
 #include "rigoptions.h"
+#include "settingsdriver.h"
 #include "station.h"
 #include "textrows.h"
 #include "widgettest.h"
@@ -259,14 +259,14 @@ private slots:
     void optionsPageSwitchesTheRigOnAndOff() {
         RigStation s(QByteArray{});
         QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
-        const TRigOptions* page = s.form->optionsPage->rigOptions;
-        QVERIFY(!page->RigPortEdit->isEnabled());
-        page->RigEnabledChkBox->setChecked(true);
+        const SettingsDriver page(s.form->optionsPage);
+        QVERIFY(!page.edit("RigPortEdit")->isEnabled());
+        page.checkBox("RigEnabledChkBox")->setChecked(true);
         QVERIFY(s.rig->isRunning());
         QVERIFY(s.ini().contains("[Rig]\r\nEnabled=1\r\nModel=1\r\nPort=\r\nSpeed=0\r\n"
                                  "DataMode=FT8\r\n"));
         QVERIFY(s.polled("MHz"));
-        page->RigEnabledChkBox->setChecked(false);
+        page.checkBox("RigEnabledChkBox")->setChecked(false);
         QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
         QVERIFY(s.ini().contains("Enabled=0"));
     }

@@ -1,10 +1,8 @@
 #include "callcheck.h"
-#include "duplicateoptions.h"
 #include "languagefile.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
-#include "referencelogoptions.h"
 #include "sessionfixture.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 namespace {
@@ -12,13 +10,11 @@ namespace {
 // The options pages of a station, the duplicate check's page shown.
 struct Options : SessionFixture {
     explicit Options(const QByteArray& ini = {})
-        : SessionFixture({LogBuilder::qso(1)}, ini), dc(form->duplicateOptions),
-          refs(form->referenceLogOptions) {
-        form->optionsPage->OptionenPageControl->setCurrentWidget(form->optionsPage->DoppelCheckTS);
+        : SessionFixture({LogBuilder::qso(1)}, ini), options(form->optionsPage) {
+        options.showTab("DoppelCheckTS");
         form->MainPageControl->setCurrentWidget(form->OptionenTS);
     }
-    TDuplicateOptions* dc;
-    TReferenceLogOptions* refs;
+    SettingsDriver options;
 };
 
 } // namespace
@@ -29,14 +25,16 @@ private slots:
     void textsAreTheLanguageFilesLinesAndCallBoxStaysOn() {
         Options o;
         const LanguageTexts german = readLanguageFile(o.dir.file("deutsch.lng"));
-        QCOMPARE(o.refs->Memo6->toPlainText(), german.text(111).replace("\r\n", "\n"));
-        QCOMPARE(o.dc->Label10->text(), german.text(103));
-        QCOMPARE(o.refs->Label71->text(), german.text(110));
-        QVERIFY(o.refs->Memo6->isReadOnly());
+        const auto* help = o.options.find<QPlainTextEdit>("Memo6");
+        QCOMPARE(help->toPlainText(), german.text(111).replace("\r\n", "\n"));
+        QCOMPARE(o.options.label("Label10")->text(), german.text(103));
+        QCOMPARE(o.options.label("Label71")->text(), german.text(110));
+        QVERIFY(help->isReadOnly());
         // The call box cannot be switched off, and says so.
         ModalDialogs::MessageBoxLog boxes;
-        o.dc->dcCallCheckBox->click();
-        QVERIFY(o.dc->dcCallCheckBox->isChecked());
+        QCheckBox* callBox = o.options.checkBox("dcCallCheckBox");
+        callBox->click();
+        QVERIFY(callBox->isChecked());
         QCOMPARE(boxes.texts, QStringList{o.form->msg(186)});
         QVERIFY(!boxes.texts[0].isEmpty());
     }
@@ -53,7 +51,7 @@ private slots:
         QFETCH(QString, options);
         Options o;
         for (const QString& name : fetched<QStringList>("clicks"))
-            o.form->optionsPage->DoppelCheckTS->findChild<QCheckBox*>(name)->click();
+            o.options.checkBox(name)->click();
         // At once on disk, and the check uses it.
         QVERIFY(o.ini().contains("[Doppel-Check]\r\nOptions=" + options.toLatin1() + "\r\n"));
         QVERIFY(o.form->callCheck->criteria() == DuplicateCheck::parseOptions(options).criteria);
@@ -79,35 +77,36 @@ private slots:
         QCOMPARE(messages.texts.size(), reported ? 1 : 0);
         QVERIFY(!reported || messages.texts[0].contains("\"" + value + "\""));
         QString checked;
-        for (QCheckBox* box : {o.dc->dcBandCheckBox, o.dc->dcModeCheckBox, o.dc->dcDateCheckBox})
-            checked += box->isChecked() ? '1' : '0';
+        for (const char* box : {"dcBandCheckBox", "dcModeCheckBox", "dcDateCheckBox"})
+            checked += o.options.checkBox(box)->isChecked() ? '1' : '0';
         QCOMPARE(checked, boxes);
-        QVERIFY(o.dc->dcCallCheckBox->isChecked());
+        QVERIFY(o.options.checkBox("dcCallCheckBox")->isChecked());
         QCOMPARE(o.form->callCheck->criteria().date, boxes.endsWith('1'));
-        QVERIFY(o.form->initialised() && o.refs->rLuxusRadioBtn->isChecked());
-        QCOMPARE(o.refs->rLogEdit[1]->text(), QString("/x/b.log"));
+        QVERIFY(o.form->initialised() && o.options.radio("rLuxusRadioBtn")->isChecked());
+        QCOMPARE(o.options.referenceLog(2)->text(), QString("/x/b.log"));
         // A damaged value stays as it was until the operator changes a box.
         QCOMPARE(o.ini(), "[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
     }
 
     void referenceLogPageWritesAtOnce() {
         Options o;
-        QVERIFY(o.refs->rStandartRadioBtn->isChecked());
-        o.refs->rLuxusRadioBtn->click();
+        QRadioButton* standard = o.options.radio("rStandartRadioBtn");
+        QVERIFY(standard->isChecked());
+        o.options.radio("rLuxusRadioBtn")->click();
         QVERIFY(o.ini().contains("[Referenz-Logs]\r\nLuxusfunktion=1\r\n"));
-        o.refs->rStandartRadioBtn->click();
+        standard->click();
         QVERIFY(o.ini().contains("[Referenz-Logs]\r\nLuxusfunktion=0\r\n"));
-        QTest::keyClicks(o.refs->rLogEdit[2], "c.log");
+        QTest::keyClicks(o.options.referenceLog(3), "c.log");
         QVERIFY(o.ini().contains("Log1=\r\nLog2=\r\nLog3=c.log\r\nLog4=\r\n"));
         // The file dialog of the second log fills the second edit.
         LogBuilder::writeLog(o.dir.file("ref.log"), {LogBuilder::qso(5)});
-        o.refs->rLogEdit[1]->setText(o.dir.file("old.log"));
+        o.options.referenceLog(2)->setText(o.dir.file("old.log"));
         QString title;
         ModalDialogs::answerFileDialog(o.dir.file("ref.log"), &title);
-        o.refs->rLogBtn[1]->click();
+        o.options.referenceLogButton(2)->click();
         QCOMPARE(title, o.form->msg(192));
-        QCOMPARE(o.refs->rLogEdit[1]->text(), o.dir.file("ref.log"));
-        QCOMPARE(o.refs->rLogEdit[0]->text(), QString());
+        QCOMPARE(o.options.referenceLog(2)->text(), o.dir.file("ref.log"));
+        QCOMPARE(o.options.referenceLog(1)->text(), QString());
         QVERIFY(o.ini().contains("Log2=" + o.dir.file("ref.log").toUtf8() + "\r\n"));
     }
 };

@@ -1,12 +1,9 @@
 #include "entrydriver.h"
 #include "entrypage.h"
-#include "generaloptions.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
-#include "presetoptions.h"
-#include "serialoptions.h"
 #include "sessionfixture.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 namespace {
@@ -38,44 +35,44 @@ private slots:
             ModalDialogs::answerMessageBox(&message);
         s.start(ini);
         QVERIFY2(message.contains(utcDiff) == (offset == 0), qPrintable(message));
-        TGeneralOptions* general = s.form->optionsPage->generalOptions;
-        QCOMPARE(general->EigCallEdit->text(), QString("DL1XYZ"));
-        QCOMPARE(general->QslPathEdit->text(), QString("/tmp/cards/"));
-        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
+        const SettingsDriver options(s.form->optionsPage);
+        QCOMPARE(options.edit("EigCallEdit")->text(), QString("DL1XYZ"));
+        QCOMPARE(options.edit("QslPathEdit")->text(), QString("/tmp/cards/"));
+        QVERIFY(enabledOnItsPage(options.edit("UtcDiffEdit")));
         QCOMPARE(s.form->entryPage->utcOffsetHours(), offset);
         QCOMPARE(s.ini(), ini);
     }
 
     void serialTextMustBeNumberToCountAndEditsAreWritten() {
         SessionFixture s;
-        TSerialOptions* serial = s.form->optionsPage->serialOptions;
+        const SettingsDriver options(s.form->optionsPage);
+        QLineEdit* serialText = options.edit("ErgRstTxTextEdit");
+        QCheckBox* counting = options.checkBox("ErgRstTxNummerCheckBox");
         const EntryDriver entry(s.form->entryPage);
         QCOMPARE(entry.label("RstTxLabel")->text(), QString("RST (+Nr) TX"));
-        QTest::keyClicks(serial->ErgRstTxTextEdit, "abc");
-        QVERIFY(!ModalDialogs::messageOf([serial] {
-                     serial->ErgRstTxNummerCheckBox->click();
-                 }).isEmpty());
-        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QTest::keyClicks(serialText, "abc");
+        QVERIFY(!ModalDialogs::messageOf([counting] { counting->click(); }).isEmpty());
+        QVERIFY(!counting->isChecked());
         QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
-        serial->ErgRstTxTextEdit->setText("001");
+        serialText->setText("001");
         QCOMPARE(entry.label("RstTxLabel")->text(), QString("RST + 001 TX"));
         QCOMPARE(entry.label("RstRxLabel")->text(), QString("RST + Nr RX"));
-        serial->ErgRstTxNummerCheckBox->click();
-        QVERIFY(serial->ErgRstTxNummerCheckBox->isChecked());
+        counting->click();
+        QVERIFY(counting->isChecked());
         // Changing the text stops the counting and writes the text at once.
-        QTest::keyClick(serial->ErgRstTxTextEdit, Qt::Key_5);
-        QVERIFY(!serial->ErgRstTxNummerCheckBox->isChecked());
+        QTest::keyClick(serialText, Qt::Key_5);
+        QVERIFY(!counting->isChecked());
         QVERIFY(s.ini().contains("[ErgRstTx]\r\nText=0015\r\n"));
         // The general edits are written at once, the presets at exit.
-        TGeneralOptions* general = s.form->optionsPage->generalOptions;
-        QVERIFY(general->UtcDiffAutoCheckBox->isChecked() &&
-                !enabledOnItsPage(general->UtcDiffEdit));
-        general->UtcDiffAutoCheckBox->click();
-        QVERIFY(enabledOnItsPage(general->UtcDiffEdit));
-        general->UtcDiffEdit->setText("3");
-        general->QslPathEdit->setText("/tmp/cards");
+        QCheckBox* utcDiffAuto = options.checkBox("UtcDiffAutoCheckBox");
+        QLineEdit* utcDiff = options.edit("UtcDiffEdit");
+        QVERIFY(utcDiffAuto->isChecked() && !enabledOnItsPage(utcDiff));
+        utcDiffAuto->click();
+        QVERIFY(enabledOnItsPage(utcDiff));
+        utcDiff->setText("3");
+        options.edit("QslPathEdit")->setText("/tmp/cards");
         QCOMPARE(s.form->entryPage->utcOffsetHours(), 3);
-        QTableWidget* presets = s.form->optionsPage->presetOptions->PreValueListEditor;
+        auto* presets = options.find<QTableWidget>("PreValueListEditor");
         QCOMPARE(presets->item(1, 0)->text(), QString("RST TX"));
         presets->item(1, 1)->setText("599");
         QVERIFY(s.ini().contains("UtcDiffAuto=0\r\n") && !s.ini().contains("[Vorgaben]") &&

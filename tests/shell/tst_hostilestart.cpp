@@ -1,15 +1,14 @@
 // Start-up and shutdown with crafted settings, a log held elsewhere or changed behind
 // the program's back.
 #include "../entry/maskfixture.h"
-#include "clockoptions.h"
 #include "entrypage.h"
 #include "filelock.h"
 #include "logfile.h"
 #include "meminifile.h"
 #include "modaldialogs.h"
-#include "optionspage.h"
 #include "qsogridmodel.h"
 #include "regularfile.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 class TestHostileStart : public QObject {
@@ -102,7 +101,8 @@ private slots:
         s.start();
         QVERIFY(!boxes.texts.isEmpty()); // the settings could not be read
         boxes.texts.clear();
-        s.form->optionsPage->clockOptions->clockShowChkBtn->click(); // a change, flushed at once
+        // A change, flushed at once.
+        SettingsDriver(s.form->optionsPage).checkBox("clockShowChkBtn")->click();
         QVERIFY(boxes.texts.isEmpty());
         s.stop();
         QDir::setCurrent(oldCurrent);

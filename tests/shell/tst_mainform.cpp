@@ -6,8 +6,8 @@
 #include "modaldialogs.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
-#include "referencelogoptions.h"
 #include "sessionfixture.h"
+#include "settingsdriver.h"
 #include "widgettest.h"
 
 namespace {
@@ -87,12 +87,12 @@ private slots:
             if (a->text() == logName)
                 a->trigger();
         }
-        s.form->referenceLogOptions->rLogEdit[0]->setText(refLog);
+        SettingsDriver(s.form->optionsPage).referenceLog(1)->setText(refLog);
         s.stop();
         s.start();
         QCOMPARE(logMenuItems(s.form).first(), "[x] " + logName);
         QCOMPARE(s.form->openLog()->FileName(), s.dir.file(logName));
-        QCOMPARE(s.form->referenceLogOptions->rLogEdit[0]->text(), refLog);
+        QCOMPARE(SettingsDriver(s.form->optionsPage).referenceLog(1)->text(), refLog);
     }
 
     // "&" in a log name is no mnemonic: the item and the menu show the name as it is.

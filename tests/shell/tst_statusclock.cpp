@@ -1,8 +1,8 @@
 #include "clockform.h"
-#include "clockoptions.h"
 #include "datetimeformat.h"
 #include "optionspage.h"
 #include "sessionfixture.h"
+#include "settingsdriver.h"
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "widgettest.h"
@@ -15,26 +15,27 @@ private slots:
                          "UtcDiffAuto=0\r\nUtcDiff=-1\r\n[Clock]\r\nShow=1\r\nUTC=1\r\n"
                          "Format=hh:nn:ss\r\nLeft=300\r\nTop=200\r\n"
                          "[StatusBar]\r\nText=Log: LOG_FILE, QSO_COUNT QSOs LAST_CALL\r\n");
-        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
-        QVERIFY(page->StatusBarTimer->isActive() && page->StatusBarTimer->interval() == 5000);
-        page->StatusBarTimerTimer();
+        const SettingsDriver options(s.form->optionsPage);
+        const auto* timer = options.find<QTimer>("StatusBarTimer");
+        QLineEdit* edit = options.edit("StatusBarEdit");
+        QVERIFY(timer->isActive() && timer->interval() == 5000);
+        s.form->optionsPage->statusBarOptions->StatusBarTimerTimer();
         QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
-        page->StatusBarEdit->clear();
-        QVERIFY(!page->StatusBarTimer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
+        edit->clear();
+        QVERIFY(!timer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
         // A double-click on a token of the list inserts it at the caret.
-        s.form->optionsPage->OptionenPageControl->setCurrentWidget(
-            s.form->optionsPage->StatusBarTS);
+        options.showTab("StatusBarTS");
         s.form->MainPageControl->setCurrentWidget(s.form->OptionenTS);
-        page->StatusBarEdit->setText(QStringLiteral(" ms"));
-        page->StatusBarEdit->setCursorPosition(0);
-        QTextCursor at(page->StatusBarMemo->document()->findBlockByNumber(6));
+        edit->setText(QStringLiteral(" ms"));
+        edit->setCursorPosition(0);
+        const auto* memo = options.find<QPlainTextEdit>("StatusBarMemo");
+        QTextCursor at(memo->document()->findBlockByNumber(6));
         QVERIFY(at.block().text().startsWith(QStringLiteral("TICK_COUNT")));
         at.setPosition(at.position() + 3);
-        QTest::mouseDClick(page->StatusBarMemo->viewport(), Qt::LeftButton, {},
-                           page->StatusBarMemo->cursorRect(at).center());
-        QCOMPARE(page->StatusBarEdit->text(), QStringLiteral("TICK_COUNT ms"));
-        QCOMPARE(page->StatusBarEdit->cursorPosition(), 10);
-        QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n") && page->StatusBarTimer->isActive());
+        QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect(at).center());
+        QCOMPARE(edit->text(), QStringLiteral("TICK_COUNT ms"));
+        QCOMPARE(edit->cursorPosition(), 10);
+        QVERIFY(s.ini().contains("Text=TICK_COUNT ms\r\n") && timer->isActive());
         // The clock shows UTC with the working offset.
         TClockForm* clock = s.session->clockForm();
         QVERIFY(clock->isVisible() && clock->ClockTimer->isActive());
@@ -48,7 +49,7 @@ private slots:
         QCOMPARE(face.pixelColor(55, 3), QColor(Qt::black));  // twelve o'clock mark
         QCOMPARE(face.pixelColor(30, 80), QColor(Qt::white)); // face
         // Switched off on the options page: hidden, stopped, written at once.
-        s.form->optionsPage->clockOptions->clockShowChkBtn->setChecked(false);
+        options.checkBox("clockShowChkBtn")->setChecked(false);
         QVERIFY(clock->isHidden() && !clock->ClockTimer->isActive());
         QVERIFY(s.ini().contains("Show=0\r\n"));
         s.session.reset();
@@ -67,10 +68,9 @@ private slots:
         QCOMPARE(
             clock->windowTitle(),
             DateTimeFormat::format(QString(format.left(SettingsKeys::ClockFormat.maxLength)), t));
-        TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
-        QCOMPARE(page->StatusBarEdit->text(),
+        QCOMPARE(SettingsDriver(s.form->optionsPage).edit("StatusBarEdit")->text(),
                  QString(templ.left(StatusBarTemplate::kMaxLineLength)));
-        page->StatusBarTimerTimer();
+        s.form->optionsPage->statusBarOptions->StatusBarTimerTimer();
         QCOMPARE(s.form->StatusBarLabel->text().size(), StatusBarTemplate::kMaxLineLength);
     }
 };
