@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
     TMainForm form;
     form.show();
-    form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
+    form.navigator().showPage(Navigator::Page::Evaluations);
     TEvaluationsPage* e = form.evaluationsPage;
     for (QLineEdit* stop :
          {e->locatorPage->filterControls.stopNumberEdit, e->dokPage->filterControls.stopNumberEdit,

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     TMainForm form;
     form.show();
     TQslPage* page = form.evaluationsPage->qslPage;
-    form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
+    form.navigator().showPage(Navigator::Page::Evaluations);
     QApplication::processEvents();
     QList<double> builds;
     QElapsedTimer t;

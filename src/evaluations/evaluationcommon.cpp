@@ -72,7 +72,7 @@ void drillDown(TMainForm& form, const QList<std::optional<SearchRow>>& rows) {
     }
     search->sCheckBoxClick();
     search->SearchBtnClick();
-    form.MainPageControl->setCurrentWidget(form.SucheTS);
+    form.navigator().showPage(Navigator::Page::Search);
 }
 
 void showMessages(QWidget* parent, const QStringList& messages) {

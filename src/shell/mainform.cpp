@@ -42,11 +42,9 @@
 #include "statusbaroptions.h"
 #include "uitexts.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -67,7 +65,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     m_lists = new QsoLists(*m_station, this);
     m_navigator = new Navigator;
     m_navigator->setParent(this);
-    m_language = std::make_unique<LanguageLoader>(*this);
+    m_language = std::make_unique<LanguageLoader>(*m_station, this);
     createMenus();
     createPages();
     createNavigation();
@@ -85,21 +83,20 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     referenceLogOptions = new TReferenceLogOptions(*this, optionsPage->ReferenzLogsTS);
     connect(duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
             &TCallCheck::setCriteria);
-    rigControl = new TRigControl(*this, *entryPage, RigStatusLabel);
+    rigControl = new TRigControl(*this, *entryPage, m_rigStatusLabel);
     connect(optionsPage->rigOptions, &TRigOptions::rigSettingsChanged, rigControl,
             &TRigControl::applySettings);
+    createShortcuts();
     connectNavigator();
     connect(m_station.get(), &Station::refused, this, [this](const QString& reason) {
         QMessageBox::warning(this, QStringLiteral("Dalu"), reason);
     });
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
 TMainForm::~TMainForm() {
     // Leaving the focused field runs its exit checks, which need the settings: let that
     // happen now, while they still exist.
-    qApp->removeEventFilter(this);
     hide();
     FormDestroy();
 }
@@ -146,12 +143,12 @@ void TMainForm::createPages() {
     EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
     Liste2StringGrid = entryPage->Liste2StringGrid;
     // Without an open log the disabled mask says, in its empty list, how to get one.
-    NoLogHintLabel = new QLabel(Liste2StringGrid->viewport());
-    NoLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
-    NoLogHintLabel->setGeometry(0, 0, 4000, 18);
-    NoLogHintLabel->setIndent(6);
-    NoLogHintLabel->setAutoFillBackground(true); // over the empty row's cells
-    NoLogHintLabel->setBackgroundRole(QPalette::Base);
+    m_noLogHintLabel = new QLabel(Liste2StringGrid->viewport());
+    m_noLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
+    m_noLogHintLabel->setGeometry(0, 0, 4000, 18);
+    m_noLogHintLabel->setIndent(6);
+    m_noLogHintLabel->setAutoFillBackground(true); // over the empty row's cells
+    m_noLogHintLabel->setBackgroundRole(QPalette::Base);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
     ListeTS = new QWidget(MainPageControl);
@@ -193,30 +190,30 @@ void TMainForm::createPages() {
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusBarLabel, 1);
-    RigStatusLabel = new QLabel(this);
-    RigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
-    statusBar()->addPermanentWidget(RigStatusLabel);
+    m_rigStatusLabel = new QLabel(this);
+    m_rigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
+    statusBar()->addPermanentWidget(m_rigStatusLabel);
 }
 
 void TMainForm::createNavigation() {
-    NavigationPanel = new QWidget(this);
-    NavigationPanel->setObjectName(QStringLiteral("NavigationPanel"));
-    auto* layout = new QHBoxLayout(NavigationPanel);
+    m_navigationPanel = new QWidget(this);
+    m_navigationPanel->setObjectName(QStringLiteral("NavigationPanel"));
+    auto* layout = new QHBoxLayout(m_navigationPanel);
     layout->setContentsMargins(0, 0, 2, 0);
     layout->setSpacing(1);
-    BackSpeedButton = new QToolButton(NavigationPanel);
-    BackSpeedButton->setObjectName(QStringLiteral("BackSpeedButton"));
-    BackSpeedButton->setArrowType(Qt::LeftArrow);
-    BackSpeedButton->setAutoRaise(true);
-    NextSpeedButton = new QToolButton(NavigationPanel);
-    NextSpeedButton->setObjectName(QStringLiteral("NextSpeedButton"));
-    NextSpeedButton->setArrowType(Qt::RightArrow);
-    NextSpeedButton->setAutoRaise(true);
-    layout->addWidget(BackSpeedButton);
-    layout->addWidget(NextSpeedButton);
-    NavigationPanel->adjustSize();
-    connect(BackSpeedButton, &QToolButton::clicked, this, &TMainForm::BackSpeedButtonClick);
-    connect(NextSpeedButton, &QToolButton::clicked, this, &TMainForm::NextSpeedButtonClick);
+    m_backButton = new QToolButton(m_navigationPanel);
+    m_backButton->setObjectName(QStringLiteral("BackSpeedButton"));
+    m_backButton->setArrowType(Qt::LeftArrow);
+    m_backButton->setAutoRaise(true);
+    m_nextButton = new QToolButton(m_navigationPanel);
+    m_nextButton->setObjectName(QStringLiteral("NextSpeedButton"));
+    m_nextButton->setArrowType(Qt::RightArrow);
+    m_nextButton->setAutoRaise(true);
+    layout->addWidget(m_backButton);
+    layout->addWidget(m_nextButton);
+    m_navigationPanel->adjustSize();
+    connect(m_backButton, &QToolButton::clicked, this, &TMainForm::BackSpeedButtonClick);
+    connect(m_nextButton, &QToolButton::clicked, this, &TMainForm::NextSpeedButtonClick);
     updateHistoryButtons();
 }
 
@@ -320,8 +317,8 @@ void TMainForm::savePositions() {
 }
 
 QWidget* TMainForm::pageWidget(Navigator::Page page) const {
-    const QList<QWidget*> pages = {EingabeTS, ListeTS,         EditierenTS,
-                                   SucheTS,   AuswertungenTS,  OptionenTS};
+    const QList<QWidget*> pages = {EingabeTS, ListeTS,        EditierenTS,
+                                   SucheTS,   AuswertungenTS, OptionenTS};
     return pages.value(int(page));
 }
 
@@ -393,8 +390,8 @@ void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
 }
 
 void TMainForm::updateHistoryButtons() {
-    BackSpeedButton->setEnabled(m_history.backEnabled());
-    NextSpeedButton->setEnabled(m_history.nextEnabled());
+    m_backButton->setEnabled(m_history.backEnabled());
+    m_nextButton->setEnabled(m_history.nextEnabled());
 }
 
 void TMainForm::BackSpeedButtonClick() {
@@ -407,8 +404,8 @@ void TMainForm::NextSpeedButtonClick() {
 
 void TMainForm::FormResize() {
     // Top of the client area: just below the menu bar, beside the page tabs.
-    NavigationPanel->move(width() - NavigationPanel->width(), menuBar()->height());
-    NavigationPanel->raise();
+    m_navigationPanel->move(width() - m_navigationPanel->width(), menuBar()->height());
+    m_navigationPanel->raise();
 }
 
 quint16 TMainForm::callBookVersion() const {
@@ -429,40 +426,6 @@ void TMainForm::NewButtonCaption() {
 
 void TMainForm::setSerialNumberText(const QString& text) {
     optionsPage->serialOptions->setNextNumber(text);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-        return QMainWindow::eventFilter(watched, event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!widget || widget->window() != this || key->isAutoRepeat() || !MainPageControl->isEnabled())
-        return QMainWindow::eventFilter(watched, event);
-    if (type == QEvent::KeyRelease && key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12) {
-        entryPage->FormKeyUp(key->key() - Qt::Key_F1 + 1);
-        return true;
-    }
-    if (type != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
-    if (key->key() == Qt::Key_Escape) {
-        entryPage->ClearMask();
-        return true;
-    }
-    if (key->key() == Qt::Key_B && key->modifiers() == Qt::ControlModifier) {
-        CallbookLabelClick();
-        return true;
-    }
-    if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
-        callCheck->StandartfunktionReferenzLogs();
-        return true;
-    }
-    if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier &&
-        MainPageControl->currentWidget() == EingabeTS) {
-        entryPage->toggleListFocus();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

@@ -1,14 +1,13 @@
 #include "stdindriver.h"
 
 #include "entrypage.h"
-#include "mainform.h"
+#include "navigator.h"
 #include "qsorecord.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSocketNotifier>
-#include <QTabWidget>
 
 #include <cstdio>
 #include <unistd.h>
@@ -24,9 +23,10 @@ void sendKey(QWidget* target, int key, const QString& text) {
 
 class Driver : public QObject {
 public:
-    explicit Driver(TMainForm& form)
-        : QObject(&form), m_form(form), m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
-        connect(form.entryPage, &TEntryPage::qsoCommitted, this, [this](const TQsoRecord& r) {
+    Driver(QWidget& window, TEntryPage& entry, Navigator& navigator)
+        : QObject(&window), m_window(window), m_entry(entry), m_navigator(navigator),
+          m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
+        connect(&entry, &TEntryPage::qsoCommitted, this, [this](const TQsoRecord& r) {
             m_committed = true;
             std::printf("committed %s\n", r[QsoField::Call].constData());
             std::fflush(stdout);
@@ -52,18 +52,20 @@ private:
 
     void typeAndCommit(const QString& call) {
         m_committed = false;
-        m_form.MainPageControl->setCurrentWidget(m_form.EingabeTS);
-        QLineEdit* callEdit = m_form.entryPage->CallEdit;
+        m_navigator.showPage(Navigator::Page::Entry);
+        QLineEdit* callEdit = m_entry.CallEdit;
         callEdit->setFocus(Qt::OtherFocusReason);
         // Letters and digits have the key code of their upper-case character.
         for (const QChar c : call.toUpper())
             sendKey(callEdit, c.unicode(), QString(c));
         // Return walks through the shown fields; a field that refuses stops the walk.
-        for (int i = 0; i < 20 && !m_committed && m_form.focusWidget(); ++i)
-            sendKey(m_form.focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
+        for (int i = 0; i < 20 && !m_committed && m_window.focusWidget(); ++i)
+            sendKey(m_window.focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
     }
 
-    TMainForm& m_form;
+    QWidget& m_window;
+    TEntryPage& m_entry;
+    Navigator& m_navigator;
     QSocketNotifier m_notifier;
     QByteArray m_pending;
     bool m_committed = false;
@@ -71,7 +73,7 @@ private:
 
 } // namespace
 
-void StdinDriver::attachIfAsked(TMainForm& form) {
+void StdinDriver::attachIfAsked(QWidget& window, TEntryPage& entry, Navigator& navigator) {
     if (qEnvironmentVariableIsSet("DALU_STDIN_DRIVER"))
-        new Driver(form);
+        new Driver(window, entry, navigator);
 }

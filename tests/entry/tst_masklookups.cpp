@@ -61,7 +61,7 @@ private slots:
                   m->DxccValueLabel,    m->OvValueLabel,      m->DistriktValueLabel,
                   m->BearingValueLabel, m->DistanceValueLabel};
         if (editPage) {
-            s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
+            s.form->navigator().showPage(Navigator::Page::Edit);
             e->openQso(1);
             QCOMPARE(e->eDxccLabel->text(), QString("Qx Island")); // as loaded
             p = {e->eCallEdit, e->eDokEdit,       e->eLocatorEdit,  e->eDxccLabel,

@@ -50,7 +50,7 @@ QString searched(const TSearchPage* s) {
 
 struct Pages : BrowseFixture {
     explicit Pages(const QList<TQsoRecord>& records) : BrowseFixture(records) {
-        form()->MainPageControl->setCurrentWidget(form()->AuswertungenTS);
+        form()->navigator().showPage(Navigator::Page::Evaluations);
     }
     TEvaluationsPage* evaluations() const { return form()->evaluationsPage; }
     // Runs the locator ("squares"), DOK or DXCC page; what it lists, joined by ",".
@@ -124,8 +124,9 @@ private slots:
         const QPoint at = f.cellCentre(grid, fetched<int>("column"), fetched<int>("row"));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
-        QTEST(f.currentPage() == f.form()->SucheTS ? searched(f.search())
-                                                   : f.currentPage()->objectName(),
+        QTEST(f.currentPage() == Navigator::Page::Search
+                  ? searched(f.search())
+                  : ShellDriver(f.form()).pages()->currentWidget()->objectName(),
               "result");
     }
 
@@ -164,12 +165,12 @@ private slots:
         page->locPageControl->setCurrentWidget(page->locListeTS);
         QTest::mouseClick(page->locListeDrawGrid->viewport(), Qt::LeftButton, {},
                           f.cellCentre(page->locListeDrawGrid, 0, 0));
-        QCOMPARE(f.currentPage(), f.form()->AuswertungenTS); // no Ctrl, no search
+        QCOMPARE(f.currentPage(), Navigator::Page::Evaluations); // no Ctrl, no search
         f.ctrlClick(page->locListeDrawGrid->viewport(), f.cellCentre(page->locListeDrawGrid, 0, 0));
         QCOMPARE(searched(f.search()),
                  QString::fromUtf8("Locator enth\u00e4lt JO43; QSL In ist nicht  -> 2"));
         // The DOK page on the same log.
-        f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+        f.form()->navigator().showPage(Navigator::Page::Evaluations);
         f.showPage(f.evaluations()->TabSheet3);
         TDokPage* dok = f.evaluations()->dokPage;
         dok->dokOkBtn->click();

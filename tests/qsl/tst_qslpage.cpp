@@ -23,7 +23,7 @@ QStringList column(const QAbstractItemModel* model, int col) {
 
 // The QSL page shown, as the operator opens it.
 TQslPage* shownQslPage(const BrowseFixture& f) {
-    f.form()->MainPageControl->setCurrentWidget(f.form()->AuswertungenTS);
+    f.form()->navigator().showPage(Navigator::Page::Evaluations);
     return f.form()->evaluationsPage->qslPage;
 }
 
@@ -90,7 +90,7 @@ private slots:
         log[0][QsoField::QslOut] = today;
         QCOMPARE(f.log(), LogBuilder::logContent(log));
         QCOMPARE(page->qslModel->index(0, 8).data().toString(), QString(today));
-        QCOMPARE(f.form()->listeModel->cell(0, 14), QString(today)); // the list page too
+        QCOMPARE(f.form()->lists().upper()->cell(0, 14), QString(today)); // the list page too
         QCOMPARE(grid->currentIndex().row(), 1);
 
         QTest::keyClick(grid, 'N', Qt::ShiftModifier);
@@ -176,15 +176,15 @@ private slots:
         QCOMPARE(page->qslUtcEdit->text().isEmpty(), !inputsKept || utc.isEmpty());
         if (inputsKept) {
             QVERIFY2(message.startsWith(opened), qPrintable(message));
-            QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+            QCOMPARE(f.currentPage(), Navigator::Page::Evaluations);
             return;
         }
         const QByteArray stored = qslIn.isEmpty() ? "05.12.2026" : qslIn;
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE(f.edit()->eNumberLabel->text() + ' ' + f.edit()->eQslInPicker->dateText(),
                  opened + ' ' + stored);
         f.edit()->eOkBtn->click();
-        QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Evaluations);
         QVERIFY(f.log().contains(";" + stored + "\r\n"));
     }
 
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(page->qslCallEdit->text().isEmpty());
         QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Down);
         QTest::keyClick(page->qslSearchStringGrid, Qt::Key_Return);
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE(f.edit()->eNumberLabel->text(), QString("10"));
         QVERIFY(f.edit()->eQslInPicker->isChecked());
     }
@@ -251,12 +251,12 @@ private slots:
         QVERIFY(page->qslDateEdit->text().isEmpty());
         if (!confirmed) {
             QCOMPARE(f.log(), LogBuilder::rawLog({}));
-            QCOMPARE(f.currentPage(), f.form()->AuswertungenTS);
+            QCOMPARE(f.currentPage(), Navigator::Page::Evaluations);
             return;
         }
         QCOMPARE(f.log(), LogBuilder::rawLog(
                               {"1;05.12.2024;14:23:00;20m;CW;QX9ZZ/P;59;57,9;;;;;;;;05.12.2026"}));
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE(f.edit()->eNumberLabel->text(), QString("1"));
     }
 };

@@ -248,7 +248,7 @@ private slots:
             s.rig->pollNow();
         QTRY_COMPARE(s.rig->statusText(), QString("Transceiver: keine Verbindung"));
         QCOMPARE(s.mask->BandLabel->text(), QString("20m"));
-        s.form->EnglishMenu->trigger();
+        s.shell().action("EnglishMenu")->trigger();
         QCOMPARE(s.rig->statusText(), QString("Transceiver: no connection"));
         QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
         QVERIFY(s.polled("145,000000 MHz"));
@@ -257,7 +257,7 @@ private slots:
 
     void optionsPageSwitchesTheRigOnAndOff() {
         RigStation s(QByteArray{});
-        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        QVERIFY(!s.rig->isRunning() && s.shell().rigStatus()->isHidden());
         const TRigOptions* page = s.form->optionsPage->rigOptions;
         QVERIFY(!page->RigPortEdit->isEnabled());
         page->RigEnabledChkBox->setChecked(true);
@@ -266,7 +266,7 @@ private slots:
                                  "DataMode=FT8\r\n"));
         QVERIFY(s.polled("MHz"));
         page->RigEnabledChkBox->setChecked(false);
-        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        QVERIFY(!s.rig->isRunning() && s.shell().rigStatus()->isHidden());
         QVERIFY(s.ini().contains("Enabled=0"));
     }
 };

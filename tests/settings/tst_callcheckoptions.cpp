@@ -15,7 +15,7 @@ struct Options : SessionFixture {
         : SessionFixture({LogBuilder::qso(1)}, ini), dc(form->duplicateOptions),
           refs(form->referenceLogOptions) {
         form->optionsPage->OptionenPageControl->setCurrentWidget(form->optionsPage->DoppelCheckTS);
-        form->MainPageControl->setCurrentWidget(form->OptionenTS);
+        form->navigator().showPage(Navigator::Page::Options);
     }
     TDuplicateOptions* dc;
     TReferenceLogOptions* refs;

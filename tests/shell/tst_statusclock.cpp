@@ -18,13 +18,13 @@ private slots:
         TStatusBarOptions* page = s.form->optionsPage->statusBarOptions;
         QVERIFY(page->StatusBarTimer->isActive() && page->StatusBarTimer->interval() == 5000);
         page->StatusBarTimerTimer();
-        QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
+        QCOMPARE(s.shell().statusBar()->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
         page->StatusBarEdit->clear();
         QVERIFY(!page->StatusBarTimer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
         // A double-click on a token of the list inserts it at the caret.
         s.form->optionsPage->OptionenPageControl->setCurrentWidget(
             s.form->optionsPage->StatusBarTS);
-        s.form->MainPageControl->setCurrentWidget(s.form->OptionenTS);
+        s.form->navigator().showPage(Navigator::Page::Options);
         page->StatusBarEdit->setText(QStringLiteral(" ms"));
         page->StatusBarEdit->setCursorPosition(0);
         QTextCursor at(page->StatusBarMemo->document()->findBlockByNumber(6));
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(page->StatusBarEdit->text(),
                  QString(templ.left(StatusBarTemplate::kMaxLineLength)));
         page->StatusBarTimerTimer();
-        QCOMPARE(s.form->StatusBarLabel->text().size(), StatusBarTemplate::kMaxLineLength);
+        QCOMPARE(s.shell().statusBar()->text().size(), StatusBarTemplate::kMaxLineLength);
     }
 };
 
