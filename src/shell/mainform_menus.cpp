@@ -138,7 +138,8 @@ void TMainForm::createShortcuts() {
     connect(shortcutAction("ReferenceLogsAction", QKeySequence(Qt::CTRL | Qt::Key_R),
                            ShortcutLines + 5, MainPageControl),
             &QAction::triggered, callCheck, [this] { callCheck->StandartfunktionReferenzLogs(); });
-    // A function key's line is built from its fields (the buttons' settings).
+    // A function key's line is built from its fields (the buttons' settings). Like every
+    // shortcut it acts on the press; the editor it opens ignores the release.
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
         const QByteArray name = "FunctionKey" + QByteArray::number(k) + "Action";
         QAction* action = shortcutAction(
