@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
     TMainForm form;
     form.show();
-    form.MainPageControl->setCurrentWidget(form.AuswertungenTS);
+    form.navigator().showPage(Navigator::Page::Evaluations);
     const EvaluationsDriver e(&form);
     for (const char* page : {"loc", "dok", "dxcc"})
         e.filterEdit(page, "StopNumberEdit")->setText(QString::number(kQsos));

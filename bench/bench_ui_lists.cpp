@@ -2,6 +2,7 @@
 #include "logfile.h"
 #include "mainform.h"
 #include "qsogridmodel.h"
+#include "qsolists.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,6 +41,6 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     const double ms = t.nsecsElapsed() / 1e6;
     std::printf("fill both lists from %d QSOs: %.1f ms (%d rows)\n", kQsos, ms,
-                form->listeModel->rowCount());
-    return form->listeModel->rowCount() == kQsos ? 0 : 1;
+                form->lists().upper()->rowCount());
+    return form->lists().upper()->rowCount() == kQsos ? 0 : 1;
 }

@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     s->setCriterion(0, true, 5, 0, QStringLiteral("DL")); // call contains "DL"
 
     auto openLog = [&](const QString& name) {
-        for (QAction* a : f.LogFileMenu->actions())
+        for (QAction* a : f.findChild<QMenu*>("LogFileMenu")->actions())
             if (a->text() == name)
                 a->trigger();
     };
@@ -96,7 +96,7 @@ int main(int argc, char* argv[]) {
         {"DXCC entities", [&] { e.page<TDxccPage>()->dxccStartBtnClick(); }},
         {"QSL out list", [&] { e.page<TQslPage>()->createList(); }},
     };
-    f.MainPageControl->setCurrentWidget(f.AuswertungenTS);
+    f.navigator().showPage(Navigator::Page::Evaluations);
     std::printf("%d QSOs: job, wall ms, longest stall ms\n", kQsos);
     std::printf("  %-24s %8.0f %8.0f\n", "start with the log", start.first, start.second);
     double worst = start.second;

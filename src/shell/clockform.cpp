@@ -2,18 +2,17 @@
 
 #include "clockface.h"
 #include "datetimeformat.h"
-#include "entrypage.h"
-#include "mainform.h"
 #include "meminifile.h"
 #include "settingskeys.h"
+#include "station.h"
 
 #include <QPainter>
 #include <QTimer>
 
-TClockForm::TClockForm(TMainForm& mainForm, QWidget* parent)
+TClockForm::TClockForm(Station& station, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_mainForm(mainForm), m_face(ClockFace::kSize, ClockFace::kSize, QImage::Format_RGB32) {
+      m_station(station), m_face(ClockFace::kSize, ClockFace::kSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("ClockForm"));
     setFixedSize(ClockFace::kSize, ClockFace::kSize);
     setCursor(Qt::ArrowCursor);
@@ -22,7 +21,7 @@ TClockForm::TClockForm(TMainForm& mainForm, QWidget* parent)
     ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
     ClockTimer->setInterval(500);
     connect(ClockTimer, &QTimer::timeout, this, &TClockForm::ClockTimerTimer);
-    const TMemIniFile& ini = mainForm.settings();
+    const TMemIniFile& ini = station.settings();
     move(SettingsKeys::read(ini, SettingsKeys::ClockLeft),
          SettingsKeys::read(ini, SettingsKeys::ClockTop));
     if (SettingsKeys::read(ini, SettingsKeys::ClockShow))
@@ -30,7 +29,7 @@ TClockForm::TClockForm(TMainForm& mainForm, QWidget* parent)
 }
 
 TClockForm::~TClockForm() {
-    TMemIniFile& ini = m_mainForm.settings();
+    TMemIniFile& ini = m_station.settings();
     SettingsKeys::write(ini, SettingsKeys::ClockLeft, x());
     SettingsKeys::write(ini, SettingsKeys::ClockTop, y());
     // The main window flushes right after: one write at exit, so a failure shows once.
@@ -46,15 +45,21 @@ void TClockForm::setClockShown(bool shown) {
     ClockTimerTimer();
 }
 
+void TClockForm::setUtcOffsetHours(int hours) {
+    m_utcOffsetHours = hours;
+    if (ClockTimer->isActive())
+        ClockTimerTimer();
+}
+
 void TClockForm::ClockTimerTimer() {
     tick(QDateTime::currentDateTime());
 }
 
 void TClockForm::tick(const QDateTime& localTime) {
-    const TMemIniFile& ini = m_mainForm.settings();
+    const TMemIniFile& ini = m_station.settings();
     QDateTime t = localTime;
     if (SettingsKeys::read(ini, SettingsKeys::ClockUtc))
-        t = t.addSecs(qint64(m_mainForm.entryPage->utcOffsetHours()) * 3600);
+        t = t.addSecs(qint64(m_utcOffsetHours) * 3600);
     const QString format = SettingsKeys::read(ini, SettingsKeys::ClockWindowFormat);
     setWindowTitle(DateTimeFormat::format(format, t));
     drawFace(t.time().hour(), t.time().minute(), t.time().second());

@@ -5,14 +5,14 @@
 #include <QWidget>
 
 class QTimer;
-class TMainForm;
+class Station;
 
 // The analogue clock window: always on top, no title-bar buttons, the date and time in its
-// title. It reads its settings through the main window at every tick.
+// title. It reads the station's settings at every tick.
 class TClockForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TClockForm(TMainForm& mainForm, QWidget* parent = nullptr); // FormCreate
+    explicit TClockForm(Station& station, QWidget* parent = nullptr); // FormCreate
     ~TClockForm() override; // FormDestroy: saves the position, at once
 
     QTimer* ClockTimer;
@@ -25,6 +25,8 @@ public slots:
     void tick(const QDateTime& localTime);
     // From Clock/Show at start-up, and from the options page.
     void setClockShown(bool shown);
+    // The working UTC offset of the entry page, for the UTC display.
+    void setUtcOffsetHours(int hours);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +34,7 @@ protected:
 private:
     void drawFace(int hour, int minute, int second);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
     QImage m_face;
+    int m_utcOffsetHours = 0;
 };

@@ -5,7 +5,9 @@
 #include "clockoptions.h"
 #include "doppeltform.h"
 #include "editpage.h"
+#include "entrypage.h"
 #include "errorboundary.h"
+#include "generaloptions.h"
 #include "hotkeyform.h"
 #include "infoform.h"
 #include "logconverterform.h"
@@ -13,6 +15,9 @@
 #include "optionspage.h"
 #include "qslcardbuttons.h"
 #include "qslinshowform.h"
+#include "station.h"
+#include "stationtexts.h"
+#include "stdindriver.h"
 #include "textform.h"
 
 DaluSession::DaluSession() {
@@ -21,8 +26,8 @@ DaluSession::DaluSession() {
     m_hotKeyForm = std::make_unique<THotKeyForm>(main);
     m_doppeltForm = std::make_unique<TDoppeltForm>(main);
     m_logConverterForm = std::make_unique<TLogConverterForm>(main->station(), main);
-    m_clockForm = std::make_unique<TClockForm>(*main);
-    m_infoForm = std::make_unique<TInfoForm>(main);
+    m_clockForm = std::make_unique<TClockForm>(main->station());
+    m_infoForm = std::make_unique<TInfoForm>(main->station().texts(), main);
     m_qslInShowForm = std::make_unique<TQslInShowForm>(main);
     // Owned by the viewer it shows cards in.
     main->connectQslCardButtons(*new TQslCardButtons(main->station(), *m_qslInShowForm));
@@ -40,12 +45,20 @@ DaluSession::DaluSession() {
                      &THotKeyForm::showShortcuts);
     QObject::connect(main->optionsPage->clockOptions, &TClockOptions::clockShownChanged,
                      m_clockForm.get(), &TClockForm::setClockShown);
+    QObject::connect(main->optionsPage->generalOptions, &TGeneralOptions::utcOffsetChanged,
+                     m_clockForm.get(), &TClockForm::setUtcOffsetHours);
+    m_clockForm->setUtcOffsetHours(main->entryPage->utcOffsetHours());
 
     ErrorBoundary::run(main, [main] { main->LoadLanguage(); });
 }
 
 TTextForm* DaluSession::textForm() const {
     return &m_mainForm->editPage->commentEditor();
+}
+
+void DaluSession::showMainWindow() {
+    m_mainForm->show();
+    StdinDriver::attachIfAsked(*m_mainForm, *m_mainForm->entryPage, m_mainForm->navigator());
 }
 
 DaluSession::~DaluSession() {

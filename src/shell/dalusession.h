@@ -12,11 +12,15 @@ class TQslInShowForm;
 class TTextForm;
 
 // The program's windows, created in start-up order and destroyed with the clock first,
-// so that it can still save its position through the main window's settings.
+// so that it can still save its position in the station's settings.
 class DaluSession {
 public:
     DaluSession();
     ~DaluSession();
+
+    // The program's start: shows the main window, and lets standard input drive it when
+    // asked to.
+    void showMainWindow();
 
     TMainForm* mainForm() const { return m_mainForm.get(); }
     TTextForm* textForm() const;

@@ -1,6 +1,6 @@
 #include "infoform.h"
-#include "uitexts.h"
 
+#include "stationtexts.h"
 #include "widgetfactory.h"
 
 #include <QEvent>
@@ -20,16 +20,12 @@ QWidget* blackPanel(const char* name, QWidget* parent) {
 
 } // namespace
 
-namespace {
-
-QString module(const char* name, const char* version, const char* month) {
-    return uiText("%1  Version %2  (Entwicklungsbeginn %3 2004)")
-        .arg(QLatin1String(name), QLatin1String(version), uiText(month));
+QString TInfoForm::module(const char* name, const char* version, const char* month) const {
+    return m_texts.text("%1  Version %2  (Entwicklungsbeginn %3 2004)")
+        .arg(QLatin1String(name), QLatin1String(version), m_texts.text(month));
 }
 
-} // namespace
-
-QString TInfoForm::infoText() {
+QString TInfoForm::infoText() const {
     const QStringList lines = {
         QStringLiteral(" ____    _    _    _   _ "),
         QStringLiteral("|  _ \\  / \\  | |  | | | |"),
@@ -38,32 +34,32 @@ QString TInfoForm::infoText() {
         QStringLiteral("|____/_/   \\_\\_____\\___/ "),
         QString(),
         QStringLiteral("Dalu 0.5"),
-        uiText("Logbuch f\u00fcr Funkamateure"),
-        uiText("Entwicklungsbeginn: September 2004"),
+        m_texts.text("Logbuch f\u00fcr Funkamateure"),
+        m_texts.text("Entwicklungsbeginn: September 2004"),
         QString(),
         QStringLiteral("1;05.06.2004;17:31:00;2m;FM;QX1ABC;59;59;Z10;Erika;Kiel;JO54AH;10W;;;"),
         QString(),
-        uiText("Module"),
+        m_texts.text("Module"),
         module("CallBookAccess", "1.0", "Dezember"),
         module("LogCoverter", "1.0", "November"),
         module("LogFileAccess", "1.1", "September"),
         QString(),
         QStringLiteral("2;05.06.2004;17:45:00;20m;SSB;QX2XYZ;57;59;;Hans;Wien;JN88EF;100W;;;"),
         QString(),
-        uiText("Sprachdateien"),
-        uiText("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("deutsch.lng")),
-        uiText("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("english.lng")),
+        m_texts.text("Sprachdateien"),
+        m_texts.text("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("deutsch.lng")),
+        m_texts.text("%1  Version 0.1 vom 19.12.2004").arg(QStringLiteral("english.lng")),
         QString(),
-        uiText("Daten"),
-        uiText("DOK-Liste  Stand 11.10.2004"),
-        uiText("DXCC-Liste  Stand 13.10.04"),
+        m_texts.text("Daten"),
+        m_texts.text("DOK-Liste  Stand 11.10.2004"),
+        m_texts.text("DXCC-Liste  Stand 13.10.04"),
         QString(),
         QStringLiteral("3;06.06.2004;08:12:00;40m;CW;QX3DEF;599;579;A01;Jo;Konstanz;JN47NQ;5W;;;"),
         QString(),
-        uiText("Dank an alle, die getestet, gemeldet und geholfen haben,"),
-        uiText("und an alle Funkamateure f\u00fcr viele sch\u00f6ne QSOs."),
+        m_texts.text("Dank an alle, die getestet, gemeldet und geholfen haben,"),
+        m_texts.text("und an alle Funkamateure f\u00fcr viele sch\u00f6ne QSOs."),
         QString(),
-        uiText("Dalu ist Freeware: kostenlos zu benutzen und weiterzugeben."),
+        m_texts.text("Dalu ist Freeware: kostenlos zu benutzen und weiterzugeben."),
         QStringLiteral("https://dalu.example.org/"),
         QString(),
         QStringLiteral("73!"),
@@ -71,10 +67,11 @@ QString TInfoForm::infoText() {
     QString text = lines.join(QLatin1Char('\n'));
     for (int i = 0; i < 12; ++i)
         text += QLatin1Char('\n');
-    return text + QLatin1Char('\n') + uiText("ENDE");
+    return text + QLatin1Char('\n') + m_texts.text("ENDE");
 }
 
-TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
+TInfoForm::TInfoForm(const StationTexts& texts, QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), m_texts(texts) {
     setObjectName(QStringLiteral("InfoForm"));
     setWindowTitle(QStringLiteral("Dalu Info"));
     setModal(true);

@@ -5,14 +5,15 @@
 class QLabel;
 class QLineEdit;
 class QTimer;
+class StationTexts;
 
 // The about window: black, maximised, a text that scrolls upward until any click.
 class TInfoForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TInfoForm(QWidget* parent = nullptr);
+    explicit TInfoForm(const StationTexts& texts, QWidget* parent = nullptr);
 
-    static QString infoText();
+    QString infoText() const;
 
     QWidget* InfoTopPanel;
     QWidget* InfoMainPanel;
@@ -33,5 +34,8 @@ protected:
 
 private:
     void layoutPanels();
+    QString module(const char* name, const char* version, const char* month) const;
     void restartText();
+
+    const StationTexts& m_texts;
 };

@@ -4,7 +4,6 @@
 #include "keyboardaccess.h"
 #include "languagefile.h"
 #include "languagetargets.h"
-#include "mainform.h"
 #include "station.h"
 #include "stationtexts.h"
 #include "uitexts.h"
@@ -77,14 +76,15 @@ void setColumnTitles(QObject* target, const QString& text) {
 
 } // namespace
 
-LanguageLoader::LanguageLoader(TMainForm& mainForm) : m_mainForm(mainForm) {
-    m_windows.insert(QStringLiteral("TMainForm"), &mainForm);
+LanguageLoader::LanguageLoader(Station& station, QWidget* mainWindow)
+    : m_station(station), m_mainWindow(mainWindow) {
+    addWindow(QLatin1String(mainWindow->metaObject()->className()), mainWindow);
 }
 
 LanguageLoader::~LanguageLoader() = default;
 
 void LanguageLoader::setLanguage(UiLanguage language) {
-    m_mainForm.station().texts().setLanguage(language);
+    m_station.texts().setLanguage(language);
 }
 
 void LanguageLoader::addWindow(const QString& className, QWidget* window) {
@@ -110,7 +110,7 @@ void LanguageLoader::load(const QString& path) {
     if (!m_fallbackReported) {
         m_fallbackReported = true;
         QMessageBox::warning(
-            &m_mainForm, QStringLiteral("Dalu"),
+            m_mainWindow, QStringLiteral("Dalu"),
             QStringLiteral("Die Sprachdatei \"%1\" wurde nicht gefunden. Dalu zeigt die "
                            "eingebauten deutschen Texte.\n\nThe language file \"%1\" was not "
                            "found. Dalu shows its built-in German texts.")
@@ -122,7 +122,7 @@ void LanguageLoader::apply(const LanguageTexts& texts) {
     QStringList lines;
     for (int line = 1; line <= LanguageTexts::lineCount(); ++line)
         lines.append(texts.text(line));
-    m_mainForm.station().texts().setMessages(lines);
+    m_station.texts().setMessages(lines);
 
     for (const LanguageTarget& target : languageTargets()) {
         QWidget* window = m_windows.value(QLatin1String(target.window));
@@ -153,13 +153,13 @@ void LanguageLoader::apply(const LanguageTexts& texts) {
             break;
         }
     }
-    // The program's own texts (uiText) follow the language: pages renew them on this event,
-    // which every widget passes on to its children.
+    // The program's own texts (the station's text()) follow the language: pages renew them on this
+    // event, which every widget passes on to its children.
     for (QWidget* window : std::as_const(m_windows)) {
         QEvent change(QEvent::LanguageChange);
         QCoreApplication::sendEvent(window, &change);
         // The main window names its controls once its own texts are complete.
-        if (window != &m_mainForm)
+        if (window != m_mainWindow)
             KeyboardAccess::apply(window);
     }
 }

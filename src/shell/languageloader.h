@@ -8,14 +8,15 @@
 #include <memory>
 
 class QWidget;
-class TMainForm;
 class LanguageTexts;
+class Station;
 
-// Puts the texts of a language file into every window: captions, lists, column titles,
-// and the message texts kept by the main window.
+// Puts the texts of a language file into every window registered with it (by class name):
+// captions, lists, column titles, and the message texts kept by the station.
 class LanguageLoader {
 public:
-    explicit LanguageLoader(TMainForm& mainForm);
+    // The main window is registered under its class name and parents the loader's messages.
+    LanguageLoader(Station& station, QWidget* mainWindow);
     ~LanguageLoader();
 
     void addWindow(const QString& className, QWidget* window);
@@ -31,7 +32,8 @@ private:
     // The program's own texts and Qt's (standard buttons, file dialogs) follow the language.
     void setLanguage(UiLanguage language);
 
-    TMainForm& m_mainForm;
+    Station& m_station;
+    QWidget* m_mainWindow;
     QHash<QString, QWidget*> m_windows;
     bool m_fallbackReported = false;
 };

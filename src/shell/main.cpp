@@ -1,9 +1,7 @@
 #include "dalusession.h"
 #include "errorboundary.h"
-#include "mainform.h"
 #include "programdir.h"
 #include "rigcontrol.h"
-#include "stdindriver.h"
 
 #include <QApplication>
 
@@ -17,8 +15,7 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         DaluSession session;
-        session.mainForm()->show();
-        StdinDriver::attachIfAsked(*session.mainForm());
+        session.showMainWindow();
         status = app.exec();
     } // the settings are written here
     // A rig thread still held up by a rig that does not answer would keep the process

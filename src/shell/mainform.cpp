@@ -45,11 +45,9 @@
 #include "statusbaroptions.h"
 #include "uitexts.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -71,7 +69,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     m_lists = new QsoLists(*m_station, this);
     m_navigator = new Navigator;
     m_navigator->setParent(this);
-    m_language = std::make_unique<LanguageLoader>(*this);
+    m_language = std::make_unique<LanguageLoader>(*m_station, this);
     createMenus();
     createPages();
     createNavigation();
@@ -89,18 +87,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(optionsPage->duplicateOptions, &TDuplicateOptions::criteriaChanged, callCheck,
             &TCallCheck::setCriteria);
     connectRig();
+    createShortcuts();
     connectNavigator();
     connect(m_station.get(), &Station::refused, this, [this](const QString& reason) {
         QMessageBox::warning(this, QStringLiteral("Dalu"), reason);
     });
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
 TMainForm::~TMainForm() {
     // Leaving the focused field runs its exit checks, which need the settings: let that
     // happen now, while they still exist.
-    qApp->removeEventFilter(this);
     hide();
     FormDestroy();
 }
@@ -147,12 +144,12 @@ void TMainForm::createPages() {
     EingabeTS->setObjectName(QStringLiteral("EingabeTS"));
     Liste2StringGrid = entryPage->lowerGrid();
     // Without an open log the disabled mask says, in its empty list, how to get one.
-    NoLogHintLabel = new QLabel(Liste2StringGrid->viewport());
-    NoLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
-    NoLogHintLabel->setGeometry(0, 0, 4000, 18);
-    NoLogHintLabel->setIndent(6);
-    NoLogHintLabel->setAutoFillBackground(true); // over the empty row's cells
-    NoLogHintLabel->setBackgroundRole(QPalette::Base);
+    m_noLogHintLabel = new QLabel(Liste2StringGrid->viewport());
+    m_noLogHintLabel->setObjectName(QStringLiteral("NoLogHintLabel"));
+    m_noLogHintLabel->setGeometry(0, 0, 4000, 18);
+    m_noLogHintLabel->setIndent(6);
+    m_noLogHintLabel->setAutoFillBackground(true); // over the empty row's cells
+    m_noLogHintLabel->setBackgroundRole(QPalette::Base);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
     auto* listPage = new TListPage(*m_lists, *m_navigator, MainPageControl);
@@ -210,30 +207,30 @@ void TMainForm::createPages() {
     statusBar()->addWidget(StatusBarLabel, 1);
     connect(optionsPage->statusBarOptions, &TStatusBarOptions::statusTextChanged, StatusBarLabel,
             &QLabel::setText);
-    RigStatusLabel = new QLabel(this);
-    RigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
-    statusBar()->addPermanentWidget(RigStatusLabel);
+    m_rigStatusLabel = new QLabel(this);
+    m_rigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
+    statusBar()->addPermanentWidget(m_rigStatusLabel);
 }
 
 void TMainForm::createNavigation() {
-    NavigationPanel = new QWidget(this);
-    NavigationPanel->setObjectName(QStringLiteral("NavigationPanel"));
-    auto* layout = new QHBoxLayout(NavigationPanel);
+    m_navigationPanel = new QWidget(this);
+    m_navigationPanel->setObjectName(QStringLiteral("NavigationPanel"));
+    auto* layout = new QHBoxLayout(m_navigationPanel);
     layout->setContentsMargins(0, 0, 2, 0);
     layout->setSpacing(1);
-    BackSpeedButton = new QToolButton(NavigationPanel);
-    BackSpeedButton->setObjectName(QStringLiteral("BackSpeedButton"));
-    BackSpeedButton->setArrowType(Qt::LeftArrow);
-    BackSpeedButton->setAutoRaise(true);
-    NextSpeedButton = new QToolButton(NavigationPanel);
-    NextSpeedButton->setObjectName(QStringLiteral("NextSpeedButton"));
-    NextSpeedButton->setArrowType(Qt::RightArrow);
-    NextSpeedButton->setAutoRaise(true);
-    layout->addWidget(BackSpeedButton);
-    layout->addWidget(NextSpeedButton);
-    NavigationPanel->adjustSize();
-    connect(BackSpeedButton, &QToolButton::clicked, this, &TMainForm::BackSpeedButtonClick);
-    connect(NextSpeedButton, &QToolButton::clicked, this, &TMainForm::NextSpeedButtonClick);
+    m_backButton = new QToolButton(m_navigationPanel);
+    m_backButton->setObjectName(QStringLiteral("BackSpeedButton"));
+    m_backButton->setArrowType(Qt::LeftArrow);
+    m_backButton->setAutoRaise(true);
+    m_nextButton = new QToolButton(m_navigationPanel);
+    m_nextButton->setObjectName(QStringLiteral("NextSpeedButton"));
+    m_nextButton->setArrowType(Qt::RightArrow);
+    m_nextButton->setAutoRaise(true);
+    layout->addWidget(m_backButton);
+    layout->addWidget(m_nextButton);
+    m_navigationPanel->adjustSize();
+    connect(m_backButton, &QToolButton::clicked, this, &TMainForm::BackSpeedButtonClick);
+    connect(m_nextButton, &QToolButton::clicked, this, &TMainForm::NextSpeedButtonClick);
     updateHistoryButtons();
 }
 
@@ -337,8 +334,8 @@ void TMainForm::savePositions() {
 }
 
 QWidget* TMainForm::pageWidget(Navigator::Page page) const {
-    const QList<QWidget*> pages = {EingabeTS, ListeTS,         EditierenTS,
-                                   SucheTS,   AuswertungenTS,  OptionenTS};
+    const QList<QWidget*> pages = {EingabeTS, ListeTS,        EditierenTS,
+                                   SucheTS,   AuswertungenTS, OptionenTS};
     return pages.value(int(page));
 }
 
@@ -390,12 +387,12 @@ void TMainForm::connectRig() {
         shown.mode = mask->mode();
         return shown;
     });
-    RigStatusLabel->hide();
-    connect(&rig, &TRigControl::statusChanged, RigStatusLabel,
+    m_rigStatusLabel->hide();
+    connect(&rig, &TRigControl::statusChanged, m_rigStatusLabel,
             [this, &rig](const QString& text, const QString& detail) {
-                RigStatusLabel->setText(text);
-                RigStatusLabel->setToolTip(detail);
-                RigStatusLabel->setVisible(rig.isRunning());
+                m_rigStatusLabel->setText(text);
+                m_rigStatusLabel->setToolTip(detail);
+                m_rigStatusLabel->setVisible(rig.isRunning());
             });
 }
 
@@ -450,8 +447,8 @@ void TMainForm::showHistoryEntry(const PageHistory::Entry& entry) {
 }
 
 void TMainForm::updateHistoryButtons() {
-    BackSpeedButton->setEnabled(m_history.backEnabled());
-    NextSpeedButton->setEnabled(m_history.nextEnabled());
+    m_backButton->setEnabled(m_history.backEnabled());
+    m_nextButton->setEnabled(m_history.nextEnabled());
 }
 
 void TMainForm::BackSpeedButtonClick() {
@@ -464,8 +461,8 @@ void TMainForm::NextSpeedButtonClick() {
 
 void TMainForm::FormResize() {
     // Top of the client area: just below the menu bar, beside the page tabs.
-    NavigationPanel->move(width() - NavigationPanel->width(), menuBar()->height());
-    NavigationPanel->raise();
+    m_navigationPanel->move(width() - m_navigationPanel->width(), menuBar()->height());
+    m_navigationPanel->raise();
 }
 
 quint16 TMainForm::callBookVersion() const {
@@ -486,40 +483,6 @@ void TMainForm::NewButtonCaption() {
 
 void TMainForm::setSerialNumberText(const QString& text) {
     optionsPage->serialOptions->setNextNumber(text);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-        return QMainWindow::eventFilter(watched, event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!widget || widget->window() != this || key->isAutoRepeat() || !MainPageControl->isEnabled())
-        return QMainWindow::eventFilter(watched, event);
-    if (type == QEvent::KeyRelease && key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12) {
-        entryPage->FormKeyUp(key->key() - Qt::Key_F1 + 1);
-        return true;
-    }
-    if (type != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
-    if (key->key() == Qt::Key_Escape) {
-        entryPage->ClearMask();
-        return true;
-    }
-    if (key->key() == Qt::Key_B && key->modifiers() == Qt::ControlModifier) {
-        CallbookLabelClick();
-        return true;
-    }
-    if (key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier) {
-        callCheck->StandartfunktionReferenzLogs();
-        return true;
-    }
-    if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier &&
-        MainPageControl->currentWidget() == EingabeTS) {
-        entryPage->toggleListFocus();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

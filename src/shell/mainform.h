@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -52,45 +53,13 @@ public:
     // The edit page's card buttons act through these.
     void connectQslCardButtons(TQslCardButtons& cards);
 
-    // Components other pages and the language files refer to.
-    QTabWidget* MainPageControl;
-    QWidget* EingabeTS;
-    QWidget* ListeTS;
-    QWidget* EditierenTS;
-    QWidget* SucheTS;
-    QWidget* AuswertungenTS;
-    QWidget* OptionenTS;
+    // The pages; other windows and tests still reach them here.
     TEntryPage* entryPage;
     class TEditPage* editPage;
     class TSearchPage* searchPage;
     class TCallCheck* callCheck = nullptr;
     TEvaluationsPage* evaluationsPage;
     TOptionsPage* optionsPage;
-    QsoGrid* ListeStringGrid;
-    QsoGrid* Liste2StringGrid;
-    QsoGridModel* listeModel;
-    QsoGridModel* liste2Model;
-    QWidget* NavigationPanel;
-    QToolButton* BackSpeedButton;
-    QToolButton* NextSpeedButton;
-    QLabel* StatusBarLabel;
-    QLabel* RigStatusLabel; // the transceiver's state, shown only while it is read
-    QLabel* NoLogHintLabel;
-    QMenu* Datei1;
-    QAction* Listenneuladen1;
-    QAction* Beenden1;
-    QMenu* LogFileMenu;
-    QMenu* LanguageMenu;
-    QAction* EnglishMenu;
-    QAction* DeutschMenu;
-    QMenu* Tools1;
-    QAction* ImportExport1;
-    QMenu* Hilfe1;
-    QAction* Info1;
-    QAction* astaturkrzel1;
-    QAction* Hilfe2;
-    QAction* Homepage1;
-    QAction* LinklistezuAFU1;
 
     static const char* const kWebAddress;
 
@@ -125,11 +94,15 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    // The window sees every key before the focused control.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Pages that still reach the window's controls directly, until they move to the
+    // station, the lists and the navigator.
+
     void createMenus();
+    void createShortcuts();
+    QAction* shortcutAction(const char* name, const QKeySequence& key, int shortcutLine,
+                            QWidget* scope);
     void createPages();
     void createNavigation();
     void connectNavigator();
@@ -143,8 +116,44 @@ private:
     void updateHistoryButtons();
     PageHistory::Entry currentPages() const;
     void applyLanguageMenu();
+    QStringList shortcutHead() const;
     void applyPositions();
     void savePositions();
+
+    // The page tabs, their pages without a page object, the two QSO lists and the status bar.
+    QTabWidget* MainPageControl;
+    QWidget* EingabeTS;
+    QWidget* ListeTS;
+    QWidget* EditierenTS;
+    QWidget* SucheTS;
+    QWidget* AuswertungenTS;
+    QWidget* OptionenTS;
+    QsoGrid* ListeStringGrid;
+    QsoGrid* Liste2StringGrid;
+    QsoGridModel* listeModel;
+    QsoGridModel* liste2Model;
+    QLabel* StatusBarLabel;
+    QLabel* m_rigStatusLabel; // the transceiver's state, shown only while it is read
+    QLabel* m_noLogHintLabel;
+    QWidget* m_navigationPanel;
+    QToolButton* m_backButton;
+    QToolButton* m_nextButton;
+
+    QMenu* m_fileMenu;
+    QAction* m_reloadListsAction;
+    QAction* m_quitAction;
+    QMenu* m_logFileMenu;
+    QMenu* m_languageMenu;
+    QAction* m_englishAction;
+    QAction* m_germanAction;
+    QMenu* m_toolsMenu;
+    QAction* m_converterAction;
+    QMenu* m_helpMenu;
+    QAction* m_infoAction;
+    QAction* m_shortcutsAction;
+    QAction* m_helpContentsAction;
+    QAction* m_homepageAction;
+    QAction* m_linkListAction;
 
     std::unique_ptr<Station> m_station;
     QsoLists* m_lists;

@@ -1,6 +1,7 @@
 // The main menu of the main window: log files, language, tools and help.
 #include "mainform.h"
 
+#include "callcheck.h"
 #include "editpage.h"
 #include "entrypage.h"
 #include "errorboundary.h"
@@ -9,7 +10,6 @@
 #include "languageloader.h"
 #include "languagetargets.h"
 #include "logfile.h"
-#include "station.h"
 #include "logfileset.h"
 #include "meminifile.h"
 #include "optionspage.h"
@@ -19,8 +19,9 @@
 #include "rigoptions.h"
 #include "searchpage.h"
 #include "settingskeys.h"
+#include "station.h"
+#include "stationtexts.h"
 #include "statusbaroptions.h"
-#include "uitexts.h"
 #include "widgetfactory.h"
 
 #include <QActionGroup>
@@ -49,6 +50,11 @@ QMenu* namedMenu(QMenuBar* bar, const char* name, const QString& caption) {
     return menu;
 }
 
+// The language file's line that describes an action's key in the shortcut window.
+const char* const kShortcutLine = "shortcutLine";
+// The function key (1 ... 12) an action stands for.
+const char* const kFunctionKey = "functionKey";
+
 void openProgramFile(const QString& relativePath) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(programFile(relativePath)));
 }
@@ -58,59 +64,104 @@ void openProgramFile(const QString& relativePath) {
 void TMainForm::createMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    Datei1 = namedMenu(bar, "Datei1", QStringLiteral("&Datei"));
-    Listenneuladen1 = namedAction(Datei1, "Listenneuladen1", QStringLiteral("Listen neu laden"));
-    Datei1->addSeparator();
-    Beenden1 = namedAction(Datei1, "Beenden1", QStringLiteral("&Beenden"));
-    connect(Listenneuladen1, &QAction::triggered, this, &TMainForm::Listenneuladen1Click);
-    connect(Beenden1, &QAction::triggered, this, &QWidget::close);
+    m_fileMenu = namedMenu(bar, "Datei1", QStringLiteral("&Datei"));
+    m_reloadListsAction =
+        namedAction(m_fileMenu, "Listenneuladen1", QStringLiteral("Listen neu laden"));
+    m_fileMenu->addSeparator();
+    m_quitAction = namedAction(m_fileMenu, "Beenden1", QStringLiteral("&Beenden"));
+    connect(m_reloadListsAction, &QAction::triggered, this, &TMainForm::Listenneuladen1Click);
+    connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
 
-    LogFileMenu = namedMenu(bar, "LogFileMenu", QString());
+    m_logFileMenu = namedMenu(bar, "LogFileMenu", QString());
 
-    LanguageMenu = namedMenu(bar, "LanguageMenu", QStringLiteral("Deutsch"));
+    m_languageMenu = namedMenu(bar, "LanguageMenu", QStringLiteral("Deutsch"));
     auto* languages = new QActionGroup(this);
-    EnglishMenu = namedAction(LanguageMenu, "EnglishMenu", QStringLiteral("English"));
-    DeutschMenu = namedAction(LanguageMenu, "DeutschMenu", QStringLiteral("Deutsch"));
-    for (QAction* a : {EnglishMenu, DeutschMenu}) {
+    m_englishAction = namedAction(m_languageMenu, "EnglishMenu", QStringLiteral("English"));
+    m_germanAction = namedAction(m_languageMenu, "DeutschMenu", QStringLiteral("Deutsch"));
+    for (QAction* a : {m_englishAction, m_germanAction}) {
         a->setCheckable(true);
         languages->addAction(a);
         connect(a, &QAction::triggered, this, &TMainForm::LanguageSubMenuClick);
     }
-    DeutschMenu->setChecked(true);
+    m_germanAction->setChecked(true);
 
-    Tools1 = namedMenu(bar, "Tools1", QStringLiteral("&Tools"));
-    ImportExport1 = namedAction(Tools1, "ImportExport1", QStringLiteral("LogConverter"));
-    connect(ImportExport1, &QAction::triggered, this, &TMainForm::converterRequested);
+    m_toolsMenu = namedMenu(bar, "Tools1", QStringLiteral("&Tools"));
+    m_converterAction = namedAction(m_toolsMenu, "ImportExport1", QStringLiteral("LogConverter"));
+    connect(m_converterAction, &QAction::triggered, this, &TMainForm::converterRequested);
 
-    Hilfe1 = namedMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
-    Info1 = namedAction(Hilfe1, "Info1", QStringLiteral("Info"),
-                        QKeySequence(QStringLiteral("Ctrl+I")));
-    astaturkrzel1 = namedAction(Hilfe1, "astaturkrzel1", QStringLiteral("Tastaturk\u00fcrzel"),
-                                QKeySequence(QStringLiteral("Ctrl+T")));
-    Hilfe2 = namedAction(Hilfe1, "Hilfe2", QStringLiteral("Inhalt"),
-                         QKeySequence(QStringLiteral("Ctrl+H")));
-    Homepage1 = namedAction(Hilfe1, "Homepage1", QStringLiteral("Dalu im Internet"));
-    LinklistezuAFU1 = namedAction(Hilfe1, "LinklistezuAFU1", QStringLiteral("AFU-Linkliste"));
-    connect(Info1, &QAction::triggered, this, &TMainForm::Info1Click);
-    connect(astaturkrzel1, &QAction::triggered, this, &TMainForm::astaturkrzel1Click);
-    connect(Hilfe2, &QAction::triggered, this, &TMainForm::Hilfe2Click);
-    connect(Homepage1, &QAction::triggered, this, &TMainForm::Homepage1Click);
-    connect(LinklistezuAFU1, &QAction::triggered, this, &TMainForm::LinklistezuAFU1Click);
+    m_helpMenu = namedMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
+    m_infoAction = namedAction(m_helpMenu, "Info1", QStringLiteral("Info"),
+                               QKeySequence(QStringLiteral("Ctrl+I")));
+    m_shortcutsAction =
+        namedAction(m_helpMenu, "astaturkrzel1", QStringLiteral("Tastaturk\u00fcrzel"),
+                    QKeySequence(QStringLiteral("Ctrl+T")));
+    m_helpContentsAction = namedAction(m_helpMenu, "Hilfe2", QStringLiteral("Inhalt"),
+                                       QKeySequence(QStringLiteral("Ctrl+H")));
+    m_homepageAction = namedAction(m_helpMenu, "Homepage1", QStringLiteral("Dalu im Internet"));
+    m_linkListAction = namedAction(m_helpMenu, "LinklistezuAFU1", QStringLiteral("AFU-Linkliste"));
+    m_infoAction->setProperty(kShortcutLine, Msg::ShortcutLines + 7);
+    m_shortcutsAction->setProperty(kShortcutLine, Msg::ShortcutLines + 6);
+    m_helpContentsAction->setProperty(kShortcutLine, Msg::ShortcutLines + 8);
+    connect(m_infoAction, &QAction::triggered, this, &TMainForm::Info1Click);
+    connect(m_shortcutsAction, &QAction::triggered, this, &TMainForm::astaturkrzel1Click);
+    connect(m_helpContentsAction, &QAction::triggered, this, &TMainForm::Hilfe2Click);
+    connect(m_homepageAction, &QAction::triggered, this, &TMainForm::Homepage1Click);
+    connect(m_linkListAction, &QAction::triggered, this, &TMainForm::LinklistezuAFU1Click);
+}
+
+QAction* TMainForm::shortcutAction(const char* name, const QKeySequence& key, int shortcutLine,
+                                   QWidget* scope) {
+    auto* action = new QAction(scope);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setAutoRepeat(false);
+    if (shortcutLine > 0)
+        action->setProperty(kShortcutLine, shortcutLine);
+    scope->addAction(action);
+    return action;
+}
+
+// The keys of the mask. They belong to the page tabs, so they work on every page while a
+// log is open (the tabs are disabled without one); Ctrl+L belongs to the entry page and
+// works only while it is shown.
+void TMainForm::createShortcuts() {
+    using Msg::ShortcutLines;
+    connect(shortcutAction("ClearMaskAction", Qt::Key_Escape, ShortcutLines + 2, MainPageControl),
+            &QAction::triggered, entryPage, [this] { entryPage->ClearMask(); });
+    connect(shortcutAction("ListFocusAction", QKeySequence(Qt::CTRL | Qt::Key_L), ShortcutLines + 3,
+                           entryPage),
+            &QAction::triggered, entryPage, [this] { entryPage->toggleListFocus(); });
+    connect(shortcutAction("CallBookAction", QKeySequence(Qt::CTRL | Qt::Key_B), ShortcutLines + 4,
+                           MainPageControl),
+            &QAction::triggered, this, &TMainForm::CallbookLabelClick);
+    connect(shortcutAction("ReferenceLogsAction", QKeySequence(Qt::CTRL | Qt::Key_R),
+                           ShortcutLines + 5, MainPageControl),
+            &QAction::triggered, callCheck, [this] { callCheck->StandartfunktionReferenzLogs(); });
+    // A function key's line is built from its fields (the buttons' settings). Like every
+    // shortcut it acts on the press; the editor it opens ignores the release.
+    for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
+        const QByteArray name = "FunctionKey" + QByteArray::number(k) + "Action";
+        QAction* action = shortcutAction(
+            name.constData(), QKeySequence(Qt::Key(Qt::Key_F1 + k - 1)), 0, MainPageControl);
+        action->setProperty(kFunctionKey, k);
+        connect(action, &QAction::triggered, entryPage, [this, k] { entryPage->FormKeyUp(k); });
+    }
 }
 
 void TMainForm::BuildMenu() {
     // The clicked item may still be delivering its signal: delete the old items later.
-    for (QAction* old : LogFileMenu->actions()) {
-        LogFileMenu->removeAction(old);
+    for (QAction* old : m_logFileMenu->actions()) {
+        m_logFileMenu->removeAction(old);
         old->deleteLater();
     }
-    for (QActionGroup* oldGroup : LogFileMenu->findChildren<QActionGroup*>())
+    for (QActionGroup* oldGroup : m_logFileMenu->findChildren<QActionGroup*>())
         oldGroup->deleteLater();
     const QString current = m_station->logFileName();
-    auto* group = new QActionGroup(LogFileMenu);
+    auto* group = new QActionGroup(m_logFileMenu);
     QString caption = msg(Msg::LogMenuCaption);
     for (const QString& name : LogFileSet::logFileNames(programDirectory())) {
-        QAction* item = LogFileMenu->addAction(WidgetFactory::literalCaption(name));
+        QAction* item = m_logFileMenu->addAction(WidgetFactory::literalCaption(name));
         item->setData(name);
         item->setCheckable(true);
         item->setChecked(name == current);
@@ -119,16 +170,19 @@ void TMainForm::BuildMenu() {
         if (item->isChecked())
             caption = WidgetFactory::literalCaption(name);
     }
-    QAction* newLog = LogFileMenu->addAction(msg(Msg::NewLogItem));
+    QAction* newLog = m_logFileMenu->addAction(msg(Msg::NewLogItem));
     newLog->setObjectName(QStringLiteral("NewLogFileMenu"));
     connect(newLog, &QAction::triggered, this, &TMainForm::NewLogFileMenuClick);
     // An empty caption would make the menu vanish from the bar.
-    LogFileMenu->setTitle(caption.isEmpty() ? QStringLiteral("Log") : caption);
+    m_logFileMenu->setTitle(caption.isEmpty() ? QStringLiteral("Log") : caption);
     const auto plain = WidgetFactory::shownCaption;
-    NoLogHintLabel->setText(uiText("Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im "
-                                   "Men\u00fc \u201e%2\u201c legt ein neues an.")
-                                .arg(plain(newLog->text()), plain(LogFileMenu->title())));
-    NoLogHintLabel->setVisible(!m_station->hasLog());
+    m_noLogHintLabel->setText(
+        station()
+            .texts()
+            .text("Kein Log ge\u00f6ffnet: der Men\u00fcpunkt \u201e%1\u201c im "
+                  "Men\u00fc \u201e%2\u201c legt ein neues an.")
+            .arg(plain(newLog->text()), plain(m_logFileMenu->title())));
+    m_noLogHintLabel->setVisible(!m_station->hasLog());
 }
 
 void TMainForm::LogFileMenuClick() {
@@ -182,23 +236,23 @@ void TMainForm::NewLogFileMenuClick() {
 void TMainForm::applyLanguageMenu() {
     const QString file = SettingsKeys::readFileName(settings(), SettingsKeys::Language);
     if (file == QLatin1String(SettingsKeys::kGermanLanguageFile)) {
-        DeutschMenu->setChecked(true);
-        LanguageMenu->setTitle(QStringLiteral("Deutsch"));
+        m_germanAction->setChecked(true);
+        m_languageMenu->setTitle(QStringLiteral("Deutsch"));
     } else if (file == QLatin1String(SettingsKeys::kEnglishLanguageFile)) {
-        EnglishMenu->setChecked(true);
-        LanguageMenu->setTitle(QStringLiteral("English"));
+        m_englishAction->setChecked(true);
+        m_languageMenu->setTitle(QStringLiteral("English"));
     }
 }
 
 void TMainForm::LanguageSubMenuClick() {
-    if (EnglishMenu->isChecked()) {
-        LanguageMenu->setTitle(QStringLiteral("English"));
+    if (m_englishAction->isChecked()) {
+        m_languageMenu->setTitle(QStringLiteral("English"));
         SettingsKeys::write(settings(), SettingsKeys::Language,
                             QLatin1String(SettingsKeys::kEnglishLanguageFile));
-    } else if (DeutschMenu->isChecked()) {
+    } else if (m_germanAction->isChecked()) {
         SettingsKeys::write(settings(), SettingsKeys::Language,
                             QLatin1String(SettingsKeys::kGermanLanguageFile));
-        LanguageMenu->setTitle(QStringLiteral("Deutsch"));
+        m_languageMenu->setTitle(QStringLiteral("Deutsch"));
     }
     ErrorBoundary::run(this, [this] { LoadLanguage(); });
 }
@@ -234,15 +288,36 @@ void TMainForm::Homepage1Click() {
     QDesktopServices::openUrl(QUrl(QLatin1String(kWebAddress)));
 }
 
+// The language file's key lines in its order: a line that describes an action stands
+// while the action has its key; the others (headings, Return, the arrows) always.
+QStringList TMainForm::shortcutHead() const {
+    QHash<int, const QAction*> actionOfLine;
+    for (const QAction* action : findChildren<QAction*>()) {
+        const QVariant line = action->property(kShortcutLine);
+        if (line.isValid())
+            actionOfLine.insert(line.toInt(), action);
+    }
+    QStringList lines;
+    for (int line = Msg::ShortcutLines; line < Msg::ShortcutLines + Msg::ShortcutLineCount;
+         ++line) {
+        const QAction* action = actionOfLine.value(line);
+        if (!action || !action->shortcut().isEmpty())
+            lines.append(msg(line));
+    }
+    return lines;
+}
+
 void TMainForm::astaturkrzel1Click() {
     FunctionKeys::ShortcutTexts texts;
-    for (int i = 0; i < Msg::ShortcutLineCount; ++i)
-        texts.head.append(msg(Msg::ShortcutLines + i));
+    texts.head = shortcutHead();
     texts.keyBefore = msg(Msg::ShortcutKeyBefore);
     texts.keyAfter = msg(Msg::ShortcutKeyAfter);
     texts.andWord = msg(Msg::ListAnd);
     FunctionKeys::ButtonTexts buttons;
-    for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
-        buttons[k - 1] = SettingsKeys::read(settings(), SettingsKeys::buttons(k));
+    for (const QAction* action : MainPageControl->actions()) {
+        const int k = action->property(kFunctionKey).toInt();
+        if (k >= 1 && k <= FunctionKeys::kKeyCount && !action->shortcut().isEmpty())
+            buttons[k - 1] = SettingsKeys::read(settings(), SettingsKeys::buttons(k));
+    }
     emit shortcutsRequested(FunctionKeys::shortcutLines(texts, buttons));
 }

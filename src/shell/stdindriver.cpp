@@ -1,13 +1,12 @@
 #include "stdindriver.h"
 
 #include "entrypage.h"
-#include "mainform.h"
+#include "navigator.h"
 #include "qsorecord.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSocketNotifier>
-#include <QTabWidget>
 
 #include <cstdio>
 #include <unistd.h>
@@ -23,9 +22,10 @@ void sendKey(QWidget* target, int key, const QString& text) {
 
 class Driver : public QObject {
 public:
-    explicit Driver(TMainForm& form)
-        : QObject(&form), m_form(form), m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
-        connect(form.entryPage, &TEntryPage::qsoCommitted, this, [this](const TQsoRecord& r) {
+    Driver(QWidget& window, TEntryPage& entry, Navigator& navigator)
+        : QObject(&window), m_window(window), m_entry(entry), m_navigator(navigator),
+          m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
+        connect(&entry, &TEntryPage::qsoCommitted, this, [this](const TQsoRecord& r) {
             m_committed = true;
             std::printf("committed %s\n", r[QsoField::Call].constData());
             std::fflush(stdout);
@@ -51,14 +51,16 @@ private:
 
     void typeAndCommit(const QString& call) {
         m_committed = false;
-        m_form.MainPageControl->setCurrentWidget(m_form.EingabeTS);
-        m_form.entryPage->typeCall(call);
+        m_navigator.showPage(Navigator::Page::Entry);
+        m_entry.typeCall(call);
         // Return walks through the shown fields; a field that refuses stops the walk.
-        for (int i = 0; i < 20 && !m_committed && m_form.focusWidget(); ++i)
-            sendKey(m_form.focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
+        for (int i = 0; i < 20 && !m_committed && m_window.focusWidget(); ++i)
+            sendKey(m_window.focusWidget(), Qt::Key_Return, QStringLiteral("\r"));
     }
 
-    TMainForm& m_form;
+    QWidget& m_window;
+    TEntryPage& m_entry;
+    Navigator& m_navigator;
     QSocketNotifier m_notifier;
     QByteArray m_pending;
     bool m_committed = false;
@@ -66,7 +68,7 @@ private:
 
 } // namespace
 
-void StdinDriver::attachIfAsked(TMainForm& form) {
+void StdinDriver::attachIfAsked(QWidget& window, TEntryPage& entry, Navigator& navigator) {
     if (qEnvironmentVariableIsSet("DALU_STDIN_DRIVER"))
-        new Driver(form);
+        new Driver(window, entry, navigator);
 }

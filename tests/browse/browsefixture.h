@@ -21,13 +21,13 @@ struct BrowseFixture : SessionFixture {
     TMainForm* form() const { return session->mainForm(); }
     BrowseDriver::Edit edit() const { return BrowseDriver::Edit(form()->editPage); }
     BrowseDriver::Search search() const { return BrowseDriver::Search(form()->searchPage); }
-    QWidget* currentPage() const { return form()->MainPageControl->currentWidget(); }
+    Navigator::Page currentPage() const { return form()->currentPage(); }
     QByteArray log() const { return dir.readFile("a.log"); }
 
     // The way the list page opens a QSO: its row selected, then the edit page shown.
     void editRow(int row) const {
-        form()->ListeStringGrid->selectGridRow(row);
-        form()->MainPageControl->setCurrentWidget(form()->ListeTS);
-        QTest::keyClick(form()->ListeStringGrid, Qt::Key_Return);
+        ShellDriver(form()).listGrid()->selectGridRow(row);
+        form()->navigator().showPage(Navigator::Page::List);
+        QTest::keyClick(ShellDriver(form()).listGrid(), Qt::Key_Return);
     }
 };

@@ -29,7 +29,7 @@ private slots:
         BrowseFixture f(records);
         f.editRow(3);
         const BrowseDriver::Edit e = f.edit();
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE((QStringList{e.eNumberLabel->text(), e.eDatePicker->date().toString("dd.MM.yyyy"),
                               e.eUtcPicker->time().toString(), e.eModeComboBox->currentText(),
                               e.eCallEdit->text(), e.eNameEdit->text(), e.eQthEdit->text(),
@@ -56,9 +56,9 @@ private slots:
         records[2][QsoField::Name] = "J\xfcrgenr"; // Windows-1252 on disk
         records[2][QsoField::Qth] = "Jir\xed Nov\xe1k";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
-        QCOMPARE(f.form()->listeModel->cell(2, 9), QString::fromUtf8("J\u00fcrgenr"));
-        QCOMPARE(f.currentPage(), f.form()->ListeTS);
-        QCOMPARE(f.form()->ListeStringGrid->Row(), 3);
+        QCOMPARE(f.form()->lists().upper()->cell(2, 9), QString::fromUtf8("J\u00fcrgenr"));
+        QCOMPARE(f.currentPage(), Navigator::Page::List);
+        QCOMPARE(ShellDriver(f.form()).listGrid()->Row(), 3);
     }
 
     void typedFieldsAndCaptionColours_data() {
@@ -116,16 +116,16 @@ private slots:
         const QByteArray before = f.log();
         // An empty list has no row to open: the page is chosen by its tab.
         if (fetched<QList<QByteArray>>("lines").isEmpty())
-            f.form()->MainPageControl->setCurrentWidget(f.form()->EditierenTS);
+            f.form()->navigator().showPage(Navigator::Page::Edit);
         else
             f.editRow(1);
         const QString message = f.edit().eStateLabel->text();
         QVERIFY2(message.contains(fetched<QString>("named")), qPrintable(message));
         QVERIFY(f.edit().eStateLabel->isVisible() && !f.edit().eOkBtn->isEnabled());
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         f.edit()->eOkBtnClick();
         QCOMPARE(f.log(), before);
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
 
         // A QSO that can be saved clears the message. A list row that is another QSO in the log
         // now opens nothing, and the lists are refilled.
@@ -136,7 +136,7 @@ private slots:
         LogBuilder::writeLog(f.dir.file("a.log"), {LogBuilder::qso(1), LogBuilder::qso(7)});
         f.editRow(2);
         QVERIFY(f.edit().eStateLabel->isVisible() && !f.edit().eOkBtn->isEnabled());
-        QCOMPARE(f.form()->listeModel->cell(1, 5), QString("QX7ABC"));
+        QCOMPARE(f.form()->lists().upper()->cell(1, 5), QString("QX7ABC"));
         f.editRow(2);
         QVERIFY(f.edit().eOkBtn->isEnabled());
     }
@@ -156,14 +156,14 @@ private slots:
         f.edit()->openQso(2);
         QCOMPARE(f.edit().eNumberLabel->text(), QString("2"));
         f.edit().eOkBtn->click();
-        QCOMPARE(f.currentPage()->objectName(), page);
+        QCOMPARE(ShellDriver(f.form()).pages()->currentWidget()->objectName(), page);
         QCOMPARE(int(f.edit()->returnMarker()), 0);
 
         // A marker left over from an edit not saved is no reason to leave the list page.
         f.edit()->setReturnMarker(Navigator::ReturnTo(marker));
         f.editRow(1);
         f.edit().eOkBtn->click();
-        QCOMPARE(f.currentPage(), f.form()->ListeTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::List);
     }
 
     void savingScrollsTheListToTheRow_data() {
@@ -175,7 +175,7 @@ private slots:
     void savingScrollsTheListToTheRow() {
         QFETCH(int, row);
         BrowseFixture f(LogBuilder::qsos(200));
-        QsoGrid* list = f.form()->ListeStringGrid;
+        QsoGrid* list = ShellDriver(f.form()).listGrid();
         f.editRow(row);
         f.edit().eOkBtn->click();
         QCOMPARE(list->Row(), row);
@@ -188,18 +188,18 @@ private slots:
 
     void theMaskListOpensTheRowReachedAndTheCommentEditorWorks() {
         BrowseFixture f(LogBuilder::qsos(5));
-        QsoGrid* liste2 = f.form()->Liste2StringGrid;
-        f.form()->MainPageControl->setCurrentWidget(f.form()->ListeTS);
-        f.form()->ListeStringGrid->setColumnWidth(13, 250);
-        f.form()->MainPageControl->setCurrentWidget(f.form()->EingabeTS);
+        QsoGrid* liste2 = ShellDriver(f.form()).maskGrid();
+        f.form()->navigator().showPage(Navigator::Page::List);
+        ShellDriver(f.form()).listGrid()->setColumnWidth(13, 250);
+        f.form()->navigator().showPage(Navigator::Page::Entry);
         QCOMPARE(liste2->columnWidth(13), 250); // EingabeTSEnter
         liste2->setFocus();
         liste2->selectGridRow(1);
         QTest::keyClick(liste2, Qt::Key_Down);
         QTest::keyClick(liste2, Qt::Key_Down);
-        QCOMPARE(f.form()->ListeStringGrid->Row(), 3); // both lists on the same row
+        QCOMPARE(ShellDriver(f.form()).listGrid()->Row(), 3); // both lists on the same row
         QTest::keyClick(liste2, Qt::Key_Return);
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE(f.edit().eCallEdit->text(), QString("QX3ABC"));
         // The comment editor gets the comment and hands its text back.
         const BrowseDriver::Edit e = f.edit();

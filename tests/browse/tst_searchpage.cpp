@@ -56,7 +56,7 @@ private slots:
         QVERIFY(!s.SearchBtn->isEnabled());
         QVERIFY(!s.sFeldComboBox[0]->isEnabled() && !s.sEdit[0]->isEnabled());
         // In English the operators keep their positions.
-        f.form()->EnglishMenu->trigger();
+        ShellDriver(f.form()).action("EnglishMenu")->trigger();
         QCOMPARE(s.sOperatorComboBox[0]->currentText(), QString("contains"));
         QCOMPARE(s.sOperatorComboBox[4]->count(), 6);
         QCOMPARE(s.SearchBtn->text(), QString("Start search!"));
@@ -135,8 +135,8 @@ private slots:
         QList<TQsoRecord> records = mixedLog();
         records[1][QsoField::Number] = "7"; // out of step with its position, 2
         BrowseFixture f(records);
-        f.form()->ListeStringGrid->setColumnWidth(5, 140);
-        f.form()->MainPageControl->setCurrentWidget(f.form()->SucheTS);
+        ShellDriver(f.form()).listGrid()->setColumnWidth(5, 140);
+        f.form()->navigator().showPage(Navigator::Page::Search);
         const BrowseDriver::Search s = f.search();
         const auto open = [s](const char* call) {
             s.sEdit[0]->clear();
@@ -149,17 +149,17 @@ private slots:
         open("xyz");
         QCOMPARE(resultNumbers(s), QStringList{"7"});
         QCOMPARE(s.sStringGrid->columnWidth(5), 140);
-        QCOMPARE(f.currentPage(), f.form()->EditierenTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Edit);
         QCOMPARE(int(f.edit()->returnMarker()), 2);
-        QCOMPARE(f.form()->ListeStringGrid->Row(), 2);
+        QCOMPARE(ShellDriver(f.form()).listGrid()->Row(), 2);
         QCOMPARE(f.edit().eCallEdit->text(), QString("qx1xyz/p"));
         f.edit().eQthEdit->setText("Kiel-Holtenau");
         f.edit().eOkBtn->click();
-        QCOMPARE(f.currentPage(), f.form()->SucheTS);
+        QCOMPARE(f.currentPage(), Navigator::Page::Search);
         QCOMPARE(int(f.edit()->returnMarker()), 0);
         records[1][QsoField::Qth] = "Kiel-Holtenau";
         QCOMPARE(f.log(), LogBuilder::logContent(records));
-        QCOMPARE(f.form()->listeModel->cell(1, 10), QString("Kiel-Holtenau"));
+        QCOMPARE(f.form()->lists().upper()->cell(1, 10), QString("Kiel-Holtenau"));
         QCOMPARE(s.sModel->cell(0, 10), QString("Kiel-Holtenau")); // searched again
         QCOMPARE(s.sStringGrid->Row(), 1);
         // An import into the open log appended a QSO the lists do not show yet.

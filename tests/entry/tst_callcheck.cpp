@@ -38,15 +38,15 @@ struct CheckSession : MaskFixture {
             form->settings().WriteString("Referenz-Logs", QString("Log%1").arg(n), dir.file(name));
         form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", luxury);
     }
-    QString liste2(int col, int row) const { return form->liste2Model->cell(row - 1, col); }
+    QString liste2(int col, int row) const { return form->lists().lower()->cell(row - 1, col); }
     QStringList liste2Calls() const {
         QStringList calls;
-        for (int row = 1; row <= form->liste2Model->rowCount(); ++row)
+        for (int row = 1; row <= form->lists().lower()->rowCount(); ++row)
             calls.append(liste2(5, row));
         return calls;
     }
     bool yellow() const {
-        return form->Liste2StringGrid->palette().color(QPalette::Base) == QColor(255, 255, 0);
+        return ShellDriver(form).maskGrid()->palette().color(QPalette::Base) == QColor(255, 255, 0);
     }
 };
 
@@ -166,7 +166,7 @@ private slots:
         QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key(key),
                         key == Qt::Key_L ? Qt::ControlModifier : Qt::NoModifier);
         if (key == Qt::Key_L)
-            QTRY_VERIFY(s.form->Liste2StringGrid->hasFocus());
+            QTRY_VERIFY(s.shell().maskGrid()->hasFocus());
         if (key == Qt::Key_F2) { // the band list confirmed, back in the call
             QTRY_VERIFY(s.entry.list("BandListBox")->hasFocus());
             QTest::keyClick(s.entry.list("BandListBox"), Qt::Key_Return);
@@ -235,12 +235,12 @@ private slots:
         QTest::keyClicks(s.entry.edit("CallEdit"), "D");
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY"}));
         s.entry.edit("NameEdit")->setText("alt");
-        QsoGrid* grid = s.form->Liste2StringGrid;
+        QsoGrid* grid = s.shell().maskGrid();
         grid->setFocus();
         QTRY_VERIFY(grid->hasFocus());
         grid->selectGridRow(2);
         if (fetched<bool>("doubleClick")) {
-            const QRect cell = grid->visualRect(s.form->liste2Model->index(1, 5));
+            const QRect cell = grid->visualRect(s.form->lists().lower()->index(1, 5));
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         } else {
@@ -254,7 +254,7 @@ private slots:
         QVERIFY(s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DK2XY"}));
         // Still on the entry page: the edit page did not take the double click.
-        QCOMPARE(s.form->MainPageControl->currentWidget(), s.form->EingabeTS);
+        QCOMPARE(s.form->currentPage(), Navigator::Page::Entry);
     }
 
     void standardFunction_data() {

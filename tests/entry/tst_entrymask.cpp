@@ -47,9 +47,9 @@ private slots:
         QCOMPARE(line, "1;" + f[1] + ';' + f[2] +
                            ";2m;FM;QX1ABC;59;57;Z10;Erika;Kiel;JO54AH;10W;first QSO;;");
         QCOMPARE(s.logLines().size(), 1);
-        QCOMPARE(s.form->listeModel->cell(0, 5), QString("QX1ABC"));
-        QCOMPARE(s.form->liste2Model->cell(0, 11), QString("JO54AH"));
-        QCOMPARE(s.form->Liste2StringGrid->Row(), 1);
+        QCOMPARE(s.form->lists().upper()->cell(0, 5), QString("QX1ABC"));
+        QCOMPARE(s.form->lists().lower()->cell(0, 11), QString("JO54AH"));
+        QCOMPARE(s.shell().maskGrid()->Row(), 1);
         QCOMPARE(entry.label("NumberLabel")->text(), QString("2"));
         QVERIFY(entry.edit("CallEdit")->hasFocus() && entry.edit("CallEdit")->text().isEmpty());
         QVERIFY(entry.field<QTimer>("AutoDateTimeTimer")->isActive());
@@ -68,9 +68,9 @@ private slots:
         QVERIFY2(line.startsWith("42;") && line.endsWith(";40m;CW;QX42ABC;599;5NN;;;;;5W;;;"),
                  line.constData());
         QCOMPARE(s.logLines().size(), 42);
-        QCOMPARE(s.form->listeModel->cell(41, 5) + s.form->liste2Model->cell(41, 0),
+        QCOMPARE(s.form->lists().upper()->cell(41, 5) + s.form->lists().lower()->cell(41, 0),
                  QString("QX42ABC42"));
-        QCOMPARE(s.form->liste2Model->rowCount(), 42);
+        QCOMPARE(s.form->lists().lower()->rowCount(), 42);
         QCOMPARE(
             (QStringList{s.entry.label("NumberLabel")->text(), s.entry.edit("RstTxEdit")->text(),
                          s.entry.label("BandLabel")->text(), s.entry.label("TxPwrLabel")->text()}),
@@ -168,9 +168,9 @@ private slots:
         QVERIFY(s.entry.list("BandListBox")->isHidden());
         QCOMPARE(s.entry.label("BandLabel")->text(), QString("40m"));
         // Unbound keys and other pages: nothing breaks.
-        s.form->MainPageControl->setCurrentIndex(1);
-        QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F7);
-        QTest::keyClick(s.form->ListeStringGrid, Qt::Key_F5);
+        s.form->navigator().showPage(Navigator::Page::List);
+        QTest::keyClick(s.shell().listGrid(), Qt::Key_F7);
+        QTest::keyClick(s.shell().listGrid(), Qt::Key_F5);
         QVERIFY(s.entry.edit("DokEdit")->isHidden());
     }
 
@@ -264,7 +264,7 @@ private slots:
         QVERIFY2(message.contains(s.dir.file("a.log")), qPrintable(message));
         QCOMPARE(s.entry.edit("CallEdit")->text(), QString("DL1ABC"));
         QCOMPARE(s.entry.label("NumberLabel")->text(), QString("2"));
-        QCOMPARE(s.form->listeModel->rowCount(), 1);
+        QCOMPARE(s.form->lists().upper()->rowCount(), 1);
         QVERIFY(!QFile::exists(s.dir.file("a.log")));
     }
 
@@ -325,7 +325,7 @@ private slots:
         }
         QCOMPARE(logged.mid(2), calls);
         // The lists follow the log, not the window's own count.
-        QCOMPARE(s.form->listeModel->cell(lines.size() - 1, 5), calls.last());
+        QCOMPARE(s.form->lists().upper()->cell(lines.size() - 1, 5), calls.last());
         QCOMPARE(s.entry.label("NumberLabel")->text(), QString::number(lines.size() + 1));
     }
 
@@ -401,9 +401,9 @@ private slots:
         QCOMPARE(added.count('\r') + added.count('\n'), 2);
         // Read back: the lists join the lines, the edit page (opened from the mask's list) splits
         // them.
-        QCOMPARE(s.form->liste2Model->cell(1, 13), QString("erste zweite dritte"));
-        s.form->Liste2StringGrid->setFocus();
-        QTest::keyClick(s.form->Liste2StringGrid, Qt::Key_Return);
+        QCOMPARE(s.form->lists().lower()->cell(1, 13), QString("erste zweite dritte"));
+        s.shell().maskGrid()->setFocus();
+        QTest::keyClick(s.shell().maskGrid(), Qt::Key_Return);
         QCOMPARE(BrowseDriver::Edit(s.form->editPage).eCallEdit->text(), QString("DL1ABC"));
         QCOMPARE(BrowseDriver::Edit(s.form->editPage).eCommentsMemo->toPlainText(),
                  QString("erste\nzweite\ndritte"));

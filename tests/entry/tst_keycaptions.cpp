@@ -68,7 +68,7 @@ private slots:
             QTest::keyClick(memo, Qt::Key_Return);
             closed = form->isHidden();
         });
-        s.form->astaturkrzel1->trigger();
+        s.shell().action("astaturkrzel1")->trigger();
         QVERIFY(closed);
         QCOMPARE(text.split('\n').mid(11), // 13 lines, the bound keys last
                  QStringList({QStringLiteral("[F9]           Ein/Aus f\u00fcr 'Band'."),

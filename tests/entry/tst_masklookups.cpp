@@ -63,7 +63,7 @@ private slots:
                   entry.label("OvValueLabel"),      entry.label("DistriktValueLabel"),
                   entry.label("BearingValueLabel"), entry.label("DistanceValueLabel")};
         if (editPage) {
-            s.form->MainPageControl->setCurrentWidget(s.form->EditierenTS);
+            s.form->navigator().showPage(Navigator::Page::Edit);
             e->openQso(1);
             QCOMPARE(e.eDxccLabel->text(), QString("Qx Island")); // as loaded
             p = {e.eCallEdit, e.eDokEdit,       e.eLocatorEdit,  e.eDxccLabel,

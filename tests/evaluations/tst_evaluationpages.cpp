@@ -123,7 +123,7 @@ private slots:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
         QTEST(f.form()->currentPage() == Navigator::Page::Search ? searched(f.searchPage())
-                                                                 : f.currentPage()->objectName(),
+                                                                 : ShellDriver(f.form()).pages()->currentWidget()->objectName(),
               "result");
     }
 

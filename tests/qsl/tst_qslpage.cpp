@@ -77,7 +77,7 @@ private slots:
         log[0][QsoField::QslOut] = today;
         QCOMPARE(f.log(), LogBuilder::logContent(log));
         QCOMPARE(page.outModel()->index(0, 8).data().toString(), QString(today));
-        QCOMPARE(f.form()->listeModel->cell(0, 14), QString(today)); // the list page too
+        QCOMPARE(f.form()->lists().upper()->cell(0, 14), QString(today)); // the list page too
         QCOMPARE(grid->currentIndex().row(), 1);
 
         QTest::keyClick(grid, 'N', Qt::ShiftModifier);

@@ -249,7 +249,7 @@ private slots:
             s.rig->pollNow();
         QTRY_COMPARE(s.rig->statusText(), QString("Transceiver: keine Verbindung"));
         QCOMPARE(s.entry.label("BandLabel")->text(), QString("20m"));
-        s.form->EnglishMenu->trigger();
+        ShellDriver(s.form).action("EnglishMenu")->trigger();
         QCOMPARE(s.rig->statusText(), QString("Transceiver: no connection"));
         QVERIFY(rigctld.start()); // a fresh dummy rig, on 145 MHz
         QVERIFY(s.polled("145,000000 MHz"));

@@ -12,7 +12,7 @@ struct Options : SessionFixture {
     explicit Options(const QByteArray& ini = {})
         : SessionFixture({LogBuilder::qso(1)}, ini), options(form->optionsPage) {
         options.showTab("DoppelCheckTS");
-        form->MainPageControl->setCurrentWidget(form->OptionenTS);
+        form->navigator().showPage(Navigator::Page::Options);
     }
     SettingsDriver options;
 };

@@ -31,7 +31,7 @@ private slots:
         const LogOpenLock otherInstance(s.dir.file("a.log"));
         ModalDialogs::MessageBoxLog boxes;
         s.start("[Allgemein]\r\nLastLogFileName=" + fetched<QString>("lastLog").toUtf8() + "\r\n");
-        QVERIFY(!s.form->openLog() && !s.form->MainPageControl->isEnabled());
+        QVERIFY(!s.form->openLog() && !s.shell().pagesEnabled());
         QCOMPARE(boxes.texts.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(boxes.texts.join("").contains(message));
     }
@@ -57,7 +57,7 @@ private slots:
         s.start("[Allgemein]\r\nLastLogFileName=a.log\r\n");
         QCOMPARE(boxes.texts.size(), 1); // the bad line
         QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("3"));
-        QCOMPARE(s.form->listeModel->rowCount(), 2);
+        QCOMPARE(s.form->lists().upper()->rowCount(), 2);
     }
 
     void logChangedBehindTheProgramIsReadBeforeACommit() {
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(records.size(), 6);
         QCOMPARE(records[5][QsoField::Number] + records[5][QsoField::Band],
                  "6" + band.toLatin1()); // the mask kept its band
-        QCOMPARE(s.form->listeModel->cell(5, 5), QString("QX6NEW"));
+        QCOMPARE(s.form->lists().upper()->cell(5, 5), QString("QX6NEW"));
         QCOMPARE(s.entry.label("NumberLabel")->text(), QString("7"));
     }
 

@@ -1,4 +1,5 @@
 #include "infoform.h"
+#include "stationtexts.h"
 #include "underconstruction.h"
 #include "widgettest.h"
 
@@ -6,7 +7,8 @@ class TestInfoForm : public QObject {
     Q_OBJECT
 private slots:
     void textScrollsRestartsAndAnyClickCloses() {
-        TInfoForm form;
+        const StationTexts texts;
+        TInfoForm form(texts);
         form.resize(800, 600);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form) && form.InfoTimer->isActive());

@@ -122,7 +122,7 @@ private slots:
         // The main window's own activation must not arrive while a dialog is walked.
         QVERIFY(QTest::qWaitForWindowActive(f.form));
         QStringList faults;
-        forEachPage(f.form->MainPageControl, QString(),
+        forEachPage(ShellDriver(f.form).pages(), QString(),
                     [&](QWidget* page, const QString& name) { walk(page, name, faults); });
         const auto walkWindow = [&](QWidget* window) {
             window->show();

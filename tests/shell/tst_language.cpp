@@ -88,14 +88,14 @@ private slots:
         lines[14] = "Zeile 1#13#10Zeile 2\r"; // the last line: the mask's key help
         s.dir.writeFile("kurz.lng", lines.join('\n') + '\n');
         s.start("[Language]\r\nLanguage=kurz.lng\r\n");
-        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QCOMPARE(s.shell().pages()->tabText(0), QString("Eingabe"));
         QCOMPARE(EntryDriver(s.form->entryPage).label("ShortCutLabel")->text(),
                  QString("Zeile 1\nZeile 2"));
         QCOMPARE(EntryDriver(s.form->entryPage).label("CallbookLabel")->text() +
                      s.form->msg(Msg::NewLogItem),
                  QString());
         // Neither language is ticked by name, the menu keeps its laid-out caption.
-        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
+        QCOMPARE(s.shell().menu("LanguageMenu")->title(), QString("Deutsch"));
     }
 
     // A missing file gives the built-in German texts, said once. An unreadable one chosen from
@@ -106,15 +106,15 @@ private slots:
         QString message =
             ModalDialogs::messageOf([&s] { s.start("[Language]\r\nLanguage=english.lng\r\n"); });
         QVERIFY2(message.contains("english.lng"), qPrintable(message));
-        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QCOMPARE(s.shell().pages()->tabText(0), QString("Eingabe"));
         QVERIFY(!s.form->msg(Msg::NewLogItem).isEmpty());
         s.form->LoadLanguage(); // a second message would fail the test as unexpected
         QDir().mkdir(s.dir.file("english.lng")); // a folder of that name cannot be read
-        message = ModalDialogs::messageOf([&s] { s.form->EnglishMenu->trigger(); });
+        message = ModalDialogs::messageOf([&s] { s.shell().action("EnglishMenu")->trigger(); });
         QVERIFY2(message.contains("english.lng"), qPrintable(message));
-        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
-        s.form->DeutschMenu->trigger();
-        QCOMPARE(s.form->MainPageControl->tabText(0), QString("Eingabe"));
+        QCOMPARE(s.shell().pages()->tabText(0), QString("Eingabe"));
+        s.shell().action("DeutschMenu")->trigger();
+        QCOMPARE(s.shell().pages()->tabText(0), QString("Eingabe"));
     }
 
     void everyWindowShowsOneLanguageAndSwitchesBack() {
@@ -136,8 +136,8 @@ private slots:
             return shownTexts(QList<QWidget*>(windows) << &box);
         };
         const QMap<QString, QString> german = shown();
-        s.form->EnglishMenu->trigger();
-        QCOMPARE(s.form->LanguageMenu->title(), QString("English"));
+        s.shell().action("EnglishMenu")->trigger();
+        QCOMPARE(s.shell().menu("LanguageMenu")->title(), QString("English"));
         QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
         const QMap<QString, QString> english = shown();
         QCOMPARE(english.keys(), german.keys());
@@ -149,8 +149,8 @@ private slots:
                 same.append(it.key() + ": " + it.value());
         QVERIFY2(same.isEmpty(), qPrintable(same.join('\n')));
         // Back in German, every text is as it was.
-        s.form->DeutschMenu->trigger();
-        QCOMPARE(s.form->LanguageMenu->title(), QString("Deutsch"));
+        s.shell().action("DeutschMenu")->trigger();
+        QCOMPARE(s.shell().menu("LanguageMenu")->title(), QString("Deutsch"));
         QCOMPARE(shown(), german);
     }
 };

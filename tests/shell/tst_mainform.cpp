@@ -17,7 +17,7 @@ const QByteArray kOpenA = "[Allgemein]\r\nLastLogFileName=a.log\r\n";
 // The items as shown: "&&" is a plain "&".
 QStringList logMenuItems(TMainForm* form) {
     QStringList items;
-    for (QAction* a : form->LogFileMenu->actions())
+    for (QAction* a : ShellDriver(form).menu("LogFileMenu")->actions())
         items.append((a->isChecked() ? QStringLiteral("[x] ") : QString()) +
                      QString(a->text()).replace("&&", "&"));
     return items;
@@ -32,13 +32,14 @@ private slots:
         SessionFixture s(nullptr);
         s.start({}, false); // a shown window keeps the size it shows in
         TMainForm* form = s.form;
+        const ShellDriver shell(form);
         QCOMPARE(form->windowTitle(), QString("Dalu 0.5"));
-        QVERIFY(!form->MainPageControl->isEnabled());
+        QVERIFY(!shell.pagesEnabled());
         QCOMPARE(logMenuItems(form).size(), 1);
         // The empty list under the disabled mask says how to get a log.
-        QVERIFY(form->NoLogHintLabel->isVisibleTo(form));
-        QVERIFY(form->NoLogHintLabel->text().contains(form->msg(Msg::NewLogItem).remove('&')));
-        const int dateWidth = form->ListeStringGrid->fontMetrics().horizontalAdvance("07.12.2026");
+        QVERIFY(shell.noLogHint()->isVisibleTo(form));
+        QVERIFY(shell.noLogHint()->text().contains(form->msg(Msg::NewLogItem).remove('&')));
+        const int dateWidth = shell.listGrid()->fontMetrics().horizontalAdvance("07.12.2026");
         s.stop();
         const TMemIniFile ini(s.dir.file("Dalu.ini"));
         QCOMPARE(ini.ReadInteger("Positionen", "MainForm.Width", -1), 775);
@@ -53,23 +54,23 @@ private slots:
         SessionFixture s(nullptr);
         LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(3));
         s.start();
-        QVERIFY(!s.form->MainPageControl->isEnabled());
-        s.form->LogFileMenu->actions().first()->trigger();
-        s.form->ListeStringGrid->setColumnWidth(5, 111);
+        QVERIFY(!s.shell().pagesEnabled());
+        s.shell().menu("LogFileMenu")->actions().first()->trigger();
+        s.shell().listGrid()->setColumnWidth(5, 111);
         s.stop();
         s.start();
         TMainForm* form = s.form;
-        QVERIFY(form->MainPageControl->isEnabled());
-        QCOMPARE((QList<int>{form->listeModel->rowCount(), form->liste2Model->rowCount(),
-                             form->ListeStringGrid->columnWidth(5),
-                             form->Liste2StringGrid->columnWidth(5)}),
+        const ShellDriver shell(form);
+        QVERIFY(shell.pagesEnabled());
+        QCOMPARE((QList<int>{form->lists().upper()->rowCount(), form->lists().lower()->rowCount(),
+                             shell.listGrid()->columnWidth(5), shell.maskGrid()->columnWidth(5)}),
                  (QList<int>{3, 3, 111, 111}));
-        QCOMPARE(form->listeModel->cell(2, 5) + ' ' + form->LogFileMenu->title() + ' ' +
+        QCOMPARE(form->lists().upper()->cell(2, 5) + ' ' + form->LogFileMenu->title() + ' ' +
                      EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("QX3ABC a.log 4"));
         LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
         form->Listenneuladen1->trigger();
-        QCOMPARE(form->listeModel->rowCount(), 2);
+        QCOMPARE(form->lists().upper()->rowCount(), 2);
         QCOMPARE(EntryDriver(form->entryPage).label("NumberLabel")->text(), QString("3"));
     }
 
@@ -83,7 +84,7 @@ private slots:
         LogBuilder::writeLog(s.dir.file(logName), LogBuilder::qsos(2));
         LogBuilder::writeLog(refLog, LogBuilder::qsos(1));
         s.start();
-        for (QAction* a : s.form->LogFileMenu->actions()) {
+        for (QAction* a : s.shell().menu("LogFileMenu")->actions()) {
             if (a->text() == logName)
                 a->trigger();
         }
@@ -103,30 +104,32 @@ private slots:
         LogBuilder::writeLog(s.dir.file("c.log"), {});
         s.start(kOpenA + showOnly(""));
         TMainForm* form = s.form;
+        const ShellDriver shell(form);
         const QString newLog = logMenuItems(form).last();
         QCOMPARE(logMenuItems(form), QStringList({"[x] a.log", "b&d.log", "c.log", newLog}));
-        QCOMPARE(form->listeModel->rowCount(), 2);
-        QAction* bd = form->LogFileMenu->actions()[1];
+        QCOMPARE(form->lists().upper()->rowCount(), 2);
+        QAction* bd = shell.menu("LogFileMenu")->actions()[1];
         QVERIFY(QKeySequence::mnemonic(bd->text()).isEmpty());
         bd->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "[x] b&d.log", "c.log", newLog}));
-        const QString title = form->LogFileMenu->title();
+        const QString title = shell.menu("LogFileMenu")->title();
         QVERIFY(QKeySequence::mnemonic(title).isEmpty());
-        QCOMPARE(QString::number(form->listeModel->rowCount()) + ' ' +
-                     form->liste2Model->cell(0, 5) + ' ' + QString(title).replace("&&", "&") + ' ' +
+        QCOMPARE(QString::number(form->lists().upper()->rowCount()) + ' ' +
+                     form->lists().lower()->cell(0, 5) + ' ' + QString(title).replace("&&", "&") + ' ' +
                      EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("1 QX9ZZZ b&d.log 2"));
         // A log removed behind the program's back: an error naming it, and no log open.
         QFile::remove(s.dir.file("c.log"));
         const QString message = // c.log
-            ModalDialogs::messageOf([form] { form->LogFileMenu->actions()[2]->trigger(); });
+            ModalDialogs::messageOf(
+                [&shell] { shell.menu("LogFileMenu")->actions()[2]->trigger(); });
         QVERIFY2(message.endsWith("c.log\""), qPrintable(message));
-        QVERIFY(!form->MainPageControl->isEnabled() && form->openLog() == nullptr);
+        QVERIFY(!shell.pagesEnabled() && form->openLog() == nullptr);
         QCoreApplication::processEvents();
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "b&d.log", newLog}));
         // A commit without a log says why and keeps the mask.
-        form->MainPageControl->setEnabled(true); // as a failed "new log" used to leave it
+        shell.pages()->setEnabled(true); // as a failed "new log" used to leave it
         const EntryDriver entry(form->entryPage);
         entry.edit("CallEdit")->setText("DL1ABC");
         entry.edit("RstTxEdit")->setText("59");
@@ -161,20 +164,20 @@ private slots:
         QString message;
         if (refused)
             ModalDialogs::answerMessageBox(&message);
-        s.form->LogFileMenu->actions().last()->trigger();
+        s.shell().menu("LogFileMenu")->actions().last()->trigger();
         QVERIFY2(
             message.contains(QString(fetched<QString>("reason")).replace("%1", s.dir.path())) &&
                 message.isEmpty() != refused,
             qPrintable(message));
         QCOMPARE(s.dir.readFile("a.log"), before);
-        QCOMPARE(s.form->LogFileMenu->title(), refused ? QString("a.log") : created);
-        QCOMPARE(s.form->listeModel->rowCount(), refused ? 2 : 0);
+        QCOMPARE(s.shell().menu("LogFileMenu")->title(), refused ? QString("a.log") : created);
+        QCOMPARE(s.form->lists().upper()->rowCount(), refused ? 2 : 0);
         if (refused) {
             QCOMPARE(s.form->openLog()->FileName(), s.dir.file("a.log"));
             return;
         }
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");
-        QVERIFY(s.form->MainPageControl->isEnabled() &&
+        QVERIFY(s.shell().pages()->isEnabled() &&
                 !s.form->NoLogHintLabel->isVisibleTo(s.form));
         QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("1"));
         QCOMPARE(s.form->focusWidget(), EntryDriver(s.form->entryPage).edit("CallEdit"));
@@ -185,8 +188,8 @@ private slots:
         rec[QsoField::Name] = "  Maximilian Alexander von Wurmbrand  ";
         rec[QsoField::Band].clear();
         SessionFixture s({rec});
-        s.form->MainPageControl->setCurrentIndex(1);
-        QsoGrid* grid = s.form->ListeStringGrid;
+        s.shell().pages()->setCurrentIndex(1);
+        QsoGrid* grid = s.shell().listGrid();
         const QPoint cell = grid->visualRect(grid->model()->index(0, 9)).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cell);
         QCOMPARE(grid->columnWidth(9), 64);
@@ -199,23 +202,24 @@ private slots:
         // The navigation panel stays top right; its buttons walk the page history.
         s.form->resize(900, 600);
         QCoreApplication::processEvents();
-        QCOMPARE(s.form->NavigationPanel->x() + s.form->NavigationPanel->width(), s.form->width());
-        QTabWidget* tabs = s.form->MainPageControl;
+        QCOMPARE(s.shell().navigationPanel()->x() + s.shell().navigationPanel()->width(),
+                 s.form->width());
+        QTabWidget* tabs = s.shell().pages();
         const auto click = [](QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
         for (int page : {1, 2, 3})
             tabs->setCurrentIndex(page);
-        click(s.form->BackSpeedButton);
+        click(s.shell().backButton());
         QCOMPARE(tabs->currentIndex(), 2);
-        click(s.form->NextSpeedButton);
+        click(s.shell().nextButton());
         QCOMPARE(tabs->currentIndex(), 3);
-        QVERIFY(!s.form->NextSpeedButton->isEnabled());
-        click(s.form->BackSpeedButton);
-        click(s.form->BackSpeedButton);
+        QVERIFY(!s.shell().nextButton()->isEnabled());
+        click(s.shell().backButton());
+        click(s.shell().backButton());
         QCOMPARE(tabs->currentIndex(), 1);
-        QVERIFY(s.form->NextSpeedButton->isEnabled());
+        QVERIFY(s.shell().nextButton()->isEnabled());
         tabs->setCurrentIndex(5); // a new page drops the pages ahead
-        QVERIFY(!s.form->NextSpeedButton->isEnabled());
-        click(s.form->BackSpeedButton);
+        QVERIFY(!s.shell().nextButton()->isEnabled());
+        click(s.shell().backButton());
         QCOMPARE(tabs->currentIndex(), 1);
     }
 };

@@ -25,7 +25,7 @@ private slots:
         QVERIFY(!timer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
         // A double-click on a token of the list inserts it at the caret.
         options.showTab("StatusBarTS");
-        s.form->MainPageControl->setCurrentWidget(s.form->OptionenTS);
+        s.form->navigator().showPage(Navigator::Page::Options);
         edit->setText(QStringLiteral(" ms"));
         edit->setCursorPosition(0);
         const auto* memo = options.find<QPlainTextEdit>("StatusBarMemo");

@@ -5,6 +5,7 @@
 #include "dalusession.h"
 #include "logbuilder.h"
 #include "mainform.h"
+#include "shelldriver.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
 
@@ -54,6 +55,7 @@ struct SessionFixture {
         form = nullptr;
     }
     QByteArray ini() const { return dir.readFile("Dalu.ini"); }
+    ShellDriver shell() const { return ShellDriver(form); }
 
     struct DataDir : TempProgramDir {
         DataDir() { copyDataFiles(); }
