@@ -258,7 +258,7 @@ private slots:
 
     void optionsPageSwitchesTheRigOnAndOff() {
         RigStation s(QByteArray{});
-        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        QVERIFY(!s.rig->isRunning() && s.shell().rigStatus()->isHidden());
         const SettingsDriver page(s.form->optionsPage);
         QVERIFY(!page.edit("RigPortEdit")->isEnabled());
         page.checkBox("RigEnabledChkBox")->setChecked(true);
@@ -267,7 +267,7 @@ private slots:
                                  "DataMode=FT8\r\n"));
         QVERIFY(s.polled("MHz"));
         page.checkBox("RigEnabledChkBox")->setChecked(false);
-        QVERIFY(!s.rig->isRunning() && s.form->RigStatusLabel->isHidden());
+        QVERIFY(!s.rig->isRunning() && s.shell().rigStatus()->isHidden());
         QVERIFY(s.ini().contains("Enabled=0"));
     }
 };

@@ -35,7 +35,7 @@ private slots:
         for (const QList<QVariant>& args : announced)
             lines.append(args.at(0).toString());
         QCOMPARE(lines, fetched<QStringList>("lines"));
-        QCOMPARE(s.form->StatusBarLabel->text(), lines.isEmpty() ? QString() : lines.last());
+        QCOMPARE(s.shell().statusBar()->text(), lines.isEmpty() ? QString() : lines.last());
     }
 };
 

@@ -65,11 +65,11 @@ private slots:
         QCOMPARE((QList<int>{form->lists().upper()->rowCount(), form->lists().lower()->rowCount(),
                              shell.listGrid()->columnWidth(5), shell.maskGrid()->columnWidth(5)}),
                  (QList<int>{3, 3, 111, 111}));
-        QCOMPARE(form->lists().upper()->cell(2, 5) + ' ' + form->LogFileMenu->title() + ' ' +
+        QCOMPARE(form->lists().upper()->cell(2, 5) + ' ' + shell.menu("LogFileMenu")->title() + ' ' +
                      EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("QX3ABC a.log 4"));
         LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
-        form->Listenneuladen1->trigger();
+        shell.action("Listenneuladen1")->trigger();
         QCOMPARE(form->lists().upper()->rowCount(), 2);
         QCOMPARE(EntryDriver(form->entryPage).label("NumberLabel")->text(), QString("3"));
     }
@@ -178,7 +178,7 @@ private slots:
         }
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");
         QVERIFY(s.shell().pages()->isEnabled() &&
-                !s.form->NoLogHintLabel->isVisibleTo(s.form));
+                !s.shell().noLogHint()->isVisibleTo(s.form));
         QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("1"));
         QCOMPARE(s.form->focusWidget(), EntryDriver(s.form->entryPage).edit("CallEdit"));
     }

@@ -20,7 +20,7 @@ private slots:
         QLineEdit* edit = options.edit("StatusBarEdit");
         QVERIFY(timer->isActive() && timer->interval() == 5000);
         s.form->optionsPage->statusBarOptions->StatusBarTimerTimer();
-        QCOMPARE(s.form->StatusBarLabel->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
+        QCOMPARE(s.shell().statusBar()->text(), QStringLiteral("Log: a.log, 2 QSOs DL1ABC"));
         edit->clear();
         QVERIFY(!timer->isActive() && s.ini().contains("[StatusBar]\r\nText=\r\n"));
         // A double-click on a token of the list inserts it at the caret.
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(SettingsDriver(s.form->optionsPage).edit("StatusBarEdit")->text(),
                  QString(templ.left(StatusBarTemplate::kMaxLineLength)));
         s.form->optionsPage->statusBarOptions->StatusBarTimerTimer();
-        QCOMPARE(s.form->StatusBarLabel->text().size(), StatusBarTemplate::kMaxLineLength);
+        QCOMPARE(s.shell().statusBar()->text().size(), StatusBarTemplate::kMaxLineLength);
     }
 };
 
