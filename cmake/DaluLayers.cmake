@@ -17,20 +17,14 @@ set(DALU_LAYERS
     "settings:core callbook rig station widgets storage"
     "converter/wizard:core station widgets")
 
-# Which folder of src/ holds each header, by file name.
-function(_dalu_header_folders out_var)
+function(dalu_check_layers)
+    # Which folder of src/ holds each header, by file name.
     file(GLOB_RECURSE _headers RELATIVE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/*.h)
-    set(_map)
     foreach(_h IN LISTS _headers)
         get_filename_component(_dir ${_h} DIRECTORY)
         get_filename_component(_name ${_h} NAME)
-        list(APPEND _map "${_name}=${_dir}")
+        set(_where_${_name} ${_dir})
     endforeach()
-    set(${out_var} ${_map} PARENT_SCOPE)
-endfunction()
-
-function(dalu_check_layers)
-    _dalu_header_folders(_map)
     set(_violations)
     foreach(_layer IN LISTS DALU_LAYERS)
         string(REPLACE ":" ";" _parts "${_layer}")
@@ -44,13 +38,9 @@ function(dalu_check_layers)
             foreach(_line IN LISTS _lines)
                 string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" _inc "${_line}")
                 get_filename_component(_inc ${_inc} NAME)
-                list(FILTER _map INCLUDE REGEX "^${_inc}=" OUTPUT_VARIABLE _hit)
-                if(NOT _hit)
-                    continue() # generated (moc) or a system header
-                endif()
-                list(GET _hit 0 _hit)
-                string(REGEX REPLACE "^[^=]*=" "" _where "${_hit}")
-                if(NOT _where IN_LIST _allowed)
+                set(_where "${_where_${_inc}}")
+                # Not a header of src/: generated (moc) or a system header.
+                if(_where AND NOT _where IN_LIST _allowed)
                     file(RELATIVE_PATH _rel ${CMAKE_SOURCE_DIR} ${_file})
                     list(APPEND _violations "${_rel} includes ${_where}/${_inc}")
                 endif()

@@ -106,7 +106,7 @@ def main():
                                  r"liste2?Model->(setRows|appendRows|replaceRows|clear|putRow|replaceRow)", t)]
     model_writes += [f"{d}/{n}" for d, n, t in files if n == "qsolists.cpp"]
     bypass = [f"{d}/{n}" for d, n, t in files if d != "station" and
-              re.search(r"\b(AppendNext|AppendRecord|ReplaceRecord|NewFile|Repair)\(", t)]
+              re.search(r"(->|\.)(AppendNext|AppendRecord|ReplaceRecord|NewFile|Repair)\(", t)]
     print(f"includers of mainform.h under src/: {len(includers)} {includers}")
     print(f"module include cycles: {len(comps)} {comps}")
     print(f"public widget pointers in window headers: {sum(widgets.values())}")
