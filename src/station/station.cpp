@@ -129,6 +129,7 @@ void Station::readAll(LogChange::Kind kind) {
         m_count = 0;
         return;
     }
+    emit readingAll();
     try {
         m_log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
             change.rows.append(CompactQso(line, starts).shownInList());

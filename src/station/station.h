@@ -87,6 +87,9 @@ signals:
     void logChanged(const LogChange& change);
     // Another log (or none) is open now; logChanged follows with its QSOs.
     void logSwitched();
+    // The whole log is about to be read again: the old rows may go first, so that a big log
+    // is not held twice.
+    void readingAll();
     // The log could not be opened: the reason, for the window to show.
     void refused(const QString& reason);
 

@@ -6,6 +6,10 @@
 QsoLists::QsoLists(Station& station, QObject* parent)
     : QObject(parent), m_upper(new QsoGridModel(this)), m_lower(new QsoGridModel(this)) {
     connect(&station, &Station::logChanged, this, &QsoLists::apply);
+    connect(&station, &Station::readingAll, this, [this] {
+        m_upper->clear();
+        m_lower->clear();
+    });
     connect(&station, &Station::logSwitched, this, [this] {
         m_upper->clear();
         m_lower->clear();
