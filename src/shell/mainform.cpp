@@ -398,8 +398,7 @@ void TMainForm::connectRig() {
 
 // The edit page's card buttons: moving a scan under the QSO's card name, and showing it.
 void TMainForm::connectQslCardButtons(TQslCardButtons& cards) {
-    connect(editPage, &TEditPage::qslCardAddRequested, &cards,
-            &TQslCardButtons::eQslInAddBtnClick);
+    connect(editPage, &TEditPage::qslCardAddRequested, &cards, &TQslCardButtons::eQslInAddBtnClick);
     connect(editPage, &TEditPage::qslCardShowRequested, &cards,
             &TQslCardButtons::eQslInShowBtnClick);
     connect(&cards, &TQslCardButtons::cardMoved, editPage, &TEditPage::refreshQslButtons);

@@ -22,10 +22,10 @@ public:
     using SearchRows = QList<std::optional<QsoSearch::Criterion>>;
 
     struct EditRequest {
-        int position = 0;             // of the QSO in the log, 1 ...
+        int position = 0; // of the QSO in the log, 1 ...
         ReturnTo returnTo = ReturnTo::List;
-        QStringList expected;         // a search hit's cells: a QSO that changed is not saved
-        QDate cardArrived;            // valid: tick the QSL in date with this day
+        QStringList expected; // a search hit's cells: a QSO that changed is not saved
+        QDate cardArrived;    // valid: tick the QSL in date with this day
     };
 
     void showPage(Page page) { emit pageRequested(page); }

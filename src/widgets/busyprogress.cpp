@@ -10,8 +10,7 @@ constexpr int kSteps = 1000;
 }
 
 BusyProgress::BusyProgress(QWidget* parent)
-    : m_parent(parent),
-      m_pulse([this](qint64 done, qint64 total) { beat(done, total); }) {
+    : m_parent(parent), m_pulse([this](qint64 done, qint64 total) { beat(done, total); }) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_clock.start();
 }
@@ -28,9 +27,8 @@ void BusyProgress::beat(qint64 done, qint64 total) {
     m_inEvents = true;
     if (!m_dialog && now >= kDialogMs) {
         // No cancel button: a read runs to its end, and what it fills stays whole.
-        m_dialog = std::make_unique<QProgressDialog>(
-            uiText("Das Log wird gelesen \u2026"),
-            QString(), 0, kSteps, m_parent);
+        m_dialog = std::make_unique<QProgressDialog>(uiText("Das Log wird gelesen \u2026"),
+                                                     QString(), 0, kSteps, m_parent);
         m_dialog->setObjectName(QStringLiteral("ReadProgressDialog"));
         m_dialog->setWindowTitle(QStringLiteral("Dalu"));
         m_dialog->setWindowModality(Qt::NonModal); // a modal one would take clicks in setValue

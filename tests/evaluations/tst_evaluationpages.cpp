@@ -122,8 +122,9 @@ private slots:
         const QPoint at = f.cellCentre(grid, fetched<int>("column"), fetched<int>("row"));
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
-        QTEST(f.form()->currentPage() == Navigator::Page::Search ? searched(f.searchPage())
-                                                                 : ShellDriver(f.form()).pages()->currentWidget()->objectName(),
+        QTEST(f.form()->currentPage() == Navigator::Page::Search
+                  ? searched(f.searchPage())
+                  : ShellDriver(f.form()).pages()->currentWidget()->objectName(),
               "result");
     }
 

@@ -65,8 +65,8 @@ private slots:
         QCOMPARE((QList<int>{form->lists().upper()->rowCount(), form->lists().lower()->rowCount(),
                              shell.listGrid()->columnWidth(5), shell.maskGrid()->columnWidth(5)}),
                  (QList<int>{3, 3, 111, 111}));
-        QCOMPARE(form->lists().upper()->cell(2, 5) + ' ' + shell.menu("LogFileMenu")->title() + ' ' +
-                     EntryDriver(form->entryPage).label("NumberLabel")->text(),
+        QCOMPARE(form->lists().upper()->cell(2, 5) + ' ' + shell.menu("LogFileMenu")->title() +
+                     ' ' + EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("QX3ABC a.log 4"));
         LogBuilder::writeLog(s.dir.file("a.log"), LogBuilder::qsos(2));
         shell.action("Listenneuladen1")->trigger();
@@ -116,8 +116,8 @@ private slots:
         const QString title = shell.menu("LogFileMenu")->title();
         QVERIFY(QKeySequence::mnemonic(title).isEmpty());
         QCOMPARE(QString::number(form->lists().upper()->rowCount()) + ' ' +
-                     form->lists().lower()->cell(0, 5) + ' ' + QString(title).replace("&&", "&") + ' ' +
-                     EntryDriver(form->entryPage).label("NumberLabel")->text(),
+                     form->lists().lower()->cell(0, 5) + ' ' + QString(title).replace("&&", "&") +
+                     ' ' + EntryDriver(form->entryPage).label("NumberLabel")->text(),
                  QString("1 QX9ZZZ b&d.log 2"));
         // A log removed behind the program's back: an error naming it, and no log open.
         QFile::remove(s.dir.file("c.log"));
@@ -177,8 +177,7 @@ private slots:
             return;
         }
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");
-        QVERIFY(s.shell().pages()->isEnabled() &&
-                !s.shell().noLogHint()->isVisibleTo(s.form));
+        QVERIFY(s.shell().pages()->isEnabled() && !s.shell().noLogHint()->isVisibleTo(s.form));
         QCOMPARE(EntryDriver(s.form->entryPage).label("NumberLabel")->text(), QString("1"));
         QCOMPARE(s.form->focusWidget(), EntryDriver(s.form->entryPage).edit("CallEdit"));
     }

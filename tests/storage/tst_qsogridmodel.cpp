@@ -19,7 +19,8 @@ private slots:
         model.setRecords({LogBuilder::qso(1), second});
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.index(0, 5).data().toString(), QString("QX1ABC"));
-        QCOMPARE(model.cell(1, 13) + "|" + model.cell(1, 10), QString::fromUtf8("abc def|K\u00f6ln"));
+        QCOMPARE(model.cell(1, 13) + "|" + model.cell(1, 10),
+                 QString::fromUtf8("abc def|K\u00f6ln"));
         model.appendRows({CompactQso(LogBuilder::qso(3)).shownInList()});
         QCOMPARE(model.rowCount(), 3);
         model.replaceRows(1, {CompactQso(LogBuilder::qso(7)).shownInList()});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // The controls of the edit and search pages, found by their object names, for tests that
 // type and click as the operator does. "e->" still reaches the page itself.
 #include "datetickpicker.h"
@@ -26,10 +28,7 @@
 namespace BrowseDriver {
 
 template <typename W> W* child(const QObject* parent, const QString& name) {
-    W* widget = parent->findChild<W*>(name);
-    if (!widget)
-        qFatal("no control named %s", qPrintable(name));
-    return widget;
+    return namedChild<W>(parent, name);
 }
 
 template <typename Page> struct Controls {

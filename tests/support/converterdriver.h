@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // For tests of the converter wizard: its controls, found by the names the language files
 // know them by.
 #include "htmlgridmodel.h"
@@ -18,10 +20,7 @@ struct ConverterDriver {
     explicit ConverterDriver(const TLogConverterForm& form) : form(form) {}
 
     template <typename T = QWidget> T* named(const char* name) const {
-        T* widget = form.findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("the converter wizard has no %s", name);
-        return widget;
+        return namedChild<T>(&form, QLatin1String(name));
     }
 
     // The pages, of which the wizard shows one at a time.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // For window tests: the entry mask's fields, found by the object names the language files
 // also use, so that a test types and clicks where the operator would.
 #include <QDateEdit>
@@ -14,10 +16,7 @@ struct EntryDriver {
     explicit EntryDriver(QWidget* mask) : mask(mask) {}
 
     template <typename T = QWidget> T* field(const char* name) const {
-        T* found = mask->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("the entry mask has no %s", name);
-        return found;
+        return namedChild<T>(mask, QLatin1String(name));
     }
     QLineEdit* edit(const char* name) const { return field<QLineEdit>(name); }
     QLabel* label(const char* name) const { return field<QLabel>(name); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // Drives the evaluation pages through their controls' names (those the language files know),
 // as the operator reaches them: a sub-page's tab, its buttons, grids, lists and filters.
 #include "evaluationgridmodel.h"
@@ -15,10 +17,7 @@ struct EvaluationsDriver {
 
     // The control of this name; a missing one stops the run, naming it.
     template <typename W = QWidget> W* child(const char* name) const {
-        W* w = window->findChild<W*>(QLatin1String(name));
-        if (!w)
-            qFatal("no %s named %s", W::staticMetaObject.className(), name);
-        return w;
+        return namedChild<W>(window, QLatin1String(name));
     }
     template <typename Page> Page* page() const { return window->findChild<Page*>(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // For window tests: the controls of the options pages, reached by the names the language
 // files know them by, and the sub-page shown.
 #include "optionspage.h"
@@ -17,11 +19,7 @@ public:
 
     // The object of that name on any sub-page; a missing one ends the test run at once.
     template <typename T = QWidget> T* find(const QString& name) const {
-        T* found = m_page->findChild<T*>(name);
-        if (!found)
-            qFatal("The options page has no %s named %s", T::staticMetaObject.className(),
-                   qPrintable(name));
-        return found;
+        return namedChild<T>(m_page, name);
     }
     QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
     QCheckBox* checkBox(const QString& name) const { return find<QCheckBox>(name); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "namedchild.h"
+
 // For window tests: the main window's own controls, found by the object names the language
 // files use, and its pages shown as the navigator shows them.
 #include "mainform.h"
@@ -19,10 +21,7 @@ public:
     explicit ShellDriver(TMainForm* form) : m_form(form) {}
 
     template <typename T = QWidget> T* child(const char* name) const {
-        T* found = m_form->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("the main window has no %s", name);
-        return found;
+        return namedChild<T>(m_form, QLatin1String(name));
     }
 
     QTabWidget* pages() const { return child<QTabWidget>("MainPageControl"); }
