@@ -144,6 +144,8 @@ void TMainForm::createShortcuts() {
         const QByteArray name = "FunctionKey" + QByteArray::number(k) + "Action";
         QAction* action = shortcutAction(
             name.constData(), QKeySequence(Qt::Key(Qt::Key_F1 + k - 1)), 0, MainPageControl);
+        // The key works with Shift held too, as it always did.
+        action->setShortcuts({action->shortcut(), QKeySequence(Qt::SHIFT | (Qt::Key_F1 + k - 1))});
         action->setProperty(kFunctionKey, k);
         connect(action, &QAction::triggered, entryPage, [this, k] { entryPage->FormKeyUp(k); });
     }
