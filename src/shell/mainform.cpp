@@ -79,7 +79,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
             &TEntryPage::setSerialText);
     connect(entryPage, &TEntryPage::callbookRequested, this, &TMainForm::CallbookLabelClick);
     connect(entryPage, &TEntryPage::shortcutsRequested, this, &TMainForm::astaturkrzel1Click);
-    connect(entryPage, &TEntryPage::serialNumberAdvanced, this, &TMainForm::setSerialNumberText);
+    connect(entryPage, &TEntryPage::serialNumberAdvanced, optionsPage->serialOptions,
+            &TSerialOptions::setNextNumber);
     connect(optionsPage->entryOrderOptions, &TEntryOrderOptions::buttonsChanged, this,
             &TMainForm::NewButtonCaption);
     // After the pages: the edit page sees a list row's activation before the call check.
@@ -102,28 +103,12 @@ TMainForm::~TMainForm() {
     FormDestroy();
 }
 
-QString TMainForm::msg(int line) const {
-    return m_station->msg(line);
-}
-
 TMemIniFile& TMainForm::settings() {
     return m_station->settings();
 }
 
-TLogFile* TMainForm::openLog() const {
-    return m_station->log();
-}
-
-bool TMainForm::initialised() const {
-    return m_station->initialised();
-}
-
-TCallBook* TMainForm::callBook() const {
-    return m_station->callBook();
-}
-
-QString TMainForm::callBookFileName() const {
-    return m_station->callBookFileName();
+QString TMainForm::msg(int line) const {
+    return m_station->msg(line);
 }
 
 void TMainForm::registerWindow(const QString& className, QWidget* window) {
@@ -135,9 +120,6 @@ void TMainForm::createPages() {
     MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
     MainPageControl->setDocumentMode(true);
     MainPageControl->setUsesScrollButtons(true);
-
-    listeModel = m_lists->upper();
-    liste2Model = m_lists->lower();
 
     entryPage = new TEntryPage(station(), lists(), MainPageControl);
     EingabeTS = entryPage;
@@ -464,10 +446,6 @@ void TMainForm::FormResize() {
     m_navigationPanel->raise();
 }
 
-quint16 TMainForm::callBookVersion() const {
-    return m_station->callBookVersion();
-}
-
 void TMainForm::CallbookLabelClick() {
     CallBookFill::fillMask(station(), *entryPage);
 }
@@ -478,10 +456,6 @@ void TMainForm::DateComboBoxChange() {
 
 void TMainForm::NewButtonCaption() {
     entryPage->NewButtonCaption();
-}
-
-void TMainForm::setSerialNumberText(const QString& text) {
-    optionsPage->serialOptions->setNextNumber(text);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

@@ -39,17 +39,8 @@ public:
     QsoLists& lists() { return *m_lists; }
     Navigator& navigator() { return *m_navigator; }
     Navigator::Page currentPage() const;
-    TMemIniFile& settings();
-    TLogFile* openLog() const;
-    bool initialised() const;
-    QString msg(int line) const;
     // The other windows, by class name, for the language files.
     void registerWindow(const QString& className, QWidget* window);
-    TCallBook* callBook() const;
-    QString callBookFileName() const;
-    quint16 callBookVersion() const;
-    // After a QSO with counting on: the next serial number on its options page.
-    void setSerialNumberText(const QString& text);
     // The edit page's card buttons act through these.
     void connectQslCardButtons(TQslCardButtons& cards);
 
@@ -96,6 +87,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    TMemIniFile& settings();
+    QString msg(int line) const;
     // Pages that still reach the window's controls directly, until they move to the
     // station, the lists and the navigator.
 
@@ -130,8 +123,6 @@ private:
     QWidget* OptionenTS;
     QsoGrid* ListeStringGrid;
     QsoGrid* Liste2StringGrid;
-    QsoGridModel* listeModel;
-    QsoGridModel* liste2Model;
     QLabel* StatusBarLabel;
     QLabel* m_rigStatusLabel; // the transceiver's state, shown only while it is read
     QLabel* m_noLogHintLabel;

@@ -76,9 +76,9 @@ private slots:
 
     void unusableCallbookIsReported() {
         CallbookSession s("Name=1", fetched<QString>("library"), fetched<int>("folderLength"));
-        QCOMPARE(s.form->callBookVersion(), quint16(0));
+        QCOMPARE(s.form->station().callBookVersion(), quint16(0));
         const QString message = s.lookUp("QX1ABC");
-        QVERIFY2(message.startsWith(s.form->msg(Msg::CallBookMissing) + "\n\n") &&
+        QVERIFY2(message.startsWith(s.form->station().msg(Msg::CallBookMissing) + "\n\n") &&
                      message.contains(fetched<QString>("reason")),
                  qPrintable(message));
         QCOMPARE(s.entry.edit("NameEdit")->text(), QString());
@@ -109,7 +109,7 @@ private slots:
     void lookupFillsTheMask() {
         CallbookSession s(fetched<QByteArray>("boxes"), DALU_RACCD32A,
                           fetched<int>("folderLength"));
-        QCOMPARE(s.form->callBookVersion(), quint16(100));
+        QCOMPARE(s.form->station().callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp(fetched<QString>("typed")), QString());
         if (fetched<bool>("twice")) {
             QTest::mouseClick(s.entry.label("CallbookLabel"), Qt::LeftButton);
@@ -138,9 +138,10 @@ private slots:
         else if (!database.isEmpty())
             s.dir.writeFile("callbook/callbook.txt", database);
         QCOMPARE(s.lookUp(fetched<QString>("typed")),
-                 QString::number(code) + ": " + s.form->msg(CallBookInfo::messageLine(code)));
+                 QString::number(code) + ": " +
+                     s.form->station().msg(CallBookInfo::messageLine(code)));
         QCOMPARE(s.entry.edit("NameEdit")->text() + s.entry.comments()->toPlainText(), QString());
-        QTEST(s.form->callBook()->CheackDataBaseFormat(), "formatCheck");
+        QTEST(s.form->station().callBook()->CheackDataBaseFormat(), "formatCheck");
     }
 
     // A database that is no regular file: the lookup answers, the typed QSO stays.
@@ -157,7 +158,7 @@ private slots:
         QVERIFY(kind == "fifo" ? mkfifo(QFile::encodeName(database).constData(), 0600) == 0
                                : QFile::link("/dev/zero", database));
         s.entry.edit("NameEdit")->setText("Typed");
-        QCOMPARE(s.lookUp("QX1ABC"), "3: " + s.form->msg(CallBookInfo::messageLine(3)));
+        QCOMPARE(s.lookUp("QX1ABC"), "3: " + s.form->station().msg(CallBookInfo::messageLine(3)));
         QCOMPARE(s.entry.edit("CallEdit")->text() + " " + s.entry.edit("NameEdit")->text(),
                  QString("QX1ABC Typed"));
     }
@@ -207,9 +208,10 @@ private slots:
         QDir::setCurrent(started);
         s.mask = s.form->entryPage;
         s.entry.mask = s.mask;
-        QVERIFY(s.form->callBook());
-        QCOMPARE(s.form->callBook()->libraryFileName(), s.dir.file("cbrel/libraccd32a.so"));
-        QCOMPARE(s.form->callBookVersion(), quint16(100));
+        QVERIFY(s.form->station().callBook());
+        QCOMPARE(s.form->station().callBook()->libraryFileName(),
+                 s.dir.file("cbrel/libraccd32a.so"));
+        QCOMPARE(s.form->station().callBookVersion(), quint16(100));
         QCOMPARE(s.lookUp("QX1ABC"), QString());
         QCOMPARE(s.entry.edit("NameEdit")->text(), QString("Erika"));
     }

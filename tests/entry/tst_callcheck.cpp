@@ -35,8 +35,9 @@ struct CheckSession : MaskFixture {
         dir.writeFile("ref4.log", LogBuilder::rawLog({"9;01.06.2004;09:31:00;2m;FM;DL5UU;59;59;C05;"
                                                       "Erika;Kiel;JN58TD;10W;;;"}));
         for (const auto& [n, name] : logs)
-            form->settings().WriteString("Referenz-Logs", QString("Log%1").arg(n), dir.file(name));
-        form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", luxury);
+            form->station().settings().WriteString("Referenz-Logs", QString("Log%1").arg(n),
+                                                   dir.file(name));
+        form->station().settings().WriteBool("Referenz-Logs", "Luxusfunktion", luxury);
     }
     QString liste2(int col, int row) const { return form->lists().lower()->cell(row - 1, col); }
     QStringList liste2Calls() const {
@@ -193,7 +194,7 @@ private slots:
         QVERIFY(!s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "QX1ABC/P"}));
         s.entry.edit("CallEdit")->clear();
-        s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
+        s.form->station().settings().WriteBool("Referenz-Logs", "Luxusfunktion", true);
         QTest::keyClicks(s.entry.edit("CallEdit"), "d");
         QVERIFY(s.yellow());
         QCOMPARE(s.liste2Calls(), QStringList({"DL1ABC", "DK2XY", "DL5UU"}));
@@ -214,7 +215,7 @@ private slots:
         QTest::keyClicks(s.entry.edit("CallEdit"), "9");
         QCOMPARE(s.liste2Calls(), QStringList()); // no hit
         // Switching the function off does not end the yellow state already begun.
-        s.form->settings().WriteBool("Referenz-Logs", "Luxusfunktion", false);
+        s.form->station().settings().WriteBool("Referenz-Logs", "Luxusfunktion", false);
         QTest::keyClick(s.entry.edit("CallEdit"), Qt::Key_Backspace);
         QVERIFY(s.yellow());
         s.entry.edit("CallEdit")->clear();

@@ -107,7 +107,7 @@ private slots:
         QVERIFY(s.enter({"59"}).contains(";59 007;59;"));
         QCOMPARE(SettingsDriver(s.form->optionsPage).edit("ErgRstTxTextEdit")->text(),
                  QString("008"));
-        QCOMPARE(s.form->settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
+        QCOMPARE(s.form->station().settings().ReadString("ErgRstTx", "Text", {}), QString("008"));
         s.type({"DL2ABC", "59"});
         QCOMPARE(s.entry.edit("RstTxEdit")->text(), QString("59 008"));
     }

@@ -79,7 +79,7 @@ struct CardFixture : BrowseFixture {
         : BrowseFixture(
               {*QsoLine::split("1;05.06.2004;17:31:00;2m;FM;QX1ABC/P;59;59;;;;;10W;;;")}) {
         QDir(dir.path()).mkdir("cards");
-        form()->settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
+        form()->station().settings().WriteString("Allgemein", "QslPath", dir.file("cards/"));
         editRow(1);
         page().editedQslIn()->checkBox()->click();
     }

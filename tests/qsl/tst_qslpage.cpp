@@ -48,7 +48,7 @@ private slots:
                                  "5;01.06.2005;05:31:00;20m;FM;QX1A;59;59;;;;;;;;"})
             log.append(*QsoLine::split(line));
         BrowseFixture f(log, false);
-        f.form()->settings().parse("[QSL]\r\n" + fetched<QByteArray>("rule"));
+        f.form()->station().settings().parse("[QSL]\r\n" + fetched<QByteArray>("rule"));
         const QslDriver page(f.form());
         page.child<QPushButton>("qslCreateListBtn")->click();
         QCOMPARE(column(page.outModel(), 0), fetched<QStringList>("numbers"));
@@ -228,7 +228,7 @@ private slots:
     void cardOfAnUnloggedQso() {
         QFETCH(bool, confirmed);
         BrowseFixture f({});
-        f.form()->settings().parse("[Vorgaben]\r\nRstTx=59\r\n");
+        f.form()->station().settings().parse("[Vorgaben]\r\nRstTx=59\r\n");
         const QslDriver page = shownQslPage(f);
         page.qslPage()->setCardArrival(QDate(2026, 12, 5));
         QString message;

@@ -35,7 +35,7 @@ private slots:
         QCheckBox* callBox = o.options.checkBox("dcCallCheckBox");
         callBox->click();
         QVERIFY(callBox->isChecked());
-        QCOMPARE(boxes.texts, QStringList{o.form->msg(186)});
+        QCOMPARE(boxes.texts, QStringList{o.form->station().msg(186)});
         QVERIFY(!boxes.texts[0].isEmpty());
     }
 
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(checked, boxes);
         QVERIFY(o.options.checkBox("dcCallCheckBox")->isChecked());
         QCOMPARE(o.form->callCheck->criteria().date, boxes.endsWith('1'));
-        QVERIFY(o.form->initialised() && o.options.radio("rLuxusRadioBtn")->isChecked());
+        QVERIFY(o.form->station().initialised() && o.options.radio("rLuxusRadioBtn")->isChecked());
         QCOMPARE(o.options.referenceLog(2)->text(), QString("/x/b.log"));
         // A damaged value stays as it was until the operator changes a box.
         QCOMPARE(o.ini(), "[Allgemein]\r\nLastLogFileName=a.log\r\n" + ini);
@@ -104,7 +104,7 @@ private slots:
         QString title;
         ModalDialogs::answerFileDialog(o.dir.file("ref.log"), &title);
         o.options.referenceLogButton(2)->click();
-        QCOMPARE(title, o.form->msg(192));
+        QCOMPARE(title, o.form->station().msg(192));
         QCOMPARE(o.options.referenceLog(2)->text(), o.dir.file("ref.log"));
         QCOMPARE(o.options.referenceLog(1)->text(), QString());
         QVERIFY(o.ini().contains("Log2=" + o.dir.file("ref.log").toUtf8() + "\r\n"));

@@ -53,7 +53,7 @@ private slots:
         QTest::keyClicks(serialText, "abc");
         QVERIFY(!ModalDialogs::messageOf([counting] { counting->click(); }).isEmpty());
         QVERIFY(!counting->isChecked());
-        QCOMPARE(s.form->settings().ReadBool("ErgRstTx", "Nummer", true), false);
+        QCOMPARE(s.form->station().settings().ReadBool("ErgRstTx", "Nummer", true), false);
         serialText->setText("001");
         QCOMPARE(entry.label("RstTxLabel")->text(), QString("RST + 001 TX"));
         QCOMPARE(entry.label("RstRxLabel")->text(), QString("RST + Nr RX"));

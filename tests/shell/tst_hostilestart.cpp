@@ -31,7 +31,7 @@ private slots:
         const LogOpenLock otherInstance(s.dir.file("a.log"));
         ModalDialogs::MessageBoxLog boxes;
         s.start("[Allgemein]\r\nLastLogFileName=" + fetched<QString>("lastLog").toUtf8() + "\r\n");
-        QVERIFY(!s.form->openLog() && !s.shell().pagesEnabled());
+        QVERIFY(!s.form->station().log() && !s.shell().pagesEnabled());
         QCOMPARE(boxes.texts.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(boxes.texts.join("").contains(message));
     }

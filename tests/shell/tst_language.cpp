@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(EntryDriver(s.form->entryPage).label("ShortCutLabel")->text(),
                  QString("Zeile 1\nZeile 2"));
         QCOMPARE(EntryDriver(s.form->entryPage).label("CallbookLabel")->text() +
-                     s.form->msg(Msg::NewLogItem),
+                     s.form->station().msg(Msg::NewLogItem),
                  QString());
         // Neither language is ticked by name, the menu keeps its laid-out caption.
         QCOMPARE(s.shell().menu("LanguageMenu")->title(), QString("Deutsch"));
@@ -107,7 +107,7 @@ private slots:
             ModalDialogs::messageOf([&s] { s.start("[Language]\r\nLanguage=english.lng\r\n"); });
         QVERIFY2(message.contains("english.lng"), qPrintable(message));
         QCOMPARE(s.shell().pages()->tabText(0), QString("Eingabe"));
-        QVERIFY(!s.form->msg(Msg::NewLogItem).isEmpty());
+        QVERIFY(!s.form->station().msg(Msg::NewLogItem).isEmpty());
         s.form->LoadLanguage(); // a second message would fail the test as unexpected
         QDir().mkdir(s.dir.file("english.lng")); // a folder of that name cannot be read
         message = ModalDialogs::messageOf([&s] { s.shell().action("EnglishMenu")->trigger(); });
@@ -138,7 +138,8 @@ private slots:
         const QMap<QString, QString> german = shown();
         s.shell().action("EnglishMenu")->trigger();
         QCOMPARE(s.shell().menu("LanguageMenu")->title(), QString("English"));
-        QCOMPARE(s.form->settings().ReadString("Language", "Language", {}), QString("english.lng"));
+        QCOMPARE(s.form->station().settings().ReadString("Language", "Language", {}),
+                 QString("english.lng"));
         const QMap<QString, QString> english = shown();
         QCOMPARE(english.keys(), german.keys());
         // A text that stays the same is German in the English interface or English in the

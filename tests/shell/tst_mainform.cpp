@@ -38,7 +38,8 @@ private slots:
         QCOMPARE(logMenuItems(form).size(), 1);
         // The empty list under the disabled mask says how to get a log.
         QVERIFY(shell.noLogHint()->isVisibleTo(form));
-        QVERIFY(shell.noLogHint()->text().contains(form->msg(Msg::NewLogItem).remove('&')));
+        QVERIFY(
+            shell.noLogHint()->text().contains(form->station().msg(Msg::NewLogItem).remove('&')));
         const int dateWidth = shell.listGrid()->fontMetrics().horizontalAdvance("07.12.2026");
         s.stop();
         const TMemIniFile ini(s.dir.file("Dalu.ini"));
@@ -92,7 +93,7 @@ private slots:
         s.stop();
         s.start();
         QCOMPARE(logMenuItems(s.form).first(), "[x] " + logName);
-        QCOMPARE(s.form->openLog()->FileName(), s.dir.file(logName));
+        QCOMPARE(s.form->station().log()->FileName(), s.dir.file(logName));
         QCOMPARE(SettingsDriver(s.form->optionsPage).referenceLog(1)->text(), refLog);
     }
 
@@ -125,7 +126,7 @@ private slots:
             ModalDialogs::messageOf(
                 [&shell] { shell.menu("LogFileMenu")->actions()[2]->trigger(); });
         QVERIFY2(message.endsWith("c.log\""), qPrintable(message));
-        QVERIFY(!shell.pagesEnabled() && form->openLog() == nullptr);
+        QVERIFY(!shell.pagesEnabled() && form->station().log() == nullptr);
         QCoreApplication::processEvents();
         QCOMPARE(logMenuItems(form), QStringList({"a.log", "b&d.log", newLog}));
         // A commit without a log says why and keeps the mask.
@@ -173,7 +174,7 @@ private slots:
         QCOMPARE(s.shell().menu("LogFileMenu")->title(), refused ? QString("a.log") : created);
         QCOMPARE(s.form->lists().upper()->rowCount(), refused ? 2 : 0);
         if (refused) {
-            QCOMPARE(s.form->openLog()->FileName(), s.dir.file("a.log"));
+            QCOMPARE(s.form->station().log()->FileName(), s.dir.file("a.log"));
             return;
         }
         QCOMPARE(s.dir.readFile(created), QsoLine::kHeader + "\r\n");

@@ -6,6 +6,7 @@
 #include "logbuilder.h"
 #include "mainform.h"
 #include "shelldriver.h"
+#include "station.h"
 #include "tempprogramdir.h"
 #include "testdata.h"
 
