@@ -18,30 +18,29 @@ QsoLists::QsoLists(Station& station, QObject* parent)
     });
 }
 
+// The lower list follows the log unless it shows reference hits: a replacement keeps the
+// hits on show, anything else brings the log back (its rows are shared, not copied).
 void QsoLists::apply(const LogChange& change) {
     switch (change.kind) {
     case LogChange::Kind::Appended:
         m_upper->appendRows(change.rows);
+        if (m_referenceShown)
+            endReference();
+        else
+            m_lower->appendRows(change.rows);
         break;
     case LogChange::Kind::Replaced:
         m_upper->replaceRows(change.first - 1, change.rows);
+        if (!m_referenceShown)
+            m_lower->replaceRows(change.first - 1, change.rows);
         break;
     case LogChange::Kind::Reloaded:
     case LogChange::Kind::Rewritten:
         m_upper->setRows(change.rows);
         setCurrentQso(0); // a list filled anew has no selection
+        endReference();
         break;
     }
-    // The lower list shows the log again after any change (the rows are shared, not copied);
-    // a replacement keeps reference hits on show.
-    if (change.kind == LogChange::Kind::Replaced && m_referenceShown)
-        return;
-    if (change.kind == LogChange::Kind::Replaced)
-        m_lower->replaceRows(change.first - 1, change.rows);
-    else if (change.kind == LogChange::Kind::Appended && !m_referenceShown)
-        m_lower->appendRows(change.rows);
-    else
-        endReference();
 }
 
 void QsoLists::showReference(const QList<CompactQso>& hits) {
