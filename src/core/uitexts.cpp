@@ -23,6 +23,7 @@ const UiTextRow kRows[] = {
     {"Kein Log ist ge\u00f6ffnet: das QSO wurde nicht eingetragen. Bitte im Log-Men\u00fc ein "
      "Log \u00f6ffnen oder anlegen.",
      "No log is open: the QSO was not entered. Please open or create a log in the log menu."},
+    {"Kein Log ist ge\u00f6ffnet.", "No log is open."},
 
     {"Nur Web-Seiten (http, https) werden ge\u00f6ffnet, diese Adresse nicht:\n%1",
      "Only web pages (http, https) are opened, not this address:\n%1"},
