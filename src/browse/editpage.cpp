@@ -345,13 +345,14 @@ void TEditPage::EditierenTSShow() {
         return;
     const int n = std::max(1, m_lists.currentQso());
     const QStringList expected = std::exchange(m_expected, {});
-    TQsoRecord record;
-    bool found = false;
-    if (!ErrorBoundary::run(this, [&] { found = log->ReadRecordAt(record, n); }))
-        return;
     const QsoGridModel* list = m_lists.upper();
     const QStringList listed =
         n <= list->rowCount() ? shownCells(list->record(n - 1)) : shownCells(TQsoRecord());
+    // The QSO as the file holds it now: a file another program changed is read first.
+    if (!ErrorBoundary::run(this, [&] { m_station.refreshIfChanged(); }))
+        return;
+    const bool found = n <= m_station.qsoCount();
+    const TQsoRecord record = found ? m_station.qsos().at(n - 1).toRecord() : TQsoRecord();
     const bool stale =
         found && (shownCells(record) != listed || (!expected.isEmpty() && expected != listed));
     if (stale) // the log changed behind the lists: never edit another QSO than the one chosen

@@ -182,8 +182,7 @@ void TSearchPage::SearchBtnClick() {
     m_positions.clear();
     for (int col = 0; col < SettingsKeys::kListColumnCount; ++col)
         sStringGrid->setColumnWidth(col, m_lists.columnWidth(col));
-    TLogFile* log = m_station.log();
-    if (!log || !SearchBtn->isEnabled())
+    if (!m_station.hasLog() || !SearchBtn->isEnabled())
         return;
     QList<QsoSearch::Criterion> criteria;
     for (int row = 0; row < kRows; ++row) {
@@ -197,7 +196,7 @@ void TSearchPage::SearchBtnClick() {
     ErrorBoundary::run(this, [&] {
         const BusyProgress busy(this);
         QsoSearch::TQsoSearch search(criteria);
-        search.findIn(*log, hits, m_positions);
+        search.findIn(m_station.currentQsos(), hits, m_positions);
     });
     sModel->setRows(hits); // after an error: the hits found until then
 }

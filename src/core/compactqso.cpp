@@ -7,17 +7,43 @@ constexpr int kComments = static_cast<int>(QsoField::Comments);
 CompactQso::CompactQso() : CompactQso(TQsoRecord{}) {}
 
 CompactQso::CompactQso(QByteArray line, const QsoLine::FieldStarts& starts)
-    : m_line(std::move(line)), m_starts(starts) {}
+    : m_line(std::move(line)) {
+    keep(starts);
+}
 
 CompactQso::CompactQso(const TQsoRecord& record) : m_line(QsoLine::join(record)) {
-    QsoLine::fieldStarts(m_line, m_starts);
+    QsoLine::FieldStarts starts;
+    QsoLine::fieldStarts(m_line, starts);
+    keep(starts);
+}
+
+void CompactQso::keep(const QsoLine::FieldStarts& starts) {
+    if (m_line.size() >= kLong) {
+        m_starts[0] = kLong;
+        return;
+    }
+    for (int i = 0; i < kQsoFieldCount; ++i)
+        m_starts[i] = quint8(starts[i]);
 }
 
 QByteArrayView CompactQso::field(int index) const {
     if (index < 0 || index >= kQsoFieldCount)
         return {};
-    const int start = std::min<int>(m_starts[index], static_cast<int>(m_line.size()));
-    const int end = std::min<int>(m_starts[index + 1] - 1, static_cast<int>(m_line.size()));
+    const int size = static_cast<int>(m_line.size());
+    int start = 0;
+    int end = 0;
+    if (m_starts[0] == kLong) {
+        QsoLine::FieldStarts starts;
+        QsoLine::fieldStarts(m_line, starts);
+        start = starts[index];
+        end = starts[index + 1] - 1;
+    } else {
+        // A missing field starts one past the line's end; the last one ends with the line.
+        start = m_starts[index];
+        end = index + 1 < kQsoFieldCount ? m_starts[index + 1] - 1 : size;
+    }
+    start = std::min(start, size);
+    end = std::min(end, size);
     return QByteArrayView(m_line).sliced(start, std::max(0, end - start));
 }
 

@@ -5,7 +5,8 @@
 #include <QByteArrayView>
 
 // A QSO kept as its one stored line plus where each field starts: one allocation per
-// QSO, so lists of 100,000 QSOs fill fast. Fields are split out only when asked for.
+// QSO, so lists of 100,000 QSOs fill fast and a million fit in less than twice the file's
+// size. Fields are split out only when asked for.
 class CompactQso {
 public:
     CompactQso();
@@ -20,9 +21,17 @@ public:
     // As the lists show it: every line break of the comments as one blank.
     CompactQso shownInList() const;
 
+    // The line as stored (comments with "#13#10"), without line end.
+    const QByteArray& line() const { return m_line; }
+
 private:
+    // Where fields 1 ... 15 start, for lines shorter than 256 bytes (nearly all); a longer
+    // line has kLong in m_starts[0] and is split again when a field is asked for.
+    static constexpr quint8 kLong = 0xFF;
+    void keep(const QsoLine::FieldStarts& starts);
+
     QByteArray m_line;
-    QsoLine::FieldStarts m_starts;
+    std::array<quint8, kQsoFieldCount> m_starts;
 };
 
 Q_DECLARE_TYPEINFO(CompactQso, Q_RELOCATABLE_TYPE);

@@ -12,7 +12,7 @@
 
 namespace DokEvaluation {
 
-void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
+void evaluate(const QsoSource& log, const EvaluationFilter& filter, Lists& lists) {
     const EvaluationSelection selection(filter);
     QHash<QByteArray, bool> confirmedByDok;
     SkippedQsos skipped;
@@ -26,10 +26,9 @@ void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
     };
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
     try {
-        log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-            const CompactQso qso(line, starts);
+        log.forEach([&](const CompactQso& qso, int line) {
             const QByteArrayView dok = f(qso, QsoField::Dok);
-            if (dok.isEmpty() || !selection.selects(qso, false, log.lineNumber(), skipped))
+            if (dok.isEmpty() || !selection.selects(qso, false, line, skipped))
                 return;
             // Confirmed once, a DOK stays confirmed whatever follows.
             bool& confirmed = confirmedByDok[dok.toByteArray()];

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include "qsosource.h"
+
 class TLogFile;
 
 // The DOKs of the QSOs a filter selects: those only worked and those confirmed.
@@ -20,7 +22,10 @@ struct Lists {
 // DOKs are told apart exactly (b01 and B01 are two); both lists come sorted without regard
 // to letter case. QSOs without a DOK never count. Throws DaluError on a read error or a
 // filter text that cannot be read; lists then holds, sorted, the DOKs found so far.
-void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists);
+void evaluate(const QsoSource& log, const EvaluationFilter& filter, Lists& lists);
+inline void evaluate(TLogFile& log, const EvaluationFilter& filter, Lists& lists) {
+    evaluate(LogFileSource(log), filter, lists);
+}
 
 // What DOK.ini says of a DOK. A DOK without a club is a special DOK.
 struct Info {

@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dxccIniPath) {
+Worked evaluate(const QsoSource& log, const EvaluationFilter& filter, const QString& dxccIniPath) {
     const EvaluationSelection selection(filter);
     QsoSearch::DxccCache dxcc(dxccIniPath);
     // By the entity's bytes first: names are decoded and compared without case once per
@@ -52,9 +52,8 @@ Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dx
     QHash<QByteArray, State> stateByEntity;
     Worked worked;
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        const CompactQso qso(line, starts);
-        if (!selection.selects(qso, false, log.lineNumber(), worked.skipped))
+    log.forEach([&](const CompactQso& qso, int line) {
+        if (!selection.selects(qso, false, line, worked.skipped))
             return;
         const QByteArrayView call = f(qso, QsoField::Call);
         if (call.size() < 3) {

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include "qsosource.h"
+
 class TLogFile;
 
 // The DXCC entities of the QSOs a filter selects, and all entities of DXCC.ini.
@@ -34,7 +36,10 @@ struct Worked {
 
 // Reads the log; QSOs whose call names no entity are left out. Throws DaluError on a read
 // error or a filter text that cannot be read.
-Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dxccIniPath);
+Worked evaluate(const QsoSource& log, const EvaluationFilter& filter, const QString& dxccIniPath);
+inline Worked evaluate(TLogFile& log, const EvaluationFilter& filter, const QString& dxccIniPath) {
+    return evaluate(LogFileSource(log), filter, dxccIniPath);
+}
 
 // The worked entries merged with every entity line after "[DXCC]" in the file, read as
 // plain lines; the rest as not worked. Throws DaluError when the file cannot be read.

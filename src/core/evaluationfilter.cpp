@@ -146,8 +146,9 @@ bool EvaluationSelection::selects(const CompactQso& qso, bool withTime, int line
     if (!date)
         return skip(ConversionError::notADate(fromCp1252(dateText)));
     // Beyond the span the date pickers start with no QSO can lie: a date such as 31.12.9999
-    // is named rather than left out without a word.
-    const EvaluationFilter widest;
+    // is named rather than left out without a word. Made once: a date-time in local time
+    // asks the system for its time zone.
+    static const EvaluationFilter widest;
     if (*date < widest.from.date() || *date > widest.to.date())
         return skip(ConversionError::outsideSpan(fromCp1252(dateText)));
     QTime time(0, 0);

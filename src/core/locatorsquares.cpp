@@ -27,15 +27,14 @@ std::optional<TLocatorNr> readable(const QString& square) {
 
 } // namespace
 
-SkippedQsos select(TLogFile& log, const EvaluationFilter& filter, QList<Square>& list) {
+SkippedQsos select(const QsoSource& log, const EvaluationFilter& filter, QList<Square>& list) {
     const EvaluationSelection selection(filter);
     SkippedQsos skipped;
     QHash<QByteArray, qsizetype> indexByText;
     auto f = [](const CompactQso& q, QsoField field) { return q.field(static_cast<int>(field)); };
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        const CompactQso qso(line, starts);
+    log.forEach([&](const CompactQso& qso, int line) {
         const QByteArrayView locator = f(qso, QsoField::Locator);
-        if (locator.isEmpty() || !selection.selects(qso, true, log.lineNumber(), skipped))
+        if (locator.isEmpty() || !selection.selects(qso, true, line, skipped))
             return;
         const bool confirmed = !f(qso, QsoField::QslIn).isEmpty();
         const QByteArray text = locator.first(std::min<qsizetype>(4, locator.size())).toByteArray();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "qsosource.h"
+
 class TLogFile;
 
 // The worked and confirmed squares (the first four characters of a locator) of the QSOs a
@@ -36,8 +38,12 @@ struct Table {
 // without a locator never count; those that cannot be placed are returned. Throws DaluError
 // on a read error or a filter text that cannot be read; list then holds the squares found
 // so far.
-[[nodiscard]] SkippedQsos select(TLogFile& log, const EvaluationFilter& filter,
+[[nodiscard]] SkippedQsos select(const QsoSource& log, const EvaluationFilter& filter,
                                  QList<Square>& list);
+[[nodiscard]] inline SkippedQsos select(TLogFile& log, const EvaluationFilter& filter,
+                                        QList<Square>& list) {
+    return select(LogFileSource(log), filter, list);
+}
 
 struct TableResult {
     Table table;

@@ -150,7 +150,12 @@ int TLogFile::AppendNext(TQsoRecord rec) {
     return append(rec, true);
 }
 
-int TLogFile::append(TQsoRecord& rec, bool numbered) {
+int TLogFile::AppendNext(TQsoRecord rec, const RegularFile::Stamp& known, int knownCount) {
+    return append(rec, true, &known, knownCount);
+}
+
+int TLogFile::append(TQsoRecord& rec, bool numbered, const RegularFile::Stamp* known,
+                     int knownCount) {
     Close();
     AtomicFileWriter::requireRegularTarget(m_fileName); // opening a device may act on it
     const FileWriteLock lock(m_fileName, O_RDWR);
@@ -165,7 +170,8 @@ int TLogFile::append(TQsoRecord& rec, bool numbered) {
     const off_t oldSize = st.st_size;
     int number = 0;
     if (numbered) {
-        number = countRecords(fd) + 1;
+        const bool unchanged = known && known->exists && RegularFile::Stamp::ofOpen(fd) == *known;
+        number = (unchanged ? knownCount : countRecords(fd)) + 1;
         rec[QsoField::Number] = QByteArray::number(number);
     }
     QByteArray line = QsoLine::join(rec) + kCrLf;

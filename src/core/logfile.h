@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qsorecord.h"
+#include "regularfile.h"
 
 #include <QString>
 
@@ -30,6 +31,9 @@ public:
     // the write lock, so that a QSO written meanwhile by another program (an import that
     // rewrote the log) is counted. Returns that number.
     int AppendNext(TQsoRecord rec);
+    // The same for a writer that knows the file: when it is still as stamped, the QSOs are
+    // not counted again (a million lines take a while), the number is knownCount + 1.
+    int AppendNext(TQsoRecord rec, const RegularFile::Stamp& known, int knownCount);
     bool ReplaceRecord(const TQsoRecord& rec, int n);
     void Repair();
 
@@ -79,7 +83,8 @@ private:
     bool readLine(QByteArray& line);
     bool readRecordLine(QByteArray& line, QsoLine::FieldStarts& starts);
     [[noreturn]] void throwTooManyFields();
-    int append(TQsoRecord& rec, bool numbered);
+    int append(TQsoRecord& rec, bool numbered, const RegularFile::Stamp* known = nullptr,
+               int knownCount = 0);
     int countRecords(int lockedFd) const;
 
     QString m_fileName;

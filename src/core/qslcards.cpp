@@ -147,6 +147,48 @@ QList<int> outList(const QList<CompactQso>& qsos, const CardRule& rule) {
     return positions;
 }
 
+OutListStream::OutListStream(const CardRule& rule)
+    : m_rule(rule), m_today(QDate::currentDate()), m_slots(1024) {}
+
+bool OutListStream::listed(const CompactQso& qso) {
+    bool needed = true;
+    if (m_rule.firstQso) {
+        CardKeys keys(m_rule); // dates it normalises are kept for this QSO only
+        const CardKey key = keys.of(qso);
+        quint64 h = 14695981039346656037ull; // FNV-1a over the attributes, each ended by 0
+        for (QByteArrayView part : {key.call, key.band, key.mode, key.date}) {
+            for (char c : part)
+                h = (h ^ quint8(c)) * 1099511628211ull;
+            h = (h ^ 0xFFu) * 1099511628211ull;
+        }
+        needed = insert(h);
+    }
+    return needed && listable(qso);
+}
+
+bool OutListStream::insert(quint64 fingerprint) {
+    if (fingerprint == 0)
+        fingerprint = 1;
+    if (2 * (m_used + 1) > m_slots.size()) {
+        const QList<quint64> old = std::exchange(m_slots, QList<quint64>(m_slots.size() * 2));
+        m_used = 0;
+        for (quint64 f : old)
+            if (f != 0)
+                insert(f);
+    }
+    const qsizetype mask = m_slots.size() - 1;
+    for (qsizetype i = qsizetype(fingerprint * 0x9E3779B97F4A7C15ull >> 1) & mask;;
+         i = (i + 1) & mask) {
+        if (m_slots[i] == fingerprint)
+            return false;
+        if (m_slots[i] == 0) {
+            m_slots[i] = fingerprint;
+            ++m_used;
+            return true;
+        }
+    }
+}
+
 TQsoRecord marked(TQsoRecord record, Mark mark, QDate today) {
     if (mark == Mark::Sent) {
         record[QsoField::QslOut] = GermanFormat::formatDate(today);
@@ -157,19 +199,26 @@ TQsoRecord marked(TQsoRecord record, Mark mark, QDate today) {
     return record;
 }
 
-TQsoRecord markInLog(TLogFile& log, int position, const CompactQso& listed, Mark mark,
-                     QDate today) {
-    const QString name = QFileInfo(log.FileName()).fileName();
-    TQsoRecord record;
-    bool same = position >= 1 && log.ReadRecordAt(record, position);
+TQsoRecord markListed(const TQsoRecord& record, int position, const CompactQso& listed, Mark mark,
+                      QDate today, const QString& logName) {
+    bool same = true;
     for (QsoField f : {QsoField::Number, QsoField::Date, QsoField::Utc, QsoField::Call})
         same = same && record[f] == fieldOf(listed, f);
     if (!same)
         throw DaluError(uiText("QSO %1 des Logs \"%2\" ist nicht mehr das dort gelistete QSO; "
                                "nichts wurde geschrieben. Bitte die Liste neu erstellen.")
                             .arg(position)
-                            .arg(name));
-    record = marked(std::move(record), mark, today);
+                            .arg(logName));
+    return marked(record, mark, today);
+}
+
+TQsoRecord markInLog(TLogFile& log, int position, const CompactQso& listed, Mark mark,
+                     QDate today) {
+    const QString name = QFileInfo(log.FileName()).fileName();
+    TQsoRecord record;
+    if (position < 1 || !log.ReadRecordAt(record, position))
+        record = {};
+    record = markListed(record, position, listed, mark, today, name);
     if (!log.ReplaceRecord(record, position))
         throw DaluError(uiText("Das Log \"%1\" enth\u00e4lt kein QSO %2 mehr; nichts wurde "
                                "geschrieben.")

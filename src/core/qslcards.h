@@ -41,11 +41,34 @@ bool wantsNoCard(QByteArrayView comments);
 // indexed by call and attributes, so the list builds in one pass.
 QList<int> outList(const QList<CompactQso>& qsos, const CardRule& rule);
 
+// The same list for a log read line by line (scripts): listed() takes each QSO in file order
+// and tells whether it is on the list. Earlier QSOs are remembered by a 64-bit fingerprint
+// of their card attributes, so a million QSOs need a few megabytes; two attribute sets
+// sharing a fingerprint, which would leave one card off, is about a one in 10^13 chance
+// for a million distinct ones.
+class OutListStream {
+public:
+    explicit OutListStream(const CardRule& rule);
+    bool listed(const CompactQso& qso);
+
+private:
+    bool insert(quint64 fingerprint); // true when it was new
+    CardRule m_rule;
+    QDate m_today;
+    QList<quint64> m_slots; // open addressing, 0 free
+    qsizetype m_used = 0;
+};
+
 enum class Mark { Sent, NoCard };
 
 // The record with the mark applied: "QSL out" set to today, or "no QSL" (" / no QSL" after
 // existing comments) added.
 TQsoRecord marked(TQsoRecord record, Mark mark, QDate today);
+
+// The record at this position of the log, marked; it must still be the QSO listed there
+// (same "#", date, time and call), otherwise DaluError says why, naming the log.
+TQsoRecord markListed(const TQsoRecord& record, int position, const CompactQso& listed, Mark mark,
+                      QDate today, const QString& logName);
 
 // Marks the QSO at this position of the log, which must still be the QSO listed there
 // (same "#", date, time and call); otherwise nothing is written and DaluError says why.

@@ -1,7 +1,11 @@
 #include "qsocounts.h"
 
+#include "bandmode.h"
 #include "cp1252.h"
 #include "logfile.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -33,38 +37,63 @@ void QsoCounts::add(QByteArrayView band, QByteArrayView mode, bool isConfirmed) 
         ++confirmed[row][column];
 }
 
-void QsoCounts::count(TLogFile& log, QsoCounts& counts) {
+void QsoCounts::count(const QsoSource& log, QsoCounts& counts) {
     constexpr int kBand = static_cast<int>(QsoField::Band);
     constexpr int kMode = static_cast<int>(QsoField::Mode);
     constexpr int kQslIn = static_cast<int>(QsoField::QslIn);
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& s) {
-        auto field = [&](int i) {
-            return QByteArrayView(line).sliced(s[i], std::max(0, s[i + 1] - 1 - s[i]));
-        };
-        counts.add(field(kBand), field(kMode), s[kQslIn + 1] - 1 > s[kQslIn]);
+    log.forEach([&](const CompactQso& qso, int) {
+        counts.add(qso.field(kBand), qso.field(kMode), !qso.field(kQslIn).isEmpty());
     });
 }
+
+namespace {
+
+// The positions of texts in the order of a table (rank), texts outside it last, each kind
+// in the order of first occurrence.
+QList<qsizetype> ordered(const QList<QByteArray>& texts, int (*rank)(const QString&)) {
+    QList<qsizetype> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        return rank(fromCp1252(texts[a])) < rank(fromCp1252(texts[b]));
+    });
+    return order;
+}
+
+// From the longest wave (2200m) to the shortest, as the band lists go.
+int bandRank(const QString& band) {
+    const int index = BandMode::TextToBandIndex(band);
+    return index == BandMode::kOtherBand ? index : BandMode::kOtherBand - 1 - index;
+}
+
+int modeRank(const QString& mode) {
+    return BandMode::TextToModeIndex(mode);
+}
+
+} // namespace
 
 QList<QStringList> countTable(const QsoCounts& counts, bool confirmedOnly,
                               const QString& totalCaption) {
     const QList<QList<int>>& cells = confirmedOnly ? counts.confirmed : counts.all;
+    const QList<qsizetype> bands = ordered(counts.bands, bandRank);
+    const QList<qsizetype> modes = ordered(counts.modes, modeRank);
     const qsizetype bandCount = counts.bands.size();
     QList<QStringList> table;
     QStringList heading{QString::fromLatin1(kCountCornerText)};
-    for (const QByteArray& band : counts.bands)
-        heading.append(fromCp1252(band));
+    for (qsizetype b : bands)
+        heading.append(fromCp1252(counts.bands[b]));
     heading.append(totalCaption);
     table.append(heading);
     QList<qint64> columnSums(bandCount);
     qint64 grandTotal = 0;
-    for (qsizetype m = 0; m < counts.modes.size(); ++m) {
+    for (qsizetype m : modes) {
         QStringList row{fromCp1252(counts.modes[m])};
         qint64 rowSum = 0;
-        for (qsizetype b = 0; b < bandCount; ++b) {
+        for (qsizetype column = 0; column < bandCount; ++column) {
+            const qsizetype b = bands[column];
             const int n = cells[m][b];
             row.append(QString::number(n));
             rowSum += n;
-            columnSums[b] += n;
+            columnSums[column] += n;
         }
         row.append(QString::number(rowSum));
         grandTotal += rowSum;

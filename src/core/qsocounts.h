@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "qsosource.h"
+
 class TLogFile;
 
 // How many QSOs the log holds for every band and mode, all and confirmed ones. Band and
@@ -17,14 +19,16 @@ struct QsoCounts {
     QList<QList<int>> confirmed; // [mode][band], counting QSOs with a "QSL in" entry
 
     // Reads the whole log into counts; on a read error counts holds the QSOs read so far.
-    static void count(TLogFile& log, QsoCounts& counts);
+    static void count(const QsoSource& log, QsoCounts& counts);
+    static void count(TLogFile& log, QsoCounts& counts) { count(LogFileSource(log), counts); }
     void add(QByteArrayView band, QByteArrayView mode, bool isConfirmed);
 };
 
 inline constexpr const char* kCountCornerText = "Mode / Band";
 
-// The table as the page shows it, row by row: "Mode / Band" and the bands in row 0, a mode
-// and its counts in each further row, then the totals row and the totals column headed
-// by totalCaption, and the grand total in the bottom-right cell.
+// The table as the page shows it, row by row: "Mode / Band" and the bands in row 0 (from
+// 2200m to the shortest wave, then other texts), a mode and its counts in each further row
+// (in the order of the mode table, then other texts), then the totals row and the totals column
+// headed by totalCaption, and the grand total in the bottom-right cell.
 QList<QStringList> countTable(const QsoCounts& counts, bool confirmedOnly,
                               const QString& totalCaption);

@@ -195,11 +195,10 @@ bool TQsoSearch::matches(const CompactQso& qso) {
     });
 }
 
-void TQsoSearch::findIn(TLogFile& log, QList<CompactQso>& hits, QList<int>& positions) {
+void TQsoSearch::findIn(const QsoSource& log, QList<CompactQso>& hits, QList<int>& positions) {
     int position = 0;
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+    log.forEach([&](const CompactQso& qso, int) {
         ++position;
-        const CompactQso qso(line, starts);
         if (matches(qso)) {
             hits.append(qso.shownInList());
             positions.append(position);

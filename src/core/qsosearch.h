@@ -3,6 +3,7 @@
 #include "compactqso.h"
 #include "dxcc.h"
 #include "qsorecord.h"
+#include "qsosource.h"
 #include "referenceini.h"
 
 #include <QByteArray>
@@ -69,7 +70,10 @@ public:
 
     // Reads the whole log and appends every hit to hits in its list form, with its position
     // in the file (1 ...) to positions. On a read error the hits so far stay and it throws.
-    void findIn(TLogFile& log, QList<CompactQso>& hits, QList<int>& positions);
+    void findIn(const QsoSource& log, QList<CompactQso>& hits, QList<int>& positions);
+    void findIn(TLogFile& log, QList<CompactQso>& hits, QList<int>& positions) {
+        findIn(LogFileSource(log), hits, positions);
+    }
 
 private:
     struct Prepared {

@@ -69,12 +69,25 @@ QByteArray readAll(const QString& path, qint64 limit) {
     return data;
 }
 
+namespace {
+Stamp stampOf(const struct stat& st) {
+    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_ino)};
+}
+} // namespace
+
 Stamp Stamp::of(const QString& path) {
     struct stat st;
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
-    return {true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            quint64(st.st_ino)};
+    return stampOf(st);
+}
+
+Stamp Stamp::ofOpen(int fd) {
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        return {};
+    return stampOf(st);
 }
 
 } // namespace RegularFile

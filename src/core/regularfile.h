@@ -27,6 +27,7 @@ struct Stamp {
     quint64 inode = 0;
 
     static Stamp of(const QString& path);
+    static Stamp ofOpen(int fd);
     bool operator==(const Stamp& o) const {
         return exists == o.exists && size == o.size && modifiedNs == o.modifiedNs &&
                inode == o.inode;

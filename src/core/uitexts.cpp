@@ -274,6 +274,16 @@ const UiTextRow kRows[] = {
      "The QSL card \"%1\" cannot be shown: it is no JPEG, PNG or BMP picture."},
     {"Hamlib: kein Transceiver-Modell %1", "Hamlib: no rig model %1"},
     {"Hamlib: der Transceiver ist nicht ge\u00f6ffnet", "Hamlib: rig not open"},
+
+    // Journal of a big log
+    {"Das Log \"%1\" wurde von einem anderen Programm ge\u00e4ndert, bevor die \u00c4nderungen "
+     "der QSOs %2 eingetragen waren; sie sind nicht eingetragen und stehen in \"%3\".",
+     "The log \"%1\" was changed by another program before the changes of QSOs %2 were "
+     "entered; they are not entered and are kept in \"%3\"."},
+    {"Das Log \"%1\" wurde eben von einem anderen Programm ge\u00e4ndert und ist neu gelesen; "
+     "nichts wurde gespeichert. Bitte noch einmal speichern.",
+     "The log \"%1\" was just changed by another program and has been read again; nothing "
+     "was saved. Please save once more."},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

@@ -94,9 +94,9 @@ TEntryPage::TEntryPage(Station& station, QsoLists& lists, QWidget* parent)
 void TEntryPage::followLog(const LogChange& change) {
     NumberLabel->setText(QString::number(m_station.nextNumber()));
     // A log read on request (opened, reloaded) sets band, mode and power as its last QSO.
-    if (change.kind != LogChange::Kind::Reloaded || change.rows.isEmpty())
+    if (change.kind != LogChange::Kind::Reloaded || m_station.qsos().isEmpty())
         return;
-    const CompactQso& last = change.rows.last();
+    const CompactQso& last = m_station.qsos().last();
     auto carry = [&](QsoField f, QLabel* label) {
         const QByteArrayView value = last.field(static_cast<int>(f));
         if (!value.isEmpty())

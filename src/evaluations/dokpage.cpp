@@ -131,14 +131,13 @@ void TDokPage::layoutPage(QWidget* tabSheet) {
 }
 
 void TDokPage::dokOkBtnClick() {
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     m_workedModel->setStringList({});
     m_confirmedModel->setStringList({});
     DokEvaluation::Lists lists;
-    const bool done =
-        Evaluation::runBusy(this, [&] { DokEvaluation::evaluate(*log, m_filter.filter(), lists); });
+    const bool done = Evaluation::runBusy(
+        this, [&] { DokEvaluation::evaluate(m_station.currentQsos(), m_filter.filter(), lists); });
     // After an error the lists show the DOKs found until then.
     m_workedModel->setStringList(shown(lists.worked));
     m_confirmedModel->setStringList(shown(lists.confirmed));

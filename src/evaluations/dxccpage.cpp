@@ -149,13 +149,13 @@ void TDxccPage::showEntries(QTextEdit* box, const QList<Entry>& entries) {
 }
 
 void TDxccPage::dxccStartBtnClick() {
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     DxccEvaluation::Worked worked;
     const QString iniPath = defaultDxccIniPath();
-    if (!Evaluation::runBusy(
-            this, [&] { worked = DxccEvaluation::evaluate(*log, m_filter.filter(), iniPath); }))
+    if (!Evaluation::runBusy(this, [&] {
+            worked = DxccEvaluation::evaluate(m_station.currentQsos(), m_filter.filter(), iniPath);
+        }))
         return; // both boxes keep their earlier content
     m_workedEntries = worked.entries;
     showEntries(m_workedBox, m_workedEntries);

@@ -237,8 +237,7 @@ void TLocatorPage::centreOwnSquare() {
 }
 
 void TLocatorPage::locAuswertenBtnClick() {
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     m_list.clear();
     m_table = LocatorSquares::Table();
@@ -248,7 +247,7 @@ void TLocatorPage::locAuswertenBtnClick() {
     SkippedQsos skipped;
     const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
     if (!Evaluation::runBusy(this, [&] {
-            skipped = LocatorSquares::select(*log, m_filter.filter(), m_list);
+            skipped = LocatorSquares::select(m_station.currentQsos(), m_filter.filter(), m_list);
             result = LocatorSquares::buildTable(m_list, own);
         }))
         return;

@@ -88,12 +88,11 @@ void TQsoCountsPage::showEvent(QShowEvent* event) {
 }
 
 void TQsoCountsPage::AnzahlQsosTSShow() {
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     QsoCounts counts;
     // After a read error the grids show what was counted until then.
-    Evaluation::runBusy(this, [&] { QsoCounts::count(*log, counts); });
+    Evaluation::runBusy(this, [&] { QsoCounts::count(m_station.currentQsos(), counts); });
     fillGrids(counts);
 }
 

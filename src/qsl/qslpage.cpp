@@ -171,23 +171,19 @@ QWidget* TQslPage::createHitPanel(QWidget* parent) {
 
 void TQslPage::createList() {
     m_outModel->clear();
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     ErrorBoundary::run(this, [&] {
         const BusyProgress busy(this);
-        // Read here rather than through a refill of the list page, which would cost more
-        // than the list itself; the rows keep their position in the file.
-        QList<CompactQso> all;
-        log->forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-            all.append(CompactQso(line, starts).shownInList());
-        });
+        // The QSOs the station holds, as the file is now; the rows keep their position in it.
+        m_station.refreshIfChanged();
+        const QList<CompactQso>& all = m_station.qsos();
         const QList<int> positions =
             QslCards::outList(all, QslCards::loadRule(m_station.settings()));
         QList<CompactQso> listed;
         listed.reserve(positions.size());
         for (int position : positions)
-            listed.append(all.at(position - 1));
+            listed.append(all.at(position - 1).shownInList());
         m_outModel->setRows(std::move(listed), positions);
         m_outGrid->resizeColumnsToContents();
         // Room for the date a mark writes into the column.
@@ -210,8 +206,9 @@ void TQslPage::mark(int row, QslCards::Mark kind) {
         return; // the empty row of a list without QSOs
     ErrorBoundary::run(this, [&] {
         const CompactQso listed = m_outModel->qso(row);
-        const TQsoRecord written = m_station.changeQso(position, [&](TLogFile& log) {
-            return QslCards::markInLog(log, position, listed, kind, QDate::currentDate());
+        const TQsoRecord written = m_station.changeQso(position, [&](const TQsoRecord& current) {
+            return QslCards::markListed(current, position, listed, kind, QDate::currentDate(),
+                                        m_station.logFileName());
         });
         // Also after the station read a file changed behind it, which the list does not follow.
         m_outModel->setQso(row, CompactQso(written).shownInList());

@@ -100,13 +100,12 @@ QList<QsoSearch::Criterion> TQslPage::cardCriteria(bool& complete) {
 // hits found until then count.
 void TQslPage::search(const QList<QsoSearch::Criterion>& criteria, QList<CompactQso>& hits,
                       QList<int>& positions) {
-    TLogFile* log = m_station.log();
-    if (!log)
+    if (!m_station.hasLog())
         return;
     ErrorBoundary::run(this, [&] {
         const BusyProgress busy(this);
         QsoSearch::TQsoSearch query(criteria);
-        query.findIn(*log, hits, positions);
+        query.findIn(m_station.currentQsos(), hits, positions);
     });
 }
 

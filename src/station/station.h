@@ -1,6 +1,8 @@
 #pragma once
 
 #include "logchange.h"
+#include "logjournal.h"
+#include "qsosource.h"
 #include "regularfile.h"
 
 #include <QObject>
@@ -10,6 +12,8 @@
 #include <memory>
 
 class LogOpenLock;
+class QThread;
+class QTimer;
 class StationTexts;
 class TCallBook;
 class TLogFile;
@@ -64,9 +68,20 @@ public:
     // Makes a new empty log and opens it; the open one stays open when that fails.
     void createLog(const QString& path);
     void closeLog();
+    // The open log's QSOs as stored (comments with "#13#10"), QSO n at index n - 1: read
+    // once, kept by every write, shown by the lists and evaluated by the pages without
+    // reading the file again. Call refreshIfChanged() first where another program may
+    // have written.
+    const QList<CompactQso>& qsos() const { return m_qsos; }
+    QsoListSource qsoSource() const { return QsoListSource(m_qsos); }
+    // The same as the file is now: read again first when another program wrote it.
+    QsoListSource currentQsos() {
+        refreshIfChanged();
+        return qsoSource();
+    }
     // The QSOs the lists know of, and the number the next QSO is expected to get.
-    int qsoCount() const { return m_count; }
-    int nextNumber() const { return m_count + 1; }
+    int qsoCount() const { return int(m_qsos.size()); }
+    int nextNumber() const { return qsoCount() + 1; }
 
     // --- the one write path. Each throws DaluError and then leaves everything as it was.
     // Appends rec as the next QSO, numbered by the log under its write lock; returns it.
@@ -74,8 +89,13 @@ public:
     // Writes rec over QSO n (its position in the file).
     void replaceQso(int n, const TQsoRecord& rec);
     // A change of QSO n that must read it first (a QSL mark checks it is still the QSO
-    // listed): write gets the log and returns the record it wrote as QSO n.
-    TQsoRecord changeQso(int n, const std::function<TQsoRecord(TLogFile&)>& write);
+    // listed): change gets QSO n as the file holds it now and returns the record to write.
+    // A big log keeps the change in its journal, flushed to disk, and folds it into the file
+    // when the station is idle (foldJournal).
+    TQsoRecord changeQso(int n, const std::function<TQsoRecord(const TQsoRecord&)>& change);
+    // The open log's journal folded into its file now, before another program reads it (an
+    // export, a conversion); also when the log is closed.
+    void foldJournal();
     // A job that rewrites the open log's file as a whole (repair, import into it).
     void rewriteLog(const std::function<void(const QString& path)>& job);
     // Reads the log again: on request (Reloaded) or ...
@@ -90,11 +110,15 @@ signals:
     // The whole log is about to be read again: the old rows may go first, so that a big log
     // is not held twice.
     void readingAll();
-    // The log could not be opened: the reason, for the window to show.
+    // The log could not be opened, or changes kept in its journal could not be folded into
+    // it: the reason, for the window to show.
     void refused(const QString& reason);
 
 private:
     void readAll(LogChange::Kind kind);
+    void startFold();
+    void finishFold();
+    void adoptFold(const LogJournal::Folded& folded, const QString& path);
     void announce(LogChange::Kind kind, int first, const QList<TQsoRecord>& records);
     bool changedBehind() const;
     void noteCurrent();
@@ -107,6 +131,10 @@ private:
     std::unique_ptr<TLogFile> m_log;
     std::unique_ptr<LogOpenLock> m_logLock;
     RegularFile::Stamp m_stamp; // the open log as last read or written here
-    int m_count = 0;
+    QList<CompactQso> m_qsos;
+    QTimer* m_foldTimer;
+    QThread* m_folding = nullptr; // a fold of the journal running beside the window
+    LogJournal::Folded m_folded;
+    QString m_foldError;
     bool m_initialised = false;
 };

@@ -15,25 +15,63 @@ const QStringList& QsoGridModel::headerCaptions() {
 
 QsoGridModel::QsoGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+namespace {
+
+// The comments' stored line breaks as the lists show them.
+QString shown(QByteArrayView field, int col) {
+    QString text = fromCp1252(field);
+    if (col == static_cast<int>(QsoField::Comments))
+        text.replace(QLatin1String("#13#10"), QLatin1String(" "));
+    return text;
+}
+
+} // namespace
+
 QString QsoGridModel::cell(int row, int col) const {
-    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_rows.size())
+    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_count)
         return {};
-    return fromCp1252(m_rows.at(row).field(col));
+    return shown(rows().at(row).field(col), col);
 }
 
 QString QsoGridModel::shownCell(int row, int col) const {
-    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_rows.size())
+    if (col < 0 || col >= kQsoFieldCount || row < 0 || row >= m_count)
         return {};
-    const QByteArrayView field = m_rows.at(row).field(col);
+    const QByteArrayView field = rows().at(row).field(col);
     if (field.size() <= kShownLength)
-        return fromCp1252(field);
-    return fromCp1252(field.first(kShownLength)) + QChar(0x2026);
+        return shown(field, col);
+    return shown(field.first(kShownLength), col) + QChar(0x2026);
 }
 
 void QsoGridModel::setRows(QList<CompactQso> rows) {
     beginResetModel();
+    m_source = nullptr;
     m_rows = std::move(rows);
+    m_count = int(m_rows.size());
     endResetModel();
+}
+
+void QsoGridModel::follow(const QList<CompactQso>* source) {
+    beginResetModel();
+    m_rows = {};
+    m_source = source;
+    m_count = int(rows().size());
+    endResetModel();
+}
+
+void QsoGridModel::sourceAppended() {
+    const int size = int(rows().size());
+    if (!m_source || size <= m_count)
+        return;
+    beginInsertRows({}, m_count, size - 1);
+    m_count = size;
+    endInsertRows();
+}
+
+void QsoGridModel::sourceReplaced(int first, int last) {
+    last = std::min(last, m_count - 1);
+    if (first < 0 || last < first)
+        return;
+    emit dataChanged(index(first, 0), index(last, kQsoFieldCount - 1));
 }
 
 void QsoGridModel::setRecords(const QList<TQsoRecord>& records) {
@@ -45,25 +83,27 @@ void QsoGridModel::setRecords(const QList<TQsoRecord>& records) {
 }
 
 void QsoGridModel::appendRows(const QList<CompactQso>& rows) {
-    if (rows.isEmpty())
+    if (rows.isEmpty() || m_source)
         return;
-    const int first = int(m_rows.size());
-    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    beginInsertRows({}, m_count, m_count + int(rows.size()) - 1);
     m_rows.append(rows);
+    m_count = int(m_rows.size());
     endInsertRows();
 }
 
 void QsoGridModel::replaceRows(int first, const QList<CompactQso>& rows) {
-    const int last = std::min(first + int(rows.size()), int(m_rows.size())) - 1;
+    if (m_source)
+        return;
+    const int last = std::min(first + int(rows.size()), m_count) - 1;
     if (first < 0 || last < first)
         return;
     for (int r = first; r <= last; ++r)
         m_rows[r] = rows.at(r - first);
-    emit dataChanged(index(first, 0), index(last, kQsoFieldCount - 1));
+    sourceReplaced(first, last);
 }
 
 int QsoGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 int QsoGridModel::columnCount(const QModelIndex& parent) const {

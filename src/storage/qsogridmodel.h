@@ -6,7 +6,9 @@
 #include <QList>
 
 // The QSOs of a list, one row each (row 0 is the first QSO shown); the column titles come
-// from headerData. In the two lists of the open log, row r holds QSO r + 1.
+// from headerData. In the two lists of the open log, row r holds QSO r + 1: those rows are
+// the station's own list, followed rather than copied, so a million QSOs are held once.
+// Comments show every line break as one blank.
 class QsoGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -20,18 +22,27 @@ public:
     // every paint, so at most kShownLength characters, then an ellipsis.
     static constexpr int kShownLength = 300;
     QString shownCell(int row, int col) const;
-    TQsoRecord record(int row) const { return m_rows.at(row).toRecord(); }
-    const CompactQso& qso(int row) const { return m_rows.at(row); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
-    const QList<CompactQso>& rows() const { return m_rows; }
+    TQsoRecord record(int row) const { return rows().at(row).toRecord(); }
+    const CompactQso& qso(int row) const { return rows().at(row); }
+    bool isEmpty() const { return m_count == 0; }
+    const QList<CompactQso>& rows() const { return m_source ? *m_source : m_rows; }
 
     void clear() { setRows({}); }
-    // The rows at once, already in their shown form (CompactQso::shownInList).
+    // Rows of its own, at once.
     void setRows(QList<CompactQso> rows);
     void setRecords(const QList<TQsoRecord>& records);
     void appendRows(const QList<CompactQso>& rows);
     // Rewrites rows first ... in place, as far as the list has them.
     void replaceRows(int first, const QList<CompactQso>& rows);
+
+    // Shows a list owned elsewhere, which must outlive the model or be left first, and
+    // is told of its changes: rows added at its end, rows first ... last rewritten, or
+    // anything else.
+    void follow(const QList<CompactQso>* source);
+    void sourceAppended();
+    void sourceReplaced(int first, int last);
+    void sourceReset() { follow(m_source); }
+    bool follows(const QList<CompactQso>* source) const { return m_source == source; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,4 +51,6 @@ public:
 
 private:
     QList<CompactQso> m_rows;
+    const QList<CompactQso>* m_source = nullptr;
+    int m_count = 0; // the rows the view knows of, which a followed list may have outgrown
 };

@@ -4,39 +4,44 @@
 #include "station.h"
 
 QsoLists::QsoLists(Station& station, QObject* parent)
-    : QObject(parent), m_upper(new QsoGridModel(this)), m_lower(new QsoGridModel(this)) {
+    : QObject(parent), m_station(station), m_upper(new QsoGridModel(this)),
+      m_lower(new QsoGridModel(this)) {
+    m_upper->follow(&station.qsos());
+    m_lower->follow(&station.qsos());
     connect(&station, &Station::logChanged, this, &QsoLists::apply);
+    // The station's rows go before the file is read again: the views let go of them first.
     connect(&station, &Station::readingAll, this, [this] {
         m_upper->clear();
-        m_lower->clear();
+        if (!m_referenceShown)
+            m_lower->clear();
     });
     connect(&station, &Station::logSwitched, this, [this] {
-        m_upper->clear();
-        m_lower->clear();
+        m_upper->follow(&m_station.qsos());
+        m_lower->follow(&m_station.qsos());
         setReferenceShown(false);
         setCurrentQso(0);
     });
 }
 
-// The lower list follows the log unless it shows reference hits: a replacement keeps the
-// hits on show, anything else brings the log back (its rows are shared, not copied).
+// Both lists show the station's rows, the lower one unless it shows reference hits: a
+// replacement keeps the hits on show, anything else brings the log back.
 void QsoLists::apply(const LogChange& change) {
     switch (change.kind) {
     case LogChange::Kind::Appended:
-        m_upper->appendRows(change.rows);
+        m_upper->sourceAppended();
         if (m_referenceShown)
             endReference();
         else
-            m_lower->appendRows(change.rows);
+            m_lower->sourceAppended();
         break;
     case LogChange::Kind::Replaced:
-        m_upper->replaceRows(change.first - 1, change.rows);
+        m_upper->sourceReplaced(change.first - 1, change.last() - 1);
         if (!m_referenceShown)
-            m_lower->replaceRows(change.first - 1, change.rows);
+            m_lower->sourceReplaced(change.first - 1, change.last() - 1);
         break;
     case LogChange::Kind::Reloaded:
     case LogChange::Kind::Rewritten:
-        m_upper->setRows(change.rows);
+        m_upper->follow(&m_station.qsos());
         setCurrentQso(0); // a list filled anew has no selection
         endReference();
         break;
@@ -49,7 +54,7 @@ void QsoLists::showReference(const QList<CompactQso>& hits) {
 }
 
 void QsoLists::endReference() {
-    m_lower->setRows(m_upper->rows());
+    m_lower->follow(&m_station.qsos());
     setReferenceShown(false);
 }
 

@@ -43,6 +43,7 @@ private:
     void apply(const LogChange& change);
     void setReferenceShown(bool shown);
 
+    Station& m_station;
     QsoGridModel* m_upper;
     QsoGridModel* m_lower;
     bool m_referenceShown = false;

@@ -63,7 +63,7 @@ private slots:
         row("append", "append a.log a.log", 0, "holds 4 QSOs");
         row("usage error", "export-html", 2, "--help");
         row("evaluate counts", "evaluate counts a.log", 0,
-            "Mode / Band\t2m\t20m\tTotal\nFM\t1\t1\t2\nTotal\t1\t1\t2\n");
+            "Mode / Band\t20m\t2m\tTotal\nFM\t1\t1\t2\nTotal\t1\t1\t2\n");
         row("evaluate squares by band", "evaluate squares a.log --bands 20M,70cm", 0,
             "JO54\tworked\n");
         row("evaluate doks by number", "evaluate doks a.log --numbers 2-2", 0, "Z10\tworked");

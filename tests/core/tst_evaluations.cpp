@@ -117,10 +117,13 @@ private slots:
         };
         row("counts, empty log", "counts", {}, "*",
             "Mode / Band,Sum|Sum,0 / Mode / Band,Sum|Sum,0");
-        row("counts, bands and modes in log order", "counts",
-            {"20m CW x - - -", "40m SSB x - - 01.01.2005", "20m SSB x - - -"}, "*",
-            "Mode / Band,20m,40m,Sum|CW,1,0,1|SSB,1,1,2|Sum,2,1,3 / "
-            "Mode / Band,20m,40m,Sum|CW,0,0,0|SSB,0,1,1|Sum,0,1,1");
+        row("counts, bands from the longest wave, modes as in the mode list", "counts",
+            {"20m SSB x - - -", "40m SSB x - - 01.01.2005", "20m CW x - - -", "9m MFSK x - - -",
+             "20m AAA x - - -"},
+            "*",
+            "Mode / Band,40m,20m,9m,Sum|CW,0,1,0,1|SSB,1,1,0,2|MFSK,0,0,1,1|AAA,0,1,0,1|"
+            "Sum,1,3,1,5 / Mode / Band,40m,20m,9m,Sum|CW,0,0,0,0|SSB,1,0,0,1|MFSK,0,0,0,0|"
+            "AAA,0,0,0,0|Sum,1,0,0,1");
         row("counts, letter case makes another band", "counts",
             {"20m CW x - - -", "20M CW x - - -"}, "*",
             "Mode / Band,20m,20M,Sum|CW,1,1,2|Sum,1,1,2 / Mode / "

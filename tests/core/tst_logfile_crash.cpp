@@ -6,6 +6,7 @@
 #include "logbuilder.h"
 #include "logconverter.h"
 #include "logfile.h"
+#include "logjournal.h"
 #include "meminifile.h"
 #include "tempprogramdir.h"
 
@@ -46,7 +47,7 @@ class TestLogFileCrash : public QObject {
 private slots:
     void killedWriterLeavesWholeFile_data() {
         QTest::addColumn<QString>("writer");
-        for (const char* writer : {"edit", "repair", "commit", "settings", "converter"})
+        for (const char* writer : {"edit", "journal", "repair", "commit", "settings", "converter"})
             QTest::newRow(writer) << writer;
     }
     void killedWriterLeavesWholeFile() {
@@ -66,6 +67,28 @@ private slots:
             whole = [&] {
                 QList<TQsoRecord> now = readLog(log);
                 if (now.size() != 300 || !now[149][QsoField::Call].startsWith('V'))
+                    return false;
+                now[149] = records(150).last();
+                return now == records(300);
+            };
+        } else if (writer == "journal") {
+            // A big log's edit: kept in the journal, then folded into the log.
+            LogBuilder::writeLog(log, records(300));
+            const auto line150 = [&] { return QsoLine::join(readLog(log).at(149)); };
+            write = [&, line150](int v) {
+                LogJournal::fold(log); // what a killed writer left
+                TQsoRecord rec = records(150).last();
+                rec[QsoField::Call] = "V" + QByteArray::number(v);
+                if (!LogJournal::append(log, {150, line150(), QsoLine::join(rec)},
+                                        RegularFile::Stamp::of(log)))
+                    throw std::runtime_error("the log changed behind the journal");
+                LogJournal::fold(log);
+            };
+            whole = [&] {
+                LogJournal::fold(log);
+                QList<TQsoRecord> now = readLog(log);
+                if (now.size() != 300 || !now[149][QsoField::Call].startsWith('V') ||
+                    LogJournal::exists(log))
                     return false;
                 now[149] = records(150).last();
                 return now == records(300);

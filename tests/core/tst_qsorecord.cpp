@@ -5,6 +5,7 @@
 #include "daluerror.h"
 #include "logbuilder.h"
 #include "logfile.h"
+#include "logjournal.h"
 #include "qslcardfile.h"
 #include "qslcards.h"
 #include "qslin.h"
@@ -227,6 +228,13 @@ private slots:
         // The list's index must agree with the rule.
         const QList<CompactQso> all = qsos(earlier) + qsos(qso);
         QTEST(QslCards::outList(all, r).contains(int(all.size())), "needed");
+        // And so must the list a script streams.
+        QslCards::OutListStream stream(r);
+        QList<int> streamed;
+        for (qsizetype i = 0; i < all.size(); ++i)
+            if (stream.listed(all.at(i)))
+                streamed.append(int(i) + 1);
+        QCOMPARE(streamed, QslCards::outList(all, r));
     }
 
     // A mark rewrites the QSO listed, and nothing where another QSO stands now.
@@ -251,6 +259,53 @@ private slots:
     }
 
     // A child reports each returned mark and is killed after the tenth, amid the next marks.
+    // A big log's changes wait in its journal: folded once, in order, never twice, and
+    // never over a QSO another program changed meanwhile.
+    void journalFolds_data() {
+        QTest::addColumn<QByteArray>("journalTail"); // appended after two good entries
+        QTest::addColumn<bool>("foldedBefore");      // the log already holds the entries
+        QTest::addColumn<bool>("changedBehind");     // QSO 2 was changed by another program
+        QTest::addColumn<QByteArrayList>("calls");   // of QSOs 1 ... 3 after the fold
+        QTest::addColumn<int>("rejected");
+        const QByteArrayList folded{"QX1ABC", "QX2B", "QX3ABC"};
+        QTest::newRow("in order") << QByteArray() << false << false << folded << 0;
+        QTest::newRow("torn last entry") << QByteArray("2;6;4;QX") << false << false << folded << 0;
+        QTest::newRow("bad checksum")
+            << QByteArray("2;1;1;AB;0\r\n") << false << false << folded << 0;
+        QTest::newRow("left by a crash after the fold")
+            << QByteArray() << true << false << folded << 0;
+        QTest::newRow("changed behind")
+            << QByteArray() << false << true << QByteArrayList{"QX1ABC", "QX2OTHER", "QX3ABC"} << 2;
+    }
+    void journalFolds() {
+        QFETCH(QByteArray, journalTail);
+        QFETCH(bool, foldedBefore);
+        QFETCH(bool, changedBehind);
+        QFETCH(QByteArrayList, calls);
+        QFETCH(int, rejected);
+        TempProgramDir dir;
+        const QString log = dir.file("big.log");
+        const QList<TQsoRecord> records = LogBuilder::qsos(3);
+        auto line = [&](const char* call) { return QsoLine::join(LogBuilder::qso(2, call)); };
+        QByteArray journal = LogJournal::encode({2, line("QX2ABC"), line("QX2A")}) +
+                             LogJournal::encode({2, line("QX2A"), line("QX2B")});
+        dir.writeFile("big.log.journal", journal + journalTail);
+        QList<TQsoRecord> start = records;
+        if (foldedBefore)
+            start[1][QsoField::Call] = "QX2B";
+        if (changedBehind)
+            start[1][QsoField::Call] = "QX2OTHER";
+        LogBuilder::writeLog(log, start);
+        const LogJournal::Folded result = LogJournal::fold(log);
+        QByteArrayList now;
+        for (const TQsoRecord& r : LogBuilder::readLog(log))
+            now.append(r[QsoField::Call]);
+        QCOMPARE(now, calls);
+        QCOMPARE(result.rejected.size(), rejected);
+        QVERIFY(!LogJournal::exists(log));
+        QCOMPARE(QFile::exists(log + ".journal.rejected"), rejected > 0);
+    }
+
     void killedMarkingKeepsEveryReturnedMark() {
         TempProgramDir dir;
         QList<TQsoRecord> records;

@@ -5,6 +5,7 @@
 #include "tempprogramdir.h"
 #include "testdata.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 // The current QSO stays with its row while rows are added or rewritten in place, and is
@@ -45,6 +46,37 @@ private slots:
         QFETCH(int, current);
         QCOMPARE(lists.currentQso(), current);
         QCOMPARE(changed.isEmpty() ? 1 : changed.last().at(0).toInt(), current);
+    }
+
+    // A big log's edits wait in its journal, the lists show them at once, and the file
+    // takes them when the station is idle or the log is closed.
+    void bigLogEditsFoldIntoTheFile() {
+        TempProgramDir dir;
+        const QString path = dir.file("a.log");
+        LogBuilder::writeLog(path, LogBuilder::qsos(3));
+        const QByteArray before = dir.readFile("a.log");
+        const qint64 threshold = std::exchange(LogJournal::minLogBytes, 0);
+        Station station;
+        station.loadSettings(dir.file("Dalu.ini"));
+        QsoLists lists(station);
+        QAbstractItemModelTester tester(lists.upper());
+        QVERIFY(station.openLog(path));
+        station.replaceQso(2, LogBuilder::qso(2, "QX9NEW"));
+        QCOMPARE(lists.upper()->cell(1, int(QsoField::Call)), QString("QX9NEW"));
+        QCOMPARE(dir.readFile("a.log"), before);
+        QVERIFY(LogJournal::exists(path));
+        QTRY_VERIFY(!LogJournal::exists(path));
+        QCOMPARE(LogBuilder::readLog(path).at(1)[QsoField::Call], QByteArray("QX9NEW"));
+        QVERIFY(!station.refreshIfChanged()); // the fold is no change behind the lists
+        station.replaceQso(3, LogBuilder::qso(3, "QX8NEW"));
+        station.appendQso(LogBuilder::qso(4));
+        station.closeLog();
+        LogJournal::minLogBytes = threshold;
+        QList<TQsoRecord> expected = LogBuilder::qsos(4);
+        expected[1] = LogBuilder::qso(2, "QX9NEW");
+        expected[2] = LogBuilder::qso(3, "QX8NEW");
+        QCOMPARE(LogBuilder::readLog(path), expected);
+        QVERIFY(!LogJournal::exists(path));
     }
 };
 

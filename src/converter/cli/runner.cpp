@@ -8,6 +8,7 @@
 #include "locatorsquares.h"
 #include "logconverter.h"
 #include "logfile.h"
+#include "logjournal.h"
 #include "qsocounts.h"
 #include "uitexts.h"
 
@@ -122,21 +123,22 @@ int qslOut(const Command& command, QTextStream& out) {
         command.qslRule ? *command.qslRule
                         : QslCards::loadRule(TMemIniFile(programDirectory() +
                                                          QLatin1String(SettingsKeys::kFileName)));
-    QList<CompactQso> qsos;
-    TLogFile log(command.logs.first());
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        qsos.append(CompactQso(line, starts).shownInList());
-    });
     const QsoField columns[] = {QsoField::Number, QsoField::Call,     QsoField::Date,
                                 QsoField::Utc,    QsoField::Band,     QsoField::Mode,
                                 QsoField::RstTx,  QsoField::Comments, QsoField::QslOut};
-    for (int position : QslCards::outList(qsos, rule)) {
+    // Streamed: a log of a million QSOs is never held.
+    QslCards::OutListStream list(rule);
+    TLogFile log(command.logs.first());
+    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        const CompactQso qso = CompactQso(line, starts).shownInList();
+        if (!list.listed(qso))
+            return;
         QStringList cells;
         for (QsoField f : columns)
-            cells.append(fromCp1252(qsos.at(position - 1).field(int(f)))
-                             .replace(QLatin1Char('\t'), QLatin1Char(' ')));
+            cells.append(
+                fromCp1252(qso.field(int(f))).replace(QLatin1Char('\t'), QLatin1Char(' ')));
         out << cells.join(QLatin1Char('\t')) << "\n";
-    }
+    });
     return 0;
 }
 
@@ -155,7 +157,22 @@ void printImportSummary(const LogConverter::ImportSummary& summary, const QStrin
         out << "  ... and " << summary.skippedCount - summary.skipped.size() << " more\n";
 }
 
+// Changes a running Dalu keeps in a big log's journal go into the log before a script
+// reads or writes it.
+void foldJournals(const Command& command, QTextStream& err) {
+    QStringList paths = command.logs;
+    paths << command.source << command.target;
+    for (const QString& path : paths) {
+        if (path.isEmpty() || !LogJournal::exists(path))
+            continue;
+        if (const QString text = LogJournal::describe(LogJournal::fold(path), path);
+            !text.isEmpty())
+            err << "dalu-convert: " << text << "\n";
+    }
+}
+
 int execute(const Command& command, QTextStream& out, QTextStream& err) {
+    foldJournals(command, err);
     switch (command.action) {
     case Action::Help:
         out << usage();

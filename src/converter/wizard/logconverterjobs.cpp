@@ -76,6 +76,8 @@ bool TLogConverterForm::isOpenLog(const QString& path) const {
 }
 
 void TLogConverterForm::writing(const QStringList& paths, const std::function<void()>& job) {
+    // Every job reads or writes logs as files: the open log's journal goes in first.
+    m_station.foldJournal();
     if (std::any_of(paths.begin(), paths.end(),
                     [this](const QString& path) { return isOpenLog(path); }))
         m_station.rewriteLog([&job](const QString&) { job(); });
