@@ -463,6 +463,11 @@ void TEditPage::updateDistanceBearing() {
     if (eLocatorEdit->text().size() != 6)
         return;
     const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
+    if (own.isEmpty()) {
+        eBearingLabel->setText(uiText("eigener Locator fehlt"));
+        eDistanceLabel->setText(uiText("eigener Locator fehlt"));
+        return;
+    }
     ErrorBoundary::run(this, [&] {
         QString bearing;
         QString distance;

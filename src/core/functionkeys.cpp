@@ -1,15 +1,18 @@
 #include "functionkeys.h"
 
+#include "uitexts.h"
+
 namespace FunctionKeys {
 
 namespace {
 
-const char* const kShortNames[kFieldCount] = {"Date", "UTC",    "Band",    "Mode",
-                                              "DOK",  "Locat.", "TX Pwr",  "QTH",
-                                              "Name", "Cmnts.", "QSL Out", "QSL In"};
-const char* const kLongNames[kFieldCount] = {"Date", "UTC",      "Band",    "Mode",
-                                             "DOK",  "Locator",  "TX Pwr",  "QTH",
-                                             "Name", "Comments", "QSL Out", "QSL In"};
+// German, as the interface is by default; the English names come from the text table.
+const char* const kShortNames[kFieldCount] = {"Datum", "UTC",    "Band",     "Mode",
+                                              "DOK",   "Locat.", "Leistung", "QTH",
+                                              "Name",  "Bem.",   "QSL Out",  "QSL In"};
+const char* const kLongNames[kFieldCount] = {"Datum", "UTC",         "Band",     "Mode",
+                                             "DOK",   "Locator",     "Leistung", "QTH",
+                                             "Name",  "Bemerkungen", "QSL Out",  "QSL In"};
 
 } // namespace
 
@@ -20,12 +23,12 @@ int fieldIndex(QChar letter) {
 
 QString shortName(QChar letter) {
     const int i = fieldIndex(letter);
-    return i < 0 ? QString() : QLatin1String(kShortNames[i]);
+    return i < 0 ? QString() : uiText(kShortNames[i]);
 }
 
 QString quotedName(QChar letter) {
     const int i = fieldIndex(letter);
-    return i < 0 ? QString() : QLatin1Char('\'') + QLatin1String(kLongNames[i]) + QLatin1Char('\'');
+    return i < 0 ? QString() : QLatin1Char('\'') + uiText(kLongNames[i]) + QLatin1Char('\'');
 }
 
 QString shortList(const QString& letters) {

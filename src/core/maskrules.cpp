@@ -90,4 +90,17 @@ std::optional<int> wholeHours(const QString& text) {
     return static_cast<int>(*hours);
 }
 
+QString proposedReport(const QString& mode) {
+    static const QStringList decibels = {QStringLiteral("FT8"), QStringLiteral("FT4"),
+                                         QStringLiteral("JS8")};
+    static const QStringList text = {QStringLiteral("CW"),     QStringLiteral("RTTY"),
+                                     QStringLiteral("PSK31"),  QStringLiteral("PSK"),
+                                     QStringLiteral("Pactor"), QStringLiteral("PR")};
+    if (decibels.contains(mode, Qt::CaseInsensitive))
+        return {};
+    if (text.contains(mode, Qt::CaseInsensitive))
+        return QStringLiteral("599");
+    return QStringLiteral("59");
+}
+
 } // namespace MaskRules

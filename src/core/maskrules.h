@@ -39,4 +39,9 @@ QString storableText(const QString& text, bool oneLine);
 // Trims blanks and control characters at both ends.
 QString trimmedText(const QString& text);
 
+// The report a first start proposes for a mode while no preset is set: "59" for voice and
+// pictures, "599" for CW and the text modes, nothing for the modes that report in dB
+// (FT8, FT4, JS8): the operator types what the other station sent.
+QString proposedReport(const QString& mode);
+
 } // namespace MaskRules

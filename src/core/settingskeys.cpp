@@ -81,4 +81,13 @@ QString readFileName(const TMemIniFile& ini, const TextKey& k) {
     return name;
 }
 
+QString readButtons(const TMemIniFile& ini, int functionKey) {
+    if (ini.ReadSection(QLatin1String(kButtons)).isEmpty()) {
+        static const char* const delivered[] = {"c", "d", "g"};
+        return functionKey >= 1 && functionKey <= 3 ? QLatin1String(delivered[functionKey - 1])
+                                                    : QString();
+    }
+    return read(ini, buttons(functionKey));
+}
+
 } // namespace SettingsKeys

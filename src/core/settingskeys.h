@@ -49,8 +49,9 @@ void write(TMemIniFile& ini, const FloatKey& k, double value);
 inline constexpr const char* kFileName = "Dalu.ini";
 
 // Allgemein
-inline constexpr TextKey EigenesCall{"Allgemein", "EigenesCall", "NOCALL"};
-inline constexpr TextKey EigenerLocator{"Allgemein", "EigenerLocator", "JO43SQ"};
+// Empty until the operator gives them: nothing is computed from an invented place.
+inline constexpr TextKey EigenesCall{"Allgemein", "EigenesCall", ""};
+inline constexpr TextKey EigenerLocator{"Allgemein", "EigenerLocator", ""};
 inline constexpr BoolKey UtcDiffAuto{"Allgemein", "UtcDiffAuto", true};
 inline constexpr FloatKey UtcDiff{"Allgemein", "UtcDiff", 0};
 // The default is the program directory, known only at run time (see qslPathDefault).
@@ -85,10 +86,12 @@ inline constexpr TextKey ErgRstTxText{"ErgRstTx", "Text", ""};
 inline constexpr BoolKey ErgRstTxNummer{"ErgRstTx", "Nummer", false};
 
 // Positionen: main window geometry and the list column widths.
-inline constexpr IntKey MainFormTop{"Positionen", "MainForm.Top", 107};
-inline constexpr IntKey MainFormLeft{"Positionen", "MainForm.Left", 204};
-inline constexpr IntKey MainFormWidth{"Positionen", "MainForm.Width", 775};
-inline constexpr IntKey MainFormHeight{"Positionen", "MainForm.Height", 560};
+// The default fits a 1280x800 screen with room for a panel; it shows the mask, the
+// captions and the status bar's parts in full.
+inline constexpr IntKey MainFormTop{"Positionen", "MainForm.Top", 24};
+inline constexpr IntKey MainFormLeft{"Positionen", "MainForm.Left", 40};
+inline constexpr IntKey MainFormWidth{"Positionen", "MainForm.Width", 1200};
+inline constexpr IntKey MainFormHeight{"Positionen", "MainForm.Height", 720};
 inline constexpr int kListColumnCount = 16;
 IntKey listColumnWidth(int column); // 0 ... 15, default 64
 
@@ -128,5 +131,11 @@ inline constexpr IntKey RigModel{"Rig", "Model", 1};
 inline constexpr TextKey RigPort{"Rig", "Port", ""};
 inline constexpr IntKey RigSpeed{"Rig", "Speed", 0};
 inline constexpr TextKey RigDataMode{"Rig", "DataMode", "FT8"};
+
+// Function keys as delivered: while [Buttons] holds no key at all (a first start), F1 opens
+// the band list, F2 the mode list and F3 the power, so no mouse is needed for them.
+QString readButtons(const TMemIniFile& ini, int functionKey);
+// Set on a first start: while a report preset is empty the mask proposes one by mode.
+inline constexpr BoolKey ReportsByMode{"Vorgaben", "RstByMode", false};
 
 } // namespace SettingsKeys

@@ -119,16 +119,16 @@ const UiTextRow kRows[] = {
     {"Zeit", "time"},
     {"Millisekunden seit Systemstart", "milliseconds since system start"},
     {"Anzahl QSOs in Datenbank", "number of QSOs in the log"},
-    {"Call der letzen geloggten Rufzecihens", "call of the last logged QSO"},
+    {"Call des zuletzt geloggten QSOs", "call of the last logged QSO"},
     {"aktuelles Log-File", "current log file"},
     {"Staus der Liste in der Eingabemaske", "state of the list under the entry mask"},
-    {"Anzahl der QSOs, die in den Refernz-Logs", "number of QSOs found in the reference"},
+    {"Anzahl der QSOs, die in den Referenz-Logs", "number of QSOs found in the reference"},
     {"gefunden wurden (steht nur zur Verf\u00fcgung,", "logs (available only"},
     {"wenn LIST_STATE = \"Referenz-Liste\")", "while LIST_STATE = \"Ref-Logs\")"},
-    {"Name des ersten Refernz-Logs", "name of the first reference log"},
-    {"Name des zweiten Refernz-Logs", "name of the second reference log"},
-    {"Name des dritten Refernz-Logs", "name of the third reference log"},
-    {"Name des vierten Refernz-Logs", "name of the fourth reference log"},
+    {"Name des ersten Referenz-Logs", "name of the first reference log"},
+    {"Name des zweiten Referenz-Logs", "name of the second reference log"},
+    {"Name des dritten Referenz-Logs", "name of the third reference log"},
+    {"Name des vierten Referenz-Logs", "name of the fourth reference log"},
     {"Version des verwendeten Callbooks", "version of the callbook in use"},
     {"Version von Dalu", "version of Dalu"},
     {"Version der verwendeten CallBookAccess Unit", "version of the CallBookAccess unit in use"},
@@ -284,6 +284,28 @@ const UiTextRow kRows[] = {
      "nichts wurde gespeichert. Bitte noch einmal speichern.",
      "The log \"%1\" was just changed by another program and has been read again; nothing "
      "was saved. Please save once more."},
+
+    // Keyboard first, first start and the empty window
+    {"Nicht eingetragen: \u201e%1\u201c fehlt oder ist zu kurz.",
+     "Not logged: \u201c%1\u201d is missing or too short."},
+    {"Nicht eingetragen: bitte erst das Band w\u00e4hlen.",
+     "Not logged: please choose the band first."},
+    {"eigener Locator fehlt", "own locator missing"},
+    {"Die Karte hat keine Mitte: kein eigener Locator (Optionen / Allgemein).",
+     "The map has no centre: no own locator (Options / General)."},
+    {"(eigenes Call fehlt)", "(own call missing)"},
+    {"Datum", "Date"},
+    {"Leistung", "TX Pwr"},
+    {"Bem.", "Cmnts."},
+    {"Bemerkungen", "Comments"},
+    {"Willkommen bei Dalu", "Welcome to Dalu"},
+    {"Richtung und Entfernung werden vom eigenen Locator aus berechnet. Beides l\u00e4sst sich "
+     "sp\u00e4ter unter Optionen / Allgemein \u00e4ndern.",
+     "Bearing and distance are computed from the own locator. Both can be changed later under "
+     "Options / General."},
+    {"Eigenes &Call:", "Own &call:"},
+    {"Eigener &Locator:", "Own &locator:"},
+    {"&Sp\u00e4ter", "&Later"},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

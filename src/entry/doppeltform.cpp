@@ -53,7 +53,7 @@ TDoppeltForm::TDoppeltForm(QWidget* parent)
 
     m_goOnButton = resultButton("Button1", QStringLiteral("1 = egal, mach weiter"), this);
     m_discardButton = resultButton("Button2", QStringLiteral("2 = Eingabe verwerfen"), this);
-    m_correctButton = resultButton("Button3", QStringLiteral("3 = Eingabe korriegieren"), this);
+    m_correctButton = resultButton("Button3", QStringLiteral("3 = Eingabe korrigieren"), this);
     m_goOnButton->setDefault(true);
     connect(m_goOnButton, &QPushButton::clicked, this, [this] { done(GoOn); });
     connect(m_discardButton, &QPushButton::clicked, this, [this] { done(Discard); });

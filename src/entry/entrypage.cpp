@@ -105,6 +105,7 @@ void TEntryPage::followLog(const LogChange& change) {
     carry(QsoField::Band, BandLabel);
     carry(QsoField::Mode, ModeLabel);
     carry(QsoField::TxPwr, TxPwrLabel);
+    proposeReports();
 }
 
 void TEntryPage::createMask() {
@@ -115,7 +116,7 @@ void TEntryPage::createMask() {
     ShortCutLabel = WidgetFactory::label(
         "ShortCutLabel",
         QStringLiteral(
-            "[RT] = n\u00e4chstes Feld bzw Eintragen    [ESC] = Eingabemaske l\u00f6schen"
+            "[RT] = n\u00e4chstes Feld bzw. eintragen    [ESC] = Eingabemaske l\u00f6schen"
             "    [Ctrl] + [L] zur Liste unten springen"),
         EingabePanel);
     CallbookLabel = WidgetFactory::label(
@@ -158,7 +159,8 @@ void TEntryPage::createMask() {
     LocatorLabel = WidgetFactory::label("LocatorLabel", QStringLiteral("Locator"), EingabePanel);
     QthLabel = WidgetFactory::label("QthLabel", QStringLiteral("QTH"), EingabePanel);
     NameLabel = WidgetFactory::label("NameLabel", QStringLiteral("Name"), EingabePanel);
-    CommentsLabel = WidgetFactory::label("CommentsLabel", QStringLiteral("Comments"), EingabePanel);
+    CommentsLabel =
+        WidgetFactory::label("CommentsLabel", QStringLiteral("Bemerkungen"), EingabePanel);
     QslOutLabel = WidgetFactory::label("QslOutLabel", QStringLiteral("QSL out"), EingabePanel);
     QslInLabel = WidgetFactory::label("QslInLabel", QStringLiteral("QSL in"), EingabePanel);
 
@@ -213,13 +215,14 @@ void TEntryPage::createMask() {
 void TEntryPage::layoutMask(QGridLayout* grid) {
     grid->addWidget(ShortCutLabel, 0, 0, 1, 6);
     grid->addWidget(CallbookLabel, 0, 6, 1, 2);
-    const QList<QPair<QString, QLabel*>> values = {
-        {QStringLiteral("#"), NumberLabel},  {QStringLiteral("Date"), DateLabel},
-        {QStringLiteral("UTC"), UtcLabel},   {QStringLiteral("Band"), BandLabel},
-        {QStringLiteral("Mode"), ModeLabel}, {QStringLiteral("TX Pwr"), TxPwrLabel}};
+    const QList<QPair<const char*, QLabel*>> values = {
+        {"#", NumberLabel},  {"Datum", DateLabel}, {"UTC", UtcLabel},
+        {"Band", BandLabel}, {"Mode", ModeLabel},  {"Leistung", TxPwrLabel}};
     for (int i = 0; i < values.size(); ++i) {
-        auto* title = new QLabel(values[i].first, EingabePanel);
+        auto* title = new QLabel(QString::fromUtf8(values[i].first), EingabePanel);
+        title->setObjectName(values[i].second->objectName() + QStringLiteral("Title"));
         title->setAlignment(Qt::AlignCenter);
+        m_titles.append({title, values[i].first});
         grid->addWidget(title, 1, i);
         grid->addWidget(values[i].second, 2, i);
     }
@@ -379,6 +382,9 @@ void TEntryPage::setSerialText(const QString& serialText) {
 }
 
 void TEntryPage::applyUiTexts() {
+    for (const auto& [title, german] : std::as_const(m_titles))
+        title->setText(uiText(german));
+    CommentsLabel->setText(uiText("Bemerkungen"));
     OvLabel->setText(uiText("OV:"));
     DistriktLabel->setText(uiText("Distrikt:"));
     setSerialText(m_serialText);
@@ -415,8 +421,10 @@ void TEntryPage::followRig(const RigFollow::Labels& labels) {
         BandLabel->setText(labels.band);
     if (labels.bandUnknown || !labels.band.isEmpty())
         setRed(BandLabel, labels.bandUnknown);
-    if (!labels.mode.isEmpty())
+    if (!labels.mode.isEmpty()) {
         ModeLabel->setText(labels.mode);
+        proposeReports();
+    }
     if (!labels.power.isEmpty())
         TxPwrLabel->setText(labels.power);
 }
@@ -444,7 +452,7 @@ void TEntryPage::setLeaveQuietly(bool quiet) {
 void TEntryPage::NewButtonCaption() {
     const TMemIniFile& ini = m_station.settings();
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
-        const QString letters = SettingsKeys::read(ini, SettingsKeys::buttons(k));
+        const QString letters = SettingsKeys::readButtons(ini, k);
         keyCaptions->setCaption(k, FunctionKeys::caption(k, letters),
                                 FunctionKeys::hint(k, letters, m_station.msg(Msg::HintBefore),
                                                    m_station.msg(Msg::HintAfter),

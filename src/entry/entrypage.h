@@ -86,6 +86,9 @@ public slots:
     void toggleListFocus(); // Ctrl+L
     void openEditor(TEntryPage::Editor editor, bool byFunctionKey);
     void confirmEditor(TEntryPage::Editor editor);
+    // Escape: an open pop-up editor closes without taking its value and the mask keeps
+    // what was typed; false when none was open.
+    bool cancelEditor();
     void CallEditChange();
     void DokEditChange();
     void LocatorEditChange();
@@ -116,6 +119,8 @@ signals:
     void maskCleared();
     // A pop-up editor's value went into its label.
     void editorApplied(TEntryPage::Editor editor);
+    // Return in the last field committed nothing: why, naming the field.
+    void commitRefused(const QString& reason);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -155,6 +160,8 @@ private:
     static QByteArray toLatin1Text(const QLabel* label);
     static void setLinkLook(QLabel* label, bool hovered);
     void advanceSerialNumber();
+    // Without a report preset the reports follow the mode while they are untouched.
+    void proposeReports();
 
     Station& m_station;
     QsoLists& m_lists;
@@ -210,6 +217,8 @@ private:
     int m_utcOffsetHours = 0;
     QString m_serialText;
     bool m_confirming = false;
-    QString m_typedAhead;              // typed into the open band or mode list
-    QWidget* m_enteredField = nullptr; // whose enter step ran and exit step did not
+    QString m_typedAhead;                        // typed into the open band or mode list
+    QWidget* m_enteredField = nullptr;           // whose enter step ran and exit step did not
+    QString m_proposedReport;                    // what proposeReports last put into the reports
+    QList<QPair<QLabel*, const char*>> m_titles; // over date ... power, by their German text
 };

@@ -147,6 +147,7 @@ void TEntryPage::applyEditor(Editor editor) {
             askOther(label, QStringLiteral("Mode"), m_station.msg(Msg::ModePrompt));
         else if (index >= 0)
             label->setText(BandMode::ModeIndexToText(index));
+        proposeReports();
         break;
     }
     case Editor::TxPwr:
@@ -211,6 +212,19 @@ void TEntryPage::confirmEditor(Editor editor) {
     CallEdit->setFocus(Qt::OtherFocusReason);
 }
 
+bool TEntryPage::cancelEditor() {
+    for (Editor editor : {Editor::Date, Editor::Utc, Editor::Band, Editor::Mode, Editor::TxPwr}) {
+        if (!isEditorShown(editor))
+            continue;
+        m_confirming = true;
+        editorWidget(editor)->hide();
+        m_confirming = false;
+        CallEdit->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void TEntryPage::keepEditorFocus(QWidget* editor) {
     if (m_confirming || editor->isHidden())
         return;
@@ -249,10 +263,16 @@ const TEntryPage::Editor kEditors[] = {TEntryPage::Editor::Date, TEntryPage::Edi
 
 void TEntryPage::functionKeyLetter(QChar letter) {
     if (const std::optional<Editor> editor = editorOfLetter(letter)) {
-        if (isEditorShown(*editor))
+        if (isEditorShown(*editor)) {
             confirmEditor(*editor);
-        else
-            ErrorBoundary::run(this, [&] { openEditor(*editor, true); });
+            return;
+        }
+        // One pop-up at a time: the one open takes its choice before the next opens.
+        for (Editor open : kEditors) {
+            if (isEditorShown(open))
+                confirmEditor(open);
+        }
+        ErrorBoundary::run(this, [&] { openEditor(*editor, true); });
     } else if (QByteArray(SettingsKeys::kOptionalFieldLetters).contains(letter.toLatin1())) {
         setFieldShown(letter.toLatin1(), !isFieldShown(letter.toLatin1()));
     }
@@ -268,14 +288,12 @@ bool TEntryPage::otherEditorOpen(QChar letter) const {
 }
 
 void TEntryPage::FormKeyUp(int functionKey) {
-    for (const QChar c :
-         SettingsKeys::read(m_station.settings(), SettingsKeys::buttons(functionKey)))
+    for (const QChar c : SettingsKeys::readButtons(m_station.settings(), functionKey))
         functionKeyLetter(c);
 }
 
 void TEntryPage::BClick(int functionKey) {
-    for (const QChar c :
-         SettingsKeys::read(m_station.settings(), SettingsKeys::buttons(functionKey))) {
+    for (const QChar c : SettingsKeys::readButtons(m_station.settings(), functionKey)) {
         if (otherEditorOpen(c))
             return;
         functionKeyLetter(c);

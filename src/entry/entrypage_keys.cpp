@@ -102,12 +102,15 @@ void TEntryPage::focusNextFieldOrCommit(QWidget* field) {
 void TEntryPage::commitQso() {
     for (QLineEdit* required : {CallEdit, RstTxEdit, RstRxEdit}) {
         if (isRed(required)) {
+            emit commitRefused(uiText("Nicht eingetragen: \u201e%1\u201c fehlt oder ist zu kurz.")
+                                   .arg(captionOf(required)->text()));
             required->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
     // A band the transceiver could not give: the operator chooses it first.
     if (isRed(BandLabel)) {
+        emit commitRefused(uiText("Nicht eingetragen: bitte erst das Band w\u00e4hlen."));
         openEditor(Editor::Band, false);
         return;
     }
@@ -203,6 +206,8 @@ void TEntryPage::ClearMask() {
         else
             CommentsMemo->setPlainText(value);
     }
+    m_proposedReport.clear();
+    proposeReports();
     for (TDateTickPicker* picker : {QslOutPicker, QslInPicker}) {
         picker->setDate(QDate::currentDate());
         picker->setChecked(false);
@@ -211,6 +216,24 @@ void TEntryPage::ClearMask() {
     setRed(RstRxEdit, false);
     setRed(RstTxEdit, false);
     emit maskCleared();
+}
+
+void TEntryPage::proposeReports() {
+    const TMemIniFile& ini = m_station.settings();
+    if (!SettingsKeys::read(ini, SettingsKeys::ReportsByMode))
+        return;
+    const QString proposal = MaskRules::proposedReport(ModeLabel->text());
+    const QList<QPair<const char*, QLineEdit*>> reports = {{"RstTx", RstTxEdit},
+                                                           {"RstRx", RstRxEdit}};
+    for (const auto& [key, edit] : reports) {
+        // A preset is the operator's choice; a typed report stays.
+        if (!ini.ReadString(QLatin1String(SettingsKeys::kVorgaben), QLatin1String(key), {})
+                 .isEmpty() ||
+            edit->text() != m_proposedReport)
+            continue;
+        edit->setText(proposal);
+    }
+    m_proposedReport = proposal;
 }
 
 void TEntryPage::stopClock() {

@@ -2,6 +2,8 @@
 // district of the DOK, bearing and distance of the locator.
 #include "entrypage.h"
 
+#include "uitexts.h"
+
 #include "daluerror.h"
 #include "dok.h"
 #include "dxcc.h"
@@ -39,9 +41,13 @@ void TEntryPage::LocatorEditChange() {
     QString distance;
     if (locator.size() == 6) {
         const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
-        ErrorBoundary::run(this, [&] {
-            LocDistanceBearing(own, locator, m_station.msg(Msg::InvalidLocator), bearing, distance);
-        });
+        if (own.isEmpty())
+            bearing = distance = uiText("eigener Locator fehlt");
+        else
+            ErrorBoundary::run(this, [&] {
+                LocDistanceBearing(own, locator, m_station.msg(Msg::InvalidLocator), bearing,
+                                   distance);
+            });
     }
     BearingValueLabel->setText(bearing);
     DistanceValueLabel->setText(distance);

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -13,15 +14,33 @@ const QColor kSilver(192, 192, 192);
 const QColor kGrey(128, 128, 128);
 constexpr int kTop = 2;
 
+constexpr int kPadding = 3;
+
+// A caption wider than its share of the row is cut with "..." where it is painted, so that
+// neighbours never run together; its text and the tool tip keep the whole.
+class ElidedCaption : public QLabel {
+public:
+    explicit ElidedCaption(QWidget* parent) : QLabel(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area, Qt::AlignCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
 } // namespace
 
 TKeyCaptionRow::TKeyCaptionRow(QWidget* panel) : QObject(panel), m_panel(panel) {
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
-        QLabel* caption = WidgetFactory::label(QStringLiteral("B%1").arg(k).toLatin1().constData(),
-                                               QStringLiteral("F%1: ").arg(k), panel);
+        QLabel* caption = new ElidedCaption(panel);
+        caption->setObjectName(QStringLiteral("B%1").arg(k));
+        caption->setText(QStringLiteral("F%1: ").arg(k));
         caption->setProperty("Tag", k);
         caption->setAlignment(Qt::AlignCenter);
-        caption->setWordWrap(true);
         caption->setCursor(Qt::PointingHandCursor);
         caption->setAutoFillBackground(true);
         caption->installEventFilter(this);
@@ -31,8 +50,7 @@ TKeyCaptionRow::TKeyCaptionRow(QWidget* panel) : QObject(panel), m_panel(panel) 
 }
 
 int TKeyCaptionRow::height() const {
-    return 3 * m_captions[0]->fontMetrics().lineSpacing() +
-           2; // "F10: QSL Out, QSL In" takes three lines
+    return m_captions[0]->fontMetrics().lineSpacing() + 2 * kPadding;
 }
 
 void TKeyCaptionRow::setCaption(int key, const QString& caption, const QString& hint) {

@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Evaluation {
 
 namespace {
@@ -55,6 +58,30 @@ EvaluationFilter FilterControls::filter() const {
 
 QColor colour(quint32 value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+namespace {
+
+double luminance(const QColor& c) {
+    auto channel = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor legibleTextOn(const QColor& background) {
+    return contrastRatio(background, Qt::black) >= contrastRatio(background, Qt::white)
+               ? QColor(Qt::black)
+               : QColor(Qt::white);
 }
 
 void showMessages(QWidget* parent, const QStringList& messages) {

@@ -53,6 +53,10 @@ struct FilterControls {
 };
 
 QColor colour(quint32 redLowBlueHigh);
+// Black or white, whichever reads better on the background (contrast ratio of the two
+// relative luminances, as the web's accessibility rules define it).
+QColor legibleTextOn(const QColor& background);
+double contrastRatio(const QColor& a, const QColor& b);
 inline const QColor kWorkedColour(0, 128, 0);
 inline const QColor kConfirmedColour(255, 0, 0);
 

@@ -10,6 +10,7 @@
 #include "programdir.h"
 #include "settingskeys.h"
 #include "station.h"
+#include "uitexts.h"
 #include "widgetfactory.h"
 #include "wizardfiledialog.h"
 
@@ -51,7 +52,8 @@ QLabel* legend(const char* name, const QString& text, quint32 colour, QWidget* p
     QLabel* label = WidgetFactory::label(name, text, parent);
     label->setAutoFillBackground(true);
     WidgetFactory::setColour(label, QPalette::Window, Evaluation::colour(colour));
-    WidgetFactory::setColour(label, QPalette::WindowText, Qt::black);
+    WidgetFactory::setColour(label, QPalette::WindowText,
+                             Evaluation::legibleTextOn(Evaluation::colour(colour)));
     label->setContentsMargins(6, 2, 6, 2);
     return label;
 }
@@ -259,8 +261,10 @@ void TLocatorPage::locAuswertenBtnClick() {
     showList();
     if (!result.ownValid) {
         showTable(); // one blank cell
-        messages.prepend(m_station.msg(Msg::OwnLocatorInvalidHead) + own +
-                         m_station.msg(Msg::OwnLocatorInvalidTail));
+        messages.prepend(own.isEmpty() ? uiText("Die Karte hat keine Mitte: kein eigener "
+                                                "Locator (Optionen / Allgemein).")
+                                       : m_station.msg(Msg::OwnLocatorInvalidHead) + own +
+                                             m_station.msg(Msg::OwnLocatorInvalidTail));
         Evaluation::showMessages(this, messages);
         return;
     }
@@ -280,6 +284,8 @@ QByteArray TLocatorPage::htmlDocument(bool forPrinting) const {
     LocatorHtml::Options options;
     options.titleHead = m_station.msg(Msg::LocHtmlTitle);
     options.ownCall = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenesCall);
+    if (options.ownCall.isEmpty())
+        options.ownCall = uiText("(eigenes Call fehlt)");
     options.forPrinting = forPrinting;
     options.withList = m_exportList->isChecked();
     options.withTable = m_exportTable->isChecked();

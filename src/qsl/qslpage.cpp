@@ -73,7 +73,7 @@ QWidget* TQslPage::createQslOut() {
     createButton->setObjectName(QStringLiteral("qslCreateListBtn"));
     QLabel* hint = WidgetFactory::label(
         "Label92",
-        QStringLiteral("Folgende QSL-Karten m\u00fcssen noch geschrieben werden. (Doppelclick "
+        QStringLiteral("Folgende QSL-Karten m\u00fcssen noch geschrieben werden. (Doppelklick "
                        "oder [ENTER] um das QSL out Feld auf das aktuelle Datum zu setzen)"),
         box);
     hint->setWordWrap(true);
@@ -150,7 +150,7 @@ QWidget* TQslPage::createHitPanel(QWidget* parent) {
     m_hitPanel->setObjectName(QStringLiteral("qslSearchPanel"));
     QLabel* hint = WidgetFactory::label(
         "Label100",
-        QStringLiteral("Mehrere QSOs gefunden. Bitte das richtige per Doppelclick ausw\u00e4hlen:"),
+        QStringLiteral("Mehrere QSOs gefunden. Bitte das richtige per Doppelklick ausw\u00e4hlen:"),
         m_hitPanel);
     hint->setWordWrap(true);
     m_hitModel = new QslListModel({QsoField::Number, QsoField::Date, QsoField::Utc, QsoField::Band,

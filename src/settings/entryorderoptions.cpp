@@ -5,11 +5,15 @@
 #include "meminifile.h"
 #include "settingskeys.h"
 #include "station.h"
+#include "uitexts.h"
 #include "widgetfactory.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 #include <algorithm>
@@ -22,16 +26,16 @@ struct FieldRow {
     const char* checkBox; // optional fields only
 };
 const FieldRow kRows[FunctionKeys::kFieldCount] = {
-    {"Date", "DateComboBox", nullptr},
+    {"Datum", "DateComboBox", nullptr},
     {"UTC", "UtcComboBox", nullptr},
     {"Band", "BandComboBox", nullptr},
     {"Mode", "ModeComboBox", nullptr},
     {"DOK", "DokComboBox", "DokCheckBox"},
     {"Locator", "LocatorComboBox", "LocatorCheckBox"},
-    {"TX Pwr", "TxPwrComboBox", nullptr},
+    {"Leistung", "TxPwrComboBox", nullptr},
     {"QTH", "QthComboBox", "QthCheckBox"},
     {"Name", "NameComboBox", "NameCheckBox"},
-    {"Comments", "CommentsComboBox", "CommentsCheckBox"},
+    {"Bemerkungen", "CommentsComboBox", "CommentsCheckBox"},
     {"QSL out", "QslOutComboBox", "QslOutCheckBox"},
     {"QSL in", "QslInComboBox", "QslInCheckBox"},
 };
@@ -60,14 +64,16 @@ TEntryOrderOptions::TEntryOrderOptions(Station& station, QWidget* page)
         auto* number = new QLabel(QString::number(field + 1), page);
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, field + 1, 0);
-        grid->addWidget(new QLabel(QLatin1String(row.name), page), field + 1, 1);
+        fieldNames[field] = new QLabel(uiText(row.name), page);
+        grid->addWidget(fieldNames[field], field + 1, 1);
         auto* combo = new QComboBox(page);
         combo->setObjectName(QLatin1String(row.comboBox));
         combo->addItems(entries);
         grid->addWidget(combo, field + 1, 2);
         comboBoxes[field] = combo;
+        combo->installEventFilter(this);
         connect(combo, &QComboBox::currentIndexChanged, this,
-                &TEntryOrderOptions::DateComboBoxChange);
+                [this, field] { comboChanged(field); });
         if (row.checkBox) {
             auto* check = new QCheckBox(page);
             check->setObjectName(QLatin1String(row.checkBox));
@@ -80,6 +86,11 @@ TEntryOrderOptions::TEntryOrderOptions(Station& station, QWidget* page)
     grid->setRowStretch(FunctionKeys::kFieldCount + 1, 1);
 }
 
+void TEntryOrderOptions::applyLanguage() {
+    for (int field = 0; field < FunctionKeys::kFieldCount; ++field)
+        fieldNames[field]->setText(uiText(kRows[field].name));
+}
+
 void TEntryOrderOptions::load() {
     const TMemIniFile& ini = m_station.settings();
     for (int i = 0; i < 7; ++i)
@@ -87,7 +98,7 @@ void TEntryOrderOptions::load() {
             ini, SettingsKeys::showAtStartUp(SettingsKeys::kOptionalFieldLetters[i])));
     FunctionKeys::ButtonTexts texts;
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k)
-        texts[k - 1] = SettingsKeys::read(ini, SettingsKeys::buttons(k));
+        texts[k - 1] = SettingsKeys::readButtons(ini, k);
     const FunctionKeys::KeyOfField keys = FunctionKeys::keysOfButtons(texts);
     for (int field = 0; field < FunctionKeys::kFieldCount; ++field)
         comboBoxes[field]->setCurrentIndex(keys[field]);
@@ -101,15 +112,61 @@ void TEntryOrderOptions::setKeyOfField(int field, int key) {
     comboBoxes[field]->setCurrentIndex(key);
 }
 
+bool TEntryOrderOptions::eventFilter(QObject* watched, QEvent* event) {
+    const auto* combo = static_cast<QComboBox*>(watched);
+    const int field = static_cast<int>(std::find(comboBoxes.begin(), comboBoxes.end(), combo) -
+                                       comboBoxes.begin());
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_pendingField == field)
+                applyChoice(field);
+            return false;
+        }
+        m_stepping = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                     key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End;
+        return false;
+    }
+    case QEvent::Wheel:
+        m_stepping = true;
+        return false;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+        m_stepping = false;
+        return false;
+    case QEvent::FocusOut:
+        // Opening the list's own pop-up is no leaving.
+        if (m_pendingField == field &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            applyChoice(field);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TEntryOrderOptions::comboChanged(int field) {
+    if (m_stepping && comboBoxes[field]->hasFocus() && !comboBoxes[field]->view()->isVisible()) {
+        m_stepping = false;
+        m_pendingField = field;
+        return;
+    }
+    applyChoice(field);
+}
+
 void TEntryOrderOptions::DateComboBoxChange() {
+    applyChoice(-1);
+}
+
+void TEntryOrderOptions::applyChoice(int chosenField) {
     if (!m_station.initialised())
         return;
+    m_pendingField = -1;
     FunctionKeys::KeyOfField keys;
     for (int field = 0; field < FunctionKeys::kFieldCount; ++field)
         keys[field] = comboBoxes[field]->currentIndex();
-    const int chosen = static_cast<int>(std::find(comboBoxes.begin(), comboBoxes.end(), sender()) -
-                                        comboBoxes.begin());
-    keys = FunctionKeys::applyBindingRule(keys, chosen < FunctionKeys::kFieldCount ? chosen : -1);
+    keys = FunctionKeys::applyBindingRule(keys, chosenField);
     for (int field = 0; field < FunctionKeys::kFieldCount; ++field) {
         const QSignalBlocker block(comboBoxes[field]);
         comboBoxes[field]->setCurrentIndex(keys[field]);

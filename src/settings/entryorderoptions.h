@@ -19,6 +19,8 @@ public:
 
     // Start-up: the tick boxes from ShowAtStartUp and the lists from Buttons; writes nothing.
     void load();
+    // The field names in the language chosen.
+    void applyLanguage();
     // The key of a field (0 ... 11 for a ... l) as its list shows it: 0 none, 1 ... 12 B1 ...
     int keyOfField(int field) const;
     // As the operator choosing it in the field's list: the binding rule applies.
@@ -31,11 +33,22 @@ public slots:
 signals:
     void buttonsChanged(); // the captions are to be renewed
 
+protected:
+    // Stepping through a closed list with the arrow keys or the wheel only shows the keys it
+    // passes; the key finally chosen is taken when the list is left or Return is pressed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void comboChanged(int field);
+    void applyChoice(int chosenField);
+
     Station& m_station;
     QLabel* orderLabel; // "Reihenfolge"
     // By field letter a ... l: DateComboBox ... QslInComboBox, "---" or "B1" ... "B12".
     std::array<QComboBox*, 12> comboBoxes;
+    std::array<QLabel*, 12> fieldNames;
     // By optional field e, f, h, i, j, k, l: DokCheckBox ... QslInCheckBox.
     std::array<QCheckBox*, 7> checkBoxes;
+    bool m_stepping = false; // a step key or the wheel is being handled by a list
+    int m_pendingField = -1; // the list stepped to a key not taken yet
 };

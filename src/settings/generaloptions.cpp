@@ -84,8 +84,13 @@ TGeneralOptions::TGeneralOptions(Station& station, QWidget* page)
 void TGeneralOptions::load() {
     using namespace SettingsKeys;
     const TMemIniFile& ini = m_station.settings();
-    EigCallEdit->setText(read(ini, EigenesCall));
-    EigLocatorEdit->setText(read(ini, EigenerLocator));
+    {
+        // Loading writes nothing: the call set first would store the locator not yet set.
+        const QSignalBlocker blockCall(EigCallEdit);
+        const QSignalBlocker blockLocator(EigLocatorEdit);
+        EigCallEdit->setText(read(ini, EigenesCall));
+        EigLocatorEdit->setText(read(ini, EigenerLocator));
+    }
     const bool automatic = read(ini, UtcDiffAuto);
     UtcDiffAutoCheckBox->setChecked(automatic);
     UtcDiffEdit->setEnabled(!automatic);

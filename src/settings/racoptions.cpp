@@ -34,8 +34,9 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
 
 TRacOptions::TRacOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station), m_page(page) {
-    QLabel* pathLabel =
-        WidgetFactory::label("Label14", QStringLiteral("Position von Callbook.exe"), page);
+    QLabel* pathLabel = WidgetFactory::label(
+        "Label14", QStringLiteral("Position der Callbook-Datenbank (f\u00fcr libraccd32a.so)"),
+        page);
     CallBookEdit = new QLineEdit(page);
     CallBookEdit->setObjectName(QStringLiteral("CallBookEdit"));
     CallBookBtn = new QToolButton(page);

@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const kHelpLines[] = {"In der Standartfunktion k\u00f6nnen die ",
+const char* const kHelpLines[] = {"In der Standardfunktion k\u00f6nnen die ",
                                   "Referenz-Logs durch Dr\u00fccken von [Ctrl] + ",
                                   "[R] durchsucht werden. Das erste QSO, ",
                                   "das gefunden wird und bei dem das Call ",
@@ -30,7 +30,7 @@ const char* const kHelpLines[] = {"In der Standartfunktion k\u00f6nnen die ",
                                   "Eingabemaske alle passenden QSOs aus ",
                                   "aktuellem und allen Referenz-Logs ",
                                   "eingeblendet. Durch [Return] oder ",
-                                  "Doppelclick k\u00f6nnen die o.g. Felder aus ",
+                                  "Doppelklick k\u00f6nnen die o.g. Felder aus ",
                                   "dem angezeigten QSO in die Eingabemaske ",
                                   "\u00fcbernommen werden. [Ctrl] + [R] wirkt ",
                                   "wie oben."};
@@ -58,7 +58,7 @@ QByteArray numbered(const char* prefix, int n, const char* suffix) {
 
 TReferenceLogOptions::TReferenceLogOptions(Station& station, QWidget* page)
     : QObject(page), m_station(station) {
-    rStandartRadioBtn = new QRadioButton(QStringLiteral("Standartfunktion (schneller)"), page);
+    rStandartRadioBtn = new QRadioButton(QStringLiteral("Standardfunktion (schneller)"), page);
     rStandartRadioBtn->setObjectName(QStringLiteral("rStandartRadioBtn"));
     rStandartRadioBtn->setChecked(true);
     rLuxusRadioBtn = new QRadioButton(QStringLiteral("Luxusfunktion (langsamer)"), page);

@@ -20,6 +20,8 @@
 #include "stdindriver.h"
 #include "textform.h"
 
+#include <QTimer>
+
 DaluSession::DaluSession() {
     m_mainForm = std::make_unique<TMainForm>();
     TMainForm* main = m_mainForm.get();
@@ -58,6 +60,8 @@ TTextForm* DaluSession::textForm() const {
 
 void DaluSession::showMainWindow() {
     m_mainForm->show();
+    // Once the window is up, so that the dialog stands over it.
+    QTimer::singleShot(0, m_mainForm.get(), &TMainForm::askOwnStationOnFirstStart);
     StdinDriver::attachIfAsked(*m_mainForm, *m_mainForm->entryPage, m_mainForm->navigator());
 }
 

@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include "firststartdialog.h"
+
 #include "datetickpicker.h"
 
 #include "navigator.h"
@@ -64,7 +66,7 @@ const char* const TMainForm::kWebAddress = "https://dalu.example.org/";
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
-    resize(775, 560);
+    resize(SettingsKeys::MainFormWidth.def, SettingsKeys::MainFormHeight.def);
     m_station = std::make_unique<Station>();
     m_lists = new QsoLists(*m_station, this);
     m_navigator = new Navigator;
@@ -187,11 +189,21 @@ void TMainForm::createPages() {
     StatusBarLabel = new QLabel(this);
     StatusBarLabel->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusBarLabel, 1);
+    // The template's text takes the room the other parts leave and never pushes them out;
+    // what does not fit is in its tool tip.
+    StatusBarLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     connect(optionsPage->statusBarOptions, &TStatusBarOptions::statusTextChanged, StatusBarLabel,
-            &QLabel::setText);
+            [this](const QString& text) {
+                StatusBarLabel->setText(text);
+                StatusBarLabel->setToolTip(text);
+            });
     m_rigStatusLabel = new QLabel(this);
     m_rigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
     statusBar()->addPermanentWidget(m_rigStatusLabel);
+    // Why Return committed nothing, over the template's text until the mask is cleared.
+    connect(entryPage, &TEntryPage::commitRefused, statusBar(),
+            [this](const QString& reason) { statusBar()->showMessage(reason); });
+    connect(entryPage, &TEntryPage::maskCleared, statusBar(), &QStatusBar::clearMessage);
 }
 
 void TMainForm::createNavigation() {
@@ -223,7 +235,10 @@ void TMainForm::FormCreate() {
     const QString settingsPath = programDirectory() + QLatin1String(SettingsKeys::kFileName);
     // An unreadable file gives the defaults and is never written over: the settings live
     // in memory, and the exit says they were not saved.
+    m_firstStart = !QFileInfo::exists(settingsPath);
     ErrorBoundary::run(this, [&] { m_station->loadSettings(settingsPath); });
+    if (m_firstStart && m_station->hasSettings())
+        SettingsKeys::write(settings(), SettingsKeys::ReportsByMode, true);
     entryPage->applyShowAtStartUp();
     optionsPage->entryOrderOptions->load();
     applyLanguageMenu();
@@ -252,6 +267,16 @@ void TMainForm::FormCreate() {
     optionsPage->rigOptions->load();
     m_station->rig().applySettings();
     m_station->setInitialised();
+}
+
+void TMainForm::askOwnStationOnFirstStart() {
+    if (!m_firstStart || !m_station->hasSettings() ||
+        !SettingsKeys::read(settings(), SettingsKeys::EigenesCall).isEmpty())
+        return;
+    if (!TFirstStartDialog::ask(settings(), this))
+        return;
+    ErrorBoundary::run(this, [this] { m_station->saveSettings(); });
+    optionsPage->generalOptions->load();
 }
 
 void TMainForm::FormDestroy() {
@@ -400,6 +425,7 @@ void TMainForm::ListeNeuFuellen() {
 
 void TMainForm::Listenneuladen1Click() {
     ErrorBoundary::run(this, [this] { ListeNeuFuellen(); });
+    BuildMenu();
 }
 
 void TMainForm::ListeStringGridMouseUp() {

@@ -77,6 +77,10 @@ public slots:
     void LinklistezuAFU1Click();
     void Homepage1Click();
     void CallbookLabelClick();
+    // A first start without an own call: the small dialog that asks call and locator.
+    void askOwnStationOnFirstStart();
+    // Ctrl+Tab, Ctrl+PageDown (1) and Ctrl+Shift+Tab, Ctrl+PageUp (-1): the next page round.
+    void stepPage(int step);
 
 signals:
     void infoRequested();
@@ -85,6 +89,14 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Every menu of the bar gets an Alt mnemonic, none twice.
+    void applyMenuMnemonics();
+
+public:
+    // The help page of that name in the language chosen ("Hilfe/..." or "Hilfe/en/...").
+    QString helpPage(const QString& name) const;
 
 private:
     TMemIniFile& settings();
@@ -126,6 +138,7 @@ private:
     QLabel* StatusBarLabel;
     QLabel* m_rigStatusLabel; // the transceiver's state, shown only while it is read
     QLabel* m_noLogHintLabel;
+    QStringList m_menuLogNames; // the logs the menu lists
     QWidget* m_navigationPanel;
     QToolButton* m_backButton;
     QToolButton* m_nextButton;
@@ -153,4 +166,5 @@ private:
     PageHistory m_history;
     bool m_showingHistory = false;
     bool m_destroyed = false;
+    bool m_firstStart = false; // no settings file was there at start
 };

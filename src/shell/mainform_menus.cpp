@@ -3,6 +3,7 @@
 
 #include "callcheck.h"
 #include "editpage.h"
+#include "entryorderoptions.h"
 #include "entrypage.h"
 #include "errorboundary.h"
 #include "functionkeys.h"
@@ -27,10 +28,13 @@
 #include <QActionGroup>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 
@@ -55,6 +59,32 @@ const char* const kShortcutLine = "shortcutLine";
 // The function key (1 ... 12) an action stands for.
 const char* const kFunctionKey = "functionKey";
 
+// A menu title with an Alt mnemonic: its own if it has one, else its first letter or digit
+// no other title of the bar uses ("&&" is a literal ampersand).
+QString withMnemonic(const QString& title, QSet<QChar>& used) {
+    for (int i = 0; i + 1 < title.size(); ++i) {
+        if (title.at(i) != QLatin1Char('&'))
+            continue;
+        if (title.at(i + 1) != QLatin1Char('&')) {
+            used.insert(title.at(i + 1).toUpper());
+            return title;
+        }
+        ++i;
+    }
+    for (int i = 0; i < title.size(); ++i) {
+        if (title.at(i) == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        const QChar c = title.at(i).toUpper();
+        if (c.isLetterOrNumber() && !used.contains(c)) {
+            used.insert(c);
+            return title.left(i) + QLatin1Char('&') + title.mid(i);
+        }
+    }
+    return title;
+}
+
 void openProgramFile(const QString& relativePath) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(programFile(relativePath)));
 }
@@ -73,6 +103,12 @@ void TMainForm::createMenus() {
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
 
     m_logFileMenu = namedMenu(bar, "LogFileMenu", QString());
+    // A log another program (the converter, a copy) puts beside Dalu shows in the menu at once.
+    auto* watcher = new QFileSystemWatcher({programDirectory()}, this);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (LogFileSet::logFileNames(programDirectory()) != m_menuLogNames)
+            BuildMenu();
+    });
 
     m_languageMenu = namedMenu(bar, "LanguageMenu", QStringLiteral("Deutsch"));
     auto* languages = new QActionGroup(this);
@@ -128,7 +164,10 @@ QAction* TMainForm::shortcutAction(const char* name, const QKeySequence& key, in
 void TMainForm::createShortcuts() {
     using Msg::ShortcutLines;
     connect(shortcutAction("ClearMaskAction", Qt::Key_Escape, ShortcutLines + 2, MainPageControl),
-            &QAction::triggered, entryPage, [this] { entryPage->ClearMask(); });
+            &QAction::triggered, entryPage, [this] {
+                if (!entryPage->cancelEditor())
+                    entryPage->ClearMask();
+            });
     connect(shortcutAction("ListFocusAction", QKeySequence(Qt::CTRL | Qt::Key_L), ShortcutLines + 3,
                            entryPage),
             &QAction::triggered, entryPage, [this] { entryPage->toggleListFocus(); });
@@ -138,6 +177,18 @@ void TMainForm::createShortcuts() {
     connect(shortcutAction("ReferenceLogsAction", QKeySequence(Qt::CTRL | Qt::Key_R),
                            ShortcutLines + 5, MainPageControl),
             &QAction::triggered, callCheck, [this] { callCheck->StandartfunktionReferenzLogs(); });
+    // Pages by keyboard, in order and back; the page takes the key, never a field on it.
+    QAction* next =
+        shortcutAction("NextPageAction", QKeySequence(Qt::CTRL | Qt::Key_Tab), 0, MainPageControl);
+    next->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QAction::triggered, this, [this] { stepPage(1); });
+    QAction* previous = shortcutAction("PreviousPageAction",
+                                       QKeySequence(Qt::CTRL | Qt::Key_PageUp), 0, MainPageControl);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                            QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QAction::triggered, this, [this] { stepPage(-1); });
     // A function key's line is built from its fields (the buttons' settings). Like every
     // shortcut it acts on the press; the editor it opens ignores the release.
     for (int k = 1; k <= FunctionKeys::kKeyCount; ++k) {
@@ -148,6 +199,36 @@ void TMainForm::createShortcuts() {
         action->setShortcuts({action->shortcut(), QKeySequence(Qt::SHIFT | (Qt::Key_F1 + k - 1))});
         action->setProperty(kFunctionKey, k);
         connect(action, &QAction::triggered, entryPage, [this, k] { entryPage->FormKeyUp(k); });
+    }
+}
+
+void TMainForm::stepPage(int step) {
+    const int count = MainPageControl->count();
+    MainPageControl->setCurrentIndex((MainPageControl->currentIndex() + step + count) % count);
+    if (MainPageControl->currentWidget() == EingabeTS)
+        entryPage->focusCall();
+    else
+        MainPageControl->tabBar()->setFocus(Qt::TabFocusReason);
+}
+
+void TMainForm::applyMenuMnemonics() {
+    // Alt+S saves on the edit page ("Daten &Speichern"): no menu may take it.
+    QSet<QChar> used = {QLatin1Char('S')};
+    // Fixed mnemonics first, then the titles that change (log name, language) get theirs.
+    for (QMenu* menu : {m_fileMenu, m_toolsMenu, m_helpMenu})
+        withMnemonic(menu->title(), used);
+    for (QMenu* menu : {m_logFileMenu, m_languageMenu}) {
+        QString plain = menu->title();
+        // Drop a mnemonic given earlier: the free letters may have changed.
+        for (int i = 0; i + 1 < plain.size(); ++i) {
+            if (plain.at(i) == QLatin1Char('&') && plain.at(i + 1) != QLatin1Char('&')) {
+                plain.remove(i, 1);
+                break;
+            }
+            if (plain.at(i) == QLatin1Char('&'))
+                ++i;
+        }
+        menu->setTitle(withMnemonic(plain, used));
     }
 }
 
@@ -162,7 +243,8 @@ void TMainForm::BuildMenu() {
     const QString current = m_station->logFileName();
     auto* group = new QActionGroup(m_logFileMenu);
     QString caption = msg(Msg::LogMenuCaption);
-    for (const QString& name : LogFileSet::logFileNames(programDirectory())) {
+    m_menuLogNames = LogFileSet::logFileNames(programDirectory());
+    for (const QString& name : std::as_const(m_menuLogNames)) {
         QAction* item = m_logFileMenu->addAction(WidgetFactory::literalCaption(name));
         item->setData(name);
         item->setCheckable(true);
@@ -177,6 +259,7 @@ void TMainForm::BuildMenu() {
     connect(newLog, &QAction::triggered, this, &TMainForm::NewLogFileMenuClick);
     // An empty caption would make the menu vanish from the bar.
     m_logFileMenu->setTitle(caption.isEmpty() ? QStringLiteral("Log") : caption);
+    applyMenuMnemonics();
     const auto plain = WidgetFactory::shownCaption;
     m_noLogHintLabel->setText(
         station()
@@ -269,6 +352,7 @@ void TMainForm::LoadLanguage() {
     // Texts no language line holds, and captions built from language texts.
     NewButtonCaption();
     optionsPage->statusBarOptions->applyLanguage();
+    optionsPage->entryOrderOptions->applyLanguage();
     optionsPage->rigOptions->applyLanguage();
     m_station->rig().applyLanguage();
     KeyboardAccess::apply(this);
@@ -279,11 +363,18 @@ void TMainForm::Info1Click() {
 }
 
 void TMainForm::Hilfe2Click() {
-    openProgramFile(QStringLiteral("Hilfe/index.htm"));
+    openProgramFile(helpPage(QStringLiteral("index.htm")));
 }
 
 void TMainForm::LinklistezuAFU1Click() {
-    openProgramFile(QStringLiteral("Hilfe/links.htm"));
+    openProgramFile(helpPage(QStringLiteral("links.htm")));
+}
+
+QString TMainForm::helpPage(const QString& name) const {
+    // The English pages stand in their own folder; the German ones where they always were.
+    const bool english = m_englishAction->isChecked() &&
+                         QFileInfo::exists(programFile(QStringLiteral("Hilfe/en/") + name));
+    return (english ? QStringLiteral("Hilfe/en/") : QStringLiteral("Hilfe/")) + name;
 }
 
 void TMainForm::Homepage1Click() {
@@ -319,7 +410,7 @@ void TMainForm::astaturkrzel1Click() {
     for (const QAction* action : MainPageControl->actions()) {
         const int k = action->property(kFunctionKey).toInt();
         if (k >= 1 && k <= FunctionKeys::kKeyCount && !action->shortcut().isEmpty())
-            buttons[k - 1] = SettingsKeys::read(settings(), SettingsKeys::buttons(k));
+            buttons[k - 1] = SettingsKeys::readButtons(settings(), k);
     }
     emit shortcutsRequested(FunctionKeys::shortcutLines(texts, buttons));
 }

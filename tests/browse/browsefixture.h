@@ -15,7 +15,8 @@ struct BrowseFixture : SessionFixture {
         dir.writeFile("DOK.ini", "[OV]\r\nA01=Konstanz\r\n[Distrikt]\r\nA=Baden\r\n"
                                  "[Website]\r\nA=https://a.example.org/\r\n");
         LogBuilder::writeLog(dir.file("a.log"), records);
-        start("[Allgemein]\r\nLastLogFileName=a.log\r\n", show);
+        // The operator has given a locator: bearings and the locator map have a centre.
+        start("[Allgemein]\r\nLastLogFileName=a.log\r\nEigenerLocator=JO43SQ\r\n", show);
     }
 
     TMainForm* form() const { return session->mainForm(); }

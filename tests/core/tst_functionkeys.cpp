@@ -70,7 +70,7 @@ private slots:
         };
         row("DOK and QTH", "eh", "DOK, QTH", "'DOK' und 'QTH'");
         row("three", "efh", "DOK, Locat., QTH", "'DOK', 'Locator' und 'QTH'");
-        row("one", "j", "Cmnts.", "'Comments'");
+        row("one, German by default", "j", "Bem.", "'Bemerkungen'");
         row("last two fields", "kl", "QSL Out, QSL In", "'QSL Out' und 'QSL In'");
         row("no field letter", "cx", "Band, ", "'Band' und ");
         row("unbound", "", "", "");

@@ -112,9 +112,9 @@ private slots:
     void missingFileReadsDefaultsAndIsCreatedOnFlush() {
         TempProgramDir dir;
         TMemIniFile ini(dir.file("Dalu.ini"));
-        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::EigenerLocator), QString("JO43SQ"));
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::EigenerLocator), QString()); // not invented
         QCOMPARE(SettingsKeys::read(ini, SettingsKeys::UtcDiffAuto), true);
-        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::MainFormWidth), 775);
+        QCOMPARE(SettingsKeys::read(ini, SettingsKeys::MainFormWidth), 1200);
         QCOMPARE(SettingsKeys::read(ini, SettingsKeys::DoppelCheckOptions), QString("000"));
         QVERIFY(!QFile::exists(dir.file("Dalu.ini")));
         ini.UpdateFile();

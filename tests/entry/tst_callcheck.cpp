@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(window->findChild<QLabel*>("Label1")->text(),
                  QString("Dieses Call wurde bereits geloggt!"));
         QCOMPARE(window->findChild<QPushButton*>("Button3")->text(),
-                 QString("3 = Eingabe korriegieren")); // sic
+                 QString("3 = Eingabe korrigieren"));
         QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         // 1 goes on in the next field, 2 discards, 3 goes back to the call. Where the focus is in

@@ -38,7 +38,7 @@ const DefaultText kDefaultTexts[] = {
     {"Title21", "2.1 Aus welchen Dalu-Dateien sollen die Daten exportiert werden?"},
     {"Title22", "2.2 In welche Datei und in welches Format soll exportiert werden?"},
     {"Title23", "2.3 Fertig!"},
-    {"Title31", "3.1 Welche Dalu-Dateien sollen korriegiert werden?"},
+    {"Title31", "3.1 Welche Dalu-Dateien sollen korrigiert werden?"},
     {"Title32", "3.2 Fertig!"},
     {"Title41", "4.1 Welche Dalu-Dateien sollen angehängt werden?"},
     {"Title42", "4.2 An welche Dalu-Datei sollen die Daten angehängt werden?"},

@@ -72,7 +72,7 @@ void TLogConverterForm::buildPages() {
     auto* start = new QGridLayout(m_startPage);
     m_importChoice = captioned<QRadioButton>(m_startPage, "ImportRadioBtn", "Import");
     m_exportChoice = captioned<QRadioButton>(m_startPage, "ExportRadioBtn", "Export");
-    m_repairChoice = captioned<QRadioButton>(m_startPage, "RepairRadioBtn", "Korriegieren");
+    m_repairChoice = captioned<QRadioButton>(m_startPage, "RepairRadioBtn", "Korrigieren");
     m_appendChoice = captioned<QRadioButton>(m_startPage, "VerbindenRadioBtn", "Anhängen");
     m_splitChoice = captioned<QRadioButton>(m_startPage, "TrennenRadioBtn", "Trennen");
     m_importCaption =
@@ -86,7 +86,7 @@ void TLogConverterForm::buildPages() {
                      "Eventuell in Dalu-Dateien vorhandene Fehler, wie falsche "
                      "Nummerierung oder falsches Datumsformat, automatisch korrigieren");
     m_appendCaption = wrappedLabel(m_startPage, "VerbindenLabel",
-                                   "Ein oder mehrer Dalu-Dateien einer bestehende Dalu-Datei "
+                                   "Eine oder mehrere Dalu-Dateien einer bestehenden Dalu-Datei "
                                    "anhängen oder in eine neue Dalu-Datei schreiben");
     m_splitCaption = wrappedLabel(m_startPage, "TrennenLabel", "");
     int row = 0;
