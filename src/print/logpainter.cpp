@@ -21,10 +21,9 @@ constexpr double kHead = 14;   // own call, log and range, and a line
 constexpr double kFoot = 8;    // the page number
 constexpr double kBandsPerLine = 6;
 
-// Widths in mm for the columns: each as wide as its longest text, shrunk together when
-// they do not fit the page (text that still does not fit is shortened with "...").
-QList<double> columnWidths(const Sheet& sheet, const QFont& font, double available,
-                           const QPaintDevice* device, double perMm) {
+// Widths in mm for the columns, each as wide as its longest text.
+QList<double> naturalWidths(const Sheet& sheet, const QFont& font, const QPaintDevice* device,
+                            double perMm) {
     const QFontMetricsF metrics(font, device);
     QList<double> widths;
     for (int c = 0; c < sheet.titles.size(); ++c) {
@@ -37,12 +36,24 @@ QList<double> columnWidths(const Sheet& sheet, const QFont& font, double availab
         }
         widths.append(metrics.horizontalAdvance(longest + QStringLiteral("  ")) / perMm);
     }
-    const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
-    if (total > available) {
-        for (double& w : widths)
-            w *= available / total;
-    }
     return widths;
+}
+
+// The widest columns give up room until all fit: short columns (date, band) stay whole,
+// long texts (comments, QTH) are shortened with "...".
+void capWidest(QList<double>& widths, double available) {
+    QList<double> sorted = widths;
+    std::sort(sorted.begin(), sorted.end());
+    double fixed = 0;
+    for (int i = 0; i < sorted.size(); ++i) {
+        const double cap = (available - fixed) / double(sorted.size() - i);
+        if (sorted.at(i) > cap) {
+            for (double& w : widths)
+                w = std::min(w, cap);
+            return;
+        }
+        fixed += sorted.at(i);
+    }
 }
 
 QStringList sumLines(const Sheet& sheet) {
@@ -75,11 +86,18 @@ void setupPages(QPagedPaintDevice& device, bool landscape) {
 int paint(QPagedPaintDevice& device, const Sheet& sheet) {
     const QSizeF paper = device.pageLayout().fullRect(QPageLayout::Millimeter).size();
     PagePainter page(device);
-    const double rowMm = 4.2;
+    const double width = paper.width() - 2 * kMargin;
+    // Many columns on a narrow page take a smaller font, down to what still reads well.
+    double rowMm = 4.2;
+    const QList<double> atFullSize =
+        naturalWidths(sheet, PagePainter::font(rowMm, true), &device, page.toDevice(1.0));
+    const double natural = std::accumulate(atFullSize.begin(), atFullSize.end(), 0.0);
+    if (natural > width)
+        rowMm = std::max(2.9, rowMm * width / natural);
     const QFont font = PagePainter::font(rowMm);
     const QFont bold = PagePainter::font(rowMm, true);
-    const double width = paper.width() - 2 * kMargin;
-    const QList<double> widths = columnWidths(sheet, bold, width, &device, page.toDevice(1.0));
+    QList<double> widths = naturalWidths(sheet, bold, &device, page.toDevice(1.0));
+    capWidest(widths, width);
     const double bodyTop = kMargin + kHead + rowMm + 1;
     const int perPage = std::max(1, int((paper.height() - kMargin - kFoot - bodyTop) / rowMm));
     const QStringList sums = sumLines(sheet);

@@ -201,8 +201,8 @@ int printLog(const Command& command, QTextStream& out) {
     PrintOutput::writePdf(
         command.target, {[&](QPagedPaintDevice& d) { LogPainter::setupPages(d, sheet.landscape); },
                          [&](QPagedPaintDevice& d) { pages = LogPainter::paint(d, sheet); }});
-    out << "Wrote " << selected.size() << " QSOs on " << pages << " pages to " << command.target
-        << "\n";
+    out << "Wrote " << selected.size() << " QSOs on " << pages << (pages == 1 ? " page" : " pages")
+        << " to " << command.target << "\n";
     return 0;
 }
 
