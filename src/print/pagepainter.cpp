@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <QPrinter>
 
 namespace {
 
@@ -11,10 +12,11 @@ constexpr double kMmPerPoint = 25.4 / 72;
 
 PagePainter::PagePainter(QPagedPaintDevice& device)
     : m_device(device), m_perMm(device.logicalDpiX() / 25.4) {
-    const QPageLayout layout = device.pageLayout();
-    // The painter starts at the printable area; labels are placed from the paper's corner.
-    const QRect paint = layout.paintRectPixels(device.logicalDpiX());
-    m_origin = -QPointF(paint.topLeft());
+    // The painter starts at the printable area (a full-page printer: at the paper's corner);
+    // labels are placed from the paper's corner.
+    const auto* printer = dynamic_cast<const QPrinter*>(&device);
+    if (!printer || !printer->fullPage())
+        m_origin = -QPointF(device.pageLayout().paintRectPixels(device.logicalDpiX()).topLeft());
     m_painter.begin(&device);
     m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::TextAntialiasing);
