@@ -6,6 +6,8 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 
+#include <algorithm>
+
 namespace LabelPainter {
 
 namespace {

@@ -1,8 +1,10 @@
 // QSL labels on values: sheet geometry, which QSOs share a label, manager and card request,
 // the start cell on a used sheet, the layout in Dalu.ini, and the ranges of a printed log.
+#include "daluerror.h"
 #include "logbuilder.h"
 #include "logprintrange.h"
 #include "meminifile.h"
+#include "qsllabelmarks.h"
 #include "qsllabels.h"
 #include "settingskeys.h"
 
@@ -160,6 +162,41 @@ private slots:
         const Place p = place(std::max(labels - 1, 0), start, 21);
         QCOMPARE((QList<int>{p.page, p.cell}), pageAndCellOfLast);
         QCOMPARE(pageCount(labels, start, 21), pages);
+    }
+
+    // One rewrite marks exactly the printed QSOs; a QSO no longer where it was listed, or
+    // gone, leaves the file as it was.
+    void markSentAllOrNothing_data() {
+        QTest::addColumn<QList<int>>("positions");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("two of four") << QList<int>{2, 4} << true;
+        QTest::newRow("the third moved") << QList<int>{1, 3} << false;
+        QTest::newRow("a fifth that is gone") << QList<int>{1, 5} << false;
+    }
+    void markSentAllOrNothing() {
+        QFETCH(QList<int>, positions);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.log");
+        QList<TQsoRecord> log = LogBuilder::qsos(4);
+        QList<CompactQso> listed;
+        for (int p : positions)
+            listed.append(CompactQso(LogBuilder::qso(p)));
+        log[2][QsoField::Call] = "QX9ZZZ"; // changed since the list was made
+        LogBuilder::writeLog(path, log);
+        const QDate today(2026, 12, 8);
+        bool threw = false;
+        try {
+            QslLabelMarks::markSent(path, positions, listed, today);
+        } catch (const DaluError&) {
+            threw = true;
+        }
+        QCOMPARE(threw, !written);
+        if (written) {
+            for (int p : positions)
+                log[p - 1][QsoField::QslOut] = "08.12.2026";
+        }
+        QCOMPARE(LogBuilder::readLog(path), log);
     }
 
     void printRange() {
