@@ -1,7 +1,7 @@
 # Two commands set up a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libjpeg-dev libhamlib-dev libhamlib-utils qt6-translations-l10n xvfb xauth
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libjpeg-dev libhamlib-dev libhamlib-utils qt6-translations-l10n xvfb xauth poppler-utils fonts-dejavu-core
 MISSING = $(shell for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache, where the machine has it, lets several checkouts share one compile cache.

@@ -9,11 +9,12 @@ set(DALU_LAYERS
     "rig:core"
     "station:core callbook rig"
     "widgets:core station"
-    "storage:core station widgets"
+    "print:core"
+    "storage:core station widgets print"
     "entry:core callbook rig station widgets storage"
-    "browse:core station widgets storage"
+    "browse:core station widgets storage print"
     "evaluations:core station widgets storage"
-    "qsl:core station widgets storage"
+    "qsl:core station widgets storage print"
     "settings:core callbook rig station widgets storage"
     "converter/wizard:core station widgets")
 

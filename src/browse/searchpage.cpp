@@ -4,6 +4,7 @@
 #include "errorboundary.h"
 #include "keyboardaccess.h"
 #include "logfile.h"
+#include "logprintdialog.h"
 #include "qsogrid.h"
 #include "qsogridmodel.h"
 #include "qsolists.h"
@@ -51,6 +52,9 @@ TSearchPage::TSearchPage(Station& station, QsoLists& lists, Navigator& navigator
     SearchBtn = new QPushButton(QStringLiteral("Suche starten!"), this);
     SearchBtn->setObjectName(QStringLiteral("SearchBtn"));
     connect(SearchBtn, &QPushButton::clicked, this, &TSearchPage::SearchBtnClick);
+    m_printBtn = new QPushButton(uiText("Drucken"), this);
+    m_printBtn->setObjectName(QStringLiteral("sPrintBtn"));
+    connect(m_printBtn, &QPushButton::clicked, this, &TSearchPage::print);
     sModel = new QsoGridModel(this);
     sStringGrid = new QsoGrid(sModel, this);
     sStringGrid->setObjectName(QStringLiteral("sStringGrid"));
@@ -97,6 +101,7 @@ void TSearchPage::layoutPage() {
     }
     grid->addWidget(formatRulesMemo, 0, 4, kRows, 1);
     grid->addWidget(SearchBtn, kRows, 3);
+    grid->addWidget(m_printBtn, kRows, 4, Qt::AlignRight);
     grid->addWidget(sStringGrid, kRows + 1, 0, 1, 5);
     QList<QWidget*> order;
     for (int row = 0; row < kRows; ++row) {
@@ -104,7 +109,7 @@ void TSearchPage::layoutPage() {
         if (row == 0)
             order << formatRulesMemo; // beside the first criterion, reaching down to the last
     }
-    order << SearchBtn << sStringGrid;
+    order << SearchBtn << m_printBtn << sStringGrid;
     KeyboardAccess::setTabOrder(order);
     grid->setColumnStretch(3, 2);
     grid->setColumnStretch(4, 2);
@@ -112,6 +117,7 @@ void TSearchPage::layoutPage() {
 }
 
 void TSearchPage::applyUiTexts() {
+    m_printBtn->setText(uiText("Drucken"));
     for (int row = 0; row < kRows; ++row) {
         sCheckBox[row]->setToolTip(uiText("Kriterium %1 verwenden").arg(row + 1));
         sEdit[row]->setToolTip(uiText("Suchtext von Kriterium %1").arg(row + 1));
@@ -214,4 +220,12 @@ void TSearchPage::sStringGridDblClick() {
     for (int col = 0; col < sModel->columnCount(); ++col)
         hit.append(sModel->cell(sStringGrid->Row() - 1, col));
     m_navigator.editQso({position, Navigator::ReturnTo::Search, hit, {}});
+}
+
+void TSearchPage::print() {
+    ErrorBoundary::run(this, [&] {
+        LogPrintDialog::print(this, sModel->rows(), sStringGrid->shownColumns(),
+                              SettingsKeys::read(m_station.settings(), SettingsKeys::EigenesCall),
+                              m_station.logFileName());
+    });
 }

@@ -43,6 +43,8 @@ public slots:
     void sStringGridDblClick();
     // The page comes to the front: hits the log changed under are searched again.
     void SucheTSShow();
+    // "Drucken": the hits shown (all or a range) in the columns shown.
+    void print();
 
 private:
     void createCriteria();
@@ -59,6 +61,7 @@ private:
     std::array<QLineEdit*, kRows> sEdit;
     QPlainTextEdit* formatRulesMemo; // "Memo1"
     QPushButton* SearchBtn;
+    QPushButton* m_printBtn;
     QsoGrid* sStringGrid;
     QsoGridModel* sModel;
 

@@ -138,4 +138,18 @@ QString readButtons(const TMemIniFile& ini, int functionKey);
 // Set on a first start: while a report preset is empty the mask proposes one by mode.
 inline constexpr BoolKey ReportsByMode{"Vorgaben", "RstByMode", false};
 
+// QSL labels and printed cards: the sheet chosen last, the measures of the custom sheet
+// (millimetres), the QSOs on one label and the card's background picture.
+inline constexpr TextKey LabelLayout{"QSL-Etiketten", "Layout", "3x7", 16};
+inline constexpr IntKey LabelColumns{"QSL-Etiketten", "Spalten", 3};
+inline constexpr IntKey LabelRows{"QSL-Etiketten", "Zeilen", 7};
+inline constexpr FloatKey LabelWidth{"QSL-Etiketten", "Breite", 70};
+inline constexpr FloatKey LabelHeight{"QSL-Etiketten", "Hoehe", 42.3};
+inline constexpr FloatKey LabelLeft{"QSL-Etiketten", "RandLinks", 0};
+inline constexpr FloatKey LabelTop{"QSL-Etiketten", "RandOben", 0.45};
+inline constexpr FloatKey LabelGapX{"QSL-Etiketten", "AbstandX", 0};
+inline constexpr FloatKey LabelGapY{"QSL-Etiketten", "AbstandY", 0};
+inline constexpr IntKey LabelQsos{"QSL-Etiketten", "QsosProEtikett", 4};
+inline constexpr TextKey CardBackground{"QSL-Etiketten", "KartenBild", ""};
+
 } // namespace SettingsKeys

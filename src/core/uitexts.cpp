@@ -306,6 +306,50 @@ const UiTextRow kRows[] = {
     {"Eigenes &Call:", "Own &call:"},
     {"Eigener &Locator:", "Own &locator:"},
     {"&Sp\u00e4ter", "&Later"},
+
+    // QSL labels, printed cards and the printed log
+    {"QSO %1 bis %2", "QSO %1 to %2"},
+    {"%1 bis %2", "%1 to %2"},
+    {"alle QSOs", "all QSOs"},
+    {"Seite %1 von %2", "Page %1 of %2"},
+    {"Summe: %1 QSOs", "Total: %1 QSOs"},
+    {"QSOs je Band:", "QSOs per band:"},
+    {"Log %1, %2", "Log %1, %2"},
+    {"Datum", "Date"},
+    {"Etiketten drucken", "Print labels"},
+    {"Drucken", "Print"},
+    {"Bogen:", "Sheet:"},
+    {"eigener Bogen", "custom sheet"},
+    {"Spalten:", "Columns:"},
+    {"Zeilen:", "Rows:"},
+    {"Etikett (mm):", "Label (mm):"},
+    {"Rand links/oben (mm):", "Margin left/top (mm):"},
+    {"Abstand (mm):", "Gap (mm):"},
+    {"Beginnen bei Etikett:", "Start at label:"},
+    {"QSOs je Etikett:", "QSOs per label:"},
+    {"Ausgabe:", "Output:"},
+    {"Vorschau", "Preview"},
+    {"Drucker", "Printer"},
+    {"PDF-Datei", "PDF file"},
+    {"Karten (9 x 14 cm)", "Cards (9 x 14 cm)"},
+    {"Kartenbild:", "Card picture:"},
+    {"Die Etiketten passen nicht auf das Blatt.", "The labels do not fit on the sheet."},
+    {"Keine QSOs zum Drucken.", "No QSOs to print."},
+    {"Sind die %1 Etiketten richtig gedruckt? Nur dann werden %2 QSOs mit dem heutigen Datum "
+     "als gesendet markiert.",
+     "Did the %1 labels print correctly? Only then are %2 QSOs marked as sent with today's "
+     "date."},
+    {"Das Log wurde seit dem Erstellen der Liste von einem anderen Programm ge\u00e4ndert; "
+     "nichts wurde markiert. Bitte die Liste neu erstellen.",
+     "Another program changed the log since the list was built; nothing was marked. Please "
+     "build the list again."},
+    {"Bereich:", "Range:"},
+    {"alle", "all"},
+    {"Nummern", "numbers"},
+    {"Zeitraum", "dates"},
+    {"Querformat", "Landscape"},
+    {"Das Kartenbild \"%1\" kann nicht gelesen werden.", "The card picture \"%1\" cannot be read."},
+    {"Der Drucker meldet einen Fehler.", "The printer reports an error."},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

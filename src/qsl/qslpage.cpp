@@ -4,9 +4,11 @@
 #include "errorboundary.h"
 #include "logchange.h"
 #include "logfile.h"
+#include "qsllabels.h"
 #include "qsllistmodel.h"
 #include "station.h"
 #include "textinput.h"
+#include "uitexts.h"
 #include "widgetfactory.h"
 
 #include <QApplication>
@@ -71,6 +73,8 @@ QWidget* TQslPage::createQslOut() {
     box->setObjectName(QStringLiteral("QslOutGroupBox"));
     auto* createButton = new QPushButton(QStringLiteral("Liste erstellen"), box);
     createButton->setObjectName(QStringLiteral("qslCreateListBtn"));
+    m_labelsButton = new QPushButton(uiText("Etiketten drucken"), box);
+    m_labelsButton->setObjectName(QStringLiteral("qslPrintLabelsBtn"));
     QLabel* hint = WidgetFactory::label(
         "Label92",
         QStringLiteral("Folgende QSL-Karten m\u00fcssen noch geschrieben werden. (Doppelklick "
@@ -84,13 +88,17 @@ QWidget* TQslPage::createQslOut() {
     m_outGrid = grid("qslStringGrid", m_outModel, box);
     m_outGrid->installEventFilter(this);
     connect(createButton, &QPushButton::clicked, this, &TQslPage::createList);
+    connect(m_labelsButton, &QPushButton::clicked, this, &TQslPage::printLabels);
+    // Several rows may be chosen for labels; Enter and n act on the current row.
+    m_outGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(m_outGrid, &QTableView::doubleClicked, this,
             [this] { markSent(currentRow(m_outGrid)); });
 
     auto* layout = new QGridLayout(box);
     layout->addWidget(createButton, 0, 0, Qt::AlignTop);
     layout->addWidget(hint, 0, 1);
-    layout->addWidget(m_outGrid, 1, 0, 1, 2);
+    layout->addWidget(m_labelsButton, 0, 2, Qt::AlignTop);
+    layout->addWidget(m_outGrid, 1, 0, 1, 3);
     layout->setColumnStretch(1, 1);
     return box;
 }
@@ -171,6 +179,7 @@ QWidget* TQslPage::createHitPanel(QWidget* parent) {
 
 void TQslPage::createList() {
     m_outModel->clear();
+    m_outListStale = false;
     if (!m_station.hasLog())
         return;
     ErrorBoundary::run(this, [&] {
@@ -180,6 +189,7 @@ void TQslPage::createList() {
         const QList<CompactQso>& all = m_station.qsos();
         const QList<int> positions =
             QslCards::outList(all, QslCards::loadRule(m_station.settings()));
+        m_confirmedCalls = QslLabels::confirmedCalls(all);
         QList<CompactQso> listed;
         listed.reserve(positions.size());
         for (int position : positions)
@@ -221,6 +231,7 @@ void TQslPage::mark(int row, QslCards::Mark kind) {
 // A QSO written elsewhere (the edit page) shows its new fields. After the file changed as a
 // whole the rows stay as listed: a mark checks that its QSO is still there.
 void TQslPage::follow(const LogChange& change) {
+    m_outListStale = m_outListStale || change.everything();
     if (change.kind != LogChange::Kind::Replaced)
         return;
     for (QslListModel* model : {m_outModel, m_hitModel})

@@ -3,11 +3,13 @@
 #include "qslcards.h"
 #include "qsosearch.h"
 
+#include <QSet>
 #include <QWidget>
 
 class Navigator;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 class QTableView;
 class QslListModel;
 class Station;
@@ -26,6 +28,9 @@ public:
     // becomes the current one.
     void markSent(int row);
     void markNoCard(int row);
+    // Labels (or cards) for the listed QSOs, or the selected ones; those printed are marked
+    // as sent when the operator confirms the labels came out right.
+    void printLabels();
 
     // QSL in: the QSO of a card received on the day set, found by the card's call, date and
     // time as the operator types them; one hit is opened for editing, several are offered.
@@ -34,6 +39,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* createQslOut();
@@ -51,6 +57,8 @@ private:
     void createQsoFromCard(TQsoRecord record);
     void showHits(QList<CompactQso> hits, QList<int> positions);
     void clearInputs();
+    // True, after saying so, when the log changed as a whole since the list was built.
+    bool outListOutdated();
 
     Station& m_station;
     Navigator& m_navigator;
@@ -63,4 +71,7 @@ private:
     QWidget* m_hitPanel;
     QslListModel* m_hitModel;
     QTableView* m_hitGrid;
+    QPushButton* m_labelsButton;
+    QSet<QByteArray> m_confirmedCalls; // when the out list was built: for "TNX QSL"
+    bool m_outListStale = false;
 };

@@ -136,7 +136,7 @@ void TMainForm::createPages() {
     m_noLogHintLabel->setBackgroundRole(QPalette::Base);
     MainPageControl->addTab(EingabeTS, QStringLiteral("Eingabe"));
 
-    auto* listPage = new TListPage(*m_lists, *m_navigator, MainPageControl);
+    auto* listPage = new TListPage(*m_station, *m_lists, *m_navigator, MainPageControl);
     ListeTS = listPage;
     ListeStringGrid = listPage->grid();
     MainPageControl->addTab(ListeTS, QStringLiteral("Liste"));

@@ -74,3 +74,12 @@ void QsoGrid::keyPressEvent(QKeyEvent* event) {
     }
     QTableView::keyPressEvent(event);
 }
+
+QList<int> QsoGrid::shownColumns() const {
+    QList<int> columns;
+    for (int c = 0; c < model()->columnCount(); ++c) {
+        if (!isColumnHidden(c) && columnWidth(c) > 0)
+            columns.append(c);
+    }
+    return columns;
+}

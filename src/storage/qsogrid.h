@@ -20,6 +20,8 @@ public:
 
     // Width of each column: widest trimmed text of all rows and the header, plus 10.
     void fitColumnsToContents();
+    // The columns (QsoField order numbers) the operator sees: not hidden, not shrunk to 0.
+    QList<int> shownColumns() const;
 
 signals:
     // A mouse release over the header row with Ctrl held.

@@ -1,7 +1,10 @@
 #include "commands.h"
 
+#include "qsllabels.h"
+
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace ConvertCli {
 
@@ -14,12 +17,17 @@ struct Syntax {
     bool variadic;
 };
 
-const Syntax kSyntax[] = {
-    {"import-adif", Action::ImportAdif, 2, false}, {"export-adif", Action::ExportAdif, 2, true},
-    {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
-    {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
-    {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false},
-    {"qsl-out", Action::QslOut, 1, false}};
+const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
+                          {"export-adif", Action::ExportAdif, 2, true},
+                          {"export-html", Action::ExportHtml, 2, true},
+                          {"export-txt", Action::ExportTxt, 2, true},
+                          {"import-html", Action::ImportHtml, 2, false},
+                          {"repair", Action::Repair, 1, true},
+                          {"append", Action::Append, 2, true},
+                          {"evaluate", Action::Evaluate, 2, false},
+                          {"qsl-out", Action::QslOut, 1, false},
+                          {"qsl-labels", Action::QslLabels, 2, false},
+                          {"print", Action::Print, 2, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -153,6 +161,93 @@ bool takeQslRule(QStringList& args, std::optional<QslCards::CardRule>& rule, QSt
     return true;
 }
 
+// Takes "--name VALUE" out of the arguments; false with an error when the value is missing.
+bool takeValue(QStringList& args, const char* name, QString& value, QString& error) {
+    const qsizetype i = args.indexOf(QLatin1String(name));
+    if (i < 0)
+        return true;
+    if (i + 1 >= args.size()) {
+        error = QStringLiteral("%1 needs a value").arg(QLatin1String(name));
+        return false;
+    }
+    value = args[i + 1];
+    args.remove(i, 2);
+    return true;
+}
+
+bool takeNumber(QStringList& args, const char* name, int low, int high, int& number,
+                QString& error) {
+    QString text;
+    if (!takeValue(args, name, text, error))
+        return false;
+    if (text.isNull())
+        return true;
+    const auto n = qsoNumber(text);
+    if (!n || *n < low || *n > high) {
+        error = QStringLiteral("%1: \"%2\" is no number from %3 to %4")
+                    .arg(QLatin1String(name), text)
+                    .arg(low)
+                    .arg(high);
+        return false;
+    }
+    number = *n;
+    return true;
+}
+
+bool takeLabelOptions(QStringList& args, Command& command, QString& error) {
+    if (!takeValue(args, "--layout", command.labelLayout, error) ||
+        !takeNumber(args, "--start", 1, 1000, command.startCell, error) ||
+        !takeNumber(args, "--qsos", 1, QslLabels::kMaxQsosPerLabel, command.qsosPerLabel, error) ||
+        !takeValue(args, "--background", command.background, error) ||
+        !takeQslRule(args, command.qslRule, error))
+        return false;
+    command.cards = args.removeAll(QStringLiteral("--cards")) > 0;
+    if (!command.labelLayout.isNull() && command.labelLayout != QLatin1String("custom") &&
+        !QslLabels::preset(command.labelLayout)) {
+        error = QStringLiteral("--layout: \"%1\" is none of 3x7, 3x8, 2x7, custom")
+                    .arg(command.labelLayout);
+        return false;
+    }
+    return true;
+}
+
+bool takePrintOptions(QStringList& args, Command& command, QString& error) {
+    QString numbers, from, to;
+    if (!takeValue(args, "--numbers", numbers, error) || !takeValue(args, "--from", from, error) ||
+        !takeValue(args, "--to", to, error))
+        return false;
+    command.landscape = args.removeAll(QStringLiteral("--landscape")) > 0;
+    LogPrintRange::Range& r = command.range;
+    if (!numbers.isNull()) {
+        const QStringList range = numbers.split(QLatin1Char('-'));
+        const auto first = qsoNumber(range.value(0));
+        const auto last = qsoNumber(range.value(1));
+        if (range.size() != 2 || !first || !last || *first > *last) {
+            error = QStringLiteral("--numbers: \"%1\" is no range like 1-100").arg(numbers);
+            return false;
+        }
+        r.firstNumber = *first;
+        r.lastNumber = *last;
+    }
+    for (const auto& [text, day, name] :
+         {std::tuple{from, &r.from, "--from"}, std::tuple{to, &r.to, "--to"}}) {
+        if (text.isNull())
+            continue;
+        const auto d = date(text);
+        if (!d) {
+            error =
+                QStringLiteral("%1: \"%2\" is no date (dd.mm.yyyy)").arg(QLatin1String(name), text);
+            return false;
+        }
+        *day = *d;
+    }
+    if (r.from.isValid() && r.to.isValid() && r.from > r.to) {
+        error = QStringLiteral("--from is after --to");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ParseResult parse(const QStringList& arguments) {
@@ -179,9 +274,14 @@ ParseResult parse(const QStringList& arguments) {
         return failure(error);
     if (command.action == Action::Evaluate && !takeFilter(args, command, error))
         return failure(error);
+    if (command.action == Action::QslLabels && !takeLabelOptions(args, command, error))
+        return failure(error);
+    if (command.action == Action::Print && !takePrintOptions(args, command, error))
+        return failure(error);
     const bool exports = command.action == Action::ExportAdif ||
                          command.action == Action::ExportHtml ||
-                         command.action == Action::ExportTxt;
+                         command.action == Action::ExportTxt ||
+                         command.action == Action::QslLabels || command.action == Action::Print;
     if (exports && args.removeAll(QStringLiteral("--force")) > 0)
         command.force = true;
     if (command.action == Action::QslOut && !takeQslRule(args, command.qslRule, error))
@@ -205,6 +305,11 @@ ParseResult parse(const QStringList& arguments) {
     case Action::Append:
         command.target = args[0];
         command.logs = args.mid(1);
+        break;
+    case Action::QslLabels:
+    case Action::Print:
+        command.logs = {args[0]};
+        command.target = args[1];
         break;
     case Action::Repair:
     case Action::QslOut:
@@ -268,6 +373,17 @@ QString usage() {
         "      switches the card rule is the one stored in Dalu.ini of the program\n"
         "      folder; --first-qso: only the first QSO with a call, again when band,\n"
         "      mode, day or year differ as switched on.\n"
+        "  qsl-labels A.log OUT.pdf [--layout 3x7|3x8|2x7|custom] [--start N]\n"
+        "             [--qsos N] [--cards [--background IMAGE]] [card rule as qsl-out]\n"
+        "             [--force]\n"
+        "      Writes labels for the QSOs of the QSL out list as a PDF file: one station\n"
+        "      a label, N QSOs to a label (1 to 8), from label N of the first sheet on.\n"
+        "      Without --layout the sheet chosen last in Dalu.ini; custom: its measures\n"
+        "      there. --cards: one 9 x 14 cm card a page, the picture behind. Marks\n"
+        "      nothing as sent.\n"
+        "  print A.log OUT.pdf [--numbers 1-100] [--from dd.mm.yyyy] [--to dd.mm.yyyy]\n"
+        "        [--landscape] [--force]\n"
+        "      Writes the QSOs (all, or those in the ranges) as printed log pages.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

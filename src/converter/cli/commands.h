@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluationfilter.h"
+#include "logprintrange.h"
 #include "qslcards.h"
 
 #include <QString>
@@ -21,7 +22,9 @@ enum class Action {
     Repair,
     Append,
     Evaluate,
-    QslOut
+    QslOut,
+    QslLabels,
+    Print
 };
 
 struct Command {
@@ -36,6 +39,16 @@ struct Command {
     bool allEntities = false; // evaluate dxcc --all
     // qsl-out: the card rule of the command line; none given: the one in Dalu.ini.
     std::optional<QslCards::CardRule> qslRule;
+    // qsl-labels: the sheet ("custom": the one in Dalu.ini; none: the one chosen last), the
+    // first free label, the QSOs per label (0: Dalu.ini's), cards instead of labels.
+    QString labelLayout;
+    int startCell = 1;
+    int qsosPerLabel = 0;
+    bool cards = false;
+    QString background;
+    // print: which QSOs, and the page turned.
+    LogPrintRange::Range range;
+    bool landscape = false;
 };
 
 struct ParseResult {

@@ -5,10 +5,12 @@
 #include "dokevaluation.h"
 #include "dxcc.h"
 #include "dxccevaluation.h"
+#include "labelpainter.h"
 #include "locatorsquares.h"
 #include "logconverter.h"
 #include "logfile.h"
 #include "logjournal.h"
+#include "logpainter.h"
 #include "qsocounts.h"
 #include "uitexts.h"
 
@@ -18,6 +20,8 @@
 
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QImage>
+#include <QPagedPaintDevice>
 
 #include <algorithm>
 #include <exception>
@@ -117,12 +121,23 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+TMemIniFile programSettings() {
+    return TMemIniFile(programDirectory() + QLatin1String(SettingsKeys::kFileName));
+}
+
+QList<CompactQso> readQsos(const QString& path) {
+    QList<CompactQso> qsos;
+    TLogFile log(path);
+    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        qsos.append(CompactQso(line, starts).shownInList());
+    });
+    return qsos;
+}
+
 // The QSL out list as the QSL page shows it, for scripts.
 int qslOut(const Command& command, QTextStream& out) {
     const QslCards::CardRule rule =
-        command.qslRule ? *command.qslRule
-                        : QslCards::loadRule(TMemIniFile(programDirectory() +
-                                                         QLatin1String(SettingsKeys::kFileName)));
+        command.qslRule ? *command.qslRule : QslCards::loadRule(programSettings());
     const QsoField columns[] = {QsoField::Number, QsoField::Call,     QsoField::Date,
                                 QsoField::Utc,    QsoField::Band,     QsoField::Mode,
                                 QsoField::RstTx,  QsoField::Comments, QsoField::QslOut};
@@ -139,6 +154,61 @@ int qslOut(const Command& command, QTextStream& out) {
                 fromCp1252(qso.field(int(f))).replace(QLatin1Char('\t'), QLatin1Char(' ')));
         out << cells.join(QLatin1Char('\t')) << "\n";
     });
+    return 0;
+}
+
+// Labels (or cards) for the QSL out list, as the QSL page prints them; nothing is marked.
+int qslLabels(const Command& command, QTextStream& out) {
+    const TMemIniFile ini = programSettings();
+    const QslCards::CardRule rule = command.qslRule ? *command.qslRule : QslCards::loadRule(ini);
+    const QList<CompactQso> qsos = readQsos(command.logs.first());
+    const QList<int> positions = QslCards::outList(qsos, rule);
+    QList<CompactQso> listed;
+    for (int p : positions)
+        listed.append(qsos.at(p - 1));
+    LabelPainter::Request request;
+    request.layout = command.labelLayout.isNull() || command.labelLayout == QLatin1String("custom")
+                         ? QslLabels::load(ini)
+                         : *QslLabels::preset(command.labelLayout);
+    if (command.labelLayout == QLatin1String("custom") && request.layout.name != "custom")
+        throw DaluError(QStringLiteral("the custom sheet of Dalu.ini does not fit on A4"));
+    request.startCell = std::min(command.startCell, request.layout.perSheet());
+    request.cards = command.cards;
+    request.ownCall = SettingsKeys::read(ini, SettingsKeys::EigenesCall);
+    if (!command.background.isEmpty()) {
+        request.background = QImage(command.background);
+        if (request.background.isNull())
+            throw DaluError(
+                uiText("Das Kartenbild \"%1\" kann nicht gelesen werden.").arg(command.background));
+    }
+    const int perLabel =
+        command.qsosPerLabel > 0 ? command.qsosPerLabel : QslLabels::loadQsosPerLabel(ini);
+    const QList<QslLabels::Label> labels =
+        QslLabels::group(listed, positions, perLabel, QslLabels::confirmedCalls(qsos));
+    PrintOutput::writePdf(command.target, LabelPainter::job(labels, request));
+    out << "Wrote " << labels.size() << (command.cards ? " cards" : " labels") << " for "
+        << positions.size() << " QSOs to " << command.target << "\n";
+    return 0;
+}
+
+// The log as printed pages, every field a column.
+int printLog(const Command& command, QTextStream& out) {
+    const QList<CompactQso> qsos = readQsos(command.logs.first());
+    const QList<int> selected = LogPrintRange::select(qsos, command.range);
+    QList<int> fields;
+    for (int f = 0; f < kQsoFieldCount; ++f)
+        fields.append(f);
+    LogPainter::Sheet sheet = LogPainter::sheetOf(qsos, selected, fields);
+    sheet.ownCall = SettingsKeys::read(programSettings(), SettingsKeys::EigenesCall);
+    sheet.logName = QFileInfo(command.logs.first()).fileName();
+    sheet.range = command.range.text();
+    sheet.landscape = command.landscape;
+    int pages = 0;
+    PrintOutput::writePdf(
+        command.target, {[&](QPagedPaintDevice& d) { LogPainter::setupPages(d, sheet.landscape); },
+                         [&](QPagedPaintDevice& d) { pages = LogPainter::paint(d, sheet); }});
+    out << "Wrote " << selected.size() << " QSOs on " << pages << (pages == 1 ? " page" : " pages")
+        << " to " << command.target << "\n";
     return 0;
 }
 
@@ -171,6 +241,14 @@ void foldJournals(const Command& command, QTextStream& err) {
     }
 }
 
+bool refusesTarget(const Command& command, QTextStream& err) {
+    if (command.force ||
+        !(QFileInfo::exists(command.target) || QFileInfo(command.target).isSymLink()))
+        return false;
+    err << "dalu-convert: \"" << command.target << "\" exists; give --force to replace it\n";
+    return true;
+}
+
 int execute(const Command& command, QTextStream& out, QTextStream& err) {
     foldJournals(command, err);
     switch (command.action) {
@@ -187,12 +265,8 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
     case Action::ExportAdif:
     case Action::ExportHtml:
     case Action::ExportTxt: {
-        if (!command.force &&
-            (QFileInfo::exists(command.target) || QFileInfo(command.target).isSymLink())) {
-            err << "dalu-convert: \"" << command.target
-                << "\" exists; give --force to replace it\n";
+        if (refusesTarget(command, err))
             return 1;
-        }
         const LogConverter::JobResult result =
             command.action == Action::ExportAdif
                 ? LogConverter::exportAdif(command.logs, command.target)
@@ -213,6 +287,10 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         return evaluate(command, out, err);
     case Action::QslOut:
         return qslOut(command, out);
+    case Action::QslLabels:
+        return refusesTarget(command, err) ? 1 : qslLabels(command, out);
+    case Action::Print:
+        return refusesTarget(command, err) ? 1 : printLog(command, out);
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
