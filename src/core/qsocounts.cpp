@@ -33,15 +33,16 @@ void QsoCounts::add(QByteArrayView band, QByteArrayView mode, bool isConfirmed) 
         ++confirmed[row][column];
 }
 
-void QsoCounts::count(TLogFile& log, QsoCounts& counts) {
+void QsoCounts::count(TLogFile& log, QsoCounts& counts, const ConfirmedBy& confirmedBy) {
     constexpr int kBand = static_cast<int>(QsoField::Band);
     constexpr int kMode = static_cast<int>(QsoField::Mode);
     constexpr int kQslIn = static_cast<int>(QsoField::QslIn);
+    constexpr int kNumber = static_cast<int>(QsoField::Number);
     log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& s) {
         auto field = [&](int i) {
             return QByteArrayView(line).sliced(s[i], std::max(0, s[i + 1] - 1 - s[i]));
         };
-        counts.add(field(kBand), field(kMode), s[kQslIn + 1] - 1 > s[kQslIn]);
+        counts.add(field(kBand), field(kMode), confirmedBy(field(kNumber), field(kQslIn)));
     });
 }
 

@@ -129,4 +129,11 @@ inline constexpr TextKey RigPort{"Rig", "Port", ""};
 inline constexpr IntKey RigSpeed{"Rig", "Speed", 0};
 inline constexpr TextKey RigDataMode{"Rig", "DataMode", "FT8"};
 
+// LoTW and eQSL: which confirmations count as confirmed (0 paper cards only, 1 paper or
+// LoTW, 2 paper, LoTW or eQSL); whether the QSL out list leaves out QSOs confirmed
+// electronically; the station location of TQSL that signs the uploads.
+inline constexpr IntKey LotwConfirmedBy{"LoTW", "ConfirmedBy", 0};
+inline constexpr BoolKey QslSkipElectronic{"LoTW", "QslOutSkipsConfirmed", false};
+inline constexpr TextKey TqslLocation{"LoTW", "StationLocation", "", 256};
+
 } // namespace SettingsKeys

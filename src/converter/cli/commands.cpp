@@ -19,7 +19,7 @@ const Syntax kSyntax[] = {
     {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
     {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
     {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false},
-    {"qsl-out", Action::QslOut, 1, false}};
+    {"qsl-out", Action::QslOut, 1, false},         {"confirm", Action::Confirm, 2, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -218,6 +218,10 @@ ParseResult parse(const QStringList& arguments) {
         if (command.evaluation.startsWith(QLatin1Char('c')) && arguments.size() != 3)
             return failure(QStringLiteral("evaluate %1: takes no options").arg(args[0]));
         break;
+    case Action::Confirm:
+        command.target = args[0];
+        command.source = args[1];
+        break;
     case Action::Help:
         break;
     }
@@ -268,6 +272,11 @@ QString usage() {
         "      switches the card rule is the one stored in Dalu.ini of the program\n"
         "      folder; --first-qso: only the first QSO with a call, again when band,\n"
         "      mode, day or year differ as switched on.\n"
+        "  confirm A.log REPORT.adi\n"
+        "      Reads a LoTW report or an eQSL inbox download, matches its confirmations\n"
+        "      to the QSOs of A.log (same call, band and mode group, start within 30\n"
+        "      minutes on the same date) and keeps them in A.log.confirm; prints the\n"
+        "      matched, unmatched and ambiguous ones.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

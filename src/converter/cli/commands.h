@@ -21,7 +21,8 @@ enum class Action {
     Repair,
     Append,
     Evaluate,
-    QslOut
+    QslOut,
+    Confirm
 };
 
 struct Command {

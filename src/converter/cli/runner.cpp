@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include "confirmreport.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "dokevaluation.h"
@@ -70,24 +71,30 @@ int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
 int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     TLogFile log(command.logs.first());
     const QString& kind = command.evaluation;
+    // Confirmed as the options of the program folder's Dalu.ini say.
+    EvaluationFilter filter = command.filter;
+    filter.confirmedBy = ConfirmReport::confirmedBy(
+        ConfirmReport::ruleOf(
+            TMemIniFile(programDirectory() + QLatin1String(SettingsKeys::kFileName))),
+        command.logs.first());
     auto state = [](bool confirmed) {
         return confirmed ? QStringLiteral("confirmed") : QStringLiteral("worked");
     };
     SkippedQsos skipped; // named on the error stream, so the result lines stay data only
     if (kind == QLatin1String("counts") || kind == QLatin1String("confirmed")) {
         QsoCounts counts;
-        QsoCounts::count(log, counts);
+        QsoCounts::count(log, counts, filter.confirmedBy);
         for (const QStringList& row :
              countTable(counts, kind == QLatin1String("confirmed"), QStringLiteral("Total")))
             out << row.join(QLatin1Char('\t')) << "\n";
     } else if (kind == QLatin1String("squares")) {
         QList<LocatorSquares::Square> list;
-        skipped = LocatorSquares::select(log, command.filter, list);
+        skipped = LocatorSquares::select(log, filter, list);
         for (const LocatorSquares::Square& s : list)
             out << s.text << "\t" << state(s.colour == LocatorSquares::kConfirmed) << "\n";
     } else if (kind == QLatin1String("doks")) {
         DokEvaluation::Lists lists;
-        DokEvaluation::evaluate(log, command.filter, lists);
+        DokEvaluation::evaluate(log, filter, lists);
         for (const QByteArray& dok : lists.worked)
             out << fromCp1252(dok) << "\t" << state(false) << "\n";
         for (const QByteArray& dok : lists.confirmed)
@@ -96,7 +103,7 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     } else {
         using DxccEvaluation::State;
         const DxccEvaluation::Worked worked =
-            DxccEvaluation::evaluate(log, command.filter, defaultDxccIniPath());
+            DxccEvaluation::evaluate(log, filter, defaultDxccIniPath());
         const QList<DxccEvaluation::Entry> entries =
             command.allEntities
                 ? DxccEvaluation::withAllEntities(worked.entries, defaultDxccIniPath())
@@ -118,10 +125,8 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
 
 // The QSL out list as the QSL page shows it, for scripts.
 int qslOut(const Command& command, QTextStream& out) {
-    const QslCards::CardRule rule =
-        command.qslRule ? *command.qslRule
-                        : QslCards::loadRule(TMemIniFile(programDirectory() +
-                                                         QLatin1String(SettingsKeys::kFileName)));
+    const TMemIniFile ini(programDirectory() + QLatin1String(SettingsKeys::kFileName));
+    const QslCards::CardRule rule = command.qslRule ? *command.qslRule : QslCards::loadRule(ini);
     QList<CompactQso> qsos;
     TLogFile log(command.logs.first());
     log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
@@ -130,7 +135,8 @@ int qslOut(const Command& command, QTextStream& out) {
     const QsoField columns[] = {QsoField::Number, QsoField::Call,     QsoField::Date,
                                 QsoField::Utc,    QsoField::Band,     QsoField::Mode,
                                 QsoField::RstTx,  QsoField::Comments, QsoField::QslOut};
-    for (int position : QslCards::outList(qsos, rule)) {
+    for (int position : ConfirmReport::withoutConfirmed(QslCards::outList(qsos, rule), qsos, ini,
+                                                        command.logs.first())) {
         QStringList cells;
         for (QsoField f : columns)
             cells.append(fromCp1252(qsos.at(position - 1).field(int(f)))
@@ -196,6 +202,11 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         return evaluate(command, out, err);
     case Action::QslOut:
         return qslOut(command, out);
+    case Action::Confirm:
+        for (const QString& line :
+             ConfirmReport::importFile(command.target, command.source).lines())
+            out << line << "\n";
+        return 0;
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
