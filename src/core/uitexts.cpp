@@ -287,6 +287,7 @@ const UiTextRow kRows[] = {
     {"QSL / Best\u00e4tigungen einlesen", "QSL / Read confirmations"},
     {"LoTW- oder eQSL-Bericht (*.adi;*.adif)", "LoTW or eQSL report (*.adi;*.adif)"},
     {"Alle Dateien (*.*)", "All files (*.*)"},
+    {"Best\u00e4tigungen", "Confirmations"},
     {"Als best\u00e4tigt z\u00e4hlt", "Counts as confirmed"},
     {"nur eine QSL-Karte", "a QSL card only"},
     {"eine QSL-Karte oder LoTW", "a QSL card or LoTW"},
@@ -304,9 +305,9 @@ const UiTextRow kRows[] = {
      "als exportiert.",
      "tqsl is not installed: please upload the file to LoTW yourself. The QSOs count as "
      "exported."},
-    {"Kein TQSL-Stationsort in den Optionen (LoTW / eQSL): nichts hochgeladen, nichts "
+    {"Kein TQSL-Stationsort in den Optionen (Best\u00e4tigungen): nichts hochgeladen, nichts "
      "markiert.",
-     "No TQSL station location in the options (LoTW / eQSL): nothing uploaded, nothing "
+     "No TQSL station location in the options (Confirmations): nothing uploaded, nothing "
      "marked."},
     {"tqsl meldet (Status %1):", "tqsl says (status %1):"},
     {"Hochgeladen; die QSOs sind als hochgeladen vermerkt.",

@@ -137,8 +137,10 @@ void TDokPage::dokOkBtnClick() {
     m_workedModel->setStringList({});
     m_confirmedModel->setStringList({});
     DokEvaluation::Lists lists;
-    const bool done =
-        Evaluation::runBusy(this, [&] { DokEvaluation::evaluate(*log, m_filter.filter(), lists); });
+    const bool done = Evaluation::runBusy(this, [&] {
+        DokEvaluation::evaluate(*log, Evaluation::withConfirmations(m_filter.filter(), m_station),
+                                lists);
+    });
     // After an error the lists show the DOKs found until then.
     m_workedModel->setStringList(shown(lists.worked));
     m_confirmedModel->setStringList(shown(lists.confirmed));

@@ -154,8 +154,10 @@ void TDxccPage::dxccStartBtnClick() {
         return;
     DxccEvaluation::Worked worked;
     const QString iniPath = defaultDxccIniPath();
-    if (!Evaluation::runBusy(
-            this, [&] { worked = DxccEvaluation::evaluate(*log, m_filter.filter(), iniPath); }))
+    if (!Evaluation::runBusy(this, [&] {
+            worked = DxccEvaluation::evaluate(
+                *log, Evaluation::withConfirmations(m_filter.filter(), m_station), iniPath);
+        }))
         return; // both boxes keep their earlier content
     m_workedEntries = worked.entries;
     showEntries(m_workedBox, m_workedEntries);

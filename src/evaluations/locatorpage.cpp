@@ -248,7 +248,8 @@ void TLocatorPage::locAuswertenBtnClick() {
     SkippedQsos skipped;
     const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
     if (!Evaluation::runBusy(this, [&] {
-            skipped = LocatorSquares::select(*log, m_filter.filter(), m_list);
+            skipped = LocatorSquares::select(
+                *log, Evaluation::withConfirmations(m_filter.filter(), m_station), m_list);
             result = LocatorSquares::buildTable(m_list, own);
         }))
         return;

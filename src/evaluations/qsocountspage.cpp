@@ -93,7 +93,8 @@ void TQsoCountsPage::AnzahlQsosTSShow() {
         return;
     QsoCounts counts;
     // After a read error the grids show what was counted until then.
-    Evaluation::runBusy(this, [&] { QsoCounts::count(*log, counts); });
+    Evaluation::runBusy(
+        this, [&] { QsoCounts::count(*log, counts, Evaluation::confirmedBy(m_station)); });
     fillGrids(counts);
 }
 

@@ -39,6 +39,7 @@ private:
     QWidget* createQslOut();
     QWidget* createQslIn();
     QWidget* createHitPanel(QWidget* parent);
+    QWidget* createConfirmButtons(QWidget* parent);
     void mark(int row, QslCards::Mark kind);
     void follow(const LogChange& change);
     void qslInBtnClick();
