@@ -25,6 +25,8 @@ build: configure
 run: build
 	$(BUILD)/bin/dalu
 
+# The upload test runs the real tqsl (Debian's trustedqsl).
+test test-asan: PACKAGES += trustedqsl
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

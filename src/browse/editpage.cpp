@@ -5,6 +5,7 @@
 
 #include "bandmode.h"
 #include "compactqso.h"
+#include "confirmations.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "datetickpicker.h"
@@ -173,6 +174,7 @@ void TEditPage::createControls() {
     eOkBtn->setText(QStringLiteral("Daten &Speichern"));
     eQslInAddBtn = named<QPushButton>("eQslInAddBtn", this);
     eQslInAddBtn->setText(QStringLiteral("QSL umbenennen"));
+    eConfirmLabel = named<QLabel>("eConfirmLabel", this);
     eQslInShowBtn = named<QPushButton>("eQslInShowBtn", this);
     eQslInShowBtn->setText(QStringLiteral("QSL anzeigen"));
     eQslInAddBtn->hide();
@@ -211,6 +213,7 @@ void TEditPage::layoutControls() {
         grid->addWidget(fields[i].first, (i / 6) * 2, i % 6);
         grid->addWidget(fields[i].second, (i / 6) * 2 + 1, i % 6);
     }
+    grid->addWidget(eConfirmLabel, 4, 3, 1, 3);
     grid->addWidget(eQslInAddBtn, 5, 4);
     grid->addWidget(eQslInShowBtn, 5, 5);
     grid->addWidget(caption("eCommentsLabel", QStringLiteral("Comments"), this), 6, 0);
@@ -411,11 +414,26 @@ void TEditPage::fillControls(const TQsoRecord& record) {
     eUtcPicker->setTime(GermanFormat::parseTime(record[QsoField::Utc]).value_or(QTime(0, 0)));
     setPicker(eQslOutPicker, record[QsoField::QslOut]);
     setPicker(eQslInPicker, record[QsoField::QslIn]);
+    showConfirmations(record);
     m_loaded = record;
     m_shown = controlTexts();
     for (QObject* field : {static_cast<QObject*>(eCallEdit), static_cast<QObject*>(eDokEdit),
                            static_cast<QObject*>(eLocatorEdit), static_cast<QObject*>(eTxPwrEdit)})
         eChange(field);
+}
+
+// The QSO's LoTW and eQSL entries; an unreadable file of them says so in their place.
+void TEditPage::showConfirmations(const TQsoRecord& record) {
+    QString text;
+    try {
+        if (m_station.hasLog())
+            text = ConfirmFile::describe(
+                ConfirmFile::load(ConfirmFile::pathFor(m_station.log()->FileName())),
+                record[QsoField::Date], record[QsoField::Utc], record[QsoField::Call]);
+    } catch (const DaluError& e) {
+        text = e.message();
+    }
+    eConfirmLabel->setText(text);
 }
 
 void TEditPage::eChange(QObject* sender) {

@@ -73,6 +73,7 @@ private:
     void layoutControls();
     void connectFields();
     void fillControls(const TQsoRecord& record);
+    void showConfirmations(const TQsoRecord& record);
     TQsoRecord recordFromControls() const;
     std::array<QString, kQsoFieldCount> controlTexts() const;
     void updateCaptionColours();
@@ -88,6 +89,7 @@ private:
     TTextForm* m_textForm;
 
     QLabel* eNumberLabel;
+    QLabel* eConfirmLabel; // the QSO's LoTW and eQSL entries
     QDateEdit* eDatePicker;
     QTimeEdit* eUtcPicker;
     QComboBox* eBandComboBox;

@@ -32,7 +32,8 @@ void evaluate(const QsoSource& log, const EvaluationFilter& filter, Lists& lists
                 return;
             // Confirmed once, a DOK stays confirmed whatever follows.
             bool& confirmed = confirmedByDok[dok.toByteArray()];
-            confirmed = confirmed || !f(qso, QsoField::QslIn).isEmpty();
+            confirmed =
+                confirmed || filter.confirmedBy(f(qso, QsoField::Number), f(qso, QsoField::QslIn));
         });
     } catch (...) {
         collect();

@@ -63,7 +63,9 @@ Worked evaluate(const QsoSource& log, const EvaluationFilter& filter, const QStr
         const QByteArray entity = dxcc.entityOf(call);
         if (entity.isEmpty())
             return;
-        const State state = f(qso, QsoField::QslIn).isEmpty() ? State::Worked : State::Confirmed;
+        const State state = filter.confirmedBy(f(qso, QsoField::Number), f(qso, QsoField::QslIn))
+                                ? State::Confirmed
+                                : State::Worked;
         const auto found = stateByEntity.find(entity);
         if (found == stateByEntity.end())
             stateByEntity.insert(entity, state);

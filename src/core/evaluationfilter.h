@@ -1,5 +1,7 @@
 #pragma once
 
+#include "confirmations.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -39,6 +41,8 @@ struct EvaluationFilter {
     // "*" or nothing: no bound on that side, so the default covers the whole log.
     QString startNumber = QStringLiteral("1");
     QString stopNumber = QStringLiteral("*");
+    // What counts as confirmed besides a paper card.
+    ConfirmedBy confirmedBy;
 
     // A date picker means the whole day: from its start, or to its end.
     static QDateTime startOfDay(QDate date) { return {date, QTime(0, 0)}; }

@@ -36,7 +36,8 @@ SkippedQsos select(const QsoSource& log, const EvaluationFilter& filter, QList<S
         const QByteArrayView locator = f(qso, QsoField::Locator);
         if (locator.isEmpty() || !selection.selects(qso, true, line, skipped))
             return;
-        const bool confirmed = !f(qso, QsoField::QslIn).isEmpty();
+        const bool confirmed =
+            filter.confirmedBy(f(qso, QsoField::Number), f(qso, QsoField::QslIn));
         const QByteArray text = locator.first(std::min<qsizetype>(4, locator.size())).toByteArray();
         const auto found = indexByText.constFind(text);
         if (found == indexByText.constEnd()) {

@@ -37,12 +37,14 @@ void QsoCounts::add(QByteArrayView band, QByteArrayView mode, bool isConfirmed) 
         ++confirmed[row][column];
 }
 
-void QsoCounts::count(const QsoSource& log, QsoCounts& counts) {
+void QsoCounts::count(const QsoSource& log, QsoCounts& counts, const ConfirmedBy& confirmedBy) {
     constexpr int kBand = static_cast<int>(QsoField::Band);
     constexpr int kMode = static_cast<int>(QsoField::Mode);
     constexpr int kQslIn = static_cast<int>(QsoField::QslIn);
+    constexpr int kNumber = static_cast<int>(QsoField::Number);
     log.forEach([&](const CompactQso& qso, int) {
-        counts.add(qso.field(kBand), qso.field(kMode), !qso.field(kQslIn).isEmpty());
+        counts.add(qso.field(kBand), qso.field(kMode),
+                   confirmedBy(qso.field(kNumber), qso.field(kQslIn)));
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "confirmations.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,11 +18,14 @@ struct QsoCounts {
     QList<QByteArray> bands;
     QList<QByteArray> modes;
     QList<QList<int>> all;       // [mode][band]
-    QList<QList<int>> confirmed; // [mode][band], counting QSOs with a "QSL in" entry
+    QList<QList<int>> confirmed; // [mode][band], counting the confirmed QSOs
 
     // Reads the whole log into counts; on a read error counts holds the QSOs read so far.
-    static void count(const QsoSource& log, QsoCounts& counts);
-    static void count(TLogFile& log, QsoCounts& counts) { count(LogFileSource(log), counts); }
+    // confirmedBy: what counts as confirmed besides a paper card.
+    static void count(const QsoSource& log, QsoCounts& counts, const ConfirmedBy& confirmedBy = {});
+    static void count(TLogFile& log, QsoCounts& counts, const ConfirmedBy& confirmedBy = {}) {
+        count(LogFileSource(log), counts, confirmedBy);
+    }
     void add(QByteArrayView band, QByteArrayView mode, bool isConfirmed);
 };
 

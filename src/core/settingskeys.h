@@ -152,4 +152,11 @@ inline constexpr FloatKey LabelGapY{"QSL-Etiketten", "AbstandY", 0};
 inline constexpr IntKey LabelQsos{"QSL-Etiketten", "QsosProEtikett", 4};
 inline constexpr TextKey CardBackground{"QSL-Etiketten", "KartenBild", ""};
 
+// LoTW and eQSL: which confirmations count as confirmed (0 paper cards only, 1 paper or
+// LoTW, 2 paper, LoTW or eQSL); whether the QSL out list leaves out QSOs confirmed
+// electronically; the station location of TQSL that signs the uploads.
+inline constexpr IntKey LotwConfirmedBy{"LoTW", "ConfirmedBy", 0};
+inline constexpr BoolKey QslSkipElectronic{"LoTW", "QslOutSkipsConfirmed", false};
+inline constexpr TextKey TqslLocation{"LoTW", "StationLocation", "", 256};
+
 } // namespace SettingsKeys

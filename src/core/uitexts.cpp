@@ -350,6 +350,48 @@ const UiTextRow kRows[] = {
     {"Querformat", "Landscape"},
     {"Das Kartenbild \"%1\" kann nicht gelesen werden.", "The card picture \"%1\" cannot be read."},
     {"Der Drucker meldet einen Fehler.", "The printer reports an error."},
+
+    // LoTW and eQSL confirmations
+    {"%1, Zeile %2: keine Best\u00e4tigung", "%1, line %2: no confirmation"},
+    {"Quelle: %1", "Source: %1"},
+    {"Best\u00e4tigungen im Bericht: %1", "Confirmations in the report: %1"},
+    {"Zugeordnet: %1 (neu: %2)", "Matched: %1 (new: %2)"},
+    {"Nicht zugeordnet: %1", "Unmatched: %1"},
+    {"Mehrdeutig: %1", "Ambiguous: %1"},
+    {"Nicht best\u00e4tigt (\u00fcbergangen): %1", "Not confirmed (passed over): %1"},
+    {"Unlesbare Datens\u00e4tze: %1", "Unreadable records: %1"},
+    {"QSL / Best\u00e4tigungen einlesen", "QSL / Read confirmations"},
+    {"LoTW- oder eQSL-Bericht (*.adi;*.adif)", "LoTW or eQSL report (*.adi;*.adif)"},
+    {"Alle Dateien (*.*)", "All files (*.*)"},
+    {"Best\u00e4tigungen", "Confirmations"},
+    {"Als best\u00e4tigt z\u00e4hlt", "Counts as confirmed"},
+    {"nur eine QSL-Karte", "a QSL card only"},
+    {"eine QSL-Karte oder LoTW", "a QSL card or LoTW"},
+    {"eine QSL-Karte, LoTW oder eQSL", "a QSL card, LoTW or eQSL"},
+    {"QSL out: keine Karte f\u00fcr QSOs, die in LoTW oder eQSL best\u00e4tigt sind",
+     "QSL out: no card for QSOs confirmed in LoTW or eQSL"},
+    {"TQSL-Stationsort f\u00fcr das Hochladen:", "TQSL station location for uploads:"},
+    {"%1 kann nicht gestartet werden: %2", "%1 cannot be started: %2"},
+    {"tqsl antwortet nicht und wurde beendet.", "tqsl did not answer and was stopped."},
+    {"F\u00fcr LoTW exportieren", "Export for LoTW"},
+    {"F\u00fcr eQSL exportieren", "Export for eQSL"},
+    {"%1 QSOs nach %2 geschrieben.", "%1 QSOs written to %2."},
+    {"Keine QSOs, die noch nicht hochgeladen sind.", "No QSOs that are not uploaded yet."},
+    {"tqsl ist nicht installiert: bitte die Datei selbst bei LoTW hochladen. Die QSOs gelten "
+     "als exportiert.",
+     "tqsl is not installed: please upload the file to LoTW yourself. The QSOs count as "
+     "exported."},
+    {"Kein TQSL-Stationsort in den Optionen (Best\u00e4tigungen): nichts hochgeladen, nichts "
+     "markiert.",
+     "No TQSL station location in the options (Confirmations): nothing uploaded, nothing "
+     "marked."},
+    {"tqsl meldet (Status %1):", "tqsl says (status %1):"},
+    {"Hochgeladen; die QSOs sind als hochgeladen vermerkt.",
+     "Uploaded; the QSOs are noted as uploaded."},
+    {"Nicht hochgeladen; keine QSOs als hochgeladen vermerkt.",
+     "Not uploaded; no QSOs noted as uploaded."},
+    {"Bitte die Datei auf der Upload-Seite von eQSL hochladen.",
+     "Please upload the file on eQSL's upload page."},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

@@ -136,8 +136,10 @@ void TDokPage::dokOkBtnClick() {
     m_workedModel->setStringList({});
     m_confirmedModel->setStringList({});
     DokEvaluation::Lists lists;
-    const bool done = Evaluation::runBusy(
-        this, [&] { DokEvaluation::evaluate(m_station.currentQsos(), m_filter.filter(), lists); });
+    const bool done = Evaluation::runBusy(this, [&] {
+        DokEvaluation::evaluate(m_station.currentQsos(), Evaluation::withConfirmations(m_filter.filter(), m_station),
+                                lists);
+    });
     // After an error the lists show the DOKs found until then.
     m_workedModel->setStringList(shown(lists.worked));
     m_confirmedModel->setStringList(shown(lists.confirmed));

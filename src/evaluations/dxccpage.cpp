@@ -154,7 +154,8 @@ void TDxccPage::dxccStartBtnClick() {
     DxccEvaluation::Worked worked;
     const QString iniPath = defaultDxccIniPath();
     if (!Evaluation::runBusy(this, [&] {
-            worked = DxccEvaluation::evaluate(m_station.currentQsos(), m_filter.filter(), iniPath);
+            worked = DxccEvaluation::evaluate(
+                m_station.currentQsos(), Evaluation::withConfirmations(m_filter.filter(), m_station), iniPath);
         }))
         return; // both boxes keep their earlier content
     m_workedEntries = worked.entries;

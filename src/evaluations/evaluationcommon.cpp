@@ -1,5 +1,8 @@
 #include "evaluationcommon.h"
 
+#include "confirmreport.h"
+#include "logfile.h"
+#include "station.h"
 #include "uitexts.h"
 
 #include <QDateEdit>
@@ -97,6 +100,18 @@ void showMessages(QWidget* parent, const QStringList& messages) {
     }
     box.setText(shown.join(QLatin1Char('\n')));
     box.exec();
+}
+
+ConfirmedBy confirmedBy(Station& station) {
+    if (!station.hasLog())
+        return {};
+    return ConfirmReport::confirmedBy(ConfirmReport::ruleOf(station.settings()),
+                                      station.log()->FileName());
+}
+
+EvaluationFilter withConfirmations(EvaluationFilter filter, Station& station) {
+    filter.confirmedBy = confirmedBy(station);
+    return filter;
 }
 
 } // namespace Evaluation

@@ -17,6 +17,8 @@ class QWidget;
 
 // What the evaluation pages share: the busy cursor, their filter controls, their colours,
 // the search criteria of a drill-down and messages that list many items.
+class Station;
+
 namespace Evaluation {
 
 // Runs action under the busy cursor, with a progress dialog for a long log; an error it raises is
@@ -70,5 +72,11 @@ inline const QsoSearch::Criterion kConfirmedRow{kQslInField, QsoSearch::Operator
 
 // One message box for a list of complaints: a few shown, all of them under "Details".
 void showMessages(QWidget* parent, const QStringList& messages);
+
+// What the options page counts as confirmed besides a paper card, for the open log (its
+// confirmations read; throws DaluError when they cannot be read).
+ConfirmedBy confirmedBy(Station& station);
+// The filter with that added.
+EvaluationFilter withConfirmations(EvaluationFilter filter, Station& station);
 
 } // namespace Evaluation

@@ -249,7 +249,8 @@ void TLocatorPage::locAuswertenBtnClick() {
     SkippedQsos skipped;
     const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
     if (!Evaluation::runBusy(this, [&] {
-            skipped = LocatorSquares::select(m_station.currentQsos(), m_filter.filter(), m_list);
+            skipped = LocatorSquares::select(
+                m_station.currentQsos(), Evaluation::withConfirmations(m_filter.filter(), m_station), m_list);
             result = LocatorSquares::buildTable(m_list, own);
         }))
         return;

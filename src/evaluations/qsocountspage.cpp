@@ -92,7 +92,8 @@ void TQsoCountsPage::AnzahlQsosTSShow() {
         return;
     QsoCounts counts;
     // After a read error the grids show what was counted until then.
-    Evaluation::runBusy(this, [&] { QsoCounts::count(m_station.currentQsos(), counts); });
+    Evaluation::runBusy(
+        this, [&] { QsoCounts::count(m_station.currentQsos(), counts, Evaluation::confirmedBy(m_station)); });
     fillGrids(counts);
 }
 

@@ -1,6 +1,8 @@
 #include "qslpage.h"
 
 #include "busyprogress.h"
+#include "confirmreport.h"
+#include "confirmwindow.h"
 #include "errorboundary.h"
 #include "logchange.h"
 #include "logfile.h"
@@ -146,10 +148,34 @@ QWidget* TQslPage::createQslIn() {
     inputs->addWidget(searchButton, 4, 2, Qt::AlignLeft);
     inputs->setColumnStretch(3, 1);
     inputs->setRowStretch(5, 1);
+    inputs->addWidget(createConfirmButtons(box), 5, 0, 1, 3, Qt::AlignLeft | Qt::AlignBottom);
     auto* layout = new QHBoxLayout(box);
     layout->addLayout(inputs, 0);
     layout->addWidget(createHitPanel(box), 1);
     return box;
+}
+
+// Electronic confirmations beside the paper cards.
+QWidget* TQslPage::createConfirmButtons(QWidget* parent) {
+    auto* buttons = new QWidget(parent);
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* window = new TConfirmWindow(m_station, this);
+    auto* importButton = new QPushButton(buttons);
+    importButton->setObjectName(QStringLiteral("qslConfirmImportBtn"));
+    window->caption(importButton, "QSL / Best\u00e4tigungen einlesen");
+    connect(importButton, &QPushButton::clicked, window, &TConfirmWindow::chooseAndImport);
+    auto* lotwButton = new QPushButton(buttons);
+    lotwButton->setObjectName(QStringLiteral("qslLotwExportBtn"));
+    window->caption(lotwButton, "F\u00fcr LoTW exportieren");
+    connect(lotwButton, &QPushButton::clicked, window, &TConfirmWindow::exportForLotw);
+    auto* eqslButton = new QPushButton(buttons);
+    eqslButton->setObjectName(QStringLiteral("qslEqslExportBtn"));
+    window->caption(eqslButton, "F\u00fcr eQSL exportieren");
+    connect(eqslButton, &QPushButton::clicked, window, &TConfirmWindow::exportForEqsl);
+    for (QPushButton* button : {importButton, lotwButton, eqslButton})
+        row->addWidget(button);
+    return buttons;
 }
 
 // The QSOs of a card that found several, to choose from.
@@ -187,8 +213,9 @@ void TQslPage::createList() {
         // The QSOs the station holds, as the file is now; the rows keep their position in it.
         m_station.refreshIfChanged();
         const QList<CompactQso>& all = m_station.qsos();
-        const QList<int> positions =
-            QslCards::outList(all, QslCards::loadRule(m_station.settings()));
+        const QList<int> positions = ConfirmReport::withoutConfirmed(
+            QslCards::outList(all, QslCards::loadRule(m_station.settings())), all,
+            m_station.settings(), m_station.log()->FileName());
         m_confirmedCalls = QslLabels::confirmedCalls(all);
         QList<CompactQso> listed;
         listed.reserve(positions.size());

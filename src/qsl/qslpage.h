@@ -45,6 +45,7 @@ private:
     QWidget* createQslOut();
     QWidget* createQslIn();
     QWidget* createHitPanel(QWidget* parent);
+    QWidget* createConfirmButtons(QWidget* parent);
     void mark(int row, QslCards::Mark kind);
     void follow(const LogChange& change);
     void qslInBtnClick();

@@ -1,6 +1,7 @@
 #include "optionspage.h"
 
 #include "clockoptions.h"
+#include "confirmoptions.h"
 #include "duplicateoptions.h"
 #include "entryorderoptions.h"
 #include "generaloptions.h"
@@ -37,6 +38,7 @@ TOptionsPage::TOptionsPage(Station& station, QsoLists& lists, QWidget* parent) :
                                              tab("StatusBarTS", "StatusBar"));
     // The same word in German and English.
     rigOptions = new TRigOptions(station, tab("RigTS", "Transceiver"));
+    new TConfirmOptions(station, tab("ConfirmTS", "Best\u00e4tigungen"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

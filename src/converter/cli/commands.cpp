@@ -27,7 +27,8 @@ const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
                           {"evaluate", Action::Evaluate, 2, false},
                           {"qsl-out", Action::QslOut, 1, false},
                           {"qsl-labels", Action::QslLabels, 2, false},
-                          {"print", Action::Print, 2, false}};
+                          {"print", Action::Print, 2, false},
+                          {"confirm", Action::Confirm, 2, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -323,6 +324,10 @@ ParseResult parse(const QStringList& arguments) {
         if (command.evaluation.startsWith(QLatin1Char('c')) && arguments.size() != 3)
             return failure(QStringLiteral("evaluate %1: takes no options").arg(args[0]));
         break;
+    case Action::Confirm:
+        command.target = args[0];
+        command.source = args[1];
+        break;
     case Action::Help:
         break;
     }
@@ -384,6 +389,11 @@ QString usage() {
         "  print A.log OUT.pdf [--numbers 1-100] [--from dd.mm.yyyy] [--to dd.mm.yyyy]\n"
         "        [--landscape] [--force]\n"
         "      Writes the QSOs (all, or those in the ranges) as printed log pages.\n"
+        "  confirm A.log REPORT.adi\n"
+        "      Reads a LoTW report or an eQSL inbox download, matches its confirmations\n"
+        "      to the QSOs of A.log (same call, band and mode group, start within 30\n"
+        "      minutes on the same date) and keeps them in A.log.confirm; prints the\n"
+        "      matched, unmatched and ambiguous ones.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

@@ -24,7 +24,8 @@ enum class Action {
     Evaluate,
     QslOut,
     QslLabels,
-    Print
+    Print,
+    Confirm
 };
 
 struct Command {

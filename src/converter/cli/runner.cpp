@@ -1,5 +1,7 @@
 #include "runner.h"
 
+#include "confirmations.h"
+#include "confirmreport.h"
 #include "cp1252.h"
 #include "daluerror.h"
 #include "dokevaluation.h"
@@ -75,24 +77,30 @@ int importHtml(const Command& command, QTextStream& out, QTextStream& err) {
 int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     TLogFile log(command.logs.first());
     const QString& kind = command.evaluation;
+    // Confirmed as the options of the program folder's Dalu.ini say.
+    EvaluationFilter filter = command.filter;
+    filter.confirmedBy = ConfirmReport::confirmedBy(
+        ConfirmReport::ruleOf(
+            TMemIniFile(programDirectory() + QLatin1String(SettingsKeys::kFileName))),
+        command.logs.first());
     auto state = [](bool confirmed) {
         return confirmed ? QStringLiteral("confirmed") : QStringLiteral("worked");
     };
     SkippedQsos skipped; // named on the error stream, so the result lines stay data only
     if (kind == QLatin1String("counts") || kind == QLatin1String("confirmed")) {
         QsoCounts counts;
-        QsoCounts::count(log, counts);
+        QsoCounts::count(log, counts, filter.confirmedBy);
         for (const QStringList& row :
              countTable(counts, kind == QLatin1String("confirmed"), QStringLiteral("Total")))
             out << row.join(QLatin1Char('\t')) << "\n";
     } else if (kind == QLatin1String("squares")) {
         QList<LocatorSquares::Square> list;
-        skipped = LocatorSquares::select(log, command.filter, list);
+        skipped = LocatorSquares::select(log, filter, list);
         for (const LocatorSquares::Square& s : list)
             out << s.text << "\t" << state(s.colour == LocatorSquares::kConfirmed) << "\n";
     } else if (kind == QLatin1String("doks")) {
         DokEvaluation::Lists lists;
-        DokEvaluation::evaluate(log, command.filter, lists);
+        DokEvaluation::evaluate(log, filter, lists);
         for (const QByteArray& dok : lists.worked)
             out << fromCp1252(dok) << "\t" << state(false) << "\n";
         for (const QByteArray& dok : lists.confirmed)
@@ -101,7 +109,7 @@ int evaluate(const Command& command, QTextStream& out, QTextStream& err) {
     } else {
         using DxccEvaluation::State;
         const DxccEvaluation::Worked worked =
-            DxccEvaluation::evaluate(log, command.filter, defaultDxccIniPath());
+            DxccEvaluation::evaluate(log, filter, defaultDxccIniPath());
         const QList<DxccEvaluation::Entry> entries =
             command.allEntities
                 ? DxccEvaluation::withAllEntities(worked.entries, defaultDxccIniPath())
@@ -141,18 +149,31 @@ int qslOut(const Command& command, QTextStream& out) {
     const QsoField columns[] = {QsoField::Number, QsoField::Call,     QsoField::Date,
                                 QsoField::Utc,    QsoField::Band,     QsoField::Mode,
                                 QsoField::RstTx,  QsoField::Comments, QsoField::QslOut};
-    // Streamed: a log of a million QSOs is never held.
-    QslCards::OutListStream list(rule);
-    TLogFile log(command.logs.first());
-    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
-        const CompactQso qso = CompactQso(line, starts).shownInList();
-        if (!list.listed(qso))
-            return;
+    const auto print = [&](const CompactQso& qso) {
         QStringList cells;
         for (QsoField f : columns)
             cells.append(
                 fromCp1252(qso.field(int(f))).replace(QLatin1Char('\t'), QLatin1Char(' ')));
         out << cells.join(QLatin1Char('\t')) << "\n";
+    };
+    const TMemIniFile ini = programSettings();
+    const QString path = command.logs.first();
+    if (SettingsKeys::read(ini, SettingsKeys::QslSkipElectronic) &&
+        QFile::exists(ConfirmFile::pathFor(path))) {
+        // Confirmations are attached to the whole log: it is held for this list only.
+        const QList<CompactQso> qsos = readQsos(path);
+        for (int position :
+             ConfirmReport::withoutConfirmed(QslCards::outList(qsos, rule), qsos, ini, path))
+            print(qsos.at(position - 1));
+        return 0;
+    }
+    // Streamed: a log of a million QSOs is never held.
+    QslCards::OutListStream list(rule);
+    TLogFile log(path);
+    log.forEachLine([&](const QByteArray& line, const QsoLine::FieldStarts& starts) {
+        const CompactQso qso = CompactQso(line, starts).shownInList();
+        if (list.listed(qso))
+            print(qso);
     });
     return 0;
 }
@@ -291,6 +312,11 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         return refusesTarget(command, err) ? 1 : qslLabels(command, out);
     case Action::Print:
         return refusesTarget(command, err) ? 1 : printLog(command, out);
+    case Action::Confirm:
+        for (const QString& line :
+             ConfirmReport::importFile(command.target, command.source).lines())
+            out << line << "\n";
+        return 0;
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
