@@ -295,6 +295,22 @@ QByteArray encodeLocation(const QString& id, const QString& locator) {
     return Writer(Type::Location, id).text(locator).bytesWritten();
 }
 
+QByteArray encodeDecode(const QString& id, const Decode& d) {
+    Writer w(Type::Decode, id);
+    w.flag(d.isNew).time(d.time).number(d.snr).number(d.deltaTime).number(d.deltaFrequency);
+    w.text(d.mode).text(d.message).flag(d.lowConfidence).flag(d.offAir);
+    return w.bytesWritten();
+}
+
+QByteArray encodeQsoLogged(const QString& id, const QsoLogged& q) {
+    Writer w(Type::QsoLogged, id);
+    w.dateTime(q.timeOff).text(q.dxCall).text(q.dxGrid).number(q.txFrequency).text(q.mode);
+    w.text(q.reportSent).text(q.reportReceived).text(q.txPower).text(q.comments).text(q.name);
+    w.dateTime(q.timeOn).text(q.operatorCall).text(q.myCall).text(q.myGrid);
+    w.text(q.exchangeSent).text(q.exchangeReceived).text(q.propagationMode);
+    return w.bytesWritten();
+}
+
 std::optional<Reply> decodeReply(const QByteArray& datagram) {
     Reader r(datagram);
     if (r.number<quint32>() != kMagic)

@@ -156,6 +156,9 @@ QByteArray encodeHighlight(const QString& id, const QString& call, const Colour&
                            const Colour& foreground, bool highlightLast);
 QByteArray encodeReplay(const QString& id);
 QByteArray encodeLocation(const QString& id, const QString& locator);
+// A decode as WSJT-X sends it: for a peer standing in for WSJT-X (tests, benchmarks).
+QByteArray encodeDecode(const QString& id, const Decode& decode);
+QByteArray encodeQsoLogged(const QString& id, const QsoLogged& qso);
 
 // Reading back what a logger sends: for tests and for a peer listening on the same group.
 std::optional<Reply> decodeReply(const QByteArray& datagram);

@@ -44,6 +44,8 @@
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
+#include "wsjtxlink.h"
+#include "wsjtxoptions.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -192,6 +194,11 @@ void TMainForm::createPages() {
     m_rigStatusLabel = new QLabel(this);
     m_rigStatusLabel->setObjectName(QStringLiteral("RigStatusLabel"));
     statusBar()->addPermanentWidget(m_rigStatusLabel);
+    m_wsjtx = new WsjtxLink(*m_station, *m_lists, this);
+    statusBar()->addPermanentWidget(m_wsjtx->statusPart());
+    addDockWidget(Qt::RightDockWidgetArea, m_wsjtx->dock());
+    connect(optionsPage->wsjtxOptions, &TWsjtxOptions::wsjtxSettingsChanged, m_wsjtx,
+            &WsjtxLink::applySettings);
 }
 
 void TMainForm::createNavigation() {
@@ -251,6 +258,8 @@ void TMainForm::FormCreate() {
     optionsPage->statusBarOptions->load();
     optionsPage->rigOptions->load();
     m_station->rig().applySettings();
+    optionsPage->wsjtxOptions->load();
+    m_wsjtx->applySettings();
     m_station->setInitialised();
 }
 

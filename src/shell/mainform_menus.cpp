@@ -23,6 +23,8 @@
 #include "stationtexts.h"
 #include "statusbaroptions.h"
 #include "widgetfactory.h"
+#include "wsjtxlink.h"
+#include "wsjtxoptions.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -271,6 +273,8 @@ void TMainForm::LoadLanguage() {
     optionsPage->statusBarOptions->applyLanguage();
     optionsPage->rigOptions->applyLanguage();
     m_station->rig().applyLanguage();
+    optionsPage->wsjtxOptions->applyLanguage();
+    m_wsjtx->applyLanguage();
     KeyboardAccess::apply(this);
 }
 

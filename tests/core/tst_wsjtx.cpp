@@ -1,4 +1,5 @@
 #include "coretest.h"
+#include "decodevalue.h"
 #include "testdata.h"
 #include "wsjtxmessage.h"
 #include "wsjtxqso.h"
@@ -81,6 +82,13 @@ private slots:
         QCOMPARE(q.exchangeSent, QString());
         QCOMPARE(q.exchangeReceived, QString());
         QCOMPARE(q.propagationMode, QString());
+    }
+
+    // What a stand-in for WSJT-X sends is byte for byte what WSJT-X sent.
+    void encodedAsRecorded() {
+        const QByteArray real = recorded("qsologged.bin");
+        const auto q = bodyOf<QsoLogged>(real, Type::QsoLogged);
+        QCOMPARE(encodeQsoLogged(QStringLiteral("WSJT-X - dalutest"), q).size(), real.size());
     }
 
     void loggedAdif() {
@@ -218,6 +226,68 @@ private slots:
         q.dxGrid = QStringLiteral("il18qi12");
         QCOMPARE(QsoLine::join(WsjtxQso::fromLogged(q, WsjtxQso::TimeOf::Start)),
                  fetched<QByteArray>("expected"));
+    }
+
+    void cqCaller_data() {
+        columns<QString, QString>("message", "caller");
+        QTest::newRow("plain") << "CQ K1ABC FN42"
+                               << "K1ABC FN42";
+        QTest::newRow("directed") << "CQ DX EA8/DL1ABC IL18"
+                                  << "EA8/DL1ABC IL18";
+        QTest::newRow("no grid") << "CQ POTA W1AW/7"
+                                 << "W1AW/7 ";
+        QTest::newRow("RR73 is no grid") << "CQ K1ABC RR73"
+                                         << "K1ABC ";
+        QTest::newRow("answer, not CQ") << "DL1XYZ K1ABC -12"
+                                        << "";
+        QTest::newRow("CQ alone") << "CQ"
+                                  << "";
+    }
+    void cqCaller() {
+        const auto c = DecodeValue::cqCaller(fetched<QString>("message"));
+        QCOMPARE(c ? c->call + ' ' + c->grid : QString(), fetched<QString>("caller"));
+    }
+
+    void valueToTheLog_data() {
+        columns<QString, QString, QString, int>("call", "grid", "band", "value");
+        QTest::newRow("confirmed on band and mode") << "K1ABC"
+                                                    << "FN42"
+                                                    << "20m" << int(DecodeValue::Value::Confirmed);
+        QTest::newRow("worked there, not confirmed")
+            << "K2XY"
+            << "FN31"
+            << "20m" << int(DecodeValue::Value::WorkedBefore);
+        QTest::newRow("entity not worked") << "JA1ZZ"
+                                           << "PM95"
+                                           << "20m" << int(DecodeValue::Value::NewDxcc);
+        QTest::newRow("entity not on this band") << "K3QQ"
+                                                 << "FN42"
+                                                 << "40m" << int(DecodeValue::Value::NewOnBand);
+        QTest::newRow("new square") << "K3QQ"
+                                    << "EM10"
+                                    << "20m" << int(DecodeValue::Value::NewSquare);
+        QTest::newRow("new station, nothing else") << "K3QQ"
+                                                   << "FN42"
+                                                   << "20m" << int(DecodeValue::Value::New);
+    }
+    void valueToTheLog() {
+        DecodeValue::Index index([](const QString& call) {
+            return call.startsWith('K') ? QStringLiteral("USA") : QStringLiteral("Japan");
+        });
+        const auto qso = [](const char* call, const char* loc, const char* qslIn) {
+            TQsoRecord r;
+            r[QsoField::Call] = call;
+            r[QsoField::Band] = "20m";
+            r[QsoField::Mode] = "FT8";
+            r[QsoField::Locator] = loc;
+            r[QsoField::QslIn] = qslIn;
+            return r;
+        };
+        index.add(qso("K1ABC", "FN42AB", "01.01.2026"));
+        index.add(qso("K2XY", "FN31", ""));
+        const DecodeValue::Caller caller{fetched<QString>("call"), fetched<QString>("grid")};
+        QCOMPARE(int(index.valueOf(caller, fetched<QString>("band"), "ft8")),
+                 fetched<int>("value"));
     }
 };
 

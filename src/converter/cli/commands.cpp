@@ -19,7 +19,7 @@ const Syntax kSyntax[] = {
     {"export-html", Action::ExportHtml, 2, true},  {"export-txt", Action::ExportTxt, 2, true},
     {"import-html", Action::ImportHtml, 2, false}, {"repair", Action::Repair, 1, true},
     {"append", Action::Append, 2, true},           {"evaluate", Action::Evaluate, 2, false},
-    {"qsl-out", Action::QslOut, 1, false}};
+    {"qsl-out", Action::QslOut, 1, false},         {"listen-wsjtx", Action::ListenWsjtx, 1, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -208,6 +208,7 @@ ParseResult parse(const QStringList& arguments) {
         break;
     case Action::Repair:
     case Action::QslOut:
+    case Action::ListenWsjtx:
         command.logs = args;
         break;
     case Action::Evaluate:
@@ -268,6 +269,10 @@ QString usage() {
         "      switches the card rule is the one stored in Dalu.ini of the program\n"
         "      folder; --first-qso: only the first QSO with a call, again when band,\n"
         "      mode, day or year differ as switched on.\n"
+        "  listen-wsjtx A.log\n"
+        "      Logs the QSOs WSJT-X or JTDX announce by UDP into A.log until ended\n"
+        "      (Ctrl+C, SIGTERM), with the address, port and time of Dalu.ini in the\n"
+        "      program folder; refused while a Dalu window has A.log open.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

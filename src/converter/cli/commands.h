@@ -21,7 +21,8 @@ enum class Action {
     Repair,
     Append,
     Evaluate,
-    QslOut
+    QslOut,
+    ListenWsjtx
 };
 
 struct Command {

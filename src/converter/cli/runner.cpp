@@ -5,6 +5,7 @@
 #include "dokevaluation.h"
 #include "dxcc.h"
 #include "dxccevaluation.h"
+#include "listenwsjtx.h"
 #include "locatorsquares.h"
 #include "logconverter.h"
 #include "logfile.h"
@@ -196,6 +197,8 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
         return evaluate(command, out, err);
     case Action::QslOut:
         return qslOut(command, out);
+    case Action::ListenWsjtx:
+        return listenWsjtx(command.logs.first(), out, err);
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
