@@ -301,6 +301,7 @@ const UiTextRow kRows[] = {
     {"schon gearbeitet", "worked before"},
     {"best\u00e4tigt", "confirmed"},
     {"Wert", "Value"},
+    {"DX: keine Station", "DX: no station"},
 };
 
 const QHash<QByteArray, const char*>& englishByGerman() {

@@ -87,6 +87,6 @@ QVariant DecodesModel::data(const QModelIndex& index, int role) const {
 QVariant DecodesModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    const char* captions[] = {"UTC", "dB", "DF", "Call", "Locator", "DXCC", "Wert"};
+    const char* captions[] = {"UTC", "SNR", "DF", "Call", "Locator", "DXCC", "Wert"};
     return section < ColumnCount ? uiText(captions[section]) : QVariant();
 }

@@ -91,6 +91,8 @@ WsjtxLink::WsjtxLink(Station& station, QsoLists& lists, QWidget* window)
     column->setContentsMargins(2, 2, 2, 2);
     column->addWidget(m_dxLabel);
     column->addWidget(m_view, 1);
+    // Wide enough for a row's call, entity and value side by side.
+    body->setMinimumWidth(m_view->fontMetrics().averageCharWidth() * 60);
     m_dock->setWidget(body);
     m_dock->hide();
 
@@ -169,7 +171,7 @@ void WsjtxLink::showStatus() {
 QString WsjtxLink::dxLineText() {
     const Wsjtx::Status& s = m_receiver->status();
     if (s.dxCall.isEmpty())
-        return uiText("DX: \u2013");
+        return uiText("DX: keine Station");
     index();
     const QString band = BandPlan::bandOfFrequency(qint64(s.dialFrequency));
     const DecodeValue::Caller caller{s.dxCall.toUpper(), s.dxGrid.left(4).toUpper()};
@@ -180,7 +182,9 @@ QString WsjtxLink::dxLineText() {
     if (!entity.isEmpty())
         parts.append(entity);
     const QString own = SettingsKeys::read(m_station.settings(), SettingsKeys::EigenerLocator);
-    if (const auto path = LocatorDistanceBearing(own, s.dxGrid))
+    // A square without subsquare is taken at its centre.
+    const QString grid = s.dxGrid.size() == 4 ? s.dxGrid + QStringLiteral("LL") : s.dxGrid;
+    if (const auto path = LocatorDistanceBearing(own, grid))
         parts.append(QStringLiteral("%1 km, %2\u00b0")
                          .arg(qRound(path->distance))
                          .arg(qRound(path->bearing)));
