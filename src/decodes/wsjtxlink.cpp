@@ -92,7 +92,9 @@ WsjtxLink::WsjtxLink(Station& station, QsoLists& lists, QWidget* window)
     column->addWidget(m_dxLabel);
     column->addWidget(m_view, 1);
     // Wide enough for a row's call, entity and value side by side.
-    body->setMinimumWidth(m_view->fontMetrics().averageCharWidth() * 60);
+    const int character = m_view->fontMetrics().averageCharWidth();
+    m_view->horizontalHeader()->setDefaultSectionSize(character * 9);
+    body->setMinimumWidth(character * 45);
     m_dock->setWidget(body);
     m_dock->hide();
 
