@@ -7,7 +7,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache, where the machine has it, lets several checkouts share one compile cache.
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps configure build run test test-asan bench fuzz format clean package package-test
+.PHONY: deps configure build run test test-asan bench fuzz format clean package package-test e2e
 
 deps:
 	@missing="$(MISSING)"; if [ -n "$$missing" ]; then \
@@ -40,6 +40,12 @@ package: configure
 package-test: PACKAGES += lintian xdotool imagemagick
 package-test: package
 	tools/package-test.sh $(BUILD)
+
+# The real WSJT-X under Xvfb logs two QSOs that must land in a running Dalu's log; the Go
+# package describes every datagram's fields (messages.go).
+e2e: PACKAGES += wsjtx xvfb xdotool golang-github-k0swe-wsjtx-go-dev
+e2e: build
+	python3 tools/wsjtx_e2e.py $(BUILD)
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer, in a
 # build tree of its own; any finding fails the test that shows it.

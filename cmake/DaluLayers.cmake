@@ -7,6 +7,7 @@
 set(DALU_LAYERS
     "callbook:core"
     "rig:core"
+    "wsjtx:core"
     "station:core callbook rig"
     "widgets:core station"
     "print:core"
@@ -16,7 +17,8 @@ set(DALU_LAYERS
     "evaluations:core station widgets storage"
     "qsl:core station widgets storage print"
     "settings:core callbook rig station widgets storage"
-    "converter/wizard:core station widgets")
+    "converter/wizard:core station widgets"
+    "decodes:core station widgets storage wsjtx")
 
 function(dalu_check_layers)
     # Which folder of src/ holds each header, by file name.

@@ -6,7 +6,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 seconds="${1:-${FUZZ_SECONDS:-600}}"
 build="${FUZZ_BUILD:-$root/build-fuzz}"
-targets="${FUZZ_TARGETS:-fuzz_adifreader fuzz_htmltable fuzz_callbookinfo fuzz_logrepair fuzz_meminifile fuzz_languagefile fuzz_referenceini fuzz_cardimage}"
+targets="${FUZZ_TARGETS:-fuzz_adifreader fuzz_htmltable fuzz_callbookinfo fuzz_logrepair fuzz_meminifile fuzz_languagefile fuzz_referenceini fuzz_cardimage fuzz_wsjtx}"
 
 if [ ! -f "$build/build.ninja" ]; then
     CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

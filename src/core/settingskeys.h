@@ -159,4 +159,18 @@ inline constexpr IntKey LotwConfirmedBy{"LoTW", "ConfirmedBy", 0};
 inline constexpr BoolKey QslSkipElectronic{"LoTW", "QslOutSkipsConfirmed", false};
 inline constexpr TextKey TqslLocation{"LoTW", "StationLocation", "", 256};
 
+// WSJT-X / JTDX: QSOs, state and decodes taken by UDP. Address may be a multicast group;
+// Host names one more computer whose datagrams are taken; TimeOfEnd logs a QSO's end
+// instead of its start; Highlight colours the calls in WSJT-X by their value to the log.
+inline constexpr BoolKey WsjtxEnabled{"WSJT-X", "Enabled", false};
+inline constexpr TextKey WsjtxAddress{"WSJT-X", "Address", "127.0.0.1", 64};
+inline constexpr IntKey WsjtxPort{"WSJT-X", "Port", 2237};
+inline constexpr BoolKey WsjtxTimeOfEnd{"WSJT-X", "TimeOfEnd", false};
+inline constexpr TextKey WsjtxHost{"WSJT-X", "Host", "", 255};
+inline constexpr BoolKey WsjtxHighlight{"WSJT-X", "Highlight", false};
+inline constexpr TextKey WsjtxColourNewDxcc{"WSJT-X", "ColourNewDxcc", "#ff0000", 16};
+inline constexpr TextKey WsjtxColourNewBand{"WSJT-X", "ColourNewBand", "#ff8000", 16};
+inline constexpr TextKey WsjtxColourNewSquare{"WSJT-X", "ColourNewSquare", "#0000ff", 16};
+inline constexpr TextKey WsjtxColourWorked{"WSJT-X", "ColourWorked", "#808080", 16};
+
 } // namespace SettingsKeys

@@ -13,6 +13,7 @@
 #include "serialoptions.h"
 #include "statusbaroptions.h"
 #include "widgetfactory.h"
+#include "wsjtxoptions.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -39,6 +40,8 @@ TOptionsPage::TOptionsPage(Station& station, QsoLists& lists, QWidget* parent) :
     // The same word in German and English.
     rigOptions = new TRigOptions(station, tab("RigTS", "Transceiver"));
     new TConfirmOptions(station, tab("ConfirmTS", "Best\u00e4tigungen"));
+    // Program names, the same in both languages.
+    wsjtxOptions = new TWsjtxOptions(station, tab("WsjtxTS", "WSJT-X / JTDX"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(OptionenPageControl);

@@ -15,6 +15,7 @@ class TRacOptions;
 class TReferenceLogOptions;
 class TRigOptions;
 class TSerialOptions;
+class TWsjtxOptions;
 class TStatusBarOptions;
 
 // Page "Optionen": one sub-page per group of settings.
@@ -39,6 +40,7 @@ public:
     TQslOptions* qslOptions;
     TStatusBarOptions* statusBarOptions;
     TRigOptions* rigOptions;
+    TWsjtxOptions* wsjtxOptions;
 
 signals:
     void currentTabChanged(int index);

@@ -46,6 +46,8 @@
 #include "settingskeys.h"
 #include "statusbaroptions.h"
 #include "uitexts.h"
+#include "wsjtxlink.h"
+#include "wsjtxoptions.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -204,6 +206,11 @@ void TMainForm::createPages() {
     connect(entryPage, &TEntryPage::commitRefused, statusBar(),
             [this](const QString& reason) { statusBar()->showMessage(reason); });
     connect(entryPage, &TEntryPage::maskCleared, statusBar(), &QStatusBar::clearMessage);
+    m_wsjtx = new WsjtxLink(*m_station, *m_lists, this);
+    statusBar()->addPermanentWidget(m_wsjtx->statusPart());
+    addDockWidget(Qt::RightDockWidgetArea, m_wsjtx->dock());
+    connect(optionsPage->wsjtxOptions, &TWsjtxOptions::wsjtxSettingsChanged, m_wsjtx,
+            &WsjtxLink::applySettings);
 }
 
 void TMainForm::createNavigation() {
@@ -266,6 +273,8 @@ void TMainForm::FormCreate() {
     optionsPage->statusBarOptions->load();
     optionsPage->rigOptions->load();
     m_station->rig().applySettings();
+    optionsPage->wsjtxOptions->load();
+    m_wsjtx->applySettings();
     m_station->setInitialised();
 }
 

@@ -26,6 +26,7 @@ class TOptionsPage;
 class TQslCardButtons;
 class LanguageLoader;
 class QsoLists;
+class WsjtxLink;
 class Station;
 
 // The main window: menus, the six pages, the open log and the settings object.
@@ -161,6 +162,7 @@ private:
 
     std::unique_ptr<Station> m_station;
     QsoLists* m_lists;
+    WsjtxLink* m_wsjtx; // WSJT-X / JTDX beside the log
     Navigator* m_navigator;
     std::unique_ptr<LanguageLoader> m_language;
     PageHistory m_history;

@@ -24,6 +24,8 @@
 #include "stationtexts.h"
 #include "statusbaroptions.h"
 #include "widgetfactory.h"
+#include "wsjtxlink.h"
+#include "wsjtxoptions.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -355,6 +357,8 @@ void TMainForm::LoadLanguage() {
     optionsPage->entryOrderOptions->applyLanguage();
     optionsPage->rigOptions->applyLanguage();
     m_station->rig().applyLanguage();
+    optionsPage->wsjtxOptions->applyLanguage();
+    m_wsjtx->applyLanguage();
     KeyboardAccess::apply(this);
 }
 

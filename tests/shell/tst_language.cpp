@@ -72,7 +72,7 @@ bool languageNeutral(const QString& text) {
         "English|Log|QSL|Contest|Pactor|Format|StatusBar|Text|Name \\(--> "
         "Name\\)|[\\d.]+(c?m|W)|[A-Z0-9_]{2,}|[BF]\\d+:?|F\\d+: (Band|Mode)|Modes:|"
         "\\.\\.\\.|.*\\.(lng|log|htm)|https?://.*|RST \\+ .* "
-        "TX|OK|Transceiver|Import|Export|Cabrillo|\\d\\d - .+|"
+        "TX|OK|Transceiver|Import|Export|Cabrillo|\\d\\d - .+|WSJT-X / JTDX|"
         // a transceiver model as hamlib names it, with its number
         ".+ \\(\\d+\\))$"));
     return neutral.match(text.trimmed()).hasMatch();

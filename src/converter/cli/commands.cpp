@@ -28,7 +28,8 @@ const Syntax kSyntax[] = {{"import-adif", Action::ImportAdif, 2, false},
                           {"qsl-out", Action::QslOut, 1, false},
                           {"qsl-labels", Action::QslLabels, 2, false},
                           {"print", Action::Print, 2, false},
-                          {"confirm", Action::Confirm, 2, false}};
+                          {"confirm", Action::Confirm, 2, false},
+                          {"listen-wsjtx", Action::ListenWsjtx, 1, false}};
 
 const QStringList kEvaluations = {QStringLiteral("counts"), QStringLiteral("confirmed"),
                                   QStringLiteral("squares"), QStringLiteral("doks"),
@@ -314,6 +315,7 @@ ParseResult parse(const QStringList& arguments) {
         break;
     case Action::Repair:
     case Action::QslOut:
+    case Action::ListenWsjtx:
         command.logs = args;
         break;
     case Action::Evaluate:
@@ -394,6 +396,10 @@ QString usage() {
         "      to the QSOs of A.log (same call, band and mode group, start within 30\n"
         "      minutes on the same date) and keeps them in A.log.confirm; prints the\n"
         "      matched, unmatched and ambiguous ones.\n"
+        "  listen-wsjtx A.log\n"
+        "      Logs the QSOs WSJT-X or JTDX announce by UDP into A.log until ended\n"
+        "      (Ctrl+C, SIGTERM), with the address, port and time of Dalu.ini in the\n"
+        "      program folder; refused while a Dalu window has A.log open.\n"
         "\n"
         "Exit status: 0 on success, 1 when the job fails (a file cannot be read or\n"
         "written, an existing export target without --force, not enough memory), 2 on\n"

@@ -25,7 +25,8 @@ enum class Action {
     QslOut,
     QslLabels,
     Print,
-    Confirm
+    Confirm,
+    ListenWsjtx
 };
 
 struct Command {

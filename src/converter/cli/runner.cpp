@@ -8,6 +8,7 @@
 #include "dxcc.h"
 #include "dxccevaluation.h"
 #include "labelpainter.h"
+#include "listenwsjtx.h"
 #include "locatorsquares.h"
 #include "logconverter.h"
 #include "logfile.h"
@@ -317,6 +318,8 @@ int execute(const Command& command, QTextStream& out, QTextStream& err) {
              ConfirmReport::importFile(command.target, command.source).lines())
             out << line << "\n";
         return 0;
+    case Action::ListenWsjtx:
+        return listenWsjtx(command.logs.first(), out, err);
     case Action::Append: {
         const LogConverter::JobResult result = LogConverter::append(command.target, command.logs);
         out << command.target << " now holds " << result.records << " QSOs\n";
