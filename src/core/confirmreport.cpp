@@ -162,6 +162,8 @@ ConfirmRule ruleOf(const TMemIniFile& ini) {
 }
 
 ConfirmedBy confirmedBy(ConfirmRule rule, const QString& logPath, const QList<CompactQso>& log) {
+    if (rule == ConfirmRule::Paper || !QFile::exists(ConfirmFile::pathFor(logPath)))
+        return {};
     QList<Confirmation> list = ConfirmFile::load(ConfirmFile::pathFor(logPath));
     ConfirmFile::attach(list, log);
     return ConfirmedBy(rule, list);

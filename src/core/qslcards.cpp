@@ -8,7 +8,6 @@
 #include "uitexts.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <deque>
@@ -41,8 +40,20 @@ struct CardKey {
     }
 };
 
-size_t qHash(const CardKey& k, size_t seed = 0) {
-    return qHashMulti(seed, k.call, k.band, k.mode, k.date);
+// FNV-1a over the attributes, each ended by a byte no text holds.
+quint64 fingerprint(const CardKey& key) {
+    quint64 h = 14695981039346656037ull;
+    for (QByteArrayView part : {key.call, key.band, key.mode, key.date}) {
+        for (char c : part)
+            h = (h ^ quint8(c)) * 1099511628211ull;
+        h = (h ^ 0xFFu) * 1099511628211ull;
+    }
+    return h == 0 ? 1 : h;
+}
+
+// Slot of an open-addressing table of size mask + 1 where a fingerprint starts looking.
+qsizetype firstSlot(quint64 fingerprint, qsizetype mask) {
+    return qsizetype((fingerprint * 0x9E3779B97F4A7C15ull) >> 1) & mask;
 }
 
 class CardKeys {
@@ -128,18 +139,39 @@ bool wantsNoCard(QByteArrayView comments) {
 
 QList<int> outList(const QList<CompactQso>& qsos, const CardRule& rule) {
     QList<int> positions;
-    // Every QSO counts as an earlier one for those after it, listed or not.
-    QSet<CardKey> seen;
+    // Every QSO counts as an earlier one for those after it, listed or not. The first QSO of
+    // each key is found by its fingerprint in a flat table (a million keys stay in the
+    // processor's reach) and compared exactly.
+    struct Slot {
+        quint64 fingerprint = 0;
+        qsizetype first = 0; // index of the first QSO with the key
+    };
+    QList<Slot> table;
     CardKeys keys(rule);
-    if (rule.firstQso)
-        seen.reserve(qsos.size());
+    qsizetype mask = 0;
+    if (rule.firstQso) {
+        qsizetype size = 1024;
+        while (size < 2 * qsos.size())
+            size *= 2;
+        table.resize(size);
+        mask = size - 1;
+    }
     for (qsizetype i = 0; i < qsos.size(); ++i) {
         const CompactQso& qso = qsos.at(i);
         bool needed = true;
         if (rule.firstQso) {
-            const qsizetype before = seen.size();
-            seen.insert(keys.of(qso));
-            needed = seen.size() > before;
+            const CardKey key = keys.of(qso);
+            const quint64 f = fingerprint(key);
+            for (qsizetype s = firstSlot(f, mask);; s = (s + 1) & mask) {
+                if (table[s].fingerprint == 0) {
+                    table[s] = {f, i};
+                    break;
+                }
+                if (table[s].fingerprint == f && keys.of(qsos.at(table[s].first)) == key) {
+                    needed = false;
+                    break;
+                }
+            }
         }
         if (needed && listable(qso))
             positions.append(int(i) + 1);
@@ -154,21 +186,12 @@ bool OutListStream::listed(const CompactQso& qso) {
     bool needed = true;
     if (m_rule.firstQso) {
         CardKeys keys(m_rule); // dates it normalises are kept for this QSO only
-        const CardKey key = keys.of(qso);
-        quint64 h = 14695981039346656037ull; // FNV-1a over the attributes, each ended by 0
-        for (QByteArrayView part : {key.call, key.band, key.mode, key.date}) {
-            for (char c : part)
-                h = (h ^ quint8(c)) * 1099511628211ull;
-            h = (h ^ 0xFFu) * 1099511628211ull;
-        }
-        needed = insert(h);
+        needed = insert(fingerprint(keys.of(qso)));
     }
     return needed && listable(qso);
 }
 
 bool OutListStream::insert(quint64 fingerprint) {
-    if (fingerprint == 0)
-        fingerprint = 1;
     if (2 * (m_used + 1) > m_slots.size()) {
         const QList<quint64> old = std::exchange(m_slots, QList<quint64>(m_slots.size() * 2));
         m_used = 0;
@@ -177,8 +200,7 @@ bool OutListStream::insert(quint64 fingerprint) {
                 insert(f);
     }
     const qsizetype mask = m_slots.size() - 1;
-    for (qsizetype i = qsizetype(fingerprint * 0x9E3779B97F4A7C15ull >> 1) & mask;;
-         i = (i + 1) & mask) {
+    for (qsizetype i = firstSlot(fingerprint, mask);; i = (i + 1) & mask) {
         if (m_slots[i] == fingerprint)
             return false;
         if (m_slots[i] == 0) {

@@ -315,7 +315,6 @@ const UiTextRow kRows[] = {
     {"Summe: %1 QSOs", "Total: %1 QSOs"},
     {"QSOs je Band:", "QSOs per band:"},
     {"Log %1, %2", "Log %1, %2"},
-    {"Datum", "Date"},
     {"Etiketten drucken", "Print labels"},
     {"Drucken", "Print"},
     {"Bogen:", "Sheet:"},

@@ -70,9 +70,7 @@ void TCallCheck::CallEditExit() {
     const DuplicateCheck::MaskQso shown{call, m_mask.band(), m_mask.mode(),
                                         m_mask.text(QsoField::Date)};
     const QsoGridModel* list = m_lists.upper();
-    const int row = DuplicateCheck::firstDuplicate(
-        m_criteria, shown, list->rowCount() + 1,
-        [list](int r, QsoField f) { return list->cell(r - 1, static_cast<int>(f)); });
+    const int row = DuplicateCheck::firstDuplicateIn(m_criteria, shown, list->rows());
     if (row == 0)
         return;
     QStringList fields;

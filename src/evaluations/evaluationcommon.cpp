@@ -105,8 +105,10 @@ void showMessages(QWidget* parent, const QStringList& messages) {
 ConfirmedBy confirmedBy(Station& station) {
     if (!station.hasLog())
         return {};
+    // Attached to the QSOs the station holds: the file is not read again.
+    station.refreshIfChanged();
     return ConfirmReport::confirmedBy(ConfirmReport::ruleOf(station.settings()),
-                                      station.log()->FileName());
+                                      station.log()->FileName(), station.qsos());
 }
 
 EvaluationFilter withConfirmations(EvaluationFilter filter, Station& station) {

@@ -216,7 +216,6 @@ void TQslPage::createList() {
         const QList<int> positions = ConfirmReport::withoutConfirmed(
             QslCards::outList(all, QslCards::loadRule(m_station.settings())), all,
             m_station.settings(), m_station.log()->FileName());
-        m_confirmedCalls = QslLabels::confirmedCalls(all);
         QList<CompactQso> listed;
         listed.reserve(positions.size());
         for (int position : positions)

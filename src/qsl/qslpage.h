@@ -73,6 +73,5 @@ private:
     QslListModel* m_hitModel;
     QTableView* m_hitGrid;
     QPushButton* m_labelsButton;
-    QSet<QByteArray> m_confirmedCalls; // when the out list was built: for "TNX QSL"
     bool m_outListStale = false;
 };

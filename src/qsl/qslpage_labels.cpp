@@ -67,8 +67,9 @@ void TQslPage::printLabels() {
                 throw DaluError(uiText("Das Kartenbild \"%1\" kann nicht gelesen werden.")
                                     .arg(dialog.background()));
         }
-        const QList<QslLabels::Label> labels =
-            QslLabels::group(listed, positions, dialog.qsosPerLabel(), m_confirmedCalls);
+        const QList<QslLabels::Label> labels = QslLabels::group(
+            listed, positions, dialog.qsosPerLabel(),
+            QslLabels::confirmedCalls(m_station.qsos())); // "TNX QSL" once a card is in
         if (!PrintOutput::run(this, dialog.target(), dialog.pdfPath(),
                               LabelPainter::job(labels, request)))
             return;

@@ -120,7 +120,11 @@ void Station::reload() {
 }
 
 bool Station::refreshIfChanged() {
-    finishFold(); // the fold's own rewrite is no change behind
+    // While the journal is folded the lists already hold what the fold writes: a reader
+    // does not wait for it. The fold's own rewrite is no change behind.
+    if (m_folding && m_folding->isRunning())
+        return false;
+    finishFold();
     if (!changedBehind())
         return false;
     readAll(LogChange::Kind::Rewritten);
@@ -204,6 +208,8 @@ int Station::appendQso(const TQsoRecord& rec) {
     TQsoRecord written = rec;
     finishFold();
     const int n = log.AppendNext(written, m_stamp, qsoCount());
+    if (m_foldTimer->isActive())
+        m_foldTimer->start(); // the journal waits for a pause in every kind of write
     written[QsoField::Number] = QByteArray::number(n);
     if (n != expected) {
         // Another program wrote meanwhile: the lists take the file as it is now.
