@@ -315,7 +315,8 @@ int main(int argc, char* argv[]) {
                     dir + QLatin1Char('/') + QLatin1String(file));
     QFile ini(dir + QStringLiteral("/Dalu.ini"));
     ini.open(QIODevice::WriteOnly);
-    ini.write("[Allgemein]\r\nLastLogFileName=big.log\r\n[Presets]\r\nRSTTX=59\r\nRSTRX=59\r\n"
+    ini.write("[Allgemein]\r\nLastLogFileName=big.log\r\nEigenesCall=QX1BEN\r\nEigenerLocator="
+              "JO43SQ\r\n[Presets]\r\nRSTTX=59\r\nRSTRX=59\r\n"
               "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n"
               "[QSL]\r\nFirstQso=1\r\nBand=1\r\nMode=1\r\n");
     ini.close();

@@ -43,7 +43,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     dir.copyDataFiles();
     LogBuilder::writeLog(dir.file("big.log"), BusyLog::records(kQsos, 20, false));
-    dir.writeFile("Dalu.ini", "[Allgemein]\r\nLastLogFileName=big.log\r\n");
+    dir.writeFile("Dalu.ini",
+                  "[Allgemein]\r\nLastLogFileName=big.log\r\nEigenerLocator=JO43SQ\r\n");
     TMainForm form;
     form.show();
     form.navigator().showPage(Navigator::Page::Evaluations);
