@@ -2,9 +2,22 @@
 // functions are declared by hand, so that no header renames them.
 #include "killpoints.h"
 
+#include <csignal>
 #include <dlfcn.h>
 #include <stdio.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+bool KillPoints::killStopped(int child, int reportFd) {
+    char byte = 0;
+    const bool stopped = ::read(reportFd, &byte, 1) == 1;
+    ::close(reportFd);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && stopped && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
+}
 
 extern "C" {
 ssize_t write(int fd, const void* data, size_t size);

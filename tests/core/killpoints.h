@@ -13,4 +13,8 @@ void arm(long stopAt = 0, int reportFd = -1);
 // The calls counted since arm().
 long calls();
 
+// The parent's side: waits for the child's byte on reportFd (then closed), kills the child
+// and reaps it. False when the child ended on its own or not by the kill.
+bool killStopped(int child, int reportFd);
+
 } // namespace KillPoints

@@ -244,12 +244,7 @@ private slots:
                 _exit(1);
             }
             ::close(stopped[1]);
-            char byte = 0;
-            QCOMPARE(::read(stopped[0], &byte, 1), 1);
-            ::close(stopped[0]);
-            ::kill(child, SIGKILL);
-            int status = 0;
-            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(KillPoints::killStopped(child, stopped[0]));
             const QList<Confirmation> now = ConfirmFile::load(side);
             QVERIFY2(now.size() == 100 || now.size() == 200,
                      qPrintable(QString("after kill %1: %2").arg(kill).arg(now.size())));
