@@ -36,13 +36,11 @@ public:
     void replaceRows(int first, const QList<CompactQso>& rows);
 
     // Shows a list owned elsewhere, which must outlive the model or be left first, and
-    // is told of its changes: rows added at its end, rows first ... last rewritten, or
-    // anything else.
+    // is told of its changes: rows added at its end, or rows first ... last rewritten;
+    // anything else is followed anew.
     void follow(const QList<CompactQso>* source);
     void sourceAppended();
     void sourceReplaced(int first, int last);
-    void sourceReset() { follow(m_source); }
-    bool follows(const QList<CompactQso>* source) const { return m_source == source; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
