@@ -34,6 +34,12 @@ if [ "${1:-}" = "--inside" ]; then
     # A hung program ends the test instead of blocking it.
     timeout 300 "$root/usr/bin/dalu" >"$work/dalu.out" 2>&1 &
     pid=$!
+    # A first start asks for the own call and locator.
+    focus '^Willkommen bei Dalu$'
+    xdotool type --delay 20 'qx9own'
+    xdotool key Tab
+    xdotool type --delay 20 'JO43SQ'
+    xdotool key Return
     focus '^Dalu'
     # Datei, one menu to the right ("Log"), its only item "Neue Log-Datei ...".
     xdotool key alt+d Right Return
@@ -43,11 +49,12 @@ if [ "${1:-}" = "--inside" ]; then
     data=$XDG_DATA_HOME/Dalu
     waitFor "the new log in $data" test -f "$data/test.log"
     focus '^Dalu'
-    # Call, the two reports, then Return through the other shown fields commits the QSO.
+    # The call; the reports come as the mode's preset (59): the sent one is kept, the received
+    # one typed over; then Return through the other shown fields commits the QSO.
     xdotool type --delay 20 'qx1abc'
     xdotool key Return
-    xdotool type --delay 20 '59'
     xdotool key Return
+    xdotool key ctrl+a
     xdotool type --delay 20 '57'
     xdotool key Return Return Return Return Return Return Return Return
     hasQso() { grep -q ';QX1ABC;59;57;' "$data/test.log"; }
