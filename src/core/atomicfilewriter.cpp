@@ -1,6 +1,7 @@
 #include "atomicfilewriter.h"
 
 #include "daluerror.h"
+#include "regularfile.h"
 #include "uitexts.h"
 
 #include <QDir>
@@ -21,15 +22,6 @@ const char kTempMarker[] = ".dalu-";
 
 QByteArray nativePath(const QString& path) {
     return QFile::encodeName(path);
-}
-
-void syncDirectoryOf(const QString& path) {
-    const QByteArray dir = nativePath(QFileInfo(path).absolutePath());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 // The file a chain of symbolic links ends at (the path itself when it is none).
@@ -129,7 +121,7 @@ void AtomicFileWriter::commit() {
     m_committed = true;
     const int closed = std::fclose(m_file);
     m_file = nullptr;
-    syncDirectoryOf(m_targetPath);
+    RegularFile::syncFolderOf(m_targetPath);
     if (closed != 0)
         throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), m_targetPath);
 }

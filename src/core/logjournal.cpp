@@ -44,16 +44,6 @@ void writeAll(int fd, const QByteArray& bytes, const QString& path) {
     }
 }
 
-// A new name in a folder survives a crash only once the folder is flushed too.
-void syncFolderOf(const QString& path) {
-    const int fd = ::open(native(QFileInfo(path).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // Opens the journal for appending; a link or anything else than a regular file is refused.
 int openJournal(const QString& path, bool& created) {
     const QByteArray name = native(path);
@@ -159,7 +149,7 @@ bool append(const QString& logPath, const Entry& entry, const RegularFile::Stamp
     }
     ::close(fd);
     if (created)
-        syncFolderOf(path);
+        RegularFile::syncFolderOf(path);
     return true;
 }
 
@@ -234,7 +224,7 @@ Folded fold(const QString& logPath) {
     }
     if (::unlink(native(path).constData()) != 0 && errno != ENOENT)
         throw DaluError::fromErrno(uiText("Fehler beim Schreiben von"), path);
-    syncFolderOf(path);
+    RegularFile::syncFolderOf(path);
     return folded;
 }
 

@@ -1,6 +1,7 @@
 #include "qslcardfile.h"
 
 #include "daluerror.h"
+#include "regularfile.h"
 #include "uitexts.h"
 
 #include <QFile>
@@ -17,15 +18,6 @@ namespace {
 
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
-}
-
-void syncFolderOf(const QString& path) {
-    const int fd = ::open(native(QFileInfo(path).absolutePath()).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 // Renames without replacing: true when done, false when the file system cannot rename
@@ -102,7 +94,7 @@ void moveCard(const QString& from, const QString& to) {
         throw DaluError::fromErrno(uiText("Fehler beim Verschieben der Karte nach"), to);
     }
     if (renameNoReplace(from, to)) {
-        syncFolderOf(to);
+        RegularFile::syncFolderOf(to);
         return;
     }
     // Copied under a name of its own first, so that the card name never shows a half
@@ -122,7 +114,7 @@ void moveCard(const QString& from, const QString& to) {
         throw;
     }
     std::remove(native(part).constData());
-    syncFolderOf(to);
+    RegularFile::syncFolderOf(to);
     if (::unlink(native(from).constData()) != 0)
         throw DaluError::fromErrno(uiText("Die Karte liegt am Ziel; Fehler beim L\u00f6schen von"),
                                    from);

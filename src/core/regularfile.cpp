@@ -4,6 +4,7 @@
 #include "uitexts.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -67,6 +68,15 @@ QByteArray readAll(const QString& path, qint64 limit) {
                             .arg(limit / (1024 * 1024)));
     data.truncate(done);
     return data;
+}
+
+void syncFolderOf(const QString& path) {
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
 }
 
 namespace {

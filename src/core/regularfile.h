@@ -18,6 +18,10 @@ int openForReading(const QString& path);
 // The whole content of a regular file of at most limit bytes.
 QByteArray readAll(const QString& path, qint64 limit = kSmallFileLimit);
 
+// Flushes the folder holding path: a name created or renamed there survives a crash only
+// once its folder is on disk too. Best effort: a folder that cannot be opened is left.
+void syncFolderOf(const QString& path);
+
 // What tells a changed file from the one seen before: size, modification time and
 // identity (a file replaced by another has a new inode).
 struct Stamp {
